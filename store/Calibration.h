@@ -1,0 +1,17 @@
+#pragma once
+// The calibration file "vlm_kalibracja.sqset": one table per calibration set, one row per
+// element (name, x1, y1, x2, y2, font_name, font_size, font_align, font_style_bold,
+// font_style_italic, font_style_underline, font_style_strike).
+#include <string>
+#include <vector>
+#include "store/ErrorStream.h"
+#include "store/Records.h"
+
+// Replaces `out` with the set's rows in table order. A missing set leaves `out` as it was.
+bool bFunCalibLoadData(ErrorStream& es, const std::string& file, const std::string& set,
+                       std::vector<CalibrationRecord>& out);
+// Writes every value of `record` into the set's rows named record.name.
+bool bFunSqlCalibUpdateValue(ErrorStream& es, const std::string& file, const std::string& set,
+                             const CalibrationRecord& record);
+// Replaces `items` with the table names of the user's calibration file, in creation order.
+bool bFunCalibLoadCertList(ErrorStream& es, std::vector<std::string>& items);

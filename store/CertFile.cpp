@@ -1,0 +1,214 @@
+#include "store/CertFile.h"
+
+#include "store/Folders.h"
+#include "store/Frame.h"
+#include "store/SqlText.h"
+
+namespace {
+
+std::string CreateStudentTable(const std::string& table) {
+    return "create table " + SqlIdent(table) + "( id TEXT, comp_name TEXT, value TEXT )";
+}
+
+std::string InsertField(const std::string& table, const FieldRecord& r) {
+    return "insert into " + SqlIdent(table) + "( id, comp_name, value ) values( " + SqlValue(r.id) +
+           ", " + SqlValue(r.comp_name) + ", " + SqlValue(r.value) + " )";
+}
+
+// Inserts the records inside the caller's transaction. An insert that changes no row
+// rolls the transaction back and fails with the statement in the stream (not logged).
+bool InsertFields(ErrorStream& es, CppSQLite3DB& db, const std::string& table,
+                  const std::vector<FieldRecord>& records, ProgressSink* progress) {
+    for (const FieldRecord& record : records) {
+        const std::string insert = InsertField(table, record);
+        if (db.RunUpdate(insert) == 0) {
+            RollbackQuietly(db);
+            Fail(es, "Błąd dodania wpisu do bazy:\n" + insert, nullptr);
+            return false;
+        }
+        if (progress) progress->Advance();
+    }
+    return true;
+}
+
+// The value of one field of the student's "DANE UCZNIA" rows; empty when it has none.
+std::string StudentField(CppSQLite3DB& db, const std::string& table, const char* component) {
+    CppSQLite3Query query = db.RunQuery("select * from " + SqlIdent(table) +
+                                        " where `id`='DANE UCZNIA' AND `comp_name`=" +
+                                        SqlValue(component) + " order by rowid");
+    return query.AtEnd() ? std::string() : query.ColumnTextByName("value");
+}
+
+}  // namespace
+
+int iFunCheckIsStudentExists(ErrorStream& es, const std::string& file, const std::string& table,
+                             bool createIfMissing) {
+    if (createIfMissing && !FileExists(file)) {
+        CppSQLite3DB db;
+        db.Open(file, CppSQLite3DB::OpenMode::Create);
+        db.Close();
+    }
+    if (!FileExists(file)) {
+        Fail(es, "Plik nie istnieje: \n" + file, "iFunCheckIsStudentExists");
+        return -1;
+    }
+    CppSQLite3DB db;
+    db.Open(file);
+    try {
+        const bool exists = db.HasTable(table);
+        db.Close();
+        return exists ? 1 : 0;
+    } catch (const CppSQLite3Exception& e) {
+        FailDb(es, "SQLite exception: \n", e, "iFunCheckIsStudentExists");
+        return -1;
+    }
+}
+
+bool bFunGetTableList(ErrorStream& es, const std::string& file, std::vector<std::string>& list) {
+    if (!FileExists(file)) {
+        Fail(es, "Plik nie istnieje: \n:" + file, "bFunGetTableList");
+        return false;
+    }
+    CppSQLite3DB db;
+    db.Open(file);
+    CppSQLite3Query query = db.RunQuery("select * from sqlite_master");
+    for (; !query.AtEnd(); query.Step()) list.push_back(query.ColumnTextByName("name"));
+    query.Release();
+    db.Close();
+    return true;
+}
+
+bool bFunGetStudentsList(ErrorStream& es, const std::string& file, std::vector<StudentEntry>& list) {
+    if (!FileExists(file)) {
+        Fail(es, "Plik nie istnieje: \n:" + file, "bFunGetTableList");
+        return false;
+    }
+    CppSQLite3DB db;
+    db.Open(file);
+    std::vector<std::string> tables;
+    {
+        CppSQLite3Query query = db.RunQuery(
+            "select `name` from sqlite_master where type='table' and `name` not like 'sqlite\\_%' escape '\\'");
+        for (; !query.AtEnd(); query.Step()) tables.push_back(query.ColumnTextByName("name"));
+    }
+    for (const std::string& table : tables) {
+        try {
+            const std::string surname = StudentField(db, table, "Nazwisko_DATA_EDIT");
+            const std::string firstName = StudentField(db, table, "Imie_DATA_EDIT");
+            list.push_back({surname + " " + firstName, table});
+        } catch (const CppSQLite3Exception& e) {
+            // One unreadable table does not hide the other students.
+            FailDb(es, "SQL exception: \n", e, "bFunGetStudentsList");
+        }
+    }
+    db.Close();
+    return true;
+}
+
+bool bFunGetValue(ErrorStream& es, CppSQLite3Query& query, const std::string& column, std::string& text) {
+    try {
+        text = query.ColumnTextByName(column);
+        return true;
+    } catch (const CppSQLite3Exception& e) {
+        FailDb(es, "SQL exception: \n", e, "bFunGetValue");
+        return false;
+    }
+}
+
+bool bFunLoadCertData(ErrorStream& es, const std::string& file, const std::string& table,
+                      std::vector<FieldRecord>& list) {
+    if (!FileExists(file)) {
+        Fail(es, "Plik nie istnieje: \n" + file, "bFunLoadCertData");
+        return false;
+    }
+    CppSQLite3DB db;
+    try {
+        db.Open(file);
+        if (!db.HasTable(table)) {
+            Fail(es, "Tablica nie istnieje: \n" + table, "bFunLoadCertData");
+            db.Close();
+            return false;
+        }
+        CppSQLite3Query query = db.RunQuery(SelectAllInWriteOrder(table));
+        for (; !query.AtEnd(); query.Step()) {
+            FieldRecord record;
+            bFunGetValue(es, query, "id", record.id);
+            bFunGetValue(es, query, "comp_name", record.comp_name);
+            bFunGetValue(es, query, "value", record.value);
+            list.push_back(std::move(record));
+        }
+        query.Release();
+        db.Close();
+        return true;
+    } catch (const CppSQLite3Exception& e) {
+        FailDb(es, "SQL exception: \n", e, "bFunLoadCertData()");
+        return false;
+    }
+}
+
+bool bFunDeleteTable(ErrorStream& es, const std::string& file, const std::string& table) {
+    if (!FileExists(file)) {
+        Fail(es, "Plik nie istnieje: \n" + file, "bFunDeleteTable");
+        return false;
+    }
+    CppSQLite3DB db;
+    try {
+        db.Open(file);
+        if (db.HasTable(table)) db.RunUpdate("drop table " + SqlIdent(table));
+        db.Close();
+        return true;
+    } catch (const CppSQLite3Exception& e) {
+        FailDb(es, "SQL exception: \n", e, "bFunDeleteTable()");
+        return false;
+    }
+}
+
+bool bFunSaveCertData(ErrorStream& es, const std::string& file, const std::string& table,
+                      const std::vector<FieldRecord>& records, ProgressSink* progress) {
+    if (!FileExists(file)) {
+        Fail(es, "Plik nie istnieje: \n" + file, "bFunSaveCertData()");
+        return false;
+    }
+    CppSQLite3DB db;
+    db.Open(file);
+    if (db.HasTable(table)) {
+        db.Close();
+        Fail(es, "Tablica już istnieje: " + table, "bFunSaveCertData()");
+        return false;
+    }
+    try {
+        db.RunUpdate(CreateStudentTable(table));
+        db.RunUpdate("begin transaction;");
+        if (!InsertFields(es, db, table, records, progress)) return false;
+        db.RunUpdate("commit transaction;");
+        db.Close();
+        return true;
+    } catch (const CppSQLite3Exception& e) {
+        RollbackQuietly(db);
+        FailDb(es, "SQLite exception: ", e, "bFunSaveCertData()");
+        return false;
+    }
+}
+
+bool bFunReplaceCertData(ErrorStream& es, const std::string& file, const std::string& table,
+                         const std::vector<FieldRecord>& records, ProgressSink* progress) {
+    if (!FileExists(file)) {
+        Fail(es, "Plik nie istnieje: \n" + file, "bFunSaveCertData()");
+        return false;
+    }
+    CppSQLite3DB db;
+    try {
+        db.Open(file);
+        db.RunUpdate("begin transaction;");
+        if (db.HasTable(table)) db.RunUpdate("drop table " + SqlIdent(table));
+        db.RunUpdate(CreateStudentTable(table));
+        if (!InsertFields(es, db, table, records, progress)) return false;
+        db.RunUpdate("commit transaction;");
+        db.Close();
+        return true;
+    } catch (const CppSQLite3Exception& e) {
+        RollbackQuietly(db);
+        FailDb(es, "SQLite exception: ", e, "bFunSaveCertData()");
+        return false;
+    }
+}

@@ -1,0 +1,36 @@
+#pragma once
+// The certificates file (its working copy "data_tmp.sqtmp"): one table per student named
+// "PESEL" + number, columns id, comp_name, value (TEXT), one row per FieldRecord.
+#include <string>
+#include <vector>
+#include "store/CppSQLite3.h"
+#include "store/ErrorStream.h"
+#include "store/Progress.h"
+#include "store/Records.h"
+
+// 1 the table exists, 0 it does not, -1 failure. With `createIfMissing` a missing file is
+// first created as an empty database.
+int iFunCheckIsStudentExists(ErrorStream& es, const std::string& file, const std::string& table,
+                             bool createIfMissing);
+// Appends the name of every schema object.
+bool bFunGetTableList(ErrorStream& es, const std::string& file, std::vector<std::string>& list);
+// Appends one entry per student table (sqlite_% tables excluded). A table that cannot be
+// read is skipped and reported in the stream and the log; the result is still true.
+bool bFunGetStudentsList(ErrorStream& es, const std::string& file, std::vector<StudentEntry>& list);
+// Sets `text` to the named column of the current row (NULL reads as the empty text).
+bool bFunGetValue(ErrorStream& es, CppSQLite3Query& query, const std::string& column,
+                  std::string& text);
+// Appends one record per row of the student's table, in write order.
+bool bFunLoadCertData(ErrorStream& es, const std::string& file, const std::string& table,
+                      std::vector<FieldRecord>& list);
+// Drops the table when it exists; true also when there was none.
+bool bFunDeleteTable(ErrorStream& es, const std::string& file, const std::string& table);
+// Creates the table and writes the records in one transaction; refuses when the table
+// exists. Advances `progress` by one per row (the caller sets its range).
+bool bFunSaveCertData(ErrorStream& es, const std::string& file, const std::string& table,
+                      const std::vector<FieldRecord>& records, ProgressSink* progress = nullptr);
+// Saving a student: drops the old table, creates it anew and writes the records in ONE
+// transaction on one connection; any failure rolls everything back and leaves the old
+// table whole. Messages as bFunSaveCertData. The main window's save calls this.
+bool bFunReplaceCertData(ErrorStream& es, const std::string& file, const std::string& table,
+                         const std::vector<FieldRecord>& records, ProgressSink* progress = nullptr);

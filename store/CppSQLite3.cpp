@@ -1,0 +1,234 @@
+#include "store/CppSQLite3.h"
+
+#include <sqlite3.h>
+
+#include <atomic>
+#include <iterator>
+
+#include "store/Cp1250.h"
+#include "store/SqlText.h"
+
+namespace {
+
+std::string ErrorText(sqlite3* db) {
+    return db ? Cp1250ToUtf8(sqlite3_errmsg(db)) : std::string();
+}
+
+}  // namespace
+
+// ---- CppSQLite3Exception ----------------------------------------------------------------
+
+CppSQLite3Exception::CppSQLite3Exception(int code, const std::string& text)
+    : code_(code), message_(std::string(CodeName(code)) + "[" + std::to_string(code) + "]: " + text) {}
+
+const char* CppSQLite3Exception::CodeName(int code) {
+    static const char* const kNames[] = {
+        "SQLITE_OK",       "SQLITE_ERROR",    "SQLITE_INTERNAL", "SQLITE_PERM",     "SQLITE_ABORT",
+        "SQLITE_BUSY",     "SQLITE_LOCKED",   "SQLITE_NOMEM",    "SQLITE_READONLY", "SQLITE_INTERRUPT",
+        "SQLITE_IOERR",    "SQLITE_CORRUPT",  "SQLITE_NOTFOUND", "SQLITE_FULL",     "SQLITE_CANTOPEN",
+        "SQLITE_PROTOCOL", "SQLITE_EMPTY",    "SQLITE_SCHEMA",   "SQLITE_TOOBIG",   "SQLITE_CONSTRAINT",
+        "SQLITE_MISMATCH", "SQLITE_MISUSE",   "SQLITE_NOLFS",    "SQLITE_AUTH",     "SQLITE_FORMAT",
+        "SQLITE_RANGE",
+    };
+    if (code >= 0 && code < static_cast<int>(std::size(kNames))) return kNames[code];
+    switch (code) {
+    case 100: return "SQLITE_ROW";
+    case 101: return "SQLITE_DONE";
+    case CPPSQLITE_ERROR: return "CPPSQLITE_ERROR";
+    default: return "UNKNOWN_ERROR";
+    }
+}
+
+// ---- CppSQLite3Query --------------------------------------------------------------------
+
+CppSQLite3Query::CppSQLite3Query(sqlite3* db, sqlite3_stmt* stmt, bool atEnd, bool ownsStatement)
+    : db_(db), stmt_(stmt), atEnd_(atEnd), columnCount_(sqlite3_column_count(stmt)),
+      ownsStatement_(ownsStatement) {}
+
+CppSQLite3Query::CppSQLite3Query(CppSQLite3Query&& other) noexcept
+    : db_(other.db_), stmt_(other.stmt_), atEnd_(other.atEnd_), columnCount_(other.columnCount_),
+      ownsStatement_(other.ownsStatement_) {
+    other.stmt_ = nullptr;
+}
+
+CppSQLite3Query& CppSQLite3Query::operator=(CppSQLite3Query&& other) noexcept {
+    if (this == &other) return *this;
+    try {
+        Release();
+    } catch (const CppSQLite3Exception&) {
+    }
+    db_ = other.db_;
+    stmt_ = other.stmt_;
+    atEnd_ = other.atEnd_;
+    columnCount_ = other.columnCount_;
+    ownsStatement_ = other.ownsStatement_;
+    other.stmt_ = nullptr;
+    return *this;
+}
+
+CppSQLite3Query::~CppSQLite3Query() {
+    try {
+        Release();
+    } catch (const CppSQLite3Exception&) {
+    }
+}
+
+void CppSQLite3Query::RequireStatement() const {
+    if (!stmt_) throw CppSQLite3Exception(CPPSQLITE_ERROR, "Null Virtual Machine pointer");
+}
+
+bool CppSQLite3Query::AtEnd() const {
+    RequireStatement();
+    return atEnd_;
+}
+
+int CppSQLite3Query::ColumnCount() const {
+    RequireStatement();
+    return columnCount_;
+}
+
+void CppSQLite3Query::FailStep() {
+    const int rc = sqlite3_finalize(stmt_);
+    stmt_ = nullptr;
+    throw CppSQLite3Exception(rc, ErrorText(db_));
+}
+
+void CppSQLite3Query::Step() {
+    RequireStatement();
+    const int rc = sqlite3_step(stmt_);
+    if (rc == SQLITE_DONE) atEnd_ = true;
+    else if (rc != SQLITE_ROW) FailStep();
+}
+
+int CppSQLite3Query::ColumnIndex(const std::string& name) const {
+    RequireStatement();
+    for (int i = 0; i < columnCount_; ++i) {
+        const char* columnName = sqlite3_column_name(stmt_, i);
+        if (columnName && Cp1250ToUtf8(columnName) == name) return i;
+    }
+    throw CppSQLite3Exception(CPPSQLITE_ERROR, "Invalid field name requested");
+}
+
+int CppSQLite3Query::ColumnType(int index) const {
+    RequireStatement();
+    if (index < 0 || index > columnCount_ - 1)
+        throw CppSQLite3Exception(CPPSQLITE_ERROR, "Invalid field index requested");
+    return sqlite3_column_type(stmt_, index);
+}
+
+int CppSQLite3Query::IntAt(int index, int nullValue) const {
+    return ColumnType(index) == SQLITE_NULL ? nullValue : sqlite3_column_int(stmt_, index);
+}
+
+int CppSQLite3Query::IntByName(const std::string& name, int nullValue) const {
+    return IntAt(ColumnIndex(name), nullValue);
+}
+
+std::string CppSQLite3Query::TextAt(int index, const std::string& nullValue) const {
+    if (ColumnType(index) == SQLITE_NULL) return nullValue;
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, index));
+    return text ? Cp1250ToUtf8(std::string_view(text, sqlite3_column_bytes(stmt_, index))) : nullValue;
+}
+
+std::string CppSQLite3Query::TextByName(const std::string& name, const std::string& nullValue) const {
+    return TextAt(ColumnIndex(name), nullValue);
+}
+
+std::string CppSQLite3Query::ColumnTextByName(const std::string& name) const {
+    return TextAt(ColumnIndex(name), std::string());
+}
+
+void CppSQLite3Query::Release() {
+    if (!stmt_ || !ownsStatement_) return;
+    const int rc = sqlite3_finalize(stmt_);
+    stmt_ = nullptr;
+    if (rc != SQLITE_OK) throw CppSQLite3Exception(rc, ErrorText(db_));
+}
+
+// ---- CppSQLite3DB -----------------------------------------------------------------------
+
+namespace {
+std::atomic<int> defaultBusyTimeoutMs{60000};
+}
+
+void CppSQLite3DB::SetDefaultBusyTimeout(int milliseconds) { defaultBusyTimeoutMs = milliseconds; }
+int CppSQLite3DB::DefaultBusyTimeout() { return defaultBusyTimeoutMs; }
+
+CppSQLite3DB::~CppSQLite3DB() {
+    try {
+        Close();
+    } catch (const CppSQLite3Exception&) {
+    }
+}
+
+void CppSQLite3DB::Open(const std::string& path, OpenMode mode) {
+    int flags = SQLITE_OPEN_READWRITE;
+    if (mode == OpenMode::Create) flags |= SQLITE_OPEN_CREATE;
+    sqlite3* db = nullptr;
+    const int rc = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        const std::string text = ErrorText(db);
+        sqlite3_close(db);
+        throw CppSQLite3Exception(rc, text);
+    }
+    db_ = db;
+    SetBusyTimeout(busyTimeoutMs_);
+}
+
+void CppSQLite3DB::Close() {
+    if (!db_) return;
+    if (sqlite3_close(db_) != SQLITE_OK)
+        throw CppSQLite3Exception(CPPSQLITE_ERROR, "Unable to close database");
+    db_ = nullptr;
+}
+
+void CppSQLite3DB::RequireOpen() const {
+    if (!db_) throw CppSQLite3Exception(CPPSQLITE_ERROR, "Database not open");
+}
+
+int CppSQLite3DB::RunUpdate(const std::string& sql) {
+    RequireOpen();
+    char* error = nullptr;
+    const int rc = sqlite3_exec(db_, Utf8ToCp1250(sql).c_str(), nullptr, nullptr, &error);
+    if (rc != SQLITE_OK) {
+        const std::string text = error ? Cp1250ToUtf8(error) : std::string();
+        sqlite3_free(error);
+        throw CppSQLite3Exception(rc, text);
+    }
+    return sqlite3_changes(db_);
+}
+
+sqlite3_stmt* CppSQLite3DB::Prepare(const std::string& sql) {
+    RequireOpen();
+    sqlite3_stmt* stmt = nullptr;
+    const int rc = sqlite3_prepare_v2(db_, Utf8ToCp1250(sql).c_str(), -1, &stmt, nullptr);
+    if (rc != SQLITE_OK) throw CppSQLite3Exception(rc, ErrorText(db_));
+    if (!stmt) throw CppSQLite3Exception(CPPSQLITE_ERROR, "Null Virtual Machine pointer");
+    return stmt;
+}
+
+CppSQLite3Query CppSQLite3DB::RunQuery(const std::string& sql) {
+    sqlite3_stmt* stmt = Prepare(sql);
+    const int rc = sqlite3_step(stmt);
+    if (rc == SQLITE_DONE) return CppSQLite3Query(db_, stmt, true, true);
+    if (rc == SQLITE_ROW) return CppSQLite3Query(db_, stmt, false, true);
+    const int finalizeRc = sqlite3_finalize(stmt);
+    throw CppSQLite3Exception(finalizeRc, ErrorText(db_));
+}
+
+int CppSQLite3DB::RunScalar(const std::string& sql, int nullValue) {
+    CppSQLite3Query query = RunQuery(sql);
+    if (query.AtEnd() || query.ColumnCount() < 1)
+        throw CppSQLite3Exception(CPPSQLITE_ERROR, "Invalid scalar query");
+    return query.IntAt(0, nullValue);
+}
+
+bool CppSQLite3DB::HasTable(const std::string& table) {
+    return RunScalar("select count(*) from sqlite_master where type='table' and name=" +
+                     SqlValue(table)) > 0;
+}
+
+void CppSQLite3DB::SetBusyTimeout(int milliseconds) {
+    busyTimeoutMs_ = milliseconds;
+    if (db_) sqlite3_busy_timeout(db_, milliseconds);
+}

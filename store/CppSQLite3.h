@@ -1,0 +1,92 @@
+#pragma once
+// The SQLite access layer: one connection, one result set, one exception type.
+// SQL text is UTF-8 here and reaches SQLite as Windows-1250 bytes; column text and
+// SQLite's messages come back as UTF-8. Paths are passed unchanged.
+#include <string>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+inline constexpr int CPPSQLITE_ERROR = 1000;
+
+class CppSQLite3Exception {
+public:
+    CppSQLite3Exception(int code, const std::string& text);
+    virtual ~CppSQLite3Exception() = default;
+
+    int Code() const { return code_; }
+    // "<code name>[<code>]: <text>"
+    const std::string& Message() const { return message_; }
+    static const char* CodeName(int code);
+
+private:
+    int code_;
+    std::string message_;
+};
+
+class CppSQLite3Query {
+public:
+    CppSQLite3Query() = default;
+    CppSQLite3Query(sqlite3* db, sqlite3_stmt* stmt, bool atEnd, bool ownsStatement);
+    CppSQLite3Query(CppSQLite3Query&& other) noexcept;
+    // Releases its own statement (failures swallowed) and takes over the other's;
+    // the other is left without a statement.
+    CppSQLite3Query& operator=(CppSQLite3Query&& other) noexcept;
+    CppSQLite3Query(const CppSQLite3Query&) = delete;
+    CppSQLite3Query& operator=(const CppSQLite3Query&) = delete;
+    virtual ~CppSQLite3Query();
+
+    bool AtEnd() const;
+    int ColumnCount() const;
+    void Step();
+    int ColumnIndex(const std::string& name) const;
+    int ColumnType(int index) const;
+    int IntAt(int index, int nullValue = 0) const;
+    int IntByName(const std::string& name, int nullValue = 0) const;
+    std::string TextAt(int index, const std::string& nullValue = "") const;
+    std::string TextByName(const std::string& name, const std::string& nullValue = "") const;
+    // A NULL column reads as the empty text.
+    std::string ColumnTextByName(const std::string& name) const;
+    void Release();
+
+private:
+    void RequireStatement() const;
+    [[noreturn]] void FailStep();
+
+    sqlite3* db_ = nullptr;
+    sqlite3_stmt* stmt_ = nullptr;
+    bool atEnd_ = true;
+    int columnCount_ = 0;
+    bool ownsStatement_ = false;
+};
+
+class CppSQLite3DB {
+public:
+    enum class OpenMode { Existing, Create };
+
+    CppSQLite3DB() = default;
+    CppSQLite3DB(const CppSQLite3DB&) = delete;
+    CppSQLite3DB& operator=(const CppSQLite3DB&) = delete;
+    virtual ~CppSQLite3DB();
+
+    // Existing: a missing file fails with SQLITE_CANTOPEN instead of being created.
+    void Open(const std::string& path, OpenMode mode = OpenMode::Existing);
+    void Close();
+    bool IsOpen() const { return db_ != nullptr; }
+    int RunUpdate(const std::string& sql);
+    CppSQLite3Query RunQuery(const std::string& sql);
+    int RunScalar(const std::string& sql, int nullValue = 0);
+    bool HasTable(const std::string& table);
+    void SetBusyTimeout(int milliseconds);
+    int BusyTimeout() const { return busyTimeoutMs_; }
+    // The busy timeout every new object starts with (60000 ms); tests lower it.
+    static void SetDefaultBusyTimeout(int milliseconds);
+
+private:
+    void RequireOpen() const;
+    sqlite3_stmt* Prepare(const std::string& sql);
+
+    sqlite3* db_ = nullptr;
+    int busyTimeoutMs_ = DefaultBusyTimeout();
+    static int DefaultBusyTimeout();
+};

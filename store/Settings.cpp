@@ -1,0 +1,82 @@
+#include "store/Settings.h"
+
+#include "store/CppSQLite3.h"
+#include "store/Folders.h"
+#include "store/Frame.h"
+#include "store/SqlText.h"
+
+namespace {
+
+// Update-then-insert of one column of the key's row; `literal` is already quoted.
+bool WriteSetting(ErrorStream& es, const std::string& key, const char* column, const std::string& literal) {
+    const std::string path = SettingsFilePath(es, false);
+    if (!FileExists(path)) {
+        Fail(es, "Plik nie istnieje.\n\n" + path, "bFunSqlSettingWriteValue()");
+        return false;
+    }
+    CppSQLite3DB db;
+    try {
+        db.Open(path);
+        if (db.RunUpdate("update `settings` set " + SqlIdent(column) + "=" + literal +
+                         " where `name`=" + SqlValue(key)) > 0) {
+            db.Close();
+            return true;
+        }
+        const int added = db.RunUpdate("insert into `settings`(`name`, " + SqlIdent(column) +
+                                       ") values( " + SqlValue(key) + ", " + literal + ")");
+        db.Close();
+        return added > 0;
+    } catch (const CppSQLite3Exception& e) {
+        FailDb(es, "SQLite exception: ", e, nullptr);
+        return false;
+    }
+}
+
+// Reads one column of the key's first row; no row gives the empty text / 0.
+template <typename Read>
+bool ReadSetting(ErrorStream& es, const std::string& key, Read read) {
+    const std::string path = SettingsFilePath(es, false);
+    if (!FileExists(path)) {
+        Fail(es, "Plik nie istnieje:\n" + path, "bFunSqlGetSettingsValue()");
+        return false;
+    }
+    CppSQLite3DB db;
+    db.Open(path);
+    try {
+        CppSQLite3Query query = db.RunQuery("select * from `settings` where `name`=" + SqlValue(key));
+        read(query);
+        query.Release();
+        db.Close();
+        return true;
+    } catch (const CppSQLite3Exception& e) {
+        FailDb(es, "SqlException:\n\n", e, "bFunSqlGetSettingsValue()");
+        return false;
+    }
+}
+
+}  // namespace
+
+bool bFunSqlSettingWriteValue(ErrorStream& es, const std::string& key, const std::string& value) {
+    return WriteSetting(es, key, "text_value", SqlValue(value));
+}
+
+bool bFunSqlSettingWriteValue(ErrorStream& es, const std::string& key, int value) {
+    return WriteSetting(es, key, "int_value", SqlValue(value));
+}
+
+bool bFunSqlGetSettingsValue(ErrorStream& es, const std::string& key, std::string& out) {
+    return ReadSetting(es, key, [&](const CppSQLite3Query& query) {
+        // The column must exist even when the key has no row.
+        const int column = query.ColumnIndex("text_value");
+        const std::string value = query.AtEnd() ? std::string() : query.TextAt(column);
+        out = value;
+    });
+}
+
+bool bFunSqlGetSettingsValue(ErrorStream& es, const std::string& key, int& out) {
+    return ReadSetting(es, key, [&](const CppSQLite3Query& query) {
+        const int column = query.ColumnIndex("int_value");
+        const int value = query.AtEnd() ? 0 : query.IntAt(column, 0);
+        out = value;
+    });
+}
