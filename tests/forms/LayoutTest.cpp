@@ -1,0 +1,172 @@
+// The layouts as data: counts and exact names per form, and the validator's
+// guard against misspelt names.
+#include "forms/Layout.h"
+#include "forms/LayoutValidator.h"
+#include "tests/forms/QtPrinters.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Counts {
+    int edits, combos, memos, labels;
+};
+
+Counts countOf(const QList<LayoutComponent>& comps) {
+    Counts n{0, 0, 0, 0};
+    for (const LayoutComponent& c : comps) {
+        switch (c.kind) {
+        case ComponentKind::Edit: ++n.edits; break;
+        case ComponentKind::Combo: ++n.combos; break;
+        case ComponentKind::Memo: ++n.memos; break;
+        case ComponentKind::Label: n.labels += c.name.contains("_DATA_LABEL"); break;
+        }
+    }
+    return n;
+}
+
+QStringList checkedInNames(const QString& className) {
+    QFile f(QStringLiteral(VLM_SOURCE_DIR "/tests/forms/names/") + className + ".txt");
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    return QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts);
+}
+
+QStringList namesOf(const QList<LayoutComponent>& comps) {
+    QStringList out;
+    for (const LayoutComponent& c : comps) out << c.name;
+    return out;
+}
+
+}  // namespace
+
+TEST(Layouts, BuiltInCatalogIsSound) {
+    const LayoutCatalog& cat = LayoutCatalog::builtIn();
+    EXPECT_EQ(ValidateLayouts(cat), QStringList());
+    EXPECT_EQ(cat.forms.size(), 48);
+}
+
+TEST(Layouts, CountsAndExactNamesPerForm) {
+    struct Row {
+        const char* cls;
+        Counts n;
+    };
+    const Row table[] = {
+        {"TFSwiad205kl1", {49, 22, 1, 36}},  {"TFSwiad205wkl1", {47, 22, 1, 35}},
+        {"TFSwiad205kl2", {49, 22, 1, 36}},  {"TFSwiad205wkl2", {47, 22, 1, 35}},
+        {"TFSwiad205kl3", {49, 22, 1, 36}},  {"TFSwiad205wkl3", {47, 22, 1, 35}},
+        {"TFSwiad205kl4", {49, 22, 1, 36}},  {"TFSwiad205wkl4", {47, 22, 1, 35}},
+        {"TFSwiad205kl5", {49, 22, 1, 36}},  {"TFSwiad205wkl5", {47, 22, 1, 35}},
+        {"TFSwiad205kl6", {49, 22, 1, 36}},  {"TFSwiad205wkl6", {47, 22, 1, 35}},
+        {"TFArkusz283str1", {37, 0, 0, 41}}, {"TFArkusz283str2", {44, 68, 6, 68}},
+        {"TFArkusz283str3", {15, 102, 9, 44}}, {"TFArkusz283str4", {44, 68, 6, 68}},
+    };
+    const LayoutCatalog& cat = LayoutCatalog::builtIn();
+    for (const Row& row : table) {
+        SCOPED_TRACE(row.cls);
+        const FormSpec* f = cat.form(row.cls);
+        ASSERT_NE(f, nullptr);
+        const QList<LayoutComponent> comps = cat.components(*f);
+        const Counts n = countOf(comps);
+        EXPECT_EQ(n.edits, row.n.edits);
+        EXPECT_EQ(n.combos, row.n.combos);
+        EXPECT_EQ(n.memos, row.n.memos);
+        EXPECT_EQ(n.labels, row.n.labels);
+        EXPECT_EQ(namesOf(comps), checkedInNames(row.cls));
+    }
+}
+
+TEST(Layouts, RegistryInMainWindowOrder) {
+    const LayoutCatalog& cat = LayoutCatalog::builtIn();
+    const QStringList expected = {
+        "TFSwiad200", "TFSwiad200a", "TFSwiad201", "TFSwiad201w", "TFSwiad201b", "TFSwiad201bw",
+        "TFSwiad201c", "TFSwiad201cw", "TFSwiad203", "TFSwiad203w", "TFSwiad204", "TFSwiad204a",
+        "TFSwiad205kl1", "TFSwiad205wkl1", "TFSwiad205kl2", "TFSwiad205wkl2", "TFSwiad205kl3",
+        "TFSwiad205wkl3", "TFSwiad205kl4", "TFSwiad205wkl4", "TFSwiad205kl5", "TFSwiad205wkl5",
+        "TFSwiad205kl6", "TFSwiad205wkl6", "TFSwiad205a", "TFSwiad205aw", "TFSwiad220",
+        "TFSwiad220w", "TFSwiad221", "TFSwiad221w", "TFArkusz280str1", "TFArkusz280str2",
+        "TFArkusz280str3", "TFArkusz280str4", "TFArkusz280str5", "TFArkusz280str6",
+        "TFArkusz280str7", "TFArkusz281str1", "TFArkusz281str2", "TFArkusz281str3",
+        "TFArkusz281str4", "TFArkusz281str5", "TFArkusz281str6", "TFArkusz281str7",
+        "TFArkusz283str1", "TFArkusz283str2", "TFArkusz283str3", "TFArkusz283str4"};
+    QStringList classes;
+    for (const FormSpec& f : cat.forms) classes << f.className;
+    EXPECT_EQ(classes, expected);
+    EXPECT_EQ(cat.form("TFSwiad205wkl3")->key, "KLASA III WYR. MUZYCZNA");
+    EXPECT_EQ(cat.form("TFArkusz283str2")->key, "ARKUSZ OCEN STR 2 MUZYCZNA");
+    EXPECT_EQ(cat.form("TFSwiad221")->key, "KONIEC MUZYCZNA");
+    EXPECT_EQ(cat.form("TFSwiad201c")->pageCount, 4);
+}
+
+TEST(Layouts, GradeItemsAndTabCaptions) {
+    const LayoutCatalog& cat = LayoutCatalog::builtIn();
+    auto itemsOf = [&](const char* cls) {
+        for (const LayoutComponent& c : cat.components(*cat.form(cls)))
+            if (c.name == "ZMIENNA_ObowiazkowyEduOcn1_STR2_DATA_COMBOBOX") return c.items;
+        return QStringList();
+    };
+    const QStringList kl1 = itemsOf("TFSwiad205kl1"), kl2 = itemsOf("TFSwiad205kl2");
+    ASSERT_EQ(kl1.size(), 16);
+    EXPECT_EQ(kl1[14], "zwolniony");
+    EXPECT_EQ(kl1[15], "zwolniona");
+    EXPECT_EQ(kl2[14], "zwolniona");
+    EXPECT_EQ(kl2[15], "zwolniony");
+    EXPECT_EQ(itemsOf("TFSwiad205wkl1")[14], "zwolniona");
+    EXPECT_EQ(kl2[12], "uczestniczył ");
+    const FormSpec* f = cat.form("TFSwiad205kl4");
+    EXPECT_EQ(f->pages[0].tab, "Strona 1");
+    EXPECT_EQ(f->pages[1].tab, "Strona2");
+}
+
+// A copy of the layouts with one text replaced must fail validation.
+TEST(Layouts, ValidatorRejectsMisspeltNames) {
+    struct Case {
+        const char* file;
+        const char* from;
+        const char* to;
+        const char* expectedFragment;
+    };
+    const Case cases[] = {
+        {"forms.json", "\"ZMIENNA_PromocjaDoKlasy_DATA_EDIT\"", "\"ZMIENNA_PromocjaDoKlassy_DATA_EDIT\"",
+         "ZMIENNA_PromocjaDoKlassy_DATA_EDIT"},
+        {"forms.json", "\"ZMIENNA_ImieSzkoly2_STR1_DATA_EDIT\"", "\"ZMIENNA_ImieSzkoly_STR1_DATA_EDIT\"",
+         "ZMIENNA_ImieSzkoly_STR1_DATA_EDIT"},
+        {"forms.json", "\"ZMIENNA_NadobowiazkoweZajOcn%d{c}", "\"ZMIENNA_NadobowiazkoweZajOcm%d{c}",
+         "NadobowiazkoweZajOcm"},
+        {"forms.json", "\"to\": \"ZMIENNA_Klasa{c}_DATA_EDIT\"", "\"to\": \"ZMIENNA_Klassa{c}_DATA_EDIT\"",
+         "ZMIENNA_Klassa1_DATA_EDIT"},
+        {"forms.json", "\"target\": \"ZMIENNA_OtrzymalA_STR1_DATA_EDIT\"",
+         "\"target\": \"ZMIENNA_OtrzymaLA_STR1_DATA_EDIT\"", "ZMIENNA_OtrzymaLA_STR1_DATA_EDIT"},
+        {"forms.json", "\"field\": \"ZMIENNA_UchwalaRok_STR1_DATA_EDIT\"",
+         "\"field\": \"ZMIENNA_UchwalaRok_STR2_DATA_EDIT\"", "ZMIENNA_UchwalaRok_STR2_DATA_EDIT"},
+        {"cert205_str2.json", "\"name\": \"ZMIENNA_ObowiazkowyEduOpis9_STR2_DATA_EDIT\"",
+         "\"name\": \"ZMIENNA_OBOWIAZKOWYEDUOPIS1_STR2_DATA_EDIT\"", "when case is ignored"},
+        {"cert205_str2.json", "\"kind\": \"memo\"", "\"kind\": \"edit\"", "needs its own data marker"},
+        {"cert205_str2.json", "\"items\": \"grades205\"", "\"items\": \"grades250\"", "grades250"},
+        {"sheet283_str3.json", "\"lines\": 6", "\"lines\": 0", "without a line limit"},
+        {"cert205_str1.json", "\"name\": \"STALY_Slash_STR1_DATA_LABEL\"",
+         "\"name\": \"STALY_Slash_STR1_DATA_EDIT\"", "a label carries"},
+    };
+    const QDir source(QStringLiteral(VLM_SOURCE_DIR "/resources/layouts"));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.to);
+        QTemporaryDir dir;
+        for (const QString& file : source.entryList({"*.json"}, QDir::Files))
+            ASSERT_TRUE(QFile::copy(source.filePath(file), dir.filePath(file)));
+        QFile f(dir.filePath(c.file));
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        QString text = QString::fromUtf8(f.readAll());
+        f.close();
+        const QString from = QString::fromUtf8(c.from).replace("%d", "1");
+        ASSERT_TRUE(text.contains(from)) << c.from;
+        text.replace(text.lastIndexOf(from), from.size(), QString::fromUtf8(c.to).replace("%d", "1"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(text.toUtf8());
+        f.close();
+        const QStringList problems = ValidateLayouts(LayoutCatalog::fromDirectory(dir.path()));
+        EXPECT_TRUE(problems.join('\n').contains(c.expectedFragment)) << problems.join('\n').toStdString();
+    }
+}
