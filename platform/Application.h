@@ -1,0 +1,36 @@
+#pragma once
+// The application object. An exception that escapes an event handler is shown in the
+// standard error box (caption = application title, error icon, the exception's message)
+// and the program goes on with the next event; Qt alone would abort.
+
+#include "platform/Fonts.h"
+
+#include <QApplication>
+
+#include <exception>
+
+class Application : public QApplication {
+    Q_OBJECT
+public:
+    // Installs the font substitutions as well.
+    Application(int& argc, char** argv);
+
+    void setTitle(const QString& title);
+    QString title() const { return title_; }
+
+    bool notify(QObject* receiver, QEvent* event) override;
+
+    // Runs the message loop until the application quits; an exception that still reaches
+    // the loop is shown like one from a handler and the loop is entered again.
+    int runMessageLoop();
+
+    // The standard error box for `e` (a null pointer shows an empty message).
+    void showException(const std::exception* e);
+    // The same for whatever is in flight; call only from a catch block.
+    void showCurrentException();
+
+    static Application* instance();
+
+private:
+    QString title_;
+};

@@ -1,0 +1,48 @@
+#include "platform/ComboBox.h"
+
+#include "platform/Edit.h"
+
+#include <QWheelEvent>
+
+ComboBox::ComboBox(Style style, QWidget* parent)
+    : QComboBox(parent)
+    , style_(style)
+{
+    setInsertPolicy(QComboBox::NoInsert);
+    if (style_ == Style::Editable) {
+        setEditable(true);
+        edit_ = new Edit(this);
+        setLineEdit(edit_);
+        setCompleter(nullptr);
+        connect(edit_, &QLineEdit::textEdited, this, &ComboBox::userChanged);
+    }
+    connect(this, &QComboBox::activated, this, &ComboBox::userChanged);
+}
+
+QString ComboBox::text() const
+{
+    return currentText();
+}
+
+void ComboBox::setText(const QString& text)
+{
+    if (edit_) {
+        edit_->setText(text);
+        return;
+    }
+    setCurrentIndex(findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive));
+}
+
+void ComboBox::setTypingLimit(int characters)
+{
+    if (edit_)
+        edit_->setTypingLimit(characters);
+}
+
+void ComboBox::wheelEvent(QWheelEvent* event)
+{
+    if (hasFocus())
+        QComboBox::wheelEvent(event);
+    else
+        event->ignore();
+}

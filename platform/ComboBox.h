@@ -1,0 +1,39 @@
+#pragma once
+// A combo box, editable (the person may pick an item or type) or list-only. userChanged()
+// is its change handler: it runs for the person's choice or typing only, never for a text
+// or index set from code (Qt's currentIndexChanged fires for both). Typing obeys the same
+// rules as Edit. The mouse wheel changes the value only while the box has the focus, so
+// scrolling a form does not alter the fields under the pointer.
+
+#include <QComboBox>
+
+class Edit;
+
+class ComboBox : public QComboBox {
+    Q_OBJECT
+public:
+    enum class Style { Editable, ListOnly };
+
+    explicit ComboBox(Style style = Style::Editable, QWidget* parent = nullptr);
+
+    Style style() const { return style_; }
+
+    // The edit text (editable) or the chosen item's text (list-only; empty when none).
+    QString text() const;
+    // From code, no change handler. Editable: the text, whole. List-only: the first item
+    // equal to `text` is chosen, none when no item is.
+    void setText(const QString& text);
+
+    // Characters a person may type (editable only); 0 = no limit of its own.
+    void setTypingLimit(int characters);
+
+signals:
+    void userChanged();
+
+protected:
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    Style style_;
+    Edit* edit_ = nullptr;
+};

@@ -1,0 +1,149 @@
+#include "platform/Controls.h"
+
+#include <QScrollBar>
+
+StatusBar::StatusBar(QWidget* parent)
+    : QStatusBar(parent)
+    , label_(new QLabel(this))
+{
+    addWidget(label_, 1);
+    setSizeGripEnabled(false);
+}
+
+QString StatusBar::text() const
+{
+    return label_->text();
+}
+
+void StatusBar::setText(const QString& text)
+{
+    label_->setText(text);
+    if (label_->isVisible())
+        label_->repaint();
+}
+
+ProgressBar::ProgressBar(QWidget* parent)
+    : QProgressBar(parent)
+{
+    setTextVisible(false);
+}
+
+void ProgressBar::stepIt()
+{
+    const int next = value() + step_;
+    setPosition(next > maximum() ? minimum() : next);
+}
+
+void ProgressBar::setPosition(int value)
+{
+    setValue(value);
+    if (isVisible())
+        repaint();
+}
+
+ScrollBox::ScrollBox(QWidget* parent)
+    : QScrollArea(parent)
+    , content_(new QWidget)
+{
+    setWidgetResizable(false);
+    setWidget(content_);
+}
+
+void ScrollBox::setContentSize(const QSize& size)
+{
+    content_->resize(size);
+}
+
+void ScrollBox::scrollToShow(const QRect& rect)
+{
+    ensureVisible(rect.center().x(), rect.center().y(), rect.width() / 2, rect.height() / 2);
+}
+
+void ScrollBox::scrollToTop()
+{
+    verticalScrollBar()->setValue(verticalScrollBar()->minimum());
+}
+
+Image::Image(QWidget* parent)
+    : QLabel(parent)
+{
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
+
+void Image::setPicture(const QImage& picture)
+{
+    picture_ = picture;
+    setPixmap(QPixmap::fromImage(picture));
+    if (!stretch_ && !picture.isNull())
+        resize(picture.size());
+}
+
+void Image::setStretch(bool stretch)
+{
+    stretch_ = stretch;
+    setScaledContents(stretch);
+}
+
+PageControl::PageControl(QWidget* parent)
+    : QTabWidget(parent)
+{
+}
+
+void PageControl::setPageVisible(QWidget* page, bool visible)
+{
+    const int index = indexOf(page);
+    if (index < 0)
+        return;
+    setTabVisible(index, visible);
+    if (!visible && currentIndex() == index) {
+        for (int i = 0; i < count(); ++i)
+            if (isTabVisible(i)) {
+                setCurrentIndex(i);
+                break;
+            }
+    }
+}
+
+bool PageControl::isPageVisible(QWidget* page) const
+{
+    const int index = indexOf(page);
+    return index >= 0 && isTabVisible(index);
+}
+
+Timer::Timer(QObject* parent)
+    : QTimer(parent)
+{
+}
+
+void Timer::setEnabled(bool enabled)
+{
+    if (enabled)
+        start();
+    else
+        stop();
+}
+
+void Timer::setIntervalMs(int ms)
+{
+    setInterval(ms);
+    if (isActive())
+        start();
+}
+
+TreeView::TreeView(QWidget* parent)
+    : QTreeWidget(parent)
+{
+    setHeaderHidden(true);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+}
+
+ListView::ListView(QWidget* parent)
+    : QTreeWidget(parent)
+{
+    setRootIsDecorated(false);
+    setUniformRowHeights(true);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+}

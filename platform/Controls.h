@@ -1,0 +1,104 @@
+#pragma once
+// The smaller controls the windows use, each with the one behaviour Qt's own class lacks.
+
+#include <QImage>
+#include <QLabel>
+#include <QProgressBar>
+#include <QScrollArea>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QTreeWidget>
+
+// A status bar that shows one text (not Qt's temporary messages); setText repaints at once.
+class StatusBar : public QStatusBar {
+    Q_OBJECT
+public:
+    explicit StatusBar(QWidget* parent = nullptr);
+    QString text() const;
+    void setText(const QString& text);
+
+private:
+    QLabel* label_;
+};
+
+// A progress bar stepped by the work itself: each step is painted at once, since the
+// work runs on the GUI thread and no event is handled until it ends. Stepping past the
+// maximum starts again at the minimum.
+class ProgressBar : public QProgressBar {
+    Q_OBJECT
+public:
+    explicit ProgressBar(QWidget* parent = nullptr);
+    void setStep(int step) { step_ = step; }
+    int step() const { return step_; }
+    void stepIt();
+    void setPosition(int value);
+
+private:
+    int step_ = 1;
+};
+
+// A scroll box: a content area of a fixed size (a page's picture with the components
+// placed over it at pixel positions) that scrolls inside the box.
+class ScrollBox : public QScrollArea {
+    Q_OBJECT
+public:
+    explicit ScrollBox(QWidget* parent = nullptr);
+    // Parent of everything placed in the box; its top left is the content's origin.
+    QWidget* content() const { return content_; }
+    void setContentSize(const QSize& size);
+    // Scrolls as little as needed to show `rect` (content coordinates).
+    void scrollToShow(const QRect& rect);
+    void scrollToTop();
+
+private:
+    QWidget* content_;
+};
+
+// A picture, sized to it unless stretched into the control's own size.
+class Image : public QLabel {
+    Q_OBJECT
+public:
+    explicit Image(QWidget* parent = nullptr);
+    void setPicture(const QImage& picture);
+    QImage picture() const { return picture_; }
+    void setStretch(bool stretch);
+
+private:
+    QImage picture_;
+    bool stretch_ = false;
+};
+
+// Tab pages that can be hidden and shown again; a hidden page is never the current one.
+class PageControl : public QTabWidget {
+    Q_OBJECT
+public:
+    explicit PageControl(QWidget* parent = nullptr);
+    void setPageVisible(QWidget* page, bool visible);
+    bool isPageVisible(QWidget* page) const;
+};
+
+// A timer switched on and off like a control: enabling starts a full interval, changing
+// the interval of an enabled timer starts it again.
+class Timer : public QTimer {
+    Q_OBJECT
+public:
+    explicit Timer(QObject* parent = nullptr);
+    void setEnabled(bool enabled);
+    bool isEnabled() const { return isActive(); }
+    void setIntervalMs(int ms);
+};
+
+// A read-only tree (no header, no in-place editing).
+class TreeView : public QTreeWidget {
+    Q_OBJECT
+public:
+    explicit TreeView(QWidget* parent = nullptr);
+};
+
+// A read-only list of rows in columns, whole rows selected.
+class ListView : public QTreeWidget {
+    Q_OBJECT
+public:
+    explicit ListView(QWidget* parent = nullptr);
+};

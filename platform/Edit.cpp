@@ -1,0 +1,81 @@
+#include "platform/Edit.h"
+
+#include "platform/InputFilter.h"
+
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QValidator>
+
+#include <memory>
+
+// Filters a change only while the edit handles a person's input; changes made from code
+// (setText, the combo box choosing an item) arrive outside that and pass unchanged.
+class UserInputValidator : public QValidator {
+public:
+    explicit UserInputValidator(Edit* edit)
+        : QValidator(edit)
+        , edit_(edit)
+    {
+    }
+
+    State validate(QString& input, int& pos) const override
+    {
+        if (!edit_->inUserInput())
+            return Acceptable;
+        const auto kept = FilterUserEdit(edit_->lastText_, input, edit_->typingLimit_);
+        if (!kept)
+            return Invalid;
+        if (kept->text != input) {
+            input = kept->text;
+            pos = kept->cursor;
+        }
+        return Acceptable;
+    }
+
+private:
+    Edit* edit_;
+};
+
+namespace {
+
+bool isUserInput(QEvent::Type type)
+{
+    switch (type) {
+    case QEvent::KeyPress:
+    case QEvent::InputMethod:
+    case QEvent::Drop:
+    case QEvent::MouseButtonRelease: // middle-button paste
+    case QEvent::ContextMenu:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+Edit::Edit(QWidget* parent)
+    : QLineEdit(parent)
+{
+    setValidator(new UserInputValidator(this));
+    connect(this, &QLineEdit::textChanged, this, [this](const QString& text) { lastText_ = text; });
+}
+
+bool Edit::event(QEvent* event)
+{
+    const bool user = isUserInput(event->type());
+    if (user)
+        ++userInputDepth_;
+    struct Leave {
+        int* depth;
+        bool active;
+        ~Leave() { if (active) --*depth; }
+    } leave{&userInputDepth_, user};
+    return QLineEdit::event(event);
+}
+
+void Edit::contextMenuEvent(QContextMenuEvent* event)
+{
+    std::unique_ptr<QMenu> menu(createStandardContextMenu());
+    menu->exec(event->globalPos());
+}

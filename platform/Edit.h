@@ -1,0 +1,30 @@
+#pragma once
+// A one-line edit. Its typing limit binds what a person types or pastes; a text set from
+// code (setText) is kept whole, which QLineEdit::setMaxLength would cut. Typed or pasted
+// text that Windows-1250 cannot hold, or that would take the value past 2,047 bytes, is
+// refused (see InputFilter.h).
+
+#include <QLineEdit>
+
+class Edit : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit Edit(QWidget* parent = nullptr);
+
+    // Characters a person may bring the text to; 0 = no limit of its own.
+    void setTypingLimit(int characters) { typingLimit_ = characters; }
+    int typingLimit() const { return typingLimit_; }
+
+protected:
+    bool event(QEvent* event) override;
+    // The standard menu, run to its end inside the event, so that its Paste counts as input.
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    friend class UserInputValidator;
+    bool inUserInput() const { return userInputDepth_ > 0; }
+
+    int typingLimit_ = 0;
+    int userInputDepth_ = 0;
+    QString lastText_; // the text before the change under validation
+};

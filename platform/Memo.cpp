@@ -1,0 +1,169 @@
+#include "platform/Memo.h"
+
+#include "platform/InputFilter.h"
+#include "platform/LineBreaker.h"
+
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+
+namespace {
+
+// Line breaks as the document holds them: "\n" between blocks.
+QString plainLineBreaks(QString text)
+{
+    static const QRegularExpression anyBreak(QStringLiteral("\r\n|\r|\u2028|\u2029"));
+    return text.replace(anyBreak, QStringLiteral("\n"));
+}
+
+// Stored bytes of document text: every line break takes CR LF.
+qsizetype storedBytes(const QString& text, QChar lineBreak)
+{
+    return text.size() + text.count(lineBreak);
+}
+
+} // namespace
+
+Memo::Memo(QWidget* parent)
+    : QPlainTextEdit(parent)
+{
+    setTabChangesFocus(true);
+    setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    setScrollBars(ScrollBars::None);
+}
+
+QString Memo::text() const
+{
+    return toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+}
+
+void Memo::setText(const QString& text)
+{
+    setPlainText(plainLineBreaks(text));
+}
+
+void Memo::setWordWrap(bool wrap)
+{
+    wordWrap_ = wrap;
+    applyWrapMode();
+}
+
+void Memo::setScrollBars(ScrollBars bars)
+{
+    scrollBars_ = bars;
+    const bool horizontal = bars == ScrollBars::Horizontal || bars == ScrollBars::Both;
+    const bool vertical = bars == ScrollBars::Vertical || bars == ScrollBars::Both;
+    setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    applyWrapMode();
+}
+
+bool Memo::wraps() const
+{
+    return wordWrap_ && scrollBars_ != ScrollBars::Horizontal && scrollBars_ != ScrollBars::Both;
+}
+
+void Memo::applyWrapMode()
+{
+    setLineWrapMode(wraps() ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+}
+
+int Memo::wrapWidth() const
+{
+    if (!wraps())
+        return 0;
+    ensurePolished();
+    // What the viewport will be once laid out: the frame and an always-on vertical bar
+    // taken off, then the document's margin on both sides.
+    int viewport = width() - 2 * frameWidth();
+    if (verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn)
+        viewport -= verticalScrollBar()->sizeHint().width();
+    const int margin = int(document()->documentMargin());
+    return std::max(1, viewport - 2 * margin);
+}
+
+QStringList Memo::lines() const
+{
+    return BreakLines(toPlainText(), font(), wrapWidth());
+}
+
+void Memo::keepFirstLines(int n)
+{
+    const QStringList all = lines();
+    if (all.size() <= n)
+        return;
+    QString kept;
+    for (int i = 0; i < n; ++i)
+        kept += all[i] + QStringLiteral("\r\n");
+    setText(kept);
+}
+
+qsizetype Memo::byteRoom() const
+{
+    const qsizetype now = storedBytes(toPlainText(), QLatin1Char('\n'));
+    const qsizetype selected = storedBytes(textCursor().selectedText(), QChar::ParagraphSeparator);
+    return kMaxValueBytes - (now - selected);
+}
+
+void Memo::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if ((lineLimit_ > 0 && lineCount() >= lineLimit_) || byteRoom() < 2 || isReadOnly()) {
+            event->accept();
+            return;
+        }
+        insertAtCursor(QStringLiteral("\n"));
+        event->accept();
+        return;
+    }
+    const QString typed = event->text();
+    const bool printable = !typed.isEmpty() && typed.at(0).isPrint();
+    if (printable && !isReadOnly() && (!IsCp1250Text(typed) || byteRoom() < typed.size())) {
+        event->accept();
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+void Memo::inputMethodEvent(QInputMethodEvent* event)
+{
+    const QString commit = event->commitString();
+    if (!commit.isEmpty() && (!IsCp1250Text(commit) || byteRoom() < commit.size())) {
+        event->accept();
+        return;
+    }
+    QPlainTextEdit::inputMethodEvent(event);
+}
+
+void Memo::insertFromMimeData(const QMimeData* source)
+{
+    if (!source || !source->hasText() || isReadOnly())
+        return;
+    QString text = plainLineBreaks(source->text());
+    if (!IsCp1250Text(text))
+        return;
+    // Cut what does not fit; a line break cut in half is dropped whole.
+    qsizetype room = byteRoom();
+    qsizetype keep = 0;
+    for (; keep < text.size(); ++keep) {
+        const int cost = text[keep] == QLatin1Char('\n') ? 2 : 1;
+        if (room < cost)
+            break;
+        room -= cost;
+    }
+    text.truncate(keep);
+    if (text.isEmpty())
+        return;
+    insertAtCursor(text);
+}
+
+void Memo::insertAtCursor(const QString& text)
+{
+    QTextCursor cursor = textCursor();
+    cursor.insertText(text);
+    setTextCursor(cursor);
+    ensureCursorVisible();
+}

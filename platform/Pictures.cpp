@@ -1,0 +1,121 @@
+#include "platform/Pictures.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <csetjmp>
+#include <cstdio>
+
+#include <jpeglib.h>
+
+namespace {
+
+struct ErrorManager {
+    jpeg_error_mgr base;
+    std::jmp_buf jump;
+};
+
+void failInsteadOfExit(j_common_ptr info)
+{
+    std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->jump, 1);
+}
+
+void stayQuiet(j_common_ptr, int) {}
+
+// Adobe writes CMYK inverted; libjpeg hands it over as stored.
+void cmykRowToRgb(const JSAMPLE* cmyk, uchar* rgb, JDIMENSION width)
+{
+    for (JDIMENSION x = 0; x < width; ++x, cmyk += 4, rgb += 3) {
+        const int k = cmyk[3];
+        rgb[0] = uchar(cmyk[0] * k / 255);
+        rgb[1] = uchar(cmyk[1] * k / 255);
+        rgb[2] = uchar(cmyk[2] * k / 255);
+    }
+}
+
+// Fills `out`, which lives outside this frame so that a jump back leaves nothing behind.
+// Returns false on any error libjpeg reports.
+bool decodeInto(const QByteArray& data, QImage& out, QByteArray& cmykRow)
+{
+    jpeg_decompress_struct info;
+    ErrorManager errors;
+    info.err = jpeg_std_error(&errors.base);
+    errors.base.error_exit = failInsteadOfExit;
+    errors.base.emit_message = stayQuiet;
+    if (setjmp(errors.jump)) {
+        jpeg_destroy_decompress(&info);
+        return false;
+    }
+    jpeg_create_decompress(&info);
+    jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(data.constData()),
+                 static_cast<unsigned long>(data.size()));
+    jpeg_read_header(&info, TRUE);
+    const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
+    const bool gray = info.jpeg_color_space == JCS_GRAYSCALE;
+    info.out_color_space = cmyk ? JCS_CMYK : gray ? JCS_GRAYSCALE : JCS_RGB;
+    jpeg_start_decompress(&info);
+    out = QImage(int(info.output_width), int(info.output_height),
+                 gray ? QImage::Format_Grayscale8 : QImage::Format_RGB888);
+    if (out.isNull()) {
+        jpeg_destroy_decompress(&info);
+        return false;
+    }
+    if (cmyk)
+        cmykRow.resize(qsizetype(info.output_width) * 4);
+    while (info.output_scanline < info.output_height) {
+        uchar* line = out.scanLine(int(info.output_scanline));
+        JSAMPROW row = cmyk ? reinterpret_cast<JSAMPROW>(cmykRow.data()) : line;
+        jpeg_read_scanlines(&info, &row, 1);
+        if (cmyk)
+            cmykRowToRgb(row, line, info.output_width);
+    }
+    jpeg_finish_decompress(&info);
+    jpeg_destroy_decompress(&info);
+    return true;
+}
+
+bool isJpeg(const QByteArray& data)
+{
+    return data.size() >= 3 && uchar(data[0]) == 0xFF && uchar(data[1]) == 0xD8
+        && uchar(data[2]) == 0xFF;
+}
+
+} // namespace
+
+QImage DecodeJpeg(const QByteArray& data)
+{
+    QImage image;
+    QByteArray cmykRow;
+    if (!decodeInto(data, image, cmykRow))
+        return QImage();
+    return image;
+}
+
+QImage LoadPicture(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QImage();
+    const QByteArray data = file.readAll();
+    if (isJpeg(data))
+        return DecodeJpeg(data);
+    return QImage::fromData(data);
+}
+
+PictureCache& PictureCache::instance()
+{
+    static PictureCache cache;
+    return cache;
+}
+
+QImage PictureCache::picture(const QString& path)
+{
+    const QString key = QFileInfo(path).absoluteFilePath();
+    auto found = images_.constFind(key);
+    if (found != images_.constEnd())
+        return *found;
+    QImage image = LoadPicture(path);
+    if (!image.isNull())
+        images_.insert(key, image);
+    return image;
+}

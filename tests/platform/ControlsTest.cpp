@@ -1,0 +1,107 @@
+#include "TestApp.h"
+
+#include "platform/Button.h"
+#include "platform/Controls.h"
+#include "platform/Form.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QVBoxLayout>
+
+#include <gtest/gtest.h>
+
+TEST(Form, EnterAndEscPressNoButtonAndDoNotCloseIt)
+{
+    TestApp();
+    Form form;
+    auto* layout = new QVBoxLayout(&form);
+    auto* ok = new Button(QStringLiteral("OK"));
+    auto* cancel = new Button(QStringLiteral("Anuluj"));
+    layout->addWidget(ok);
+    layout->addWidget(cancel);
+    int pressed = 0;
+    QObject::connect(ok, &QPushButton::clicked, [&] { ++pressed; });
+    QObject::connect(cancel, &QPushButton::clicked, [&] { ++pressed; });
+    form.show();
+    ok->setFocus();
+
+    for (int key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
+        TypeKey(&form, key);
+    EXPECT_EQ(pressed, 0);
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_FALSE(ok->autoDefault());
+    EXPECT_FALSE(ok->isDefault());
+}
+
+TEST(CheckBox, HandlerRunsOnEveryChangeFromCodeTooButNotWithoutOne)
+{
+    TestApp();
+    // The option boxes use QCheckBox::toggled as their handler.
+    QCheckBox box;
+    box.setChecked(true);
+    QSignalSpy toggled(&box, &QCheckBox::toggled);
+    box.setChecked(true); // no change: nothing runs
+    box.setChecked(false);
+    box.click();
+    ASSERT_EQ(toggled.size(), 2);
+    EXPECT_FALSE(toggled[0][0].toBool());
+    EXPECT_TRUE(toggled[1][0].toBool());
+}
+
+TEST(PageControl, HiddenPagesAreNeverCurrent)
+{
+    TestApp();
+    PageControl tabs;
+    QWidget p1, p2, p3;
+    tabs.addTab(&p1, QStringLiteral("Strona 1"));
+    tabs.addTab(&p2, QStringLiteral("Strona 2"));
+    tabs.addTab(&p3, QStringLiteral("Strona 3"));
+    tabs.setCurrentWidget(&p2);
+    tabs.setPageVisible(&p2, false);
+    EXPECT_FALSE(tabs.isPageVisible(&p2));
+    EXPECT_NE(tabs.currentWidget(), &p2);
+    tabs.setPageVisible(&p2, true);
+    EXPECT_TRUE(tabs.isPageVisible(&p2));
+    tabs.removeTab(tabs.indexOf(&p1));
+    tabs.removeTab(tabs.indexOf(&p2));
+    tabs.removeTab(tabs.indexOf(&p3));
+}
+
+TEST(ProgressBar, StepsAndStartsAgainPastTheMaximum)
+{
+    TestApp();
+    ProgressBar bar;
+    bar.setRange(0, 3);
+    bar.setStep(2);
+    bar.setPosition(0);
+    bar.stepIt();
+    EXPECT_EQ(bar.value(), 2);
+    bar.stepIt();
+    EXPECT_EQ(bar.value(), 0);
+}
+
+TEST(StatusBar, HoldsOneText)
+{
+    TestApp();
+    StatusBar bar;
+    bar.setText(QStringLiteral("/home/ala/klasa.sqvlm"));
+    bar.showMessage(QStringLiteral("chwilowy"));
+    bar.clearMessage();
+    EXPECT_EQ(bar.text(), QStringLiteral("/home/ala/klasa.sqvlm"));
+}
+
+TEST(Timer, EnablingStartsAndIntervalChangeRestarts)
+{
+    TestApp();
+    Timer timer;
+    timer.setInterval(1000);
+    EXPECT_FALSE(timer.isEnabled());
+    timer.setEnabled(true);
+    EXPECT_TRUE(timer.isEnabled());
+    timer.setIntervalMs(5000);
+    EXPECT_TRUE(timer.isEnabled());
+    EXPECT_GT(timer.remainingTime(), 1000);
+    timer.setEnabled(false);
+    EXPECT_FALSE(timer.isEnabled());
+}

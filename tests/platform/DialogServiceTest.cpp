@@ -1,0 +1,126 @@
+#include "TestApp.h"
+
+#include "platform/FileFilter.h"
+#include "platform/ScriptedDialogs.h"
+
+#include <QDialog>
+#include <QPrinter>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+TEST(FileFilter, TranslatesWindowsFilters)
+{
+    const struct {
+        const char* windows;
+        const char* qt;
+    } cases[] = {
+        {"Velmorandia(*.sqvlm)|*.sqvlm", "Velmorandia (*.sqvlm)"},
+        {"Kalibracja(*.sqset)|*.sqset", "Kalibracja (*.sqset)"},
+        {"Obrazy (*.jpg;*.bmp)|*.jpg;*.bmp|Wszystkie|*.*", "Obrazy (*.jpg *.bmp);;Wszystkie (*.*)"},
+        {"Bez wzorca|", ""},
+        {"|*.snv", "*.snv (*.snv)"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(QtFileFilter(QString::fromUtf8(c.windows)), QString::fromUtf8(c.qt)) << c.windows;
+}
+
+TEST(ScriptedDialogs, AnswersInOrderAndRecordsEveryRequest)
+{
+    TestApp();
+    ScriptedDialogs script;
+    script.answerMessage(Answer::No)
+        .answerInput(QStringLiteral("Kowalski"))
+        .answerOpenFile(std::nullopt)
+        .answerSaveFile(QStringLiteral("/tmp/a.sqvlm"))
+        .answerPrinterSetup(true);
+
+    DialogService& dialogs = DialogService::instance();
+    EXPECT_EQ(dialogs.message(QStringLiteral("Czy chcesz zapisać zmiany ?"), QString(), MsgIcon::None,
+                              MsgButtons::YesNo),
+              Answer::No);
+    EXPECT_EQ(dialogs.inputQuery(QStringLiteral("Nazwa"), QStringLiteral("Podaj:"), QStringLiteral("x")),
+              QStringLiteral("Kowalski"));
+    EXPECT_EQ(dialogs.openFileName(QStringLiteral("Otwórz"), QStringLiteral("Velmorandia(*.sqvlm)|*.sqvlm"),
+                                   QString()),
+              std::nullopt);
+    EXPECT_EQ(dialogs.saveFileName(QStringLiteral("Zapisz"), QStringLiteral("Velmorandia(*.sqvlm)|*.sqvlm"),
+                                   QStringLiteral("plik")),
+              QStringLiteral("/tmp/a.sqvlm"));
+    QPrinter printer;
+    EXPECT_TRUE(dialogs.printerSetup(printer));
+    EXPECT_EQ(script.pendingAnswers(), 0u);
+
+    const auto& r = script.requests();
+    ASSERT_EQ(r.size(), 5u);
+    EXPECT_EQ(r[0].kind, DialogKind::Message);
+    EXPECT_EQ(r[0].text, QStringLiteral("Czy chcesz zapisać zmiany ?"));
+    EXPECT_TRUE(r[0].caption.isEmpty());
+    EXPECT_EQ(r[0].icon, MsgIcon::None);
+    EXPECT_EQ(r[0].buttons, MsgButtons::YesNo);
+    EXPECT_EQ(r[1].detail, QStringLiteral("x"));
+    EXPECT_EQ(r[2].detail, QStringLiteral("Velmorandia(*.sqvlm)|*.sqvlm"));
+    EXPECT_EQ(r[3].text, QStringLiteral("plik"));
+    EXPECT_EQ(r[4].kind, DialogKind::PrinterSetup);
+}
+
+TEST(ScriptedDialogs, UnexpectedOrMismatchedRequestsAreReported)
+{
+    TestApp();
+    std::vector<std::string> failures;
+    {
+        ScriptedDialogs script;
+        script.setFailureHandler([&](const std::string& m) { failures.push_back(m); });
+        script.answerInput(QStringLiteral("x")).answerMessage(Answer::Yes);
+        // A message where an input query was scripted: reported and cancelled.
+        EXPECT_EQ(DialogService::instance().message(QStringLiteral("t"), QStringLiteral("c"),
+                                                    MsgIcon::Error, MsgButtons::YesNo),
+                  Answer::Cancel);
+        // The scripted answers stay; the destructor reports both as never asked for.
+    }
+    ASSERT_EQ(failures.size(), 2u);
+    EXPECT_NE(failures[0].find("Message"), std::string::npos);
+    EXPECT_NE(failures[1].find("never asked"), std::string::npos);
+}
+
+TEST(ScriptedDialogs, RestoresThePreviousServiceWhenDestroyed)
+{
+    TestApp();
+    DialogService* before = &DialogService::instance();
+    {
+        ScriptedDialogs outer;
+        {
+            ScriptedDialogs inner;
+            EXPECT_EQ(&DialogService::instance(), &inner);
+        }
+        EXPECT_EQ(&DialogService::instance(), &outer);
+    }
+    EXPECT_EQ(&DialogService::instance(), before);
+}
+
+TEST(ScriptedDialogs, ModalShowingRunsTheDialogAndReturnsItsResult)
+{
+    TestApp();
+    ScriptedDialogs script;
+    QDialog dialog;
+    dialog.setObjectName(QStringLiteral("FLogi"));
+    dialog.setWindowTitle(QStringLiteral("Logi"));
+    auto* ok = new QPushButton(QStringLiteral("OK"), &dialog);
+    QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
+    bool wasVisible = false;
+
+    script.answerModal([&](QDialog& d) {
+        wasVisible = d.isVisible();
+        ok->click();
+    });
+    script.answerModal(QDialog::Rejected);
+
+    EXPECT_EQ(DialogService::instance().showModal(dialog), QDialog::Accepted);
+    EXPECT_TRUE(wasVisible);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(DialogService::instance().showModal(dialog), QDialog::Rejected);
+
+    ASSERT_EQ(script.requestsOf(DialogKind::Modal).size(), 2u);
+    EXPECT_EQ(script.requests()[0].text, QStringLiteral("FLogi"));
+    EXPECT_EQ(script.requests()[0].caption, QStringLiteral("Logi"));
+}

@@ -1,0 +1,139 @@
+#include "TestApp.h"
+
+#include "platform/ComboBox.h"
+#include "platform/Edit.h"
+#include "platform/InputFilter.h"
+
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QWheelEvent>
+
+#include <gtest/gtest.h>
+
+TEST(InputFilter, KeepsWhatFitsAndRefusesWhatCannotBeStored)
+{
+    const struct {
+        const char* before;
+        const char* after;
+        int limit;
+        const char* kept; // nullptr = refused
+    } cases[] = {
+        {"abc", "abcd", 4, "abcd"},
+        {"abcd", "abcde", 4, nullptr},          // typing at the limit
+        {"ab", "abXYZ", 4, "abXY"},             // a paste is cut to fit
+        {"ab", "aXYZb", 4, "aXYb"},             // inserted in the middle
+        {"abcdef", "abcdf", 4, "abcdf"},        // beyond the limit (set from code): may shrink
+        {"abcdef", "abcdeXf", 4, nullptr},      // ... but not grow
+        {"abcdef", "abXdef", 4, "abXdef"},      // replacing a selection keeps the length
+        {"zażółć", "zażółć gęślą", 0, "zażółć gęślą"},
+        {"a", "a\u20ac", 0, "a\u20ac"},         // the euro sign is in Windows-1250
+        {"a", "a\u4e2d", 0, nullptr},           // a Chinese character is not
+        {"a", "a\U0001F600", 0, nullptr},       // nor an emoji
+    };
+    for (const auto& c : cases) {
+        const auto kept = FilterUserEdit(QString::fromUtf8(c.before), QString::fromUtf8(c.after), c.limit);
+        if (!c.kept)
+            EXPECT_FALSE(kept.has_value()) << c.after;
+        else {
+            ASSERT_TRUE(kept.has_value()) << c.after;
+            EXPECT_EQ(kept->text, QString::fromUtf8(c.kept)) << c.after;
+        }
+    }
+}
+
+TEST(InputFilter, NoValueGrowsPast2047Bytes)
+{
+    const QString full(kMaxValueBytes - 1, QLatin1Char('x'));
+    const auto kept = FilterUserEdit(full, full + QStringLiteral("abc"), 0);
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(kept->text.size(), kMaxValueBytes);
+    EXPECT_FALSE(FilterUserEdit(kept->text, kept->text + QStringLiteral("z"), 0));
+}
+
+TEST(Edit, TypingLimitBindsTheUserNotTheCode)
+{
+    TestApp();
+    Edit edit;
+    edit.setTypingLimit(4);
+    edit.show();
+    edit.setFocus();
+
+    TypeText(&edit, QStringLiteral("abcdef"));
+    EXPECT_EQ(edit.text(), QStringLiteral("abcd"));
+
+    const QString longName = QStringLiteral("Aleksandra Konstancja Wierzbicka-Żółtowska");
+    edit.setText(longName); // a stored value or student data: kept whole
+    EXPECT_EQ(edit.text(), longName);
+    TypeText(&edit, QStringLiteral("x"));
+    EXPECT_EQ(edit.text(), longName);
+    TypeKey(&edit, Qt::Key_Backspace);
+    EXPECT_EQ(edit.text(), longName.chopped(1)); // deleting still works
+
+    edit.clear();
+    PasteText(&edit, QStringLiteral("123456"));
+    EXPECT_EQ(edit.text(), QStringLiteral("1234"));
+}
+
+TEST(Edit, TextThatWindows1250CannotHoldIsRefusedAtInput)
+{
+    TestApp();
+    Edit edit;
+    edit.show();
+    edit.setFocus();
+    TypeText(&edit, QStringLiteral("Łódź"));
+    TypeKey(&edit, 0, QStringLiteral("\u4e2d"));
+    PasteText(&edit, QStringLiteral("\u0416uk"));
+    EXPECT_EQ(edit.text(), QStringLiteral("Łódź"));
+}
+
+TEST(ComboBox, ChangeHandlerRunsForTheUsersChoiceOnly)
+{
+    TestApp();
+    for (auto style : {ComboBox::Style::Editable, ComboBox::Style::ListOnly}) {
+        ComboBox combo(style);
+        combo.addItems({QStringLiteral("celujący"), QStringLiteral("uczestniczył "), QStringLiteral("dobry")});
+        combo.show();
+        combo.setFocus();
+        QSignalSpy handler(&combo, &ComboBox::userChanged);
+
+        combo.setText(QStringLiteral("dobry"));
+        combo.setCurrentIndex(0);
+        EXPECT_EQ(handler.size(), 0);
+
+        TypeKey(&combo, Qt::Key_Down); // a person picks the next item
+        EXPECT_EQ(handler.size(), 1);
+        EXPECT_EQ(combo.text(), QStringLiteral("uczestniczył ")); // trailing blank kept
+
+        if (style == ComboBox::Style::Editable) {
+            combo.setTypingLimit(5);
+            combo.setText(QStringLiteral("bardzo dobry"));
+            EXPECT_EQ(combo.text(), QStringLiteral("bardzo dobry"));
+            EXPECT_EQ(handler.size(), 1);
+            combo.lineEdit()->clear();
+            TypeText(combo.lineEdit(), QStringLiteral("dostateczny"));
+            EXPECT_EQ(combo.text(), QStringLiteral("dosta"));
+            EXPECT_EQ(handler.size(), 1 + 5);
+            EXPECT_EQ(combo.count(), 3); // Enter does not add the typed text as an item
+            TypeKey(combo.lineEdit(), Qt::Key_Return);
+            EXPECT_EQ(combo.count(), 3);
+        } else {
+            combo.setText(QStringLiteral("nie ma"));
+            EXPECT_EQ(combo.currentIndex(), -1);
+            EXPECT_TRUE(combo.text().isEmpty());
+        }
+    }
+}
+
+TEST(ComboBox, WheelChangesNothingWithoutFocus)
+{
+    TestApp();
+    ComboBox combo(ComboBox::Style::ListOnly);
+    combo.addItems({QStringLiteral("a"), QStringLiteral("b")});
+    combo.setCurrentIndex(0);
+    combo.show();
+    combo.clearFocus();
+    QWheelEvent wheel(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(&combo, &wheel);
+    EXPECT_EQ(combo.currentIndex(), 0);
+}

@@ -1,0 +1,192 @@
+#include "TestApp.h"
+
+#include "platform/LineBreaker.h"
+#include "platform/Memo.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QFontMetrics>
+#include <QSignalSpy>
+#include <QTextBlock>
+#include <QTextLayout>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QFont memoFont()
+{
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(11);
+    return font;
+}
+
+// The lines Qt itself lays out in a shown memo.
+int displayedLineCount(const Memo& memo)
+{
+    int count = 0;
+    for (QTextBlock b = memo.document()->begin(); b.isValid(); b = b.next())
+        count += b.layout()->lineCount();
+    // The empty block after a final line break is not a line.
+    const QTextBlock last = memo.document()->lastBlock();
+    if (last.text().isEmpty())
+        count -= 1;
+    return count;
+}
+
+std::unique_ptr<Memo> certificateMemo()
+{
+    auto memo = std::make_unique<Memo>();
+    memo->setFont(memoFont());
+    memo->resize(417, 89);
+    memo->setLineLimit(5);
+    return memo;
+}
+
+const QString kParagraph = QStringLiteral(
+    "Laureat konkursu pianistycznego w Krakowie, uczestnik festiwalu muzyki kameralnej w "
+    "Gdańsku, wielokrotnie wyróżniany za grę na fortepianie i skrzypcach podczas szkolnych "
+    "koncertów oraz przesłuchań regionalnych organizowanych przez Centrum Edukacji "
+    "Artystycznej w latach szkolnych dwa tysiące dwadzieścia cztery i dwadzieścia pięć.");
+
+} // namespace
+
+TEST(LineBreaker, SplitsParagraphsAndWrapsAtWidth)
+{
+    TestApp();
+    const QFont font = memoFont();
+    const struct {
+        const char* text;
+        int lines;
+    } noWrap[] = {{"", 0}, {"a", 1}, {"a\r\n", 1}, {"\r\n", 1}, {"a\r\n\r\nb", 3}, {"a\nb\rc", 3}};
+    for (const auto& c : noWrap)
+        EXPECT_EQ(BreakLines(QString::fromUtf8(c.text), font, 0).size(), c.lines) << c.text;
+
+    const QStringList wrapped = BreakLines(kParagraph, font, 200);
+    EXPECT_GT(wrapped.size(), 3);
+    EXPECT_EQ(wrapped.join(QString()), kParagraph); // nothing lost or added
+    const QFontMetrics metrics(font);
+    for (const QString& line : wrapped)
+        EXPECT_LE(metrics.horizontalAdvance(line.trimmed()), 200) << line.toStdString();
+
+    // A word longer than the width is broken anywhere.
+    const QString word(60, QLatin1Char('m'));
+    EXPECT_GT(BreakLines(word, font, 100).size(), 1);
+}
+
+TEST(Memo, CountsDisplayedLinesWithoutHavingBeenShown)
+{
+    TestApp();
+    auto hidden = certificateMemo();
+    hidden->setText(kParagraph);
+    const int before = hidden->lineCount();
+    EXPECT_GT(before, 3);
+
+    auto shown = certificateMemo();
+    shown->setText(kParagraph);
+    shown->show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(shown->lineCount(), before);
+    EXPECT_EQ(displayedLineCount(*shown), before);
+}
+
+TEST(Memo, HoldsItsTextWithCrLf)
+{
+    TestApp();
+    Memo memo;
+    memo.setText(QStringLiteral("a\nb\rc\r\nd"));
+    EXPECT_EQ(memo.text(), QStringLiteral("a\r\nb\r\nc\r\nd"));
+    EXPECT_EQ(memo.document()->blockCount(), 4);
+}
+
+TEST(Memo, EnterIsRefusedAtTheLineLimitWithAnyModifier)
+{
+    TestApp();
+    auto memo = certificateMemo();
+    memo->show();
+    memo->setFocus();
+    memo->setText(QStringLiteral("1\r\n2\r\n3\r\n4"));
+    memo->moveCursor(QTextCursor::End);
+    TypeKey(memo.get(), Qt::Key_Return);
+    EXPECT_EQ(memo->lineCount(), 4); // the empty line after a final break does not count
+    EXPECT_EQ(memo->text(), QStringLiteral("1\r\n2\r\n3\r\n4\r\n"));
+    TypeText(memo.get(), QStringLiteral("5"));
+    for (auto modifiers : {Qt::NoModifier, Qt::ShiftModifier, Qt::ControlModifier})
+        for (int key : {Qt::Key_Return, Qt::Key_Enter})
+            TypeKey(memo.get(), key, QStringLiteral("\r"), modifiers);
+    memo->moveCursor(QTextCursor::Start);
+    TypeKey(memo.get(), Qt::Key_Return, QStringLiteral("\r"), Qt::ShiftModifier);
+    EXPECT_EQ(memo->text(), QStringLiteral("1\r\n2\r\n3\r\n4\r\n5"));
+}
+
+TEST(Memo, ShiftEnterBelowTheLimitIsAPlainLineBreak)
+{
+    TestApp();
+    auto memo = certificateMemo();
+    memo->show();
+    memo->setFocus();
+    TypeText(memo.get(), QStringLiteral("a"));
+    TypeKey(memo.get(), Qt::Key_Return, QStringLiteral("\r"), Qt::ShiftModifier);
+    TypeText(memo.get(), QStringLiteral("b"));
+    EXPECT_EQ(memo->text(), QStringLiteral("a\r\nb"));
+}
+
+TEST(Memo, PastedLineBreaksAreNormalised)
+{
+    TestApp();
+    auto memo = certificateMemo();
+    memo->show();
+    memo->setFocus();
+    PasteText(memo.get(), QStringLiteral("1\r\n2\r3\n4\u20285\r\n6\r\n7\r\n8"));
+    EXPECT_EQ(memo->text(), QStringLiteral("1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8"));
+    EXPECT_EQ(memo->lineCount(), 8); // the form's change handler then keeps five
+    memo->keepFirstLines(5);
+    EXPECT_EQ(memo->text(), QStringLiteral("1\r\n2\r\n3\r\n4\r\n5\r\n"));
+}
+
+TEST(Memo, KeepFirstLinesTurnsWrapPointsIntoLineBreaks)
+{
+    TestApp();
+    auto memo = certificateMemo();
+    memo->setText(kParagraph + kParagraph);
+    const QStringList displayed = memo->lines();
+    ASSERT_GT(displayed.size(), 5);
+    QSignalSpy changed(memo.get(), &Memo::textChanged);
+    memo->keepFirstLines(5);
+    EXPECT_GE(changed.size(), 1);
+    EXPECT_EQ(memo->lineCount(), 5);
+    EXPECT_EQ(memo->text(), displayed.mid(0, 5).join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+    const QString cut = memo->text();
+    memo->keepFirstLines(5); // already within the limit: unchanged
+    EXPECT_EQ(memo->text(), cut);
+}
+
+TEST(Memo, WithAHorizontalScrollBarALineIsALineOfText)
+{
+    TestApp();
+    auto memo = certificateMemo();
+    memo->setScrollBars(Memo::ScrollBars::Horizontal);
+    memo->setText(kParagraph + QStringLiteral("\r\nkrótka"));
+    EXPECT_EQ(memo->wrapWidth(), 0);
+    EXPECT_EQ(memo->lineCount(), 2);
+}
+
+TEST(Memo, RefusesTextWindows1250CannotHoldAndKeeps2047Bytes)
+{
+    TestApp();
+    auto memo = certificateMemo();
+    memo->setLineLimit(0);
+    memo->show();
+    memo->setFocus();
+    TypeText(memo.get(), QStringLiteral("ż"));
+    TypeKey(memo.get(), 0, QStringLiteral("\u4e2d"));
+    PasteText(memo.get(), QStringLiteral("x\u0416"));
+    EXPECT_EQ(memo->text(), QStringLiteral("ż"));
+
+    memo->setText(QString(2040, QLatin1Char('a')));
+    memo->moveCursor(QTextCursor::End);
+    PasteText(memo.get(), QStringLiteral("bcd\r\nefgh"));
+    EXPECT_EQ(memo->text().size(), 2047); // "bcd", CR LF, "ef"
+    EXPECT_TRUE(memo->text().endsWith(QStringLiteral("bcd\r\nef")));
+    TypeText(memo.get(), QStringLiteral("z"));
+    EXPECT_EQ(memo->text().size(), 2047);
+}

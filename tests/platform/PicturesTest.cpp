@@ -1,0 +1,109 @@
+#include "TestApp.h"
+
+#include "platform/Pictures.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <jpeglib.h>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A solid-colour JPEG, encoded with libjpeg so the test needs no Qt image plugin.
+QByteArray encodeJpeg(int width, int height, QRgb colour)
+{
+    jpeg_compress_struct info;
+    jpeg_error_mgr errors;
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &buffer, &size);
+    info.image_width = JDIMENSION(width);
+    info.image_height = JDIMENSION(height);
+    info.input_components = 3;
+    info.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, 95, TRUE);
+    jpeg_start_compress(&info, TRUE);
+    std::vector<unsigned char> row(size_t(width) * 3);
+    for (int x = 0; x < width; ++x) {
+        row[size_t(x) * 3] = uchar(qRed(colour));
+        row[size_t(x) * 3 + 1] = uchar(qGreen(colour));
+        row[size_t(x) * 3 + 2] = uchar(qBlue(colour));
+    }
+    while (info.next_scanline < info.image_height) {
+        JSAMPROW r = row.data();
+        jpeg_write_scanlines(&info, &r, 1);
+    }
+    jpeg_finish_compress(&info);
+    QByteArray out(reinterpret_cast<const char*>(buffer), qsizetype(size));
+    jpeg_destroy_compress(&info);
+    std::free(buffer);
+    return out;
+}
+
+void writeFile(const QString& path, const QByteArray& data)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(data);
+}
+
+} // namespace
+
+TEST(Pictures, DecodesJpegWithLibjpeg)
+{
+    const QImage image = DecodeJpeg(encodeJpeg(717, 53, qRgb(200, 30, 40)));
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.size(), QSize(717, 53));
+    const QRgb pixel = image.pixel(300, 20);
+    EXPECT_NEAR(qRed(pixel), 200, 6);
+    EXPECT_NEAR(qGreen(pixel), 30, 6);
+    EXPECT_NEAR(qBlue(pixel), 40, 6);
+}
+
+TEST(Pictures, DamagedJpegGivesANullImageInsteadOfEndingTheProgram)
+{
+    const QByteArray good = encodeJpeg(64, 64, qRgb(1, 2, 3));
+    QByteArray badHeader = good;
+    badHeader[20] = char(0xFF);
+    badHeader[21] = char(0xFF);
+    for (const QByteArray& bad : {good.left(4), good.left(good.size() / 3), badHeader,
+                                  QByteArray("\xFF\xD8\xFF garbage", 12)}) {
+        const QImage image = DecodeJpeg(bad);
+        // A truncated stream may still give the rows it had; it must simply return.
+        if (!image.isNull()) {
+            EXPECT_EQ(image.size(), QSize(64, 64));
+        }
+    }
+    EXPECT_TRUE(DecodeJpeg(QByteArray("\xFF\xD8\xFF garbage", 12)).isNull());
+}
+
+TEST(Pictures, LoadsByContentAndSharesEachDecodedFile)
+{
+    TestApp();
+    QTemporaryDir dir;
+    const QString jpeg = dir.filePath(QStringLiteral("sw_str1.bmp")); // JPEG content, any name
+    writeFile(jpeg, encodeJpeg(20, 10, qRgb(0, 0, 255)));
+    const QString bmp = dir.filePath(QStringLiteral("arkusz_prw.bmp"));
+    QImage bitmap(8, 6, QImage::Format_RGB32);
+    bitmap.fill(qRgb(0, 255, 0));
+    ASSERT_TRUE(bitmap.save(bmp, "BMP"));
+
+    EXPECT_EQ(LoadPicture(jpeg).size(), QSize(20, 10));
+    EXPECT_EQ(LoadPicture(bmp).pixel(3, 3), qRgb(0, 255, 0));
+    EXPECT_TRUE(LoadPicture(dir.filePath(QStringLiteral("missing.jpg"))).isNull());
+
+    PictureCache& cache = PictureCache::instance();
+    cache.clear();
+    const QImage first = cache.picture(jpeg);
+    writeFile(jpeg, QByteArray("not a picture any more"));
+    const QImage second = cache.picture(jpeg);
+    EXPECT_EQ(first.cacheKey(), second.cacheKey()); // one decoded image, shared
+    EXPECT_TRUE(cache.picture(dir.filePath(QStringLiteral("missing.jpg"))).isNull());
+    cache.clear();
+}
