@@ -1,0 +1,40 @@
+#include "render/Fonts.h"
+
+#include <QFontMetricsF>
+
+#include <cmath>
+
+int EffectiveFontSize(int points)
+{
+    return points > 0 ? points : kDefaultFontSize;
+}
+
+int PointsToPageUnits(int points)
+{
+    return static_cast<int>(std::lround(EffectiveFontSize(points) * 96.0 / 72.0));
+}
+
+QFont MakePageFont(const QString& face, int points, const FontStyle& style)
+{
+    QFont font(face);
+    // Measured and drawn at every scale the same way: no grid fitting to device pixels.
+    font.setHintingPreference(QFont::PreferNoHinting);
+    font.setPixelSize(PointsToPageUnits(points));
+    font.setBold(style.bold);
+    font.setItalic(style.italic);
+    font.setUnderline(style.underline);
+    font.setStrikeOut(style.strike);
+    font.setKerning(false);
+    return font;
+}
+
+int TextHeight(const QFont& font)
+{
+    const QFontMetricsF metrics(font);
+    return static_cast<int>(std::ceil(metrics.ascent()) + std::ceil(metrics.descent()));
+}
+
+int TextWidth(const QFont& font, const QString& text)
+{
+    return static_cast<int>(std::lround(QFontMetricsF(font).horizontalAdvance(text)));
+}

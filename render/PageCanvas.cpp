@@ -1,0 +1,87 @@
+#include "render/PageCanvas.h"
+
+void PageCanvas::open(PageImage& target)
+{
+    target_ = &target;
+    recording_.clear();
+    face_ = kDefaultFontFace;
+    size_ = kDefaultFontSize;
+    style_ = {};
+    updateFont();
+    penColor_ = Qt::black;
+    penWidth_ = 1;
+}
+
+void PageCanvas::close()
+{
+    if (!target_)
+        return;
+    target_->items_ = std::move(recording_);
+    recording_.clear();
+    target_ = nullptr;
+}
+
+void PageCanvas::setFontStyle(const FontStyle& style)
+{
+    style_ = style;
+    updateFont();
+}
+
+void PageCanvas::setFontSize(int points)
+{
+    size_ = EffectiveFontSize(points);
+    updateFont();
+}
+
+void PageCanvas::setFontFace(const QString& face)
+{
+    face_ = face;
+    updateFont();
+}
+
+void PageCanvas::updateFont()
+{
+    font_ = MakePageFont(face_, size_, style_);
+}
+
+int PageCanvas::textHeight() const
+{
+    return TextHeight(font_);
+}
+
+int PageCanvas::textWidth(const QString& text) const
+{
+    return TextWidth(font_, text);
+}
+
+void PageCanvas::drawText(const QRect& box, const QString& text, HAlign align, bool clip)
+{
+    recording_.push_back(TextRun{box, text, font_, align, clip});
+}
+
+void PageCanvas::line(QPoint from, QPoint to)
+{
+    recording_.push_back(LineItem{from, to, penColor_, penWidth_});
+}
+
+void PageCanvas::rectangle(int x1, int y1, int x2, int y2)
+{
+    recording_.push_back(RectItem{QRect(x1, y1, x2 - x1, y2 - y1), penColor_, penWidth_});
+}
+
+void PageCanvas::drawPicture(int x1, int y1, int x2, int y2, PictureData picture)
+{
+    recording_.push_back(PictureItem{QRect(x1, y1, x2 - x1, y2 - y1), std::move(picture)});
+}
+
+void CreatePageCanvases(PageImages& pages, PageCanvases& canvases)
+{
+    for (std::size_t n = 0; n < pages.size(); ++n)
+        canvases[n].open(pages[n]);
+}
+
+void ClosePageCanvases(PageCanvases& canvases)
+{
+    for (PageCanvas& canvas : canvases)
+        canvas.close();
+}

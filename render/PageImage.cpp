@@ -1,0 +1,90 @@
+#include "render/PageImage.h"
+
+#include <QPainter>
+#include <QSvgRenderer>
+
+namespace {
+
+Qt::Alignment QtAlignment(HAlign align)
+{
+    switch (align) {
+    case HAlign::Center: return Qt::AlignHCenter | Qt::AlignTop;
+    case HAlign::Right: return Qt::AlignRight | Qt::AlignTop;
+    case HAlign::Left: break;
+    }
+    return Qt::AlignLeft | Qt::AlignTop;
+}
+
+QPen PagePen(const QColor& color, int width)
+{
+    QPen pen(color);
+    pen.setWidth(width);
+    pen.setJoinStyle(Qt::MiterJoin);
+    return pen;
+}
+
+struct ItemPainter {
+    QPainter& painter;
+
+    void operator()(const TextRun& run) const
+    {
+        painter.setFont(run.font);
+        painter.setPen(Qt::black);
+        // Each run carries its own clip, so a clipped run never clips what follows it.
+        painter.save();
+        int flags = static_cast<int>(QtAlignment(run.align));
+        if (run.clip)
+            painter.setClipRect(run.box, Qt::IntersectClip);
+        else
+            flags |= Qt::TextDontClip;
+        painter.drawText(run.box, flags, run.text);
+        painter.restore();
+    }
+
+    void operator()(const LineItem& line) const
+    {
+        painter.setPen(PagePen(line.color, line.width));
+        painter.drawLine(line.from, line.to);
+    }
+
+    void operator()(const RectItem& item) const
+    {
+        painter.setPen(PagePen(item.color, item.width));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRectF(item.rect));
+    }
+
+    void operator()(const PictureItem& item) const
+    {
+        const QRectF target(item.rect);
+        if (const auto* image = std::get_if<std::shared_ptr<const QImage>>(&item.picture)) {
+            if (*image)
+                painter.drawImage(target, **image);
+        } else if (const auto& svg = std::get<std::shared_ptr<QSvgRenderer>>(item.picture)) {
+            svg->render(&painter, target);
+        }
+    }
+};
+
+}  // namespace
+
+void PageImage::replay(QPainter& painter) const
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    painter.setBrush(Qt::NoBrush);
+    const ItemPainter draw{painter};
+    for (const PageItem& item : items_)
+        std::visit(draw, item);
+    painter.restore();
+}
+
+void PageImage::replayInto(QPainter& painter, const QRectF& target) const
+{
+    painter.save();
+    painter.translate(target.topLeft());
+    painter.scale(target.width() / kWidth, target.height() / kHeight);
+    replay(painter);
+    painter.restore();
+}

@@ -1,0 +1,25 @@
+#pragma once
+// Laying the composed pages over their background pictures in the preview tabs.
+
+#include "render/PageCanvas.h"
+
+#include <QImage>
+#include <QRect>
+
+#include <array>
+#include <optional>
+
+class PreviewView;
+
+// Where a page lands on its preview picture: (0, 0) at (74, 74), (885, 1314) at (957, 1388).
+inline constexpr QRect kPreviewPageRect{74, 74, 957 - 74, 1388 - 74};
+// The size of a preview picture: the page rectangle with its margin on every side.
+inline constexpr QSize kPreviewPictureSize{957 + 74, 1388 + 74};
+
+// The background with the page drawn over it; a null background gives a white picture.
+QImage ComposePreviewPicture(const QImage& background, const PageImage& page);
+
+// Closes the canvases and shows page n over background n on the tab of page n; a page
+// without a background (nullopt) keeps the picture its tab shows.
+void ShowPagePreviews(PageImages& pages, PageCanvases& canvases, PreviewView& view,
+                      const std::array<std::optional<QImage>, 4>& backgrounds);

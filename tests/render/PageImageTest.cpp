@@ -1,0 +1,99 @@
+// Page images and fonts: sizes in page units, the text height of the box formula, and a
+// replay that keeps every clip to its own text.
+#include "render/Fonts.h"
+#include "render/PageCanvas.h"
+#include "render/PagePreviews.h"
+#include "tests/render/RenderFixtures.h"
+
+#include <QPainter>
+#include <gtest/gtest.h>
+
+class PageImageTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { EnsureApplication(); }
+};
+
+TEST_F(PageImageTest, PointSizesBecomePageUnitsAt96PerInch)
+{
+    const std::pair<int, int> cases[] = {{12, 16}, {14, 19}, {9, 12}, {3, 4}, {0, 11}, {-5, 11}};
+    for (const auto& [points, units] : cases)
+        EXPECT_EQ(PointsToPageUnits(points), units) << points << " pt";
+}
+
+TEST_F(PageImageTest, TextHeightOfTwelvePointTimesIsNineteen)
+{
+    EXPECT_EQ(TextHeight(MakePageFont("Times New Roman", 12, {})), 19);
+}
+
+TEST_F(PageImageTest, ClosingTheCanvasReplacesThePageAndAnOpenCanvasLeavesItAlone)
+{
+    PageImage page;
+    PageCanvas canvas;
+    canvas.open(page);
+    canvas.line({0, 0}, {10, 10});
+    EXPECT_TRUE(page.isEmpty());
+    canvas.close();
+    ASSERT_EQ(page.items().size(), 1u);
+
+    canvas.open(page);
+    canvas.rectangle(1, 2, 3, 4);
+    canvas.rectangle(5, 6, 7, 8);
+    EXPECT_EQ(page.items().size(), 1u);
+    canvas.close();
+    EXPECT_EQ(Rects(page).size(), 2u);
+    EXPECT_TRUE(Lines(page).empty());
+}
+
+TEST_F(PageImageTest, AClippedTextDoesNotClipWhatIsDrawnAfterIt)
+{
+    PageImage page;
+    PageCanvas canvas;
+    canvas.open(page);
+    canvas.setFontFace("Arial");
+    canvas.setFontSize(20);
+    const QString longText = QStringLiteral("WWWWWWWWWWWWWWWW");
+    canvas.drawText(QRect(10, 10, 40, 30), longText, HAlign::Left, true);
+    canvas.drawText(QRect(10, 100, 40, 30), longText, HAlign::Left, false);
+    canvas.line({300, 300}, {500, 300});
+    canvas.close();
+
+    const QImage picture = RasterPage(page);
+    EXPECT_LE(InkColumns(picture, 10, 40).second, 50) << "clipped text stays in its box";
+    EXPECT_GT(InkColumns(picture, 100, 130).second, 200) << "unclipped text runs on";
+    EXPECT_NE(picture.pixel(400, 300), qRgb(255, 255, 255)) << "a later line is not clipped";
+}
+
+TEST_F(PageImageTest, TextIsDrawnLiterallyAmpersandsIncluded)
+{
+    const auto inkWidth = [](const QString& text) {
+        PageImage page;
+        PageCanvas canvas;
+        canvas.open(page);
+        canvas.setFontSize(20);
+        canvas.drawText(QRect(10, 10, 400, 40), text, HAlign::Left, false);
+        canvas.close();
+        const auto [first, last] = InkColumns(RasterPage(page), 10, 60);
+        return last - first;
+    };
+    EXPECT_GT(inkWidth(QStringLiteral("A&B")), inkWidth(QStringLiteral("AB")) + 5);
+}
+
+TEST_F(PageImageTest, ThePreviewLaysThePageIntoItsRectangle)
+{
+    PageImage page;
+    PageCanvas canvas;
+    canvas.open(page);
+    canvas.drawPicture(0, 0, PageImage::kWidth, PageImage::kHeight, std::make_shared<const QImage>([] {
+        QImage black(8, 8, QImage::Format_RGB32);
+        black.fill(Qt::black);
+        return black;
+    }()));
+    canvas.close();
+
+    const QImage preview = ComposePreviewPicture(QImage(), page);
+    ASSERT_EQ(preview.size(), QSize(1031, 1462));
+    EXPECT_EQ(preview.pixel(73, 73), qRgb(255, 255, 255));
+    EXPECT_EQ(preview.pixel(74, 74), qRgb(0, 0, 0));
+    EXPECT_EQ(preview.pixel(956, 1387), qRgb(0, 0, 0));
+    EXPECT_EQ(preview.pixel(957, 1388), qRgb(255, 255, 255));
+}

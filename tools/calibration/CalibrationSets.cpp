@@ -1,0 +1,135 @@
+#include "tools/calibration/CalibrationSets.h"
+
+#include "forms/Layout.h"
+#include "render/Catalogue.h"
+#include "store/CppSQLite3.h"
+#include "store/SqlText.h"
+
+#include <cstdio>
+#include <filesystem>
+
+namespace {
+
+constexpr std::string_view kTwinSuffix = "_bk";
+constexpr std::string_view kLeaderEnding = "_LINIA_Z_KROPEK";
+
+CalibrationRecord Element(const QString& name, const PageRect& rect, const PrintFont& font)
+{
+    CalibrationRecord row;
+    row.name = name.toStdString();
+    row.x1 = rect.x1;
+    row.y1 = rect.y1;
+    row.x2 = rect.x2;
+    row.y2 = rect.y2;
+    row.font_name = font.name.toStdString();
+    row.font_size = font.size;
+    row.font_align = static_cast<int>(font.align);
+    row.font_style_bold = font.bold;
+    row.font_style_italic = font.italic;
+    row.font_style_underline = font.underline;
+    row.font_style_strike = font.strike;
+    return row;
+}
+
+bool IsPrinted(const LayoutComponent& component)
+{
+    return component.kind == ComponentKind::Label ? component.name.contains(QStringLiteral("_DATA_LABEL"))
+                                                  : component.isStored();
+}
+
+// A certificate's memos are printed on pages 2 to 4 only; a sheet page prints every memo.
+bool MemoPrinted(FormKind kind, int page)
+{
+    return kind != FormKind::Certificate || (page >= 2 && page <= 4);
+}
+
+void AppendComponent(std::vector<CalibrationRecord>& rows, const LayoutComponent& component, FormKind kind,
+                     int page)
+{
+    if (!IsPrinted(component))
+        return;
+    if (component.kind == ComponentKind::Memo) {
+        if (!MemoPrinted(kind, page))
+            return;
+        for (int line = 1; line <= component.lineLimit; ++line) {
+            const QString name = component.name + QStringLiteral("%1").arg(line, 2, 10, QLatin1Char('0'));
+            rows.push_back(Element(name, component.memoLineRect(line), component.font));
+        }
+    } else {
+        rows.push_back(Element(component.name, component.rect, component.font));
+    }
+    if (component.dots)
+        rows.push_back(Element(component.dotLeaderName(), *component.dots, component.font));
+}
+
+std::vector<CalibrationRecord> FormRows(const LayoutCatalog& layouts, const FormSpec& form)
+{
+    std::vector<CalibrationRecord> rows;
+    for (const FormPage& formPage : form.pages) {
+        const auto design = layouts.designs.constFind(formPage.design);
+        if (design == layouts.designs.constEnd())
+            continue;
+        for (const DrawingElement& drawing : design->drawings)
+            rows.push_back(Element(drawing.name, drawing.rect, PrintFont{}));
+        for (const LayoutComponent& component : design->components)
+            AppendComponent(rows, component, form.kind, design->page);
+    }
+    return rows;
+}
+
+std::vector<CalibrationRecord> WithoutLeaders(std::vector<CalibrationRecord> rows)
+{
+    std::erase_if(rows, [](const CalibrationRecord& row) { return row.name.ends_with(kLeaderEnding); });
+    return rows;
+}
+
+std::vector<CalibrationRecord> PreviewFormRows(const LayoutCatalog& layouts, std::string_view set)
+{
+    const CalibrationPreview* preview = FindCalibrationPreview(set);
+    if (!preview)
+        return {};
+    const FormSpec* form = layouts.form(QString::fromUtf8(preview->formClass.data(),
+                                                          static_cast<qsizetype>(preview->formClass.size())));
+    return form ? FormRows(layouts, *form) : std::vector<CalibrationRecord>{};
+}
+
+}  // namespace
+
+std::vector<CalibrationSetRows> BuildCalibrationSets(const LayoutCatalog& layouts)
+{
+    std::vector<CalibrationSetRows> sets;
+    for (const std::string_view name : CalibrationSetNames()) {
+        if (name.ends_with(kTwinSuffix) && !sets.empty() &&
+            sets.back().name == name.substr(0, name.size() - kTwinSuffix.size())) {
+            sets.push_back({std::string(name), WithoutLeaders(sets.back().rows)});
+            continue;
+        }
+        sets.push_back({std::string(name), PreviewFormRows(layouts, name)});
+    }
+    return sets;
+}
+
+void WriteCalibrationFile(const std::string& path, const std::vector<CalibrationSetRows>& sets)
+{
+    std::filesystem::remove(path);
+    CppSQLite3DB db;
+    db.Open(path, CppSQLite3DB::OpenMode::Create);
+    db.RunUpdate("BEGIN");
+    for (const CalibrationSetRows& set : sets) {
+        const std::string table = SqlIdent(set.name);
+        db.RunUpdate("CREATE TABLE " + table +
+                     " (`name` TEXT, `x1` INTEGER, `y1` INTEGER, `x2` INTEGER, `y2` INTEGER, `font_name` TEXT,"
+                     " `font_size` INTEGER, `font_align` INTEGER, `font_style_bold` INTEGER,"
+                     " `font_style_italic` INTEGER, `font_style_underline` INTEGER, `font_style_strike` INTEGER)");
+        for (const CalibrationRecord& r : set.rows) {
+            db.RunUpdate("INSERT INTO " + table + " VALUES (" + SqlValue(r.name) + ", " + std::to_string(r.x1) +
+                         ", " + std::to_string(r.y1) + ", " + std::to_string(r.x2) + ", " + std::to_string(r.y2) +
+                         ", " + SqlValue(r.font_name) + ", " + std::to_string(r.font_size) + ", " +
+                         std::to_string(r.font_align) + ", " + std::to_string(r.font_style_bold) + ", " +
+                         std::to_string(r.font_style_italic) + ", " + std::to_string(r.font_style_underline) +
+                         ", " + std::to_string(r.font_style_strike) + ")");
+        }
+    }
+    db.RunUpdate("COMMIT");
+    db.Close();
+}
