@@ -91,15 +91,10 @@ TEST_F(CertFile, ReplaceWritesTheNewRowsOnly) {
 TEST_F(CertFile, ReplaceInterruptedByALockKeepsThePreviousTable) {
     const auto first = Student("Kowalska", "Anna");
     ASSERT_TRUE(bFunReplaceCertData(es, file, "PESEL1", first));
-    CppSQLite3DB::SetDefaultBusyTimeout(100);
     {
-        CppSQLite3DB holder;
-        holder.Open(file);
-        holder.RunUpdate("begin immediate transaction;");
+        HeldWriteLock lock(file);
         EXPECT_FALSE(bFunReplaceCertData(es, file, "PESEL1", Student("Nowak", "Jan")));
-        holder.RunUpdate("rollback transaction;");
     }
-    CppSQLite3DB::SetDefaultBusyTimeout(60000);
     EXPECT_EQ(es.str(), "SQLite exception: SQLITE_BUSY");
     ASSERT_FALSE(LogRows().empty());
     EXPECT_EQ(LogRows().back().fun, "bFunSaveCertData()");

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "store/CppSQLite3.h"
 #include "store/ErrorStream.h"
 #include "store/Records.h"
 
@@ -35,3 +36,21 @@ inline ErrorStream StreamWithOldText() {
 
 // A file whose content changes only when something writes to it.
 std::string FileBytes(const std::string& path);
+
+// Another connection holds the write lock of a file while the object lives; every new
+// connection gives up after 100 ms instead of 60 s.
+class HeldWriteLock {
+public:
+    explicit HeldWriteLock(const std::string& path) {
+        CppSQLite3DB::SetDefaultBusyTimeout(100);
+        holder_.Open(path);
+        holder_.RunUpdate("begin immediate transaction;");
+    }
+    ~HeldWriteLock() {
+        holder_.RunUpdate("rollback transaction;");
+        CppSQLite3DB::SetDefaultBusyTimeout(60000);
+    }
+
+private:
+    CppSQLite3DB holder_;
+};
