@@ -5,13 +5,29 @@
 #include "store/CppSQLite3.h"
 #include "store/SqlText.h"
 
-#include <cstdio>
 #include <filesystem>
 
 namespace {
 
 constexpr std::string_view kTwinSuffix = "_bk";
 constexpr std::string_view kLeaderEnding = "_LINIA_Z_KROPEK";
+
+// A leader's row is named after its field without the "ZMIENNA_" part and with the data
+// marker replaced: it is neither listed among the variable fields of the calibration
+// window nor taken for a text row ("ZMIENNA_Klasa_STR1_DATA_EDIT" → "Klasa_STR1_LINIA_Z_KROPEK").
+QString LeaderName(const QString& component)
+{
+    QString name = component;
+    name.remove(QStringLiteral("ZMIENNA_"));
+    for (const QString& marker : {QStringLiteral("_DATA_EDIT"), QStringLiteral("_DATA_COMBOBOX"),
+                                  QStringLiteral("_DATA_MEMO"), QStringLiteral("_DATA_LABEL")}) {
+        if (name.endsWith(marker)) {
+            name.chop(marker.size());
+            break;
+        }
+    }
+    return name + QString::fromUtf8(kLeaderEnding.data(), static_cast<qsizetype>(kLeaderEnding.size()));
+}
 
 CalibrationRecord Element(const QString& name, const PageRect& rect, const PrintFont& font)
 {
@@ -59,7 +75,7 @@ void AppendComponent(std::vector<CalibrationRecord>& rows, const LayoutComponent
         rows.push_back(Element(component.name, component.rect, component.font));
     }
     if (component.dots)
-        rows.push_back(Element(component.dotLeaderName(), *component.dots, component.font));
+        rows.push_back(Element(LeaderName(component.name), *component.dots, component.font));
 }
 
 std::vector<CalibrationRecord> FormRows(const LayoutCatalog& layouts, const FormSpec& form)
