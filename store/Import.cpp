@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -41,8 +42,12 @@ bool Contains(const std::string& line, const std::string& marker) {
 // The export, line by line, as UTF-8 without the line end.
 class ExportReader {
 public:
-    explicit ExportReader(const std::string& path) : in_(path, std::ios::binary) {}
-    bool isOpen() const { return in_.is_open(); }
+    explicit ExportReader(const std::string& path) : in_(path, std::ios::binary) {
+        std::error_code ec;
+        regularFile_ = std::filesystem::is_regular_file(path, ec);
+    }
+    // A folder opens as a stream too, but yields nothing.
+    bool isOpen() const { return regularFile_ && in_.is_open(); }
     bool next(std::string& line) {
         std::string raw;
         if (!std::getline(in_, raw)) return false;
@@ -53,6 +58,7 @@ public:
 
 private:
     std::ifstream in_;
+    bool regularFile_ = false;
 };
 
 // The component name of a field line ("<name>value") or of a block's start line.

@@ -1,0 +1,160 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "store/CertFile.h"
+#include "store/Cp1250.h"
+#include "store/Folders.h"
+#include "store/Import.h"
+#include "tests/store/StoreTestSupport.h"
+#include "tests/support/TempFolders.h"
+
+namespace {
+
+class RecordingProgress : public ProgressSink {
+public:
+    void Begin(const std::string& info, int steps) override { stages.push_back(info + " /" + std::to_string(steps)); }
+    void Advance() override { ++steps; }
+    std::vector<std::string> stages;
+    int steps = 0;
+};
+
+class Import : public ::testing::Test {
+protected:
+    // Writes the export as Windows-1250 text with CR LF line ends.
+    std::string Export(const std::string& name, const std::vector<std::string>& lines) {
+        const std::string path = folders.dataFile(name);
+        std::ofstream out(path, std::ios::binary);
+        for (const std::string& line : lines) out << Utf8ToCp1250(line) << "\r\n";
+        return path;
+    }
+    std::vector<FieldRecord> Rows(const std::string& table) {
+        std::vector<FieldRecord> rows;
+        EXPECT_TRUE(bFunLoadCertData(es, target, table, rows)) << es.str();
+        return rows;
+    }
+    std::vector<std::string> Tables() {
+        std::vector<std::string> tables;
+        EXPECT_TRUE(bFunGetTableList(es, target, tables));
+        return tables;
+    }
+    TempFolders folders;
+    ErrorStream es;
+    std::string target = folders.dataFile("data_tmp.sqtmp");
+};
+
+const std::vector<std::string> kMusicStudent = {
+    "<DANE SWIADECTW DLA: O'Brien Anna>",
+    "ignored line",
+    "<DANE UCZNIA MUZYCZNA>",
+    "<Nazwisko_DATA_EDIT>O'Brien",
+    "<Imie_DATA_EDIT>Anna",
+    "no angle bracket here",
+    "<NumerPesel_DATA_EDIT>01234567890",
+    "</DANE UCZNIA MUZYCZNA>",
+    "<KLASA II MUZYCZNA>",
+    "<ZMIENNA_Klasa_DATA_EDIT>",
+    "<ZMIENNA_SzczegolneOsiagniecia1_DATA_MEMO>pierwsza <b>",
+    "<ZMIENNA_Inne_DATA_EDIT>x>y",
+    "<ZMIENNA_SzczegolneOsiagniecia1_DATA_MEMO>druga",
+    "</KLASA II MUZYCZNA>",
+    "<ARKUSZ OCEN STR 2 MUZYCZNA>",
+    "<ZMIENNA_SzczegolneOsiagniecia1_DATA_MEMO>trzecia żółć",
+    "</ARKUSZ OCEN STR 2 MUZYCZNA>",
+    "</KONIEC DANYCH SWIADECTW>",
+    "between students",
+};
+
+}  // namespace
+
+TEST_F(Import, MusicSchoolStudentWithBlocksAndMemo) {
+    RecordingProgress progress;
+    ASSERT_TRUE(bFunImportDataFromFile(es, Export("a.snv", kMusicStudent), target, &progress)) << es.str();
+    const std::vector<FieldRecord> expected = {
+        {"DANE UCZNIA", "Nazwisko_DATA_EDIT", "O'Brien"},
+        {"DANE UCZNIA", "Imie_DATA_EDIT", "Anna"},
+        {"DANE UCZNIA", "NumerPesel_DATA_EDIT", "01234567890"},
+        {"KLASA II MUZYCZNA", "ZMIENNA_Klasa_DATA_EDIT", ""},
+        {"KLASA II MUZYCZNA", "ZMIENNA_SzczegolneOsiagniecia1_DATA_MEMO01", "pierwsza <b>"},
+        {"KLASA II MUZYCZNA", "ZMIENNA_Inne_DATA_EDIT", "x>y"},
+        {"KLASA II MUZYCZNA", "ZMIENNA_SzczegolneOsiagniecia1_DATA_MEMO02", "druga"},
+        {"ARKUSZ OCEN STR 2 MUZYCZNA", "ZMIENNA_SzczegolneOsiagniecia1_DATA_MEMO03", "trzecia żółć"},
+    };
+    EXPECT_EQ(Rows("PESEL01234567890"), expected);
+    EXPECT_EQ(progress.stages, (std::vector<std::string>{"importuje dane ucznia... /3",
+                                                         "importuje świadectwa dla PESEL01234567890 /5"}));
+    EXPECT_EQ(progress.steps, 8);
+    std::vector<StudentEntry> students;
+    EXPECT_TRUE(bFunGetStudentsList(es, target, students));
+    EXPECT_EQ(students, (std::vector<StudentEntry>{{"O'Brien Anna", "PESEL01234567890"}}));
+}
+
+TEST_F(Import, MemoNumberingRestartsPerStudent) {
+    std::vector<std::string> lines = kMusicStudent;
+    for (std::string line : kMusicStudent) {
+        if (line.find("01234567890") != std::string::npos) line = "<NumerPesel_DATA_EDIT>99999999999";
+        lines.push_back(line);
+    }
+    ASSERT_TRUE(bFunImportDataFromFile(es, Export("a.snv", lines), target)) << es.str();
+    EXPECT_EQ(Rows("PESEL99999999999")[4].comp_name, "ZMIENNA_SzczegolneOsiagniecia1_DATA_MEMO01");
+}
+
+TEST_F(Import, DuplicatePeselIsReportedAndTheOthersImported) {
+    std::vector<std::string> lines = kMusicStudent;
+    lines.insert(lines.end(), kMusicStudent.begin(), kMusicStudent.end());  // the same PESEL again
+    std::vector<std::string> third = kMusicStudent;
+    third[6] = "<NumerPesel_DATA_EDIT>11111111111";
+    lines.insert(lines.end(), third.begin(), third.end());
+    EXPECT_FALSE(bFunImportDataFromFile(es, Export("a.snv", lines), target));
+    EXPECT_EQ(es.str(), "Numer PESEL powtarza się w pliku importu, uczeń pominięty: \nPESEL01234567890");
+    EXPECT_EQ(LogRows().back().fun, "bFunWriteStudentDataToDB()");
+    EXPECT_EQ(Tables(), (std::vector<std::string>{"PESEL01234567890", "PESEL11111111111"}));
+    EXPECT_EQ(Rows("PESEL01234567890").size(), 8u);
+}
+
+TEST_F(Import, PrimarySchoolExportKeepsPersonalDataOnly) {
+    const std::vector<std::string> lines = {
+        "<DANE SWIADECTW DLA: Nowak Jan>",
+        "<DANE UCZNIA SZKOLY PODSTAWOWEJ 4-6>",
+        "<Nazwisko_DATA_EDIT>Nowak",
+        "<NrPesel_DATA_EDIT>22222222222",
+        "</DANE UCZNIA SZKOLY PODSTAWOWEJ 4-6>",
+        "<KLASA IV>",
+        "<ZMIENNA_Ocena_DATA_EDIT>5",
+        "</KLASA IV>",
+        "</KONIEC DANYCH SWIADECTW>",
+    };
+    ASSERT_TRUE(bFunImportPrimaryDataFromFile(es, Export("a.m46", lines), target)) << es.str();
+    EXPECT_EQ(Rows("PESEL22222222222"), (std::vector<FieldRecord>{{"DANE UCZNIA", "Nazwisko_DATA_EDIT", "Nowak"},
+                                                                  {"DANE UCZNIA", "NumerPesel_DATA_EDIT", "22222222222"}}));
+}
+
+TEST_F(Import, PersonalMemoLinesAreJoined) {
+    const std::vector<std::string> lines = {
+        "<DANE SWIADECTW DLA: X>", "<DANE UCZNIA MUZYCZNA>", "<Uwagi_DATA_MEMO>a", "<Uwagi_DATA_MEMO>b",
+        "<NumerPesel_DATA_EDIT>3", "</DANE UCZNIA MUZYCZNA>", "</KONIEC DANYCH SWIADECTW>",
+    };
+    ASSERT_TRUE(bFunImportDataFromFile(es, Export("a.snv", lines), target));
+    EXPECT_EQ(Rows("PESEL3")[0], (FieldRecord{"DANE UCZNIA", "Uwagi_DATA_MEMO", "a\nb"}));
+}
+
+TEST_F(Import, FailuresKeepThePreviousWorkingCopy) {
+    RawExec(target, "create table PESEL7( id TEXT, comp_name TEXT, value TEXT );");
+    const std::string missing = folders.dataFile("brak.snv");
+    EXPECT_FALSE(bFunImportDataFromFile(es, missing, target));
+    EXPECT_EQ(es.str(), "Plik źródłowy nie istnieje: \n" + missing);
+    EXPECT_EQ(LogRows().back().fun, "bFunImportDataFromFile");
+
+    const std::string unreadable = folders.dataFile("folder.snv");
+    std::filesystem::create_directory(unreadable);
+    EXPECT_FALSE(bFunImportPrimaryDataFromFile(es, unreadable, target));
+    EXPECT_EQ(es.str(), "Nie można otworzyć pliku źródłowego: \n" + unreadable);
+    EXPECT_EQ(Tables(), (std::vector<std::string>{"PESEL7"}));
+}
+
+TEST_F(Import, ExportWithoutStudentsLeavesNoWorkingCopy) {
+    RawExec(target, "create table PESEL7( id TEXT, comp_name TEXT, value TEXT );");
+    EXPECT_TRUE(bFunImportDataFromFile(es, Export("a.snv", {"nothing here"}), target));
+    EXPECT_FALSE(FileExists(target));
+}
