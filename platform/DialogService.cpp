@@ -1,6 +1,7 @@
 #include "platform/DialogService.h"
 
 #include "platform/FileFilter.h"
+#include "platform/GuiThread.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -49,6 +50,67 @@ DialogService* DialogService::install(DialogService* service)
 Answer DialogService::message(const QString& text, const QString& caption, MsgIcon icon,
                               MsgButtons buttons)
 {
+    return CallOnGuiThread([&] { return askMessage(text, caption, icon, buttons); });
+}
+
+std::optional<QString> DialogService::inputQuery(const QString& caption, const QString& prompt,
+                                                 const QString& initial)
+{
+    return CallOnGuiThread([&] { return askInput(caption, prompt, initial); });
+}
+
+std::optional<QString> DialogService::openFileName(const QString& title,
+                                                   const QString& windowsFilter,
+                                                   const QString& initialName)
+{
+    return fileName(FileDialog::Open, title, windowsFilter, initialName);
+}
+
+std::optional<QString> DialogService::saveFileName(const QString& title,
+                                                   const QString& windowsFilter,
+                                                   const QString& initialName)
+{
+    return fileName(FileDialog::Save, title, windowsFilter, initialName);
+}
+
+std::optional<QString> DialogService::fileName(FileDialog dialog, const QString& title,
+                                               const QString& windowsFilter,
+                                               const QString& initialName)
+{
+    return CallOnGuiThread([&]() -> std::optional<QString> {
+        QString& remembered = remembered_[int(dialog)];
+        if (!initialName.isEmpty())
+            remembered = initialName;
+        auto chosen = askFileName(dialog, title, windowsFilter, remembered);
+        if (chosen)
+            remembered = *chosen;
+        return chosen;
+    });
+}
+
+void DialogService::setRememberedName(FileDialog dialog, const QString& name)
+{
+    remembered_[int(dialog)] = name;
+}
+
+QString DialogService::rememberedName(FileDialog dialog) const
+{
+    return remembered_[int(dialog)];
+}
+
+bool DialogService::printerSetup(QPrinter& printer)
+{
+    return CallOnGuiThread([&] { return askPrinterSetup(printer); });
+}
+
+int DialogService::showModal(QDialog& dialog)
+{
+    return CallOnGuiThread([&] { return askModal(dialog); });
+}
+
+Answer DialogService::askMessage(const QString& text, const QString& caption, MsgIcon icon,
+                                 MsgButtons buttons)
+{
     QMessageBox box(qtIcon(icon), caption, text, QMessageBox::NoButton, dialogParent());
     switch (buttons) {
     case MsgButtons::Ok:
@@ -75,8 +137,8 @@ Answer DialogService::message(const QString& text, const QString& caption, MsgIc
     return Answer::Cancel;
 }
 
-std::optional<QString> DialogService::inputQuery(const QString& caption, const QString& prompt,
-                                                 const QString& initial)
+std::optional<QString> DialogService::askInput(const QString& caption, const QString& prompt,
+                                               const QString& initial)
 {
     bool ok = false;
     const QString text =
@@ -86,47 +148,32 @@ std::optional<QString> DialogService::inputQuery(const QString& caption, const Q
     return text;
 }
 
-std::optional<QString> DialogService::openFileName(const QString& title,
-                                                   const QString& windowsFilter,
-                                                   const QString& initialName)
+std::optional<QString> DialogService::askFileName(FileDialog kind, const QString& title,
+                                                  const QString& windowsFilter,
+                                                  const QString& proposedName)
 {
-    return fileName(false, title, windowsFilter, initialName);
-}
-
-std::optional<QString> DialogService::saveFileName(const QString& title,
-                                                   const QString& windowsFilter,
-                                                   const QString& initialName)
-{
-    return fileName(true, title, windowsFilter, initialName);
-}
-
-std::optional<QString> DialogService::fileName(bool save, const QString& title,
-                                               const QString& windowsFilter,
-                                               const QString& initialName)
-{
-    QString& last = lastNames_[{save, windowsFilter}];
+    const bool save = kind == FileDialog::Save;
     QFileDialog dialog(dialogParent(), title);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    // The caller adds a missing extension itself; Qt must not do it behind its back.
+    // The caller adds a missing extension itself, and asks before replacing a file.
     dialog.setDefaultSuffix(QString());
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setNameFilter(QtFileFilter(windowsFilter));
-    const QString start = initialName.isEmpty() ? last : initialName;
-    if (!start.isEmpty())
-        dialog.selectFile(start);
+    if (!proposedName.isEmpty())
+        dialog.selectFile(proposedName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    last = dialog.selectedFiles().constFirst();
-    return last;
+    return dialog.selectedFiles().constFirst();
 }
 
-bool DialogService::printerSetup(QPrinter& printer)
+bool DialogService::askPrinterSetup(QPrinter& printer)
 {
     QPrintDialog dialog(&printer, dialogParent());
     return dialog.exec() == QDialog::Accepted;
 }
 
-int DialogService::showModal(QDialog& dialog)
+int DialogService::askModal(QDialog& dialog)
 {
     return dialog.exec();
 }

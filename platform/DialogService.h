@@ -2,12 +2,12 @@
 // Everything modal that a person answers goes through this one service: message boxes,
 // input queries, file dialogs, the printer set-up dialog and modal showing of a window.
 // Production answers through Qt dialogs; tests install ScriptedDialogs (ScriptedDialogs.h).
+// Every request may come from any thread: it is answered on the GUI thread while the
+// asking thread waits.
 
 #include <QString>
 
-#include <map>
 #include <optional>
-#include <utility>
 
 class QDialog;
 class QPrinter;
@@ -15,6 +15,7 @@ class QPrinter;
 enum class MsgIcon { None, Error, Warning, Question, Information };
 enum class MsgButtons { Ok, YesNo, YesNoCancel };
 enum class Answer { Ok, Yes, No, Cancel };
+enum class FileDialog { Open, Save };
 
 class DialogService {
 public:
@@ -24,37 +25,51 @@ public:
     static DialogService& instance();
 
     // A message box; an empty caption is shown as an empty title. Closing the box
-    // without a button answers Cancel (YesNoCancel), No (YesNo) or Ok.
-    virtual Answer message(const QString& text, const QString& caption, MsgIcon icon,
-                           MsgButtons buttons);
+    // without a button answers Ok, No (YesNo) or Cancel (YesNoCancel).
+    Answer message(const QString& text, const QString& caption, MsgIcon icon, MsgButtons buttons);
 
     // A one-line text query; nullopt when cancelled.
-    virtual std::optional<QString> inputQuery(const QString& caption, const QString& prompt,
-                                              const QString& initial);
+    std::optional<QString> inputQuery(const QString& caption, const QString& prompt,
+                                      const QString& initial);
 
-    // File dialogs. `windowsFilter` is "Description(*.ext)|*.ext[|...]"; an empty
-    // `initialName` starts from the last name chosen with the same filter. nullopt when
-    // cancelled. The name is returned as chosen: callers add a missing extension.
-    virtual std::optional<QString> openFileName(const QString& title, const QString& windowsFilter,
-                                                const QString& initialName);
-    virtual std::optional<QString> saveFileName(const QString& title, const QString& windowsFilter,
-                                                const QString& initialName);
+    // The two shared file dialogs. `windowsFilter` is "Description(*.ext)|*.ext[|...]".
+    // A non-empty `initialName` is proposed (and remembered); an empty one proposes the
+    // name last chosen or proposed in the same dialog. nullopt when cancelled. The name
+    // is returned as chosen: callers add a missing extension.
+    std::optional<QString> openFileName(const QString& title, const QString& windowsFilter,
+                                        const QString& initialName);
+    std::optional<QString> saveFileName(const QString& title, const QString& windowsFilter,
+                                        const QString& initialName);
+    // What an empty `initialName` proposes next ("nowy" for a fresh save dialog is the
+    // caller's to set here).
+    void setRememberedName(FileDialog dialog, const QString& name);
+    QString rememberedName(FileDialog dialog) const;
 
     // The printer set-up dialog on `printer`; true when the person confirmed it.
-    virtual bool printerSetup(QPrinter& printer);
+    bool printerSetup(QPrinter& printer);
 
     // Shows `dialog` modally and returns its result code (QDialog::Accepted/Rejected or
     // whatever the dialog passed to done()).
-    virtual int showModal(QDialog& dialog);
+    int showModal(QDialog& dialog);
 
 protected:
     DialogService() = default;
-    // Makes `service` the one instance() returns until uninstall(); returns the previous one.
+    // Makes `service` the one instance() returns; returns the previous one (null = Qt).
     static DialogService* install(DialogService* service);
 
+    // The answering itself, always on the GUI thread.
+    virtual Answer askMessage(const QString& text, const QString& caption, MsgIcon icon,
+                              MsgButtons buttons);
+    virtual std::optional<QString> askInput(const QString& caption, const QString& prompt,
+                                            const QString& initial);
+    virtual std::optional<QString> askFileName(FileDialog dialog, const QString& title,
+                                               const QString& windowsFilter,
+                                               const QString& proposedName);
+    virtual bool askPrinterSetup(QPrinter& printer);
+    virtual int askModal(QDialog& dialog);
+
 private:
-    friend class ScriptedDialogs;
-    std::optional<QString> fileName(bool save, const QString& title, const QString& windowsFilter,
-                                    const QString& initialName);
-    std::map<std::pair<bool, QString>, QString> lastNames_;
+    std::optional<QString> fileName(FileDialog dialog, const QString& title,
+                                    const QString& windowsFilter, const QString& initialName);
+    QString remembered_[2];
 };

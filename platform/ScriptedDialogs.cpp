@@ -131,8 +131,8 @@ std::optional<ScriptedDialogs::Payload> ScriptedDialogs::take(DialogRequest requ
     return payload;
 }
 
-Answer ScriptedDialogs::message(const QString& text, const QString& caption, MsgIcon icon,
-                                MsgButtons buttons)
+Answer ScriptedDialogs::askMessage(const QString& text, const QString& caption, MsgIcon icon,
+                                   MsgButtons buttons)
 {
     auto p = take({DialogKind::Message, text, caption, icon, buttons, {}});
     if (!p)
@@ -140,38 +140,29 @@ Answer ScriptedDialogs::message(const QString& text, const QString& caption, Msg
     return std::get<Answer>(*p);
 }
 
-std::optional<QString> ScriptedDialogs::inputQuery(const QString& caption, const QString& prompt,
-                                                   const QString& initial)
+std::optional<QString> ScriptedDialogs::askInput(const QString& caption, const QString& prompt,
+                                                 const QString& initial)
 {
     auto p = take({DialogKind::InputQuery, prompt, caption, MsgIcon::None, MsgButtons::Ok, initial});
     return p ? std::get<std::optional<QString>>(*p) : std::nullopt;
 }
 
-std::optional<QString> ScriptedDialogs::openFileName(const QString& title,
-                                                     const QString& windowsFilter,
-                                                     const QString& initialName)
+std::optional<QString> ScriptedDialogs::askFileName(FileDialog dialog, const QString& title,
+                                                    const QString& windowsFilter,
+                                                    const QString& proposedName)
 {
-    auto p = take({DialogKind::OpenFile, initialName, title, MsgIcon::None, MsgButtons::Ok,
-                   windowsFilter});
+    const DialogKind kind = dialog == FileDialog::Open ? DialogKind::OpenFile : DialogKind::SaveFile;
+    auto p = take({kind, proposedName, title, MsgIcon::None, MsgButtons::Ok, windowsFilter});
     return p ? std::get<std::optional<QString>>(*p) : std::nullopt;
 }
 
-std::optional<QString> ScriptedDialogs::saveFileName(const QString& title,
-                                                     const QString& windowsFilter,
-                                                     const QString& initialName)
-{
-    auto p = take({DialogKind::SaveFile, initialName, title, MsgIcon::None, MsgButtons::Ok,
-                   windowsFilter});
-    return p ? std::get<std::optional<QString>>(*p) : std::nullopt;
-}
-
-bool ScriptedDialogs::printerSetup(QPrinter&)
+bool ScriptedDialogs::askPrinterSetup(QPrinter&)
 {
     auto p = take({DialogKind::PrinterSetup, {}, {}, MsgIcon::None, MsgButtons::Ok, {}});
     return p && std::get<bool>(*p);
 }
 
-int ScriptedDialogs::showModal(QDialog& dialog)
+int ScriptedDialogs::askModal(QDialog& dialog)
 {
     auto p = take({DialogKind::Modal, dialog.objectName(), dialog.windowTitle(), MsgIcon::None,
                    MsgButtons::Ok, {}});

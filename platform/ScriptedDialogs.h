@@ -17,7 +17,7 @@ enum class DialogKind { Message, InputQuery, OpenFile, SaveFile, PrinterSetup, M
 
 struct DialogRequest {
     DialogKind kind;
-    QString text;     // message text, query prompt, initial file name, dialog object name
+    QString text;     // message text, query prompt, proposed file name, dialog object name
     QString caption;  // message caption, query caption, file dialog title, dialog window title
     MsgIcon icon = MsgIcon::None;
     MsgButtons buttons = MsgButtons::Ok;
@@ -51,16 +51,18 @@ public:
     // Replaces the failure handler (tests may report through their framework instead).
     void setFailureHandler(FailureHandler handler) { onFailure_ = std::move(handler); }
 
-    Answer message(const QString& text, const QString& caption, MsgIcon icon,
-                   MsgButtons buttons) override;
-    std::optional<QString> inputQuery(const QString& caption, const QString& prompt,
-                                      const QString& initial) override;
-    std::optional<QString> openFileName(const QString& title, const QString& windowsFilter,
-                                        const QString& initialName) override;
-    std::optional<QString> saveFileName(const QString& title, const QString& windowsFilter,
-                                        const QString& initialName) override;
-    bool printerSetup(QPrinter& printer) override;
-    int showModal(QDialog& dialog) override;
+protected:
+    Answer askMessage(const QString& text, const QString& caption, MsgIcon icon,
+                      MsgButtons buttons) override;
+    std::optional<QString> askInput(const QString& caption, const QString& prompt,
+                                    const QString& initial) override;
+    std::optional<QString> askFileName(FileDialog dialog, const QString& title,
+                                       const QString& windowsFilter,
+                                       const QString& proposedName) override;
+    bool askPrinterSetup(QPrinter& printer) override;
+    // Really shows the dialog (its show handlers run), runs the scripted action against
+    // it or sets the scripted result, and hides it again.
+    int askModal(QDialog& dialog) override;
 
 private:
     using Payload = std::variant<Answer, std::optional<QString>, bool, int, ModalAction>;

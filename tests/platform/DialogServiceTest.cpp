@@ -7,7 +7,12 @@
 #include <QPrinter>
 #include <QPushButton>
 
+#include <QThread>
+
 #include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
 
 TEST(FileFilter, TranslatesWindowsFilters)
 {
@@ -123,4 +128,69 @@ TEST(ScriptedDialogs, ModalShowingRunsTheDialogAndReturnsItsResult)
     ASSERT_EQ(script.requestsOf(DialogKind::Modal).size(), 2u);
     EXPECT_EQ(script.requests()[0].text, QStringLiteral("FLogi"));
     EXPECT_EQ(script.requests()[0].caption, QStringLiteral("Logi"));
+}
+
+TEST(DialogService, FileDialogsProposeTheLastNameOfTheSameDialog)
+{
+    TestApp();
+    ScriptedDialogs script;
+    script.setRememberedName(FileDialog::Save, QStringLiteral("nowy"));
+    const QString filter = QStringLiteral("Velmorandia(*.sqvlm)|*.sqvlm");
+    script.answerSaveFile(QStringLiteral("/d/klasa3.sqvlm"))
+        .answerSaveFile(std::nullopt)
+        .answerSaveFile(std::nullopt)
+        .answerOpenFile(std::nullopt);
+
+    DialogService& dialogs = DialogService::instance();
+    dialogs.saveFileName(QStringLiteral("Zapisz"), filter, QString());
+    dialogs.saveFileName(QStringLiteral("Zapisz"), filter, QString());
+    dialogs.saveFileName(QStringLiteral("Zapisz plik kalibracji"),
+                         QStringLiteral("Kalibracja(*.sqset)|*.sqset"), QStringLiteral("vlm_kalibracja"));
+    dialogs.openFileName(QStringLiteral("Wczytaj plik"), filter, QString());
+
+    const auto& r = script.requests();
+    ASSERT_EQ(r.size(), 4u);
+    EXPECT_EQ(r[0].text, QStringLiteral("nowy"));
+    EXPECT_EQ(r[1].text, QStringLiteral("/d/klasa3.sqvlm")); // the name chosen last
+    EXPECT_EQ(r[2].text, QStringLiteral("vlm_kalibracja"));
+    EXPECT_TRUE(r[3].text.isEmpty()); // the open dialog remembers its own names
+    EXPECT_EQ(dialogs.rememberedName(FileDialog::Save), QStringLiteral("vlm_kalibracja"));
+}
+
+namespace {
+// Notes the thread each message box is answered on.
+class ThreadNotingDialogs : public ScriptedDialogs {
+public:
+    QThread* answeredOn = nullptr;
+
+protected:
+    Answer askMessage(const QString& text, const QString& caption, MsgIcon icon,
+                      MsgButtons buttons) override
+    {
+        answeredOn = QThread::currentThread();
+        return ScriptedDialogs::askMessage(text, caption, icon, buttons);
+    }
+};
+} // namespace
+
+TEST(DialogService, AWorkerThreadsQuestionIsAnsweredOnTheGuiThread)
+{
+    TestApp();
+    ThreadNotingDialogs script;
+    script.answerMessage(Answer::Yes);
+    std::atomic<bool> done{false};
+    Answer answer = Answer::Cancel;
+    std::thread worker([&] {
+        answer = DialogService::instance().message(QStringLiteral("Jest nowa wersja programu."),
+                                                   QStringLiteral("Aktualizacja"), MsgIcon::Question,
+                                                   MsgButtons::YesNo);
+        done = true;
+    });
+    while (!done)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    worker.join();
+    EXPECT_EQ(answer, Answer::Yes);
+    EXPECT_EQ(script.answeredOn, QCoreApplication::instance()->thread());
+    ASSERT_EQ(script.requests().size(), 1u);
+    EXPECT_EQ(script.requests()[0].caption, QStringLiteral("Aktualizacja"));
 }
