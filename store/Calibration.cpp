@@ -7,10 +7,7 @@
 
 bool bFunCalibLoadData(ErrorStream& es, const std::string& file, const std::string& set,
                        std::vector<CalibrationRecord>& out) {
-    if (!FileExists(file)) {
-        Fail(es, "Plik nie istnieje: \n" + file, "bFunCalibLoadData()");
-        return false;
-    }
+    if (ReportMissingFile(es, file, "Plik nie istnieje: \n", "bFunCalibLoadData()")) return false;
     CppSQLite3DB db;
     db.Open(file);
     if (!db.HasTable(set)) {
@@ -48,10 +45,7 @@ bool bFunCalibLoadData(ErrorStream& es, const std::string& file, const std::stri
 
 bool bFunSqlCalibUpdateValue(ErrorStream& es, const std::string& file, const std::string& set,
                              const CalibrationRecord& r) {
-    if (!FileExists(file)) {
-        Fail(es, "Plik nie istnieje.\n" + file, "bFunSqlCalibUpdateValue()");
-        return false;
-    }
+    if (ReportMissingFile(es, file, "Plik nie istnieje.\n", "bFunSqlCalibUpdateValue()")) return false;
     const std::string update =
         "update " + SqlIdent(set) + " set `x1`=" + SqlValue(r.x1) + ", `y1`=" + SqlValue(r.y1) +
         ", `x2`=" + SqlValue(r.x2) + ", `y2`=" + SqlValue(r.y2) + ", `font_name`=" + SqlValue(r.font_name) +
@@ -79,10 +73,7 @@ bool bFunSqlCalibUpdateValue(ErrorStream& es, const std::string& file, const std
 bool bFunCalibLoadCertList(ErrorStream& es, std::vector<std::string>& items) {
     const std::string path = CalibrationFilePath(es, false);
     items.clear();
-    if (!FileExists(path)) {
-        Fail(es, "Plik nie istnieje: \n" + path, "bFunCalibLoadCertList()");
-        return false;
-    }
+    if (ReportMissingFile(es, path, "Plik nie istnieje: \n", "bFunCalibLoadCertList()")) return false;
     CppSQLite3DB db;
     try {
         db.Open(path);

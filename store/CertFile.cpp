@@ -48,10 +48,7 @@ int iFunCheckIsStudentExists(ErrorStream& es, const std::string& file, const std
         db.Open(file, CppSQLite3DB::OpenMode::Create);
         db.Close();
     }
-    if (!FileExists(file)) {
-        Fail(es, "Plik nie istnieje: \n" + file, "iFunCheckIsStudentExists");
-        return -1;
-    }
+    if (ReportMissingFile(es, file, "Plik nie istnieje: \n", "iFunCheckIsStudentExists")) return -1;
     CppSQLite3DB db;
     db.Open(file);
     try {
@@ -65,10 +62,7 @@ int iFunCheckIsStudentExists(ErrorStream& es, const std::string& file, const std
 }
 
 bool bFunGetTableList(ErrorStream& es, const std::string& file, std::vector<std::string>& list) {
-    if (!FileExists(file)) {
-        Fail(es, "Plik nie istnieje: \n:" + file, "bFunGetTableList");
-        return false;
-    }
+    if (ReportMissingFile(es, file, "Plik nie istnieje: \n:", "bFunGetTableList")) return false;
     CppSQLite3DB db;
     db.Open(file);
     CppSQLite3Query query = db.RunQuery("select * from sqlite_master");
@@ -79,10 +73,7 @@ bool bFunGetTableList(ErrorStream& es, const std::string& file, std::vector<std:
 }
 
 bool bFunGetStudentsList(ErrorStream& es, const std::string& file, std::vector<StudentEntry>& list) {
-    if (!FileExists(file)) {
-        Fail(es, "Plik nie istnieje: \n:" + file, "bFunGetTableList");
-        return false;
-    }
+    if (ReportMissingFile(es, file, "Plik nie istnieje: \n:", "bFunGetTableList")) return false;
     CppSQLite3DB db;
     db.Open(file);
     std::vector<std::string> tables;
@@ -117,10 +108,7 @@ bool bFunGetValue(ErrorStream& es, CppSQLite3Query& query, const std::string& co
 
 bool bFunLoadCertData(ErrorStream& es, const std::string& file, const std::string& table,
                       std::vector<FieldRecord>& list) {
-    if (!FileExists(file)) {
-        Fail(es, "Plik nie istnieje: \n" + file, "bFunLoadCertData");
-        return false;
-    }
+    if (ReportMissingFile(es, file, "Plik nie istnieje: \n", "bFunLoadCertData")) return false;
     CppSQLite3DB db;
     try {
         db.Open(file);
@@ -147,10 +135,7 @@ bool bFunLoadCertData(ErrorStream& es, const std::string& file, const std::strin
 }
 
 bool bFunDeleteTable(ErrorStream& es, const std::string& file, const std::string& table) {
-    if (!FileExists(file)) {
-        Fail(es, "Plik nie istnieje: \n" + file, "bFunDeleteTable");
-        return false;
-    }
+    if (ReportMissingFile(es, file, "Plik nie istnieje: \n", "bFunDeleteTable")) return false;
     CppSQLite3DB db;
     try {
         db.Open(file);
@@ -163,22 +148,27 @@ bool bFunDeleteTable(ErrorStream& es, const std::string& file, const std::string
     }
 }
 
-bool bFunSaveCertData(ErrorStream& es, const std::string& file, const std::string& table,
-                      const std::vector<FieldRecord>& records, ProgressSink* progress) {
-    if (!FileExists(file)) {
-        Fail(es, "Plik nie istnieje: \n" + file, "bFunSaveCertData()");
-        return false;
-    }
+namespace {
+
+// Creates the student's table and fills it in one transaction on one connection; any
+// failure rolls everything back. `replace` drops an existing table inside the same
+// transaction, otherwise an existing table is refused.
+bool WriteStudentTable(ErrorStream& es, const std::string& file, const std::string& table,
+                       const std::vector<FieldRecord>& records, ProgressSink* progress, bool replace) {
+    if (ReportMissingFile(es, file, "Plik nie istnieje: \n", "bFunSaveCertData()")) return false;
     CppSQLite3DB db;
-    db.Open(file);
-    if (db.HasTable(table)) {
-        db.Close();
-        Fail(es, "Tablica już istnieje: " + table, "bFunSaveCertData()");
-        return false;
-    }
     try {
-        db.RunUpdate(CreateStudentTable(table));
+        db.Open(file);
         db.RunUpdate("begin transaction;");
+        if (db.HasTable(table)) {
+            if (!replace) {
+                RollbackQuietly(db);
+                Fail(es, "Tablica już istnieje: " + table, "bFunSaveCertData()");
+                return false;
+            }
+            db.RunUpdate("drop table " + SqlIdent(table));
+        }
+        db.RunUpdate(CreateStudentTable(table));
         if (!InsertFields(es, db, table, records, progress)) return false;
         db.RunUpdate("commit transaction;");
         db.Close();
@@ -190,25 +180,14 @@ bool bFunSaveCertData(ErrorStream& es, const std::string& file, const std::strin
     }
 }
 
+}  // namespace
+
+bool bFunSaveCertData(ErrorStream& es, const std::string& file, const std::string& table,
+                      const std::vector<FieldRecord>& records, ProgressSink* progress) {
+    return WriteStudentTable(es, file, table, records, progress, false);
+}
+
 bool bFunReplaceCertData(ErrorStream& es, const std::string& file, const std::string& table,
                          const std::vector<FieldRecord>& records, ProgressSink* progress) {
-    if (!FileExists(file)) {
-        Fail(es, "Plik nie istnieje: \n" + file, "bFunSaveCertData()");
-        return false;
-    }
-    CppSQLite3DB db;
-    try {
-        db.Open(file);
-        db.RunUpdate("begin transaction;");
-        if (db.HasTable(table)) db.RunUpdate("drop table " + SqlIdent(table));
-        db.RunUpdate(CreateStudentTable(table));
-        if (!InsertFields(es, db, table, records, progress)) return false;
-        db.RunUpdate("commit transaction;");
-        db.Close();
-        return true;
-    } catch (const CppSQLite3Exception& e) {
-        RollbackQuietly(db);
-        FailDb(es, "SQLite exception: ", e, "bFunSaveCertData()");
-        return false;
-    }
+    return WriteStudentTable(es, file, table, records, progress, true);
 }

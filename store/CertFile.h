@@ -25,8 +25,9 @@ bool bFunLoadCertData(ErrorStream& es, const std::string& file, const std::strin
                       std::vector<FieldRecord>& list);
 // Drops the table when it exists; true also when there was none.
 bool bFunDeleteTable(ErrorStream& es, const std::string& file, const std::string& table);
-// Creates the table and writes the records in one transaction; refuses when the table
-// exists. Advances `progress` by one per row (the caller sets its range).
+// Creates the table and writes the records in one transaction (a failure leaves no
+// table behind); refuses when the table exists. Advances `progress` by one per row
+// (the caller sets its range).
 bool bFunSaveCertData(ErrorStream& es, const std::string& file, const std::string& table,
                       const std::vector<FieldRecord>& records, ProgressSink* progress = nullptr);
 // Saving a student: drops the old table, creates it anew and writes the records in ONE

@@ -1,5 +1,6 @@
 #include "store/Frame.h"
 
+#include "store/Folders.h"
 #include "store/Log.h"
 #include "store/SqlText.h"
 
@@ -7,6 +8,12 @@ void Fail(ErrorStream& es, const std::string& text, const char* logName) {
     es.clear();
     es << text;
     if (logName) LogWrite(es, logName);
+}
+
+bool ReportMissingFile(ErrorStream& es, const std::string& path, const char* text, const char* logName) {
+    if (FileExists(path)) return false;
+    Fail(es, text + path, logName);
+    return true;
 }
 
 void FailDb(ErrorStream& es, const char* prefix, const CppSQLite3Exception& e, const char* logName) {

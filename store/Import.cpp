@@ -182,10 +182,7 @@ WriteResult WriteStudent(ErrorStream& es, const std::string& target, const Stude
 // goes on and its result is then false.
 bool ImportExport(ErrorStream& es, const std::string& source, const std::string& target,
                   const ExportFormat& format, ProgressSink* progress) {
-    if (!FileExists(source)) {
-        Fail(es, "Plik źródłowy nie istnieje: \n" + source, kLogName);
-        return false;
-    }
+    if (ReportMissingFile(es, source, "Plik źródłowy nie istnieje: \n", kLogName)) return false;
     ExportReader in(source);
     if (!in.isOpen()) {
         Fail(es, "Nie można otworzyć pliku źródłowego: \n" + source, kLogName);

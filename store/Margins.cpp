@@ -15,9 +15,27 @@ const char* const kPageColumns[4][4] = {
 };
 
 bool MissingFile(ErrorStream& es, const std::string& file, const char* logName) {
-    if (FileExists(file)) return false;
-    Fail(es, "Plik nie istnieje.\n" + file, logName);
-    return true;
+    return ReportMissingFile(es, file, "Plik nie istnieje.\n", logName);
+}
+
+// Runs one insert or delete on the file; no changed row fails with `noRowText`.
+bool ChangeRows(ErrorStream& es, const std::string& file, const std::string& sql, const std::string& noRowText,
+                const char* exceptionPrefix, const char* logName) {
+    if (MissingFile(es, file, logName)) return false;
+    CppSQLite3DB db;
+    db.Open(file);
+    try {
+        const int changed = db.RunUpdate(sql);
+        db.Close();
+        if (changed == 0) {
+            Fail(es, noRowText, logName);
+            return false;
+        }
+        return true;
+    } catch (const CppSQLite3Exception& e) {
+        FailDb(es, exceptionPrefix, e, logName);
+        return false;
+    }
 }
 
 MarginSet ReadMarginSet(const CppSQLite3Query& query) {
@@ -70,39 +88,13 @@ bool bFunMarginReadData(ErrorStream& es, const std::string& file, std::vector<Ma
 }
 
 bool bFunMarginWriteNewSettings(ErrorStream& es, const std::string& file, const MarginSet& set) {
-    if (MissingFile(es, file, "bFunMarginWriteNewSettings()")) return false;
-    CppSQLite3DB db;
-    db.Open(file);
-    try {
-        const int added = db.RunUpdate(InsertMarginSet(set));
-        db.Close();
-        if (added == 0) {
-            Fail(es, "Bład podczas próby dodania wpisu.", "bFunMarginWriteNewSettings()");
-            return false;
-        }
-        return true;
-    } catch (const CppSQLite3Exception& e) {
-        FailDb(es, "Sql exception: ", e, "bFunMarginWriteNewSettings()");
-        return false;
-    }
+    return ChangeRows(es, file, InsertMarginSet(set), "Bład podczas próby dodania wpisu.", "Sql exception: ",
+                      "bFunMarginWriteNewSettings()");
 }
 
 bool bFunMarginDeleteSettings(ErrorStream& es, const std::string& file, const std::string& name) {
-    if (MissingFile(es, file, "bFunMarginDeleteSettings()")) return false;
-    CppSQLite3DB db;
-    db.Open(file);
-    try {
-        const int deleted = db.RunUpdate("delete from `margin` where `name`=" + SqlValue(name));
-        db.Close();
-        if (deleted == 0) {
-            Fail(es, "Błąd podczas próby skasowania ustawień " + name, "bFunMarginDeleteSettings()");
-            return false;
-        }
-        return true;
-    } catch (const CppSQLite3Exception& e) {
-        FailDb(es, "SqlException\n", e, "bFunMarginDeleteSettings()");
-        return false;
-    }
+    return ChangeRows(es, file, "delete from `margin` where `name`=" + SqlValue(name),
+                      "Błąd podczas próby skasowania ustawień " + name, "SqlException\n", "bFunMarginDeleteSettings()");
 }
 
 bool bFunMarginRestoreOriginal(ErrorStream& es, const std::string& factoryFile, const std::string& userFile) {

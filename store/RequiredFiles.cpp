@@ -28,11 +28,9 @@ std::string RelativePath(std::string name) {
 bool bFunCheckFilesDir(ErrorStream& es) {
     const std::string programFolder = ProgramFolderPath(es);
     const std::string listPath = JoinPath(programFolder, kRequiredFilesListName);
-    if (!FileExists(listPath)) {
-        Fail(es, "Błąd podczas próby sprawdzenia wymaganych plików / katalogów.\nPlik nie istnieje: " + listPath,
-             "bFunCheckFilesDir()");
+    if (ReportMissingFile(es, listPath, "Błąd podczas próby sprawdzenia wymaganych plików / katalogów.\nPlik nie istnieje: ",
+                          "bFunCheckFilesDir()"))
         return false;
-    }
     CppSQLite3DB db;
     db.Open(listPath);
     try {

@@ -10,10 +10,7 @@ namespace {
 // Update-then-insert of one column of the key's row; `literal` is already quoted.
 bool WriteSetting(ErrorStream& es, const std::string& key, const char* column, const std::string& literal) {
     const std::string path = SettingsFilePath(es, false);
-    if (!FileExists(path)) {
-        Fail(es, "Plik nie istnieje.\n\n" + path, "bFunSqlSettingWriteValue()");
-        return false;
-    }
+    if (ReportMissingFile(es, path, "Plik nie istnieje.\n\n", "bFunSqlSettingWriteValue()")) return false;
     CppSQLite3DB db;
     try {
         db.Open(path);
@@ -36,10 +33,7 @@ bool WriteSetting(ErrorStream& es, const std::string& key, const char* column, c
 template <typename Read>
 bool ReadSetting(ErrorStream& es, const std::string& key, Read read) {
     const std::string path = SettingsFilePath(es, false);
-    if (!FileExists(path)) {
-        Fail(es, "Plik nie istnieje:\n" + path, "bFunSqlGetSettingsValue()");
-        return false;
-    }
+    if (ReportMissingFile(es, path, "Plik nie istnieje:\n", "bFunSqlGetSettingsValue()")) return false;
     CppSQLite3DB db;
     db.Open(path);
     try {

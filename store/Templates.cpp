@@ -7,10 +7,7 @@
 
 bool bFunSqlTemplateWriteData(ErrorStream& es, const std::string& file, const std::string& name,
                               const std::vector<FieldRecord>& records) {
-    if (!FileExists(file)) {
-        Fail(es, "Plik nie istnieje.\n\n" + file, "bFunSqlTemplateWriteData()");
-        return false;
-    }
+    if (ReportMissingFile(es, file, "Plik nie istnieje.\n\n", "bFunSqlTemplateWriteData()")) return false;
     CppSQLite3DB db;
     db.Open(file);
     try {
@@ -33,10 +30,7 @@ bool bFunSqlTemplateWriteData(ErrorStream& es, const std::string& file, const st
 
 bool bFunSqlTemplateReadData(ErrorStream& es, const std::string& file, const std::string& name,
                              std::vector<FieldRecord>& out) {
-    if (!FileExists(file)) {
-        Fail(es, "Plik nie istnieje.\n" + file, "bFunSqlTemplateReadData()");
-        return false;
-    }
+    if (ReportMissingFile(es, file, "Plik nie istnieje.\n", "bFunSqlTemplateReadData()")) return false;
     out.clear();
     CppSQLite3DB db;
     db.Open(file);

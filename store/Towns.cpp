@@ -9,10 +9,7 @@ namespace {
 
 bool LoadNames(ErrorStream& es, const char* table, const char* logName, std::vector<std::string>& items) {
     const std::string path = SettingsFilePath(es, false);
-    if (!FileExists(path)) {
-        Fail(es, "Plik nie istnieje.\n" + path, logName);
-        return false;
-    }
+    if (ReportMissingFile(es, path, "Plik nie istnieje.\n", logName)) return false;
     CppSQLite3DB db;
     db.Open(path);
     try {
@@ -30,10 +27,7 @@ bool LoadNames(ErrorStream& es, const char* table, const char* logName, std::vec
 
 bool AddName(ErrorStream& es, const char* table, const char* logName, const std::string& name) {
     const std::string path = SettingsFilePath(es, false);
-    if (!FileExists(path)) {
-        Fail(es, "Plik nie istnieje.\n" + path, logName);
-        return false;
-    }
+    if (ReportMissingFile(es, path, "Plik nie istnieje.\n", logName)) return false;
     CppSQLite3DB db;
     db.Open(path);
     try {
