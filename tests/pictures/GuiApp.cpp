@@ -1,0 +1,4 @@
+#include "tests/pictures/GuiApp.h"
+
+[[maybe_unused]] static ::testing::Environment* const kGuiApp =
+    ::testing::AddGlobalTestEnvironment(new GuiAppEnvironment);
