@@ -11,7 +11,7 @@ QString FoldComponentName(QStringView name)
 
 bool SameComponentName(QStringView a, QStringView b)
 {
-    return a.size() == b.size() && FoldComponentName(a) == FoldComponentName(b);
+    return FoldComponentName(a) == FoldComponentName(b);
 }
 
 void ComponentRegistry::add(QObject* component)
@@ -33,14 +33,22 @@ void ComponentRegistry::clear()
     byName_.clear();
 }
 
-QObject* findComponent(const QObject* root, QStringView name)
+namespace {
+
+QObject* findFolded(const QObject* root, const QString& key)
 {
-    const QString key = FoldComponentName(name);
     for (QObject* child : root->children()) {
         if (FoldComponentName(child->objectName()) == key)
             return child;
-        if (QObject* found = findComponent(child, name))
+        if (QObject* found = findFolded(child, key))
             return found;
     }
     return nullptr;
+}
+
+} // namespace
+
+QObject* findComponent(const QObject* root, QStringView name)
+{
+    return findFolded(root, FoldComponentName(name));
 }

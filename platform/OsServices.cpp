@@ -2,7 +2,6 @@
 
 #include <QDesktopServices>
 #include <QProcess>
-#include <QUrl>
 
 #include <utility>
 
@@ -23,13 +22,17 @@ OsServices* OsServices::install(OsServices* services)
     return std::exchange(installed, services);
 }
 
+QUrl DesktopUrl(const QString& pathOrUrl)
+{
+    const QUrl url(pathOrUrl, QUrl::StrictMode);
+    if (url.isValid() && url.scheme().size() > 1)
+        return url;
+    return QUrl::fromLocalFile(pathOrUrl);
+}
+
 bool OsServices::openDocument(const QString& pathOrUrl)
 {
-    // "C:" style or plain paths are files; anything with a scheme of two letters or more
-    // is an address.
-    const QUrl url(pathOrUrl);
-    const bool address = url.isValid() && url.scheme().size() > 1;
-    return QDesktopServices::openUrl(address ? url : QUrl::fromLocalFile(pathOrUrl));
+    return QDesktopServices::openUrl(DesktopUrl(pathOrUrl));
 }
 
 bool OsServices::startProgram(const QString& program, const QStringList& arguments)

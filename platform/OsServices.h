@@ -7,6 +7,12 @@
 #include <QString>
 #include <QStringList>
 
+#include <QUrl>
+
+// What the desktop is asked to open: a text with a scheme of two letters or more
+// ("https:", "mailto:", "file:") is an address, anything else a local path.
+QUrl DesktopUrl(const QString& pathOrUrl);
+
 class OsServices {
 public:
     virtual ~OsServices();

@@ -42,6 +42,13 @@ std::unique_ptr<Memo> certificateMemo()
     return memo;
 }
 
+// Shown and focused, ready for typing.
+std::unique_ptr<Memo> typedCertificateMemo()
+{
+    auto memo = typedCertificateMemo();
+    return memo;
+}
+
 const QString kParagraph = QStringLiteral(
     "Laureat konkursu pianistycznego w Krakowie, uczestnik festiwalu muzyki kameralnej w "
     "Gdańsku, wielokrotnie wyróżniany za grę na fortepianie i skrzypcach podczas szkolnych "
@@ -101,9 +108,7 @@ TEST(Memo, HoldsItsTextWithCrLf)
 TEST(Memo, EnterIsRefusedAtTheLineLimitWithAnyModifier)
 {
     TestApp();
-    auto memo = certificateMemo();
-    memo->show();
-    memo->setFocus();
+    auto memo = typedCertificateMemo();
     memo->setText(QStringLiteral("1\r\n2\r\n3\r\n4"));
     memo->moveCursor(QTextCursor::End);
     TypeKey(memo.get(), Qt::Key_Return);
@@ -121,9 +126,7 @@ TEST(Memo, EnterIsRefusedAtTheLineLimitWithAnyModifier)
 TEST(Memo, ShiftEnterBelowTheLimitIsAPlainLineBreak)
 {
     TestApp();
-    auto memo = certificateMemo();
-    memo->show();
-    memo->setFocus();
+    auto memo = typedCertificateMemo();
     TypeText(memo.get(), QStringLiteral("a"));
     TypeKey(memo.get(), Qt::Key_Return, QStringLiteral("\r"), Qt::ShiftModifier);
     TypeText(memo.get(), QStringLiteral("b"));
@@ -133,9 +136,7 @@ TEST(Memo, ShiftEnterBelowTheLimitIsAPlainLineBreak)
 TEST(Memo, PastedLineBreaksAreNormalised)
 {
     TestApp();
-    auto memo = certificateMemo();
-    memo->show();
-    memo->setFocus();
+    auto memo = typedCertificateMemo();
     PasteText(memo.get(), QStringLiteral("1\r\n2\r3\n4\u20285\r\n6\r\n7\r\n8"));
     EXPECT_EQ(memo->text(), QStringLiteral("1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8"));
     EXPECT_EQ(memo->lineCount(), 8); // the form's change handler then keeps five
@@ -173,10 +174,8 @@ TEST(Memo, WithAHorizontalScrollBarALineIsALineOfText)
 TEST(Memo, RefusesTextWindows1250CannotHoldAndKeeps2047Bytes)
 {
     TestApp();
-    auto memo = certificateMemo();
+    auto memo = typedCertificateMemo();
     memo->setLineLimit(0);
-    memo->show();
-    memo->setFocus();
     TypeText(memo.get(), QStringLiteral("ż"));
     TypeKey(memo.get(), 0, QStringLiteral("\u4e2d"));
     PasteText(memo.get(), QStringLiteral("x\u0416"));
