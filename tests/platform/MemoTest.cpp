@@ -45,7 +45,9 @@ std::unique_ptr<Memo> certificateMemo()
 // Shown and focused, ready for typing.
 std::unique_ptr<Memo> typedCertificateMemo()
 {
-    auto memo = typedCertificateMemo();
+    auto memo = certificateMemo();
+    memo->show();
+    memo->setFocus();
     return memo;
 }
 
