@@ -68,7 +68,7 @@ TEST(Paper, DistinctionFrontCarriesTheBandInTheCorner)
 {
     const QImage plain = DrawBlank(Paper::CertificateFront);
     const QImage distinction = DrawBlank(Paper::CertificateFrontDistinction);
-    const QPoint inRedStripe = OnBlank(QPointF(105, 105)).toPoint();
+    const QPoint inRedStripe = OnBlank(QPointF(54, 54)).toPoint();
     EXPECT_TRUE(IsReddish(distinction.pixel(inRedStripe)));
     EXPECT_FALSE(IsReddish(plain.pixel(inRedStripe)));
     // Away from the corner both fronts are the same paper.
@@ -79,8 +79,8 @@ TEST(Paper, DistinctionFrontCarriesTheBandInTheCorner)
 
 TEST(Paper, CertificateBorderFollowsThePageOnBlankAndPreview)
 {
-    // The border's outer line runs 22 page units inside the page's left edge.
-    const QPointF onBorder(22, 657);
+    // The border's outer line runs 8 page units inside the page's left edge.
+    const QPointF onBorder(8, 657);
     const QPointF insideIt(250, 657);
     struct Target {
         const char* what;

@@ -98,17 +98,18 @@ void DrawCertificateBorder(QPainter& p)
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     p.setBrush(Qt::NoBrush);
-    const QRectF outer = kPageRect.adjusted(22.0, 22.0, -22.0, -22.0);
-    const QRectF inner = outer.adjusted(18.0, 18.0, -18.0, -18.0);
-    const QRectF middle = outer.adjusted(9.0, 9.0, -9.0, -9.0);
+    // Close to the paper's edge: the form code stands at the very foot of a certificate.
+    const QRectF outer = kPageRect.adjusted(8.0, 8.0, -8.0, -8.0);
+    const QRectF inner = outer.adjusted(14.0, 14.0, -14.0, -14.0);
+    const QRectF middle = outer.adjusted(7.0, 7.0, -7.0, -7.0);
 
     p.setPen(QPen(kBorderInk, 2.0));
     p.drawRect(outer);
     p.setPen(QPen(kBorderInk, 1.0));
     p.drawRect(inner);
     p.setPen(QPen(kBorderInk, 0.6));
-    DrawCordFrame(p, middle, 5.0, 14.0, 0.0);
-    DrawCordFrame(p, middle, 5.0, 14.0, std::numbers::pi);
+    DrawCordFrame(p, middle, 4.0, 12.0, 0.0);
+    DrawCordFrame(p, middle, 4.0, 12.0, std::numbers::pi);
     p.restore();
 }
 
@@ -117,7 +118,7 @@ void DrawDistinctionBand(QPainter& p)
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     p.setClipRect(kPageRect, Qt::IntersectClip);
-    // Stripes between the lines x + y = c, across the corner.
+    // Stripes between the lines x + y = c, across the corner and clear of the first printed row.
     auto stripe = [](double from, double to) {
         QPolygonF s;
         s << QPointF(from, 0.0) << QPointF(to, 0.0) << QPointF(0.0, to) << QPointF(0.0, from);
@@ -125,11 +126,11 @@ void DrawDistinctionBand(QPainter& p)
     };
     p.setPen(Qt::NoPen);
     p.setBrush(Qt::white);
-    p.drawPolygon(stripe(150.0, 190.0));
+    p.drawPolygon(stripe(68.0, 94.0));
     p.setBrush(kBandRed);
-    p.drawPolygon(stripe(190.0, 230.0));
+    p.drawPolygon(stripe(94.0, 120.0));
     p.setPen(QPen(QColor(150, 150, 150), 0.8));
-    p.drawLine(QPointF(150.0, 0.0), QPointF(0.0, 150.0));
+    p.drawLine(QPointF(68.0, 0.0), QPointF(0.0, 68.0));
     p.restore();
 }
 
