@@ -158,3 +158,15 @@ TEST_F(Import, ExportWithoutStudentsLeavesNoWorkingCopy) {
     EXPECT_TRUE(bFunImportDataFromFile(es, Export("a.snv", {"nothing here"}), target));
     EXPECT_FALSE(FileExists(target));
 }
+
+TEST_F(Import, StudentWithoutPeselGetsATableWithEmptyName) {
+    const std::vector<std::string> lines = {
+        "<DANE SWIADECTW DLA: X>", "<DANE UCZNIA MUZYCZNA>", "<Nazwisko_DATA_EDIT>Bez", "</DANE UCZNIA MUZYCZNA>",
+        "</KONIEC DANYCH SWIADECTW>",
+    };
+    ASSERT_TRUE(bFunImportDataFromFile(es, Export("a.snv", lines), target)) << es.str();
+    std::vector<StudentEntry> students;
+    EXPECT_TRUE(bFunGetStudentsList(es, target, students));
+    EXPECT_EQ(students, (std::vector<StudentEntry>{{"Bez ", ""}}));
+    EXPECT_EQ(Rows("").size(), 1u);
+}
