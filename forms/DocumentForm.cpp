@@ -1,0 +1,264 @@
+#include "forms/DocumentForm.h"
+
+#include "forms/FormRegistry.h"
+#include "forms/FormWindow.h"
+#include "forms/SchoolData.h"
+#include "forms/StudentData.h"
+#include "platform/ComponentRegistry.h"
+#include "platform/DialogService.h"
+#include "platform/LineBreaker.h"
+#include "platform/Memo.h"
+
+#include <QRegularExpression>
+
+namespace {
+
+const QString kEdit = QStringLiteral("_DATA_EDIT");
+const QString kCombo = QStringLiteral("_DATA_COMBOBOX");
+const QString kMemo = QStringLiteral("_DATA_MEMO");
+const QString kCrLf = QStringLiteral("\r\n");
+const QString kMasculine = QStringLiteral("mężczyzna");
+
+QString withCrLf(QString text) {
+    static const QRegularExpression anyBreak(QStringLiteral("\r\n|\r|\n"));
+    return text.replace(anyBreak, kCrLf);
+}
+
+QString linesText(const QStringList& lines) {
+    QString out;
+    for (const QString& line : lines) out += line + kCrLf;
+    return out;
+}
+
+// Page units are 210 mm / 885 wide; a point is 25.4 / 72 mm.
+int screenPixels(int points) {
+    return std::max(1, int(points * (25.4 / 72.0) * (885.0 / 210.0) * kPictureScale + 0.5));
+}
+
+}  // namespace
+
+DocumentForm::DocumentForm(const FormSpec& spec, const LayoutCatalog& catalog,
+                           FormRegistry& registry)
+    : spec_(spec), catalog_(catalog), registry_(registry), components_(catalog.components(spec)) {
+    texts_.reserve(components_.size());
+    for (int i = 0; i < componentCount(); ++i) {
+        const LayoutComponent& c = components_[i];
+        texts_ << (c.kind == ComponentKind::Memo ? withCrLf(c.caption) : c.caption);
+        const QString folded = FoldComponentName(c.name);
+        if (!byFoldedName_.contains(folded)) byFoldedName_.insert(folded, i);
+    }
+}
+
+DocumentForm::~DocumentForm() = default;
+
+int DocumentForm::find(QStringView name) const {
+    return byFoldedName_.value(FoldComponentName(name), -1);
+}
+
+QString DocumentForm::text(QStringView name) const {
+    const int i = find(name);
+    return i < 0 ? QString() : texts_[i];
+}
+
+void DocumentForm::setText(QStringView name, const QString& text) {
+    const int i = find(name);
+    if (i >= 0) setText(i, text);
+}
+
+void DocumentForm::setText(int index, const QString& text, Origin origin) {
+    if (components_[index].kind == ComponentKind::Label) return;
+    const QString value = isMemo(index) ? limitedMemoText(index, text, origin) : text;
+    if (texts_[index] == value) return;
+    texts_[index] = value;
+    emit textChanged(index);
+}
+
+QFont DocumentForm::screenFont(int index) const {
+    const LayoutComponent& c = components_[index];
+    if (c.kind != ComponentKind::Label) {
+        QFont f(QStringLiteral("MS Sans Serif"));
+        f.setPixelSize(11);
+        return f;
+    }
+    QFont f(c.font.name);
+    f.setPixelSize(c.screenHeight > 0 ? c.screenHeight : screenPixels(c.font.size));
+    f.setBold(c.font.bold);
+    f.setItalic(c.font.italic);
+    f.setUnderline(c.font.underline);
+    return f;
+}
+
+int DocumentForm::memoWrapWidth(int index) const {
+    const LayoutComponent& c = components_[index];
+    if (!c.wrap) return 0;
+    const auto cached = wrapWidths_.constFind(index);
+    if (cached != wrapWidths_.constEnd()) return *cached;
+    // The width the memo's widget wraps at, measured on an unshown widget of its size.
+    Memo probe;
+    probe.setFont(screenFont(index));
+    probe.setWordWrap(true);
+    probe.resize(toPicture(c.rect).toRect().size());
+    const int width = probe.wrapWidth();
+    wrapWidths_.insert(index, width);
+    return width;
+}
+
+QStringList DocumentForm::memoLines(int index) const {
+    return BreakLines(texts_[index], screenFont(index), memoWrapWidth(index));
+}
+
+QStringList DocumentForm::memoLines(QStringView name) const {
+    const int i = find(name);
+    return i >= 0 && isMemo(i) ? memoLines(i) : QStringList();
+}
+
+bool DocumentForm::memoAcceptsEnter(int index) const {
+    return memoLines(index).size() < components_[index].lineLimit;
+}
+
+QString DocumentForm::limitedMemoText(int index, const QString& text, Origin origin) const {
+    const QString value = withCrLf(text);
+    const int limit = components_[index].lineLimit;
+    const int width = origin == Origin::Stored ? 0 : memoWrapWidth(index);
+    const QStringList lines = BreakLines(value, screenFont(index), width);
+    if (limit <= 0 || lines.size() <= limit) return value;
+    return linesText(lines.mid(0, limit));
+}
+
+void DocumentForm::appendMemoLine(int index, const QString& line, Origin origin) {
+    QString value = texts_[index];
+    if (!value.isEmpty() && !value.endsWith(kCrLf)) value += kCrLf;
+    setText(index, value + line + kCrLf, origin);
+}
+
+void DocumentForm::LimitMemoLines(int index, int n) {
+    const QStringList lines = memoLines(index);
+    if (lines.size() <= n) return;
+    texts_[index] = linesText(lines.mid(0, n));
+    emit textChanged(index);
+}
+
+void DocumentForm::ClearFields() {
+    for (int i = 0; i < componentCount(); ++i)
+        if (components_[i].isStored()) setText(i, QString());
+}
+
+bool DocumentForm::CollectFields(std::vector<FieldRecord>& records) const {
+    const std::string key = spec_.key.toStdString();
+    for (int i = 0; i < componentCount(); ++i) {
+        const QString& name = components_[i].name;
+        const std::string stdName = name.toStdString();
+        if (name.contains(kEdit)) records.push_back({key, stdName, texts_[i].toStdString()});
+        if (name.contains(kCombo)) records.push_back({key, stdName, texts_[i].toStdString()});
+        if (!name.contains(kMemo)) continue;
+        if (isCertificate()) {
+            records.push_back({key, stdName, texts_[i].toStdString()});
+            continue;
+        }
+        const QStringList lines = memoLines(i);
+        for (int line = 0; line < lines.size(); ++line)
+            records.push_back({key, stdName + QString::asprintf("%02d", line + 1).toStdString(),
+                               lines[line].toStdString()});
+    }
+    return true;
+}
+
+void DocumentForm::FillFields(const std::vector<FieldRecord>& records) {
+    ClearFields();
+    const std::string key = spec_.key.toStdString();
+    for (const FieldRecord& r : records) {
+        if (r.id != key) continue;
+        const QString name = QString::fromStdString(r.comp_name);
+        const QString value = QString::fromStdString(r.value);
+        if (name.contains(kEdit) || name.contains(kCombo)) {
+            const int i = find(name);
+            if (i >= 0) setText(i, value, Origin::Stored);
+        }
+        if (!name.contains(kMemo)) continue;
+        const int i = find(isCertificate() ? QStringView(name) : QStringView(name).chopped(2));
+        if (i < 0 || !isMemo(i)) continue;
+        if (isCertificate()) setText(i, value, Origin::Stored);
+        else appendMemoLine(i, value, Origin::Stored);
+    }
+    applyStudentData();
+}
+
+void DocumentForm::applyStudentData() {
+    const StudentData& student = StudentData::current();
+    for (const StudentRule& rule : catalog_.studentRules.value(spec_.student)) {
+        const int target = find(rule.target);
+        if (target < 0) continue;
+        if (rule.sexRule) {
+            const bool masculine = student.fieldText(QStringLiteral("Plec_DATA_COMBOBOX")) == kMasculine;
+            setText(target, masculine ? rule.masculine : rule.otherwise);
+            continue;
+        }
+        if (rule.onlyIfEmpty && !texts_[target].isEmpty()) continue;
+        QStringList parts;
+        for (const QString& field : rule.join) parts << student.fieldText(field);
+        setText(target, parts.join(QLatin1Char(' ')));
+    }
+}
+
+void DocumentForm::FillSampleData() {
+    const SampleSet samples = catalog_.samples.value(spec_.samples);
+    if (samples.clearFirst) ClearFields();
+    for (const SampleStep& step : samples.steps) {
+        const int i = find(step.field);
+        if (i < 0) continue;
+        if (!step.isMemo) {
+            setText(i, step.text);
+            continue;
+        }
+        setText(i, QString());
+        for (const QString& line : step.lines) appendMemoLine(i, line);
+    }
+}
+
+void DocumentForm::CopyGradesToSheet(int column, int page, bool copyNames) {
+    for (const CopyBlock& block : catalog_.copyBlocks.value(spec_.copy)) {
+        if (block.page != page || block.column != column) continue;
+        DocumentForm* target = registry_.form(block.targetClass);
+        if (!target) return;
+        for (const CopyStep& step : catalog_.copyMaps.value(block.map)) {
+            if (step.namesOnly && !(block.names && copyNames)) continue;
+            QStringList parts;
+            for (const QString& source : step.from) parts << text(source);
+            QString to = step.to;
+            target->setText(to.replace(QStringLiteral("{c}"), block.digit), parts.join(step.separator));
+        }
+        return;
+    }
+}
+
+void DocumentForm::LoadSchoolData() {
+    SchoolData* school = SchoolData::current();
+    // A template that cannot be read changes nothing: the dialog has told the user.
+    if (!school || !school->load()) return;
+    for (const auto& [dialogField, field] : catalog_.schoolData.value(spec_.schoolData))
+        setText(field, school->fieldText(dialogField));
+}
+
+void DocumentForm::ApplyPreset(const QString& occasion) {
+    for (const Preset& p : spec_.presets.value(occasion)) setText(p.field, p.text);
+}
+
+void DocumentForm::LoadColumn(int certificate, int column, bool copyNames) {
+    if (!spec_.loadBar || certificate < 0 || certificate >= spec_.loadBar->certificates.size())
+        return;
+    DocumentForm* cert = registry_.form(spec_.loadBar->certificates[certificate].formClass);
+    if (!cert) return;
+    cert->CopyGradesToSheet(column + 1, spec_.loadBar->pageCode,
+                            spec_.loadBar->namesCheckBox && copyNames);
+}
+
+FormWindow& DocumentForm::window() {
+    if (!window_) window_ = std::make_unique<FormWindow>(*this);
+    return *window_;
+}
+
+int DocumentForm::ShowModal() {
+    FormWindow& w = window();
+    w.prepareShow();
+    return DialogService::instance().showModal(w);
+}

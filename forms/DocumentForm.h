@@ -1,0 +1,108 @@
+#pragma once
+// One document form (a certificate or a grade-sheet page): its layout and the values of
+// its components, held without widgets. Every generic operation is here, written once;
+// what differs between forms is data (forms/Layout.h). The dialog's widgets are built
+// the first time the form is shown (FormWindow) and kept in step with the values.
+
+#include "forms/Layout.h"
+#include "store/Records.h"
+
+#include <QFont>
+#include <QHash>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+#include <memory>
+#include <vector>
+
+class FormRegistry;
+class FormWindow;
+
+class DocumentForm : public QObject {
+    Q_OBJECT
+public:
+    // Where a memo's new text comes from: stored records keep every hard line up to
+    // the limit (our fonts may wrap a stored line differently than the fonts it was
+    // typed with); everything else is cut to the limit in displayed lines.
+    enum class Origin { Code, Stored, User };
+
+    DocumentForm(const FormSpec& spec, const LayoutCatalog& catalog, FormRegistry& registry);
+    ~DocumentForm() override;
+
+    const FormSpec& spec() const { return spec_; }
+    const QString& className() const { return spec_.className; }
+    const QString& instanceName() const { return spec_.instanceName; }
+    const QString& key() const { return spec_.key; }
+    bool isCertificate() const { return spec_.kind == FormKind::Certificate; }
+
+    // Components in component order (the layout's), with their values.
+    int componentCount() const { return int(components_.size()); }
+    const LayoutComponent& component(int index) const { return components_[index]; }
+    // Looks a component up by name ignoring the case of A-Z; -1 when there is none.
+    int find(QStringView name) const;
+
+    // A label's caption, a field's text; a memo's whole text with CR LF between lines.
+    QString text(int index) const { return texts_[index]; }
+    QString text(QStringView name) const;
+    // Sets a field's text whole (typing limits bind typing only); a memo keeps its line
+    // limit. Unknown names and labels are ignored.
+    void setText(int index, const QString& text, Origin origin = Origin::Code);
+    void setText(QStringView name, const QString& text);
+    // A memo's lines as it displays them (a non-wrapping memo: its text lines).
+    QStringList memoLines(int index) const;
+    QStringList memoLines(QStringView name) const;
+    // Appends one line to a memo, then keeps its limit.
+    void appendMemoLine(int index, const QString& line, Origin origin = Origin::Code);
+    // Whether Enter may add a line to the memo now.
+    bool memoAcceptsEnter(int index) const;
+
+    // The font a component shows on screen, and a memo's wrap width in pixels (0: no wrap).
+    QFont screenFont(int index) const;
+    int memoWrapWidth(int index) const;
+
+    // --- the operations the main window, the dialogs and the other forms call
+    void ClearFields();
+    bool CollectFields(std::vector<FieldRecord>& records) const;
+    void FillFields(const std::vector<FieldRecord>& records);
+    void FillSampleData();
+    // Keeps the memo's first n displayed lines, each then a line of its own.
+    void LimitMemoLines(int index, int n);
+    // Copies this certificate into year column `column` of the grade-sheet page that
+    // `page` (a SheetPageCode) names; a pair without a block copies nothing.
+    void CopyGradesToSheet(int column, int page, bool copyNames);
+    // The school-data button: copies the template's values into the form's fields.
+    void LoadSchoolData();
+    // Texts a caller sets after ClearFields on a given occasion (e.g. "newStudent").
+    void ApplyPreset(const QString& occasion);
+    // A year page's load button: the certificate at `certificate` of the load bar's list
+    // into column `column` (0-based index of the column list).
+    void LoadColumn(int certificate, int column, bool copyNames);
+
+    // Builds the window when needed and shows it modally through the dialog service.
+    int ShowModal();
+    // The window, built on first use.
+    FormWindow& window();
+    bool hasWindow() const { return window_ != nullptr; }
+
+    FormRegistry& registry() const { return registry_; }
+
+signals:
+    // A value changed (from code or from the window).
+    void textChanged(int index);
+
+private:
+    bool isMemo(int index) const { return components_[index].kind == ComponentKind::Memo; }
+    QString limitedMemoText(int index, const QString& text, Origin origin) const;
+    void applyStudentData();
+
+    FormSpec spec_;
+    const LayoutCatalog& catalog_;
+    FormRegistry& registry_;
+    QList<LayoutComponent> components_;
+    QStringList texts_;
+    QHash<QString, int> byFoldedName_;
+    mutable QHash<int, int> wrapWidths_;
+    std::unique_ptr<FormWindow> window_;
+};

@@ -1,0 +1,39 @@
+#include "forms/FormRegistry.h"
+
+#include "platform/Fonts.h"
+
+FormRegistry::FormRegistry(const LayoutCatalog& catalog) : catalog_(catalog) {
+    // Line breaks of the memos depend on the fonts the layouts name.
+    InstallFontSubstitutions();
+    for (const FormSpec& spec : catalog.forms)
+        forms_.push_back(std::make_unique<DocumentForm>(spec, catalog, *this));
+}
+
+FormRegistry& FormRegistry::instance() {
+    static FormRegistry registry;
+    return registry;
+}
+
+DocumentForm* FormRegistry::form(const QString& className) const {
+    for (const auto& f : forms_)
+        if (f->className() == className) return f.get();
+    return nullptr;
+}
+
+DocumentForm* FormRegistry::byInstance(const QString& instanceName) const {
+    for (const auto& f : forms_)
+        if (f->instanceName() == instanceName) return f.get();
+    return nullptr;
+}
+
+void FormRegistry::ClearAll() {
+    for (const auto& f : forms_) f->ClearFields();
+}
+
+void FormRegistry::CollectAll(std::vector<FieldRecord>& records) const {
+    for (const auto& f : forms_) f->CollectFields(records);
+}
+
+void FormRegistry::FillAll(const std::vector<FieldRecord>& records) {
+    for (const auto& f : forms_) f->FillFields(records);
+}

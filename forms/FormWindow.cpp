@@ -1,0 +1,257 @@
+#include "forms/FormWindow.h"
+
+#include "forms/DocumentForm.h"
+#include "forms/FormRegistry.h"
+#include "platform/Button.h"
+#include "platform/ComboBox.h"
+#include "platform/Controls.h"
+#include "platform/Edit.h"
+#include "platform/Memo.h"
+#include "platform/Pictures.h"
+#include "store/Folders.h"
+
+#include <QCheckBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kPanelHeight = 41;
+constexpr int kCertificateClientWidth = 745;
+constexpr int kCertificateClientHeight = 732;
+
+Qt::Alignment alignmentOf(TextAlign a) {
+    switch (a) {
+    case TextAlign::Center: return Qt::AlignHCenter | Qt::AlignVCenter;
+    case TextAlign::Right: return Qt::AlignRight | Qt::AlignVCenter;
+    default: return Qt::AlignLeft | Qt::AlignVCenter;
+    }
+}
+
+QImage blankPicture(const QString& name) {
+    ErrorStream es;
+    const QString folder = QString::fromStdString(ProgramFolderPath(es));
+    QImage picture = PictureCache::instance().picture(folder + "/blanki/" + name);
+    if (picture.isNull()) {  // a missing blank still shows the fields in place
+        picture = QImage(kBlankWidth, kBlankHeight, QImage::Format_RGB32);
+        picture.fill(Qt::white);
+    }
+    return picture;
+}
+
+int screenHeight() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry().height() : 768;
+}
+
+}  // namespace
+
+FormWindow::FormWindow(DocumentForm& form)
+    : Form(nullptr, form.isCertificate()
+                        ? Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                              Qt::WindowCloseButtonHint
+                        : Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      form_(form) {
+    setObjectName(form.spec().className);
+    setWindowTitle(form.spec().caption);
+    setFont([] {
+        QFont f(QStringLiteral("MS Sans Serif"));
+        f.setPixelSize(11);
+        return f;
+    }());
+    widgets_.resize(form.componentCount());
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    const int pageCount = int(form.spec().pages.size());
+    if (form.isCertificate()) {
+        pages_ = new PageControl(this);
+        pages_->setObjectName(QStringLiteral("PageControl1"));
+        for (int p = 0; p < pageCount; ++p) {
+            QWidget* page = buildPage(p);
+            page->setObjectName(QStringLiteral("TabSheet%1").arg(p + 1));
+            pages_->addTab(page, form.spec().pages[p].tab);
+        }
+        pages_->setCurrentIndex(std::min(form.spec().activePage, std::max(0, pageCount - 1)));
+        layout->addWidget(pages_, 1);
+        resize(kCertificateClientWidth, kCertificateClientHeight);
+    } else {
+        for (int p = 0; p < pageCount; ++p) layout->addWidget(buildPage(p), 1);
+        resize(kBlankWidth + 40, kCertificateClientHeight);
+    }
+    layout->addWidget(buildPanel());
+
+    connect(&form_, &DocumentForm::textChanged, this, &FormWindow::showValue);
+}
+
+QWidget* FormWindow::buildPage(int page) {
+    auto* box = new ScrollBox;
+    box->setObjectName(QStringLiteral("ScrollBox%1").arg(page + 1));
+    box->setContentSize(QSize(kBlankWidth, kBlankHeight));
+    scrollBoxes_ << box;
+    auto* image = new Image(box->content());
+    image->setObjectName(QStringLiteral("ImageSide%1").arg(page + 1));
+    const FormPage& formPage = form_.spec().pages[page];
+    image->setPicture(blankPicture(form_.registry().catalog().designs.value(formPage.design).picture));
+    image->move(0, 0);
+    const bool singlePage = form_.spec().pages.size() == 1;
+    for (int i = 0; i < form_.componentCount(); ++i)
+        if (singlePage || form_.component(i).page == page + 1)
+            buildComponent(i, box->content());
+    return box;
+}
+
+void FormWindow::buildComponent(int index, QWidget* parent) {
+    const LayoutComponent& c = form_.component(index);
+    QWidget* w = nullptr;
+    switch (c.kind) {
+    case ComponentKind::Label: {
+        auto* label = new QLabel(c.caption, parent);
+        label->setAlignment(alignmentOf(c.font.align));
+        w = label;
+        break;
+    }
+    case ComponentKind::Edit: {
+        auto* edit = new Edit(parent);
+        edit->setTypingLimit(c.maxLength);
+        edit->setReadOnly(c.readOnly);
+        connect(edit, &QLineEdit::textEdited, this, [this, index] { takeValue(index); });
+        w = edit;
+        break;
+    }
+    case ComponentKind::Combo: {
+        auto* combo = new ComboBox(c.editable ? ComboBox::Style::Editable : ComboBox::Style::ListOnly,
+                                   parent);
+        combo->addItems(c.items);
+        combo->setTypingLimit(c.maxLength);
+        connect(combo, &ComboBox::userChanged, this, [this, index] { takeValue(index); });
+        w = combo;
+        break;
+    }
+    case ComponentKind::Memo: {
+        auto* memo = new Memo(parent);
+        memo->setWordWrap(c.wrap);
+        memo->setScrollBars(c.wrap ? Memo::ScrollBars::None : Memo::ScrollBars::Horizontal);
+        memo->setLineLimit(c.lineLimit);
+        memo->setReadOnly(c.readOnly);
+        connect(memo, &QPlainTextEdit::textChanged, this, [this, index] {
+            if (!showing_) takeValue(index);
+        });
+        w = memo;
+        break;
+    }
+    }
+    w->setObjectName(c.name);
+    w->setFont(form_.screenFont(index));
+    w->setEnabled(!c.disabled);
+    w->setGeometry(toPicture(c.rect).toRect());
+    widgets_[index] = w;
+    showValue(index);
+}
+
+QWidget* FormWindow::buildPanel() {
+    auto* panel = new QWidget(this);
+    panel->setObjectName(QStringLiteral("Panel1"));
+    panel->setFixedHeight(kPanelHeight);
+    auto* row = new QHBoxLayout(panel);
+    row->setContentsMargins(8, 6, 8, 6);
+    QList<Button*> right;
+    for (const FormButton& b : form_.spec().buttons) {
+        auto* button = new Button(b.caption, panel);
+        button->setObjectName(b.name);
+        if (b.role == "schoolData") {
+            row->addWidget(button);
+            connect(button, &QPushButton::clicked, this, [this] { form_.LoadSchoolData(); });
+        } else if (b.role == "load") {
+            addLoadBar(row);
+            row->addWidget(button);
+            connect(button, &QPushButton::clicked, this, [this] {
+                form_.LoadColumn(certificateList_->currentIndex(),
+                                 columnList_ ? columnList_->currentIndex() : 0,
+                                 namesCheckBox_ && namesCheckBox_->isChecked());
+            });
+        } else {
+            right << button;
+            if (b.role == "ok")
+                connect(button, &QPushButton::clicked, this, [this] {
+                    if (form_.registry().saveStudentData()) accept();
+                });
+            else if (b.role == "cancel")
+                connect(button, &QPushButton::clicked, this, &QDialog::reject);
+            else if (b.role == "clear")
+                connect(button, &QPushButton::clicked, this, [this] { form_.ClearFields(); });
+        }
+    }
+    row->addStretch(1);
+    for (Button* b : right) row->addWidget(b);
+    return panel;
+}
+
+void FormWindow::addLoadBar(QHBoxLayout* panel) {
+    const std::optional<LoadBar>& bar = form_.spec().loadBar;
+    if (!bar) return;
+    certificateList_ = new ComboBox(ComboBox::Style::ListOnly, this);
+    certificateList_->setObjectName(QStringLiteral("SwiadectwoComboBox"));
+    for (const LoadBarEntry& e : bar->certificates) certificateList_->addItem(e.caption);
+    panel->addWidget(certificateList_);
+    columnList_ = new ComboBox(ComboBox::Style::ListOnly, this);
+    columnList_->setObjectName(QStringLiteral("KolumnaComboBox"));
+    columnList_->addItems(bar->columns);
+    panel->addWidget(columnList_);
+    if (bar->namesCheckBox) {
+        namesCheckBox_ = new QCheckBox(QStringLiteral("Wczytaj nazwy przedmiotów"), this);
+        namesCheckBox_->setObjectName(QStringLiteral("NazwyCheckBox"));
+        panel->addWidget(namesCheckBox_);
+    }
+}
+
+QWidget* FormWindow::widget(QStringView name) const {
+    const int i = form_.find(name);
+    return i < 0 ? nullptr : widgets_.value(i);
+}
+
+void FormWindow::prepareShow() {
+    if (form_.isCertificate()) {
+        resize(width(), screenHeight() - 50);
+    } else {
+        const int height = screenHeight() - 100;
+        resize(width(), height);
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            move(screen->geometry().x() + (screen->geometry().width() - width()) / 2, 20);
+        for (ScrollBox* box : scrollBoxes_) box->scrollToTop();
+        if (certificateList_) certificateList_->setCurrentIndex(0);
+        if (columnList_) columnList_->setCurrentIndex(0);
+    }
+}
+
+void FormWindow::showValue(int index) {
+    QWidget* w = widgets_.value(index);
+    if (!w) return;
+    const QString value = form_.text(index);
+    showing_ = true;
+    if (auto* edit = qobject_cast<Edit*>(w)) {
+        if (edit->text() != value) edit->setText(value);
+    } else if (auto* combo = qobject_cast<ComboBox*>(w)) {
+        if (combo->text() != value) combo->setText(value);
+    } else if (auto* memo = qobject_cast<Memo*>(w)) {
+        if (memo->text() != value) {
+            memo->setText(value);
+            memo->moveCursor(QTextCursor::End);
+        }
+    }
+    showing_ = false;
+}
+
+void FormWindow::takeValue(int index) {
+    QWidget* w = widgets_.value(index);
+    QString value;
+    if (auto* edit = qobject_cast<Edit*>(w)) value = edit->text();
+    else if (auto* combo = qobject_cast<ComboBox*>(w)) value = combo->text();
+    else if (auto* memo = qobject_cast<Memo*>(w)) value = memo->text();
+    else return;
+    form_.setText(index, value, DocumentForm::Origin::User);
+    showValue(index);  // a memo cut to its limit shows the cut text
+}

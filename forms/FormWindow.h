@@ -1,0 +1,52 @@
+#pragma once
+// The dialog of a document form, laid out like its paper blank: one scroll box per
+// printed page (tabs on a certificate) holding the blank's picture, with every label and
+// field standing on its printed rectangle scaled to the picture. The widgets show the
+// form's values and write the person's changes back into them.
+
+#include "platform/Form.h"
+
+#include <QList>
+
+class ComboBox;
+class DocumentForm;
+class PageControl;
+class QCheckBox;
+class QHBoxLayout;
+class ScrollBox;
+
+class FormWindow : public Form {
+    Q_OBJECT
+public:
+    explicit FormWindow(DocumentForm& form);
+
+    // What showing does each time: the window's height from the screen, and on a year
+    // page the first item chosen in the load bar's lists.
+    void prepareShow();
+
+    // The widget of the component at `index` (component order), null for none.
+    QWidget* widget(int index) const { return widgets_.value(index); }
+    QWidget* widget(QStringView name) const;
+
+    PageControl* pages() const { return pages_; }
+    ComboBox* certificateList() const { return certificateList_; }
+    ComboBox* columnList() const { return columnList_; }
+    QCheckBox* namesCheckBox() const { return namesCheckBox_; }
+
+private:
+    QWidget* buildPage(int page);
+    void buildComponent(int index, QWidget* parent);
+    QWidget* buildPanel();
+    void addLoadBar(QHBoxLayout* panel);
+    void showValue(int index);
+    void takeValue(int index);
+
+    DocumentForm& form_;
+    QList<QWidget*> widgets_;
+    QList<ScrollBox*> scrollBoxes_;
+    PageControl* pages_ = nullptr;
+    ComboBox* certificateList_ = nullptr;
+    ComboBox* columnList_ = nullptr;
+    QCheckBox* namesCheckBox_ = nullptr;
+    bool showing_ = false;  // a value being put into a widget
+};

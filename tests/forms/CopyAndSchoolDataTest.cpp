@@ -1,0 +1,179 @@
+// Copying a certificate into the ART-II/283/3 year pages, and the school-data copy.
+#include "forms/FormRegistry.h"
+#include "forms/FormWindow.h"
+#include "platform/ComboBox.h"
+#include "platform/ScriptedDialogs.h"
+#include "store/Folders.h"
+#include "store/Templates.h"
+#include "tests/forms/FormsTestSupport.h"
+#include "tests/forms/QtPrinters.h"
+#include "tests/support/TempFolders.h"
+
+#include <QCheckBox>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace {
+
+using Snapshot = std::map<std::pair<std::string, std::string>, std::string>;
+
+class CopyToSheet : public ::testing::Test {
+protected:
+    void SetUp() override {
+        EnsureTestApp();
+        registry.ClearAll();
+        DocumentForm& cert = *registry.form("TFSwiad205kl2");
+        cert.setText(u"ZMIENNA_RokSzkolny1_STR1_DATA_EDIT", "2002");
+        cert.setText(u"ZMIENNA_RokSzkolny2_STR1_DATA_EDIT", "2003");
+        cert.setText(u"ZMIENNA_Klasa_STR1_DATA_EDIT", "drugiej");
+        cert.setText(u"ZMIENNA_NrNaSwiadectwie_STR1_DATA_EDIT", "12");
+        for (int r = 1; r <= 17; ++r) {
+            cert.setText(QString("ZMIENNA_ObowiazkowyEduOpis%1_STR2_DATA_EDIT").arg(r),
+                         QString("przedmiot %1").arg(r));
+            cert.setText(QString("ZMIENNA_ObowiazkowyEduOcn%1_STR2_DATA_COMBOBOX").arg(r), "dobry");
+        }
+        cert.setText(u"ZMIENNA_NadopowiazkoweOcn5_STR2_DATA_COMBOBOX", "uczestniczył ");
+        cert.setText(u"ZMIENNA_Szczegolne_STR2_DATA_MEMO", "1\r\n2\r\n3\r\n4\r\n5");
+    }
+    Snapshot snapshot() const {
+        std::vector<FieldRecord> records;
+        registry.CollectAll(records);
+        Snapshot out;
+        for (const FieldRecord& r : records) out[{r.id, r.comp_name}] = r.value;
+        return out;
+    }
+    static Snapshot changes(const Snapshot& before, const Snapshot& after) {
+        Snapshot out;
+        for (const auto& [key, value] : after) {
+            const auto it = before.find(key);
+            if (it == before.end() || it->second != value) out[key] = value;
+        }
+        for (const auto& [key, value] : before)
+            if (!after.count(key)) out[key] = "<gone>";
+        return out;
+    }
+
+    FormRegistry registry;
+};
+
+}  // namespace
+
+TEST_F(CopyToSheet, PageThreeColumnOneWritesDigitZeroOnly) {
+    const Snapshot before = snapshot();
+    registry.form("TFSwiad205kl2")->CopyGradesToSheet(1, 3, false);
+    const Snapshot changed = changes(before, snapshot());
+
+    const std::string key = "ARKUSZ OCEN STR 3 MUZYCZNA";
+    Snapshot expected = {{{key, "ZMIENNA_Rok0_DATA_EDIT"}, "2002 / 2003"},
+                         {{key, "ZMIENNA_Klasa0_DATA_EDIT"}, "drugiej"},
+                         {{key, "ZMIENNA_NrDziennika0_DATA_EDIT"}, "12"},
+                         {{key, "ZMIENNA_NadobowiazkoweZajOcn50_DATA_COMBOBOX"}, "uczestniczył "},
+                         {{key, "ZMIENNA_SzczegolneOsiagniecia0_DATA_MEMO01"}, "1"},
+                         {{key, "ZMIENNA_SzczegolneOsiagniecia0_DATA_MEMO02"}, "2"},
+                         {{key, "ZMIENNA_SzczegolneOsiagniecia0_DATA_MEMO03"}, "3"}};
+    for (int r = 1; r <= 17; ++r)
+        expected[{key, "ZMIENNA_ObowiazkoweOcn" + std::to_string(r) + "0_DATA_COMBOBOX"}] = "dobry";
+    EXPECT_EQ(changed, expected);
+}
+
+TEST_F(CopyToSheet, PairsWithoutABlockChangeNothing) {
+    const Snapshot before = snapshot();
+    const std::pair<int, int> pairs[] = {{3, 2}, {3, 4}, {0, 2}, {4, 3}, {2, 5}, {1, 2812}, {4, 3}, {1, 1}};
+    for (const auto& [column, page] : pairs) {
+        registry.form("TFSwiad205kl2")->CopyGradesToSheet(column, page, true);
+        EXPECT_EQ(changes(before, snapshot()), Snapshot()) << column << "," << page;
+    }
+}
+
+TEST_F(CopyToSheet, PageTwoCopiesNamesOnRequestAndEmptiesCells) {
+    DocumentForm& page2 = *registry.form("TFArkusz283str2");
+    page2.setText(u"ZMIENNA_ObowiazkoweOcn182_DATA_COMBOBOX", "stays");
+    page2.setText(u"ZMIENNA_ObowiazkoweOcn32_DATA_COMBOBOX", "old");
+    registry.form("TFSwiad205kl2")->setText(u"ZMIENNA_ObowiazkowyEduOcn3_STR2_DATA_COMBOBOX", "");
+    registry.form("TFSwiad205kl2")->CopyGradesToSheet(2, 2, false);
+    EXPECT_EQ(page2.text(u"ZMIENNA_ObowiazkowyOpis1_DATA_EDIT"), "");
+    EXPECT_EQ(page2.text(u"ZMIENNA_ObowiazkoweOcn32_DATA_COMBOBOX"), "");
+    EXPECT_EQ(page2.text(u"ZMIENNA_ObowiazkoweOcn182_DATA_COMBOBOX"), "stays");
+    EXPECT_EQ(page2.text(u"ZMIENNA_ObowiazkoweOcn11_DATA_COMBOBOX"), "");
+    registry.form("TFSwiad205kl2")->CopyGradesToSheet(1, 2, true);
+    EXPECT_EQ(page2.text(u"ZMIENNA_ObowiazkowyOpis17_DATA_EDIT"), "przedmiot 17");
+    EXPECT_EQ(page2.text(u"ZMIENNA_ObowiazkoweOcn11_DATA_COMBOBOX"), "dobry");
+}
+
+TEST_F(CopyToSheet, LoadBarsCallTheChosenCertificate) {
+    DocumentForm& page4 = *registry.form("TFArkusz283str4");
+    registry.form("TFSwiad205wkl5")->setText(u"ZMIENNA_Klasa_STR1_DATA_EDIT", "piątej");
+    FormWindow& w = page4.window();
+    w.prepareShow();
+    w.certificateList()->setCurrentIndex(1);
+    w.columnList()->setCurrentIndex(1);
+    w.namesCheckBox()->setChecked(true);
+    w.findChild<QPushButton*>("WczytajDaneZSwiadectwaButton")->click();
+    EXPECT_EQ(page4.text(u"ZMIENNA_Klasa2_DATA_EDIT"), "piątej");
+    EXPECT_EQ(page4.text(u"ZMIENNA_Klasa1_DATA_EDIT"), "");
+    w.prepareShow();  // the lists start again at their first items
+    EXPECT_EQ(w.certificateList()->currentIndex(), 0);
+    EXPECT_TRUE(w.namesCheckBox()->isChecked());
+
+    // Page 3 has no names box and passes false.
+    registry.form("TFArkusz283str3")->LoadColumn(6, 2, true);
+    EXPECT_EQ(registry.form("TFArkusz283str3")->text(u"ZMIENNA_ObowiazkowyOpis1_DATA_EDIT"), "");
+    EXPECT_EQ(registry.form("TFArkusz283str3")->text(u"ZMIENNA_Rok2_DATA_EDIT"), " / ");
+}
+
+namespace {
+
+class SchoolDataCopy : public ::testing::Test {
+protected:
+    void SetUp() override {
+        EnsureTestApp();
+        form.setText(u"ZMIENNA_Klasa_STR1_DATA_EDIT", "typed");
+        form.setText(u"ZMIENNA_UchwalaRok_STR1_DATA_EDIT", "2001");
+    }
+    void writeTemplate(const std::vector<FieldRecord>& records) {
+        ErrorStream es;
+        ASSERT_TRUE(bFunSqlTemplateWriteData(es, TemplatesFilePath(es), "school_data", records)) << es.str();
+    }
+
+    TempFolders folders;
+    TemplateSchool school;
+    FormRegistry registry;
+    DocumentForm& form = *registry.form("TFSwiad205wkl3");
+};
+
+}  // namespace
+
+TEST_F(SchoolDataCopy, CopiesTheThirtyOnePairsWholeAndEmptiesMissingOnes) {
+    writeTemplate({{"DANE SZKOLY", "ZMIENNA_Szkola1_DATA_EDIT", "Państwowa Szkoła Muzyczna"},
+                   {"DANE SZKOLY", "ZMIENNA_PromocjaDoKlasy_DATA_EDIT", "czwartej"},
+                   {"DANE SZKOLY", "ZMIENNA_SzkolaWE_DATA_EDIT", "e w"},
+                   {"DANE SZKOLY", "ZMIENNA_Nadobowiazkowe5_DATA_EDIT", "chór"}});
+    form.LoadSchoolData();
+    EXPECT_EQ(form.text(u"ZMIENNA_NazwaSzkoly1_STR1_DATA_EDIT"), "Państwowa Szkoła Muzyczna");
+    EXPECT_EQ(form.text(u"ZMIENNA_PromDoKlasy_STR1_DATA_EDIT"), "czwartej");
+    EXPECT_EQ(form.text(u"ZMIENNA_SzkolaWE_STR1_DATA_EDIT"), "e w");
+    EXPECT_EQ(form.text(u"ZMIENNA_NadobowiazkoweOpis5_STR2_DATA_EDIT"), "chór");
+    EXPECT_EQ(form.text(u"ZMIENNA_Klasa_STR1_DATA_EDIT"), "");
+    EXPECT_EQ(form.text(u"ZMIENNA_UchwalaRok_STR1_DATA_EDIT"), "2001");
+
+    DocumentForm& title = *registry.form("TFArkusz283str1");
+    writeTemplate({{"DANE SZKOLY", "ZMIENNA_DecyzjaNr_DATA_EDIT", "12/2004"}});
+    title.setText(u"ZMIENNA_DoKlasy_DATA_EDIT", "pierwszej");
+    title.LoadSchoolData();
+    EXPECT_EQ(title.text(u"ZMIENNA_DecyzjaNr_DATA_EDIT"), "12/2004");
+    EXPECT_EQ(title.text(u"ZMIENNA_DoKlasy_DATA_EDIT"), "pierwszej");
+}
+
+TEST_F(SchoolDataCopy, UnreadableTemplateShowsTheMessageAndChangesNothing) {
+    // No templates file in the data folder: the template cannot be read.
+    ScriptedDialogs dialogs;
+    dialogs.answerMessage(Answer::Ok);
+    form.LoadSchoolData();
+    ASSERT_EQ(dialogs.requests().size(), 1u);
+    EXPECT_TRUE(dialogs.requests()[0].text.startsWith("Błąd podczas odczytu danych.\n\n"));
+    EXPECT_EQ(dialogs.requests()[0].caption, "Błąd");
+    EXPECT_EQ(form.text(u"ZMIENNA_Klasa_STR1_DATA_EDIT"), "typed");
+}

@@ -1,0 +1,51 @@
+#include "tests/forms/FormsTestSupport.h"
+
+#include "platform/Application.h"
+#include "platform/DialogService.h"
+#include "store/Folders.h"
+#include "store/Templates.h"
+
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QWidget>
+
+void EnsureTestApp() {
+    static int argc = 1;
+    static char name[] = "forms_test";
+    static char* argv[] = {name, nullptr};
+    static Application* app = new Application(argc, argv);
+    (void)app;
+}
+
+void TypeKey(QWidget* target, int key, const QString& text, Qt::KeyboardModifiers modifiers) {
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+    QCoreApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+    QCoreApplication::sendEvent(target, &release);
+}
+
+void TypeText(QWidget* target, const QString& text) {
+    for (QChar c : text)
+        TypeKey(target, c.isLetter() ? c.toUpper().unicode() : c.unicode(), QString(c));
+}
+
+void PasteText(QWidget* target, const QString& text) {
+    QGuiApplication::clipboard()->setText(text);
+    TypeKey(target, Qt::Key_V, QString(), Qt::ControlModifier);
+}
+
+bool TemplateSchool::load() {
+    values_.clear();
+    ErrorStream es;
+    std::vector<FieldRecord> records;
+    const std::string path = JoinPath(strFunGetMainDirPath(es), kTemplatesFileName);
+    if (!FileExists(path) || !bFunSqlTemplateReadData(es, path, "school_data", records)) {
+        DialogService::instance().message(
+            QStringLiteral("Błąd podczas odczytu danych.\n\n") + QString::fromStdString(es.str()),
+            QStringLiteral("Błąd"), MsgIcon::Error, MsgButtons::Ok);
+        return false;
+    }
+    for (const FieldRecord& r : records)
+        values_.insert(QString::fromStdString(r.comp_name), QString::fromStdString(r.value));
+    return true;
+}

@@ -1,0 +1,69 @@
+// The forms' windows: built on first show, every field over its place on the blank,
+// the buttons doing what their roles say.
+#include "forms/FormRegistry.h"
+#include "forms/FormWindow.h"
+#include "platform/Controls.h"
+#include "platform/ScriptedDialogs.h"
+#include "tests/forms/FormsTestSupport.h"
+#include "tests/forms/QtPrinters.h"
+
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+TEST(FormWindows, EveryComponentStandsOnItsScaledRectangle) {
+    EnsureTestApp();
+    FormRegistry registry;
+    for (const auto& form : registry.forms()) {
+        if (form->spec().pages.isEmpty()) continue;
+        SCOPED_TRACE(form->className().toStdString());
+        EXPECT_FALSE(form->hasWindow());
+        FormWindow& w = form->window();
+        EXPECT_EQ(w.windowTitle(), form->spec().caption);
+        for (int i = 0; i < form->componentCount(); ++i) {
+            QWidget* widget = w.widget(i);
+            ASSERT_NE(widget, nullptr) << form->component(i).name.toStdString();
+            EXPECT_EQ(widget->geometry(), toPicture(form->component(i).rect).toRect());
+            EXPECT_EQ(widget->objectName(), form->component(i).name);
+        }
+    }
+}
+
+TEST(FormWindows, CertificateTabsAndButtons) {
+    EnsureTestApp();
+    FormRegistry registry;
+    FormWindow& kl1 = registry.form("TFSwiad205kl1")->window();
+    FormWindow& kl2 = registry.form("TFSwiad205kl2")->window();
+    ASSERT_EQ(kl2.pages()->count(), 2);
+    EXPECT_EQ(kl2.pages()->tabText(0), "Strona 1");
+    EXPECT_EQ(kl2.pages()->tabText(1), "Strona2");
+    EXPECT_EQ(kl2.pages()->currentIndex(), 0);
+    EXPECT_EQ(kl1.pages()->currentIndex(), 1);
+    EXPECT_EQ(kl2.findChild<QPushButton*>("LoadSchoolDataButton")->text(), "Załaduj szablon danych szkoły");
+    EXPECT_FALSE(kl2.findChild<QPushButton*>("OKButton")->autoDefault());
+}
+
+TEST(FormWindows, OkClosesOnlyAfterASuccessfulSave) {
+    EnsureTestApp();
+    FormRegistry registry;
+    bool saveSucceeds = false;
+    int saves = 0;
+    registry.setSaveStudentData([&] {
+        ++saves;
+        return saveSucceeds;
+    });
+    DocumentForm& form = *registry.form("TFArkusz283str2");
+    ScriptedDialogs dialogs;
+    dialogs.answerModal([&](QDialog& d) {
+        auto* ok = d.findChild<QPushButton*>("OKButton");
+        ok->click();
+        EXPECT_TRUE(d.isVisible());
+        saveSucceeds = true;
+        ok->click();
+    });
+    EXPECT_EQ(form.ShowModal(), int(QDialog::Accepted));
+    EXPECT_EQ(saves, 2);
+    dialogs.answerModal([](QDialog& d) { d.findChild<QPushButton*>("AnulujButton")->click(); });
+    EXPECT_EQ(form.ShowModal(), int(QDialog::Rejected));
+    EXPECT_EQ(saves, 2);
+}
