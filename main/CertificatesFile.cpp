@@ -1,0 +1,148 @@
+#include "main/CertificatesFile.h"
+
+#include <QFileInfo>
+
+#include <cerrno>
+#include <fstream>
+#include <string>
+
+#include "main/FileCopy.h"
+#include "main/Glowna.h"
+#include "platform/DialogService.h"
+#include "store/Folders.h"
+#include "store/Log.h"
+
+namespace {
+
+constexpr const char* kCertificatesFilter = "Velmorandia(*.sqvlm)|*.sqvlm";
+
+// Empties the stream, writes `text`, logs it under `fun` and shows it.
+void Report(TFGlowna& window, const std::string& text, const char* fun, const QString& caption,
+            MsgIcon icon)
+{
+    window.ErrorStream.str(text);
+    LogWrite(window.ErrorStream, fun);
+    DialogService::instance().message(QString::fromStdString(text), caption, icon, MsgButtons::Ok);
+}
+
+std::string Code(int error)
+{
+    return std::to_string(error);
+}
+
+}  // namespace
+
+bool bFunWczytajPlikSwiadectw(TFGlowna& window, const QString& path)
+{
+    static constexpr const char* kFun = "bFunWczytajPlikSwiadectw()";
+    ErrorStream& es = window.ErrorStream;
+    if (!bFunDeleteTmpFile(es)) {
+        DialogService::instance().message(QString::fromStdString(es.str()), "Błąd", MsgIcon::Error,
+                                          MsgButtons::Ok);
+        return false;
+    }
+    const std::string source = path.toStdString();
+    const std::string working = DataTmpPath(es);
+    if (const int error = CopyFileReplacing(source, working)) {
+        Report(window,
+               "Błąd kopiowania pliku\nz :" + source + "\ndo :" + working + "\nKod błędu: " +
+                   Code(error) + "\nDane świadectw nie zostały wczytane.",
+               kFun, "Błąd", MsgIcon::Error);
+        return false;
+    }
+    if (!ClearFileAttributes(es, source)) {
+        Report(window,
+               "Uwaga\nJeśli plik posiada atrybut \"tylko do odczytu\" zapis danych nie będzie "
+               "możliwy.\nKod: " + Code(errno),
+               kFun, "Uwaga", MsgIcon::Warning);
+    }
+    if (!ClearFileAttributes(es, working)) {
+        Report(window,
+               "Błąd podczas próby sprawdzenia atrybutów pliku.\n" + working +
+                   "\nJeśli plik posiada atrybut \"tylko do odczytu\" zapis danych nie będzie "
+                   "możliwy.\nKod błędu: " + Code(errno),
+               kFun, "Błąd", MsgIcon::Error);
+    }
+    return true;
+}
+
+bool bFunZapiszIstniejacyPlikSwiadectw(TFGlowna& window)
+{
+    static constexpr const char* kFun = "bFunZapiszIstniejacyPlikSwiadectw()";
+    ErrorStream& es = window.ErrorStream;
+    const std::string target = window.currentPath().toStdString();
+    const std::string working = DataTmpPath(es);
+    if (!ClearFileAttributes(es, target)) {
+        Report(window,
+               "Błąd podczas próby sprawdzenia atrybutów pliku\n" + target +
+                   "\nJeśli plik ma atrybut \"tylko do odczytu\"\nzapis danych nie będzie "
+                   "możliwy.\nKod błędu: " + Code(errno),
+               kFun, "Atrybuty", MsgIcon::Warning);
+    }
+    if (const int error = CopyFileReplacing(working, target)) {
+        Report(window,
+               "Błąd kopiowania pliku z\n" + working + "\ndo:\n" + target + "\nKod błędu: " +
+                   Code(error) + "\n\nDane nie zostały zapisane.",
+               kFun, "Błąd", MsgIcon::Error);
+        return false;
+    }
+    return true;
+}
+
+bool bFunZapiszNowyPlikSwiadectw(TFGlowna& window)
+{
+    static constexpr const char* kFun = "bFunZapiszNowyPlikSwiadectw()";
+    ErrorStream& es = window.ErrorStream;
+    DialogService& dialogs = DialogService::instance();
+    const std::string working = DataTmpPath(es);
+    const auto chosen = dialogs.saveFileName("Zapisz", kCertificatesFilter, window.SaveDialogFileName);
+    if (!chosen)
+        return false;
+    window.SaveDialogFileName = *chosen;
+    QString name = *chosen;
+    if (QFileInfo(name).suffix().isEmpty())
+        name += ".sqvlm";
+    const std::string target = name.toStdString();
+
+    if (FileExists(target)) {
+        if (dialogs.message("Wybrany plik już istnieje.\nCzy chcesz zastąpić istniejący plik ?",
+                            "Zapisz", MsgIcon::Question, MsgButtons::YesNo) != Answer::Yes)
+            return false;
+        if (!ClearFileAttributes(es, target)) {
+            Report(window,
+                   "Funkcja: vFunZapiszNowyPlikSwiadectw()\n\nBłąd podczas próby sprawdzenia "
+                   "atrybutów pliku\n" + target +
+                       "\nJeśli plik ma atrybut \"tylko do odczytu\"\nzapis danych nie będzie "
+                       "możliwy.\nKod błędu: " + Code(errno),
+                   kFun, "Atrybuty", MsgIcon::Warning);
+        }
+    }
+    // A new file to which nothing was added: an empty file is a file without students.
+    if (!FileExists(working))
+        std::ofstream{working, std::ios::binary};
+    if (const int error = CopyFileReplacing(working, target)) {
+        Report(window,
+               "Funkcja: vFunZapiszNowyPlikSwiadectw()\n\nBłąd podczas próby kopiowania pliku\nz\n" +
+                   working + "\ndo\n" + target + "\nKod błędu: " + Code(error) +
+                   "\n\nDane nie zostały zapisane.",
+               kFun, "Błąd", MsgIcon::Error);
+        return false;
+    }
+    window.setCurrentPath(name);
+    return true;
+}
+
+bool TFGlowna::Zapisz1Click()
+{
+    const bool saved = FileExists(currentPath().toStdString())
+                           ? bFunZapiszIstniejacyPlikSwiadectw(*this)
+                           : bFunZapiszNowyPlikSwiadectw(*this);
+    if (saved)
+        Modified = 0;
+    return saved;
+}
+
+void TFGlowna::Zapiszjako1Click()
+{
+    bFunZapiszNowyPlikSwiadectw(*this);
+}

@@ -1,0 +1,299 @@
+#include "main/Glowna.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QResizeEvent>
+#include <QScrollBar>
+#include <QStyle>
+#include <QToolBar>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+
+#include "platform/Controls.h"
+
+TFGlowna* FGlowna = nullptr;
+
+namespace {
+
+constexpr int kTreeWidth = 265;
+
+struct ToolCommand {
+    const char* name;
+    const char* hint;
+    const char* themeIcon;
+    QStyle::StandardPixmap fallbackIcon;
+};
+
+// Left to right, as the tool bar shows them.
+constexpr ToolCommand kToolCommands[] = {
+    {"NowyPlikToolButton", "Nowy plik świadectw", "document-new", QStyle::SP_FileIcon},
+    {"OtworzPlikToolButton", "Otwórz plik z świadectwami", "document-open",
+     QStyle::SP_DialogOpenButton},
+    {"SaveButton", "Zapisz", "document-save", QStyle::SP_DialogSaveButton},
+    {"ToolButton11", "Szablon danych szkoły", "x-office-address-book",
+     QStyle::SP_FileDialogInfoView},
+    {"DodajUczniaToolButton", "Dodaj nowego ucznia", "contact-new",
+     QStyle::SP_FileDialogNewFolder},
+    {"EdytujDaneUczniaToolButton", "Edytuj dane wybranego ucznia", "document-properties",
+     QStyle::SP_FileDialogDetailedView},
+    {"UsunUczniaToolButton", "Usuń dane wybranego ucznia", "edit-delete", QStyle::SP_TrashIcon},
+    {"EdytujSwiadectwoToolButton", "Edytuj wybrane świadectwo / dokument",
+     "accessories-text-editor", QStyle::SP_FileDialogContentsView},
+    {"DrukujToolButton", "Drukuj świadectwo / dokument", "document-print",
+     QStyle::SP_ComputerIcon},
+    {"PomocToolButton", "Pomoc", "help-contents", QStyle::SP_DialogHelpButton},
+    {"KontaktButton", "Wyślij wiadomość", "mail-message-new", QStyle::SP_MessageBoxInformation},
+    {"ImportButton", "Importuj dane uczniów z SP 4-6", "document-import",
+     QStyle::SP_ArrowDown},
+};
+
+}  // namespace
+
+TFGlowna::TFGlowna(QWidget* owner) : QMainWindow(owner)
+{
+    setObjectName("FGlowna");
+    buildLayout();
+    buildToolBar();
+    buildMenus();
+    qApp->installEventFilter(this);
+}
+
+TFGlowna::~TFGlowna() = default;
+
+void TFGlowna::buildLayout()
+{
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+
+    StatusBar = new ::StatusBar(central);
+    StatusBar->setObjectName("StatusBar");
+    StatusBar->setSizeGripEnabled(false);
+    column->addWidget(StatusBar);
+
+    auto* row = new QHBoxLayout;
+    row->setSpacing(2);
+    TreeView = new ::TreeView(central);
+    TreeView->setObjectName("TreeView");
+    TreeView->setFixedWidth(kTreeWidth);
+    TreeView->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(TreeView, &QTreeWidget::itemClicked, this, [this] { TreeViewClick(); });
+    row->addWidget(TreeView);
+
+    PageControl = new ::PageControl(central);
+    PageControl->setObjectName("PageControl");
+    for (int i = 0; i < 4; ++i) {
+        const QString n = QString::number(i + 1);
+        TabSheet[i] = new QWidget;
+        TabSheet[i]->setObjectName("TabSheet" + n);
+        auto* sheetLayout = new QVBoxLayout(TabSheet[i]);
+        sheetLayout->setContentsMargins(0, 0, 0, 0);
+        ScrollBox[i] = new ::ScrollBox(TabSheet[i]);
+        ScrollBox[i]->setObjectName("ScrollBox" + n);
+        Image[i] = new ::Image(ScrollBox[i]->content());
+        Image[i]->setObjectName("Image" + n);
+        sheetLayout->addWidget(ScrollBox[i]);
+        PageControl->addTab(TabSheet[i], "Strona " + n);
+    }
+    row->addWidget(PageControl, 1);
+    column->addLayout(row, 1);
+    setCentralWidget(central);
+
+    AktualizacjaTimer = new Timer(this);
+    AktualizacjaTimer->setObjectName("AktualizacjaTimer");
+}
+
+void TFGlowna::buildToolBar()
+{
+    auto* bar = addToolBar("ToolBar1");
+    bar->setObjectName("ToolBar1");
+    bar->setMovable(false);
+    bar->setIconSize(QSize(32, 32));
+    bool first = true;
+    for (const ToolCommand& command : kToolCommands) {
+        if (!first)
+            bar->addSeparator();
+        first = false;
+        auto* act = new QAction(this);
+        act->setObjectName(command.name);
+        act->setToolTip(QString::fromUtf8(command.hint));
+        act->setIcon(QIcon::fromTheme(command.themeIcon, style()->standardIcon(command.fallbackIcon)));
+        bar->addAction(act);
+        bar->widgetForAction(act)->setObjectName(command.name);
+    }
+    bar->addSeparator();
+
+    auto addOption = [&](const char* name, const char* caption, bool designedChecked,
+                         void (TFGlowna::*handler)()) {
+        auto* box = new QCheckBox(QString::fromUtf8(caption), bar);
+        box->setObjectName(name);
+        box->setChecked(designedChecked);
+        connect(box, &QCheckBox::toggled, this, [this, handler] { (this->*handler)(); });
+        bar->addWidget(box);
+        return box;
+    };
+    WykreskujPusteCheckBox = addOption("WykreskujPusteCheckBox", "Wykreskuj puste pola", true,
+                                       &TFGlowna::WykreskujPusteCheckBoxClick);
+    PrintNoDotsCheckBox = addOption("PrintNoDotsCheckBox", "Wyłącz kropki", false,
+                                    &TFGlowna::PrintNoDotsCheckBoxClick);
+    cbWordWrap = addOption("cbWordWrap", "Ogranicz pola tekstowe", false,
+                           &TFGlowna::cbWordWrapClick);
+
+    connect(action("SaveButton"), &QAction::triggered, this, [this] { Zapisz1Click(); });
+    connect(action("PomocToolButton"), &QAction::triggered, this, [this] { Instrukcjaobsugi1Click(); });
+    connect(action("KontaktButton"), &QAction::triggered, this, [this] { KontaktButtonClick(); });
+}
+
+QAction* TFGlowna::addCommand(QMenu* menu, const QString& name, const QString& text)
+{
+    auto* act = menu->addAction(text);
+    act->setObjectName(name);
+    return act;
+}
+
+void TFGlowna::buildMenus()
+{
+    auto* plik = menuBar()->addMenu("Plik");
+    plik->setObjectName("Plik1");
+    addCommand(plik, "Nowyplik1", "Nowy plik");
+    addCommand(plik, "Otworzplik1", "Otwórz plik");
+    plik->addSeparator();
+    addCommand(plik, "Importuj1", "Importuj");
+    addCommand(plik, "ImportujSP1", "Importuj dane uczniów z SP 4-6");
+    plik->addSeparator();
+    connect(addCommand(plik, "Zapisz1", "Zapisz"), &QAction::triggered, this, [this] { Zapisz1Click(); });
+    connect(addCommand(plik, "Zapiszjako1", "Zapisz jako"), &QAction::triggered, this,
+            [this] { Zapiszjako1Click(); });
+    plik->addSeparator();
+    addCommand(plik, "Szablondanychszkoly1", "Szablon danych szkoły");
+    plik->addSeparator();
+    connect(addCommand(plik, "Koniec1", "Koniec"), &QAction::triggered, this,
+            [this] { Koniec1Click(); });
+
+    auto* uczniowie = menuBar()->addMenu("Uczniowie");
+    uczniowie->setObjectName("Uczniowie1");
+    addCommand(uczniowie, "Dodajnowegoucznia1", "Dodaj nowego ucznia");
+    addCommand(uczniowie, "Edytujdanewybranegoucznia1", "Edytuj dane wybranego ucznia");
+    addCommand(uczniowie, "Usunwybranegoucznia1", "Usuń wybranego ucznia");
+
+    auto* swiadectwa = menuBar()->addMenu("Świadectwa");
+    swiadectwa->setObjectName("Swiadectwa1");
+    addCommand(swiadectwa, "Edytujwybraneswiadectwo1", "Edytuj wybrane świadectwo / dokument");
+    addCommand(swiadectwa, "Drukujwybraneswiadectwo1", "Drukuj wybrane świadectwo");
+
+    auto* ustawienia = menuBar()->addMenu("Ustawienia");
+    ustawienia->setObjectName("Ustawienia1");
+    connect(addCommand(ustawienia, "Formatowaniewiadectwapodstawowe1",
+                       "Formatowanie podstawowe ( tylko zmienne )"),
+            &QAction::triggered, this, [this] { Formatowaniewiadectwapodstawowe1Click(); });
+    connect(addCommand(ustawienia, "Ustawieniaczcionki1",
+                       "Formatowanie zaawansowane ( wszystkie obiekty )"),
+            &QAction::triggered, this, [this] { Ustawieniaczcionki1Click(); });
+    ustawienia->addSeparator();
+    connect(addCommand(ustawienia, "Eksportujustawieniakalibracji1", "Eksportuj ustawienia kalibracji"),
+            &QAction::triggered, this, [this] { Eksportujustawieniakalibracji1Click(); });
+    connect(addCommand(ustawienia, "Importujustawieniakalibracji1", "Importuj ustawienia kalibracji"),
+            &QAction::triggered, this, [this] { Importujustawieniakalibracji1Click(); });
+
+    auto* pomoc = menuBar()->addMenu("Pomoc");
+    pomoc->setObjectName("Pomoc1");
+    connect(addCommand(pomoc, "Oprogramie1", "O programie"), &QAction::triggered, this,
+            [this] { Oprogramie1Click(); });
+    addCommand(pomoc, "Sprawdzczyjestnowawersja1", "Sprawdź czy jest nowa wersja");
+    pomoc->addSeparator();
+    connect(addCommand(pomoc, "Instrukcjaobsugi1", "Instrukcja obsługi"), &QAction::triggered,
+            this, [this] { Instrukcjaobsugi1Click(); });
+    pomoc->addSeparator();
+    connect(addCommand(pomoc, "Wyslijwiadomosc1", "Wyślij wiadomość"), &QAction::triggered, this,
+            [this] { KontaktButtonClick(); });
+    pomoc->addSeparator();
+    connect(addCommand(pomoc, "Logiprogramu1", "Logi programu"), &QAction::triggered, this,
+            [this] { Logiprogramu1Click(); });
+    pomoc->addSeparator();
+    connect(addCommand(pomoc, "StronaInternetowa1", "Strona internetowa programu"),
+            &QAction::triggered, this, [this] { StronaInternetowa1Click(); });
+
+    TreeViewPopupMenu = new QMenu(this);
+    TreeViewPopupMenu->setObjectName("TreeViewPopupMenu");
+    addCommand(TreeViewPopupMenu, "Dodajucznia1", "Dodaj ucznia");
+    addCommand(TreeViewPopupMenu, "Edytujdaneucznia1", "Edytuj dane ucznia");
+    addCommand(TreeViewPopupMenu, "Usundaneucznia1", "Usuń dane ucznia");
+    TreeViewPopupMenu->addSeparator();
+    addCommand(TreeViewPopupMenu, "Edytujwybraneswiadectwo2", "Edytuj wybrane świadectwo");
+    TreeViewPopupMenu->addSeparator();
+    addCommand(TreeViewPopupMenu, "Drukujwybraneswiadectwo2", "Drukuj wybrane świadectwo");
+    connect(TreeView, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        TreeViewPopupMenu->popup(TreeView->viewport()->mapToGlobal(at));
+    });
+}
+
+QAction* TFGlowna::action(const QString& name) const
+{
+    return findChild<QAction*>(name);
+}
+
+QString TFGlowna::currentPath() const
+{
+    return StatusBar->text();
+}
+
+void TFGlowna::setCurrentPath(const QString& path)
+{
+    StatusBar->setText(path);
+}
+
+DisplayOptions TFGlowna::displayOptions() const
+{
+    DisplayOptions options;
+    options.strikeEmpty = WykreskujPusteCheckBox->isChecked();
+    options.printNoDots = PrintNoDotsCheckBox->isChecked();
+    options.clipText = cbWordWrap->isChecked();
+    return options;
+}
+
+void TFGlowna::setActivePageTab(int index)
+{
+    PageControl->setCurrentIndex(index);
+}
+
+void TFGlowna::setPageScroll(int page, int y)
+{
+    ScrollBox[page - 1]->verticalScrollBar()->setValue(y);
+}
+
+void TFGlowna::setPageTabVisible(int page, bool visible)
+{
+    PageControl->setPageVisible(TabSheet[page - 1], visible);
+}
+
+void TFGlowna::setPreviewPicture(int page, const QImage& picture)
+{
+    Image[page - 1]->setPicture(picture);
+    ::ScrollBox* box = ScrollBox[page - 1];
+    box->setContentSize(picture.size());
+    // A page on a hidden tab gets its resize only when shown; the wheel scrolls it before.
+    QResizeEvent resized(picture.size(), QSize());
+    QCoreApplication::sendEvent(box->content(), &resized);
+}
+
+bool TFGlowna::eventFilter(QObject* watched, QEvent* event)
+{
+    // Only the first delivery of a turn is spontaneous; the copies Qt passes on to the
+    // parents are not, so each turn scrolls the pages once.
+    if (event->type() != QEvent::Wheel || !event->spontaneous() || !watched->isWidgetType())
+        return false;
+    auto* target = static_cast<QWidget*>(watched);
+    if (target->window() != this)
+        return false;
+    FormMouseWheel(static_cast<QWheelEvent*>(event)->angleDelta().y());
+    // The four pages have just scrolled; a preview page would scroll a second time.
+    for (::ScrollBox* box : ScrollBox)
+        if (box->isAncestorOf(target) || box == target)
+            return true;
+    return false;
+}

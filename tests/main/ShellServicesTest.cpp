@@ -1,0 +1,110 @@
+// The window registry, the instance lock, the whole-file copy and the hand-over of
+// exceptions to the GUI thread.
+#include "tests/main/MainTestSupport.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <thread>
+
+#include "main/FileCopy.h"
+#include "main/Glowna.h"
+#include "main/GuiThread.h"
+#include "main/ProgramStart.h"
+#include "main/WindowRegistry.h"
+
+namespace fs = std::filesystem;
+
+TEST(WindowRegistryTest, CreatesTheProvidedWindowsInTheFixedOrderAndDestroysThemBackwards)
+{
+    EnsureApplication();
+    WindowRegistry registry;
+    std::vector<std::string> events;
+    auto make = [&events](const char* name) {
+        return [&events, name] {
+            events.push_back(std::string("new ") + name);
+            auto* w = new QWidget;
+            QObject::connect(w, &QObject::destroyed, [&events, name] { events.push_back(std::string("delete ") + name); });
+            return w;
+        };
+    };
+    registry.provide("TFArkusz280str1", make("last"));
+    registry.provide("TFLogi", make("logi"));
+    registry.provide("TFGlowna", make("glowna"));
+    EXPECT_THROW(registry.provide("TFNieistniejacy", make("x")), std::invalid_argument);
+    registry.createAll();
+    registry.createAll();
+    EXPECT_EQ(registry.created(), (std::vector<std::string_view>{"TFGlowna", "TFLogi", "TFArkusz280str1"}));
+    EXPECT_EQ(registry.window("TFDrukuj"), nullptr);
+    EXPECT_FALSE(registry.isProvided("TFDrukuj"));
+    registry.clear();
+    EXPECT_EQ(events, (std::vector<std::string>{"new glowna", "new logi", "new last", "delete last",
+                                                "delete logi", "delete glowna"}));
+    EXPECT_EQ(kWindowOrder.size(), 59u);
+}
+
+TEST(InstanceLockTest, OneHolderPerFolderUntilItEnds)
+{
+    TempFolders folders;
+    auto first = std::make_unique<InstanceLock>();
+    ASSERT_TRUE(first->acquire(folders.dataFolder()));
+    InstanceLock second;
+    EXPECT_FALSE(second.acquire(folders.dataFolder()));
+    first.reset();
+    EXPECT_TRUE(second.acquire(folders.dataFolder()));
+}
+
+TEST(FileCopyTest, TargetIsEitherTheOldFileOrTheWholeNewOne)
+{
+    TempFolders folders;
+    const std::string source = folders.root() + "/zrodlo";
+    const std::string target = folders.root() + "/cel";
+    std::ofstream(source, std::ios::binary) << std::string(200000, 'n');
+    std::ofstream(target, std::ios::binary) << "stary";
+
+    EXPECT_EQ(CopyFileReplacing(folders.root() + "/brak", target), ENOENT);
+    EXPECT_EQ(CopyFileReplacing(folders.root(), target), EISDIR);
+    EXPECT_EQ(fs::file_size(target), 5u);
+
+    EXPECT_EQ(CopyFileReplacing(source, target), 0);
+    EXPECT_EQ(fs::file_size(target), 200000u);
+    EXPECT_FALSE(fs::exists(target + ".vlm-kopia"));
+}
+
+TEST_F(ShellTest, ExceptionInAHandlerReachesTheErrorBoxAndTheProgramGoesOn)
+{
+    ASSERT_TRUE(start());
+    dialogs.answerMessage(Answer::Ok);
+    bool laterEventRan = false;
+    QTimer::singleShot(0, &window(), [] { throw std::runtime_error("To nie jest liczba"); });
+    QTimer::singleShot(0, &window(), [&] { laterEventRan = true; });
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].text, "To nie jest liczba");
+    EXPECT_EQ(messages()[0].caption, kApplicationTitle);
+    EXPECT_EQ(messages()[0].icon, MsgIcon::Error);
+    EXPECT_TRUE(laterEventRan);
+    EXPECT_TRUE(window().isVisible());
+}
+
+TEST_F(ShellTest, WorkerThreadExceptionIsShownFromTheGuiThread)
+{
+    ASSERT_TRUE(start());
+    dialogs.answerMessage(Answer::Ok);
+    std::thread worker([] {
+        try {
+            throw std::runtime_error("Błąd pobierania");
+        } catch (...) {
+            ReportWorkerException();
+        }
+    });
+    worker.join();
+    EXPECT_TRUE(messages().empty());
+    QCoreApplication::processEvents();
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].text, "Błąd pobierania");
+}
