@@ -30,13 +30,14 @@ struct ItemPainter {
     {
         painter.setFont(run.font);
         painter.setPen(Qt::black);
+        const int flags = static_cast<int>(QtAlignment(run.align));
+        if (!run.clip) {
+            painter.drawText(run.box, flags | Qt::TextDontClip, run.text);
+            return;
+        }
         // Each run carries its own clip, so a clipped run never clips what follows it.
         painter.save();
-        int flags = static_cast<int>(QtAlignment(run.align));
-        if (run.clip)
-            painter.setClipRect(run.box, Qt::IntersectClip);
-        else
-            flags |= Qt::TextDontClip;
+        painter.setClipRect(run.box, Qt::IntersectClip);
         painter.drawText(run.box, flags, run.text);
         painter.restore();
     }

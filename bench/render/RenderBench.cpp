@@ -70,14 +70,6 @@ std::vector<CalibrationRecord> FourPageRows()
     return rows;
 }
 
-class NoPreview : public PreviewView {
-public:
-    void setActivePageTab(int) override {}
-    void setPageScroll(int, int) override {}
-    void setPageTabVisible(int, bool) override {}
-    void setPreviewPicture(int, const QImage&) override {}
-};
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -101,14 +93,10 @@ int main(int argc, char** argv)
             form.text(row.name, QStringLiteral("Przykładowy tekst pola"));
     }
 
-    PageImages pages;
-    std::vector<CalibrationRecord> list;
-    std::uint8_t printMode = 0;
-    PrintJobFields printJob;
-    ErrorStream errors;
-    NoPreview view;
-    RenderContext context{pages, list, printMode, printJob, errors, &view, {}, nullptr};
-    context.options.strikeEmpty = true;
+    FixtureMainWindow window;
+    window.options.strikeEmpty = true;
+    RenderContext context = window.context();
+    const PageImages& pages = window.pages;
 
     const double render = MedianMs(repetitions, [&] { RenderPages(context, form, RenderPreview, kFourPageType, 4, false, false); });
     const double renderFloor = MedianMs(repetitions, [&] {

@@ -18,13 +18,10 @@
 
 namespace {
 
-class FixtureHost : public CalibrationHost {
+class FixtureHost : public CalibrationHost, public FixtureMainWindow {
 public:
-    RenderContext renderContext() override
-    {
-        RenderContext context{pages, list, printMode, printJob, errors, &view, options, nullptr};
-        return context;
-    }
+    FixtureHost() { printJob = {7, true, true}; }
+    RenderContext renderContext() override { return context(); }
     void setPrintNoDots(bool checked) override
     {
         options.printNoDots = checked;
@@ -37,13 +34,6 @@ public:
     void fillSampleData(std::string_view formClass) override { samples.emplace_back(formClass); }
     void reloadStudentsList() override { ++reloads; }
 
-    PageImages pages;
-    std::vector<CalibrationRecord> list;
-    std::uint8_t printMode = 0;
-    PrintJobFields printJob{7, true, true};
-    ErrorStream errors;
-    RecordingPreview view;
-    DisplayOptions options;
     FixtureForm form;
     std::vector<bool> noDotsCalls;
     std::vector<std::string> samples;

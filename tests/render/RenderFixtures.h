@@ -4,7 +4,9 @@
 
 #include "render/PageImage.h"
 #include "render/PreviewView.h"
+#include "render/RenderPages.h"
 #include "render/RenderSource.h"
+#include "store/ErrorStream.h"
 #include "store/Records.h"
 
 #include <QImage>
@@ -57,6 +59,22 @@ public:
     }
     std::vector<PreviewCall> calls;
     std::map<int, QImage> pictures;
+};
+
+// The main window's state that renders read and write, with a recording preview.
+struct FixtureMainWindow {
+    RenderContext context(const std::string* selectedRow = nullptr)
+    {
+        return RenderContext{pages, list, printMode, printJob, errors, &view, options, selectedRow};
+    }
+
+    PageImages pages;
+    std::vector<CalibrationRecord> list;
+    std::uint8_t printMode = 0;
+    PrintJobFields printJob;
+    ErrorStream errors;
+    RecordingPreview view;
+    DisplayOptions options;
 };
 
 // The text runs, lines and rectangles of a page image, by kind.

@@ -27,14 +27,9 @@ protected:
         WriteCalibrationSet(calibrationFile(), name, rows);
     }
 
-    RenderContext context()
-    {
-        return RenderContext{pages, list, printMode, printJob, errors, &view, options, selected};
-    }
-
     bool render(int type, RenderMode mode = RenderPreview, int pageCount = 2)
     {
-        RenderContext c = context();
+        RenderContext c = window.context();
         return RenderPages(c, form, mode, type, pageCount, true, true);
     }
 
@@ -58,14 +53,13 @@ protected:
 
     TempFolders folders;
     ScriptedDialogs dialogs;
-    PageImages pages;
-    std::vector<CalibrationRecord> list;
-    std::uint8_t printMode = 0;
-    PrintJobFields printJob;
-    ErrorStream errors;
-    RecordingPreview view;
-    DisplayOptions options;
-    const std::string* selected = nullptr;
+    FixtureMainWindow window;
+    PageImages& pages = window.pages;
+    std::vector<CalibrationRecord>& list = window.list;
+    std::uint8_t& printMode = window.printMode;
+    PrintJobFields& printJob = window.printJob;
+    RecordingPreview& view = window.view;
+    DisplayOptions& options = window.options;
     FixtureForm form;
 };
 
@@ -203,7 +197,7 @@ TEST_F(RenderPagesTest, AFailedLoadLeavesEmptyPagesAndKeepsPrintMode)
 TEST_F(RenderPagesTest, PrintModeAndThePrintWindowFieldsFollowEveryLoadedRender)
 {
     set("swiad_201", {});
-    RenderContext c = context();
+    RenderContext c = window.context();
     ASSERT_TRUE(RenderPages(c, form, RenderPrint, 2, 3, false, true));
     EXPECT_EQ(printMode, 1);
     EXPECT_EQ(printJob.pageCount, 3);
