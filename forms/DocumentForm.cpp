@@ -257,6 +257,8 @@ FormWindow& DocumentForm::window() {
     return *window_;
 }
 
+void DocumentForm::releaseWindow() { window_.reset(); }
+
 int DocumentForm::ShowModal() {
     FormWindow& w = window();
     w.prepareShow();

@@ -85,6 +85,7 @@ public:
     // The window, built on first use.
     FormWindow& window();
     bool hasWindow() const { return window_ != nullptr; }
+    void releaseWindow();
 
     FormRegistry& registry() const { return registry_; }
 

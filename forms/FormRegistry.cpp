@@ -2,6 +2,8 @@
 
 #include "platform/Fonts.h"
 
+#include <QCoreApplication>
+
 FormRegistry::FormRegistry(const LayoutCatalog& catalog) : catalog_(catalog) {
     // Line breaks of the memos depend on the fonts the layouts name.
     InstallFontSubstitutions();
@@ -11,6 +13,15 @@ FormRegistry::FormRegistry(const LayoutCatalog& catalog) : catalog_(catalog) {
 
 FormRegistry& FormRegistry::instance() {
     static FormRegistry registry;
+    // Windows must go while the application object still exists; the registry itself
+    // outlives it.
+    static const bool cleanup = [] {
+        qAddPostRoutine([] {
+            for (const auto& f : instance().forms()) f->releaseWindow();
+        });
+        return true;
+    }();
+    (void)cleanup;
     return registry;
 }
 

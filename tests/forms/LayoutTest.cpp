@@ -170,3 +170,24 @@ TEST(Layouts, ValidatorRejectsMisspeltNames) {
         EXPECT_TRUE(problems.join('\n').contains(c.expectedFragment)) << problems.join('\n').toStdString();
     }
 }
+
+// Every component lies within the page and no two of one page overlap, so each field
+// stands on its own place of the blank.
+TEST(Layouts, ComponentsLieApartWithinThePage) {
+    const LayoutCatalog& cat = LayoutCatalog::builtIn();
+    for (const PageDesign& d : cat.designs) {
+        SCOPED_TRACE(d.name.toStdString());
+        for (qsizetype i = 0; i < d.components.size(); ++i) {
+            const PageRect& a = d.components[i].rect;
+            EXPECT_TRUE(0 <= a.x1 && a.x1 < a.x2 && a.x2 <= kPageWidth && 0 <= a.y1 && a.y1 < a.y2 &&
+                        a.y2 <= kPageHeight)
+                << d.components[i].name.toStdString();
+            for (qsizetype j = i + 1; j < d.components.size(); ++j) {
+                const PageRect& b = d.components[j].rect;
+                EXPECT_FALSE(a.x1 < b.x2 && b.x1 < a.x2 && a.y1 < b.y2 && b.y1 < a.y2)
+                    << d.components[i].name.toStdString() << " overlaps "
+                    << d.components[j].name.toStdString();
+            }
+        }
+    }
+}
