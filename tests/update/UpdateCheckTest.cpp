@@ -1,0 +1,267 @@
+// The update check and the installer download against a local HTTP server, with
+// scripted dialogs, a temporary data folder and a stand-in for the main window.
+#include "LocalHttpServer.h"
+#include "UpdateTestSupport.h"
+
+#include "main/Aktualizacja.h"
+#include "main/UpdateCheckServer.h"
+#include "main/UpdateCheckThread.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QProgressBar>
+#include "platform/Button.h"
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kQuestion120 = QStringLiteral(
+    "Aktualna wersja programu to: 1.1.2\nWersja dostępna na serwerze to: 1.2.0\n\n"
+    "Czy chcesz pobrać nową wersje programu ?");
+
+QByteArray Record(std::int32_t major, std::int32_t minor, std::int32_t build)
+{
+    QByteArray bytes;
+    for (std::int32_t field : {major, minor, build})
+        for (int i = 0; i < 4; ++i)
+            bytes.append(char((std::uint32_t(field) >> (8 * i)) & 0xff));
+    return bytes;
+}
+
+QByteArray Payload(int size)
+{
+    QByteArray bytes(size, '\0');
+    for (int i = 0; i < size; ++i)
+        bytes[i] = char(i * 7 + 3);
+    return bytes;
+}
+
+// What the update window showed when its download had ended.
+struct WindowState {
+    QString status;
+    QString closeCaption;
+    int gaugeMaximum = -1;
+    int gaugeValue = -1;
+    QString link;
+    QString runningVersion;
+    QString serverVersion;
+};
+
+class UpdateCheck : public UpdateTestBase {
+protected:
+    void serveRecord(const QByteArray& record, int status = 200)
+    {
+        server.respond(kVersionRecordPath, {status, record, {}, false});
+    }
+
+    void serveInstaller(ScriptedResponse response)
+    {
+        server.respond(kInstallerPath, std::move(response));
+    }
+
+    void runCheck(bool silent)
+    {
+        QPointer<QThread> thread = StartUpdateCheckThread(silent);
+        ASSERT_TRUE(WaitUntil([&] { return thread.isNull(); })) << "the check did not end";
+    }
+
+    // Answers the update window's modal showing: waits for the download's end, notes the
+    // window and presses its close button.
+    void closeWindowAfterDownload()
+    {
+        dialogs.answerModal([this](QDialog& dialog) {
+            auto& w = static_cast<TFAktualizacja&>(dialog);
+            ASSERT_TRUE(WaitUntil([&] { return w.btnClose->isEnabled(); }))
+                << "the download did not end";
+            shown = {w.editStatus->text(),    w.btnClose->text(),     w.Postep->maximum(),
+                     w.Postep->value(),       w.editDownloadLink->text(), w.AWersjaLabel->text(),
+                     w.NWersjaLabel->text()};
+            w.btnClose->click();
+        });
+    }
+
+    void runCheckThroughWindow()
+    {
+        closeWindowAfterDownload();
+        runCheck(false);
+        ASSERT_TRUE(WaitUntil([&] { return host.windowShowings == 1; }))
+            << "the timer did not open the update window";
+    }
+
+    // A check at start shows nothing; the same check from the menu shows exactly this box.
+    void expectBoxOnlyFromTheMenu(const QString& text, const QString& caption, MsgIcon icon)
+    {
+        runCheck(true);
+        EXPECT_TRUE(dialogs.requests().empty());
+
+        dialogs.answerMessage(Answer::Ok);
+        runCheck(false);
+        ASSERT_EQ(dialogs.requests().size(), 1u);
+        const DialogRequest& box = dialogs.requests()[0];
+        EXPECT_EQ(box.text, text);
+        EXPECT_EQ(box.caption, caption);
+        EXPECT_EQ(box.icon, icon);
+        EXPECT_EQ(box.buttons, MsgButtons::Ok);
+    }
+
+    QString installerFile() const
+    {
+        return QString::fromStdString(folders.dataFile("aktualizacja/nowy.exe"));
+    }
+
+    // An installer left by an earlier download, longer than the new one.
+    void leaveOldInstaller() const
+    {
+        QFile old(installerFile());
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write(QByteArray(5000, 'x'));
+    }
+
+    WindowState shown;
+};
+
+TEST_F(UpdateCheck, NewerVersionAsksAndNoEndsQuietly)
+{
+    serveRecord(Record(1, 2, 0));
+    dialogs.answerMessage(Answer::No);
+    runCheck(true);
+
+    ASSERT_EQ(dialogs.requests().size(), 1u);
+    const DialogRequest& question = dialogs.requests()[0];
+    EXPECT_EQ(question.kind, DialogKind::Message);
+    EXPECT_EQ(question.text, kQuestion120);
+    EXPECT_EQ(question.caption, "Nowa wersja");
+    EXPECT_EQ(question.icon, MsgIcon::Question);
+    EXPECT_EQ(question.buttons, MsgButtons::YesNo);
+    EXPECT_EQ(server.lastUserAgent(), "UPDATE CHECK");
+    EXPECT_EQ(host.timerStarts, 0);
+}
+
+TEST_F(UpdateCheck, UnsavedChangesAskToSaveFirstAndOpenNoWindow)
+{
+    serveRecord(Record(1, 2, 0));
+    host.isModified = true;
+    dialogs.answerMessage(Answer::Yes).answerMessage(Answer::Ok);
+    runCheck(false);
+
+    ASSERT_EQ(dialogs.requests().size(), 2u);
+    const DialogRequest& saveFirst = dialogs.requests()[1];
+    EXPECT_EQ(saveFirst.text, QStringLiteral("Przed aktualizacją programu zapisz dane\a a następnie "
+                                             "uruchom aktualizację.\nPomoc->Sprawdź czy jest nowa "
+                                             "wersja"));
+    EXPECT_EQ(saveFirst.caption, "Zapisz dane");
+    EXPECT_EQ(saveFirst.icon, MsgIcon::None);
+    EXPECT_EQ(saveFirst.buttons, MsgButtons::Ok);
+    EXPECT_EQ(host.timerStarts, 0);
+    EXPECT_EQ(window->AWersjaLabel->text(), "1.1.2");
+    EXPECT_EQ(window->NWersjaLabel->text(), "1.2.0");
+}
+
+TEST_F(UpdateCheck, AgreedUpdateDownloadsTheWholeInstallerAndHandsItToTheDesktop)
+{
+    const QByteArray installer = Payload(1050);
+    serveRecord(Record(1, 2, 0));
+    serveInstaller({200, installer, {}, false});
+    leaveOldInstaller();
+    dialogs.answerMessage(Answer::Yes);
+    runCheckThroughWindow();
+
+    EXPECT_EQ(host.timerStarts, 1);
+    EXPECT_EQ(shown.closeCaption, "Zainstaluj");
+    EXPECT_EQ(shown.status, "Pobieranie nowej wersji programu");
+    EXPECT_EQ(shown.gaugeMaximum, 1050);
+    EXPECT_EQ(shown.gaugeValue, 1050);
+    EXPECT_EQ(shown.link, server.address() + kInstallerPath);
+    EXPECT_EQ(shown.runningVersion, "1.1.2");
+    EXPECT_EQ(shown.serverVersion, "1.2.0");
+    EXPECT_EQ(server.lastUserAgent(), "UPDATE CHECK");
+
+    QFile saved(installerFile());
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.size(), 1050);
+    EXPECT_EQ(saved.readAll(), installer);
+
+    // "Zainstaluj": the main window may close, the file goes to the desktop's opener.
+    EXPECT_TRUE(host.closing);
+    EXPECT_EQ(opener.opened, QStringList{installerFile()});
+    EXPECT_TRUE(opener.started.isEmpty()) << "the installer must never be run by the program";
+}
+
+TEST_F(UpdateCheck, FailedDownloadLeavesNoFileAndOffersOnlyClosing)
+{
+    const struct {
+        const char* name;
+        ScriptedResponse response;
+        QString status;
+    } cases[] = {
+        {"connection cut midway", {200, Payload(500), 1050, false},
+         "Błąd podczas próby czytania pliku..."},
+        {"no length announced", {200, Payload(1050), {}, true},
+         "Błąd podczas próby czytania pliku..."},
+        {"installer missing", {404, "not here", {}, false}, "Błąd połączenia..."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        resetRun();
+        serveRecord(Record(1, 2, 0));
+        serveInstaller(c.response);
+        dialogs.answerMessage(Answer::Yes);
+        runCheckThroughWindow();
+
+        EXPECT_EQ(shown.status, c.status);
+        EXPECT_EQ(shown.closeCaption, "Zamknij");
+        EXPECT_FALSE(QFile::exists(installerFile()));
+        EXPECT_FALSE(host.closing);
+        EXPECT_TRUE(opener.opened.isEmpty());
+        EXPECT_TRUE(opener.started.isEmpty());
+    }
+}
+
+TEST_F(UpdateCheck, StatusOtherThan200EndsSilentlyEvenFromTheMenu)
+{
+    for (int status : {403, 404, 500, 204}) {
+        SCOPED_TRACE(status);
+        resetRun();
+        serveRecord(Record(9, 9, 9), status);
+        runCheck(false);
+        EXPECT_TRUE(dialogs.requests().empty());
+    }
+}
+
+TEST_F(UpdateCheck, SameVersionIsReportedOnlyFromTheMenu)
+{
+    serveRecord(Record(1, 1, 2));
+    expectBoxOnlyFromTheMenu(QStringLiteral("Aktualna wersja programu to: 1.1.2\nWersja dostępna "
+                                            "na serwerze to: 1.1.2\n\nBrak nowej wersji do "
+                                            "pobrania."),
+                             QString(), MsgIcon::None);
+}
+
+TEST_F(UpdateCheck, ShortRecordReadsMissingPartsAsZero)
+{
+    serveRecord(Record(2, 0, 0).left(4));
+    dialogs.answerMessage(Answer::No);
+    runCheck(false);
+    ASSERT_EQ(dialogs.requests().size(), 1u);
+    EXPECT_TRUE(dialogs.requests()[0].text.contains("Wersja dostępna na serwerze to: 2.0.0\n"));
+}
+
+TEST_F(UpdateCheck, UnreachableServerIsSilentAtStartAndReportedFromTheMenu)
+{
+    qputenv(kUpdateServerVariable, UnreachableAddress().toUtf8());
+    expectBoxOnlyFromTheMenu(QStringLiteral("Błąd podczas próby połączenia z internetem"),
+                             QStringLiteral("Aktualizacja"), MsgIcon::Warning);
+}
+
+TEST_F(UpdateCheck, BrowserButtonOpensTheInstallerAddress)
+{
+    window->editDownloadLink->setText(server.address() + kInstallerPath);
+    window->btnDownloadViaBrowser->click();
+    EXPECT_EQ(opener.opened, QStringList{server.address() + kInstallerPath});
+}
+
+} // namespace
