@@ -238,8 +238,11 @@ void FormWindow::showValue(int index) {
         if (combo->text() != value) combo->setText(value);
     } else if (auto* memo = qobject_cast<Memo*>(w)) {
         if (memo->text() != value) {
+            const int caret = memo->textCursor().position();
             memo->setText(value);
-            memo->moveCursor(QTextCursor::End);
+            QTextCursor cursor = memo->textCursor();
+            cursor.setPosition(std::min(caret, memo->document()->characterCount() - 1));
+            memo->setTextCursor(cursor);
         }
     }
     showing_ = false;
