@@ -15,8 +15,8 @@ Application* Application::instance()
 
 void Application::setTitle(const QString& title)
 {
+    // Kept to ourselves: as Qt's display name it would be appended to every window caption.
     title_ = title;
-    setApplicationDisplayName(title);
 }
 
 void Application::showException(const std::exception* e)

@@ -26,11 +26,10 @@ QString ComboBox::text() const
 
 void ComboBox::setText(const QString& text)
 {
-    if (edit_) {
-        edit_->setText(text);
-        return;
-    }
+    // The list marks the item equal to the text, none when the text is no item.
     setCurrentIndex(findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive));
+    if (edit_)
+        edit_->setText(text);
 }
 
 void ComboBox::setTypingLimit(int characters)

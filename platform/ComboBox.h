@@ -20,8 +20,8 @@ public:
 
     // The edit text (editable) or the chosen item's text (list-only; empty when none).
     QString text() const;
-    // From code, no change handler. Editable: the text, whole. List-only: the first item
-    // equal to `text` is chosen, none when no item is.
+    // From code, no change handler. The first item equal to `text` becomes the chosen
+    // one, none when no item is; an editable box shows `text` whole in either case.
     void setText(const QString& text);
 
     // Characters a person may type (editable only); 0 = no limit of its own.

@@ -108,6 +108,7 @@ TEST(ComboBox, ChangeHandlerRunsForTheUsersChoiceOnly)
             combo.setTypingLimit(5);
             combo.setText(QStringLiteral("bardzo dobry"));
             EXPECT_EQ(combo.text(), QStringLiteral("bardzo dobry"));
+            EXPECT_EQ(combo.currentIndex(), -1); // no item is chosen for a free text
             EXPECT_EQ(handler.size(), 1);
             combo.lineEdit()->clear();
             TypeText(combo.lineEdit(), QStringLiteral("dostateczny"));
