@@ -99,6 +99,11 @@ TEST(Layouts, RegistryInMainWindowOrder) {
     EXPECT_EQ(cat.form("TFArkusz283str2")->key, "ARKUSZ OCEN STR 2 MUZYCZNA");
     EXPECT_EQ(cat.form("TFSwiad221")->key, "KONIEC MUZYCZNA");
     EXPECT_EQ(cat.form("TFSwiad201c")->pageCount, 4);
+    for (const FormSpec& f : cat.forms) {  // every window can be left
+        QStringList roles;
+        for (const FormButton& b : f.buttons) roles << b.role;
+        EXPECT_TRUE(roles.contains("ok") && roles.contains("cancel")) << f.className.toStdString();
+    }
 }
 
 TEST(Layouts, GradeItemsAndTabCaptions) {
