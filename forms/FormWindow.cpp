@@ -98,9 +98,19 @@ QWidget* FormWindow::buildPage(int page) {
     image->setPicture(blankPicture(form_.registry().catalog().designs.value(formPage.design).picture));
     image->move(0, 0);
     const bool singlePage = form_.spec().pages.size() == 1;
-    for (int i = 0; i < form_.componentCount(); ++i)
-        if (singlePage || form_.component(i).page == page + 1)
-            buildComponent(i, box->content());
+    QList<int> fields;
+    for (int i = 0; i < form_.componentCount(); ++i) {
+        if (!singlePage && form_.component(i).page != page + 1) continue;
+        buildComponent(i, box->content());
+        if (form_.component(i).kind != ComponentKind::Label) fields << i;
+    }
+    // Tab order: numbered fields first, by number, then the others in component order.
+    std::stable_sort(fields.begin(), fields.end(), [this](int a, int b) {
+        const unsigned ta = unsigned(form_.component(a).tab), tb = unsigned(form_.component(b).tab);
+        return ta < tb;
+    });
+    for (qsizetype k = 1; k < fields.size(); ++k)
+        QWidget::setTabOrder(widgets_[fields[k - 1]], widgets_[fields[k]]);
     return box;
 }
 

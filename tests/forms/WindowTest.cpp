@@ -41,6 +41,12 @@ TEST(FormWindows, CertificateTabsAndButtons) {
     EXPECT_EQ(kl1.pages()->currentIndex(), 1);
     EXPECT_EQ(kl2.findChild<QPushButton*>("LoadSchoolDataButton")->text(), "Załaduj szablon danych szkoły");
     EXPECT_FALSE(kl2.findChild<QPushButton*>("OKButton")->autoDefault());
+
+    // Tab order follows the blank, not the component order.
+    QWidget* rok = kl2.widget(u"ZMIENNA_UchwalaRok_STR1_DATA_EDIT");
+    EXPECT_EQ(rok->nextInFocusChain(), kl2.widget(u"ZMIENNA_NieOtrzymalProm_STR1_DATA_EDIT"));
+    EXPECT_EQ(kl2.widget(u"ZMIENNA_ImieNazwisko_STR1_DATA_EDIT")->nextInFocusChain(),
+              kl2.widget(u"ZMIENNA_DataUrodzenia_STR1_DATA_EDIT"));
 }
 
 TEST(FormWindows, OkClosesOnlyAfterASuccessfulSave) {
