@@ -1,0 +1,334 @@
+#include "forms/dialogs/SchoolDataDialog.h"
+
+#include "forms/dialogs/DialogHost.h"
+#include "platform/Button.h"
+#include "platform/DialogService.h"
+#include "platform/OsServices.h"
+#include "store/Folders.h"
+#include "store/Settings.h"
+#include "store/Templates.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QScreen>
+#include <QScrollArea>
+#include <QShowEvent>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+TFDaneSzkoly* FDaneSzkoly = nullptr;
+
+namespace {
+
+struct EditSpec {
+    const char* name;
+    int limit;  // characters a person may type; 0 = none of its own
+};
+
+// The stored edits in component order, which is the order of the template's rows.
+constexpr EditSpec kSchoolEdits[] = {
+    {"ZMIENNA_ObowiazkoweZajEduArt5_DATA_EDIT", 40},
+    {"ZMIENNA_ObowiazkoweZajEduArt3_DATA_EDIT", 40},
+    {"ZMIENNA_ObowiazkoweZajEduArt4_DATA_EDIT", 40},
+    {"ZMIENNA_ObowiazkoweZajEduArt2_DATA_EDIT", 40},
+    {"ZMIENNA_ObowiazkoweZajEduArt1_DATA_EDIT", 40},
+    {"ZMIENNA_Nadobowiazkowe5_DATA_EDIT", 40},
+    {"ZMIENNA_Nadobowiazkowe4_DATA_EDIT", 40},
+    {"ZMIENNA_ObowiazkoweEdu6_DATA_EDIT", 40},
+    {"ZMIENNA_ObowiazkoweEdu5_DATA_EDIT", 40},
+    {"ZMIENNA_ObowiazkoweEdu4_DATA_EDIT", 40},
+    {"ZMIENNA_OLetnim_DATA_EDIT", 32},
+    {"ZMIENNA_KierunekWydzial_DATA_EDIT", 40},
+    {"ZMIENNA_SzkolaWE_DATA_EDIT", 30},
+    {"ZMIENNA_ImieSzkoly2_DATA_EDIT", 57},
+    {"ZMIENNA_ObowiazkoweEdu1_DATA_EDIT", 40},
+    {"ZMIENNA_ObowiazkoweEdu2_DATA_EDIT", 40},
+    {"ZMIENNA_ObowiazkoweEdu3_DATA_EDIT", 40},
+    {"ZMIENNA_Nadobowiazkowe1_DATA_EDIT", 40},
+    {"ZMIENNA_Nadobowiazkowe2_DATA_EDIT", 40},
+    {"ZMIENNA_Nadobowiazkowe3_DATA_EDIT", 40},
+    {"ZMIENNA_Szkola1_DATA_EDIT", 64},
+    {"ZMIENNA_Szkola2_DATA_EDIT", 72},
+    {"ZMIENNA_ImieSzkoly1_DATA_EDIT", 57},
+    {"ZMIENNA_Klasa_DATA_EDIT", 18},
+    {"ZMIENNA_MiejscowoscDnia_DATA_EDIT", 20},
+    {"ZMIENNA_MiejscowoscRok_DATA_EDIT", 4},
+    {"ZMIENNA_Miejscowosc_DATA_EDIT", 34},
+    {"ZMIENNA_PromocjaDoKlasy_DATA_EDIT", 32},
+    {"ZMIENNA_RokSzkolny1_DATA_EDIT", 4},
+    {"ZMIENNA_RokSzkolny2_DATA_EDIT", 4},
+    {"ZMIENNA_SzkolaMiasto_DATA_EDIT", 30},
+    {"ZMIENNA_SzkolaWoj_DATA_EDIT", 32},
+    {"ZMIENNA_Specjalizacja_DATA_EDIT", 40},
+    {"ZMIENNA_ObowiazkoweEdu7_DATA_EDIT", 40},
+    {"ZMIENNA_ObowiazkoweEdu8_DATA_EDIT", 40},
+    {"ZMIENNA_ObowiazkoweEdu9_DATA_EDIT", 40},
+    {"ZMIENNA_ObowiazkoweEdu10_DATA_EDIT", 40},
+    {"ZMIENNA_ObowiazkoweEdu11_DATA_EDIT", 40},
+    {"ZMIENNA_ObowiazkoweEdu12_DATA_EDIT", 40},
+    {"ZMIENNA_ObowiazkoweEdu13_DATA_EDIT", 40},
+    {"ZMIENNA_ObowiazkoweEdu14_DATA_EDIT", 40},
+    {"ZMIENNA_ObowiazkoweEdu15_DATA_EDIT", 40},
+    {"ZMIENNA_ObowiazkoweEdu16_DATA_EDIT", 40},
+    {"ZMIENNA_ObowiazkoweEdu17_DATA_EDIT", 40},
+    {"ZMIENNA_ObowiazkoweEdu18_DATA_EDIT", 40},
+    {"ZMIENNA_ObowiazkoweEdu19_DATA_EDIT", 40},
+    {"ZMIENNA_ObowiazkoweEdu20_DATA_EDIT", 40},
+    {"ZMIENNA_Nadobowiazkowe6_DATA_EDIT", 40},
+    {"ZMIENNA_Nadobowiazkowe7_DATA_EDIT", 40},
+    {"ZMIENNA_Nadobowiazkowe8_DATA_EDIT", 40},
+    {"ZMIENNA_ObowiazkoweZajEduArt6_DATA_EDIT", 40},
+    {"ZMIENNA_ObowiazkoweZajEduArt7_DATA_EDIT", 40},
+    {"ZMIENNA_ObowiazkoweZajEduArt8_DATA_EDIT", 40},
+    {"ZMIENNA_ObowiazkoweZajEduArt9_DATA_EDIT", 40},
+    {"ZMIENNA_ObowiazkoweZajEduArt10_DATA_EDIT", 40},
+    {"ZMIENNA_PrzedmiotOpis1_STR3_DATA_EDIT", 42},
+    {"ZMIENNA_PrzedmiotOpis2_STR3_DATA_EDIT", 42},
+    {"ZMIENNA_PrzedmiotOpis3_STR3_DATA_EDIT", 42},
+    {"ZMIENNA_PrzedmiotOpis4_STR3_DATA_EDIT", 42},
+    {"ZMIENNA_PrzedmiotUzOpis1_STR3_DATA_EDIT", 42},
+    {"ZMIENNA_PrzedmiotUzOpis2_STR3_DATA_EDIT", 42},
+    {"ZMIENNA_PrzedmiotUzOpis3_STR3_DATA_EDIT", 42},
+    {"ZMIENNA_PrzedmiotUzOpis4_STR3_DATA_EDIT", 42},
+    {"ZMIENNA_NazwaSzkoly_DATA_EDIT", 0},
+    {"ZMIENNA_NazwaSzkoly1_DATA_EDIT", 0},
+    {"ZMIENNA_NazwaSzkoly2_DATA_EDIT", 0},
+    {"ZMIENNA_NazwaSzkoly3_DATA_EDIT", 0},
+    {"ZMIENNA_SzkolaNiepublicznaProwadzonaPrzez_DATA_EDIT", 0},
+    {"ZMIENNA_SzkolaNiepPodNr_DATA_EDIT", 0},
+    {"ZMIENNA_UprawnieniaNadanePrzez1_DATA_EDIT", 0},
+    {"ZMIENNA_UprawnieniaNadanePrzez2_DATA_EDIT", 0},
+    {"ZMIENNA_DecyzjaNr_DATA_EDIT", 0},
+    {"ZMIENNA_DecyzjaZDnia_DATA_EDIT", 0},
+};
+
+// One line of a tab page: fixed texts and edits, left to right. "@Name" stands for the
+// edit ZMIENNA_Name_DATA_EDIT.
+using Line = QStringList;
+
+QList<Line> pairedLines(const QString& stem, int first, int count, int perColumn, const QString& suffix = {})
+{
+    QList<Line> lines;
+    for (int i = 0; i < perColumn; ++i) {
+        Line line{QStringLiteral("@%1%2%3").arg(stem).arg(first + i).arg(suffix)};
+        if (i + perColumn < count)
+            line << QStringLiteral("@%1%2%3").arg(stem).arg(first + i + perColumn).arg(suffix);
+        lines << line;
+    }
+    return lines;
+}
+
+QList<Line> certificateLines()
+{
+    QList<Line> lines = {
+        {"uczęszczała/uczęszczał w roku szkolnym", "@RokSzkolny1", "/", "@RokSzkolny2", "do klasy", "@Klasa"},
+        {"@Szkola1"},
+        {"@Szkola2"},
+        {"( nazwa szkoły )"},
+        {"im.", "@ImieSzkoly1"},
+        {"@ImieSzkoly2"},
+        {"w", "@SzkolaWE", "@SzkolaMiasto", "woj.", "@SzkolaWoj"},
+        {"kierunek / wydział / specjalność", "@KierunekWydzial"},
+        {"specjalizacja", "@Specjalizacja"},
+        {"o", "@OLetnim", "letnim cyklu kształcenia."},
+        {"otrzymała/otrzymał promocję do klasy", "@PromocjaDoKlasy"},
+        {"Obowiązkowe zajęcia edukacyjne:"},
+    };
+    lines << pairedLines("ObowiazkoweEdu", 1, 20, 10);
+    lines << Line{"Obowiązkowe zajęcia edukacyjne artystyczne:"};
+    lines << pairedLines("ObowiazkoweZajEduArt", 1, 10, 5);
+    lines << Line{"Nadobowiązkowe zajęcia pozalekcyjne / inne zajęcia edukacyjne"};
+    lines << pairedLines("Nadobowiazkowe", 1, 8, 4);
+    lines << Line{"przedmioty:"};
+    lines << pairedLines("PrzedmiotOpis", 1, 4, 2, "_STR3");
+    lines << Line{"zostały zrealizowane zgodnie z podstawą programową w zakresie rozszerzonym"};
+    lines << Line{"przedmioty uzupełniające:"};
+    lines << pairedLines("PrzedmiotUzOpis", 1, 4, 2, "_STR3");
+    lines << Line{"@Miejscowosc", "dnia", "@MiejscowoscDnia", "@MiejscowoscRok", "r"};
+    lines << Line{"(miejscowość)"};
+    return lines;
+}
+
+QList<Line> sheetTitleLines()
+{
+    return {
+        {"ARKUSZ OCEN UCZNIA"},
+        {"@NazwaSzkoly"},
+        {"@NazwaSzkoly1"},
+        {"@NazwaSzkoly2"},
+        {"(nazwa szkoły)"},
+        {"@NazwaSzkoly3", "SZKOŁY"},
+        {"Szkoła wpisana jest do ewidencji szkół niepublicznych prowadzonej przez"},
+        {"@SzkolaNiepublicznaProwadzonaPrzez"},
+        {"pod nr", "@SzkolaNiepPodNr"},
+        {"Szkoła posiada uprawnienia szkoły publicznej nadane przez"},
+        {"@UprawnieniaNadanePrzez1"},
+        {"@UprawnieniaNadanePrzez2"},
+        {"decyzją nr", "@DecyzjaNr", "z dnia", "@DecyzjaZDnia"},
+        {"(wypełnia szkoła niepubliczna)"},
+    };
+}
+
+QString streamText()
+{
+    return QString::fromStdString(DialogErrorStream().str());
+}
+
+} // namespace
+
+TFDaneSzkoly::TFDaneSzkoly(QWidget* parent)
+    : Form(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+{
+    setObjectName(QStringLiteral("FDaneSzkoly"));
+    setWindowTitle(QStringLiteral("Szablon danych"));
+    for (const EditSpec& edit : kSchoolEdits)
+        fields_.add(QString::fromLatin1(edit.name), DialogFields::Kind::Edit, edit.limit);
+    if (!FDaneSzkoly) {
+        FDaneSzkoly = this;
+        SchoolData::install(this);
+    }
+}
+
+TFDaneSzkoly::~TFDaneSzkoly()
+{
+    if (FDaneSzkoly == this) {
+        FDaneSzkoly = nullptr;
+        SchoolData::install(nullptr);
+    }
+}
+
+bool TFDaneSzkoly::load()
+{
+    ClearFields();
+    return LoadSchoolTemplate();
+}
+
+void TFDaneSzkoly::ClearFields()
+{
+    fields_.clearAll();
+}
+
+bool TFDaneSzkoly::LoadSchoolTemplate()
+{
+    ErrorStream& es = DialogErrorStream();
+    const std::string path = TemplatesFilePath(es);
+    std::vector<FieldRecord> records;
+    if (!bFunSqlTemplateReadData(es, path, kTemplateName, records)) {
+        DialogService::instance().message(QStringLiteral("Błąd podczas odczytu danych.\n\n") + streamText(),
+                                          QStringLiteral("Błąd"), MsgIcon::Error, MsgButtons::Ok);
+        return false;
+    }
+    for (const FieldRecord& record : records)
+        fields_.setText(QString::fromStdString(record.comp_name), QString::fromStdString(record.value));
+    return true;
+}
+
+bool TFDaneSzkoly::SaveSchoolTemplate()
+{
+    ErrorStream& es = DialogErrorStream();
+    const std::string path = TemplatesFilePath(es);
+    std::vector<FieldRecord> records;
+    fields_.collect(kFormKey, records);
+    if (bFunSqlTemplateWriteData(es, path, kTemplateName, records))
+        return true;
+    DialogService::instance().message(
+        QStringLiteral("Błąd podczas próby zapisania danych do pliku.\n\n") + streamText(),
+        QStringLiteral("Błąd"), MsgIcon::Error, MsgButtons::Ok);
+    return false;
+}
+
+void TFDaneSzkoly::FormShow()
+{
+    const int year = OsServices::instance().utcNow().date().year();
+    ClearFields();
+    LoadSchoolTemplate();
+    if (fields_.text(u"ZMIENNA_RokSzkolny1_DATA_EDIT").isEmpty())
+        fields_.setText(u"ZMIENNA_RokSzkolny1_DATA_EDIT", QString::number(year - 1));
+    if (fields_.text(u"ZMIENNA_RokSzkolny2_DATA_EDIT").isEmpty())
+        fields_.setText(u"ZMIENNA_RokSzkolny2_DATA_EDIT", QString::number(year));
+    ErrorStream ignored;
+    bFunSqlSettingWriteValue(ignored, "create_school_data_template", 0);
+}
+
+void TFDaneSzkoly::OKButtonClick()
+{
+    // Typing is kept until it is saved: a failed save leaves the dialog open.
+    if (SaveSchoolTemplate())
+        accept();
+}
+
+void TFDaneSzkoly::AnulujButtonClick()
+{
+    reject();
+}
+
+void TFDaneSzkoly::setVisible(bool visible)
+{
+    if (visible)
+        buildWidgets();
+    Form::setVisible(visible);
+}
+
+void TFDaneSzkoly::showEvent(QShowEvent* event)
+{
+    Form::showEvent(event);
+    if (event->spontaneous())
+        return;
+    if (const QScreen* s = screen())
+        move(s->availableGeometry().center() - rect().center());
+    FormShow();
+}
+
+QWidget* TFDaneSzkoly::buildPage(const QList<QStringList>& lines)
+{
+    auto* scroll = new QScrollArea;
+    scroll->setWidgetResizable(true);
+    auto* content = new QWidget;
+    auto* column = new QVBoxLayout(content);
+    const int charWidth = fontMetrics().averageCharWidth();
+    for (const QStringList& line : lines) {
+        auto* row = new QHBoxLayout;
+        for (const QString& token : line) {
+            if (!token.startsWith(u'@')) {
+                row->addWidget(new QLabel(token, content));
+                continue;
+            }
+            DialogFields::Field* field = fields_.find(QStringLiteral("ZMIENNA_%1_DATA_EDIT").arg(token.mid(1)));
+            QWidget* edit = fields_.createWidget(*field, content);
+            edit->setMinimumWidth(charWidth * std::clamp(field->typingLimit, 6, 40));
+            row->addWidget(edit, std::max(field->typingLimit, 4));
+        }
+        row->addStretch(1);
+        column->addLayout(row);
+    }
+    column->addStretch(1);
+    scroll->setWidget(content);
+    return scroll;
+}
+
+void TFDaneSzkoly::buildWidgets()
+{
+    if (built_)
+        return;
+    built_ = true;
+    auto* layout = new QVBoxLayout(this);
+    auto* pages = new QTabWidget(this);
+    pages->addTab(buildPage(certificateLines()), QStringLiteral("Szablon danych szkoły"));
+    pages->addTab(buildPage(sheetTitleLines()), QStringLiteral("Szablon strony głównej arkusza ocen"));
+    layout->addWidget(pages, 1);
+
+    auto* ok = new Button(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("OKButton"));
+    auto* cancel = new Button(QStringLiteral("Anuluj"), this);
+    cancel->setObjectName(QStringLiteral("AnulujButton"));
+    connect(ok, &QPushButton::clicked, this, &TFDaneSzkoly::OKButtonClick);
+    connect(cancel, &QPushButton::clicked, this, &TFDaneSzkoly::AnulujButtonClick);
+    auto* panel = new QHBoxLayout;
+    panel->addStretch();
+    panel->addWidget(ok);
+    panel->addWidget(cancel);
+    layout->addLayout(panel);
+    resize(900, 700);
+}

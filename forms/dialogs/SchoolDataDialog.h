@@ -1,0 +1,52 @@
+#pragma once
+// The school-data template dialog: the school's own data kept as the template
+// "school_data" (form key "DANE SZKOLY"). Document forms load the template through it
+// without showing it, so its values live in DialogFields.
+#include "forms/SchoolData.h"
+#include "forms/dialogs/DialogFields.h"
+#include "platform/Form.h"
+
+class TFDaneSzkoly : public Form, public SchoolData {
+    Q_OBJECT
+public:
+    static constexpr const char* kFormKey = "DANE SZKOLY";
+    static constexpr const char* kTemplateName = "school_data";
+
+    // Becomes the global FDaneSzkoly, and the forms' school data, while it lives.
+    explicit TFDaneSzkoly(QWidget* parent = nullptr);
+    ~TFDaneSzkoly() override;
+
+    // Every edit := "".
+    void ClearFields();
+    // Sets the edits the template's records name (key not compared). On a read failure
+    // shows the message, changes nothing and returns false.
+    bool LoadSchoolTemplate();
+    // Replaces the template with the 73 edits; false after the failure message.
+    bool SaveSchoolTemplate();
+
+    // The forms' school-data buttons: ClearFields, then LoadSchoolTemplate.
+    bool load() override;
+    QString fieldText(const QString& name) const override { return fields_.text(name); }
+    DialogFields& fields() { return fields_; }
+
+    // Event handlers.
+    void FormShow();
+    void OKButtonClick();
+    void AnulujButtonClick();
+
+    // The widgets are built before the first showing, then FormShow runs on every one.
+    void setVisible(bool visible) override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void buildWidgets();
+    // One tab page: a scroll area with the lines' texts and edits.
+    QWidget* buildPage(const QList<QStringList>& lines);
+
+    DialogFields fields_;
+    bool built_ = false;
+};
+
+extern TFDaneSzkoly* FDaneSzkoly;

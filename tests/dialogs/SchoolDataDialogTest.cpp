@@ -1,0 +1,237 @@
+#include "DialogTestEnv.h"
+
+#include "forms/Layout.h"
+#include "forms/SchoolData.h"
+#include "forms/dialogs/SchoolDataDialog.h"
+#include "platform/Edit.h"
+#include "platform/OsServices.h"
+#include "store/CppSQLite3.h"
+#include "store/Folders.h"
+#include "store/Settings.h"
+#include "store/Templates.h"
+
+#include <QAbstractButton>
+#include <QTabWidget>
+
+#include <functional>
+
+namespace {
+
+const std::string kKey = "DANE SZKOLY";
+
+class FixedClock : public OsServices {
+public:
+    QDateTime utcNow() const override { return QDateTime(QDate(2026, 3, 1), QTime(8, 0), Qt::UTC); }
+};
+
+class SchoolDataDialogTest : public DialogTest {
+protected:
+    SchoolDataDialogTest() { previousServices_ = OsServices::install(&clock_); }
+    ~SchoolDataDialogTest() override { OsServices::install(previousServices_); }
+
+    std::string templatesFile() const
+    {
+        ErrorStream es;
+        return TemplatesFilePath(es);
+    }
+    std::vector<FieldRecord> storedTemplate() const
+    {
+        ErrorStream es;
+        std::vector<FieldRecord> rows;
+        EXPECT_TRUE(bFunSqlTemplateReadData(es, templatesFile(), "school_data", rows)) << es.str();
+        return rows;
+    }
+    void writeTemplate(const std::vector<FieldRecord>& rows)
+    {
+        ErrorStream es;
+        ASSERT_TRUE(bFunSqlTemplateWriteData(es, templatesFile(), "school_data", rows)) << es.str();
+    }
+    void runSql(const std::string& sql)
+    {
+        CppSQLite3DB db;
+        db.Open(templatesFile());
+        db.RunUpdate(sql);
+        db.Close();
+    }
+    int reminderSetting()
+    {
+        ErrorStream es;
+        int value = -1;
+        EXPECT_TRUE(bFunSqlGetSettingsValue(es, "create_school_data_template", value));
+        return value;
+    }
+    // Shows the dialog, runs `whileShown`, then presses `button`; true when it closed.
+    bool showAndPress(const char* button, const std::function<void(QDialog&)>& whileShown = {})
+    {
+        bool closed = false;
+        dialogs.answerModal([&](QDialog& d) {
+            if (whileShown)
+                whileShown(d);
+            d.findChild<QAbstractButton*>(button)->click();
+            closed = !d.isVisible();
+        });
+        DialogService::instance().showModal(dialog);
+        return closed;
+    }
+    // Every edit gets a text of its own, Polish letters and an apostrophe included.
+    std::vector<FieldRecord> fillAll()
+    {
+        std::vector<FieldRecord> expected;
+        int n = 0;
+        for (const DialogFields::Field* f : dialog.fields().fields()) {
+            const QString text = QStringLiteral("Wartość '%1' żółć").arg(++n);
+            dialog.fields().setText(f->name, text);
+            expected.push_back({kKey, f->name.toStdString(), text.toStdString()});
+        }
+        return expected;
+    }
+
+    TFDaneSzkoly dialog;
+
+private:
+    FixedClock clock_;
+    OsServices* previousServices_;
+};
+
+TEST_F(SchoolDataDialogTest, HoldsTheSeventyThreeEditsTheLayoutsRead)
+{
+    QStringList names;
+    for (const DialogFields::Field* f : dialog.fields().fields())
+        names << f->name;
+    ASSERT_EQ(names.size(), 73);
+    EXPECT_EQ(names.first(), "ZMIENNA_ObowiazkoweZajEduArt5_DATA_EDIT");
+    EXPECT_EQ(names[33], "ZMIENNA_ObowiazkoweEdu7_DATA_EDIT");
+    EXPECT_EQ(names.last(), "ZMIENNA_DecyzjaZDnia_DATA_EDIT");
+    QStringList expected = LayoutCatalog::builtIn().dialogFields.value("TFDaneSzkoly");
+    names.sort();
+    expected.sort();
+    EXPECT_EQ(names, expected);
+}
+
+TEST_F(SchoolDataDialogTest, EveryEditStandsOnceOnItsTabPage)
+{
+    dialogs.answerModal([&](QDialog& d) {
+        auto* pages = d.findChild<QTabWidget*>();
+        ASSERT_EQ(pages->count(), 2);
+        EXPECT_EQ(pages->tabText(0), "Szablon danych szkoły");
+        EXPECT_EQ(pages->tabText(1), "Szablon strony głównej arkusza ocen");
+        int index = 0;
+        for (const DialogFields::Field* f : dialog.fields().fields()) {
+            const auto found = d.findChildren<Edit*>(f->name);
+            ASSERT_EQ(found.size(), 1) << f->name.toStdString();
+            EXPECT_EQ(found[0]->typingLimit(), f->typingLimit);
+            EXPECT_TRUE(pages->widget(index < 63 ? 0 : 1)->isAncestorOf(found[0])) << f->name.toStdString();
+            ++index;
+        }
+    });
+    DialogService::instance().showModal(dialog);
+}
+
+TEST_F(SchoolDataDialogTest, SaveAndLoadRoundTripInComponentOrder)
+{
+    const std::vector<FieldRecord> expected = fillAll();
+    ASSERT_TRUE(dialog.SaveSchoolTemplate());
+    EXPECT_EQ(storedTemplate(), expected);
+
+    dialog.ClearFields();
+    EXPECT_EQ(dialog.fieldText("ZMIENNA_Klasa_DATA_EDIT"), "");
+    ASSERT_TRUE(dialog.LoadSchoolTemplate());
+    std::vector<FieldRecord> again;
+    for (const DialogFields::Field* f : dialog.fields().fields())
+        again.push_back({kKey, f->name.toStdString(), f->text.toStdString()});
+    EXPECT_EQ(again, expected);
+    EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(SchoolDataDialogTest, LoadMatchesNamesNotKeys)
+{
+    writeTemplate({
+        {"INNY KLUCZ", "ZMIENNA_Klasa_DATA_EDIT", "druga"},
+        {kKey, "ZMIENNA_Nieznane_DATA_EDIT", "x"},
+        {kKey, "zmienna_szkolamiasto_data_edit", "Gdańsk"},
+    });
+    ASSERT_TRUE(dialog.load());
+    EXPECT_EQ(SchoolData::current(), &dialog);
+    EXPECT_EQ(SchoolData::current()->fieldText("ZMIENNA_Klasa_DATA_EDIT"), "druga");
+    EXPECT_EQ(dialog.fieldText("ZMIENNA_SzkolaMiasto_DATA_EDIT"), "Gdańsk");
+    EXPECT_EQ(dialog.fieldText("ZMIENNA_Szkola1_DATA_EDIT"), "");
+}
+
+TEST_F(SchoolDataDialogTest, UnreadableTemplateIsReportedAndChangesNothing)
+{
+    runSql("create table `school_data`( id TEXT, comp_name TEXT )");
+    runSql("insert into `school_data` values( 'DANE SZKOLY', 'ZMIENNA_Klasa_DATA_EDIT' )");
+    dialog.fields().setText(u"ZMIENNA_Klasa_DATA_EDIT", "przed");
+    dialogs.answerMessage(Answer::Ok);
+    EXPECT_FALSE(dialog.LoadSchoolTemplate());
+
+    EXPECT_EQ(dialog.fieldText("ZMIENNA_Klasa_DATA_EDIT"), "przed");
+    const auto requests = dialogs.requestsOf(DialogKind::Message);
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_TRUE(requests[0].text.startsWith(QString::fromUtf8("Błąd podczas odczytu danych.\n\nSqlException\n")))
+        << requests[0].text.toStdString();
+    EXPECT_EQ(requests[0].caption, QString::fromUtf8("Błąd"));
+    EXPECT_EQ(requests[0].icon, MsgIcon::Error);
+}
+
+TEST_F(SchoolDataDialogTest, FirstShowOffersThisSchoolYearAndClearsTheReminder)
+{
+    ErrorStream es;
+    ASSERT_TRUE(bFunSqlSettingWriteValue(es, "create_school_data_template", 1));
+    dialog.fields().setText(u"ZMIENNA_Klasa_DATA_EDIT", "niezapisane");
+    EXPECT_TRUE(showAndPress("AnulujButton", [&](QDialog&) {
+        EXPECT_EQ(dialog.fieldText("ZMIENNA_RokSzkolny1_DATA_EDIT"), "2025");
+        EXPECT_EQ(dialog.fieldText("ZMIENNA_RokSzkolny2_DATA_EDIT"), "2026");
+        EXPECT_EQ(dialog.fieldText("ZMIENNA_Klasa_DATA_EDIT"), "");
+    }));
+    EXPECT_EQ(reminderSetting(), 0);
+    EXPECT_TRUE(messages().empty());
+    EXPECT_TRUE(storedTemplate().empty());
+}
+
+TEST_F(SchoolDataDialogTest, SavedSchoolYearStaysWhateverTheDate)
+{
+    writeTemplate({{kKey, "ZMIENNA_RokSzkolny1_DATA_EDIT", "2010"}, {kKey, "ZMIENNA_RokSzkolny2_DATA_EDIT", "2011"}});
+    EXPECT_TRUE(showAndPress("OKButton", [&](QDialog& d) {
+        EXPECT_EQ(dialog.fieldText("ZMIENNA_RokSzkolny1_DATA_EDIT"), "2010");
+        TypeText(d.findChild<Edit*>("ZMIENNA_Klasa_DATA_EDIT"), "pierwsza");
+    }));
+    const std::vector<FieldRecord> stored = storedTemplate();
+    ASSERT_EQ(stored.size(), 73u);
+    EXPECT_EQ(stored[23], (FieldRecord{kKey, "ZMIENNA_Klasa_DATA_EDIT", "pierwsza"}));
+    EXPECT_EQ(stored[28].value, "2010");
+    EXPECT_EQ(stored[29].value, "2011");
+}
+
+TEST_F(SchoolDataDialogTest, FailedSaveKeepsTheDialogOpenWithTheTyping)
+{
+    // A view of the template's name: the write cannot create its table.
+    runSql("create view `school_data` as select 1 as id, 2 as comp_name, 3 as value");
+    const bool closed = showAndPress("OKButton", [&](QDialog& d) {
+        dialogs.answerMessage(Answer::Ok);
+        TypeText(d.findChild<Edit*>("ZMIENNA_Klasa_DATA_EDIT"), "trzecia");
+    });
+    EXPECT_FALSE(closed);
+    EXPECT_EQ(dialog.fieldText("ZMIENNA_Klasa_DATA_EDIT"), "trzecia");
+    const auto requests = dialogs.requestsOf(DialogKind::Message);
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_TRUE(requests.back().text.startsWith(
+        QString::fromUtf8("Błąd podczas próby zapisania danych do pliku.\n\nSqlException\n")))
+        << requests.back().text.toStdString();
+}
+
+TEST_F(SchoolDataDialogTest, TypingIntoAnEditWithoutLimitStopsAt2047Bytes)
+{
+    EXPECT_TRUE(showAndPress("AnulujButton", [&](QDialog& d) {
+        auto* edit = d.findChild<Edit*>("ZMIENNA_NazwaSzkoly_DATA_EDIT");
+        dialog.fields().setText(u"ZMIENNA_NazwaSzkoly_DATA_EDIT", QString(2045, u'x'));
+        edit->end(false);
+        TypeText(edit, "śżź");
+        EXPECT_EQ(dialog.fieldText("ZMIENNA_NazwaSzkoly_DATA_EDIT"), QString(2045, u'x') + "śż");
+        // A text set from code is kept whole.
+        dialog.fields().setText(u"ZMIENNA_NazwaSzkoly_DATA_EDIT", QString(3000, u'y'));
+        EXPECT_EQ(edit->text().size(), 3000);
+    }));
+}
+
+} // namespace
