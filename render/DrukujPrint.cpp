@@ -149,9 +149,12 @@ void TFDrukuj::btnPrinterSettingsClick()
         printerObject_.setPrinterName(currentPrinter_);
     if (!DialogService::instance().printerSetup(printerObject_))
         return;
+    // The dialog may have made another printer current.
+    if (!printerObject_.printerName().isEmpty())
+        currentPrinter_ = printerObject_.printerName();
     const QPageLayout layout = printerObject_.pageLayout();
     const SetupReadBack back = ReadBackSetup(layout.orientation(), printerObject_.duplex(), layout.pageSize().id(),
-                                             system_->canDuplex(printerObject_.printerName()));
+                                             system_->canDuplex(currentPrinter_));
     if (back.orientationIndex)
         PageOrientationComboBox->setCurrentIndex(*back.orientationIndex);
     if (back.duplexIndex)
@@ -160,6 +163,5 @@ void TFDrukuj::btnPrinterSettingsClick()
         PageSizeComboBox->setCurrentIndex(*back.paperIndex);
     DuplexComboBox->setEnabled(back.duplexCapable);
     cbRotateSecondPage->setEnabled(back.duplexCapable);
-    currentPrinter_ = printerObject_.printerName();
     DrukarkiComboBox->setCurrentIndex(currentPrinterIndex());
 }
