@@ -1,6 +1,7 @@
 #include "platform/DialogService.h"
 
 #include "platform/FileFilter.h"
+#include "platform/GuiThread.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -9,26 +10,10 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QThread>
-
-#include <optional>
-#include <type_traits>
 
 namespace {
 
 DialogService* installed = nullptr;
-
-// Runs `ask` on the GUI thread and returns its answer; a worker thread waits for it (so
-// the GUI thread must never wait for a worker that may ask).
-template <class Ask> std::invoke_result_t<Ask> CallOnGuiThread(Ask&& ask)
-{
-    QCoreApplication* app = QCoreApplication::instance();
-    if (!app || QThread::currentThread() == app->thread())
-        return ask();
-    std::optional<std::invoke_result_t<Ask>> answer;
-    QMetaObject::invokeMethod(app, [&] { answer.emplace(ask()); }, Qt::BlockingQueuedConnection);
-    return std::move(*answer);
-}
 
 QWidget* dialogParent()
 {
