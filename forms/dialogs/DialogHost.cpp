@@ -1,5 +1,7 @@
 #include "forms/dialogs/DialogHost.h"
 
+#include "platform/DialogService.h"
+
 namespace {
 DialogHost* installedHost = nullptr;
 }
@@ -20,4 +22,10 @@ ErrorStream& DialogErrorStream()
 {
     static ErrorStream own;
     return installedHost ? installedHost->errorStream() : own;
+}
+
+void ShowDataError(const QString& sentence)
+{
+    DialogService::instance().message(sentence + QString::fromStdString(DialogErrorStream().str()),
+                                      QStringLiteral("Błąd"), MsgIcon::Error, MsgButtons::Ok);
 }

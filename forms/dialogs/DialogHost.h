@@ -5,6 +5,8 @@
 // into a stream of their own and cannot save a student.
 #include "store/ErrorStream.h"
 
+#include <QString>
+
 class DialogHost {
 public:
     virtual ~DialogHost() = default;
@@ -24,3 +26,7 @@ public:
 
 // The host's error stream, or the dialogs' own one when no host is installed.
 ErrorStream& DialogErrorStream();
+
+// A data function's failure: `sentence` followed by the error stream's text, caption
+// "Błąd", error icon.
+void ShowDataError(const QString& sentence);

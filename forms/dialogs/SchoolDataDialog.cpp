@@ -1,8 +1,6 @@
 #include "forms/dialogs/SchoolDataDialog.h"
 
 #include "forms/dialogs/DialogHost.h"
-#include "platform/Button.h"
-#include "platform/DialogService.h"
 #include "platform/OsServices.h"
 #include "store/Folders.h"
 #include "store/Settings.h"
@@ -10,9 +8,7 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QScreen>
 #include <QScrollArea>
-#include <QShowEvent>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -171,18 +167,12 @@ QList<Line> sheetTitleLines()
     };
 }
 
-QString streamText()
-{
-    return QString::fromStdString(DialogErrorStream().str());
-}
-
 } // namespace
 
 TFDaneSzkoly::TFDaneSzkoly(QWidget* parent)
-    : Form(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+    : FieldDialog(QStringLiteral("FDaneSzkoly"), QStringLiteral("Szablon danych"), parent,
+                  Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
 {
-    setObjectName(QStringLiteral("FDaneSzkoly"));
-    setWindowTitle(QStringLiteral("Szablon danych"));
     for (const EditSpec& edit : kSchoolEdits)
         fields_.add(QString::fromLatin1(edit.name), DialogFields::Kind::Edit, edit.limit);
     if (!FDaneSzkoly) {
@@ -216,8 +206,7 @@ bool TFDaneSzkoly::LoadSchoolTemplate()
     const std::string path = TemplatesFilePath(es);
     std::vector<FieldRecord> records;
     if (!bFunSqlTemplateReadData(es, path, kTemplateName, records)) {
-        DialogService::instance().message(QStringLiteral("Błąd podczas odczytu danych.\n\n") + streamText(),
-                                          QStringLiteral("Błąd"), MsgIcon::Error, MsgButtons::Ok);
+        ShowDataError(QStringLiteral("Błąd podczas odczytu danych.\n\n"));
         return false;
     }
     for (const FieldRecord& record : records)
@@ -233,9 +222,7 @@ bool TFDaneSzkoly::SaveSchoolTemplate()
     fields_.collect(kFormKey, records);
     if (bFunSqlTemplateWriteData(es, path, kTemplateName, records))
         return true;
-    DialogService::instance().message(
-        QStringLiteral("Błąd podczas próby zapisania danych do pliku.\n\n") + streamText(),
-        QStringLiteral("Błąd"), MsgIcon::Error, MsgButtons::Ok);
+    ShowDataError(QStringLiteral("Błąd podczas próby zapisania danych do pliku.\n\n"));
     return false;
 }
 
@@ -257,28 +244,6 @@ void TFDaneSzkoly::OKButtonClick()
     // Typing is kept until it is saved: a failed save leaves the dialog open.
     if (SaveSchoolTemplate())
         accept();
-}
-
-void TFDaneSzkoly::AnulujButtonClick()
-{
-    reject();
-}
-
-void TFDaneSzkoly::setVisible(bool visible)
-{
-    if (visible)
-        buildWidgets();
-    Form::setVisible(visible);
-}
-
-void TFDaneSzkoly::showEvent(QShowEvent* event)
-{
-    Form::showEvent(event);
-    if (event->spontaneous())
-        return;
-    if (const QScreen* s = screen())
-        move(s->availableGeometry().center() - rect().center());
-    FormShow();
 }
 
 QWidget* TFDaneSzkoly::buildPage(const QList<QStringList>& lines)
@@ -308,27 +273,11 @@ QWidget* TFDaneSzkoly::buildPage(const QList<QStringList>& lines)
     return scroll;
 }
 
-void TFDaneSzkoly::buildWidgets()
+void TFDaneSzkoly::buildWidgets(QVBoxLayout* layout)
 {
-    if (built_)
-        return;
-    built_ = true;
-    auto* layout = new QVBoxLayout(this);
     auto* pages = new QTabWidget(this);
     pages->addTab(buildPage(certificateLines()), QStringLiteral("Szablon danych szkoły"));
     pages->addTab(buildPage(sheetTitleLines()), QStringLiteral("Szablon strony głównej arkusza ocen"));
     layout->addWidget(pages, 1);
-
-    auto* ok = new Button(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("OKButton"));
-    auto* cancel = new Button(QStringLiteral("Anuluj"), this);
-    cancel->setObjectName(QStringLiteral("AnulujButton"));
-    connect(ok, &QPushButton::clicked, this, &TFDaneSzkoly::OKButtonClick);
-    connect(cancel, &QPushButton::clicked, this, &TFDaneSzkoly::AnulujButtonClick);
-    auto* panel = new QHBoxLayout;
-    panel->addStretch();
-    panel->addWidget(ok);
-    panel->addWidget(cancel);
-    layout->addLayout(panel);
     resize(900, 700);
 }

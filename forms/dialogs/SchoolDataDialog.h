@@ -3,10 +3,9 @@
 // "school_data" (form key "DANE SZKOLY"). Document forms load the template through it
 // without showing it, so its values live in DialogFields.
 #include "forms/SchoolData.h"
-#include "forms/dialogs/DialogFields.h"
-#include "platform/Form.h"
+#include "forms/dialogs/FieldDialog.h"
 
-class TFDaneSzkoly : public Form, public SchoolData {
+class TFDaneSzkoly : public FieldDialog, public SchoolData {
     Q_OBJECT
 public:
     static constexpr const char* kFormKey = "DANE SZKOLY";
@@ -27,26 +26,17 @@ public:
     // The forms' school-data buttons: ClearFields, then LoadSchoolTemplate.
     bool load() override;
     QString fieldText(const QString& name) const override { return fields_.text(name); }
-    DialogFields& fields() { return fields_; }
 
     // Event handlers.
-    void FormShow();
-    void OKButtonClick();
-    void AnulujButtonClick();
-
-    // The widgets are built before the first showing, then FormShow runs on every one.
-    void setVisible(bool visible) override;
+    void FormShow() override;
+    void OKButtonClick() override;
 
 protected:
-    void showEvent(QShowEvent* event) override;
+    void buildWidgets(QVBoxLayout* layout) override;
 
 private:
-    void buildWidgets();
     // One tab page: a scroll area with the lines' texts and edits.
     QWidget* buildPage(const QList<QStringList>& lines);
-
-    DialogFields fields_;
-    bool built_ = false;
 };
 
 extern TFDaneSzkoly* FDaneSzkoly;

@@ -2,7 +2,6 @@
 
 #include "forms/dialogs/DialogHost.h"
 #include "forms/dialogs/StudentChecks.h"
-#include "platform/Button.h"
 #include "platform/DialogService.h"
 #include "store/CertFile.h"
 #include "store/Folders.h"
@@ -10,10 +9,8 @@
 
 #include <QCollator>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
-#include <QScreen>
-#include <QShowEvent>
+#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -54,18 +51,11 @@ QStringList sortedForDisplay(const std::vector<std::string>& names)
     return items;
 }
 
-QString streamText()
-{
-    return QString::fromStdString(DialogErrorStream().str());
-}
-
 } // namespace
 
 TFDaneUcznia::TFDaneUcznia(QWidget* parent)
-    : Form(parent)
+    : FieldDialog(QStringLiteral("FDaneUcznia"), QStringLiteral("Dane ucznia"), parent)
 {
-    setObjectName(QStringLiteral("FDaneUcznia"));
-    setWindowTitle(QStringLiteral("Dane ucznia"));
     using Kind = DialogFields::Kind;
     fields_.add(kImie, Kind::Edit, 48);
     fields_.add(kUrodzonyDnia, Kind::Edit, 46);
@@ -115,37 +105,20 @@ void TFDaneUcznia::FillFields(const std::vector<FieldRecord>& records)
             continue;
         const QString name = QString::fromStdString(record.comp_name);
         const QString value = QString::fromStdString(record.value);
-        if (name.contains(QLatin1String("Plec_DATA_COMBOBOX")))
+        // The markers are matched with their case, the component's name without it.
+        if (!name.contains(u"_DATA_EDIT") && !name.contains(u"_DATA_COMBOBOX") && !name.contains(u"_DATA_MEMO"))
+            continue;
+        if (name.contains(u"Plec_DATA_COMBOBOX"))
             fields_.setText(name, value == kMasculine ? kMasculine : kFeminine);
         else
             fields_.setText(name, value);
     }
 }
 
-void TFDaneUcznia::setVisible(bool visible)
+void TFDaneUcznia::buildWidgets(QVBoxLayout* layout)
 {
-    if (visible)
-        buildWidgets();
-    Form::setVisible(visible);
-}
-
-void TFDaneUcznia::showEvent(QShowEvent* event)
-{
-    Form::showEvent(event);
-    if (event->spontaneous())
-        return;
-    if (const QScreen* s = screen())
-        move(s->availableGeometry().center() - rect().center());
-    FormShow();
-}
-
-void TFDaneUcznia::buildWidgets()
-{
-    if (built_)
-        return;
-    built_ = true;
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
-    auto* grid = new QGridLayout(this);
+    auto* grid = new QGridLayout;
     // Rows in the tab order.
     const std::pair<QString, QString> rows[] = {
         {kNazwisko, QStringLiteral("nazwisko")},
@@ -168,17 +141,7 @@ void TFDaneUcznia::buildWidgets()
         grid->addWidget(widget, row, 1);
         ++row;
     }
-    auto* ok = new Button(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("OKButton"));
-    auto* cancel = new Button(QStringLiteral("Anuluj"), this);
-    cancel->setObjectName(QStringLiteral("AnulujButton"));
-    connect(ok, &QPushButton::clicked, this, &TFDaneUcznia::OKButtonClick);
-    connect(cancel, &QPushButton::clicked, this, &TFDaneUcznia::AnulujButtonClick);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    grid->addLayout(buttons, row, 0, 1, 2);
+    layout->addLayout(grid);
 }
 
 void TFDaneUcznia::loadList(QStringView field, bool towns)
@@ -191,11 +154,8 @@ void TFDaneUcznia::loadList(QStringView field, bool towns)
                               : bFunStudentDataLoadProvinceList(es, names);
     fields_.setItems(field, sortedForDisplay(names));
     if (!loaded)
-        DialogService::instance().message(
-            (towns ? QStringLiteral("Błąd podczas próby wczytania listy miast.\n")
-                   : QStringLiteral("Błąd podczas próby wczytania listy województw.\n"))
-                + streamText(),
-            QStringLiteral("Błąd"), MsgIcon::Error, MsgButtons::Ok);
+        ShowDataError(towns ? QStringLiteral("Błąd podczas próby wczytania listy miast.\n")
+                            : QStringLiteral("Błąd podczas próby wczytania listy województw.\n"));
 }
 
 void TFDaneUcznia::FormShow()
@@ -212,12 +172,6 @@ void TFDaneUcznia::refuse(const QString& message, QStringView field)
         f->widget->setFocus();
 }
 
-void TFDaneUcznia::reportError(const QString& sentence)
-{
-    DialogService::instance().message(sentence + streamText(), QStringLiteral("Błąd"),
-                                      MsgIcon::Error, MsgButtons::Ok);
-}
-
 bool TFDaneUcznia::mayWriteTable(const std::string& path, const std::string& table)
 {
     switch (iFunCheckIsStudentExists(DialogErrorStream(), path, table, true)) {
@@ -230,7 +184,7 @@ bool TFDaneUcznia::mayWriteTable(const std::string& path, const std::string& tab
                    QStringLiteral("Zapis"), MsgIcon::Warning, MsgButtons::YesNo)
             == Answer::Yes;
     default:
-        reportError(QStringLiteral("Błąd zapisu danych.\n\n"));
+        ShowDataError(QStringLiteral("Błąd zapisu danych.\n\n"));
         return false;
     }
 }
@@ -244,7 +198,7 @@ bool TFDaneUcznia::saveStudent(const std::string& path, const std::string& table
     // the data, so a failed save never loses the student.
     if (mode == EditStudent && table != editedTable) {
         if (!bFunDeleteTable(DialogErrorStream(), path, editedTable)) {
-            reportError(QStringLiteral(
+            ShowDataError(QStringLiteral(
                 "Błąd podczas próby zapisu danych do pliku, zmiany nie zostały zapisane.\n\n"));
             return false;
         }
@@ -281,9 +235,4 @@ void TFDaneUcznia::OKButtonClick()
         return;
     if (saveStudent(path, table))
         accept();
-}
-
-void TFDaneUcznia::AnulujButtonClick()
-{
-    reject();
 }

@@ -3,14 +3,13 @@
 // the holder the document forms read after every load of a student, so its values live
 // in DialogFields and exist before the dialog is first shown.
 #include "forms/StudentData.h"
-#include "forms/dialogs/DialogFields.h"
-#include "platform/Form.h"
+#include "forms/dialogs/FieldDialog.h"
 #include "store/Records.h"
 
 #include <string>
 #include <vector>
 
-class TFDaneUcznia : public Form, public StudentData {
+class TFDaneUcznia : public FieldDialog, public StudentData {
     Q_OBJECT
 public:
     static constexpr const char* kFormKey = "DANE UCZNIA";
@@ -33,32 +32,22 @@ public:
     void FillFields(const std::vector<FieldRecord>& records);
 
     QString fieldText(const QString& name) const override { return fields_.text(name); }
-    DialogFields& fields() { return fields_; }
 
     // Event handlers.
-    void FormShow();
-    void OKButtonClick();
-    void AnulujButtonClick();
-
-    // The widgets are built before the first showing, then FormShow runs on every one.
-    void setVisible(bool visible) override;
+    void FormShow() override;
+    void OKButtonClick() override;
 
 protected:
-    void showEvent(QShowEvent* event) override;
+    void buildWidgets(QVBoxLayout* layout) override;
 
 private:
-    void buildWidgets();
     // Shows `message` ("Brak danych", exclamation) and moves the focus to `field`.
     void refuse(const QString& message, QStringView field);
-    void reportError(const QString& sentence);
     // New table of a student: false when it belongs to another student and the person
     // does not want it overwritten, or when the check failed (reported).
     bool mayWriteTable(const std::string& path, const std::string& table);
     bool saveStudent(const std::string& path, const std::string& table);
     void loadList(QStringView field, bool towns);
-
-    DialogFields fields_;
-    bool built_ = false;
 };
 
 extern TFDaneUcznia* FDaneUcznia;

@@ -234,12 +234,13 @@ TEST_F(StudentDialogTest, CollectStoreFillCollectGivesTheSameRecords)
     EXPECT_EQ(second, first);
 }
 
-TEST_F(StudentDialogTest, FillTakesOnlyItsKeyTheLaterRecordAndIgnoresLetterCase)
+TEST_F(StudentDialogTest, FillTakesOnlyItsKeyAndMarkedNamesTheLaterRecordWinning)
 {
     enter(kNowak);
     dialog.FillFields({
         {kKey, "Imie_DATA_EDIT", "Adam"},
-        {kKey, "imie_data_edit", "Piotr"},
+        {kKey, "IMIE_DATA_EDIT", "Piotr"},
+        {kKey, "imie_data_edit", "bez znacznika"},
         {"DANE UCZNIA ", "Nazwisko_DATA_EDIT", "Obcy"},
         {"dane ucznia", "NrDziennika_DATA_EDIT", "9"},
         {kKey, "Nieznane_DATA_EDIT", "x"},

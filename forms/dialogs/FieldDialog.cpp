@@ -1,0 +1,52 @@
+#include "forms/dialogs/FieldDialog.h"
+
+#include "platform/Button.h"
+
+#include <QHBoxLayout>
+#include <QScreen>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+FieldDialog::FieldDialog(const QString& instanceName, const QString& caption, QWidget* parent,
+                         Qt::WindowFlags flags)
+    : Form(parent, flags)
+{
+    setObjectName(instanceName);
+    setWindowTitle(caption);
+}
+
+void FieldDialog::setVisible(bool visible)
+{
+    if (visible && !built_) {
+        built_ = true;
+        auto* layout = new QVBoxLayout(this);
+        buildWidgets(layout);
+        auto* ok = new Button(QStringLiteral("OK"), this);
+        ok->setObjectName(QStringLiteral("OKButton"));
+        auto* cancel = new Button(QStringLiteral("Anuluj"), this);
+        cancel->setObjectName(QStringLiteral("AnulujButton"));
+        connect(ok, &QPushButton::clicked, this, &FieldDialog::OKButtonClick);
+        connect(cancel, &QPushButton::clicked, this, &FieldDialog::AnulujButtonClick);
+        auto* panel = new QHBoxLayout;
+        panel->addStretch();
+        panel->addWidget(ok);
+        panel->addWidget(cancel);
+        layout->addLayout(panel);
+    }
+    Form::setVisible(visible);
+}
+
+void FieldDialog::showEvent(QShowEvent* event)
+{
+    Form::showEvent(event);
+    if (event->spontaneous())
+        return;
+    if (const QScreen* s = screen())
+        move(s->availableGeometry().center() - rect().center());
+    FormShow();
+}
+
+void FieldDialog::AnulujButtonClick()
+{
+    reject();
+}
