@@ -118,8 +118,7 @@ void ShowPreview(RenderContext& context, PageCanvases& canvases, const DocumentT
     std::array<std::optional<QImage>, 4> backgrounds;
     backgrounds[0] = PreviewBackground(folder, type.previewPicture);
     if (IsCertificateType(type.type)) {
-        for (std::size_t n = 1; n < backgrounds.size(); ++n)
-            backgrounds[n] = PreviewBackground(folder, kPageTwoToFourPicture);
+        backgrounds[1] = backgrounds[2] = backgrounds[3] = PreviewBackground(folder, kPageTwoToFourPicture);
         view.setPageTabVisible(2, true);
         view.setPageTabVisible(3, type.tab3);
         view.setPageTabVisible(4, type.tab4);
