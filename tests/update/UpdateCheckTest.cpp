@@ -5,15 +5,11 @@
 
 #include "main/Aktualizacja.h"
 #include "main/UpdateCheckServer.h"
-#include "main/UpdateCheckThread.h"
+#include "platform/Button.h"
 
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
-#include <QProgressBar>
-#include "platform/Button.h"
-#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -23,72 +19,13 @@ const QString kQuestion120 = QStringLiteral(
     "Aktualna wersja programu to: 1.1.2\nWersja dostępna na serwerze to: 1.2.0\n\n"
     "Czy chcesz pobrać nową wersje programu ?");
 
-QByteArray Record(std::int32_t major, std::int32_t minor, std::int32_t build)
-{
-    QByteArray bytes;
-    for (std::int32_t field : {major, minor, build})
-        for (int i = 0; i < 4; ++i)
-            bytes.append(char((std::uint32_t(field) >> (8 * i)) & 0xff));
-    return bytes;
-}
-
-QByteArray Payload(int size)
-{
-    QByteArray bytes(size, '\0');
-    for (int i = 0; i < size; ++i)
-        bytes[i] = char(i * 7 + 3);
-    return bytes;
-}
-
-// What the update window showed when its download had ended.
-struct WindowState {
-    QString status;
-    QString closeCaption;
-    int gaugeMaximum = -1;
-    int gaugeValue = -1;
-    QString link;
-    QString runningVersion;
-    QString serverVersion;
-};
-
 class UpdateCheck : public UpdateTestBase {
 protected:
-    void serveRecord(const QByteArray& record, int status = 200)
-    {
-        server.respond(kVersionRecordPath, {status, record, {}, false});
-    }
-
-    void serveInstaller(ScriptedResponse response)
-    {
-        server.respond(kInstallerPath, std::move(response));
-    }
-
-    void runCheck(bool silent)
-    {
-        QPointer<QThread> thread = StartUpdateCheckThread(silent);
-        ASSERT_TRUE(WaitUntil([&] { return thread.isNull(); })) << "the check did not end";
-    }
-
-    // Answers the update window's modal showing: waits for the download's end, notes the
-    // window and presses its close button.
-    void closeWindowAfterDownload()
-    {
-        dialogs.answerModal([this](QDialog& dialog) {
-            auto& w = static_cast<TFAktualizacja&>(dialog);
-            ASSERT_TRUE(WaitUntil([&] { return w.btnClose->isEnabled(); }))
-                << "the download did not end";
-            shown = {w.editStatus->text(),    w.btnClose->text(),     w.Postep->maximum(),
-                     w.Postep->value(),       w.editDownloadLink->text(), w.AWersjaLabel->text(),
-                     w.NWersjaLabel->text()};
-            w.btnClose->click();
-        });
-    }
-
     void runCheckThroughWindow()
     {
         closeWindowAfterDownload();
         runCheck(false);
-        ASSERT_TRUE(WaitUntil([&] { return host.windowShowings == 1; }))
+        ASSERT_TRUE(WaitUntil([&] { return windowsClosed == 1; }))
             << "the timer did not open the update window";
     }
 
@@ -108,11 +45,6 @@ protected:
         EXPECT_EQ(box.buttons, MsgButtons::Ok);
     }
 
-    QString installerFile() const
-    {
-        return QString::fromStdString(folders.dataFile("aktualizacja/nowy.exe"));
-    }
-
     // An installer left by an earlier download, longer than the new one.
     void leaveOldInstaller() const
     {
@@ -120,8 +52,6 @@ protected:
         ASSERT_TRUE(old.open(QIODevice::WriteOnly));
         old.write(QByteArray(5000, 'x'));
     }
-
-    WindowState shown;
 };
 
 TEST_F(UpdateCheck, NewerVersionAsksAndNoEndsQuietly)

@@ -1,9 +1,16 @@
 #include "UpdateTestSupport.h"
 
 #include "main/UpdateCheckServer.h"
+#include "main/UpdateCheckThread.h"
+#include "platform/Button.h"
 #include "platform/DialogService.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QProgressBar>
 #include <QThread>
 
 #include <filesystem>
@@ -23,12 +30,28 @@ bool WaitUntil(const std::function<bool()>& done, int timeoutMs)
     return true;
 }
 
+QByteArray Record(std::int32_t major, std::int32_t minor, std::int32_t build)
+{
+    QByteArray bytes;
+    for (std::int32_t field : {major, minor, build})
+        for (int i = 0; i < 4; ++i)
+            bytes.append(char((std::uint32_t(field) >> (8 * i)) & 0xff));
+    return bytes;
+}
+
+QByteArray Payload(int size)
+{
+    QByteArray bytes(size, '\0');
+    for (int i = 0; i < size; ++i)
+        bytes[i] = char(i * 7 + 3);
+    return bytes;
+}
+
 TestMainWindow::TestMainWindow()
 {
     timer_.setInterval(20);
     timer_.callOnTimeout([this] {
         timer_.stop();
-        ++windowShowings;
         DialogService::instance().showModal(*FAktualizacja);
     });
 }
@@ -37,6 +60,18 @@ void TestMainWindow::enableUpdateTimer()
 {
     ++timerStarts;
     timer_.start();
+}
+
+bool RecordingOsServices::openDocument(const QString& pathOrUrl)
+{
+    opened << pathOrUrl;
+    return true;
+}
+
+bool RecordingOsServices::startProgram(const QString& program, const QStringList&)
+{
+    started << program;
+    return true;
 }
 
 void UpdateTestBase::SetUpTestSuite()
@@ -72,7 +107,42 @@ void UpdateTestBase::resetRun()
     dialogs.clearRequests();
     host.closing = false;
     host.timerStarts = 0;
-    host.windowShowings = 0;
     opener.opened.clear();
     opener.started.clear();
+    windowsClosed = 0;
+}
+
+void UpdateTestBase::serveRecord(const QByteArray& record, int status)
+{
+    server.respond(kVersionRecordPath, {status, record, {}, false});
+}
+
+void UpdateTestBase::serveInstaller(ScriptedResponse response)
+{
+    server.respond(kInstallerPath, std::move(response));
+}
+
+void UpdateTestBase::runCheck(bool silent)
+{
+    QPointer<QThread> thread = StartUpdateCheckThread(silent);
+    ASSERT_TRUE(WaitUntil([&] { return thread.isNull(); })) << "the check did not end";
+}
+
+void UpdateTestBase::closeWindowAfterDownload()
+{
+    dialogs.answerModal([this](QDialog& dialog) {
+        auto& w = static_cast<TFAktualizacja&>(dialog);
+        ASSERT_TRUE(WaitUntil([&] { return w.btnClose->isEnabled(); }))
+            << "the download did not end";
+        shown = {w.editStatus->text(),       w.btnClose->text(),     w.Postep->maximum(),
+                 w.Postep->value(),          w.editDownloadLink->text(), w.AWersjaLabel->text(),
+                 w.NWersjaLabel->text()};
+        w.btnClose->click();
+        ++windowsClosed;
+    });
+}
+
+QString UpdateTestBase::installerFile() const
+{
+    return QString::fromStdString(folders.dataFile("aktualizacja/nowy.exe"));
 }

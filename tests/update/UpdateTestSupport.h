@@ -1,7 +1,8 @@
 #pragma once
 // The fixture of the update tests: a Qt application, temporary folders, scripted dialogs,
-// a local HTTP server named by VLM_UPDATE_URL, the update window and a stand-in for the
-// main window whose timer shows that window modally, as the main window does.
+// a local HTTP server named by VLM_UPDATE_URL, the update window, a recording stand-in
+// for the desktop's opener and a stand-in for the main window whose timer shows the
+// update window modally, as the main window's timer does.
 #include "LocalHttpServer.h"
 
 #include "main/Aktualizacja.h"
@@ -10,17 +11,22 @@
 #include "platform/ScriptedDialogs.h"
 #include "tests/support/TempFolders.h"
 
-#include <QApplication>
 #include <QStringList>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 
 // Runs the event loop until `done` or the time-out; false on time-out.
 bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 20000);
+
+// A version record as the server sends it.
+QByteArray Record(std::int32_t major, std::int32_t minor, std::int32_t build);
+// `size` bytes that are not all alike.
+QByteArray Payload(int size);
 
 class TestMainWindow : public UpdateHost {
 public:
@@ -32,33 +38,35 @@ public:
     bool isModified = false;
     bool closing = false;
     int timerStarts = 0;
-    int windowShowings = 0;
 
 private:
     QTimer timer_;
 };
 
-// Notes what would have gone to the desktop's handler instead of starting anything.
+// Notes what would have gone to the desktop instead of starting anything.
 class RecordingOsServices : public OsServices {
 public:
     RecordingOsServices() { previous_ = install(this); }
     ~RecordingOsServices() override { install(previous_); }
-    bool openDocument(const QString& pathOrUrl) override
-    {
-        opened << pathOrUrl;
-        return true;
-    }
-    bool startProgram(const QString& program, const QStringList&) override
-    {
-        started << program;
-        return true;
-    }
+    bool openDocument(const QString& pathOrUrl) override;
+    bool startProgram(const QString& program, const QStringList& arguments) override;
 
     QStringList opened;
     QStringList started;
 
 private:
     OsServices* previous_ = nullptr;
+};
+
+// What the update window showed when its download had ended.
+struct WindowState {
+    QString status;
+    QString closeCaption;
+    int gaugeMaximum = -1;
+    int gaugeValue = -1;
+    QString link;
+    QString runningVersion;
+    QString serverVersion;
 };
 
 class UpdateTestBase : public ::testing::Test {
@@ -69,10 +77,21 @@ protected:
     // Forgets the dialogs, openings and main-window state of an earlier run in one test.
     void resetRun();
 
+    void serveRecord(const QByteArray& record, int status = 200);
+    void serveInstaller(ScriptedResponse response);
+    // Runs one check on its worker thread and waits until the thread has ended.
+    void runCheck(bool silent);
+    // Answers the update window's modal showing: waits for the download's end, notes the
+    // window in `shown` and presses its close button.
+    void closeWindowAfterDownload();
+    QString installerFile() const;
+
     TempFolders folders;
     ScriptedDialogs dialogs;
     LocalHttpServer server;
     TestMainWindow host;
     RecordingOsServices opener;
     std::unique_ptr<TFAktualizacja> window;
+    WindowState shown;
+    int windowsClosed = 0;
 };
