@@ -1,5 +1,7 @@
 #include "render/Fonts.h"
 
+#include "platform/Fonts.h"
+
 #include <QFontMetricsF>
 
 #include <cmath>
@@ -16,6 +18,10 @@ int PointsToPageUnits(int points)
 
 QFont MakePageFont(const QString& face, int points, const FontStyle& style)
 {
+    // The calibration sets name Windows faces; they must measure as the Liberation fonts
+    // whoever made the application object.
+    static const bool substituted = (InstallFontSubstitutions(), true);
+    (void)substituted;
     QFont font(face);
     // Measured and drawn at every scale the same way: no grid fitting to device pixels.
     font.setHintingPreference(QFont::PreferNoHinting);

@@ -1,6 +1,5 @@
 #include "tests/render/RenderFixtures.h"
 
-#include "platform/Fonts.h"
 #include "store/CppSQLite3.h"
 
 #include <QApplication>
@@ -37,11 +36,7 @@ void EnsureApplication()
     static int argc = 1;
     static char name[] = "render_tests";
     static char* argv[] = {name, nullptr};
-    static QApplication* application = [] {
-        auto* app = new QApplication(argc, argv);
-        InstallFontSubstitutions();
-        return app;
-    }();
+    static QApplication* application = new QApplication(argc, argv);
     (void)application;
 }
 
