@@ -2,11 +2,13 @@
 // the buttons doing what their roles say.
 #include "forms/FormRegistry.h"
 #include "forms/FormWindow.h"
+#include "platform/ComboBox.h"
 #include "platform/Controls.h"
 #include "platform/ScriptedDialogs.h"
 #include "tests/forms/FormsTestSupport.h"
 #include "tests/forms/QtPrinters.h"
 
+#include <QLineEdit>
 #include <QPushButton>
 
 #include <gtest/gtest.h>
@@ -47,6 +49,21 @@ TEST(FormWindows, CertificateTabsAndButtons) {
     EXPECT_EQ(rok->nextInFocusChain(), kl2.widget(u"ZMIENNA_NieOtrzymalProm_STR1_DATA_EDIT"));
     EXPECT_EQ(kl2.widget(u"ZMIENNA_ImieNazwisko_STR1_DATA_EDIT")->nextInFocusChain(),
               kl2.widget(u"ZMIENNA_DataUrodzenia_STR1_DATA_EDIT"));
+}
+
+TEST(FormWindows, ChosenGradeReachesTheValueWithItsTrailingBlank) {
+    EnsureTestApp();
+    FormRegistry registry;
+    DocumentForm& form = *registry.form("TFSwiad205kl3");
+    auto* combo = qobject_cast<ComboBox*>(form.window().widget(u"ZMIENNA_ObowiazkowyEduOcn4_STR2_DATA_COMBOBOX"));
+    ASSERT_NE(combo, nullptr);
+    combo->setCurrentIndex(12);
+    emit combo->activated(12);  // as a person's choice arrives
+    EXPECT_EQ(form.text(u"ZMIENNA_ObowiazkowyEduOcn4_STR2_DATA_COMBOBOX"), "uczestniczył ");
+    combo->setFocus();
+    combo->lineEdit()->selectAll();
+    TypeText(combo->lineEdit(), "własna");
+    EXPECT_EQ(form.text(u"ZMIENNA_ObowiazkowyEduOcn4_STR2_DATA_COMBOBOX"), "własna");
 }
 
 TEST(FormWindows, OkClosesOnlyAfterASuccessfulSave) {
