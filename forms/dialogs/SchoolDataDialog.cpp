@@ -2,12 +2,14 @@
 
 #include "forms/dialogs/DialogHost.h"
 #include "platform/OsServices.h"
+#include "platform/Pictures.h"
 #include "store/Folders.h"
 #include "store/Settings.h"
 #include "store/Templates.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPainter>
 #include <QScrollArea>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -167,6 +169,30 @@ QList<Line> sheetTitleLines()
     };
 }
 
+// A tab page's content: the blank it stands for, stretched and faded behind the fields.
+class BlankBackdrop : public QWidget {
+public:
+    explicit BlankBackdrop(const QString& blank)
+    {
+        ErrorStream es;
+        picture_ = PictureCache::instance().picture(
+            QString::fromStdString(ProgramFolderPath(es)) + QStringLiteral("/blanki/") + blank);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        if (picture_.isNull())
+            return;
+        QPainter painter(this);
+        painter.setOpacity(0.3);
+        painter.drawImage(rect(), picture_);
+    }
+
+private:
+    QImage picture_;
+};
+
 } // namespace
 
 TFDaneSzkoly::TFDaneSzkoly(QWidget* parent)
@@ -246,11 +272,11 @@ void TFDaneSzkoly::OKButtonClick()
         accept();
 }
 
-QWidget* TFDaneSzkoly::buildPage(const QList<QStringList>& lines)
+QWidget* TFDaneSzkoly::buildPage(const QString& blank, const QList<QStringList>& lines)
 {
     auto* scroll = new QScrollArea;
     scroll->setWidgetResizable(true);
-    auto* content = new QWidget;
+    auto* content = new BlankBackdrop(blank);
     auto* column = new QVBoxLayout(content);
     const int charWidth = fontMetrics().averageCharWidth();
     for (const QStringList& line : lines) {
@@ -262,8 +288,10 @@ QWidget* TFDaneSzkoly::buildPage(const QList<QStringList>& lines)
             }
             DialogFields::Field* field = fields_.find(QStringLiteral("ZMIENNA_%1_DATA_EDIT").arg(token.mid(1)));
             QWidget* edit = fields_.createWidget(*field, content);
-            edit->setMinimumWidth(charWidth * std::clamp(field->typingLimit, 6, 40));
-            row->addWidget(edit, std::max(field->typingLimit, 4));
+            // Widths follow the typing limits; an edit without one takes the whole line.
+            const int width = field->typingLimit > 0 ? field->typingLimit : 80;
+            edit->setMinimumWidth(charWidth * std::min(width, 24));
+            row->addWidget(edit, width);
         }
         row->addStretch(1);
         column->addLayout(row);
@@ -276,8 +304,10 @@ QWidget* TFDaneSzkoly::buildPage(const QList<QStringList>& lines)
 void TFDaneSzkoly::buildWidgets(QVBoxLayout* layout)
 {
     auto* pages = new QTabWidget(this);
-    pages->addTab(buildPage(certificateLines()), QStringLiteral("Szablon danych szkoły"));
-    pages->addTab(buildPage(sheetTitleLines()), QStringLiteral("Szablon strony głównej arkusza ocen"));
+    pages->addTab(buildPage(QStringLiteral("sw205_str1.jpg"), certificateLines()),
+                  QStringLiteral("Szablon danych szkoły"));
+    pages->addTab(buildPage(QStringLiteral("arkusz283_str1.jpg"), sheetTitleLines()),
+                  QStringLiteral("Szablon strony głównej arkusza ocen"));
     layout->addWidget(pages, 1);
     resize(900, 700);
 }

@@ -35,8 +35,8 @@ protected:
     void buildWidgets(QVBoxLayout* layout) override;
 
 private:
-    // One tab page: a scroll area with the lines' texts and edits.
-    QWidget* buildPage(const QList<QStringList>& lines);
+    // One tab page: a scroll area with the lines' texts and edits over the blank's picture.
+    QWidget* buildPage(const QString& blank, const QList<QStringList>& lines);
 };
 
 extern TFDaneSzkoly* FDaneSzkoly;
