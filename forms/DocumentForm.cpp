@@ -118,10 +118,14 @@ bool DocumentForm::memoAcceptsEnter(int index) const {
 
 QString DocumentForm::limitedMemoText(int index, const QString& text, Origin origin) const {
     const QString value = withCrLf(text);
-    const int limit = components_[index].lineLimit;
+    int limit = components_[index].lineLimit;
+    if (limit <= 0) return value;
+    // A stored text keeps every hard line up to the limit, however our fonts wrap it,
+    // and editing such a text does not cut it back: only growth beyond it is refused.
+    if (origin == Origin::User) limit = std::max(limit, int(memoLines(index).size()));
     const int width = origin == Origin::Stored ? 0 : memoWrapWidth(index);
     const QStringList lines = BreakLines(value, screenFont(index), width);
-    if (limit <= 0 || lines.size() <= limit) return value;
+    if (lines.size() <= limit) return value;
     return linesText(lines.mid(0, limit));
 }
 

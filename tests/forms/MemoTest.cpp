@@ -65,10 +65,19 @@ TEST_F(MemoLimits, CodeCutsByDisplayedLinesStoredByHardLines) {
     EXPECT_EQ(form.text(index()), cut.join("\r\n") + "\r\n");
 
     // The same words from a stored record: every hard line kept, nothing lost.
-    const QString stored = "krótka\r\n" + QString("długie słowo ").repeated(12).trimmed() + "\r\nc";
+    const QString stored = "a\r\nb\r\nc\r\nkrótka\r\n" + QString("długie słowo ").repeated(12).trimmed();
     form.FillFields({{"KLASA II MUZYCZNA", "ZMIENNA_Szczegolne_STR2_DATA_MEMO", stored.toStdString()}});
     EXPECT_EQ(form.text(index()), stored);
-    EXPECT_GT(form.memoLines(index()).size(), 3);
+    EXPECT_GT(form.memoLines(index()).size(), 5);
+
+    // Typing into such a text keeps it whole; a line break beyond its lines is refused.
+    Memo& memo = memoWidget();
+    memo.setFocus();
+    memo.moveCursor(QTextCursor::End);
+    TypeText(&memo, "!");
+    EXPECT_EQ(form.text(index()), stored + "!");
+    TypeKey(&memo, Qt::Key_Return, "\r");
+    EXPECT_EQ(form.text(index()), stored + "!");
 
     // A stored text of six hard lines keeps five.
     form.FillFields({{"KLASA II MUZYCZNA", "ZMIENNA_Szczegolne_STR2_DATA_MEMO", numberedLines(6).toStdString()}});
