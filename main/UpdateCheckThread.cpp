@@ -9,12 +9,16 @@
 #include "platform/DialogService.h"
 #include "platform/GuiThread.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QLabel>
 #include <QThread>
 
 #include <algorithm>
 
 namespace {
+
+constexpr int kStopWaitMs = 2000;
 
 QString VersionLines(const ProgramVersion& server)
 {
@@ -64,6 +68,9 @@ void UpdateCheckThread(bool silent)
             return record.size() < kVersionRecordSize;
         });
 
+    // The program is ending: nothing more to show.
+    if (QThread::currentThread()->isInterruptionRequested())
+        return;
     if (outcome == HttpOutcome::Unreachable) {
         if (!silent)
             CallOnGuiThread([] {
@@ -72,7 +79,7 @@ void UpdateCheckThread(bool silent)
             });
         return;
     }
-    // Only a record the server really sent is compared: an error page or a redirect
+    // Only a record the server really sent (status 200) is compared; any other answer
     // ends the check quietly.
     if (status != 200)
         return;
@@ -105,6 +112,14 @@ QThread* StartUpdateCheckThread(bool silent)
         }
     });
     QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
+    // A check still running when the message loop ends is stopped, not left to run into
+    // the program's tear-down. The wait is bounded: the check may itself be waiting for
+    // the GUI thread.
+    QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, thread,
+                     [thread] {
+                         thread->requestInterruption();
+                         thread->wait(QDeadlineTimer(kStopWaitMs));
+                     });
     thread->start();
     return thread;
 }

@@ -40,7 +40,9 @@ void LocalHttpServer::serve(QTcpSocket* socket)
 
     const auto found = responses_.find(path);
     const ScriptedResponse response =
-        found != responses_.end() ? found->second : ScriptedResponse{404, "not here", {}, false};
+        found != responses_.end() ? found->second : ScriptedResponse{.status = 404, .body = "not here"};
+    if (response.neverAnswer)
+        return;
     QByteArray head = "HTTP/1.1 " + QByteArray::number(response.status) + " Scripted\r\n";
     if (!response.withoutLength)
         head += "Content-Length: " +

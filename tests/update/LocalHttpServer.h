@@ -10,11 +10,13 @@
 
 struct ScriptedResponse {
     int status = 200;
-    QByteArray body;
+    QByteArray body{};
     // The Content-Length header; the body's size when not given.
-    std::optional<qint64> announcedLength;
+    std::optional<qint64> announcedLength{};
     // No Content-Length header at all: the end of the connection ends the body.
     bool withoutLength = false;
+    // The request is read and never answered.
+    bool neverAnswer = false;
 };
 
 class LocalHttpServer {

@@ -50,7 +50,7 @@ protected:
 
 TEST_F(MainWindowHandOver, InstallClosesTheProgramWithoutQuestions)
 {
-    serveInstaller({200, Payload(1050), {}, false});
+    serveInstaller({.body = Payload(1050)});
     agreeAndCloseTheWindow();
 
     EXPECT_EQ(shown.closeCaption, "Zainstaluj");
@@ -63,7 +63,7 @@ TEST_F(MainWindowHandOver, InstallClosesTheProgramWithoutQuestions)
 
 TEST_F(MainWindowHandOver, FailedDownloadKeepsTheProgramRunning)
 {
-    serveInstaller({200, Payload(500), 1050, false});
+    serveInstaller({.body = Payload(500), .announcedLength = 1050});
     agreeAndCloseTheWindow();
 
     EXPECT_EQ(shown.closeCaption, "Zamknij");

@@ -5,11 +5,16 @@
 
 #include "main/Aktualizacja.h"
 #include "main/UpdateCheckServer.h"
+#include "main/UpdateCheckThread.h"
 #include "platform/Button.h"
 
 #include <QFile>
 #include <QLabel>
+#include <QCoreApplication>
 #include <QLineEdit>
+#include <QPointer>
+#include <QThread>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -95,7 +100,7 @@ TEST_F(UpdateCheck, AgreedUpdateDownloadsTheWholeInstallerAndHandsItToTheDesktop
 {
     const QByteArray installer = Payload(1050);
     serveRecord(Record(1, 2, 0));
-    serveInstaller({200, installer, {}, false});
+    serveInstaller({.body = installer});
     leaveOldInstaller();
     dialogs.answerMessage(Answer::Yes);
     runCheckThroughWindow();
@@ -128,11 +133,11 @@ TEST_F(UpdateCheck, FailedDownloadLeavesNoFileAndOffersOnlyClosing)
         ScriptedResponse response;
         QString status;
     } cases[] = {
-        {"connection cut midway", {200, Payload(500), 1050, false},
+        {"connection cut midway", {.body = Payload(500), .announcedLength = 1050},
          "Błąd podczas próby czytania pliku..."},
-        {"no length announced", {200, Payload(1050), {}, true},
+        {"no length announced", {.body = Payload(1050), .withoutLength = true},
          "Błąd podczas próby czytania pliku..."},
-        {"installer missing", {404, "not here", {}, false}, "Błąd połączenia..."},
+        {"installer missing", {.status = 404, .body = "not here"}, "Błąd połączenia..."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -185,6 +190,19 @@ TEST_F(UpdateCheck, UnreachableServerIsSilentAtStartAndReportedFromTheMenu)
     qputenv(kUpdateServerVariable, UnreachableAddress().toUtf8());
     expectBoxOnlyFromTheMenu(QStringLiteral("Błąd podczas próby połączenia z internetem"),
                              QStringLiteral("Aktualizacja"), MsgIcon::Warning);
+}
+
+TEST_F(UpdateCheck, CheckStillWaitingWhenTheProgramEndsIsStopped)
+{
+    server.respond(kVersionRecordPath, {.neverAnswer = true});
+    QPointer<QThread> thread = StartUpdateCheckThread(false);
+    // The message loop ends while the server keeps the check waiting.
+    QTimer::singleShot(200, qApp, &QCoreApplication::quit);
+    qApp->exec();
+    ASSERT_FALSE(thread.isNull());
+    EXPECT_TRUE(thread->isFinished());
+    EXPECT_TRUE(dialogs.requests().empty());
+    WaitUntil([&] { return thread.isNull(); });
 }
 
 TEST_F(UpdateCheck, BrowserButtonOpensTheInstallerAddress)

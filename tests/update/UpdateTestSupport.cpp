@@ -114,7 +114,7 @@ void UpdateTestBase::resetRun()
 
 void UpdateTestBase::serveRecord(const QByteArray& record, int status)
 {
-    server.respond(kVersionRecordPath, {status, record, {}, false});
+    server.respond(kVersionRecordPath, {.status = status, .body = record});
 }
 
 void UpdateTestBase::serveInstaller(ScriptedResponse response)
