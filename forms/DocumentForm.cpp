@@ -228,8 +228,11 @@ void DocumentForm::CopyGradesToSheet(int column, int page, bool copyNames) {
             if (step.namesOnly && !(block.names && copyNames)) continue;
             QStringList parts;
             for (const QString& source : step.from) parts << text(source);
+            QString value = step.from.isEmpty() ? step.text : parts.join(step.separator);
+            for (auto v = block.values.begin(); v != block.values.end(); ++v)
+                value.replace("{" + v.key() + "}", v.value());
             QString to = step.to;
-            target->setText(to.replace(QStringLiteral("{c}"), block.digit), parts.join(step.separator));
+            target->setText(to.replace(QStringLiteral("{c}"), block.digit), value);
         }
         return;
     }

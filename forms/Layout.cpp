@@ -265,16 +265,21 @@ void readFormData(LayoutCatalog& cat, const QJsonObject& o) {
     for (auto it = maps.begin(); it != maps.end(); ++it) {
         QList<CopyStep> steps;
         for (const QJsonValue& s : it.value().toArray())
-            steps.append({readStrings(s["from"]), s["separator"].toString(), s["to"].toString(),
-                          s["names"].toBool()});
+            steps.append({readStrings(s["from"]), s["separator"].toString(), s["text"].toString(),
+                          s["to"].toString(), s["names"].toBool()});
         cat.copyMaps.insert(it.key(), steps);
     }
     const QJsonObject blocks = o["copyBlocks"].toObject();
     for (auto it = blocks.begin(); it != blocks.end(); ++it) {
         QList<CopyBlock> list;
-        for (const QJsonValue& b : it.value().toArray())
-            list.append({b["page"].toInt(), b["column"].toInt(), b["digit"].toString(),
-                         b["target"].toString(), b["map"].toString(), b["names"].toBool()});
+        for (const QJsonValue& b : it.value().toArray()) {
+            CopyBlock block{b["page"].toInt(), b["column"].toInt(), b["digit"].toString(),
+                            b["target"].toString(), b["map"].toString(), b["names"].toBool(), {}};
+            const QJsonObject values = b["values"].toObject();
+            for (auto v = values.begin(); v != values.end(); ++v)
+                block.values.insert(v.key(), v.value().toString());
+            list.append(block);
+        }
         cat.copyBlocks.insert(it.key(), list);
     }
 }

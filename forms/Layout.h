@@ -108,8 +108,9 @@ struct SampleSet {
 };
 
 struct CopyStep {
-    QStringList from;
+    QStringList from;           // source fields, joined by `separator`
     QString separator;
+    QString text;               // without sources: a fixed text, "{name}" from the block's values
     QString to;                 // may hold "{c}" for the column digit
     bool namesOnly = false;
 };
@@ -121,6 +122,7 @@ struct CopyBlock {
     QString targetClass;
     QString map;
     bool names = false;
+    QMap<QString, QString> values;  // what "{name}" in a step's fixed text stands for
 };
 
 struct Preset {

@@ -1,6 +1,7 @@
 #include "forms/LayoutValidator.h"
 
 #include <QHash>
+#include <QRegularExpression>
 #include <QSet>
 
 namespace {
@@ -140,6 +141,14 @@ void checkFormData(const LayoutCatalog& cat, const FormSpec& f, QStringList& out
                 const QList<ComponentKind> kinds =
                     memo ? QList<ComponentKind>{ComponentKind::Memo} : kTextFields;
                 for (const QString& src : s.from) add(index.check(src, kinds, "copy map " + b.map));
+                static const QRegularExpression placeholder(QStringLiteral("\\{(\\w+)\\}"));
+                for (auto m = placeholder.globalMatch(s.text); m.hasNext();) {
+                    const QString name = m.next().captured(1);
+                    if (!b.values.contains(name))
+                        out << f.className + ": copy map " + b.map + " needs the value \"" + name +
+                                   "\" that its block for page " + QString::number(b.page) +
+                                   " does not give";
+                }
                 QString to = s.to;
                 to.replace("{c}", b.digit);
                 add(targetIndex.check(to, kinds, "copy map " + b.map + " (page " +

@@ -1,6 +1,7 @@
 // Copying a certificate into the ART-II/283/3 year pages, and the school-data copy.
 #include "forms/FormRegistry.h"
 #include "forms/FormWindow.h"
+#include "forms/LayoutValidator.h"
 #include "platform/ComboBox.h"
 #include "platform/ScriptedDialogs.h"
 #include "store/Folders.h"
@@ -10,6 +11,12 @@
 #include "tests/support/TempFolders.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
 #include <QPushButton>
 
 #include <gtest/gtest.h>
@@ -176,4 +183,44 @@ TEST_F(SchoolDataCopy, UnreadableTemplateShowsTheMessageAndChangesNothing) {
     EXPECT_TRUE(dialogs.requests()[0].text.startsWith("Błąd podczas odczytu danych.\n\n"));
     EXPECT_EQ(dialogs.requests()[0].caption, "Błąd");
     EXPECT_EQ(form.text(u"ZMIENNA_Klasa_STR1_DATA_EDIT"), "typed");
+}
+
+// A copy step may write a fixed text that each block words its own way.
+TEST(CopyMaps, FixedTextsComeFromTheBlock) {
+    EnsureTestApp();
+    QTemporaryDir dir;
+    const QDir source(QStringLiteral(VLM_SOURCE_DIR "/resources/layouts"));
+    for (const QString& file : source.entryList({"*.json"}, QDir::Files))
+        ASSERT_TRUE(QFile::copy(source.filePath(file), dir.filePath(file)));
+    QFile file(dir.filePath("forms.json"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QJsonObject root = QJsonDocument::fromJson(file.readAll()).object();
+    file.close();
+    QJsonObject maps = root["copyMaps"].toObject();
+    QJsonArray steps = maps["cert205_to_283"].toArray();
+    for (qsizetype i = 0; i < steps.size(); ++i)
+        if (steps[i].toObject()["to"].toString() == "ZMIENNA_Klasa{c}_DATA_EDIT")
+            steps[i] = QJsonObject{{"text", "Klasa {class}"}, {"to", "ZMIENNA_Klasa{c}_DATA_EDIT"}};
+    maps["cert205_to_283"] = steps;
+    root["copyMaps"] = maps;
+    QJsonObject blocks = root["copyBlocks"].toObject();
+    QJsonArray own = blocks["cert205_2"].toArray();
+    for (qsizetype i = 0; i < own.size(); ++i) {
+        QJsonObject b = own[i].toObject();
+        b["values"] = QJsonObject{{"class", QString("II.%1").arg(i)}};
+        own[i] = b;
+    }
+    blocks["cert205_2"] = own;
+    root["copyBlocks"] = blocks;
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(QJsonDocument(root).toJson());
+    file.close();
+
+    const LayoutCatalog catalog = LayoutCatalog::fromDirectory(dir.path());
+    const QStringList problems = ValidateLayouts(catalog);
+    // Class III to V blocks give no value: the validator names them.
+    EXPECT_TRUE(problems.join('\n').contains("needs the value \"class\"")) << problems.join('\n').toStdString();
+    FormRegistry registry(catalog);
+    registry.form("TFSwiad205kl2")->CopyGradesToSheet(2, 3, false);
+    EXPECT_EQ(registry.form("TFArkusz283str3")->text(u"ZMIENNA_Klasa1_DATA_EDIT"), "Klasa II.3");
 }
