@@ -4,6 +4,7 @@
 #include "forms/FormWindow.h"
 #include "platform/ComboBox.h"
 #include "platform/Controls.h"
+#include "platform/Memo.h"
 #include "platform/ScriptedDialogs.h"
 #include "tests/forms/FormsTestSupport.h"
 #include "tests/forms/QtPrinters.h"
@@ -27,6 +28,9 @@ TEST(FormWindows, EveryComponentStandsOnItsScaledRectangle) {
             ASSERT_NE(widget, nullptr) << form->component(i).name.toStdString();
             EXPECT_EQ(widget->geometry(), toPicture(form->component(i).rect).toRect());
             EXPECT_EQ(widget->objectName(), form->component(i).name);
+            if (auto* memo = qobject_cast<Memo*>(widget)) {  // values and widget wrap alike
+                EXPECT_EQ(memo->wrapWidth(), form->memoWrapWidth(i));
+            }
         }
     }
 }
