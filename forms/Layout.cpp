@@ -284,6 +284,40 @@ void readFormData(LayoutCatalog& cat, const QJsonObject& o) {
     }
 }
 
+// A family's file ("forms-<family>.json") completes the registry entries of its forms (matched
+// by "class"; its keys replace the entry's) and adds its own named school-data pairs, rules,
+// samples, copy maps and blocks, so that each family's data lives in a file of its own.
+void mergeFamilyData(QJsonObject& formData, const QString& file, const QJsonObject& family,
+                     QStringList& problems) {
+    QJsonArray forms = formData["forms"].toArray();
+    for (const QJsonValue& v : family["forms"].toArray()) {
+        const QJsonObject part = v.toObject();
+        const QString cls = part["class"].toString();
+        qsizetype i = 0;
+        while (i < forms.size() && forms.at(i).toObject()["class"].toString() != cls) ++i;
+        if (i == forms.size()) {
+            problems << file + ": form \"" + cls + "\" is not registered";
+            continue;
+        }
+        QJsonObject entry = forms[i].toObject();
+        for (auto it = part.begin(); it != part.end(); ++it) entry.insert(it.key(), it.value());
+        forms[i] = entry;
+    }
+    formData["forms"] = forms;
+    for (const char* section :
+         {"dialogFields", "schoolData", "studentRules", "samples", "copyMaps", "copyBlocks"}) {
+        const QString key = QLatin1String(section);
+        QJsonObject merged = formData[key].toObject();
+        const QJsonObject added = family[key].toObject();
+        for (auto it = added.begin(); it != added.end(); ++it) {
+            if (merged.contains(it.key()))
+                problems << file + ": " + key + " \"" + it.key() + "\" defined twice";
+            merged.insert(it.key(), it.value());
+        }
+        formData[key] = merged;
+    }
+}
+
 }  // namespace
 
 QRectF toPicture(const PageRect& r) {
@@ -320,14 +354,21 @@ LayoutCatalog LayoutCatalog::fromDirectory(const QString& dir) {
     LayoutCatalog cat;
     const QDir d(dir);
     QMap<QString, std::pair<QString, QJsonObject>> raw;
+    QJsonObject formData;
+    QList<std::pair<QString, QJsonObject>> familyData;
     for (const QString& file : d.entryList({"*.json"}, QDir::Files, QDir::Name)) {
         const QString path = d.filePath(file);
         const QJsonObject o = readJson(path);
-        if (file == "lists.json") {
-            for (auto it = o.begin(); it != o.end(); ++it)
+        if (file == "lists.json" || file.startsWith("lists-")) {
+            for (auto it = o.begin(); it != o.end(); ++it) {
+                if (cat.lists.contains(it.key()))
+                    cat.problems << file + ": list \"" + it.key() + "\" defined twice";
                 cat.lists.insert(it.key(), readStrings(it.value()));
+            }
         } else if (file == "forms.json") {
-            readFormData(cat, o);
+            formData = o;
+        } else if (file.startsWith("forms-")) {
+            familyData.append({file, o});
         } else {
             const QString name = o["design"].toString();
             if (name.isEmpty()) fail(path, "no \"design\" name");
@@ -335,6 +376,8 @@ LayoutCatalog LayoutCatalog::fromDirectory(const QString& dir) {
             raw.insert(name, {path, o});
         }
     }
+    for (const auto& [file, o] : familyData) mergeFamilyData(formData, file, o, cat.problems);
+    readFormData(cat, formData);
     DesignResolver resolver(raw, cat.problems);
     for (const QString& name : raw.keys()) cat.designs.insert(name, resolver.resolve(name));
     for (PageDesign& design : cat.designs)

@@ -196,3 +196,33 @@ TEST(Layouts, ComponentsLieApartWithinThePage) {
         }
     }
 }
+
+// A family's own file completes its registered forms and adds its named data; a form it does
+// not know and a name defined twice are reported, so two families cannot silently clash.
+TEST(Layouts, FamilyFilesCompleteTheRegistry) {
+    QTemporaryDir dir;
+    const auto write = [&](const char* name, const char* json) {
+        QFile f(dir.filePath(QString::fromUtf8(name)));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(json);
+    };
+    write("forms.json", R"({"forms": [{"class": "TFA", "instance": "FA", "key": "A", "pageCount": 2},
+                                      {"class": "TFB", "instance": "FB", "key": "B", "pageCount": 1}],
+                            "samples": {"shared": {"steps": []}}})");
+    write("forms-fam.json", R"({"forms": [{"class": "TFB", "calibrationSet": "swiad_b"},
+                                          {"class": "TFC", "key": "C"}],
+                                "samples": {"fam": {"steps": []}, "shared": {"steps": []}}})");
+    write("lists.json", R"({"g": ["a"]})");
+    write("lists-fam.json", R"({"h": ["b"], "g": ["c"]})");
+    const LayoutCatalog cat = LayoutCatalog::fromDirectory(dir.path());
+
+    ASSERT_EQ(cat.forms.size(), 2);
+    EXPECT_EQ(cat.forms[1].key, "B");
+    EXPECT_EQ(cat.form("TFB")->calibrationSet, "swiad_b");
+    EXPECT_TRUE(cat.samples.contains("fam"));
+    EXPECT_TRUE(cat.lists.contains("h"));
+    const QString problems = cat.problems.join('\n');
+    EXPECT_TRUE(problems.contains("\"TFC\" is not registered")) << problems.toStdString();
+    EXPECT_TRUE(problems.contains("samples \"shared\" defined twice")) << problems.toStdString();
+    EXPECT_TRUE(problems.contains("list \"g\" defined twice")) << problems.toStdString();
+}
