@@ -54,9 +54,26 @@ void ScrollBox::setContentSize(const QSize& size)
     content_->resize(size);
 }
 
+namespace {
+
+// Moves `bar` as little as needed to bring [start, start + length) into a view of `view`;
+// a rectangle larger than the view shows its start.
+void bringIntoView(QScrollBar* bar, int start, int length, int view)
+{
+    int value = bar->value();
+    if (start + length > value + view)
+        value = start + length - view;
+    if (start < value)
+        value = start;
+    bar->setValue(value);
+}
+
+} // namespace
+
 void ScrollBox::scrollToShow(const QRect& rect)
 {
-    ensureVisible(rect.center().x(), rect.center().y(), rect.width() / 2, rect.height() / 2);
+    bringIntoView(horizontalScrollBar(), rect.left(), rect.width(), viewport()->width());
+    bringIntoView(verticalScrollBar(), rect.top(), rect.height(), viewport()->height());
 }
 
 void ScrollBox::scrollToTop()

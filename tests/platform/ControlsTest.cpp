@@ -105,3 +105,23 @@ TEST(Timer, EnablingStartsAndIntervalChangeRestarts)
     timer.setEnabled(false);
     EXPECT_FALSE(timer.isEnabled());
 }
+
+TEST(ScrollBox, PictureSetsTheContentAndScrollingShowsARectangle)
+{
+    TestApp();
+    ScrollBox box;
+    box.resize(300, 200);
+    auto* image = new Image(box.content());
+    QImage page(717, 1053, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    image->setPicture(page);
+    EXPECT_EQ(image->size(), page.size()); // sized to its picture
+    box.setContentSize(image->size());
+    box.show();
+
+    box.scrollToShow(QRect(100, 900, 50, 20));
+    const QRect visible(box.content()->mapFrom(box.viewport(), QPoint(0, 0)), box.viewport()->size());
+    EXPECT_TRUE(visible.contains(QRect(100, 900, 50, 20)));
+    box.scrollToTop();
+    EXPECT_EQ(box.content()->mapFrom(box.viewport(), QPoint(0, 0)).y(), 0);
+}
