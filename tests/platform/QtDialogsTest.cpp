@@ -1,0 +1,87 @@
+// The production dialog service, driven the way a person would answer its Qt dialogs.
+#include "TestApp.h"
+
+#include "platform/DialogService.h"
+
+#include <QAbstractButton>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+// Runs `answer` on the modal dialog once it is up.
+void WhenModalShows(std::function<void(QWidget*)> answer)
+{
+    auto poll = std::make_shared<std::function<void()>>();
+    *poll = [answer, poll] {
+        if (QWidget* modal = QApplication::activeModalWidget())
+            answer(modal);
+        else
+            QTimer::singleShot(5, *poll);
+    };
+    QTimer::singleShot(0, *poll);
+}
+
+} // namespace
+
+TEST(QtDialogs, MessageBoxShowsTextCaptionIconAndMapsTheAnswer)
+{
+    TestApp();
+    const struct {
+        MsgButtons buttons;
+        QMessageBox::StandardButton press; // NoButton: closed with Esc
+        Answer expected;
+    } cases[] = {
+        {MsgButtons::Ok, QMessageBox::Ok, Answer::Ok},
+        {MsgButtons::YesNo, QMessageBox::Yes, Answer::Yes},
+        {MsgButtons::YesNo, QMessageBox::No, Answer::No},
+        {MsgButtons::YesNoCancel, QMessageBox::NoButton, Answer::Cancel},
+    };
+    for (const auto& c : cases) {
+        QString seenText, seenTitle;
+        QMessageBox::Icon seenIcon = QMessageBox::NoIcon;
+        WhenModalShows([&](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            ASSERT_NE(box, nullptr);
+            seenText = box->text();
+            seenTitle = box->windowTitle();
+            seenIcon = box->icon();
+            if (c.press == QMessageBox::NoButton)
+                box->reject();
+            else
+                box->button(c.press)->click();
+        });
+        const Answer answer = DialogService::instance().message(
+            QStringLiteral("Czy na pewno chcesz zakończyć pracę ?"), QStringLiteral("Koniec"),
+            MsgIcon::Question, c.buttons);
+        EXPECT_EQ(answer, c.expected);
+        EXPECT_EQ(seenText, QStringLiteral("Czy na pewno chcesz zakończyć pracę ?"));
+        EXPECT_EQ(seenTitle, QStringLiteral("Koniec"));
+        EXPECT_EQ(seenIcon, QMessageBox::Question);
+    }
+}
+
+TEST(QtDialogs, FileDialogGetsTheTranslatedFilterAndTheProposedName)
+{
+    TestApp();
+    QTemporaryDir dir;
+    const QString proposed = dir.filePath(QStringLiteral("nowy"));
+    QStringList filters;
+    WhenModalShows([&](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        filters = dialog->nameFilters();
+        static_cast<QDialog*>(dialog)->accept(); // as the Save button does
+    });
+    const auto chosen = DialogService::instance().saveFileName(
+        QStringLiteral("Zapisz"), QStringLiteral("Velmorandia(*.sqvlm)|*.sqvlm"), proposed);
+    EXPECT_EQ(filters, QStringList{QStringLiteral("Velmorandia (*.sqvlm)")});
+    ASSERT_TRUE(chosen.has_value());
+    EXPECT_EQ(*chosen, proposed); // no extension added behind the caller's back
+}
