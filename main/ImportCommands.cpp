@@ -1,0 +1,112 @@
+#include "main/ImportCommands.h"
+
+#include <QCoreApplication>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "main/ImportHost.h"
+#include "main/SqlImport.h"
+#include "platform/DialogService.h"
+#include "store/Folders.h"
+#include "store/Frame.h"
+#include "store/Import.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+using Importer = bool (*)(ErrorStream&, const std::string&, const std::string&, ProgressSink*);
+
+struct ImportCommand {
+    const char* title;
+    const char* filter;
+    Importer importer;
+};
+
+constexpr ImportCommand kMusicSchoolImport = {"Import danych", "Sonavera(*.snv)|*.snv",
+                                              bFunImportDataFromFile};
+constexpr ImportCommand kPrimarySchoolImport = {"Import danych uczniów z SP 4-6",
+                                                "Miralenska(*.m46)|*.m46",
+                                                bFunImportPrimaryDataFromFile};
+
+// The new working copy grows here, in the data folder beside the old one.
+constexpr const char* kImportFileName = "data_import.sqtmp";
+constexpr const char* kLogName = "ReplaceWorkingCopy()";
+
+// Moves the imported file over the working copy in one step. An export without students
+// left no file: the working copy then becomes an empty file, a certificates file without
+// students.
+bool ReplaceWorkingCopy(ErrorStream& es, const std::string& imported, const std::string& working)
+{
+    if (!FileExists(imported) && !std::ofstream(imported, std::ios::binary)) {
+        Fail(es, "Błąd tworzenia pliku: \n" + imported, kLogName);
+        return false;
+    }
+    std::error_code ec;
+    fs::rename(imported, working, ec);
+    if (ec) {
+        Fail(es, "Błąd zastępowania pliku:\n" + working + "\nKod błędu: " + std::to_string(ec.value()),
+             kLogName);
+        return false;
+    }
+    return true;
+}
+
+void ShowImportWindow()
+{
+    if (!FSQLImport)
+        return;
+    FSQLImport->show();
+    // Lets the window reach the screen before the import keeps the GUI thread busy.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+// Imports `source` and replaces the working copy; false leaves the working copy as it
+// was and the reason in the stream.
+bool ImportIntoWorkingCopy(ErrorStream& es, Importer importer, const std::string& source)
+{
+    const std::string folder = strFunGetMainDirPath(es);
+    if (folder.empty())
+        return false;
+    const std::string imported = JoinPath(folder, kImportFileName);
+    ShowImportWindow();
+    const bool done = importer(es, source, imported, FSQLImport) &&
+                      ReplaceWorkingCopy(es, imported, JoinPath(folder, kWorkingCopyName));
+    if (FSQLImport)
+        FSQLImport->close();
+    if (!done) {
+        std::error_code ignored;
+        fs::remove(imported, ignored);
+    }
+    return done;
+}
+
+void RunImportCommand(ImportHost& host, const ImportCommand& command)
+{
+    const auto chosen = DialogService::instance().openFileName(command.title, command.filter, QString());
+    if (!chosen)
+        return;
+    ErrorStream& es = host.errorStream();
+    if (!ImportIntoWorkingCopy(es, command.importer, chosen->toStdString())) {
+        DialogService::instance().message(
+            "Błąd podczas importu danych.\n\n" + QString::fromStdString(es.str()), "Błąd",
+            MsgIcon::Error, MsgButtons::Ok);
+        return;
+    }
+    host.setModified();
+    host.reloadStudentsList();
+}
+
+}  // namespace
+
+void Importuj1Click(ImportHost& host)
+{
+    RunImportCommand(host, kMusicSchoolImport);
+}
+
+void ImportButtonClick(ImportHost& host)
+{
+    RunImportCommand(host, kPrimarySchoolImport);
+}
