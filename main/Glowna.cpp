@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
+#include "main/MainCalibrationHost.h"
 #include "platform/Controls.h"
 
 TFGlowna* FGlowna = nullptr;
@@ -53,7 +54,8 @@ constexpr ToolCommand kToolCommands[] = {
 
 }  // namespace
 
-TFGlowna::TFGlowna(QWidget* owner) : QMainWindow(owner)
+TFGlowna::TFGlowna(QWidget* owner)
+    : QMainWindow(owner), calibrationHost_(std::make_unique<MainCalibrationHost>(*this))
 {
     setObjectName("FGlowna");
     buildLayout();
@@ -245,6 +247,11 @@ QString TFGlowna::currentPath() const
 void TFGlowna::setCurrentPath(const QString& path)
 {
     StatusBar->setText(path);
+}
+
+CalibrationHost& TFGlowna::calibrationHost()
+{
+    return *calibrationHost_;
 }
 
 DisplayOptions TFGlowna::displayOptions() const

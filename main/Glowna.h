@@ -5,14 +5,17 @@
 #include <QMainWindow>
 #include <QString>
 
+#include <memory>
 #include <vector>
 
 #include "render/DrawContext.h"
 #include "render/PageImage.h"
 #include "render/PreviewView.h"
+#include "render/RenderPages.h"
 #include "store/ErrorStream.h"
 #include "store/Records.h"
 
+class CalibrationHost;
 class Image;
 class PageControl;
 class QAction;
@@ -58,6 +61,8 @@ public:
     // The name the shared save dialog offers: "nowy" at first, then the last one chosen.
     QString SaveDialogFileName = "nowy";
     std::vector<CalibrationRecord> CalibrationList;
+    // What the last render left for the print window.
+    PrintJobFields PrintJob;
 
     // The start-up routine; false when the required-files check failed (the window is
     // then closed and the program must end).
@@ -69,6 +74,8 @@ public:
     void setCurrentPath(const QString& path);
 
     DisplayOptions displayOptions() const;
+    // The main window as the calibration window works with it.
+    CalibrationHost& calibrationHost();
 
     // The menu entry or tool button of that object name (tests and later commands).
     QAction* action(const QString& name) const;
@@ -112,6 +119,8 @@ private:
     void OpenCalibrationWindow(bool advanced);
     void WriteOptionSetting(const char* key, const QCheckBox* box);
     void ApplyStoredOption(const char* key, QCheckBox* box);
+
+    std::unique_ptr<CalibrationHost> calibrationHost_;
 
     void buildLayout();
     void buildToolBar();

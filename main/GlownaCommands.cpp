@@ -10,9 +10,9 @@
 #include "main/Logi.h"
 #include "main/MakerAddresses.h"
 #include "main/OProgramie.h"
-#include "main/WindowInterfaces.h"
 #include "main/WindowRegistry.h"
 #include "platform/Controls.h"
+#include "render/CalibrationWindow.h"
 #include "platform/DialogService.h"
 #include "platform/OsServices.h"
 #include "store/Folders.h"
@@ -76,15 +76,14 @@ void TFGlowna::Ustawieniaczcionki1Click()
 
 void TFGlowna::OpenCalibrationWindow(bool advanced)
 {
-    auto* calibration = dynamic_cast<CalibrationWindow*>(WindowRegistry::instance().window("TFKalibracja"));
+    auto* calibration = dynamic_cast<TFKalibracja*>(WindowRegistry::instance().window("TFKalibracja"));
     if (!calibration)
         return;
     FormattingActive = 1;
-    calibration->setAdvancedMode(advanced);
-    QDialog& dialog = calibration->dialog();
-    dialog.move(5, dialog.y());
-    dialog.setWindowTitle(advanced ? "Formatowanie zaawansowane" : "Formatowanie podstawowe");
-    DialogService::instance().showModal(dialog);
+    calibration->AdvancedMode = advanced ? 1 : 0;
+    calibration->move(5, calibration->y());
+    calibration->setWindowTitle(advanced ? "Formatowanie zaawansowane" : "Formatowanie podstawowe");
+    DialogService::instance().showModal(*calibration);
     FormattingActive = 0;
 }
 

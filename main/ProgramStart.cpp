@@ -2,6 +2,10 @@
 
 #include <QDialog>
 
+#include "forms/FormRegistry.h"
+#include "forms/dialogs/SchoolDataDialog.h"
+#include "forms/dialogs/StudentDialog.h"
+#include "main/Aktualizacja.h"
 #include "main/CertificatesFile.h"
 #include "main/Glowna.h"
 #include "main/InstanceLock.h"
@@ -11,6 +15,8 @@
 #include "main/WindowRegistry.h"
 #include "platform/Application.h"
 #include "platform/DialogService.h"
+#include "render/CalibrationWindow.h"
+#include "render/DrukujWindow.h"
 #include "store/Folders.h"
 
 namespace {
@@ -38,9 +44,23 @@ QString CommandLineFile(const QStringList& arguments)
 void ProvideProgramWindows(WindowRegistry& registry)
 {
     Provide<TFGlowna>(registry, "TFGlowna", FGlowna, [] { return new TFGlowna; });
+    // The two dialogs set their global instances themselves.
+    registry.provide("TFDaneUcznia", [] { return new TFDaneUcznia; });
+    registry.provide("TFKalibracja", [] { return new TFKalibracja(FGlowna->calibrationHost()); });
+    registry.provide("TFDaneSzkoly", [] { return new TFDaneSzkoly; });
+    registry.provide("TFDrukuj", [] { return new TFDrukuj(FGlowna->PageMetafiles, FGlowna->ErrorStream); });
     Provide<TFWait>(registry, "TFWait", FWait, [] { return new TFWait; });
     Provide<TFOProgramie>(registry, "TFOProgramie", FOProgramie, [] { return new TFOProgramie; });
     Provide<TFLogi>(registry, "TFLogi", FLogi, [] { return new TFLogi(FGlowna->ErrorStream); });
+    Provide<TFAktualizacja>(registry, "TFAktualizacja", FAktualizacja, [] { return new TFAktualizacja; });
+    // The form registry makes all document forms at once, on the first one's turn.
+    for (std::string_view name : kWindowOrder) {
+        if (name.starts_with("TFSwiad") || name.starts_with("TFArkusz")) {
+            registry.provideOwnedElsewhere(name, [name]() -> QObject* {
+                return FormRegistry::instance().form(QString::fromUtf8(name.data(), qsizetype(name.size())));
+            });
+        }
+    }
 }
 
 bool StartProgram(const QStringList& arguments, InstanceLock& lock)

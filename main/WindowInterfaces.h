@@ -5,15 +5,6 @@
 
 class QDialog;
 
-// "TFKalibracja": opened modally by the two formatting entries of the "Ustawienia" menu.
-class CalibrationWindow {
-public:
-    virtual ~CalibrationWindow() = default;
-    // true: every element of the chosen calibration set; false: the variable fields only.
-    virtual void setAdvancedMode(bool advanced) = 0;
-    virtual QDialog& dialog() = 0;
-};
-
 // "TFDrukuj": opened modally by the print command after the pages were composed.
 class PrintWindow {
 public:

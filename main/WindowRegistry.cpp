@@ -20,7 +20,12 @@ std::size_t WindowRegistry::indexOf(std::string_view className)
 
 void WindowRegistry::provide(std::string_view className, Factory factory)
 {
-    slots_[indexOf(className)].factory = std::move(factory);
+    slots_[indexOf(className)] = Slot{std::move(factory), true, nullptr};
+}
+
+void WindowRegistry::provideOwnedElsewhere(std::string_view className, Factory factory)
+{
+    slots_[indexOf(className)] = Slot{std::move(factory), false, nullptr};
 }
 
 bool WindowRegistry::isProvided(std::string_view className) const
@@ -34,14 +39,15 @@ void WindowRegistry::createAll()
         Slot& slot = slots_[i];
         if (!slot.factory || slot.window)
             continue;
-        slot.window.reset(slot.factory());
-        creationOrder_.push_back(i);
+        slot.window = slot.factory();
+        if (slot.window)
+            creationOrder_.push_back(i);
     }
 }
 
-QWidget* WindowRegistry::window(std::string_view className) const
+QObject* WindowRegistry::window(std::string_view className) const
 {
-    return slots_[indexOf(className)].window.get();
+    return slots_[indexOf(className)].window;
 }
 
 std::vector<std::string_view> WindowRegistry::created() const
@@ -54,9 +60,11 @@ std::vector<std::string_view> WindowRegistry::created() const
 
 void WindowRegistry::clear()
 {
-    for (auto it = creationOrder_.rbegin(); it != creationOrder_.rend(); ++it)
-        slots_[*it].window.reset();
+    for (auto it = creationOrder_.rbegin(); it != creationOrder_.rend(); ++it) {
+        Slot& slot = slots_[*it];
+        if (slot.owned)
+            delete slot.window;
+    }
     creationOrder_.clear();
-    for (Slot& slot : slots_)
-        slot.factory = nullptr;
+    slots_ = {};
 }

@@ -2,11 +2,11 @@
 // Every window of the program is created once at start, in one fixed order, and lives
 // until exit. Each area provides the factories of its windows; a window nobody provides
 // yet is passed over. A factory also sets the window's global instance (FGlowna, ...).
-#include <QWidget>
+// The document forms are objects that build their widgets when first shown.
+#include <QObject>
 
 #include <array>
 #include <functional>
-#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -29,27 +29,35 @@ inline constexpr std::array<std::string_view, 59> kWindowOrder = {
 
 class WindowRegistry {
 public:
-    using Factory = std::function<QWidget*()>;
+    using Factory = std::function<QObject*()>;
 
     static WindowRegistry& instance();
 
-    // Throws std::invalid_argument for a class that is not in kWindowOrder.
+    // The registry owns what `factory` returns. Throws std::invalid_argument for a class
+    // that is not in kWindowOrder.
     void provide(std::string_view className, Factory factory);
+    // What `factory` returns lives elsewhere (the document forms); null = not there.
+    void provideOwnedElsewhere(std::string_view className, Factory factory);
     bool isProvided(std::string_view className) const;
 
     // Creates every provided window not created yet, in kWindowOrder.
     void createAll();
     // The created window of that class, or null.
-    QWidget* window(std::string_view className) const;
+    QObject* window(std::string_view className) const;
+    template <class T> T* window(std::string_view className) const
+    {
+        return qobject_cast<T*>(window(className));
+    }
     // The classes created, in creation order.
     std::vector<std::string_view> created() const;
-    // Destroys the windows, the last created first, and forgets the factories.
+    // Destroys the windows it owns, the last created first, and forgets the factories.
     void clear();
 
 private:
     struct Slot {
         Factory factory;
-        std::unique_ptr<QWidget> window;
+        bool owned = true;
+        QObject* window = nullptr;
     };
     static std::size_t indexOf(std::string_view className);
 

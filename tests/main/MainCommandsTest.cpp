@@ -12,10 +12,10 @@
 
 #include "main/Glowna.h"
 #include "main/MakerAddresses.h"
-#include "main/WindowInterfaces.h"
 #include "main/WindowRegistry.h"
 #include "platform/Controls.h"
 #include "platform/OsServices.h"
+#include "render/CalibrationWindow.h"
 #include "store/CppSQLite3.h"
 #include "store/Folders.h"
 #include "store/Logs.h"
@@ -43,13 +43,6 @@ public:
 
 private:
     OsServices* previous_ = nullptr;
-};
-
-class FakeCalibrationWindow : public QDialog, public CalibrationWindow {
-public:
-    void setAdvancedMode(bool advanced) override { advancedMode = advanced; }
-    QDialog& dialog() override { return *this; }
-    bool advancedMode = false;
 };
 
 }  // namespace
@@ -93,10 +86,8 @@ TEST_F(CommandsTest, MouseWheelScrollsAllFourPagesByTheDelta)
 
 TEST_F(CommandsTest, FormattingEntriesOpenTheCalibrationWindowWhileFormattingIsActive)
 {
-    auto* calibration = new FakeCalibrationWindow;
-    calibration->setObjectName("FKalibracja");
-    WindowRegistry::instance().provide("TFKalibracja", [calibration] { return calibration; });
-    WindowRegistry::instance().createAll();
+    auto* calibration = dynamic_cast<TFKalibracja*>(WindowRegistry::instance().window("TFKalibracja"));
+    ASSERT_NE(calibration, nullptr);
 
     struct Entry {
         const char* action;
@@ -110,7 +101,7 @@ TEST_F(CommandsTest, FormattingEntriesOpenTheCalibrationWindowWhileFormattingIsA
         window().action(entry.action)->trigger();
         EXPECT_EQ(activeWhileShown, 1);
         EXPECT_EQ(window().FormattingActive, 0);
-        EXPECT_EQ(calibration->advancedMode, entry.advanced);
+        EXPECT_EQ(calibration->AdvancedMode, entry.advanced ? 1 : 0);
         EXPECT_EQ(calibration->x(), 5);
         EXPECT_EQ(dialogs.requests().back().caption, entry.caption);
     }

@@ -34,10 +34,16 @@ TEST(WindowRegistryTest, CreatesTheProvidedWindowsInTheFixedOrderAndDestroysThem
     registry.provide("TFArkusz280str1", make("last"));
     registry.provide("TFLogi", make("logi"));
     registry.provide("TFGlowna", make("glowna"));
+    QObject elsewhere;
+    registry.provideOwnedElsewhere("TFSwiad205kl1", [&elsewhere] { return &elsewhere; });
+    registry.provideOwnedElsewhere("TFSwiad200", [] { return nullptr; });
     EXPECT_THROW(registry.provide("TFNieistniejacy", make("x")), std::invalid_argument);
     registry.createAll();
     registry.createAll();
-    EXPECT_EQ(registry.created(), (std::vector<std::string_view>{"TFGlowna", "TFLogi", "TFArkusz280str1"}));
+    EXPECT_EQ(registry.created(),
+              (std::vector<std::string_view>{"TFGlowna", "TFLogi", "TFSwiad205kl1", "TFArkusz280str1"}));
+    EXPECT_EQ(registry.window("TFSwiad205kl1"), &elsewhere);
+    EXPECT_EQ(registry.window("TFSwiad200"), nullptr);
     EXPECT_EQ(registry.window("TFDrukuj"), nullptr);
     EXPECT_FALSE(registry.isProvided("TFDrukuj"));
     registry.clear();

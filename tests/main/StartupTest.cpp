@@ -47,12 +47,14 @@ TEST_F(ShellTest, WindowsAreCreatedOnceInTheFixedOrderMainWindowFirst)
     ASSERT_TRUE(start());
     const auto created = WindowRegistry::instance().created();
     ASSERT_FALSE(created.empty());
-    EXPECT_EQ(created.front(), "TFGlowna");
+    EXPECT_EQ(created[0], "TFGlowna");
+    EXPECT_EQ(created[1], "TFDaneUcznia");
     EXPECT_TRUE(std::is_sorted(created.begin(), created.end(), [](auto a, auto b) {
         return std::find(kWindowOrder.begin(), kWindowOrder.end(), a) <
                std::find(kWindowOrder.begin(), kWindowOrder.end(), b);
     }));
-    for (const char* name : {"TFWait", "TFOProgramie", "TFLogi"})
+    for (const char* name : {"TFDaneSzkoly", "TFKalibracja", "TFDrukuj", "TFAktualizacja", "TFWait", "TFOProgramie", "TFLogi", "TFSwiad205kl1",
+                             "TFSwiad205wkl6", "TFArkusz283str4"})
         EXPECT_NE(WindowRegistry::instance().window(name), nullptr) << name;
 }
 

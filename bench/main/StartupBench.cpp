@@ -1,0 +1,108 @@
+// Starts this executable as a child process again and again and times each child from
+// its start to its first window shown on screen:
+//   program  the real start (application, every window, start-up routine, main window);
+//   floor    a bare application that shows one empty main window.
+// The child leaves at once when its window is exposed, so the time is start-to-shown.
+// Runs under the offscreen platform unless a display is given.
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QMainWindow>
+#include <QProcess>
+#include <QWindow>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
+#include <vector>
+
+#include "main/Glowna.h"
+#include "main/InstanceLock.h"
+#include "main/ProgramStart.h"
+#include "main/WindowRegistry.h"
+#include "platform/Application.h"
+#include "store/Folders.h"
+#include "tests/support/TempFolders.h"
+
+namespace {
+
+constexpr int kRuns = 7;
+
+[[noreturn]] void LeaveWhenExposed(QWidget& window)
+{
+    while (!window.windowHandle() || !window.windowHandle()->isExposed())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+    std::fflush(stdout);
+    ::_exit(0);
+}
+
+int RunChild(int argc, char** argv)
+{
+    const std::string mode = argv[2];
+    Application app(argc, argv);
+    if (mode == "floor") {
+        QMainWindow window;
+        window.showMaximized();
+        LeaveWhenExposed(window);
+    }
+    SetDataFolderOverride(argv[3]);
+    SetProgramFolderOverride(argv[4]);
+    InstanceLock lock;
+    if (!StartProgram({}, lock))
+        return 1;
+    std::printf("%zu windows\n", WindowRegistry::instance().created().size());
+    LeaveWhenExposed(*FGlowna);
+}
+
+double MedianMs(const QString& self, const QStringList& arguments, QByteArray* output)
+{
+    std::vector<double> times;
+    for (int run = 0; run < kRuns; ++run) {
+        QProcess child;
+        QElapsedTimer timer;
+        timer.start();
+        child.start(self, arguments);
+        if (!child.waitForFinished(60000) || child.exitCode() != 0) {
+            std::fprintf(stderr, "child %s failed: %s\n", qPrintable(arguments.join(' ')),
+                         child.readAllStandardError().constData());
+            std::exit(1);
+        }
+        times.push_back(timer.nsecsElapsed() / 1e6);
+        *output = child.readAllStandardOutput();
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc >= 3 && std::string(argv[1]) == "--child")
+        return RunChild(argc, argv);
+
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QCoreApplication app(argc, argv);
+    TempFolders folders;
+    folders.copyFactoryFiles();
+    const QString self = QCoreApplication::applicationFilePath();
+    const QStringList program = {"--child", "program", QString::fromStdString(folders.dataFolder()),
+                                 QString::fromStdString(folders.programFolder())};
+
+    QByteArray output;
+    // The first start copies the factory files into the empty data folder; time it apart.
+    QElapsedTimer first;
+    first.start();
+    QProcess::execute(self, program);
+    const double firstMs = first.nsecsElapsed() / 1e6;
+
+    const double floorMs = MedianMs(self, {"--child", "floor"}, &output);
+    const double programMs = MedianMs(self, program, &output);
+    std::printf("start to main window shown (median of %d, %s)\n", kRuns, output.trimmed().constData());
+    std::printf("  bare Qt window (floor): %8.1f ms\n", floorMs);
+    std::printf("  program:                %8.1f ms   ratio %.2f\n", programMs, programMs / floorMs);
+    std::printf("  program, first start:   %8.1f ms   ratio %.2f (factory files copied)\n", firstMs,
+                firstMs / floorMs);
+    return 0;
+}

@@ -1,0 +1,55 @@
+#include "main/MainCalibrationHost.h"
+
+#include <QCheckBox>
+
+#include "forms/FormRegistry.h"
+#include "main/Glowna.h"
+#include "render/DocumentFormSource.h"
+
+namespace {
+
+DocumentForm* FormOfClass(std::string_view formClass)
+{
+    return FormRegistry::instance().form(QString::fromUtf8(formClass.data(), qsizetype(formClass.size())));
+}
+
+}  // namespace
+
+MainCalibrationHost::MainCalibrationHost(TFGlowna& window) : window_(window) {}
+
+MainCalibrationHost::~MainCalibrationHost() = default;
+
+RenderContext MainCalibrationHost::renderContext()
+{
+    return RenderContext{window_.PageMetafiles, window_.CalibrationList, window_.PrintMode,
+                         window_.PrintJob,      window_.ErrorStream,     &window_,
+                         window_.displayOptions(), nullptr};
+}
+
+void MainCalibrationHost::setPrintNoDots(bool checked)
+{
+    window_.PrintNoDotsCheckBox->setChecked(checked);
+}
+
+const RenderSource* MainCalibrationHost::documentForm(std::string_view formClass)
+{
+    if (auto found = sources_.find(formClass); found != sources_.end())
+        return found->second.get();
+    DocumentForm* form = FormOfClass(formClass);
+    if (!form)
+        return nullptr;
+    auto& source = sources_[std::string(formClass)];
+    source = std::make_unique<DocumentFormSource>(*form);
+    return source.get();
+}
+
+void MainCalibrationHost::fillSampleData(std::string_view formClass)
+{
+    if (DocumentForm* form = FormOfClass(formClass))
+        form->FillSampleData();
+}
+
+void MainCalibrationHost::reloadStudentsList()
+{
+    // The student list and tree come with the certificates-file commands.
+}
