@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
+#include "main/ImportCommands.h"
 #include "main/MainCalibrationHost.h"
 #include "platform/Controls.h"
 
@@ -146,6 +147,7 @@ void TFGlowna::buildToolBar()
     cbWordWrap = addOption("cbWordWrap", "Ogranicz pola tekstowe", false,
                            &TFGlowna::cbWordWrapClick);
 
+    connect(action("ImportButton"), &QAction::triggered, this, [this] { ImportButtonClick(*this); });
     connect(action("SaveButton"), &QAction::triggered, this, [this] { Zapisz1Click(); });
     connect(action("PomocToolButton"), &QAction::triggered, this, [this] { Instrukcjaobsugi1Click(); });
     connect(action("KontaktButton"), &QAction::triggered, this, [this] { KontaktButtonClick(); });
@@ -165,8 +167,10 @@ void TFGlowna::buildMenus()
     addCommand(plik, "Nowyplik1", "Nowy plik");
     addCommand(plik, "Otworzplik1", "Otwórz plik");
     plik->addSeparator();
-    addCommand(plik, "Importuj1", "Importuj");
-    addCommand(plik, "ImportujSP1", "Importuj dane uczniów z SP 4-6");
+    connect(addCommand(plik, "Importuj1", "Importuj"), &QAction::triggered, this,
+            [this] { Importuj1Click(*this); });
+    connect(addCommand(plik, "ImportujSP1", "Importuj dane uczniów z SP 4-6"), &QAction::triggered,
+            this, [this] { ImportButtonClick(*this); });
     plik->addSeparator();
     connect(addCommand(plik, "Zapisz1", "Zapisz"), &QAction::triggered, this, [this] { Zapisz1Click(); });
     connect(addCommand(plik, "Zapiszjako1", "Zapisz jako"), &QAction::triggered, this,

@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "main/ImportHost.h"
 #include "render/DrawContext.h"
 #include "render/PageImage.h"
 #include "render/PreviewView.h"
@@ -27,7 +28,7 @@ class StatusBar;
 class Timer;
 class TreeView;
 
-class TFGlowna : public QMainWindow, public PreviewView {
+class TFGlowna : public QMainWindow, public PreviewView, public ImportHost {
     Q_OBJECT
 
 public:
@@ -79,6 +80,11 @@ public:
 
     // The menu entry or tool button of that object name (tests and later commands).
     QAction* action(const QString& name) const;
+
+    // ImportHost
+    ::ErrorStream& errorStream() override { return ErrorStream; }
+    void setModified() override { Modified = 1; }
+    bool reloadStudentsList() override;
 
     // PreviewView
     void setActivePageTab(int index) override;

@@ -56,6 +56,12 @@ void TFGlowna::TreeViewClick()
     // Loading the selected student and drawing its document come with the student tree.
 }
 
+bool TFGlowna::reloadStudentsList()
+{
+    // The student list and tree come with the certificates-file commands.
+    return true;
+}
+
 void TFGlowna::FormMouseWheel(int wheelDelta)
 {
     for (::ScrollBox* box : ScrollBox) {

@@ -11,6 +11,7 @@
 #include "main/InstanceLock.h"
 #include "main/Logi.h"
 #include "main/OProgramie.h"
+#include "main/SqlImport.h"
 #include "main/Wait.h"
 #include "main/WindowRegistry.h"
 #include "platform/Application.h"
@@ -53,6 +54,7 @@ void ProvideProgramWindows(WindowRegistry& registry)
     Provide<TFOProgramie>(registry, "TFOProgramie", FOProgramie, [] { return new TFOProgramie; });
     Provide<TFLogi>(registry, "TFLogi", FLogi, [] { return new TFLogi(FGlowna->ErrorStream); });
     Provide<TFAktualizacja>(registry, "TFAktualizacja", FAktualizacja, [] { return new TFAktualizacja; });
+    Provide<TFSQLImport>(registry, "TFSQLImport", FSQLImport, [] { return new TFSQLImport; });
     // The form registry makes all document forms at once, on the first one's turn.
     for (std::string_view name : kWindowOrder) {
         if (name.starts_with("TFSwiad") || name.starts_with("TFArkusz")) {

@@ -188,3 +188,19 @@ TEST_F(CommandsTest, HelpContactAndSiteEntriesHandTheirAddressToTheDesktop)
     EXPECT_TRUE(ContactPageUrl().contains(".invalid"));
     EXPECT_TRUE(fs::exists(manual.toStdString()));
 }
+
+TEST_F(CommandsTest, ImportEntriesAskForTheirExportFile)
+{
+    const std::pair<const char*, const char*> entries[] = {
+        {"Importuj1", "Sonavera(*.snv)|*.snv"},
+        {"ImportujSP1", "Miralenska(*.m46)|*.m46"},
+        {"ImportButton", "Miralenska(*.m46)|*.m46"},
+    };
+    for (const auto& [entry, filter] : entries) {
+        dialogs.answerOpenFile(std::nullopt);
+        window().action(entry)->trigger();
+        EXPECT_EQ(dialogs.requests().back().detail, filter) << entry;
+    }
+    EXPECT_EQ(window().Modified, 0);
+    EXPECT_TRUE(messages().empty());
+}

@@ -53,7 +53,7 @@ TEST_F(ShellTest, WindowsAreCreatedOnceInTheFixedOrderMainWindowFirst)
         return std::find(kWindowOrder.begin(), kWindowOrder.end(), a) <
                std::find(kWindowOrder.begin(), kWindowOrder.end(), b);
     }));
-    for (const char* name : {"TFDaneSzkoly", "TFKalibracja", "TFDrukuj", "TFAktualizacja", "TFWait", "TFOProgramie", "TFLogi", "TFSwiad205kl1",
+    for (const char* name : {"TFDaneSzkoly", "TFKalibracja", "TFDrukuj", "TFAktualizacja", "TFSQLImport", "TFWait", "TFOProgramie", "TFLogi", "TFSwiad205kl1",
                              "TFSwiad205wkl6", "TFArkusz283str4"})
         EXPECT_NE(WindowRegistry::instance().window(name), nullptr) << name;
 }
