@@ -15,6 +15,7 @@
 
 #include "main/ImportCommands.h"
 #include "main/MainCalibrationHost.h"
+#include "main/UpdateCheckThread.h"
 #include "platform/Controls.h"
 
 TFGlowna* FGlowna = nullptr;
@@ -210,7 +211,8 @@ void TFGlowna::buildMenus()
     pomoc->setObjectName("Pomoc1");
     connect(addCommand(pomoc, "Oprogramie1", "O programie"), &QAction::triggered, this,
             [this] { Oprogramie1Click(); });
-    addCommand(pomoc, "Sprawdzczyjestnowawersja1", "Sprawdź czy jest nowa wersja");
+    connect(addCommand(pomoc, "Sprawdzczyjestnowawersja1", "Sprawdź czy jest nowa wersja"),
+            &QAction::triggered, this, [] { StartUpdateCheckThread(false); });
     pomoc->addSeparator();
     connect(addCommand(pomoc, "Instrukcjaobsugi1", "Instrukcja obsługi"), &QAction::triggered,
             this, [this] { Instrukcjaobsugi1Click(); });

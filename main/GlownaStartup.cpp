@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 
+#include "main/UpdateCheckThread.h"
 #include "main/Version.h"
 #include "platform/DialogService.h"
 #include "store/RequiredFiles.h"
@@ -49,6 +50,7 @@ bool TFGlowna::StartupInit()
     Closing = 0;
     Modified = 0;
     bFunDeleteTmpFile(ErrorStream);
+    StartUpdateCheckThread(true);
     return true;
 }
 

@@ -12,6 +12,7 @@
 #include "main/Logi.h"
 #include "main/OProgramie.h"
 #include "main/SqlImport.h"
+#include "main/UpdateCheckMainWindow.h"
 #include "main/Wait.h"
 #include "main/WindowRegistry.h"
 #include "platform/Application.h"
@@ -44,7 +45,11 @@ QString CommandLineFile(const QStringList& arguments)
 
 void ProvideProgramWindows(WindowRegistry& registry)
 {
-    Provide<TFGlowna>(registry, "TFGlowna", FGlowna, [] { return new TFGlowna; });
+    Provide<TFGlowna>(registry, "TFGlowna", FGlowna, [] {
+        auto* window = new TFGlowna;
+        ConnectUpdateCheck(*window);
+        return window;
+    });
     // The two dialogs set their global instances themselves.
     registry.provide("TFDaneUcznia", [] { return new TFDaneUcznia; });
     registry.provide("TFKalibracja", [] { return new TFKalibracja(FGlowna->calibrationHost()); });

@@ -4,7 +4,9 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QScrollBar>
 
 #include <filesystem>
@@ -203,4 +205,16 @@ TEST_F(CommandsTest, ImportEntriesAskForTheirExportFile)
     }
     EXPECT_EQ(window().Modified, 0);
     EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(CommandsTest, UpdateEntryReportsAnUnreachableServer)
+{
+    dialogs.answerMessage(Answer::Ok);
+    window().action("Sprawdzczyjestnowawersja1")->trigger();
+    QElapsedTimer waited;
+    waited.start();
+    while (messages().empty() && waited.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_TRUE(messages()[0].text.startsWith("Błąd podczas próby połączenia z internetem"));
 }
