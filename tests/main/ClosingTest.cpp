@@ -2,11 +2,13 @@
 #include "tests/main/MainTestSupport.h"
 
 #include <QAction>
+#include <QTimer>
 
 #include <filesystem>
 #include <fstream>
 
 #include "main/Glowna.h"
+#include "platform/Application.h"
 
 namespace fs = std::filesystem;
 
@@ -118,5 +120,15 @@ TEST_F(ClosingTest, ClosingSetAsksNothingAndDeletesTheWorkingCopy)
     window().Modified = 1;
     EXPECT_TRUE(window().close());
     EXPECT_TRUE(messages().empty());
+    EXPECT_FALSE(fs::exists(workingCopy()));
+}
+
+TEST_F(ClosingTest, KoniecWithYesEndsTheMessageLoop)
+{
+    dialogs.answerMessage(Answer::Yes);
+    QTimer::singleShot(0, &window(), [this] { window().action("Koniec1")->trigger(); });
+    EXPECT_EQ(Application::instance()->runMessageLoop(), 0);
+    expectQuestions({kQuitQuestion});
+    EXPECT_FALSE(window().isVisible());
     EXPECT_FALSE(fs::exists(workingCopy()));
 }
