@@ -15,11 +15,6 @@
 
 namespace {
 
-void ShowError(const QString& text)
-{
-    DialogService::instance().message(text, QStringLiteral("Błąd"), MsgIcon::Error, MsgButtons::Ok);
-}
-
 // Empties the stream, writes the text with the system's code after it and logs it.
 void Report(ErrorStream& errors, const char* text, int code, const char* logName)
 {
@@ -103,7 +98,7 @@ bool TFDrukuj::reportMisplacedPages(const std::vector<int>& pages)
     QStringList numbers;
     for (int page : misplaced)
         numbers << QString::number(page);
-    ShowError(QStringLiteral("Nieprawidłowe pozycjonowanie wydruku str %1: prawa krawędź musi leżeć na prawo "
+    showError(QStringLiteral("Nieprawidłowe pozycjonowanie wydruku str %1: prawa krawędź musi leżeć na prawo "
                              "od lewej, a dolna poniżej górnej.")
                   .arg(numbers.join(QStringLiteral(", "))));
     return true;
@@ -116,7 +111,7 @@ void TFDrukuj::DrukujButtonClick()
     if (reportMisplacedPages(plan.pages()))
         return;
     if (!bFunSetPrinterDocProp()) {
-        ShowError(QString::fromStdString(errors_.str()));
+        showError(QString::fromStdString(errors_.str()));
         return;
     }
     bFunSqlSettingWriteValue(errors_, "print_margin", MarginesyComboBox->currentIndex());
@@ -137,7 +132,7 @@ void TFDrukuj::DrukujButtonClick()
                failure.step == PrintFailure::StartJob ? "Błąd otwarcia nowego dokumentu StartDoc()\nError code: "
                                                       : "Błąd otwarcia nowej strony do druku StartPage()\nError code: ",
                failure.error, "DrukujButtonClick()");
-        ShowError(QString::fromStdString(errors_.str()));
+        showError(QString::fromStdString(errors_.str()));
         return;
     }
     accept();

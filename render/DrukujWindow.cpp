@@ -25,11 +25,6 @@ namespace {
 constexpr const char* kEdgeNames[4] = {"Lewy", "Gorny", "Prawy", "Dolny"};
 constexpr int kMaxSetNameLength = 255;
 
-void ShowError(const QString& text)
-{
-    DialogService::instance().message(text, QStringLiteral("Błąd"), MsgIcon::Error, MsgButtons::Ok);
-}
-
 QString ErrorText(const char* sentence, const ErrorStream& errors)
 {
     return QString::fromUtf8(sentence) + QString::fromStdString(errors.str());
@@ -88,6 +83,11 @@ TFDrukuj::TFDrukuj(const PageImages& pages, ErrorStream& errors, QWidget* parent
 }
 
 TFDrukuj::~TFDrukuj() = default;
+
+void TFDrukuj::showError(const QString& text)
+{
+    DialogService::instance().message(text, QStringLiteral("Błąd"), MsgIcon::Error, MsgButtons::Ok);
+}
 
 void TFDrukuj::setPrintJob(int pages, bool defaultA4, bool defaultPortrait)
 {
@@ -227,7 +227,7 @@ void TFDrukuj::FormShow()
     DrukarkiComboBox->addItems(system_->printerNames());
     if (DrukarkiComboBox->count() == 0) {
         currentPrinter_.clear();
-        ShowError(QString::fromUtf8(kNoPrinterText));
+        showError(QString::fromUtf8(kNoPrinterText));
     } else {
         if (currentPrinterIndex() < 0)
             makeCurrent(std::max(0, DrukarkiComboBox->findText(system_->defaultPrinter())));
@@ -251,7 +251,7 @@ bool TFDrukuj::LoadMarginSets()
     const std::string file = SettingsFilePath(errors_, false);
     MarginSets.clear();
     if (!bFunMarginReadData(errors_, file, MarginSets)) {
-        ShowError(ErrorText("Błąd podczas próby uzyskania listy ustawień.\n\n", errors_));
+        showError(ErrorText("Błąd podczas próby uzyskania listy ustawień.\n\n", errors_));
         return false;
     }
     MarginesyComboBox->clear();
@@ -322,7 +322,7 @@ void TFDrukuj::SaveNewSettingsButtonClick()
     if (bFunMarginWriteNewSettings(errors_, SettingsFilePath(errors_, false), set))
         LoadMarginSets();
     else
-        ShowError(ErrorText("Błąd podczas próby zapisania nowych ustawień marginesów.\n\n", errors_));
+        showError(ErrorText("Błąd podczas próby zapisania nowych ustawień marginesów.\n\n", errors_));
 }
 
 void TFDrukuj::DeleteSettingsButtonClick()
@@ -334,7 +334,7 @@ void TFDrukuj::DeleteSettingsButtonClick()
     if (answer != Answer::Yes)
         return;
     if (!bFunMarginDeleteSettings(errors_, SettingsFilePath(errors_, false), name.toStdString()))
-        ShowError(QStringLiteral("Błąd podczas próby kasowania ustawień marginesów."));
+        showError(QStringLiteral("Błąd podczas próby kasowania ustawień marginesów."));
     LoadMarginSets();
 }
 
@@ -348,7 +348,7 @@ void TFDrukuj::ResetButtonClick()
     if (bFunMarginRestoreOriginal(errors_, SettingsFilePath(errors_, true), SettingsFilePath(errors_, false)))
         LoadMarginSets();
     else
-        ShowError(ErrorText("Błąd podczas próby przywrócenia ustawień dmyślnych.\n\n", errors_));
+        showError(ErrorText("Błąd podczas próby przywrócenia ustawień dmyślnych.\n\n", errors_));
 }
 
 void TFDrukuj::PomocButtonClick()

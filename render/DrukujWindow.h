@@ -105,7 +105,8 @@ private:
     void makeCurrent(int printerIndex);
     int currentPrinterIndex() const;
     bool reportMisplacedPages(const std::vector<int>& pages);
-    void reportPrintFailure(const char* text, int error);
+    // The window's error box: caption "Błąd", error icon, OK.
+    static void showError(const QString& text);
 
     const PageImages& pages_;
     ErrorStream& errors_;

@@ -2,6 +2,7 @@
 // scripts/cups-pdf-queue): the print window prints to it and the PDFs that cups-pdf
 // writes are read back with poppler's pdfinfo and pdftotext.
 #include "forms/FormRegistry.h"
+#include "render/DocumentFormSource.h"
 #include "render/DrukujWindow.h"
 #include "render/PageCanvas.h"
 #include "render/PrintCups.h"
@@ -84,19 +85,27 @@ QString RunTool(const QString& program, const QStringList& arguments)
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-// Waits for cups-pdf's file of the job: its name begins with the job name (spaces as "_")
-// and pdfinfo reads it whole.
-QString WaitForPdf(const QString& folder, const QString& job)
+QStringList PdfFiles(const QString& folder)
+{
+    return QDir(folder).entryList({QStringLiteral("*.pdf")}, QDir::Files);
+}
+
+// Waits for a new file of the job from cups-pdf (one not in `known`): its name begins with
+// the job name (spaces as "_") and pdfinfo reads it whole.
+QString WaitForPdf(const QString& folder, const QString& job, const QStringList& known)
 {
     const QString prefix = QString(job).replace(' ', '_');
     QDeadlineTimer deadline(kPdfTimeoutMs);
     while (!deadline.hasExpired()) {
-        for (const QFileInfo& file : QDir(folder).entryInfoList({prefix + "*.pdf"}, QDir::Files)) {
+        for (const QString& name : PdfFiles(folder)) {
+            if (known.contains(name) || !name.startsWith(prefix))
+                continue;
             // cups-pdf may add "-job_<id>" and more of the title after a double "_".
-            const QString rest = file.completeBaseName().mid(prefix.size());
+            const QString rest = QFileInfo(name).completeBaseName().mid(prefix.size());
             const bool sameJob = rest.isEmpty() || rest.startsWith('-') || rest.startsWith(QStringLiteral("__"));
-            if (sameJob && !RunTool(QStringLiteral("pdfinfo"), {file.filePath()}).isEmpty())
-                return file.filePath();
+            const QString path = QDir(folder).filePath(name);
+            if (sameJob && !RunTool(QStringLiteral("pdfinfo"), {path}).isEmpty())
+                return path;
         }
         QThread::msleep(200);
     }
@@ -148,24 +157,6 @@ std::vector<int> BarsOn(const QImage& picture, const MarginRect& set)
     return found;
 }
 
-// A form of the form engine as the renderer sees it.
-class FormSource : public RenderSource {
-public:
-    explicit FormSource(const DocumentForm& form) : form_(form) {}
-    std::optional<Component> findComponent(const std::string& name) const override
-    {
-        const int index = form_.find(QString::fromStdString(name));
-        if (index < 0)
-            return std::nullopt;
-        if (form_.component(index).kind != ComponentKind::Memo)
-            return Component{form_.text(index), QFont(), 0};
-        return Component{form_.text(index), form_.screenFont(index), form_.memoWrapWidth(index)};
-    }
-
-private:
-    const DocumentForm& form_;
-};
-
 class PrintCupsTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { EnsureApplication(); }
@@ -181,8 +172,22 @@ protected:
         std::filesystem::copy_file(folders.programFile("vlm_kalibracja.sqset"),
                                    folders.dataFile("vlm_kalibracja.sqset"));
         pdfFolder = PdfFolder();
-        for (const QFileInfo& old : QDir(pdfFolder).entryInfoList({"TOVRIX*.pdf"}, QDir::Files))
-            QFile::remove(old.filePath());
+        before = PdfFiles(pdfFolder);
+    }
+
+    // Only the files this test printed are removed; the folder may be a person's own.
+    void TearDown() override
+    {
+        for (const QString& name : PdfFiles(pdfFolder))
+            if (!before.contains(name) && name.startsWith(QStringLiteral("TOVRIX")))
+                QFile::remove(QDir(pdfFolder).filePath(name));
+    }
+
+    QString waitForPdf(const QString& job)
+    {
+        const QString path = WaitForPdf(pdfFolder, job, before + taken);
+        taken << QFileInfo(path).fileName();
+        return path;
     }
 
     // Page n carries a bar 600 × 60 page units at its own height (see BarsOn).
@@ -220,13 +225,15 @@ protected:
     PageImages& pages = host.pages;
     TFDrukuj window{pages, host.errors};
     QString pdfFolder;
+    QStringList before;   // the folder's files before the test
+    QStringList taken;    // the test's files already found
 };
 
 TEST_F(PrintCupsTest, FourPagesTwoSidedAreOneJobOfTwoSides)
 {
     markPages(4);
     print(4, 1);
-    const QString pdf = WaitForPdf(pdfFolder, QStringLiteral("TOVRIX"));
+    const QString pdf = waitForPdf(QStringLiteral("TOVRIX"));
     ASSERT_FALSE(pdf.isEmpty()) << "no PDF of the job TOVRIX in " << pdfFolder.toStdString();
     EXPECT_TRUE(RunTool("pdfinfo", {pdf}).contains(QRegularExpression("Pages:\\s+2\\n")));
     EXPECT_EQ(BarsOn(PdfPicture(pdf, 1), window.pageRect(1)), (std::vector<int>{1, 4}));
@@ -239,8 +246,8 @@ TEST_F(PrintCupsTest, OneSidedThreePagesAreTwoJobsWithOnePrompt)
     dialogs.answerMessage(Answer::Ok);
     print(3, 0);
     EXPECT_EQ(dialogs.requestsOf(DialogKind::Message).size(), 1u);
-    const QString first = WaitForPdf(pdfFolder, QStringLiteral("TOVRIX 1"));
-    const QString second = WaitForPdf(pdfFolder, QStringLiteral("TOVRIX 2"));
+    const QString first = waitForPdf(QStringLiteral("TOVRIX 1"));
+    const QString second = waitForPdf(QStringLiteral("TOVRIX 2"));
     ASSERT_FALSE(first.isEmpty() || second.isEmpty()) << "PDFs of TOVRIX 1 and TOVRIX 2 in " << pdfFolder.toStdString();
     EXPECT_EQ(BarsOn(PdfPicture(first, 1), window.pageRect(1)), std::vector<int>{1});
     EXPECT_EQ(BarsOn(PdfPicture(second, 1), window.pageRect(1)), (std::vector<int>{2, 3}));
@@ -256,7 +263,7 @@ TEST_F(PrintCupsTest, A3LandscapeWhereTheWindowSaysSo)
     window.PageSizeComboBox->setCurrentIndex(0);
     window.PageOrientationComboBox->setCurrentIndex(0);
     window.DrukujButtonClick();
-    const QString pdf = WaitForPdf(pdfFolder, QStringLiteral("TOVRIX"));
+    const QString pdf = waitForPdf(QStringLiteral("TOVRIX"));
     ASSERT_FALSE(pdf.isEmpty());
     const QString info = RunTool("pdfinfo", {pdf});
     const auto size = QRegularExpression("Page size:\\s+([\\d.]+) x ([\\d.]+) pts").match(info);
@@ -294,14 +301,14 @@ TEST_F(PrintCupsTest, CertificateWordsLieWhereTheirRectanglesAndTheMarginSetPlac
     DocumentForm* form = registry.form(QStringLiteral("TFSwiad205kl1"));
     ASSERT_NE(form, nullptr);
     form->FillSampleData();
-    const FormSource source(*form);
+    const DocumentFormSource source(*form);
     RenderContext context = host.context();
     ASSERT_TRUE(RenderPages(context, source, RenderPreview, 12, 2, true, true));
     for (PageImage& page : std::span(pages).subspan(1))
         page = PageImage();
 
     print(1, 0);
-    const QString pdf = WaitForPdf(pdfFolder, QStringLiteral("TOVRIX"));
+    const QString pdf = waitForPdf(QStringLiteral("TOVRIX"));
     ASSERT_FALSE(pdf.isEmpty());
     constexpr int kDpi = 300;
     const QImage printed = PdfPicture(pdf, 1, kDpi);
