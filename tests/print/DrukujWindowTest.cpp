@@ -5,6 +5,7 @@
 #include "tests/print/RecordingPrint.h"
 #include "tests/render/RenderFixtures.h"
 #include "tests/support/TempFolders.h"
+#include "platform/OsServices.h"
 #include "platform/ScriptedDialogs.h"
 #include "store/ErrorStream.h"
 #include "store/Logs.h"
@@ -265,6 +266,38 @@ TEST_F(DrukujWindowTest, FactoryRestoreBringsBackEveryColumn)
     EXPECT_EQ(messages().back().caption, "Przywracanie");
     EXPECT_EQ(window.MarginSets, storedSets(folders.programFile("ustawienia.sqset")));
     EXPECT_EQ(window.MarginSets, (std::vector<MarginSet>{kPortraitA4, kLandscapeA3}));
+}
+
+TEST_F(DrukujWindowTest, ShownModallyItShowsThePrintersAndStoresTheChoiceOnClosing)
+{
+    storeChoice(1);
+    dialogs.answerModal([](QDialog& shown) {
+        auto& print = dynamic_cast<TFDrukuj&>(shown);
+        EXPECT_EQ(print.DrukarkiComboBox->count(), 2);
+        print.MarginesyComboBox->setCurrentIndex(0);
+        print.AnulujButtonClick();
+    });
+    EXPECT_EQ(DialogService::instance().showModal(window.dialog()), QDialog::Rejected);
+    EXPECT_EQ(storedChoice(), 0);
+}
+
+class RecordingOs : public OsServices {
+public:
+    bool openDocument(const QString& pathOrUrl) override
+    {
+        opened << pathOrUrl;
+        return true;
+    }
+    QStringList opened;
+};
+
+TEST_F(DrukujWindowTest, HelpOpensTheManualInTheProgramFolder)
+{
+    RecordingOs os;
+    OsServices* previous = OsServices::install(&os);
+    window.PomocButtonClick();
+    OsServices::install(previous);
+    EXPECT_EQ(os.opened, QStringList{QString::fromStdString(folders.programFile("Dovivureze.html"))});
 }
 
 class DrukujPrintTest : public DrukujWindowTest {
