@@ -87,11 +87,8 @@ bool TFDrukuj::bFunSetPrinterDocProp()
     return true;
 }
 
-bool TFDrukuj::reportMisplacedPages(const std::vector<int>& pages)
+bool TFDrukuj::reportMisplacedPages(const std::array<MarginRect, 4>& rects, const std::vector<int>& pages)
 {
-    std::array<MarginRect, 4> rects;
-    for (int page = 1; page <= 4; ++page)
-        rects[page - 1] = pageRect(page);
     const std::vector<int> misplaced = MisplacedPages(rects, pages);
     if (misplaced.empty())
         return false;
@@ -108,7 +105,8 @@ void TFDrukuj::DrukujButtonClick()
 {
     const bool twoSided = DuplexComboBox->isEnabled() && DuplexComboBox->currentIndex() > 0;
     const PrintPlan plan = MakePrintPlan(PageCount, twoSided);
-    if (reportMisplacedPages(plan.pages()))
+    const std::array<MarginRect, 4> rects = pageRects();
+    if (reportMisplacedPages(rects, plan.pages()))
         return;
     if (!bFunSetPrinterDocProp()) {
         showError(QString::fromStdString(errors_.str()));
@@ -119,9 +117,6 @@ void TFDrukuj::DrukujButtonClick()
         job_.reset();
         return;
     }
-    std::array<MarginRect, 4> rects;
-    for (int page = 1; page <= 4; ++page)
-        rects[page - 1] = pageRect(page);
     const bool halfTurn = cbRotateSecondPage->isEnabled() && cbRotateSecondPage->isChecked();
     const PrintFailure failure = RunPrintPlan(*job_, plan, rects, pages_, halfTurn, [] {
         DialogService::instance().message(kPageTurnPrompt, QStringLiteral("Druk"), MsgIcon::None, MsgButtons::Ok);

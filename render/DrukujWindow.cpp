@@ -283,6 +283,11 @@ MarginRect TFDrukuj::pageRect(int page) const
     return {edits[0]->text().toInt(), edits[1]->text().toInt(), edits[2]->text().toInt(), edits[3]->text().toInt()};
 }
 
+std::array<MarginRect, 4> TFDrukuj::pageRects() const
+{
+    return {pageRect(1), pageRect(2), pageRect(3), pageRect(4)};
+}
+
 void TFDrukuj::writePageRect(int page, const MarginRect& rect)
 {
     const int values[4] = {rect.X1, rect.Y1, rect.X2, rect.Y2};

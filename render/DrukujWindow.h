@@ -61,8 +61,9 @@ public:
     bool bFunSetPrinterDocProp();
     void btnPrinterSettingsClick();
 
-    // The print rectangle of page n (1 to 4) as the edits hold it.
+    // The print rectangle of page n (1 to 4) as the edits hold it, and all four.
     MarginRect pageRect(int page) const;
+    std::array<MarginRect, 4> pageRects() const;
 
     // The components, by their names.
     QLabel* Label1;
@@ -104,7 +105,7 @@ private:
     void writePageRect(int page, const MarginRect& rect);
     void makeCurrent(int printerIndex);
     int currentPrinterIndex() const;
-    bool reportMisplacedPages(const std::vector<int>& pages);
+    bool reportMisplacedPages(const std::array<MarginRect, 4>& rects, const std::vector<int>& pages);
     // The window's error box: caption "Błąd", error icon, OK.
     static void showError(const QString& text);
 

@@ -79,11 +79,6 @@ protected:
         return found;
     }
 
-    std::array<MarginRect, 4> shownRects() const
-    {
-        return {window.pageRect(1), window.pageRect(2), window.pageRect(3), window.pageRect(4)};
-    }
-
     std::vector<DialogRequest> messages() const { return dialogs.requestsOf(DialogKind::Message); }
 
     std::vector<LogRecord> logged()
@@ -120,7 +115,7 @@ TEST_F(DrukujWindowTest, ShowListsPrintersAndSetsAndAppliesTheStoredChoice)
         EXPECT_TRUE(window.DuplexComboBox->isEnabled());
         EXPECT_EQ(items(window.MarginesyComboBox), (std::vector<std::string>{"A4 pionowo", "A3 poziomo"}));
         EXPECT_EQ(window.MarginesyComboBox->currentIndex(), c.selected) << "stored " << c.stored;
-        EXPECT_EQ(shownRects(), c.shown.page) << "stored " << c.stored;
+        EXPECT_EQ(window.pageRects(), c.shown.page) << "stored " << c.stored;
         EXPECT_EQ(window.PageSizeComboBox->currentIndex(), c.paper) << "stored " << c.stored;
         EXPECT_EQ(window.PageOrientationComboBox->currentIndex(), c.orientation) << "stored " << c.stored;
     }
@@ -220,7 +215,7 @@ TEST_F(DrukujWindowTest, SaveAsNewRefusesADuplicateAndStoresTheWindowsChoices)
     EXPECT_EQ(sets[2], expected);
     EXPECT_EQ(items(window.MarginesyComboBox).back(), expected.name);
     EXPECT_EQ(window.MarginesyComboBox->currentIndex(), 0);
-    EXPECT_EQ(shownRects(), kPortraitA4.page);
+    EXPECT_EQ(window.pageRects(), kPortraitA4.page);
 }
 
 TEST_F(DrukujWindowTest, DeleteAsksAndReloads)
