@@ -339,6 +339,8 @@ TEST_F(DrukujPrintTest, OneSidedPrintPromptsOnceBetweenTheJobs)
 {
     show(3);
     window.cbRotateSecondPage->setChecked(true);
+    window.MarginesyComboBox->setCurrentIndex(-1);
+    window.SpeedButton[6]->click();   // page 2 down: the edits print, not the stored set
     dialogs.answerMessage(Answer::Ok);
     window.DrukujButtonClick();
     ASSERT_EQ(messages().size(), 1u);
@@ -350,7 +352,8 @@ TEST_F(DrukujPrintTest, OneSidedPrintPromptsOnceBetweenTheJobs)
     EXPECT_EQ(record.jobs[0].name, "TOVRIX 1");
     EXPECT_EQ(record.jobs[1].name, "TOVRIX 2");
     EXPECT_FALSE(record.jobs[1].pages[0].drawn[0].halfTurn);
-    EXPECT_EQ(storedChoice(), 0);
+    EXPECT_EQ(record.jobs[1].pages[0].drawn[0].target, PlacePage({9, 7, 201, 292}, system->metrics));
+    EXPECT_EQ(storedChoice(), -1);
 }
 
 TEST_F(DrukujPrintTest, FailuresAreShownLoggedAndReleased)
