@@ -25,6 +25,7 @@
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
@@ -166,6 +167,9 @@ protected:
         if (!QPrinterInfo::availablePrinterNames().contains(kQueue))
             GTEST_SKIP() << "no CUPS queue " << kQueue.toStdString()
                          << " (the scheduler is not running or scripts/cups-pdf-queue was not run)";
+        for (const char* tool : {"pdfinfo", "pdftoppm"})
+            if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
+                GTEST_SKIP() << tool << " is missing (package poppler-utils)";
         dialogs.setFailureHandler([](const std::string& message) { ADD_FAILURE() << message; });
         folders.copyFactoryFiles();
         std::filesystem::copy_file(folders.programFile("ustawienia.sqset"), folders.dataFile("ustawienia.sqset"));
