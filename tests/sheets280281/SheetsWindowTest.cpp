@@ -119,3 +119,19 @@ TEST(SheetWindows, StudentFieldsOfTitlePagesCannotBeTyped) {
         }
     }
 }
+
+// The component order is a stored format and jumps about the page; tabbing reads the page.
+TEST(SheetWindows, TabOrderReadsThePageTopDown) {
+    EnsureTestApp();
+    FormRegistry registry;
+    FormWindow& w = registry.form("TFArkusz280str1")->window();
+    EXPECT_EQ(w.widget(u"ZMIENNA_SzkolaNiepublicznaProwadzonaPrzez1_DATA_EDIT")->nextInFocusChain(),
+              w.widget(u"ZMIENNA_SzkolaNiepublicznaProwadzonaPrzez2_DATA_EDIT"));
+    EXPECT_EQ(w.widget(u"ZMIENNA_DoKlasy_DATA_EDIT")->nextInFocusChain(),
+              w.widget(u"ZMIENNA_InstrumentGlowny_DATA_EDIT"));
+    FormWindow& page = registry.form("TFArkusz280str3")->window();
+    EXPECT_EQ(page.widget(u"ZMIENNA_RokSzkolny1_DATA_EDIT")->nextInFocusChain(),
+              page.widget(u"ZMIENNA_Klasa1_DATA_EDIT"));
+    EXPECT_EQ(page.widget(u"ZMIENNA_GodzOpuszczoneOgolem_DATA_EDIT")->nextInFocusChain(),
+              page.widget(u"ZMIENNA_GodzOpuszczoneNieusp_DATA_EDIT"));
+}
