@@ -6,8 +6,11 @@
 #include <fstream>
 #include <string>
 
+#include "forms/FormRegistry.h"
+#include "forms/dialogs/StudentDialog.h"
 #include "main/FileCopy.h"
 #include "main/Glowna.h"
+#include "platform/Controls.h"
 #include "platform/DialogService.h"
 #include "store/Folders.h"
 #include "store/Log.h"
@@ -63,6 +66,7 @@ bool bFunWczytajPlikSwiadectw(TFGlowna& window, const QString& path)
                    "możliwy.\nKod błędu: " + Code(errno),
                kFun, "Błąd", MsgIcon::Error);
     }
+    window.ReloadStudentsList();
     return true;
 }
 
@@ -130,6 +134,57 @@ bool bFunZapiszNowyPlikSwiadectw(TFGlowna& window)
     }
     window.setCurrentPath(name);
     return true;
+}
+
+void TFGlowna::NowyPlikToolButtonClick()
+{
+    if (Modified == 1 &&
+        DialogService::instance().message("Czy chcesz zapisać zmiany ?", "Edycja", MsgIcon::Question,
+                                          MsgButtons::YesNo) == Answer::Yes) {
+        const bool saved = FileExists(currentPath().toStdString())
+                               ? bFunZapiszIstniejacyPlikSwiadectw(*this)
+                               : bFunZapiszNowyPlikSwiadectw(*this);
+        if (!saved)
+            return;
+    }
+    ResetAll();
+}
+
+void TFGlowna::ResetAll()
+{
+    RemoveAllNodes();
+    setCurrentPath(QString());
+    StatusBar->repaint();
+    bFunDeleteTmpFile(ErrorStream);
+    FormRegistry& forms = FormRegistry::instance();
+    forms.ClearAll();
+    FDaneUcznia->ClearFields();
+    // The preview of the cleared class I certificate, under document type 0.
+    if (DocumentForm* first = forms.form("TFSwiad205kl1"))
+        RenderDocument(*first, RenderPreview, 0, 2, true, true);
+}
+
+void TFGlowna::OtworzPlikToolButtonClick()
+{
+    DialogService& dialogs = DialogService::instance();
+    // A save that failed or was cancelled keeps the changes: nothing is opened over them.
+    if (Modified == 1 &&
+        dialogs.message("Czy chcesz zapisać zmiany ?", QString(), MsgIcon::None, MsgButtons::YesNo) ==
+            Answer::Yes &&
+        !Zapisz1Click())
+        return;
+    const auto chosen = dialogs.openFileName("Wczytaj plik", kCertificatesFilter, QString());
+    if (!chosen)
+        return;
+    if (bFunWczytajPlikSwiadectw(*this, *chosen)) {
+        setCurrentPath(*chosen);
+        StatusBar->repaint();
+        return;
+    }
+    setCurrentPath(QString());
+    StatusBar->repaint();
+    bFunDeleteTmpFile(ErrorStream);
+    RemoveAllNodes();
 }
 
 bool TFGlowna::Zapisz1Click()

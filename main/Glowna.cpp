@@ -13,8 +13,12 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
+#include <array>
+
+#include "forms/FormRegistry.h"
 #include "main/ImportCommands.h"
 #include "main/MainCalibrationHost.h"
+#include "main/MainDialogHost.h"
 #include "main/UpdateCheckThread.h"
 #include "platform/Controls.h"
 
@@ -57,16 +61,60 @@ constexpr ToolCommand kToolCommands[] = {
 }  // namespace
 
 TFGlowna::TFGlowna(QWidget* owner)
-    : QMainWindow(owner), calibrationHost_(std::make_unique<MainCalibrationHost>(*this))
+    : QMainWindow(owner),
+      calibrationHost_(std::make_unique<MainCalibrationHost>(*this)),
+      dialogHost_(std::make_unique<MainDialogHost>(*this))
 {
     setObjectName("FGlowna");
     buildLayout();
     buildToolBar();
     buildMenus();
+    ConnectCommands();
+    // A document form's "OK" saves the current student across every form.
+    FormRegistry::instance().setSaveStudentData([this] { return SaveStudentData(); });
     qApp->installEventFilter(this);
 }
 
-TFGlowna::~TFGlowna() = default;
+TFGlowna::~TFGlowna()
+{
+    FormRegistry::instance().setSaveStudentData(nullptr);
+}
+
+void TFGlowna::ConnectCommands()
+{
+    struct Command {
+        void (TFGlowna::*handler)();
+        std::array<const char*, 3> names;  // tool button, menu entry, popup entry (if any)
+    };
+    const Command commands[] = {
+        {&TFGlowna::NowyPlikToolButtonClick, {"NowyPlikToolButton", "Nowyplik1"}},
+        {&TFGlowna::OtworzPlikToolButtonClick, {"OtworzPlikToolButton", "Otworzplik1"}},
+        {&TFGlowna::Szablondanychszkoy1Click, {"ToolButton11", "Szablondanychszkoly1"}},
+        {&TFGlowna::DodajUczniaToolButtonClick,
+         {"DodajUczniaToolButton", "Dodajnowegoucznia1", "Dodajucznia1"}},
+        {&TFGlowna::EdytujDaneUczniaToolButtonClick,
+         {"EdytujDaneUczniaToolButton", "Edytujdanewybranegoucznia1", "Edytujdaneucznia1"}},
+        {&TFGlowna::UsunUczniaToolButtonClick,
+         {"UsunUczniaToolButton", "Usunwybranegoucznia1", "Usundaneucznia1"}},
+        {&TFGlowna::EdytujSwiadectwoToolButtonClick,
+         {"EdytujSwiadectwoToolButton", "Edytujwybraneswiadectwo1", "Edytujwybraneswiadectwo2"}},
+        {&TFGlowna::DrukujToolButtonClick,
+         {"DrukujToolButton", "Drukujwybraneswiadectwo1", "Drukujwybraneswiadectwo2"}},
+    };
+    for (const Command& command : commands)
+        for (const char* name : command.names)
+            if (name)
+                connect(action(name), &QAction::triggered, this,
+                        [this, handler = command.handler] { (this->*handler)(); });
+
+    // A click loads again even on the current node; a selection moved by keyboard loads too.
+    connect(TreeView, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
+        if (item == currentAtPress_)
+            TreeViewClick();
+    });
+    connect(TreeView, &QTreeWidget::currentItemChanged, this, [this] { TreeViewClick(); });
+    TreeView->viewport()->installEventFilter(this);
+}
 
 void TFGlowna::buildLayout()
 {
@@ -86,7 +134,6 @@ void TFGlowna::buildLayout()
     TreeView->setObjectName("TreeView");
     TreeView->setFixedWidth(kTreeWidth);
     TreeView->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(TreeView, &QTreeWidget::itemClicked, this, [this] { TreeViewClick(); });
     row->addWidget(TreeView);
 
     PageControl = new ::PageControl(central);
@@ -187,6 +234,8 @@ void TFGlowna::buildMenus()
     addCommand(uczniowie, "Dodajnowegoucznia1", "Dodaj nowego ucznia");
     addCommand(uczniowie, "Edytujdanewybranegoucznia1", "Edytuj dane wybranego ucznia");
     addCommand(uczniowie, "Usunwybranegoucznia1", "Usuń wybranego ucznia");
+    // An entry that runs no command.
+    addCommand(uczniowie, "ImportujdanezSP461", "Importuj dane z SP 4-6");
 
     auto* swiadectwa = menuBar()->addMenu("Świadectwa");
     swiadectwa->setObjectName("Swiadectwa1");
@@ -296,6 +345,8 @@ void TFGlowna::setPreviewPicture(int page, const QImage& picture)
 
 bool TFGlowna::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::MouseButtonPress && watched == TreeView->viewport())
+        currentAtPress_ = TreeView->currentItem();
     // Only the first delivery of a turn is spontaneous; the copies Qt passes on to the
     // parents are not, so each turn scrolls the pages once.
     if (event->type() != QEvent::Wheel || !event->spontaneous() || !watched->isWidgetType())

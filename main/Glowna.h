@@ -17,6 +17,8 @@
 #include "store/Records.h"
 
 class CalibrationHost;
+class DialogHost;
+class DocumentForm;
 class Image;
 class PageControl;
 class QAction;
@@ -27,6 +29,7 @@ class ScrollBox;
 class StatusBar;
 class Timer;
 class TreeView;
+class QTreeWidgetItem;
 
 class TFGlowna : public QMainWindow, public PreviewView, public ImportHost {
     Q_OBJECT
@@ -77,6 +80,9 @@ public:
     DisplayOptions displayOptions() const;
     // The main window as the calibration window works with it.
     CalibrationHost& calibrationHost();
+    // The render state of the main window; while the calibration window is open its
+    // selected row is outlined.
+    RenderContext renderContext();
 
     // The menu entry or tool button of that object name (tests and later commands).
     QAction* action(const QString& name) const;
@@ -92,7 +98,33 @@ public:
     void setPageTabVisible(int page, bool visible) override;
     void setPreviewPicture(int page, const QImage& picture) override;
 
+    // The certificates file (no file, no students, empty forms and preview).
+    void ResetAll();
+    // The student list read again from the working copy and the tree rebuilt; false
+    // (silently) without a working copy, false after a message when it cannot be read.
+    bool ReloadStudentsList();
+    // The tree from StudentList: students sorted by their folded key, each with its 53
+    // document nodes. A student node keeps its table name.
+    void BuildStudentsTree();
+    // flag 1: the selected student's display name; flag 0: the selected document label.
+    QString SelectedNodeText(int flag) const;
+    // The table name of the selected student (kept in its node), empty for none.
+    std::string SelectedStudentTable() const;
+    void UpdateMenuState();
+    // One student across the student dialog and the 48 document forms.
+    bool SaveStudentData();
+    bool LoadStudentData(const std::string& table);
+    template <class Entry> static void ClearRecordList(std::vector<Entry>& list) { list.clear(); }
+
     // Command handlers.
+    void NowyPlikToolButtonClick();
+    void OtworzPlikToolButtonClick();
+    void Szablondanychszkoy1Click();
+    void DodajUczniaToolButtonClick();
+    void EdytujDaneUczniaToolButtonClick();
+    void UsunUczniaToolButtonClick();
+    void EdytujSwiadectwoToolButtonClick();
+    void DrukujToolButtonClick();
     void Koniec1Click();
     // "Zapisz": in place when the current path names a file, else as "Zapisz jako";
     // true when the file was written (only then are the changes counted as saved).
@@ -111,7 +143,8 @@ public:
     void KontaktButtonClick();
     void StronaInternetowa1Click();
     void Logiprogramu1Click();
-    // Reloads the selected student and draws the selected document again.
+    // Loads the selected student and previews the selected document; also run when the
+    // selection moves by keyboard.
     void TreeViewClick();
 
 protected:
@@ -126,7 +159,21 @@ private:
     void WriteOptionSetting(const char* key, const QCheckBox* box);
     void ApplyStoredOption(const char* key, QCheckBox* box);
 
+    // Renders `form` in `mode` with a dispatch row's values; false when the render failed.
+    bool RenderDocument(DocumentForm& form, RenderMode mode, int type, int pages, bool size,
+                        bool orient);
+    // The node of document `label` under the student whose table is `table` (an empty
+    // label: the student's own node), or null.
+    QTreeWidgetItem* FindDocumentNode(const std::string& table, const QString& label) const;
+    void ConnectCommands();
+
     std::unique_ptr<CalibrationHost> calibrationHost_;
+    std::unique_ptr<DialogHost> dialogHost_;
+    void RemoveAllNodes();
+    // Makes `node` the current one without loading, then loads as a click does.
+    void SelectAndLoad(QTreeWidgetItem* node);
+    // The current node when the mouse was pressed in the tree: a click on it loads again.
+    QTreeWidgetItem* currentAtPress_ = nullptr;
 
     void buildLayout();
     void buildToolBar();

@@ -5,7 +5,9 @@
 #include <QDialog>
 #include <QFileInfo>
 #include <QScrollBar>
+#include <QTreeWidgetItem>
 
+#include "forms/FormRegistry.h"
 #include "main/CalibrationTransfer.h"
 #include "main/Logi.h"
 #include "main/MakerAddresses.h"
@@ -51,17 +53,6 @@ void TFGlowna::cbWordWrapClick()
     WriteOptionSetting("word_wrap", cbWordWrap);
 }
 
-void TFGlowna::TreeViewClick()
-{
-    // Loading the selected student and drawing its document come with the student tree.
-}
-
-bool TFGlowna::reloadStudentsList()
-{
-    // The student list and tree come with the certificates-file commands.
-    return true;
-}
-
 void TFGlowna::FormMouseWheel(int wheelDelta)
 {
     for (::ScrollBox* box : ScrollBox) {
@@ -85,12 +76,19 @@ void TFGlowna::OpenCalibrationWindow(bool advanced)
     auto* calibration = dynamic_cast<TFKalibracja*>(WindowRegistry::instance().window("TFKalibracja"));
     if (!calibration)
         return;
+    const std::string table = SelectedStudentTable();
+    const QString label = SelectedNodeText(0);
     FormattingActive = 1;
     calibration->AdvancedMode = advanced ? 1 : 0;
     calibration->move(5, calibration->y());
     calibration->setWindowTitle(advanced ? "Formatowanie zaawansowane" : "Formatowanie podstawowe");
     DialogService::instance().showModal(*calibration);
     FormattingActive = 0;
+    // The window filled sample texts into forms: they must never be saved into a student.
+    if (QTreeWidgetItem* node = FindDocumentNode(table, label))
+        SelectAndLoad(node);
+    else
+        FormRegistry::instance().ClearAll();
 }
 
 void TFGlowna::Eksportujustawieniakalibracji1Click()

@@ -50,6 +50,7 @@ bool TFGlowna::StartupInit()
     Closing = 0;
     Modified = 0;
     bFunDeleteTmpFile(ErrorStream);
+    UpdateMenuState();
     StartUpdateCheckThread(true);
     return true;
 }

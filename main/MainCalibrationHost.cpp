@@ -21,9 +21,7 @@ MainCalibrationHost::~MainCalibrationHost() = default;
 
 RenderContext MainCalibrationHost::renderContext()
 {
-    return RenderContext{window_.PageMetafiles, window_.CalibrationList, window_.PrintMode,
-                         window_.PrintJob,      window_.ErrorStream,     &window_,
-                         window_.displayOptions(), nullptr};
+    return window_.renderContext();
 }
 
 void MainCalibrationHost::setPrintNoDots(bool checked)
@@ -51,5 +49,5 @@ void MainCalibrationHost::fillSampleData(std::string_view formClass)
 
 void MainCalibrationHost::reloadStudentsList()
 {
-    // The student list and tree come with the certificates-file commands.
+    window_.ReloadStudentsList();
 }

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <fstream>
 
-#include "platform/Application.h"
+#include "tests/support/TestApplication.h"
 #include "store/CertFile.h"
 #include "store/Folders.h"
 
@@ -83,11 +83,7 @@ ExportLines Join(std::initializer_list<ExportLines> parts)
 
 WithApplication::WithApplication()
 {
-    static int argc = 1;
-    static char name[] = "imports_test";
-    static char* argv[] = {name, nullptr};
-    if (!Application::instance())
-        new Application(argc, argv);
+    EnsureApplication();
 }
 
 ImportTest::ImportTest()

@@ -16,38 +16,13 @@
 #include "main/MakerAddresses.h"
 #include "main/WindowRegistry.h"
 #include "platform/Controls.h"
-#include "platform/OsServices.h"
+#include "tests/support/RecordingOsServices.h"
 #include "render/CalibrationWindow.h"
 #include "store/CppSQLite3.h"
 #include "store/Folders.h"
 #include "store/Logs.h"
 
 namespace fs = std::filesystem;
-
-namespace {
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-class RecordingOsServices : public OsServices {
-public:
-    RecordingOsServices() { previous_ = install(this); }
-    ~RecordingOsServices() override { install(previous_); }
-    bool openDocument(const QString& pathOrUrl) override
-    {
-        opened << pathOrUrl;
-        return true;
-    }
-    QStringList opened;
-
-private:
-    OsServices* previous_ = nullptr;
-};
-
-}  // namespace
 
 class CommandsTest : public ShellTest {
 protected:

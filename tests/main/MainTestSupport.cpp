@@ -1,21 +1,20 @@
 #include "tests/main/MainTestSupport.h"
 
+#include <fstream>
+
 #include "main/Glowna.h"
 #include "main/ProgramStart.h"
 #include "main/WindowRegistry.h"
-#include "platform/Application.h"
+#include "tests/support/TestApplication.h"
 #include "store/CppSQLite3.h"
 #include "store/Folders.h"
 #include "store/RequiredFiles.h"
 #include "store/Settings.h"
 
-void EnsureApplication()
+std::string ReadFile(const std::string& path)
 {
-    static int argc = 1;
-    static char name[] = "main_shell_test";
-    static char* argv[] = {name, nullptr};
-    if (!Application::instance())
-        new Application(argc, argv);
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 ShellTest::ShellTest()

@@ -10,11 +10,12 @@
 #include "main/InstanceLock.h"
 #include "platform/ScriptedDialogs.h"
 #include "tests/support/TempFolders.h"
+#include "tests/support/TestApplication.h"
 
 class TFGlowna;
 
-// The one application object of the test process.
-void EnsureApplication();
+// The whole content of a file ("" when it cannot be read).
+std::string ReadFile(const std::string& path);
 
 class ShellTest : public ::testing::Test {
 protected:

@@ -42,7 +42,8 @@ TEST_F(LayoutTest, MainMenuHoldsTheEntriesInOrder)
     const QStringList expected = {
         "Plik: Nowy plik, Otwórz plik, -, Importuj, Importuj dane uczniów z SP 4-6, -, Zapisz, "
         "Zapisz jako, -, Szablon danych szkoły, -, Koniec",
-        "Uczniowie: Dodaj nowego ucznia, Edytuj dane wybranego ucznia, Usuń wybranego ucznia",
+        "Uczniowie: Dodaj nowego ucznia, Edytuj dane wybranego ucznia, Usuń wybranego ucznia, "
+        "Importuj dane z SP 4-6",
         "Świadectwa: Edytuj wybrane świadectwo / dokument, Drukuj wybrane świadectwo",
         "Ustawienia: Formatowanie podstawowe ( tylko zmienne ), Formatowanie zaawansowane ( "
         "wszystkie obiekty ), -, Eksportuj ustawienia kalibracji, Importuj ustawienia kalibracji",

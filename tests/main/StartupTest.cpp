@@ -22,11 +22,6 @@ void WriteFile(const std::string& path, const std::string& bytes)
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 }  // namespace
 
@@ -172,9 +167,13 @@ TEST_F(ShellTest, CommandLineFileIsOpenedIntoTheWorkingCopy)
 {
     const std::string file = folders.root() + "/klasa 1.sqvlm";
     WriteFile(file, "zawartosc pliku");
+    // The copy is no database: its student list cannot be read, the open still counts.
+    dialogs.answerMessage(Answer::Ok);
     ASSERT_TRUE(start({QString::fromStdString(folders.root() + "/klasa"), "1.sqvlm"}));
     EXPECT_EQ(window().currentPath().toStdString(), file);
     EXPECT_EQ(ReadFile(folders.dataFile("data_tmp.sqtmp")), "zawartosc pliku");
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].text, "Błąd podczas próby wczytania listy uczniów");
 }
 
 TEST_F(ShellTest, QuotedOrShortCommandLineOpensNothing)

@@ -1,5 +1,7 @@
 #include "UpdateTestSupport.h"
 
+#include "tests/support/TestApplication.h"
+
 #include "main/UpdateCheckServer.h"
 #include "main/UpdateCheckThread.h"
 #include "platform/Button.h"
@@ -62,25 +64,9 @@ void TestMainWindow::enableUpdateTimer()
     timer_.start();
 }
 
-bool RecordingOsServices::openDocument(const QString& pathOrUrl)
-{
-    opened << pathOrUrl;
-    return true;
-}
-
-bool RecordingOsServices::startProgram(const QString& program, const QStringList&)
-{
-    started << program;
-    return true;
-}
-
 void UpdateTestBase::SetUpTestSuite()
 {
-    static int argc = 1;
-    static char name[] = "update_tests";
-    static char* argv[] = {name, nullptr};
-    if (!QCoreApplication::instance())
-        new QApplication(argc, argv);
+    EnsureApplication();
 }
 
 void UpdateTestBase::SetUp()

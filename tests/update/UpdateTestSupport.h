@@ -9,6 +9,7 @@
 #include "main/UpdateCheckHost.h"
 #include "platform/OsServices.h"
 #include "platform/ScriptedDialogs.h"
+#include "tests/support/RecordingOsServices.h"
 #include "tests/support/TempFolders.h"
 
 #include <QStringList>
@@ -41,21 +42,6 @@ public:
 
 private:
     QTimer timer_;
-};
-
-// Notes what would have gone to the desktop instead of starting anything.
-class RecordingOsServices : public OsServices {
-public:
-    RecordingOsServices() { previous_ = install(this); }
-    ~RecordingOsServices() override { install(previous_); }
-    bool openDocument(const QString& pathOrUrl) override;
-    bool startProgram(const QString& program, const QStringList& arguments) override;
-
-    QStringList opened;
-    QStringList started;
-
-private:
-    OsServices* previous_ = nullptr;
 };
 
 // What the update window showed when its download had ended.

@@ -1,0 +1,62 @@
+// Saving and loading one student: the student dialog first, then the 48 document forms
+// in the main window's order; the rows of the student's table follow that order.
+#include "main/Glowna.h"
+
+#include "forms/FormRegistry.h"
+#include "forms/dialogs/StudentDialog.h"
+#include "main/Wait.h"
+#include "platform/Controls.h"
+#include "platform/DialogService.h"
+#include "store/CertFile.h"
+#include "store/Folders.h"
+
+namespace {
+
+void ShowStreamError(const QString& sentence, const ErrorStream& es)
+{
+    DialogService::instance().message(sentence + QString::fromStdString(es.str()), "Błąd",
+                                      MsgIcon::Error, MsgButtons::Ok);
+}
+
+}  // namespace
+
+bool TFGlowna::SaveStudentData()
+{
+    if (FWait) {
+        FWait->show();
+        FWait->repaint();
+    }
+    const std::string working = DataTmpPath(ErrorStream);
+    ClearRecordList(RecordList);
+    FDaneUcznia->CollectFields(RecordList);
+    FormRegistry::instance().CollectAll(RecordList);
+    if (FWait)
+        FWait->Begin(std::string(), int(RecordList.size()));
+
+    const std::string table =
+        "PESEL" + FDaneUcznia->fieldText("NumerPesel_DATA_EDIT").toStdString();
+    // Drop, create and fill in one transaction: a failed save keeps the old table.
+    const bool saved = bFunReplaceCertData(ErrorStream, working, table, RecordList, FWait);
+    if (FWait)
+        FWait->close();
+    if (!saved) {
+        ShowStreamError("Błąd zapisu danych.\n\n", ErrorStream);
+        return false;
+    }
+    ReloadStudentsList();
+    return true;
+}
+
+bool TFGlowna::LoadStudentData(const std::string& table)
+{
+    const std::string working = DataTmpPath(ErrorStream);
+    ClearRecordList(RecordList);
+    if (!bFunLoadCertData(ErrorStream, working, table, RecordList)) {
+        ShowStreamError("Błąd podczas próby wczytania danych.\n\n", ErrorStream);
+        return false;
+    }
+    // The document forms read the student dialog while they fill themselves.
+    FDaneUcznia->FillFields(RecordList);
+    FormRegistry::instance().FillAll(RecordList);
+    return true;
+}

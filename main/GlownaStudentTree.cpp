@@ -1,0 +1,129 @@
+// The student list and the tree: one node per student (its table name kept in the
+// node, so namesakes stay apart), under it the document nodes in their fixed order.
+#include "main/Glowna.h"
+
+#include <QAction>
+#include <QSignalBlocker>
+#include <QTreeWidgetItem>
+
+#include "main/StudentOrder.h"
+#include "platform/Controls.h"
+#include "platform/DialogService.h"
+#include "render/Catalogue.h"
+#include "store/CertFile.h"
+#include "store/Folders.h"
+
+namespace {
+
+constexpr int kTableRole = Qt::UserRole;
+
+// The list read raises on a file that is no database: that is a failed read too.
+bool ReadStudentsList(ErrorStream& es, const std::string& path, std::vector<StudentEntry>& list)
+{
+    try {
+        return bFunGetStudentsList(es, path, list);
+    } catch (const CppSQLite3Exception& e) {
+        es.str(e.Message());
+        return false;
+    }
+}
+
+}  // namespace
+
+bool TFGlowna::ReloadStudentsList()
+{
+    const std::string path = DataTmpPath(ErrorStream);
+    if (!FileExists(path))
+        return false;
+    ClearRecordList(StudentList);
+    if (!ReadStudentsList(ErrorStream, path, StudentList)) {
+        DialogService::instance().message("Błąd podczas próby wczytania listy uczniów", "Błąd",
+                                          MsgIcon::Error, MsgButtons::Ok);
+        return false;
+    }
+    BuildStudentsTree();
+    return true;
+}
+
+bool TFGlowna::reloadStudentsList()
+{
+    return ReloadStudentsList();
+}
+
+void TFGlowna::BuildStudentsTree()
+{
+    const std::vector<StudentEntry> students = SortedStudents(StudentList);
+    TreeView->setUpdatesEnabled(false);
+    RemoveAllNodes();
+    QList<QTreeWidgetItem*> roots;
+    roots.reserve(qsizetype(students.size()));
+    for (const StudentEntry& student : students) {
+        auto* root = new QTreeWidgetItem(QStringList(QString::fromStdString(student.display_name)));
+        root->setData(0, kTableRole, QString::fromStdString(student.table_name));
+        for (const DocumentLabel& row : DocumentLabels()) {
+            if (!row.inTree)
+                continue;
+            new QTreeWidgetItem(root, QStringList(QString::fromUtf8(row.label.data(),
+                                                                     qsizetype(row.label.size()))));
+        }
+        roots << root;
+    }
+    {
+        const QSignalBlocker quiet(TreeView);
+        TreeView->addTopLevelItems(roots);
+    }
+    TreeView->setUpdatesEnabled(true);
+}
+
+void TFGlowna::RemoveAllNodes()
+{
+    // The selection that goes with the nodes is no click: nothing is loaded.
+    const QSignalBlocker quiet(TreeView);
+    TreeView->clear();
+}
+
+QString TFGlowna::SelectedNodeText(int flag) const
+{
+    const QTreeWidgetItem* node = TreeView->currentItem();
+    if (!node)
+        return {};
+    if (node->childCount() > 0)
+        return flag == 1 ? node->text(0) : QString();
+    if (flag == 1)
+        return node->parent() ? node->parent()->text(0) : QString();
+    return node->text(0);
+}
+
+std::string TFGlowna::SelectedStudentTable() const
+{
+    const QTreeWidgetItem* node = TreeView->currentItem();
+    if (node && node->parent())
+        node = node->parent();
+    return node ? node->data(0, kTableRole).toString().toStdString() : std::string();
+}
+
+void TFGlowna::UpdateMenuState()
+{
+    const bool student = !SelectedNodeText(1).isEmpty();
+    const bool document = !SelectedNodeText(0).isEmpty();
+    for (const char* name : {"Edytujdaneucznia1", "Usundaneucznia1"})
+        action(name)->setEnabled(student);
+    for (const char* name : {"Edytujwybraneswiadectwo2", "Drukujwybraneswiadectwo2"})
+        action(name)->setEnabled(document);
+}
+
+QTreeWidgetItem* TFGlowna::FindDocumentNode(const std::string& table, const QString& label) const
+{
+    const QString tableName = QString::fromStdString(table);
+    for (int i = 0; i < TreeView->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* student = TreeView->topLevelItem(i);
+        if (student->data(0, kTableRole).toString() != tableName)
+            continue;
+        if (label.isEmpty())
+            return student;
+        for (int j = 0; j < student->childCount(); ++j)
+            if (student->child(j)->text(0) == label)
+                return student->child(j);
+    }
+    return nullptr;
+}

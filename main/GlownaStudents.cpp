@@ -1,0 +1,61 @@
+// Adding, editing and deleting a student through the student dialog.
+#include "main/Glowna.h"
+
+#include "forms/FormRegistry.h"
+#include "forms/dialogs/StudentDialog.h"
+#include "platform/DialogService.h"
+#include "store/CertFile.h"
+#include "store/Folders.h"
+
+namespace {
+
+bool RefuseWithoutStudent(const QString& name)
+{
+    if (!name.isEmpty())
+        return false;
+    DialogService::instance().message("Nie wybrano ucznia z listy", "Brak wyboru", MsgIcon::Warning,
+                                      MsgButtons::Ok);
+    return true;
+}
+
+}  // namespace
+
+void TFGlowna::DodajUczniaToolButtonClick()
+{
+    Modified = 1;
+    FDaneUcznia->mode = TFDaneUcznia::NewStudent;
+    FDaneUcznia->ClearFields();
+    for (const auto& form : FormRegistry::instance().forms()) {
+        form->ClearFields();
+        // The promotion word's ending of a new student's certificate ("ę").
+        form->ApplyPreset("newStudent");
+    }
+    DialogService::instance().showModal(*FDaneUcznia);
+    ReloadStudentsList();
+}
+
+void TFGlowna::EdytujDaneUczniaToolButtonClick()
+{
+    Modified = 1;
+    if (RefuseWithoutStudent(SelectedNodeText(1)))
+        return;
+    FDaneUcznia->editedTable = SelectedStudentTable();
+    FDaneUcznia->mode = TFDaneUcznia::EditStudent;
+    DialogService::instance().showModal(*FDaneUcznia);
+}
+
+void TFGlowna::UsunUczniaToolButtonClick()
+{
+    Modified = 1;
+    const QString name = SelectedNodeText(1);
+    if (RefuseWithoutStudent(name))
+        return;
+    if (DialogService::instance().message("Czy na pewno chcesz skasować dane ucznia: \n" + name, "Usuń",
+                                          MsgIcon::Warning, MsgButtons::YesNo) == Answer::Yes &&
+        !bFunDeleteTable(ErrorStream, DataTmpPath(ErrorStream), SelectedStudentTable())) {
+        DialogService::instance().message(
+            "Błąd podczas próby usunięcia danych ucznia.\n\n" + QString::fromStdString(ErrorStream.str()),
+            "Błąd", MsgIcon::Error, MsgButtons::Ok);
+    }
+    ReloadStudentsList();
+}

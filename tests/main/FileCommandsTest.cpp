@@ -1,0 +1,97 @@
+// The certificates file commands: what "Zapisz" counts as saved, what "Otwórz plik"
+// does after a save that did not happen, a read-only file, and a copy that breaks off.
+#include "tests/main/WorkflowTestSupport.h"
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include "main/Glowna.h"
+
+namespace fs = std::filesystem;
+
+TEST_F(WorkflowTest, SaveWithTheDialogCancelledKeepsModified)
+{
+    addStudent({"Adamski", "Piotr", "111"});
+    ASSERT_EQ(window().Modified, 1);
+    dialogs.answerSaveFile(std::nullopt);
+    EXPECT_FALSE(window().Zapisz1Click());
+    EXPECT_EQ(window().Modified, 1);
+
+    // "Tak" to the save question of the open command, then a cancelled save: nothing opens.
+    dialogs.answerMessage(Answer::Yes).answerSaveFile(std::nullopt);
+    window().OtworzPlikToolButtonClick();
+    EXPECT_TRUE(dialogs.requestsOf(DialogKind::OpenFile).empty());
+    EXPECT_EQ(rootTexts(), QStringList{"Adamski Piotr"});
+
+    const std::string file = folders.root() + "/szkola.sqvlm";
+    dialogs.answerSaveFile(QString::fromStdString(file));
+    EXPECT_TRUE(window().Zapisz1Click());
+    EXPECT_EQ(window().Modified, 0);
+    EXPECT_EQ(window().currentPath().toStdString(), file);
+    const auto saves = dialogs.requestsOf(DialogKind::SaveFile);
+    ASSERT_EQ(saves.size(), 3u);
+    EXPECT_EQ(saves[0].caption, "Zapisz");
+    EXPECT_EQ(saves[0].text, "nowy");
+    EXPECT_EQ(saves[0].detail, "Velmorandia(*.sqvlm)|*.sqvlm");
+}
+
+TEST_F(WorkflowTest, ReadOnlyFileOpensAndBecomesWritable)
+{
+    addStudent({"Adamski", "Piotr", "111"});
+    const std::string file = folders.root() + "/tylko.sqvlm";
+    dialogs.answerSaveFile(QString::fromStdString(file));
+    window().Zapiszjako1Click();
+    ASSERT_EQ(::chmod(file.c_str(), 0444), 0);
+
+    dialogs.answerMessage(Answer::No).answerMessage(Answer::No);
+    window().NowyPlikToolButtonClick();
+    dialogs.answerOpenFile(QString::fromStdString(file));
+    window().OtworzPlikToolButtonClick();
+
+    EXPECT_EQ(window().currentPath().toStdString(), file);
+    EXPECT_EQ(rootTexts(), QStringList{"Adamski Piotr"});
+    for (const std::string& path : {file, workingCopy()}) {
+        struct stat info {};
+        ASSERT_EQ(::stat(path.c_str(), &info), 0);
+        EXPECT_TRUE(info.st_mode & S_IWUSR) << path;
+    }
+    const auto opens = dialogs.requestsOf(DialogKind::OpenFile);
+    ASSERT_EQ(opens.size(), 1u);
+    EXPECT_EQ(opens[0].caption, "Wczytaj plik");
+    EXPECT_EQ(opens[0].detail, "Velmorandia(*.sqvlm)|*.sqvlm");
+    EXPECT_EQ(messages().size(), 2u);
+}
+
+TEST_F(WorkflowTest, CopyBrokenOffMidwayLeavesTheOldFileWhole)
+{
+    const std::string file = folders.root() + "/szkola.sqvlm";
+    dialogs.answerSaveFile(QString::fromStdString(file));
+    window().Zapiszjako1Click();
+    const std::string old = ReadFile(file);
+    addStudent({"Adamski", "Piotr", "111"});
+    ASSERT_GT(fs::file_size(workingCopy()), 64u * 1024);
+
+    // The process may write no file beyond 64 KiB: the copy fails in the middle.
+    rlimit saved {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = saved;
+    limited.rlim_cur = 64 * 1024;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
+    dialogs.answerMessage(Answer::Ok);
+    const bool savedFile = window().Zapisz1Click();
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_FALSE(savedFile);
+    EXPECT_EQ(window().Modified, 1);
+    EXPECT_EQ(ReadFile(file), old);
+    for (const auto& entry : fs::directory_iterator(folders.root()))
+        EXPECT_FALSE(entry.path().string().ends_with(".vlm-kopia")) << entry.path();
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_TRUE(messages()[0].text.startsWith("Błąd kopiowania pliku z\n"));
+    EXPECT_EQ(messages()[0].caption, "Błąd");
+}

@@ -1,0 +1,140 @@
+// The student tree: order by the folded key, namesakes told apart by their tables, the
+// keyboard moving the selection, the popup entries enabled by the selection.
+#include "tests/main/WorkflowTestSupport.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QTreeWidgetItem>
+
+#include "forms/DocumentForm.h"
+#include "forms/dialogs/StudentDialog.h"
+#include "main/Glowna.h"
+#include "main/StudentOrder.h"
+#include "platform/Controls.h"
+#include "store/CertFile.h"
+
+TEST(StudentSortKeyTest, FoldsPolishLettersAndCaseIntoWindows1250Bytes)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"Żak Anna", "ZAK ANNA"},
+        {"Zając Ewa", "ZAJAC EWA"},
+        {"Łuczak Jan", "LUCZAK JAN"},
+        {"de Gaulle Anna", "DE GAULLE ANNA"},
+        {"Ąę Śćńóźż", "AE SCNOZZ"},
+        {"Renée", "REN\xE9" "E"},  // é keeps its byte
+    };
+    for (const auto& [name, key] : cases)
+        EXPECT_EQ(StudentSortKey(name), key) << name;
+}
+
+TEST(StudentSortKeyTest, SortsByKeyBytesAndKeepsTheOrderOfEqualKeys)
+{
+    auto entries = [](std::initializer_list<const char*> names) {
+        std::vector<StudentEntry> list;
+        int n = 0;
+        for (const char* name : names)
+            list.push_back({name, "PESEL" + std::to_string(n++)});
+        return list;
+    };
+    const std::vector<StudentEntry> sorted =
+        SortedStudents(entries({"Nowakowski Adam", "Renée Zoe", "Nowak Jan", "Lutek Piotr", "nowak jan",
+                                "Łuczak Jan", "Lubicz Jan", "Renata Zoe"}));
+    std::vector<std::string> names;
+    for (const StudentEntry& entry : sorted)
+        names.push_back(entry.display_name);
+    EXPECT_EQ(names, (std::vector<std::string>{"Lubicz Jan", "Łuczak Jan", "Lutek Piotr", "Nowak Jan",
+                                               "nowak jan", "Nowakowski Adam", "Renata Zoe",
+                                               "Renée Zoe"}));
+}
+
+TEST_F(WorkflowTest, TreeShowsStudentsInFoldedOrder)
+{
+    int pesel = 10;
+    for (const char* surname : {"Łuczak", "Lis", "Żak", "Zając", "Ćwik", "Cichy"})
+        storeStudent({surname, "Jan", QString::number(pesel++)});
+    ASSERT_TRUE(window().ReloadStudentsList());
+    EXPECT_EQ(rootTexts(), (QStringList{"Cichy Jan", "Ćwik Jan", "Lis Jan", "Łuczak Jan", "Zając Jan",
+                                        "Żak Jan"}));
+    EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(WorkflowTest, NamesakesAreReachedAndDeletedByTheirOwnTable)
+{
+    storeStudent({"Nowak", "Jan", "111", "mężczyzna", "7"});
+    storeStudent({"Nowak", "Jan", "222", "mężczyzna", "8"});
+    ASSERT_TRUE(window().ReloadStudentsList());
+    ASSERT_EQ(rootTexts(), (QStringList{"Nowak Jan", "Nowak Jan"}));
+
+    for (int index : {1, 0}) {
+        click(documentNode("Nowak Jan", "ART-II/205/3 świad. klasa II", index));
+        const QString pesel = FDaneUcznia->fieldText("NumerPesel_DATA_EDIT");
+        click(studentNode("Nowak Jan", index));
+        EXPECT_EQ(FDaneUcznia->fieldText("NumerPesel_DATA_EDIT"), pesel);
+    }
+    const std::string second = studentNode("Nowak Jan", 1)->data(0, Qt::UserRole).toString().toStdString();
+
+    click(studentNode("Nowak Jan", 1));
+    dialogs.answerMessage(Answer::Yes);
+    window().UsunUczniaToolButtonClick();
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].text, "Czy na pewno chcesz skasować dane ucznia: \nNowak Jan");
+    EXPECT_EQ(messages()[0].caption, "Usuń");
+    EXPECT_EQ(rootTexts(), QStringList{"Nowak Jan"});
+    ErrorStream es;
+    EXPECT_EQ(iFunCheckIsStudentExists(es, workingCopy(), second, false), 0);
+    EXPECT_EQ(window().Modified, 1);
+}
+
+TEST_F(WorkflowTest, KeyboardSelectionLoadsWhatTheEditCommandsThenShow)
+{
+    storeStudent({"Adamski", "Piotr", "111", "mężczyzna", "1"});
+    storeStudent({"Borek", "Anna", "222", "kobieta", "2"});
+    ASSERT_TRUE(window().ReloadStudentsList());
+    click(studentNode("Adamski Piotr"));
+    EXPECT_EQ(FDaneUcznia->fieldText("Nazwisko_DATA_EDIT"), "Adamski");
+
+    pressKey(Qt::Key_Down);
+    EXPECT_EQ(window().SelectedNodeText(1), "Borek Anna");
+    EXPECT_EQ(FDaneUcznia->fieldText("Nazwisko_DATA_EDIT"), "Borek");
+    dialogs.answerModal([](QDialog& dialog) {
+        EXPECT_EQ(FDaneUcznia->fieldText("NumerPesel_DATA_EDIT"), "222");
+        Press(dialog, "Anuluj");
+    });
+    window().EdytujDaneUczniaToolButtonClick();
+    EXPECT_EQ(FDaneUcznia->editedTable, "PESEL222");
+
+    pressKey(Qt::Key_Right);
+    pressKey(Qt::Key_Down);
+    EXPECT_EQ(window().SelectedNodeText(0), "ART-II/200/3a świad. kl. I");
+    editSelectedDocument([](DocumentForm& certificate, QDialog& dialog) {
+        EXPECT_EQ(certificate.className(), "TFSwiad200a");
+        Press(dialog, "Anuluj");
+    });
+    EXPECT_EQ(window().SelectedNodeText(1), "Borek Anna");
+    EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(WorkflowTest, PopupEntriesFollowTheSelectionOfTheLastLoad)
+{
+    storeStudent({"Adamski", "Piotr", "111"});
+    ASSERT_TRUE(window().ReloadStudentsList());
+    QTreeWidgetItem* student = studentNode("Adamski Piotr");
+    struct Case {
+        QTreeWidgetItem* node;
+        bool studentEntries;
+        bool documentEntries;
+    };
+    const Case cases[] = {
+        {student, true, false},
+        {student->child(2), true, false},  // a separator
+        {student->child(0), true, true},
+    };
+    for (const Case& c : cases) {
+        click(c.node);
+        EXPECT_EQ(window().action("Edytujdaneucznia1")->isEnabled(), c.studentEntries);
+        EXPECT_EQ(window().action("Usundaneucznia1")->isEnabled(), c.studentEntries);
+        EXPECT_EQ(window().action("Edytujwybraneswiadectwo2")->isEnabled(), c.documentEntries);
+        EXPECT_EQ(window().action("Drukujwybraneswiadectwo2")->isEnabled(), c.documentEntries);
+        EXPECT_TRUE(window().action("Dodajucznia1")->isEnabled());
+    }
+}

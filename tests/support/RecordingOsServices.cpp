@@ -1,0 +1,13 @@
+#include "tests/support/RecordingOsServices.h"
+
+bool RecordingOsServices::openDocument(const QString& pathOrUrl)
+{
+    opened << pathOrUrl;
+    return true;
+}
+
+bool RecordingOsServices::startProgram(const QString& program, const QStringList&)
+{
+    started << program;
+    return true;
+}
