@@ -1,0 +1,191 @@
+// Clear, collect, fill, student data and memo limits of the family's forms, on the real
+// forms and through a real working copy.
+#include "forms/FormRegistry.h"
+#include "store/CertFile.h"
+#include "store/Folders.h"
+#include "tests/cert200/Cert200Forms.h"
+#include "tests/forms/FormsTestSupport.h"
+#include "tests/forms/QtPrinters.h"
+#include "tests/support/TempFolders.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class Cert200Fields : public ::testing::Test {
+protected:
+    void SetUp() override { EnsureTestApp(); }
+
+    DocumentForm& form(const Cert200Form& f) const { return *registry.form(f.cls); }
+    std::vector<FieldRecord> collect(const Cert200Form& f) const {
+        std::vector<FieldRecord> out;
+        EXPECT_TRUE(form(f).CollectFields(out));
+        return out;
+    }
+
+    TestStudent student;
+    FormRegistry registry;
+};
+
+QString NumberedLines(int n, const QString& word = "linia") {
+    QStringList lines;
+    for (int i = 1; i <= n; ++i) lines << QString("%1 %2").arg(word).arg(i);
+    return lines.join("\r\n");
+}
+
+// A text of its own for every stored field; memos get two lines with Polish letters.
+void FillDistinct(DocumentForm& form) {
+    for (int i = 0; i < form.componentCount(); ++i) {
+        const LayoutComponent& c = form.component(i);
+        if (!c.isStored()) continue;
+        form.setText(i, c.kind == ComponentKind::Memo    ? "pierwsza linia\r\ndruga żółć"
+                        : c.kind == ComponentKind::Combo ? "uczestniczył "
+                                                         : c.name.mid(8, 14) + " ą");
+    }
+}
+
+}  // namespace
+
+TEST_F(Cert200Fields, CollectSaveFillCollectGivesIdenticalRecords) {
+    TempFolders folders;
+    student.fields = {{"Imie_DATA_EDIT", "Łucja"}, {"Nazwisko_DATA_EDIT", "Żak"},
+                      {"Plec_DATA_COMBOBOX", "kobieta"}, {"NumerPesel_DATA_EDIT", "01234567890"}};
+    for (const Cert200Form& f : Cert200Forms()) FillDistinct(form(f));
+    std::vector<FieldRecord> first;
+    registry.CollectAll(first);
+    registry.FillAll(first);  // the student's fields overwrite the derived ones once
+    first.clear();
+    registry.CollectAll(first);
+
+    ErrorStream es;
+    const std::string file = DataTmpPath(es);
+    ASSERT_EQ(iFunCheckIsStudentExists(es, file, "PESEL01234567890", true), 0) << es.str();
+    ASSERT_TRUE(bFunReplaceCertData(es, file, "PESEL01234567890", first)) << es.str();
+    registry.ClearAll();
+    std::vector<FieldRecord> loaded;
+    ASSERT_TRUE(bFunLoadCertData(es, file, "PESEL01234567890", loaded)) << es.str();
+    registry.FillAll(loaded);
+    std::vector<FieldRecord> again;
+    registry.CollectAll(again);
+    EXPECT_EQ(again, first);
+
+    for (const Cert200Form& f : Cert200Forms()) {
+        SCOPED_TRACE(f.cls);
+        const std::vector<FieldRecord> records = collect(f);
+        EXPECT_EQ(int(records.size()), f.edits + f.combos + f.memos);
+        for (const FieldRecord& r : records) {
+            EXPECT_EQ(r.id, f.key);
+            if (r.comp_name.find("_DATA_MEMO") == std::string::npos) continue;
+            EXPECT_EQ(r.value, "pierwsza linia\r\ndruga żółć") << r.comp_name;
+        }
+    }
+}
+
+// Records are matched by the form key byte for byte: the twins and the neighbours never
+// take each other's values, and a name the form lacks is skipped.
+TEST_F(Cert200Fields, FillTakesOnlyItsOwnKey) {
+    const std::pair<const char*, const char*> neighbours[] = {
+        {"TFSwiad200", "TFSwiad200a"}, {"TFSwiad203", "TFSwiad203w"}, {"TFSwiad204", "TFSwiad204a"},
+        {"TFSwiad205a", "TFSwiad205aw"}};
+    for (const auto& [a, b] : neighbours) {
+        DocumentForm& first = *registry.form(a);
+        DocumentForm& second = *registry.form(b);
+        const std::vector<FieldRecord> records = {
+            {first.key().toStdString(), "ZMIENNA_UchwalaRok_STR1_DATA_EDIT", "1999"},
+            {second.key().toStdString(), "ZMIENNA_UchwalaRok_STR1_DATA_EDIT", "2001"},
+            {second.key().toStdString() + " ", "ZMIENNA_UchwalaDnia_STR1_DATA_EDIT", "x"},
+            {second.key().toStdString(), "ZMIENNA_NieOtrzymalProm_STR1_DATA_EDIT", "nie"},
+            {first.key().toStdString(), "ZMIENNA_NieOtrzymalProm_STR1_DATA_EDIT", "nie"}};
+        first.FillFields(records);
+        second.FillFields(records);
+        EXPECT_EQ(first.text(u"ZMIENNA_UchwalaRok_STR1_DATA_EDIT"), "1999") << a;
+        EXPECT_EQ(second.text(u"ZMIENNA_UchwalaRok_STR1_DATA_EDIT"), "2001") << b;
+        EXPECT_EQ(second.text(u"ZMIENNA_UchwalaDnia_STR1_DATA_EDIT"), "") << b;
+        if (first.find(u"ZMIENNA_NieOtrzymalProm_STR1_DATA_EDIT") >= 0) {
+            EXPECT_EQ(first.text(u"ZMIENNA_NieOtrzymalProm_STR1_DATA_EDIT"), "nie") << a;
+        }
+        for (const DocumentForm* f : {&first, &second}) {  // no stray record is collected
+            std::vector<FieldRecord> out;
+            f->CollectFields(out);
+            for (const FieldRecord& r : out) EXPECT_EQ(QString::fromStdString(r.id), f->key());
+        }
+    }
+}
+
+TEST_F(Cert200Fields, StudentDataOverwritesTheStoredValues) {
+    const char* sexes[] = {"mężczyzna", "kobieta", "", "Mężczyzna", "mężczyzna "};
+    student.fields = {{"Imie_DATA_EDIT", "Jan"},
+                      {"Nazwisko_DATA_EDIT", "Kowalski"},
+                      {"UrodzonyDnia_DATA_EDIT", "3 maja"},
+                      {"UrodzonyRok_DATA_COMBOBOX", "1996 r."},
+                      {"UrodzonyMiasto_DATA_COMBOBOX", "Kraków"},
+                      {"UrodzonyWoj_DATA_COMBOBOX", "małopolskie"},
+                      {"NrDziennika_DATA_EDIT", "17"},
+                      {"NumerPesel_DATA_EDIT", "96050312345"}};
+    for (const Cert200Form& f : Cert200Forms()) {
+        for (const char* sex : sexes) {
+            SCOPED_TRACE(std::string(f.cls) + " / " + sex);
+            student.fields["Plec_DATA_COMBOBOX"] = QString::fromUtf8(sex);
+            std::vector<FieldRecord> stored;
+            for (const char* name : {"ZMIENNA_ImieNazwisko_STR1_DATA_EDIT", "ZMIENNA_NrNaSwiadectwie_STR1_DATA_EDIT",
+                                     "ZMIENNA_NumerPESEL_STR1_DATA_EDIT", "ZMIENNA_PromocjiE_STR1_DATA_EDIT",
+                                     "ZMIENNA_NieOtrzymalProm_STR1_DATA_EDIT"})
+                stored.push_back({f.key, name, "zapisane"});
+            for (const Ending& e : f.endings) stored.push_back({f.key, e.name, "x"});
+            DocumentForm& cert = form(f);
+            cert.FillFields(stored);
+            EXPECT_EQ(cert.text(u"ZMIENNA_ImieNazwisko_STR1_DATA_EDIT"), "Jan Kowalski");
+            EXPECT_EQ(cert.text(u"ZMIENNA_DataUrodzenia_STR1_DATA_EDIT"), "3 maja 1996 r.");
+            EXPECT_EQ(cert.text(u"ZMIENNA_MiejsceUrodzenia_STR1_DATA_EDIT"), "Kraków");
+            EXPECT_EQ(cert.text(u"ZMIENNA_NrNaSwiadectwie_STR1_DATA_EDIT"), "17");
+            EXPECT_EQ(cert.text(u"ZMIENNA_NumerPESEL_STR1_DATA_EDIT"), "96050312345");
+            const bool man = QString::fromUtf8(sex) == "mężczyzna";
+            for (const Ending& e : f.endings)
+                EXPECT_EQ(cert.text(QString::fromUtf8(e.name)), man ? QString::fromUtf8(e.masculine) : "a") << e.name;
+            for (const char16_t* typed : {u"ZMIENNA_PromocjiE_STR1_DATA_EDIT", u"ZMIENNA_NieOtrzymalProm_STR1_DATA_EDIT"}) {
+                if (cert.find(typed) >= 0) {
+                    EXPECT_EQ(cert.text(typed), "zapisane");
+                }
+            }
+        }
+    }
+}
+
+// An empty student dialog: the name and the birth date are single blanks, the endings "a",
+// and nothing else of the form is set.
+TEST_F(Cert200Fields, EmptyListLeavesOnlyTheDerivedFields) {
+    for (const Cert200Form& f : Cert200Forms()) {
+        form(f).FillFields({});
+        for (const FieldRecord& r : collect(f)) {
+            const QString name = QString::fromStdString(r.comp_name);
+            bool ending = false;
+            for (const Ending& e : f.endings) ending |= name == e.name;
+            const bool blank = name == "ZMIENNA_ImieNazwisko_STR1_DATA_EDIT" || name == "ZMIENNA_DataUrodzenia_STR1_DATA_EDIT";
+            EXPECT_EQ(r.value, ending ? "a" : blank ? " " : "") << f.cls << " " << r.comp_name;
+        }
+    }
+}
+
+// Each memo keeps its own limit: set from code or loaded, and Enter at the limit.
+TEST_F(Cert200Fields, MemoLimits) {
+    for (const Cert200Form& f : Cert200Forms()) {
+        DocumentForm& cert = form(f);
+        for (const MemoLimit& m : f.memoLimits) {
+            SCOPED_TRACE(std::string(f.cls) + " " + m.name);
+            const int i = cert.find(QString::fromUtf8(m.name));
+            ASSERT_GE(i, 0);
+            cert.setText(i, NumberedLines(m.lines + 2));
+            EXPECT_EQ(cert.memoLines(i), NumberedLines(m.lines).split("\r\n"));
+            EXPECT_FALSE(cert.memoAcceptsEnter(i));
+            cert.setText(i, NumberedLines(m.lines - 1));
+            EXPECT_TRUE(cert.memoAcceptsEnter(i));
+
+            // One long paragraph wraps: exactly the first N displayed lines remain.
+            cert.setText(i, QString("słowo ").repeated(60 * m.lines).trimmed());
+            EXPECT_EQ(cert.memoLines(i).size(), m.lines);
+
+            cert.FillFields({{f.key, m.name, NumberedLines(m.lines + 3).toStdString()}});
+            EXPECT_EQ(cert.memoLines(i), NumberedLines(m.lines).split("\r\n"));
+        }
+    }
+}

@@ -1,0 +1,213 @@
+// The family's forms as data: identity, counts and exact names, pages and pictures,
+// item lists, memo limits and the states of the fields the student dialog fills.
+#include "forms/Layout.h"
+#include "forms/LayoutValidator.h"
+#include "tests/cert200/Cert200Forms.h"
+#include "tests/forms/QtPrinters.h"
+
+#include <QFile>
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const LayoutCatalog& Catalog() { return LayoutCatalog::builtIn(); }
+
+QStringList CheckedInNames(const QString& cls) {
+    QFile f(QStringLiteral(VLM_SOURCE_DIR "/tests/forms/names/") + cls + ".txt");
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    return QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts);
+}
+
+const LayoutComponent* Find(const QList<LayoutComponent>& comps, const QString& name) {
+    for (const LayoutComponent& c : comps)
+        if (c.name == name) return &c;
+    return nullptr;
+}
+
+}  // namespace
+
+TEST(Cert200Layout, ValidatorFindsNothingInTheFamily) {
+    const QRegularExpression ours(R"(TFSwiad20[0345]|cert20[0345]|grades200)");
+    QStringList problems;
+    for (const QString& p : ValidateLayouts(Catalog()))
+        if (ours.match(p).hasMatch()) problems << p;
+    EXPECT_EQ(problems, QStringList());
+}
+
+TEST(Cert200Layout, IdentityCountsAndExactNames) {
+    for (const Cert200Form& want : Cert200Forms()) {
+        SCOPED_TRACE(want.cls);
+        const FormSpec* f = Catalog().form(want.cls);
+        ASSERT_NE(f, nullptr);
+        EXPECT_EQ(f->key, want.key);
+        EXPECT_EQ(f->caption, want.caption);
+        EXPECT_EQ(f->kind, FormKind::Certificate);
+        EXPECT_EQ(f->calibrationSet, want.calibrationSet);
+        ASSERT_EQ(f->pages.size(), f->pageCount);
+        QStringList tabs;
+        for (const FormPage& p : f->pages) tabs << p.tab;
+        EXPECT_EQ(tabs, want.tabs);
+
+        QStringList buttons;
+        for (const FormButton& b : f->buttons) buttons << b.name + "|" + b.caption + "|" + b.handler + "|" + b.role;
+        const QStringList shapeB = {
+            "LoadSchoolDataButton|Załaduj szablon danych szkoły|LoadSchoolDataButtonClick|schoolData",
+            "OKButton|OK|OKButtonClick|ok", "CancelButton|Anuluj|CancelButtonClick|cancel"};
+        const QStringList shapeA = {
+            "btnLoadSchoolTemplate|Wczytaj dane szkoły z szablonu|btnLoadSchoolTemplateClick|schoolData",
+            "btnOK|OK|btnOKClick|ok", "bntCancel|Anuluj|bntCancelClick|cancel"};
+        EXPECT_EQ(buttons, want.shapeB ? shapeB : shapeA);
+        EXPECT_EQ(!f->copy.isEmpty(), QStringList({"TFSwiad200", "TFSwiad203", "TFSwiad203w", "TFSwiad204"})
+                                          .contains(want.cls));
+
+        const QList<LayoutComponent> comps = Catalog().components(*f);
+        int edits = 0, combos = 0, memos = 0, labels = 0;
+        QStringList names;
+        for (const LayoutComponent& c : comps) {
+            names << c.name;
+            edits += c.kind == ComponentKind::Edit;
+            combos += c.kind == ComponentKind::Combo;
+            memos += c.kind == ComponentKind::Memo;
+            labels += c.kind == ComponentKind::Label && c.name.endsWith("_DATA_LABEL");
+            if (c.kind == ComponentKind::Label && !c.name.contains("_DATA_"))  // screen-only rows of dots
+                EXPECT_TRUE(c.caption.startsWith("....")) << c.name.toStdString();
+        }
+        EXPECT_EQ(edits, want.edits);
+        EXPECT_EQ(combos, want.combos);
+        EXPECT_EQ(memos, want.memos);
+        EXPECT_EQ(labels, want.labels);
+        EXPECT_EQ(names, CheckedInNames(want.cls));
+    }
+}
+
+// Each page has a blank of its own, named after the document and page; fronts carry
+// the emblem and the stamp place.
+TEST(Cert200Layout, PagesAndPictures) {
+    const QRegularExpression picture(R"(^sw(20[0345]a?w?)_str(\d)\.jpg$)");
+    for (const Cert200Form& want : Cert200Forms()) {
+        SCOPED_TRACE(want.cls);
+        const FormSpec* f = Catalog().form(want.cls);
+        for (qsizetype i = 0; i < f->pages.size(); ++i) {
+            const PageDesign& d = Catalog().designs[f->pages[i].design];
+            EXPECT_EQ(d.page, i + 1);
+            const QRegularExpressionMatch m = picture.match(d.picture);
+            ASSERT_TRUE(m.hasMatch()) << d.picture.toStdString();
+            EXPECT_EQ(m.captured(2).toInt(), d.page);
+            QStringList drawings;
+            for (const DrawingElement& e : d.drawings) drawings << e.name;
+            EXPECT_EQ(drawings, d.page == 1 ? QStringList({"GRAFIKA: ORZELEK", "GRAFIKA: PIECZATKA"}) : QStringList());
+            for (const LayoutComponent& c : d.components)  // page part of every name agrees
+                if (c.name.contains("_DATA_"))
+                    EXPECT_TRUE(c.name.contains(QString("_STR%1_DATA_").arg(d.page))) << c.name.toStdString();
+        }
+    }
+}
+
+TEST(Cert200Layout, EveryComboIsAnEditableListOfTheSixteenGrades) {
+    const QStringList grades = {"celujący", "bardzo dobry", "dobry", "dostateczny", "dopuszczający",
+                                "niedostateczny", "uczęszczała", "nie uczęszczała", "uczęszczał", "nie uczęszczał",
+                                "uczestniczyła", "nie uczestniczyła", "uczestniczył ", "nie uczestniczył",
+                                "zwolniony", "zwolniona"};
+    for (const Cert200Form& want : Cert200Forms())
+        for (const LayoutComponent& c : Catalog().components(*Catalog().form(want.cls)))
+            if (c.kind == ComponentKind::Combo) {
+                EXPECT_EQ(c.items, grades) << c.name.toStdString();
+                EXPECT_TRUE(c.editable) << c.name.toStdString();
+                EXPECT_EQ(c.maxLength, 31) << c.name.toStdString();
+            }
+}
+
+TEST(Cert200Layout, MemosWrapWithTheirLineLimits) {
+    for (const Cert200Form& want : Cert200Forms()) {
+        SCOPED_TRACE(want.cls);
+        QStringList memos;
+        for (const LayoutComponent& c : Catalog().components(*Catalog().form(want.cls)))
+            if (c.kind == ComponentKind::Memo) {
+                memos << c.name;
+                EXPECT_TRUE(c.wrap) << c.name.toStdString();
+                EXPECT_EQ(c.maxLength, 0);
+            }
+        QStringList limited;
+        for (const MemoLimit& m : want.memoLimits) {
+            limited << m.name;
+            const LayoutComponent* c = Find(Catalog().components(*Catalog().form(want.cls)), m.name);
+            ASSERT_NE(c, nullptr) << m.name;
+            EXPECT_EQ(c->lineLimit, m.lines) << m.name;
+        }
+        memos.sort();
+        limited.sort();
+        EXPECT_EQ(memos, limited);
+    }
+}
+
+// Typing limits and states where the forms differ from one another.
+TEST(Cert200Layout, TypingLimitsAndStates) {
+    struct Row {
+        const char* cls;
+        const char* name;
+        int maxLength;
+        bool disabled, readOnly;
+    };
+    const Row rows[] = {
+        {"TFSwiad200", "ZMIENNA_ImieNazwisko_STR1_DATA_EDIT", 43, true, true},
+        {"TFSwiad200", "ZMIENNA_NrNaSwiadectwie_STR1_DATA_EDIT", 11, false, true},
+        {"TFSwiad200", "ZMIENNA_UczeszczalA_STR1_DATA_EDIT", 1, true, false},
+        {"TFSwiad200", "ZMIENNA_ObowiazkoweZajArtOpis5_STR2_DATA_EDIT", 42, false, false},
+        {"TFSwiad200a", "ZMIENNA_ObowiazkoweZajArtOpis5_STR2_DATA_EDIT", 0, false, false},
+        {"TFSwiad200a", "ZMIENNA_ProgramKlasy_STR1_DATA_EDIT", 23, false, false},
+        {"TFSwiad200a", "ZMIENNA_NazwaSzkoly2_STR1_DATA_EDIT", 72, false, false},
+        {"TFSwiad203", "ZMIENNA_NieOtrzymalProm_STR1_DATA_EDIT", 3, false, false},
+        {"TFSwiad203w", "ZMIENNA_OtrzymalA_STR1_DATA_EDIT", 1, true, false},
+        {"TFSwiad203w", "ZMIENNA_PromDoKlasy_STR1_DATA_EDIT", 32, false, false},
+        {"TFSwiad204", "ZMIENNA_ZostalA_STR1_DATA_EDIT", 1, true, true},
+        {"TFSwiad204", "ZMIENNA_DopuszczonyA_STR1_DATA_EDIT", 1, false, true},
+        {"TFSwiad204", "ZMIENNA_NieZdalA_STR1_DATA_EDIT", 23, false, true},
+        {"TFSwiad204", "ZMIENNA_ImieSzkoly_STR1_DATA_EDIT", 69, false, false},
+        {"TFSwiad204a", "ZMIENNA_ImieSzkoly1_STR1_DATA_EDIT", 69, false, false},
+        {"TFSwiad204a", "ZMIENNA_Specjalizacja_STR1_DATA_EDIT", 72, false, false},
+        {"TFSwiad204a", "ZMIENNA_ObowiazkoweZajEduOpis35_STR2_DATA_EDIT", 42, false, false},
+        {"TFSwiad205a", "ZMIENNA_OLetnimCyklu_STR1_DATA_EDIT", 72, false, false},
+        {"TFSwiad205aw", "ZMIENNA_ObowiazkoweZajEduArtOpis25_STR2_DATA_EDIT", 42, false, false},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(std::string(r.cls) + " " + r.name);
+        const LayoutComponent* c = Find(Catalog().components(*Catalog().form(r.cls)), r.name);
+        ASSERT_NE(c, nullptr);
+        EXPECT_EQ(c->maxLength, r.maxLength);
+        EXPECT_EQ(c->disabled, r.disabled);
+        EXPECT_EQ(c->readOnly, r.readOnly);
+    }
+}
+
+// The printed texts where twins and pages differ.
+TEST(Cert200Layout, CaptionsOfTheDifferingLabels) {
+    struct Row {
+        const char* cls;
+        const char* name;
+        const char* caption;
+    };
+    const Row rows[] = {
+        {"TFSwiad200", "STALY_MENiS_STR1_DATA_LABEL", "ART-II/200/3"},
+        {"TFSwiad200a", "STALY_MENiS_STR1_DATA_LABEL", "ART-II/200/3a"},
+        {"TFSwiad200a", "STALY_RealizacjaProjektuEdu_STR3_DATA_LABEL", "Indywidualny program lub tok nauki"},
+        {"TFSwiad203", "STALY_Promocji_STR1_DATA_LABEL", "promocj"},
+        {"TFSwiad203w", "STALY_Promocji_STR1_DATA_LABEL", "promocję z wyróżnieniem do klasy"},
+        {"TFSwiad203w", "STALY_ART_STR1_DATA_LABEL", "ART-II/203-w/3"},
+        {"TFSwiad203", "STALY_ZrealizowanyProgram4_STR1_DATA_LABEL", "świadectwu ukończenia gimnazjum."},
+        {"TFSwiad204", "STALY_ZrealizowanyProgram2_STR1_DATA_LABEL", "liceum ogólnokształcącego."},
+        {"TFSwiad204", "STALY_ObowiazkoweZajEdu_STR2_DATA_LABEL", "Obowiązkowe zajęcia edukacyjne ogólnokształcące"},
+        {"TFSwiad204a", "STALY_ObowiazkoweZajEdu_STR2_DATA_LABEL", "Obowiązkowe zajęcia edukacyjne"},
+        {"TFSwiad204a", "STALY_UchwalaPanstwowejKomisji_STR1_DATA_LABEL_STR1_DATA_LABEL",
+         "Uchwałą Państwowej Komisji Egzaminacyjnej nie zdał"},
+        {"TFSwiad205a", "STALY_PromDoKlasy_STR1_DATA_LABEL", "do klasy"},
+        {"TFSwiad205aw", "STALY_Promocje_STR1_DATA_LABEL", "promocję z wyróżnieniem do klasy"},
+        {"TFSwiad205aw", "STALY_WychowawcaKlasy_STR3_DATA_LABEL", "WYCHOWAWCA KLASY*"},
+    };
+    for (const Row& r : rows) {
+        const LayoutComponent* c = Find(Catalog().components(*Catalog().form(r.cls)), r.name);
+        ASSERT_NE(c, nullptr) << r.cls << " " << r.name;
+        EXPECT_EQ(c->caption, QString::fromUtf8(r.caption)) << r.cls << " " << r.name;
+    }
+}
