@@ -1,0 +1,178 @@
+// Clear, collect and fill of the six ART-II/201 forms through a real working copy, the
+// student's data over the stored records, and the new-student preset.
+#include "store/CertFile.h"
+#include "store/Folders.h"
+#include "tests/cert201/Cert201Forms.h"
+#include "tests/forms/FormsTestSupport.h"
+#include "tests/forms/QtPrinters.h"
+#include "tests/support/TempFolders.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QStringList kDerived = {
+    "ZMIENNA_ImieNazwisko_STR1_DATA_EDIT", "ZMIENNA_DataUrodzenia_STR1_DATA_EDIT",
+    "ZMIENNA_MiejsceUrodzenia_STR1_DATA_EDIT", "ZMIENNA_NumerPESEL_STR1_DATA_EDIT",
+    "ZMIENNA_UczeszczalA_STR1_DATA_EDIT", "ZMIENNA_OtrzymalA_STR1_DATA_EDIT",
+    "ZMIENNA_NrNaSwiadectwie_STR1_DATA_EDIT"};
+
+class Cert201Fields : public ::testing::Test {
+protected:
+    void SetUp() override { EnsureTestApp(); }
+
+    DocumentForm& form(const Cert201Form& f) { return *registry.form(f.cls); }
+
+    TestStudent student;
+    FormRegistry registry;
+};
+
+// Every stored field gets a text of its own: memos two lines, combos a grade with its
+// trailing blank, edits longer than they could be typed.
+void FillDistinct(DocumentForm& form) {
+    for (int i = 0; i < form.componentCount(); ++i) {
+        const LayoutComponent& c = form.component(i);
+        if (!c.isStored() || kDerived.contains(c.name)) continue;
+        if (c.kind == ComponentKind::Memo)
+            form.setText(i, "pierwsza linia\r\ndruga żółć");
+        else if (c.kind == ComponentKind::Combo)
+            form.setText(i, "uczestniczył ");
+        else
+            form.setText(i, c.name.mid(8).chopped(15) + " ąę " + QString(c.maxLength, QChar('x')));
+    }
+}
+
+}  // namespace
+
+TEST_F(Cert201Fields, CollectStoreFillCollectGivesIdenticalRecords) {
+    TempFolders folders;
+    student.fields = {{"Imie_DATA_EDIT", "Łucja"}, {"Nazwisko_DATA_EDIT", "Żak"},
+                      {"Plec_DATA_COMBOBOX", "kobieta"}, {"NrDziennika_DATA_EDIT", "7"},
+                      {"NumerPesel_DATA_EDIT", "01234567890"}};
+    registry.ClearAll();
+    for (const Cert201Form& f : kCert201Forms) FillDistinct(form(f));
+    registry.FillAll({});  // the student's fields, which a load always sets
+    for (const Cert201Form& f : kCert201Forms) FillDistinct(form(f));
+    std::vector<FieldRecord> first;
+    registry.CollectAll(first);
+
+    ErrorStream es;
+    const std::string file = DataTmpPath(es);
+    ASSERT_EQ(iFunCheckIsStudentExists(es, file, "PESEL01234567890", true), 0) << es.str();
+    ASSERT_TRUE(bFunReplaceCertData(es, file, "PESEL01234567890", first)) << es.str();
+    registry.ClearAll();
+    std::vector<FieldRecord> loaded;
+    ASSERT_TRUE(bFunLoadCertData(es, file, "PESEL01234567890", loaded)) << es.str();
+    registry.FillAll(loaded);
+    std::vector<FieldRecord> again;
+    registry.CollectAll(again);
+    EXPECT_EQ(again, first);
+
+    for (const Cert201Form& f : kCert201Forms) {
+        SCOPED_TRACE(f.cls);
+        std::vector<FieldRecord> own;
+        form(f).CollectFields(own);
+        ASSERT_EQ(int(own.size()), f.edits + f.combos + f.memos);
+        QStringList names;
+        for (const FieldRecord& r : own) {
+            EXPECT_EQ(r.id, f.key);
+            names << QString::fromStdString(r.comp_name);
+        }
+        EXPECT_EQ(names, StoredNames(form(f)));
+        for (const MemoLimit& m : MemosOf(f.blank))
+            EXPECT_EQ(form(f).text(QStringView(m.name)), "pierwsza linia\r\ndruga żółć");
+        EXPECT_EQ(form(f).text(u"ZMIENNA_ImieNazwisko_STR1_DATA_EDIT"), "Łucja Żak");
+    }
+}
+
+TEST_F(Cert201Fields, OnlyRecordsOfTheFormsOwnKeyFillIt) {
+    const std::string plainKey = "ART-II/201/3 KLASA I MUZYCZNA", twinKey = "ART-II/201-w/3 KLASA I MUZYCZNA";
+    const std::vector<FieldRecord> records = {
+        {plainKey, "ZMIENNA_Klasa_STR1_DATA_EDIT", "pierwsza"},
+        {twinKey, "ZMIENNA_Klasa_STR1_DATA_EDIT", "z wyróżnieniem"},
+        {plainKey, "ZMIENNA_KLASA_STR1_DATA_EDIT", "druga"},
+        {"ART-II/201/3b", "ZMIENNA_Szczegolne_STR3_DATA_MEMO", "b"},
+        {plainKey, "STALY_Slash_STR1_DATA_LABEL", "?"},
+        {plainKey, "ZMIENNA_Nieistniejace_STR1_DATA_EDIT", "?"},
+        {plainKey, "ZMIENNA_PromocjiE_STR1_DATA_EDIT", "ę"},
+        {twinKey, "ZMIENNA_PromocjiE_STR1_DATA_EDIT", "ę"},
+    };
+    DocumentForm& plain = *registry.form("TFSwiad201");
+    DocumentForm& twin = *registry.form("TFSwiad201w");
+    DocumentForm& b = *registry.form("TFSwiad201b");
+    plain.FillFields(records);
+    twin.FillFields(records);
+    b.FillFields(records);
+    EXPECT_EQ(plain.text(u"ZMIENNA_Klasa_STR1_DATA_EDIT"), "druga");
+    EXPECT_EQ(plain.text(u"ZMIENNA_PromocjiE_STR1_DATA_EDIT"), "ę");
+    EXPECT_EQ(plain.text(u"ZMIENNA_Szczegolne_STR3_DATA_MEMO"), "");
+    EXPECT_EQ(plain.text(u"STALY_Slash_STR1_DATA_LABEL"), "/");
+    EXPECT_EQ(twin.text(u"ZMIENNA_Klasa_STR1_DATA_EDIT"), "z wyróżnieniem");
+    EXPECT_EQ(twin.find(u"ZMIENNA_PromocjiE_STR1_DATA_EDIT"), -1);
+    EXPECT_EQ(b.text(u"ZMIENNA_Klasa_STR1_DATA_EDIT"), "");
+    EXPECT_EQ(b.text(u"ZMIENNA_Szczegolne_STR3_DATA_MEMO"), "b");
+}
+
+TEST_F(Cert201Fields, StudentDataOverwritesStoredValuesWithTheEndings) {
+    struct Case {
+        const char* sex;
+        const char* ending;
+    };
+    const Case cases[] = {{"mężczyzna", ""}, {"kobieta", "a"}, {"", "a"}, {"Mężczyzna", "a"}};
+    student.fields = {{"Imie_DATA_EDIT", "Jan"},
+                      {"Nazwisko_DATA_EDIT", "Kowalski"},
+                      {"UrodzonyDnia_DATA_EDIT", "3 maja"},
+                      {"UrodzonyRok_DATA_COMBOBOX", "2001 r."},
+                      {"UrodzonyMiasto_DATA_COMBOBOX", "Bielsku-Białej"},
+                      {"UrodzonyWoj_DATA_COMBOBOX", "śląskie"},
+                      {"NrDziennika_DATA_EDIT", "17"},
+                      {"NumerPesel_DATA_EDIT", "01230312345"}};
+    for (const Cert201Form& f : kCert201Forms) {
+        std::vector<FieldRecord> stored;
+        for (const QString& name : kDerived) stored.push_back({f.key, name.toStdString(), "stored"});
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(f.cls) + " " + c.sex);
+            student.fields["Plec_DATA_COMBOBOX"] = QString::fromUtf8(c.sex);
+            form(f).FillFields(stored);
+            EXPECT_EQ(form(f).text(u"ZMIENNA_ImieNazwisko_STR1_DATA_EDIT"), "Jan Kowalski");
+            EXPECT_EQ(form(f).text(u"ZMIENNA_DataUrodzenia_STR1_DATA_EDIT"), "3 maja 2001 r.");
+            EXPECT_EQ(form(f).text(u"ZMIENNA_MiejsceUrodzenia_STR1_DATA_EDIT"), "Bielsku-Białej");
+            EXPECT_EQ(form(f).text(u"ZMIENNA_NumerPESEL_STR1_DATA_EDIT"), "01230312345");
+            EXPECT_EQ(form(f).text(u"ZMIENNA_NrNaSwiadectwie_STR1_DATA_EDIT"), "17");
+            EXPECT_EQ(form(f).text(u"ZMIENNA_UczeszczalA_STR1_DATA_EDIT"), c.ending);
+            EXPECT_EQ(form(f).text(u"ZMIENNA_OtrzymalA_STR1_DATA_EDIT"), c.ending);
+        }
+    }
+}
+
+// Without records and with an empty student dialog only the joined fields (one blank) and
+// the endings hold text.
+TEST_F(Cert201Fields, EmptyListLeavesOnlyTheDerivedFields) {
+    for (const Cert201Form& f : kCert201Forms) {
+        SCOPED_TRACE(f.cls);
+        FillDistinct(form(f));
+        form(f).FillFields({});
+        std::vector<FieldRecord> records;
+        form(f).CollectFields(records);
+        for (const FieldRecord& r : records) {
+            const QString name = QString::fromStdString(r.comp_name);
+            const std::string expected = name.contains("ImieNazwisko") || name.contains("DataUrodzenia") ? " "
+                                         : name.contains("UczeszczalA") || name.contains("OtrzymalA")   ? "a"
+                                                                                                        : "";
+            EXPECT_EQ(r.value, expected) << r.comp_name;
+        }
+    }
+}
+
+TEST_F(Cert201Fields, NewStudentPresetPutsTheEndingOnPlainFormsOnly) {
+    registry.ClearAll();
+    for (const auto& f : registry.forms()) f->ApplyPreset("newStudent");
+    for (const Cert201Form& f : kCert201Forms) {
+        SCOPED_TRACE(f.cls);
+        if (f.plain)
+            EXPECT_EQ(form(f).text(u"ZMIENNA_PromocjiE_STR1_DATA_EDIT"), "ę");
+        else
+            EXPECT_EQ(form(f).find(u"ZMIENNA_PromocjiE_STR1_DATA_EDIT"), -1);
+        EXPECT_EQ(form(f).text(u"ZMIENNA_NieOtrzymalProm_STR1_DATA_EDIT"), "");
+    }
+}
