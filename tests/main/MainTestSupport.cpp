@@ -2,6 +2,7 @@
 
 #include <fstream>
 
+#include "forms/FormRegistry.h"
 #include "main/Glowna.h"
 #include "main/ProgramStart.h"
 #include "main/WindowRegistry.h"
@@ -29,6 +30,9 @@ ShellTest::ShellTest()
 ShellTest::~ShellTest()
 {
     WindowRegistry::instance().clear();
+    // The test process keeps its application to the end: windows go with the test.
+    for (const auto& form : FormRegistry::instance().forms())
+        form->releaseWindow();
 }
 
 void ShellTest::prepareDataFolder()

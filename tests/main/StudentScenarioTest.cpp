@@ -11,6 +11,7 @@
 #include "forms/FormRegistry.h"
 #include "forms/dialogs/StudentDialog.h"
 #include "main/Glowna.h"
+#include "main/Wait.h"
 #include "platform/Controls.h"
 #include "render/Catalogue.h"
 
@@ -45,6 +46,10 @@ TEST_F(WorkflowTest, StudentCertificateSurvivesSaveNewAndOpen)
         Press(dialog, "OK");
         EXPECT_EQ(dialog.result(), QDialog::Accepted);
     });
+    // The wait window was stepped once per row written, and is closed.
+    EXPECT_EQ(FWait->ProgressBar->maximum(), int(window().RecordList.size()));
+    EXPECT_EQ(FWait->ProgressBar->value(), FWait->ProgressBar->maximum());
+    EXPECT_FALSE(FWait->isVisible());
     // The edit command shows the same document again, loaded from the working copy.
     EXPECT_EQ(window().SelectedNodeText(0), kLabel);
     EXPECT_EQ(form("TFSwiad205kl2").text(kGrade), "bardzo dobry");
