@@ -208,11 +208,18 @@ TEST_F(Cert200Copy, PairsWithoutABlockChangeNothing) {
 
 // The year pages' load bars reach these certificates.
 TEST_F(Cert200Copy, LoadBarsCallTheChosenCertificate) {
-    registry.form("TFArkusz281str4")->LoadColumn(1, 1, false);  // second item, "kol. 2"
+    const auto load = [&](const char* sheet, const char* certificate, int column, bool names) {
+        DocumentForm& page = *registry.form(sheet);
+        const QList<LoadBarEntry>& items = page.spec().loadBar->certificates;
+        for (qsizetype i = 0; i < items.size(); ++i)
+            if (items[i].formClass == certificate) return page.LoadColumn(int(i), column, names);
+        ADD_FAILURE() << sheet << " offers no " << certificate;
+    };
+    load("TFArkusz281str4", "TFSwiad203w", 1, false);  // "kol. 2"
     EXPECT_EQ(registry.form("TFArkusz281str4")->text(u"ZMIENNA_ZachowanieOcn2_DATA_COMBOBOX"), "z ZachowanieOcn");
     EXPECT_EQ(registry.form("TFArkusz281str4")->text(u"ZMIENNA_ObEduOpis1_DATA_EDIT"), "przed");
-    registry.form("TFArkusz281str7")->LoadColumn(0, 0, true);
+    load("TFArkusz281str7", "TFSwiad204", 0, true);
     EXPECT_EQ(registry.form("TFArkusz281str7")->text(u"ZMIENNA_ObEduOpis15_DATA_EDIT"), "z ObowiazkoweZajEduOpis15");
-    registry.form("TFArkusz280str5")->LoadColumn(0, 0, true);
+    load("TFArkusz280str5", "TFSwiad200", 0, true);
     EXPECT_EQ(registry.form("TFArkusz280str5")->text(u"ZMIENNA_ObEduArtOpis5_DATA_EDIT"), "z ObowiazkoweZajArtOpis5");
 }
