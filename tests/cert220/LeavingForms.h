@@ -1,0 +1,83 @@
+#pragma once
+// The four leaving-certificate forms as the tests see them, and the record snapshots that
+// show which fields an operation wrote across every form of a registry.
+#include "forms/FormRegistry.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <map>
+#include <string>
+#include <vector>
+
+struct LeavingForm {
+    const char* cls;
+    const char* key;
+    const char* caption;
+    QStringList tabs;
+    int activePage;
+    const char* calibrationSet;
+    const char* frontPicture;
+    const char* codeLabel;  // the printed form code
+    const char* code;
+    bool distinction;
+    int edits, combos, memos, labels;
+    const char* memo;
+    const char* gradeList;  // the 16 grade items end "zwolniony", "zwolniona" or the other way
+};
+
+inline const std::vector<LeavingForm>& LeavingForms() {
+    static const std::vector<LeavingForm> forms = {
+        {"TFSwiad220", "ART-II/220/3 MUZYCZNA",
+         "ART-II/220/3 Świadectwo ukończenia ogólnokształcącej szkoły muzycznej I stopnia",
+         {"Strona 1", "Strona 2", "Strona 3"}, 0, "swiad_220", "sw220_str1.jpg", "STALY_ART_STR1_DATA_LABEL",
+         "ART-II/220/3", false, 50, 33, 1, 40, "ZMIENNA_Szczegolne_STR3_DATA_MEMO", "zwolniony"},
+        {"TFSwiad220w", "ART-II/220-w/3 MUZYCZNA",
+         "ART-II/220-w/3 Świadectwo ukończenia ogólnokształcącej szkoły muzycznej I stopnia z wyróżnieniem",
+         {"Strona 1", "Strona 2", "Strona 3"}, 2, "swiad_220w", "sw220w_str1.jpg", "STALY_ART_STR1_DATA_LABEL",
+         "ART-II/220-w/3", true, 50, 33, 1, 41, "ZMIENNA_Szczegolne_STR3_DATA_MEMO", "zwolniony"},
+        {"TFSwiad221", "KONIEC MUZYCZNA", "Świadectwo ukończenia szkoły muzycznej", {"Strona 1", "Strona2"}, 0,
+         "swiad_221", "sw221_str1.jpg", "STALY_MENiS_STR1_DATA_LABEL", "ART-II/221/3", false, 40, 20, 1, 33,
+         "ZMIENNA_Szczegolne_STR2_DATA_MEMO", "zwolniona"},
+        {"TFSwiad221w", "KONIEC WYR. MUZYCZNA", "Świadectwo ukończenia szkoły muzycznej z wyróżnieniem",
+         {"Strona 1", "Strona2"}, 0, "swiad_221w", "sw221w_str1.jpg", "STALY_MENiS_STR1_DATA_LABEL",
+         "ART-II/221-w/3", true, 40, 20, 1, 34, "ZMIENNA_Szczegolne_STR2_DATA_MEMO", "zwolniona"},
+    };
+    return forms;
+}
+
+inline bool Is220(const LeavingForm& f) { return QString(f.cls).startsWith("TFSwiad220"); }
+
+// (form key, component name) -> stored value, over every form of the registry.
+using Snapshot = std::map<std::pair<std::string, std::string>, std::string>;
+
+inline Snapshot TakeSnapshot(const FormRegistry& registry) {
+    std::vector<FieldRecord> records;
+    registry.CollectAll(records);
+    Snapshot out;
+    for (const FieldRecord& r : records) out[{r.id, r.comp_name}] = r.value;
+    return out;
+}
+
+// What differs in `after`; a record that vanished shows as "<gone>".
+inline Snapshot Changes(const Snapshot& before, const Snapshot& after) {
+    Snapshot out;
+    for (const auto& [key, value] : after) {
+        const auto it = before.find(key);
+        if (it == before.end() || it->second != value) out[key] = value;
+    }
+    for (const auto& [key, value] : before)
+        if (!after.count(key)) out[key] = "<gone>";
+    return out;
+}
+
+// Gives every stored field of a form a text of its own (memos two lines), so that any
+// later write, an empty one included, shows in a snapshot.
+inline void FillDistinct(DocumentForm& form, const QString& tag) {
+    for (int i = 0; i < form.componentCount(); ++i) {
+        const LayoutComponent& c = form.component(i);
+        if (!c.isStored()) continue;
+        const QString text = tag + " " + c.name.mid(8, 14);
+        form.setText(i, c.kind == ComponentKind::Memo ? text + "\r\ndruga ąę" : text);
+    }
+}
