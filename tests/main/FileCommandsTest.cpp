@@ -38,6 +38,21 @@ TEST_F(WorkflowTest, SaveWithTheDialogCancelledKeepsModified)
     EXPECT_EQ(saves[0].detail, "Velmorandia(*.sqvlm)|*.sqvlm");
 }
 
+TEST_F(WorkflowTest, NewFileAfterACancelledSaveResetsNothing)
+{
+    addStudent({"Adamski", "Piotr", "111"});
+    click(studentNode("Adamski Piotr"));
+    dialogs.answerMessage(Answer::Yes).answerSaveFile(std::nullopt);
+    window().NowyPlikToolButtonClick();
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].text, "Czy chcesz zapisać zmiany ?");
+    EXPECT_EQ(messages()[0].caption, "Edycja");
+    EXPECT_EQ(messages()[0].icon, MsgIcon::Question);
+    EXPECT_EQ(rootTexts(), QStringList{"Adamski Piotr"});
+    EXPECT_TRUE(fs::exists(workingCopy()));
+    EXPECT_EQ(window().Modified, 1);
+}
+
 TEST_F(WorkflowTest, ReadOnlyFileOpensAndBecomesWritable)
 {
     addStudent({"Adamski", "Piotr", "111"});

@@ -130,6 +130,28 @@ TEST_F(WorkflowTest, SchoolTemplateReminderComesBeforeTheSelectionCheck)
     EXPECT_EQ(storedSetting("create_school_data_template"), 0);
 }
 
+TEST_F(WorkflowTest, FailedDeleteIsReportedAndKeepsTheStudent)
+{
+    addStudent({"Adamski", "Piotr", "111"});
+    click(studentNode("Adamski Piotr"));
+    CppSQLite3DB::SetDefaultBusyTimeout(0);
+    sqlite3* locker = nullptr;
+    ASSERT_EQ(sqlite3_open(workingCopy().c_str(), &locker), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(locker, "begin exclusive;", nullptr, nullptr, nullptr), SQLITE_OK);
+    // The reload after the failed drop cannot read the locked file either.
+    dialogs.answerMessage(Answer::Yes).answerMessage(Answer::Ok).answerMessage(Answer::Ok);
+    window().UsunUczniaToolButtonClick();
+    sqlite3_exec(locker, "rollback;", nullptr, nullptr, nullptr);
+    sqlite3_close(locker);
+    CppSQLite3DB::SetDefaultBusyTimeout(60000);
+
+    ASSERT_EQ(messages().size(), 3u);
+    EXPECT_TRUE(messages()[1].text.startsWith("Błąd podczas próby usunięcia danych ucznia.\n\n"));
+    EXPECT_EQ(messages()[1].icon, MsgIcon::Error);
+    EXPECT_EQ(messages()[2].text, "Błąd podczas próby wczytania listy uczniów");
+    EXPECT_TRUE(HasTable(workingCopy(), "PESEL111"));
+}
+
 TEST_F(WorkflowTest, SaveIntoALockedFileKeepsTheOldTableAndTheFormOpen)
 {
     addStudent({"Adamski", "Piotr", "111"});
