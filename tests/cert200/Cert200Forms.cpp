@@ -1,7 +1,5 @@
 #include "tests/cert200/Cert200Forms.h"
 
-#include <stdexcept>
-
 namespace {
 
 const QList<Ending> kPromotionEndings = {{"ZMIENNA_UczeszczalA_STR1_DATA_EDIT", ""},
@@ -49,10 +47,4 @@ const QList<Cert200Form>& Cert200Forms() {
          kPromotionEndings, 30, false},
     };
     return forms;
-}
-
-const Cert200Form& Cert200FormOf(const QString& cls) {
-    for (const Cert200Form& f : Cert200Forms())
-        if (f.cls == cls) return f;
-    throw std::invalid_argument("not a form of this family: " + cls.toStdString());
 }

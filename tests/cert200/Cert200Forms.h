@@ -32,4 +32,3 @@ struct Cert200Form {
 };
 
 const QList<Cert200Form>& Cert200Forms();
-const Cert200Form& Cert200FormOf(const QString& cls);

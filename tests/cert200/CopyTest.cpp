@@ -171,6 +171,13 @@ TEST_F(Cert200Copy, TextsArriveWholeAndMemosKeepThePageLimit) {
     EXPECT_EQ(page3.text(u"ZMIENNA_Religia1_DATA_COMBOBOX"), "zwolniony");
     EXPECT_EQ(page3.memoLines(u"ZMIENNA_ObZajEduOgol1_DATA_MEMO"), Lines(10, "ogólne").split("\r\n"));
     EXPECT_EQ(page3.memoLines(u"ZMIENNA_SzczegolneOs_DATA_MEMO"), Lines(4, "osiągnięcie").split("\r\n"));
+    c200.ClearFields();  // an empty certificate empties what it copies, memos included
+    c200.CopyGradesToSheet(1, 3, true);
+    for (const char16_t* name : {u"ZMIENNA_Zachowanie1_DATA_MEMO", u"ZMIENNA_ObZajEduOgol1_DATA_MEMO",
+                                 u"ZMIENNA_SzczegolneOs_DATA_MEMO", u"ZMIENNA_Religia1_DATA_COMBOBOX",
+                                 u"ZMIENNA_ObEduArtOpis1_DATA_EDIT", u"ZMIENNA_ObEduArtOcn5_DATA_COMBOBOX"})
+        EXPECT_EQ(page3.text(name), "") << QString::fromUtf16(name).toStdString();
+    EXPECT_EQ(page3.text(u"ZMIENNA_Klasa1_DATA_EDIT"), "przed");
 
     DocumentForm& c204 = *registry.form("TFSwiad204");
     DocumentForm& page7 = *registry.form("TFArkusz281str7");

@@ -5,8 +5,10 @@
 #include "tests/cert200/Cert200Forms.h"
 #include "tests/forms/QtPrinters.h"
 
+#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -29,7 +31,7 @@ const LayoutComponent* Find(const QList<LayoutComponent>& comps, const QString& 
 }  // namespace
 
 TEST(Cert200Layout, ValidatorFindsNothingInTheFamily) {
-    const QRegularExpression ours(R"(TFSwiad20[0345]|cert20[0345]|grades200)");
+    const QRegularExpression ours(R"(\bTFSwiad20(0a?|3w?|4a?|5aw?)\b|\bcert20(0a?|3w?|4a?|5aw?)_|-cert200|grades200)");
     QStringList problems;
     for (const QString& p : ValidateLayouts(Catalog()))
         if (ours.match(p).hasMatch()) problems << p;
@@ -209,5 +211,39 @@ TEST(Cert200Layout, CaptionsOfTheDifferingLabels) {
         const LayoutComponent* c = Find(Catalog().components(*Catalog().form(r.cls)), r.name);
         ASSERT_NE(c, nullptr) << r.cls << " " << r.name;
         EXPECT_EQ(c->caption, QString::fromUtf8(r.caption)) << r.cls << " " << r.name;
+    }
+}
+
+// The family's own file is checked like the registry: a misspelt name in a school-data pair,
+// a student rule, a sample or a copy map is reported.
+TEST(Cert200Layout, ValidatorRejectsMisspeltNamesInTheFamilyFile) {
+    const struct {
+        const char* from;
+        const char* to;
+    } cases[] = {
+        {"\"ZMIENNA_OLetnimCyklu_STR1_DATA_EDIT\"", "\"ZMIENNA_OLetnimCykl_STR1_DATA_EDIT\""},
+        {"\"target\": \"ZMIENNA_DopuszczonyA_STR1_DATA_EDIT\"", "\"target\": \"ZMIENNA_DopuszczonyA_STR2_DATA_EDIT\""},
+        {"\"field\": \"ZMIENNA_PrzedmiotUzOcn4_STR3_DATA_COMBOBOX\"", "\"field\": \"ZMIENNA_PrzedmiotUzOcn5_STR3_DATA_COMBOBOX\""},
+        {"\"to\": \"ZMIENNA_ObEduArtOcn12{c}_DATA_COMBOBOX\"", "\"to\": \"ZMIENNA_ObEduArtOcn13{c}_DATA_COMBOBOX\""},
+        {"\"to\": \"ZMIENNA_SzczegolneOs_DATA_MEMO\"", "\"to\": \"ZMIENNA_SzczegolneOs_DATA_EDIT\""},
+    };
+    const QDir source(QStringLiteral(VLM_SOURCE_DIR "/resources/layouts"));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.to);
+        QTemporaryDir dir;
+        for (const QString& file : source.entryList({"*.json"}, QDir::Files))
+            ASSERT_TRUE(QFile::copy(source.filePath(file), dir.filePath(file)));
+        QFile f(dir.filePath("forms-cert200.json"));
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        QString text = QString::fromUtf8(f.readAll());
+        f.close();
+        ASSERT_TRUE(text.contains(c.from));
+        text.replace(text.lastIndexOf(c.from), QString(c.from).size(), c.to);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(text.toUtf8());
+        f.close();
+        const QString misspelt = QString(c.to).section('"', -2, -2).replace("{c}", "1");
+        const QString problems = ValidateLayouts(LayoutCatalog::fromDirectory(dir.path())).join('\n');
+        EXPECT_TRUE(problems.contains(misspelt)) << problems.toStdString();
     }
 }
