@@ -289,7 +289,6 @@ TEST_F(SheetPages, LoadsWriteOnlyTheChosenColumnOfTheirPage) {
         const FormSpec& spec = form(cls).spec();
         for (int certificate = 0; certificate < spec.loadBar->certificates.size(); ++certificate) {
             DocumentForm& cert = form(spec.loadBar->certificates[certificate].formClass);
-            FillDistinct(cert);
             for (int column = 0; column < spec.loadBar->columns.size(); ++column) {
                 for (const bool names : {false, true}) {
                     SCOPED_TRACE(QString("%1 %2 column %3 names %4").arg(cls, cert.className()).arg(column).arg(names)
@@ -298,7 +297,12 @@ TEST_F(SheetPages, LoadsWriteOnlyTheChosenColumnOfTheirPage) {
                     FillDistinct(cert);
                     const Snapshot before = snapshot();
                     form(cls).LoadColumn(certificate, column, names);
-                    for (const auto& [key, value] : changes(before, snapshot())) {
+                    const Snapshot changed = changes(before, snapshot());
+                    // No offered choice is without effect once its certificate is laid out.
+                    if (!cert.spec().pages.isEmpty()) {
+                        EXPECT_FALSE(changed.empty());
+                    }
+                    for (const auto& [key, value] : changed) {
                         EXPECT_EQ(key.first, form(cls).key().toStdString()) << key.second;
                         const QString name = QString::fromStdString(key.second);
                         const QString stem = name.left(name.indexOf("_DATA_"));

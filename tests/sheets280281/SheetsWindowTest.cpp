@@ -66,7 +66,7 @@ TEST(SheetWindows, ShowingChoosesTheFirstItemsAndKeepsTheNamesTick) {
     const Row table[] = {
         {"TFArkusz280str5", {"ART-II/200/3"}, {"kol. 1"}},
         {"TFArkusz280str7", {"ART-II/201/3", "ART-II/201-w/3", "ART-II/220/3", "ART-II/220-w/3"}, {"kol. 1", "kol. 2"}},
-        {"TFArkusz281str4", {"ART-II/203/3", "ART-II/203-w/3"}, {"kol. 1", "kol. 2"}},
+        {"TFArkusz281str4", {"ART-II/201/3", "ART-II/201-w/3", "ART-II/203/3", "ART-II/203-w/3"}, {"kol. 1", "kol. 2"}},
         {"TFArkusz281str7", {"ART-II/204/3"}, {"kol. 1", "kol. 2"}},
     };
     for (const Row& row : table) {
