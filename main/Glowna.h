@@ -98,7 +98,7 @@ public:
     void setPageTabVisible(int page, bool visible) override;
     void setPreviewPicture(int page, const QImage& picture) override;
 
-    // The certificates file (no file, no students, empty forms and preview).
+    // The state of a new file: no file, no students, empty forms and preview.
     void ResetAll();
     // The student list read again from the working copy and the tree rebuilt; false
     // (silently) without a working copy, false after a message when it cannot be read.
@@ -166,12 +166,13 @@ private:
     // label: the student's own node), or null.
     QTreeWidgetItem* FindDocumentNode(const std::string& table, const QString& label) const;
     void ConnectCommands();
-
-    std::unique_ptr<CalibrationHost> calibrationHost_;
-    std::unique_ptr<DialogHost> dialogHost_;
+    // Empties the tree; the selection that goes with the nodes loads nothing.
     void RemoveAllNodes();
     // Makes `node` the current one without loading, then loads as a click does.
     void SelectAndLoad(QTreeWidgetItem* node);
+
+    std::unique_ptr<CalibrationHost> calibrationHost_;
+    std::unique_ptr<DialogHost> dialogHost_;
     // The current node when the mouse was pressed in the tree: a click on it loads again.
     QTreeWidgetItem* currentAtPress_ = nullptr;
 

@@ -53,6 +53,10 @@ bool TFGlowna::reloadStudentsList()
 void TFGlowna::BuildStudentsTree()
 {
     const std::vector<StudentEntry> students = SortedStudents(StudentList);
+    QStringList labels;
+    for (const DocumentLabel& row : DocumentLabels())
+        if (row.inTree)
+            labels << QString::fromUtf8(row.label.data(), qsizetype(row.label.size()));
     TreeView->setUpdatesEnabled(false);
     RemoveAllNodes();
     QList<QTreeWidgetItem*> roots;
@@ -60,12 +64,8 @@ void TFGlowna::BuildStudentsTree()
     for (const StudentEntry& student : students) {
         auto* root = new QTreeWidgetItem(QStringList(QString::fromStdString(student.display_name)));
         root->setData(0, kTableRole, QString::fromStdString(student.table_name));
-        for (const DocumentLabel& row : DocumentLabels()) {
-            if (!row.inTree)
-                continue;
-            new QTreeWidgetItem(root, QStringList(QString::fromUtf8(row.label.data(),
-                                                                     qsizetype(row.label.size()))));
-        }
+        for (const QString& label : labels)
+            new QTreeWidgetItem(root, QStringList(label));
         roots << root;
     }
     {
@@ -77,7 +77,6 @@ void TFGlowna::BuildStudentsTree()
 
 void TFGlowna::RemoveAllNodes()
 {
-    // The selection that goes with the nodes is no click: nothing is loaded.
     const QSignalBlocker quiet(TreeView);
     TreeView->clear();
 }

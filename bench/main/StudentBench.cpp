@@ -55,7 +55,7 @@ double MedianMs(const std::function<void()>& work)
 
 void Report(const char* what, double programMs, double floorMs)
 {
-    std::printf("  %-44s %9.1f ms   floor %9.1f ms   ratio %.2f\n", what, programMs, floorMs,
+    std::printf("  %-50s %7.1f ms   floor %7.1f ms   ratio %.2f\n", what, programMs, floorMs,
                 programMs / floorMs);
 }
 
