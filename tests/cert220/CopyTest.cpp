@@ -165,6 +165,36 @@ TEST_F(LeavingCopy, SchoolYearsAreJoinedEmptyOnesIncluded) {
     }
 }
 
+// A certificate never filled in for the student empties the column's grades and remarks; it
+// still writes the years' separator, and what the certificate takes from the student.
+TEST_F(LeavingCopy, NeverFilledCertificateEmptiesTheColumn) {
+    TestStudent student;
+    student.fields = {{"NrDziennika_DATA_EDIT", "17"}};
+    for (const LeavingForm& lf : LeavingForms()) {
+        SCOPED_TRACE(lf.cls);
+        const Target target = TargetOf(lf);
+        DocumentForm& cert = *registry.form(lf.cls);
+        DocumentForm& page = *registry.form(target.page);
+        cert.FillFields({});
+        FillDistinct(page, "old");
+        cert.CopyGradesToSheet(1, target.code, false);
+        if (Is220(lf)) {
+            EXPECT_EQ(page.text(u"ZMIENNA_RokSzkolny1_DATA_EDIT"), "/");
+            EXPECT_EQ(page.text(u"ZMIENNA_Klasa1_DATA_EDIT"), "Klasa VI");
+            EXPECT_EQ(page.text(u"ZMIENNA_ZachowanieOcn1_DATA_COMBOBOX"), "");
+            EXPECT_EQ(page.text(u"ZMIENNA_ObEduArtOcn111_DATA_COMBOBOX"), "");
+            EXPECT_EQ(page.text(u"ZMIENNA_Szczegolne1_DATA_MEMO"), "");
+            EXPECT_TRUE(page.text(u"ZMIENNA_NrDziennika1_DATA_EDIT").startsWith("old"));  // kept
+        } else {
+            EXPECT_EQ(page.text(u"ZMIENNA_Rok1_DATA_EDIT"), " / ");
+            EXPECT_EQ(page.text(u"ZMIENNA_NrDziennika1_DATA_EDIT"), "17");
+            EXPECT_EQ(page.text(u"ZMIENNA_ObowiazkoweOcn151_DATA_COMBOBOX"), "");
+            EXPECT_EQ(page.text(u"ZMIENNA_SzczegolneOsiagniecia1_DATA_MEMO"), "");
+            EXPECT_TRUE(page.text(u"ZMIENNA_Klasa1_DATA_EDIT").startsWith("old"));  // kept
+        }
+    }
+}
+
 // The certificate memo wraps, the page memo does not: a wrapped paragraph arrives as one line,
 // five hard lines as their first three.
 TEST_F(LeavingCopy, RemarksArriveByHardLines) {

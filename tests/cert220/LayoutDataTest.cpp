@@ -7,7 +7,9 @@
 #include "tests/forms/FormsTestSupport.h"
 #include "tests/forms/QtPrinters.h"
 
+#include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QPushButton>
 
 #include <gtest/gtest.h>
@@ -36,6 +38,52 @@ const QStringList kGradesEndingZwolniona = {
 TEST(LeavingLayouts, ValidatorFindsNothingInTheFamily) {
     const QStringList problems = ValidateLayouts(LayoutCatalog::builtIn()).filter(QRegularExpression("22[01]"));
     EXPECT_EQ(problems, QStringList());
+}
+
+// A copy of the layouts with one text of the family's files replaced (its last occurrence) must
+// fail validation: a misspelt name would silently drop or never fill a stored field.
+TEST(LeavingLayouts, ValidatorGuardsTheFamilysFiles) {
+    struct Case {
+        const char* file;
+        const char* from;
+        const char* to;
+        const char* expectedFragment;
+    };
+    const Case cases[] = {
+        {"forms-cert220.json", "\"ZMIENNA_KierunekWydzial_DATA_EDIT\"", "\"ZMIENNA_KierunekWydzia_DATA_EDIT\"",
+         "ZMIENNA_KierunekWydzia_DATA_EDIT"},
+        {"forms-cert220.json", "\"target\": \"ZMIENNA_UkonczylA_STR1_DATA_EDIT\"",
+         "\"target\": \"ZMIENNA_UkonczyLA_STR1_DATA_EDIT\"", "ZMIENNA_UkonczyLA_STR1_DATA_EDIT"},
+        {"forms-cert220.json", "\"field\": \"ZMIENNA_ReligiaEtykaOcn_STR2_DATA_COMBOBOX\"",
+         "\"field\": \"ZMIENNA_ReligiaEtykaOcn_STR2_DATA_EDIT\"", "ZMIENNA_ReligiaEtykaOcn_STR2_DATA_EDIT"},
+        {"forms-cert220.json", "\"ZMIENNA_NadopowiazkoweOcn5_STR2_DATA_COMBOBOX\"",
+         "\"ZMIENNA_NadobowiazkoweOcn5_STR2_DATA_COMBOBOX\"", "ZMIENNA_NadobowiazkoweOcn5_STR2_DATA_COMBOBOX"},
+        {"forms-cert220.json", "\"ZMIENNA_ObEduArtOcn1{c}_DATA_COMBOBOX\"", "\"ZMIENNA_ObEduArtOc1{c}_DATA_COMBOBOX\"",
+         "ZMIENNA_ObEduArtOc12_DATA_COMBOBOX"},
+        {"forms-cert220.json", "\"target\": \"TFArkusz283str4\"", "\"target\": \"TFArkusz283str5\"",
+         "has no copy block for page 4, column 2"},
+        {"cert221_str2.json", "\"items\": \"grades205\"", "\"items\": \"grades250\"", "grades250"},
+        {"cert220_str3.json", "\"lines\": 5", "\"lines\": 0", "without a line limit"},
+    };
+    const QDir source(QStringLiteral(VLM_SOURCE_DIR "/resources/layouts"));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.to);
+        QTemporaryDir dir;
+        for (const QString& file : source.entryList({"*.json"}, QDir::Files))
+            ASSERT_TRUE(QFile::copy(source.filePath(file), dir.filePath(file)));
+        QFile f(dir.filePath(c.file));
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        QString text = QString::fromUtf8(f.readAll());
+        f.close();
+        const QString from = QString::fromUtf8(c.from);
+        ASSERT_TRUE(text.contains(from)) << c.from;
+        text.replace(text.lastIndexOf(from), from.size(), QString::fromUtf8(c.to));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(text.toUtf8());
+        f.close();
+        const QStringList problems = ValidateLayouts(LayoutCatalog::fromDirectory(dir.path()));
+        EXPECT_TRUE(problems.join('\n').contains(c.expectedFragment)) << problems.join('\n').toStdString();
+    }
 }
 
 TEST(LeavingLayouts, RegistryEntriesCountsAndExactNames) {
