@@ -221,7 +221,7 @@ void DocumentForm::FillSampleData() {
 
 void DocumentForm::CopyGradesToSheet(int column, int page, bool copyNames) {
     for (const CopyBlock& block : catalog_.copyBlocks.value(spec_.copy)) {
-        if (block.page != page || block.column != column) continue;
+        if (block.page != page || (block.column != 0 && block.column != column)) continue;
         DocumentForm* target = registry_.form(block.targetClass);
         if (!target) return;
         for (const CopyStep& step : catalog_.copyMaps.value(block.map)) {

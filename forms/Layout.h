@@ -117,7 +117,7 @@ struct CopyStep {
 
 struct CopyBlock {
     int page = 0;
-    int column = 0;
+    int column = 0;             // 0: the block serves every column
     QString digit;
     QString targetClass;
     QString map;

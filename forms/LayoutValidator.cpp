@@ -167,7 +167,7 @@ void checkFormData(const LayoutCatalog& cat, const FormSpec& f, QStringList& out
             for (int column = 1; column <= f.loadBar->columns.size(); ++column) {
                 bool found = false;
                 for (const CopyBlock& b : cat.copyBlocks.value(cert->copy))
-                    found |= b.page == f.loadBar->pageCode && b.column == column &&
+                    found |= b.page == f.loadBar->pageCode && (b.column == 0 || b.column == column) &&
                              b.targetClass == f.className;
                 if (!found)
                     out << f.className + ": " + e.formClass + " has no copy block for page " +

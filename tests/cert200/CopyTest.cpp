@@ -120,6 +120,8 @@ TEST_F(Cert200Copy, EachBlockWritesExactlyItsTargets) {
     const CopyCase cases[] = {
         {"TFSwiad200", 2, 1, "TFArkusz280str2"},   {"TFSwiad200", 3, 1, "TFArkusz280str3"},
         {"TFSwiad200", 4, 1, "TFArkusz280str4"},   {"TFSwiad200", 5, 1, "TFArkusz280str5"},
+        // ART-II/200/3 copies the same whatever column the sheet passes
+        {"TFSwiad200", 2, 0, "TFArkusz280str2"},   {"TFSwiad200", 5, 2, "TFArkusz280str5"},
         {"TFSwiad203", 2814, 1, "TFArkusz281str4"}, {"TFSwiad203", 2814, 2, "TFArkusz281str4"},
         {"TFSwiad203w", 2814, 1, "TFArkusz281str4"}, {"TFSwiad203w", 2814, 2, "TFArkusz281str4"},
         {"TFSwiad204", 2817, 1, "TFArkusz281str7"}, {"TFSwiad204", 2817, 2, "TFArkusz281str7"},

@@ -25,9 +25,10 @@ protected:
         registry.form(cls)->CollectFields(out);
         return out;
     }
-    static std::string valueOf(const std::vector<FieldRecord>& records, const std::string& name) {
+    static std::string valueOf(const std::vector<FieldRecord>& records, const std::string& key,
+                               const std::string& name) {
         for (const FieldRecord& r : records)
-            if (r.comp_name == name) return r.value;
+            if (r.id == key && r.comp_name == name) return r.value;
         return "<none>";
     }
 
@@ -74,8 +75,8 @@ TEST_F(FieldOperations, CollectSaveFillCollectGivesIdenticalRecords) {
     registry.CollectAll(again);
 
     EXPECT_EQ(again, first);
-    EXPECT_EQ(valueOf(again, "ZMIENNA_Szczegolne_STR2_DATA_MEMO"), "pierwsza linia\r\ndruga ąę");
-    EXPECT_EQ(valueOf(again, "ZMIENNA_ImieNazwisko_STR1_DATA_EDIT"), "Łucja Żak");
+    EXPECT_EQ(valueOf(again, "KLASA II MUZYCZNA", "ZMIENNA_Szczegolne_STR2_DATA_MEMO"), "pierwsza linia\r\ndruga ąę");
+    EXPECT_EQ(valueOf(again, "KLASA II MUZYCZNA", "ZMIENNA_ImieNazwisko_STR1_DATA_EDIT"), "Łucja Żak");
 }
 
 TEST_F(FieldOperations, RecordCountsAndOrderPerCertificate) {
