@@ -2,13 +2,16 @@
 // "Nowy plik", opened again, and the certificate's values found where they were.
 #include "tests/main/WorkflowTestSupport.h"
 
+#include <QComboBox>
 #include <QDialog>
+#include <QLineEdit>
 #include <QTreeWidgetItem>
 
 #include <algorithm>
 #include <filesystem>
 
 #include "forms/FormRegistry.h"
+#include "forms/FormWindow.h"
 #include "forms/dialogs/StudentDialog.h"
 #include "main/Glowna.h"
 #include "main/Wait.h"
@@ -41,8 +44,12 @@ TEST_F(WorkflowTest, StudentCertificateSurvivesSaveNewAndOpen)
     click(documentNode("Nowak Jan", kLabel));
     editSelectedDocument([](DocumentForm& certificate, QDialog& dialog) {
         EXPECT_EQ(certificate.className(), "TFSwiad205kl2");
-        certificate.setText(kGrade, "bardzo dobry");
-        certificate.setText(kMemo, kMemoText);
+        FormWindow& shown = certificate.window();
+        auto* grade = qobject_cast<QComboBox*>(shown.widget(kGrade));
+        ASSERT_NE(grade, nullptr);
+        Type(grade->lineEdit(), "bardzo dobry");
+        Type(shown.widget(kMemo), kMemoText);
+        EXPECT_EQ(certificate.text(kGrade), "bardzo dobry");
         Press(dialog, "OK");
         EXPECT_EQ(dialog.result(), QDialog::Accepted);
     });

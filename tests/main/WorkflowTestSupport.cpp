@@ -149,6 +149,15 @@ std::vector<FieldRecord> WorkflowTest::storedRows(const std::string& file, const
     return rows;
 }
 
+void Type(QWidget* widget, const QString& text)
+{
+    ASSERT_NE(widget, nullptr);
+    for (const QChar c : text) {
+        QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &key);
+    }
+}
+
 void Press(QDialog& dialog, const QString& caption)
 {
     for (QAbstractButton* button : dialog.findChildren<QAbstractButton*>())

@@ -15,6 +15,7 @@
 class DocumentForm;
 class QDialog;
 class QTreeWidgetItem;
+class QWidget;
 
 struct StudentFields {
     QString surname;
@@ -50,6 +51,8 @@ protected:
     static std::vector<FieldRecord> storedRows(const std::string& file, const std::string& table);
 };
 
+// Types `text` into the widget key by key, as a person does.
+void Type(QWidget* widget, const QString& text);
 // Presses the dialog's button with that caption.
 void Press(QDialog& dialog, const QString& caption);
 // Upper-case hex of the Windows-1250 bytes of `utf8`, as SQL hex() gives it.
