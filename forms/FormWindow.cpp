@@ -204,13 +204,16 @@ void FormWindow::addLoadBar(QHBoxLayout* panel) {
     const std::optional<LoadBar>& bar = form_.spec().loadBar;
     if (!bar) return;
     certificateList_ = new ComboBox(ComboBox::Style::ListOnly, this);
-    certificateList_->setObjectName(QStringLiteral("SwiadectwoComboBox"));
+    certificateList_->setObjectName(bar->certificateListName);
     for (const LoadBarEntry& e : bar->certificates) certificateList_->addItem(e.caption);
+    if (!bar->selectOnShow) certificateList_->setCurrentIndex(-1);
     panel->addWidget(certificateList_);
-    columnList_ = new ComboBox(ComboBox::Style::ListOnly, this);
-    columnList_->setObjectName(QStringLiteral("KolumnaComboBox"));
-    columnList_->addItems(bar->columns);
-    panel->addWidget(columnList_);
+    if (!bar->columns.isEmpty()) {
+        columnList_ = new ComboBox(ComboBox::Style::ListOnly, this);
+        columnList_->setObjectName(bar->columnListName);
+        columnList_->addItems(bar->columns);
+        panel->addWidget(columnList_);
+    }
     if (bar->namesCheckBox) {
         namesCheckBox_ = new QCheckBox(QStringLiteral("Wczytaj nazwy przedmiotów"), this);
         namesCheckBox_->setObjectName(QStringLiteral("NazwyCheckBox"));
@@ -232,7 +235,7 @@ void FormWindow::prepareShow() {
         if (const QScreen* screen = QGuiApplication::primaryScreen())
             move(screen->geometry().x() + (screen->geometry().width() - width()) / 2, 20);
         for (ScrollBox* box : scrollBoxes_) box->scrollToTop();
-        if (certificateList_) certificateList_->setCurrentIndex(0);
+        if (certificateList_ && form_.spec().loadBar->selectOnShow) certificateList_->setCurrentIndex(0);
         if (columnList_) columnList_->setCurrentIndex(0);
     }
 }

@@ -202,6 +202,9 @@ FormSpec readForm(const QJsonObject& o) {
             bar.certificates.append({c["caption"].toString(), c["form"].toString()});
         bar.columns = readStrings(lb["columns"]);
         bar.namesCheckBox = lb["namesCheckBox"].toBool();
+        bar.certificateListName = lb["certificateList"].toString(bar.certificateListName);
+        bar.columnListName = lb["columnList"].toString(bar.columnListName);
+        bar.selectOnShow = lb["selectOnShow"].toBool(true);
         f.loadBar = bar;
     }
     return f;

@@ -137,8 +137,11 @@ struct LoadBarEntry {
 struct LoadBar {
     int pageCode = 0;
     QList<LoadBarEntry> certificates;
-    QStringList columns;
+    QStringList columns;            // empty: the page has one column and no column list
     bool namesCheckBox = false;
+    QString certificateListName = QStringLiteral("SwiadectwoComboBox");
+    QString columnListName = QStringLiteral("KolumnaComboBox");
+    bool selectOnShow = true;       // false: the certificate pick is the user's and stays
 };
 
 struct FormSpec {

@@ -1,6 +1,8 @@
 #include "forms/LayoutValidator.h"
 
 #include <QHash>
+
+#include <algorithm>
 #include <QRegularExpression>
 #include <QSet>
 
@@ -164,7 +166,8 @@ void checkFormData(const LayoutCatalog& cat, const FormSpec& f, QStringList& out
                 continue;
             }
             if (cert->pages.isEmpty()) continue;  // its family is not laid out yet
-            for (int column = 1; column <= f.loadBar->columns.size(); ++column) {
+            const int columns = std::max<int>(1, int(f.loadBar->columns.size()));
+            for (int column = 1; column <= columns; ++column) {
                 bool found = false;
                 for (const CopyBlock& b : cat.copyBlocks.value(cert->copy))
                     found |= b.page == f.loadBar->pageCode && (b.column == 0 || b.column == column) &&

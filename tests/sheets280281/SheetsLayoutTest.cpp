@@ -215,10 +215,10 @@ TEST(SheetsLayout, LoadBarsOfferTheirCertificates) {
     };
     const QStringList c201 = {"ART-II/201/3", "ART-II/201-w/3"}, f201 = {"TFSwiad201", "TFSwiad201w"};
     const Row table[] = {
-        {"TFArkusz280str2", 2, {"ART-II/200/3"}, {"TFSwiad200"}, 1},
-        {"TFArkusz280str3", 3, {"ART-II/200/3"}, {"TFSwiad200"}, 1},
-        {"TFArkusz280str4", 4, {"ART-II/200/3"}, {"TFSwiad200"}, 1},
-        {"TFArkusz280str5", 5, {"ART-II/200/3"}, {"TFSwiad200"}, 1},
+        {"TFArkusz280str2", 2, {"ART-II/200/3"}, {"TFSwiad200"}, 0},
+        {"TFArkusz280str3", 3, {"ART-II/200/3"}, {"TFSwiad200"}, 0},
+        {"TFArkusz280str4", 4, {"ART-II/200/3"}, {"TFSwiad200"}, 0},
+        {"TFArkusz280str5", 5, {"ART-II/200/3"}, {"TFSwiad200"}, 0},
         {"TFArkusz280str6", 6, c201, f201, 2},
         {"TFArkusz280str7", 7, c201 + QStringList{"ART-II/220/3", "ART-II/220-w/3"},
          f201 + QStringList{"TFSwiad220", "TFSwiad220w"}, 2},
@@ -244,6 +244,8 @@ TEST(SheetsLayout, LoadBarsOfferTheirCertificates) {
         EXPECT_EQ(captions, row.captions);
         EXPECT_EQ(forms, row.forms);
         EXPECT_EQ(f->loadBar->columns.size(), row.columns);
+        EXPECT_EQ(f->loadBar->certificateListName, "CertTypeComboBox");
+        if (row.columns) EXPECT_EQ(f->loadBar->columnListName, "ColumnComboBox");
         EXPECT_TRUE(f->loadBar->namesCheckBox);
         QStringList roles;
         for (const FormButton& b : f->buttons) roles << b.role;

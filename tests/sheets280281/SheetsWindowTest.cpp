@@ -62,27 +62,34 @@ TEST(SheetWindows, ShowingChoosesTheFirstItemsAndKeepsTheNamesTick) {
     struct Row {
         const char* cls;
         QStringList certificates, columns;
+        bool pickedByUser;
     };
+    // A page with one year column shows no column list; ART-II/280/3 page 5 leaves its
+    // certificate for the user to pick, and the pick stays.
     const Row table[] = {
-        {"TFArkusz280str5", {"ART-II/200/3"}, {"kol. 1"}},
-        {"TFArkusz280str7", {"ART-II/201/3", "ART-II/201-w/3", "ART-II/220/3", "ART-II/220-w/3"}, {"kol. 1", "kol. 2"}},
-        {"TFArkusz281str4", {"ART-II/201/3", "ART-II/201-w/3", "ART-II/203/3", "ART-II/203-w/3"}, {"kol. 1", "kol. 2"}},
-        {"TFArkusz281str7", {"ART-II/204/3"}, {"kol. 1", "kol. 2"}},
+        {"TFArkusz280str4", {"ART-II/200/3"}, {}, false},
+        {"TFArkusz280str5", {"ART-II/200/3"}, {}, true},
+        {"TFArkusz280str7", {"ART-II/201/3", "ART-II/201-w/3", "ART-II/220/3", "ART-II/220-w/3"}, {"kol. 1", "kol. 2"}, false},
+        {"TFArkusz281str4", {"ART-II/201/3", "ART-II/201-w/3", "ART-II/203/3", "ART-II/203-w/3"}, {"kol. 1", "kol. 2"}, false},
+        {"TFArkusz281str7", {"ART-II/204/3"}, {"kol. 1", "kol. 2"}, false},
     };
     for (const Row& row : table) {
         SCOPED_TRACE(row.cls);
         FormWindow& w = registry.form(row.cls)->window();
         EXPECT_EQ(itemsOf(w.certificateList()), row.certificates);
-        EXPECT_EQ(itemsOf(w.columnList()), row.columns);
+        w.prepareShow();
+        EXPECT_EQ(w.certificateList()->currentIndex(), row.pickedByUser ? -1 : 0);
+        EXPECT_EQ(w.columnList() != nullptr, !row.columns.isEmpty());
+        if (w.columnList()) EXPECT_EQ(itemsOf(w.columnList()), row.columns);
         ASSERT_NE(w.namesCheckBox(), nullptr);
         EXPECT_EQ(w.namesCheckBox()->text(), "Wczytaj nazwy przedmiotów");
         EXPECT_FALSE(w.namesCheckBox()->isChecked());
         w.certificateList()->setCurrentIndex(row.certificates.size() - 1);
-        w.columnList()->setCurrentIndex(row.columns.size() - 1);
+        if (w.columnList()) w.columnList()->setCurrentIndex(row.columns.size() - 1);
         w.namesCheckBox()->setChecked(true);
         w.prepareShow();
-        EXPECT_EQ(w.certificateList()->currentIndex(), 0);
-        EXPECT_EQ(w.columnList()->currentIndex(), 0);
+        EXPECT_EQ(w.certificateList()->currentIndex(), row.pickedByUser ? row.certificates.size() - 1 : 0);
+        if (w.columnList()) EXPECT_EQ(w.columnList()->currentIndex(), 0);
         EXPECT_TRUE(w.namesCheckBox()->isChecked());
     }
 }
