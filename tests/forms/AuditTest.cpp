@@ -1,13 +1,18 @@
 // The forms together with the real school-data dialog and the new-student endings of
 // every certificate family.
 #include "forms/FormRegistry.h"
+#include "forms/FormWindow.h"
 #include "forms/dialogs/SchoolDataDialog.h"
 #include "platform/Application.h"
 #include "platform/ScriptedDialogs.h"
+#include "store/Cp1250.h"
 #include "store/Folders.h"
 #include "store/Templates.h"
 #include "tests/support/TempFolders.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QSet>
 
 #include <gtest/gtest.h>
@@ -154,3 +159,45 @@ INSTANTIATE_TEST_SUITE_P(
                       ButtonCase{"TFArkusz283str1", "ZMIENNA_DecyzjaZDnia_DATA_EDIT",
                                  "ZMIENNA_DecyzjaNr_DATA_EDIT", "ZMIENNA_DoKlasy_DATA_EDIT"}),
     [](const ::testing::TestParamInfo<ButtonCase>& info) { return std::string(info.param.form); });
+
+namespace {
+
+struct PasteCase {
+    const char* form;
+    const char* field;
+    QString pasted;
+};
+
+void PrintTo(const PasteCase& c, std::ostream* os) { *os << c.form << " " << c.field; }
+
+class PasteIntoForm : public ::testing::TestWithParam<PasteCase> {};
+
+}  // namespace
+
+// A stored value holds at most 2,047 Windows-1250 bytes (a Polish letter is one byte), so a
+// paste into a field without a typing limit keeps what fits and the value never grows past it.
+TEST_P(PasteIntoForm, ValueStopsAt2047Windows1250Bytes) {
+    EnsureApp();
+    const PasteCase& c = GetParam();
+    FormRegistry registry;
+    DocumentForm& form = *registry.form(c.form);
+    form.ClearFields();
+    QWidget* widget = form.window().widget(QString(c.field));
+    ASSERT_NE(widget, nullptr);
+    widget->setFocus();
+    QGuiApplication::clipboard()->setText(c.pasted);
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier);
+    QCoreApplication::sendEvent(widget, &press);
+
+    const std::string value = form.text(QString(c.field)).toStdString();
+    EXPECT_EQ(Cp1250Length(value), 2047u);
+    EXPECT_TRUE(c.pasted.startsWith(form.text(QString(c.field)).left(100)));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, PasteIntoForm,
+    ::testing::Values(
+        PasteCase{"TFArkusz283str1", "ZMIENNA_DecyzjaNr_DATA_EDIT", QString(2100, u'ą')},
+        PasteCase{"TFArkusz283str2", "ZMIENNA_SzczegolneOsiagniecia1_DATA_MEMO",
+                  QString(1500, u'ż') + "\r\n" + QString(1500, u'x')}),
+    [](const ::testing::TestParamInfo<PasteCase>& info) { return std::string(info.param.form); });
