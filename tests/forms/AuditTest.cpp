@@ -19,6 +19,8 @@
 
 #include <sqlite3.h>
 
+#include <map>
+
 namespace {
 
 const QString kPromotionEnding = QStringLiteral("ZMIENNA_PromocjiE_STR1_DATA_EDIT");
@@ -201,3 +203,109 @@ INSTANTIATE_TEST_SUITE_P(
         PasteCase{"TFArkusz283str2", "ZMIENNA_SzczegolneOsiagniecia1_DATA_MEMO",
                   QString(1500, u'ż') + "\r\n" + QString(1500, u'x')}),
     [](const ::testing::TestParamInfo<PasteCase>& info) { return std::string(info.param.form); });
+
+namespace {
+
+using Records = std::map<std::pair<std::string, std::string>, std::string>;
+
+Records CollectedRecords(const FormRegistry& registry) {
+    std::vector<FieldRecord> records;
+    registry.CollectAll(records);
+    Records out;
+    for (const FieldRecord& r : records) out[{r.id, r.comp_name}] = r.value;
+    return out;
+}
+
+Records Changed(const Records& before, const Records& after) {
+    Records out;
+    for (const auto& [key, value] : after)
+        if (!before.count(key) || before.at(key) != value) out[key] = value;
+    for (const auto& [key, value] : before)
+        if (!after.count(key)) out[key] = "<gone>";
+    return out;
+}
+
+std::string Padded(const std::string& text, int width) {
+    return text + std::string(width - int(text.size()), '.');
+}
+
+// Fills a class certificate with texts that name their row.
+void FillCertificate(DocumentForm& cert, const QString& longLine) {
+    cert.setText(u"ZMIENNA_RokSzkolny1_STR1_DATA_EDIT", "2002");
+    cert.setText(u"ZMIENNA_RokSzkolny2_STR1_DATA_EDIT", "");
+    cert.setText(u"ZMIENNA_Klasa_STR1_DATA_EDIT", cert.className());
+    cert.setText(u"ZMIENNA_NrNaSwiadectwie_STR1_DATA_EDIT", "7");
+    for (int r = 1; r <= 17; ++r) {
+        cert.setText(QString("ZMIENNA_ObowiazkowyEduOpis%1_STR2_DATA_EDIT").arg(r),
+                     QString::fromStdString(Padded("przedmiot " + std::to_string(r), 42)));
+        cert.setText(QString("ZMIENNA_ObowiazkowyEduOcn%1_STR2_DATA_COMBOBOX").arg(r),
+                     QString("ocena %1").arg(r));
+    }
+    for (int r = 1; r <= 5; ++r) {
+        cert.setText(QString("ZMIENNA_NadobowiazkoweOpis%1_STR2_DATA_EDIT").arg(r),
+                     QString("zajęcia %1").arg(r));
+        cert.setText(QString("ZMIENNA_NadopowiazkoweOcn%1_STR2_DATA_COMBOBOX").arg(r),
+                     r == 5 ? QString("uczestniczył ") : QString("dodatkowa %1").arg(r));
+    }
+    cert.setText(u"ZMIENNA_Szczegolne_STR2_DATA_MEMO", "m1\r\n" + longLine + "\r\nm3\r\nm4");
+}
+
+}  // namespace
+
+// Each class certificate of classes II to V copies into all seven (page, column) pairs of
+// the ART-II/283/3 year pages exactly its column's fields; the others copy nothing.
+TEST(CopyGradesToSheet, EveryCertificateIntoEveryColumnAndNothingElse) {
+    EnsureApp();
+    const QStringList copying = {"TFSwiad205kl2", "TFSwiad205wkl2", "TFSwiad205kl3", "TFSwiad205wkl3",
+                                 "TFSwiad205kl4", "TFSwiad205wkl4", "TFSwiad205kl5", "TFSwiad205wkl5"};
+    const QStringList silent = {"TFSwiad205kl1", "TFSwiad205wkl1", "TFSwiad205kl6", "TFSwiad205wkl6"};
+    const std::pair<int, int> pairs[] = {{2, 1}, {2, 2}, {3, 1}, {3, 2}, {3, 3}, {4, 1}, {4, 2}};
+    const QString longLine =
+        "osiągnięcie opisane tak szeroko i tak obszernie, że na świadectwie ten jeden wiersz "
+        "zawija się w drugą linię tekstu";
+    FormRegistry registry;
+    for (const QStringList* group : {&copying, &silent}) {
+        for (const QString& className : *group) {
+            for (const auto& [page, column] : pairs) {
+                SCOPED_TRACE(className.toStdString() + " page " + std::to_string(page) + " column " +
+                             std::to_string(column));
+                registry.ClearAll();
+                DocumentForm& cert = *registry.form(className);
+                FillCertificate(cert, longLine);
+                ASSERT_EQ(cert.memoLines(u"ZMIENNA_Szczegolne_STR2_DATA_MEMO").size(), 5);
+                const Records before = CollectedRecords(registry);
+                cert.CopyGradesToSheet(column, page, true);
+                const Records changed = Changed(before, CollectedRecords(registry));
+                if (group == &silent) {
+                    EXPECT_EQ(changed, Records());
+                    continue;
+                }
+                const std::string key = "ARKUSZ OCEN STR " + std::to_string(page) + " MUZYCZNA";
+                const std::string s = std::to_string(page == 3 ? column - 1 : column);
+                Records expected = {{{key, "ZMIENNA_Rok" + s + "_DATA_EDIT"}, "2002 / "},
+                                    {{key, "ZMIENNA_Klasa" + s + "_DATA_EDIT"}, className.toStdString()},
+                                    {{key, "ZMIENNA_NrDziennika" + s + "_DATA_EDIT"}, "7"},
+                                    {{key, "ZMIENNA_SzczegolneOsiagniecia" + s + "_DATA_MEMO01"}, "m1"},
+                                    {{key, "ZMIENNA_SzczegolneOsiagniecia" + s + "_DATA_MEMO02"},
+                                     longLine.toStdString()},
+                                    {{key, "ZMIENNA_SzczegolneOsiagniecia" + s + "_DATA_MEMO03"}, "m3"}};
+                for (int r = 1; r <= 17; ++r) {
+                    const std::string row = std::to_string(r);
+                    expected[{key, "ZMIENNA_ObowiazkoweOcn" + row + s + "_DATA_COMBOBOX"}] = "ocena " + row;
+                    if (page != 3)
+                        expected[{key, "ZMIENNA_ObowiazkowyOpis" + row + "_DATA_EDIT"}] =
+                            Padded("przedmiot " + row, 42);
+                }
+                for (int r = 1; r <= 5; ++r) {
+                    const std::string row = std::to_string(r);
+                    expected[{key, "ZMIENNA_NadobowiazkoweZajOcn" + row + s + "_DATA_COMBOBOX"}] =
+                        r == 5 ? "uczestniczył " : "dodatkowa " + row;
+                    if (page != 3)
+                        expected[{key, "ZMIENNA_NadobowiazkoweZajOpis" + row + "_DATA_EDIT"}] =
+                            "zajęcia " + row;
+                }
+                EXPECT_EQ(changed, expected);
+            }
+        }
+    }
+}
