@@ -170,3 +170,29 @@ TEST_F(Import, StudentWithoutPeselGetsATableWithEmptyName) {
     EXPECT_EQ(students, (std::vector<StudentEntry>{{"Bez ", ""}}));
     EXPECT_EQ(Rows("").size(), 1u);
 }
+
+TEST_F(Import, BlankLinesBetweenBlocksStartNoBlock) {
+    // A blank line read as a block start would wait for "</>" and swallow the rest of the export.
+    std::vector<std::string> lines = kMusicStudent;
+    lines.insert(lines.begin() + 14, "");  // between the two blocks
+    lines.insert(lines.begin() + 8, "   ");  // between the personal data and the first block
+    std::vector<std::string> second = kMusicStudent;
+    second[6] = "<NumerPesel_DATA_EDIT>11111111111";
+    lines.insert(lines.end(), second.begin(), second.end());
+    ASSERT_TRUE(bFunImportDataFromFile(es, Export("a.snv", lines), target)) << es.str();
+    EXPECT_EQ(Rows("PESEL01234567890").size(), 8u);
+    EXPECT_EQ(Rows("PESEL11111111111").size(), 8u);
+}
+
+TEST_F(Import, MemoKeepsAtMostNinetyNineTaggedLines) {
+    std::vector<std::string> lines(kMusicStudent.begin(), kMusicStudent.begin() + 8);
+    lines.push_back("<ARKUSZ OCEN STR 2 MUZYCZNA>");
+    for (int i = 1; i <= 101; ++i) lines.push_back("<ZMIENNA_Uwagi_DATA_MEMO>linia " + std::to_string(i));
+    lines.push_back("</ARKUSZ OCEN STR 2 MUZYCZNA>");
+    lines.push_back("</KONIEC DANYCH SWIADECTW>");
+    ASSERT_TRUE(bFunImportDataFromFile(es, Export("a.snv", lines), target)) << es.str();
+    const std::vector<FieldRecord> rows = Rows("PESEL01234567890");
+    ASSERT_EQ(rows.size(), 3u + 99u);
+    EXPECT_EQ(rows[3].comp_name, "ZMIENNA_Uwagi_DATA_MEMO01");
+    EXPECT_EQ(rows.back(), (FieldRecord{"ARKUSZ OCEN STR 2 MUZYCZNA", "ZMIENNA_Uwagi_DATA_MEMO99", "linia 99"}));
+}
