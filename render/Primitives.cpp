@@ -7,6 +7,7 @@
 #include "store/Folders.h"
 #include "store/Log.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -17,6 +18,7 @@ constexpr int kTallBoxStrip = 20;
 constexpr int kLeaderFontSize = 14;
 constexpr int kLeaderStep = 6;
 constexpr int kLeaderStrip = 5;
+constexpr int kLeaderReach = PageImage::kWidth;   // how far off the page dots are still drawn
 constexpr int kStrikeWithLeaders = 10;
 constexpr int kStrikeWithoutLeaders = 15;
 constexpr int kJustifyMinBlanks = 5;
@@ -164,8 +166,14 @@ void DrawDotLeader(const DrawContext& context, const CalibrationRecord& record, 
     canvas.setFontSize(kLeaderFontSize);
     const QString dot = QStringLiteral(".");
     const QRect cell(0, 0, canvas.textWidth(dot), canvas.textHeight());
-    for (int x = record.x1; x < record.x2; x += kLeaderStep)
-        canvas.drawText(cell.translated(x, record.y2 - kLeaderFontSize), dot, HAlign::Left, false);
+    // Dots more than a page width off the page are never seen; without this bound a
+    // hand-edited rectangle millions of units wide records millions of dots.
+    long long x = record.x1;
+    if (x < -kLeaderReach)
+        x += (-kLeaderReach - x) / kLeaderStep * kLeaderStep;
+    const long long end = std::min<long long>(record.x2, PageImage::kWidth + kLeaderReach);
+    for (; x < end; x += kLeaderStep)
+        canvas.drawText(cell.translated(static_cast<int>(x), record.y2 - kLeaderFontSize), dot, HAlign::Left, false);
     canvas.setFontSize(previousSize);
 }
 
