@@ -1,6 +1,7 @@
 #include "render/CalibrationWindow.h"
 
 #include "render/CalibrationHost.h"
+#include "render/CalibrationLoad.h"
 #include "render/Catalogue.h"
 #include "render/PagePreviews.h"
 #include "render/PreviewView.h"
@@ -253,8 +254,8 @@ bool TFKalibracja::LoadCalibrationSet()
 {
     RenderContext context = host_.renderContext();
     const std::string file = CalibrationFilePath(context.errors, false);
-    return bFunCalibLoadData(context.errors, file, TypSwiadectwaComboBox->currentText().toStdString(),
-                             context.calibrationList);
+    return LoadCalibrationRows(context.errors, file, TypSwiadectwaComboBox->currentText().toStdString(),
+                               context.calibrationList);
 }
 
 void TFKalibracja::FillFontNames()

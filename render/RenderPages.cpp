@@ -1,5 +1,6 @@
 #include "render/RenderPages.h"
 
+#include "render/CalibrationLoad.h"
 #include "render/Catalogue.h"
 #include "render/PagePreviews.h"
 #include "render/PreviewView.h"
@@ -9,7 +10,6 @@
 #include "platform/LineBreaker.h"
 #include "platform/Pictures.h"
 #include "store/Calibration.h"
-#include "store/CppSQLite3.h"
 #include "store/ErrorStream.h"
 #include "store/Folders.h"
 
@@ -95,18 +95,6 @@ std::optional<QImage> PreviewBackground(const std::string& folder, std::string_v
     return QFileInfo::exists(path) ? LoadPicture(path) : QImage();
 }
 
-// The loader lets an exception of opening the file through; here it is a failed load too.
-bool LoadCalibrationSet(RenderContext& context, const std::string& file, const std::string& set)
-{
-    try {
-        return bFunCalibLoadData(context.errors, file, set, context.calibrationList);
-    } catch (const CppSQLite3Exception& e) {
-        context.errors.clear();
-        context.errors << "SQLite exception: \n" << CppSQLite3Exception::CodeName(e.Code());
-        return false;
-    }
-}
-
 void ShowPreview(RenderContext& context, PageCanvases& canvases, const DocumentType& type)
 {
     if (!context.view) {
@@ -148,7 +136,7 @@ bool RenderPages(RenderContext& context, const RenderSource& form, RenderMode mo
         return false;
     }
     const std::string set = RenderSetName(type, context.options.printNoDots);
-    if (!LoadCalibrationSet(context, file, set)) {
+    if (!LoadCalibrationRows(context.errors, file, set, context.calibrationList)) {
         ClosePageCanvases(canvases);
         DialogService::instance().message(
             QStringLiteral("Błąd podczas próby wczytania danych kalibracji.\n\n") +

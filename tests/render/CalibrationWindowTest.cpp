@@ -12,6 +12,9 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QCheckBox>
+#include <QCoreApplication>
+#include <QFile>
+#include <QKeyEvent>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -155,6 +158,48 @@ TEST_F(CalibrationWindowTest, ButtonsShiftTheEditsOnlyAndZastosujWritesTheRow)
     EXPECT_EQ(stored("swiad_205")[1].x1, 0) << "the right arrow moves and applies at once";
     window.X1EditKeyDown(65);
     EXPECT_EQ(stored("swiad_205")[1].x1, 0);
+}
+
+TEST_F(CalibrationWindowTest, ArrowKeysTypedIntoX1MoveAndApplyWhateverModifierIsHeld)
+{
+    window.FormShow();
+    struct Case {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int x1, y1;
+    };
+    const Case cases[] = {
+        {Qt::Key_Right, Qt::NoModifier, 101, 200}, {Qt::Key_Down, Qt::ShiftModifier, 101, 201},
+        {Qt::Key_Left, Qt::ControlModifier, 100, 201}, {Qt::Key_Up, Qt::NoModifier, 100, 200},
+        {Qt::Key_A, Qt::NoModifier, 100, 200},
+    };
+    for (const Case& c : cases) {
+        QKeyEvent press(QEvent::KeyPress, c.key, c.modifiers);
+        QCoreApplication::sendEvent(window.X1Edit, &press);
+        const CalibrationRecord row = stored("swiad_205")[1];
+        EXPECT_EQ(row.x1, c.x1) << "key " << c.key;
+        EXPECT_EQ(row.y1, c.y1) << "key " << c.key;
+    }
+}
+
+TEST_F(CalibrationWindowTest, AFileThatIsNoDatabaseIsReportedNotThrown)
+{
+    window.FormShow();
+    const std::vector<std::string> rows = items(window.VariableComboBox);
+    ASSERT_FALSE(rows.empty());
+    {
+        QFile file(QString::fromStdString(user()));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(QByteArray(4096, 'x'));
+    }
+    dialogs.answerMessage(Answer::Ok);
+    EXPECT_NO_THROW(window.TypSwiadectwaComboBoxChange());
+    ASSERT_EQ(dialogs.requests().size(), 1u);
+    const std::string prefix = "Błąd podczas próby wczytania zmiennych kalibracji.\n\nSQLite exception: \n";
+    const std::string text = dialogs.requests()[0].text.toStdString();
+    EXPECT_EQ(text.substr(0, prefix.size()), prefix);
+    EXPECT_GT(text.size(), prefix.size()) << "the result code's name follows";
+    EXPECT_EQ(items(window.VariableComboBox), rows) << "the row list keeps its entries";
 }
 
 TEST_F(CalibrationWindowTest, AnAlignmentOutOfRangeShowsNoEntryAndIsStoredAsMinusOne)

@@ -7,6 +7,7 @@
 #include "store/ErrorStream.h"
 
 #include <QDir>
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
@@ -192,6 +193,29 @@ TEST_F(RenderPagesTest, AFailedLoadLeavesEmptyPagesAndKeepsPrintMode)
     EXPECT_EQ(printMode, 1);
     EXPECT_EQ(printJob.pageCount, 2);
     EXPECT_TRUE(view.calls.empty()) << "the preview keeps the previous document";
+}
+
+TEST_F(RenderPagesTest, AFileThatIsNoDatabaseIsAFailedLoadNotAnException)
+{
+    form.text("A_STR1_DATA_LABEL", "a");
+    set("swiad_200", {Row("A_STR1_DATA_LABEL", 0, 0, 100, 30)});
+    ASSERT_TRUE(render(0, RenderPrint, 2));
+    {
+        QFile file(QString::fromStdString(calibrationFile()));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(QByteArray(4096, 'x'));
+    }
+    dialogs.answerMessage(Answer::Ok);
+    bool composed = true;
+    EXPECT_NO_THROW(composed = render(0, RenderPreview, 3));
+    EXPECT_FALSE(composed);
+    ASSERT_EQ(dialogs.requests().size(), 1u);
+    const std::string prefix = "Błąd podczas próby wczytania danych kalibracji.\n\nSQLite exception: \n";
+    const std::string text = dialogs.requests()[0].text.toStdString();
+    EXPECT_EQ(text.substr(0, prefix.size()), prefix);
+    EXPECT_GT(text.size(), prefix.size()) << "the result code's name follows";
+    EXPECT_EQ(printMode, 1);
+    EXPECT_EQ(printJob.pageCount, 2);
 }
 
 TEST_F(RenderPagesTest, PrintModeAndThePrintWindowFieldsFollowEveryLoadedRender)
