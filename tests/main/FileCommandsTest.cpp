@@ -2,6 +2,7 @@
 // does after a save that did not happen, a read-only file, and a copy that breaks off.
 #include "tests/main/WorkflowTestSupport.h"
 
+#include <cerrno>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -109,4 +110,56 @@ TEST_F(WorkflowTest, CopyBrokenOffMidwayLeavesTheOldFileWhole)
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_TRUE(messages()[0].text.startsWith("Błąd kopiowania pliku z\n"));
     EXPECT_EQ(messages()[0].caption, "Błąd");
+}
+
+TEST_F(WorkflowTest, OpeningANameThatIsNoFileEndsWithNoFileOpen)
+{
+    addStudent({"Adamski", "Piotr", "111"});
+    const std::string file = folders.root() + "/szkola.sqvlm";
+    dialogs.answerSaveFile(QString::fromStdString(file));
+    ASSERT_TRUE(window().Zapisz1Click());
+
+    const std::string missing = folders.root() + "/brak.sqvlm";
+    dialogs.answerOpenFile(QString::fromStdString(missing)).answerMessage(Answer::Ok);
+    window().OtworzPlikToolButtonClick();
+
+    ASSERT_EQ(messages().size(), 1u);
+    const QString expected = QString::fromStdString(
+        "Błąd kopiowania pliku\nz :" + missing + "\ndo :" + workingCopy() + "\nKod błędu: " +
+        std::to_string(ENOENT) + "\nDane świadectw nie zostały wczytane.");
+    EXPECT_EQ(messages()[0].text, expected);
+    EXPECT_EQ(messages()[0].caption, "Błąd");
+    EXPECT_EQ(messages()[0].icon, MsgIcon::Error);
+    EXPECT_EQ(window().currentPath(), "");
+    EXPECT_TRUE(rootTexts().isEmpty());
+    EXPECT_FALSE(fs::exists(workingCopy()));
+    EXPECT_EQ(window().Modified, 0);
+}
+
+TEST_F(WorkflowTest, SaveAsOntoAnExistingFileAsksBeforeReplacingIt)
+{
+    const std::string file = folders.root() + "/szkola.sqvlm";
+    std::ofstream(file, std::ios::binary) << "poprzedni plik";
+    addStudent({"Adamski", "Piotr", "111"});
+
+    for (const Answer answer : {Answer::No, Answer::Yes}) {
+        dialogs.clearRequests();
+        // A name typed without its extension names the same file.
+        dialogs.answerSaveFile(QString::fromStdString(folders.root() + "/szkola")).answerMessage(answer);
+        window().Zapiszjako1Click();
+
+        ASSERT_EQ(messages().size(), 1u);
+        EXPECT_EQ(messages()[0].text, "Wybrany plik już istnieje.\nCzy chcesz zastąpić istniejący plik ?");
+        EXPECT_EQ(messages()[0].caption, "Zapisz");
+        EXPECT_EQ(messages()[0].icon, MsgIcon::Question);
+        EXPECT_EQ(messages()[0].buttons, MsgButtons::YesNo);
+        if (answer == Answer::No) {
+            EXPECT_EQ(ReadFile(file), "poprzedni plik");
+            EXPECT_EQ(window().currentPath(), "");
+        } else {
+            EXPECT_EQ(ReadFile(file), ReadFile(workingCopy()));
+            EXPECT_EQ(window().currentPath().toStdString(), file);
+        }
+        EXPECT_EQ(window().Modified, 1);
+    }
 }

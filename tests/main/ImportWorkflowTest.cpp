@@ -89,7 +89,10 @@ TEST_F(WorkflowTest, ImportListsTheStudentsSortedAndAsksBeforeTheyAreLost)
         EXPECT_TRUE(rootTexts().isEmpty());
         dialogs.answerMessage(Answer::No).answerOpenFile(QString::fromStdString(file));
         window().OtworzPlikToolButtonClick();
-        EXPECT_EQ(messages().size(), 2u);
+        ASSERT_EQ(messages().size(), 2u);
+        EXPECT_EQ(messages()[1].text, "Czy chcesz zapisać zmiany ?");
+        EXPECT_EQ(messages()[1].caption, "");
+        EXPECT_EQ(messages()[1].icon, MsgIcon::None);
         EXPECT_EQ(rootTexts(), QStringList{"Stary Adam"});
         ASSERT_TRUE(window().Zapisz1Click());
     }
