@@ -1,6 +1,7 @@
 // Copying ART-II/200/3 into ART-II/280/3 pages 2 to 5, and ART-II/203/3, 203-w/3 and
 // 204/3 into ART-II/281/3 pages 4 and 7: each copy writes exactly its targets.
 #include "forms/FormRegistry.h"
+#include "tests/forms/FormRecords.h"
 #include "tests/forms/FormsTestSupport.h"
 #include "tests/forms/QtPrinters.h"
 
@@ -16,24 +17,17 @@ namespace {
 const QStringList kCertificates = {"TFSwiad200", "TFSwiad200a", "TFSwiad203", "TFSwiad203w",
                                    "TFSwiad204", "TFSwiad204a", "TFSwiad205a", "TFSwiad205aw"};
 
-QString Lines(int n, const QString& word) {
-    QStringList lines;
-    for (int i = 1; i <= n; ++i) lines << QString("%1 %2").arg(word).arg(i);
-    return lines.join("\r\n");
-}
-
 class Cert200Copy : public ::testing::Test {
 protected:
     void SetUp() override {
-        EnsureTestApp();
+        EnsureApplication();
         // Every field of every form holds a text no copy writes; each certificate field its own.
-        for (const auto& f : registry.forms())
-            for (int i = 0; i < f->componentCount(); ++i) {
-                const LayoutComponent& c = f->component(i);
-                if (!c.isStored()) continue;
-                const bool source = kCertificates.contains(f->className());
-                f->setText(i, source ? "z " + c.name.mid(8, c.name.indexOf("_STR") - 8) : QString("przed"));
-            }
+        for (const auto& f : registry.forms()) {
+            const bool source = kCertificates.contains(f->className());
+            SetStoredFields(*f, [&](const LayoutComponent& c, int) {
+                return source ? "z " + c.name.mid(8, c.name.indexOf("_STR") - 8) : QString("przed");
+            });
+        }
         for (const char* cls : {"TFSwiad200", "TFSwiad203", "TFSwiad203w", "TFSwiad204"}) {
             DocumentForm& cert = *registry.form(cls);
             cert.setText(u"ZMIENNA_RokSzkolny1_STR1_DATA_EDIT", "2014");
@@ -41,10 +35,10 @@ protected:
         }
         DocumentForm& c200 = *registry.form("TFSwiad200");
         c200.setText(u"ZMIENNA_ReligiaEtyka_STR2_DATA_COMBOBOX", "zwolniony");
-        c200.setText(u"ZMIENNA_ObZajEdu_STR2_DATA_MEMO", Lines(10, "ogólne"));
-        c200.setText(u"ZMIENNA_Szczegolne_STR2_DATA_MEMO", Lines(5, "osiągnięcie"));
+        c200.setText(u"ZMIENNA_ObZajEdu_STR2_DATA_MEMO", NumberedLines(10, "ogólne"));
+        c200.setText(u"ZMIENNA_Szczegolne_STR2_DATA_MEMO", NumberedLines(5, "osiągnięcie"));
         for (const char* cls : {"TFSwiad203", "TFSwiad203w", "TFSwiad204"})
-            registry.form(cls)->setText(u"ZMIENNA_Szczegolne_STR3_DATA_MEMO", Lines(5, "osiągnięcie"));
+            registry.form(cls)->setText(u"ZMIENNA_Szczegolne_STR3_DATA_MEMO", NumberedLines(5, "osiągnięcie"));
     }
 
     // The text of every stored field of every form, by form class and field name.
@@ -171,8 +165,8 @@ TEST_F(Cert200Copy, TextsArriveWholeAndMemosKeepThePageLimit) {
     DocumentForm& page3 = *registry.form("TFArkusz280str3");
     c200.CopyGradesToSheet(1, 3, false);
     EXPECT_EQ(page3.text(u"ZMIENNA_Religia1_DATA_COMBOBOX"), "zwolniony");
-    EXPECT_EQ(page3.memoLines(u"ZMIENNA_ObZajEduOgol1_DATA_MEMO"), Lines(10, "ogólne").split("\r\n"));
-    EXPECT_EQ(page3.memoLines(u"ZMIENNA_SzczegolneOs_DATA_MEMO"), Lines(4, "osiągnięcie").split("\r\n"));
+    EXPECT_EQ(page3.memoLines(u"ZMIENNA_ObZajEduOgol1_DATA_MEMO"), NumberedLines(10, "ogólne").split("\r\n"));
+    EXPECT_EQ(page3.memoLines(u"ZMIENNA_SzczegolneOs_DATA_MEMO"), NumberedLines(4, "osiągnięcie").split("\r\n"));
     c200.ClearFields();  // an empty certificate empties what it copies, memos included
     c200.CopyGradesToSheet(1, 3, true);
     for (const char16_t* name : {u"ZMIENNA_Zachowanie1_DATA_MEMO", u"ZMIENNA_ObZajEduOgol1_DATA_MEMO",
@@ -188,7 +182,7 @@ TEST_F(Cert200Copy, TextsArriveWholeAndMemosKeepThePageLimit) {
     c204.CopyGradesToSheet(2, 2817, true);
     EXPECT_EQ(page7.text(u"ZMIENNA_Rok2_DATA_EDIT"), "2014 / ");
     EXPECT_EQ(page7.text(u"ZMIENNA_ObEduArtOcn32_DATA_COMBOBOX"), "");
-    EXPECT_EQ(page7.memoLines(u"ZMIENNA_Szczegolne2_DATA_MEMO"), Lines(3, "osiągnięcie").split("\r\n"));
+    EXPECT_EQ(page7.memoLines(u"ZMIENNA_Szczegolne2_DATA_MEMO"), NumberedLines(3, "osiągnięcie").split("\r\n"));
 
     // Names into column 2 after column 1 from the other twin: the names of the later copy.
     DocumentForm& page4 = *registry.form("TFArkusz281str4");

@@ -1,9 +1,8 @@
 // Clear, collect, fill, student data and memo limits of the family's forms, on the real
 // forms and through a real working copy.
 #include "forms/FormRegistry.h"
-#include "store/CertFile.h"
-#include "store/Folders.h"
 #include "tests/cert200/Cert200Forms.h"
+#include "tests/forms/FormRecords.h"
 #include "tests/forms/FormsTestSupport.h"
 #include "tests/forms/QtPrinters.h"
 #include "tests/support/TempFolders.h"
@@ -14,34 +13,22 @@ namespace {
 
 class Cert200Fields : public ::testing::Test {
 protected:
-    void SetUp() override { EnsureTestApp(); }
+    void SetUp() override { EnsureApplication(); }
 
     DocumentForm& form(const Cert200Form& f) const { return *registry.form(f.cls); }
-    std::vector<FieldRecord> collect(const Cert200Form& f) const {
-        std::vector<FieldRecord> out;
-        EXPECT_TRUE(form(f).CollectFields(out));
-        return out;
-    }
+    std::vector<FieldRecord> collect(const Cert200Form& f) const { return Collect(form(f)); }
 
     TestStudent student;
     FormRegistry registry;
 };
 
-QString NumberedLines(int n, const QString& word = "linia") {
-    QStringList lines;
-    for (int i = 1; i <= n; ++i) lines << QString("%1 %2").arg(word).arg(i);
-    return lines.join("\r\n");
-}
-
 // A text of its own for every stored field; memos get two lines with Polish letters.
 void FillDistinct(DocumentForm& form) {
-    for (int i = 0; i < form.componentCount(); ++i) {
-        const LayoutComponent& c = form.component(i);
-        if (!c.isStored()) continue;
-        form.setText(i, c.kind == ComponentKind::Memo    ? "pierwsza linia\r\ndruga żółć"
-                        : c.kind == ComponentKind::Combo ? "uczestniczył "
-                                                         : c.name.mid(8, 14) + " ą");
-    }
+    SetStoredFields(form, [](const LayoutComponent& c, int) -> QString {
+        return c.kind == ComponentKind::Memo    ? "pierwsza linia\r\ndruga żółć"
+               : c.kind == ComponentKind::Combo ? "uczestniczył "
+                                                : c.name.mid(8, 14) + " ą";
+    });
 }
 
 }  // namespace
@@ -51,23 +38,10 @@ TEST_F(Cert200Fields, CollectSaveFillCollectGivesIdenticalRecords) {
     student.fields = {{"Imie_DATA_EDIT", "Łucja"}, {"Nazwisko_DATA_EDIT", "Żak"},
                       {"Plec_DATA_COMBOBOX", "kobieta"}, {"NumerPesel_DATA_EDIT", "01234567890"}};
     for (const Cert200Form& f : Cert200Forms()) FillDistinct(form(f));
-    std::vector<FieldRecord> first;
-    registry.CollectAll(first);
-    registry.FillAll(first);  // the student's fields overwrite the derived ones once
-    first.clear();
-    registry.CollectAll(first);
-
-    ErrorStream es;
-    const std::string file = DataTmpPath(es);
-    ASSERT_EQ(iFunCheckIsStudentExists(es, file, "PESEL01234567890", true), 0) << es.str();
-    ASSERT_TRUE(bFunReplaceCertData(es, file, "PESEL01234567890", first)) << es.str();
-    registry.ClearAll();
-    std::vector<FieldRecord> loaded;
-    ASSERT_TRUE(bFunLoadCertData(es, file, "PESEL01234567890", loaded)) << es.str();
-    registry.FillAll(loaded);
-    std::vector<FieldRecord> again;
-    registry.CollectAll(again);
-    EXPECT_EQ(again, first);
+    registry.FillAll(CollectAll(registry));  // the student's fields overwrite the derived ones once
+    const std::vector<FieldRecord> first = CollectAll(registry);
+    ASSERT_NO_FATAL_FAILURE(StoreAndReload(registry, first));
+    EXPECT_EQ(CollectAll(registry), first);
 
     for (const Cert200Form& f : Cert200Forms()) {
         SCOPED_TRACE(f.cls);
@@ -104,11 +78,8 @@ TEST_F(Cert200Fields, FillTakesOnlyItsOwnKey) {
         if (first.find(u"ZMIENNA_NieOtrzymalProm_STR1_DATA_EDIT") >= 0) {
             EXPECT_EQ(first.text(u"ZMIENNA_NieOtrzymalProm_STR1_DATA_EDIT"), "nie") << a;
         }
-        for (const DocumentForm* f : {&first, &second}) {  // no stray record is collected
-            std::vector<FieldRecord> out;
-            f->CollectFields(out);
-            for (const FieldRecord& r : out) EXPECT_EQ(QString::fromStdString(r.id), f->key());
-        }
+        for (const DocumentForm* f : {&first, &second})  // no stray record is collected
+            for (const FieldRecord& r : Collect(*f)) EXPECT_EQ(QString::fromStdString(r.id), f->key());
     }
 }
 

@@ -3,30 +3,16 @@
 #include "forms/Layout.h"
 #include "forms/LayoutValidator.h"
 #include "tests/cert200/Cert200Forms.h"
+#include "tests/forms/LayoutTestSupport.h"
 #include "tests/forms/QtPrinters.h"
 
-#include <QDir>
-#include <QFile>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace {
 
 const LayoutCatalog& Catalog() { return LayoutCatalog::builtIn(); }
-
-QStringList CheckedInNames(const QString& cls) {
-    QFile f(QStringLiteral(VLM_SOURCE_DIR "/tests/forms/names/") + cls + ".txt");
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    return QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts);
-}
-
-const LayoutComponent* Find(const QList<LayoutComponent>& comps, const QString& name) {
-    for (const LayoutComponent& c : comps)
-        if (c.name == name) return &c;
-    return nullptr;
-}
 
 }  // namespace
 
@@ -65,22 +51,17 @@ TEST(Cert200Layout, IdentityCountsAndExactNames) {
                                           .contains(want.cls));
 
         const QList<LayoutComponent> comps = Catalog().components(*f);
-        int edits = 0, combos = 0, memos = 0, labels = 0;
-        QStringList names;
         for (const LayoutComponent& c : comps) {
-            names << c.name;
-            edits += c.kind == ComponentKind::Edit;
-            combos += c.kind == ComponentKind::Combo;
-            memos += c.kind == ComponentKind::Memo;
-            labels += c.kind == ComponentKind::Label && c.name.endsWith("_DATA_LABEL");
-            if (c.kind == ComponentKind::Label && !c.name.contains("_DATA_"))  // screen-only rows of dots
+            if (c.kind == ComponentKind::Label && !c.name.contains("_DATA_")) {  // screen-only rows of dots
                 EXPECT_TRUE(c.caption.startsWith("....")) << c.name.toStdString();
+            }
         }
-        EXPECT_EQ(edits, want.edits);
-        EXPECT_EQ(combos, want.combos);
-        EXPECT_EQ(memos, want.memos);
-        EXPECT_EQ(labels, want.labels);
-        EXPECT_EQ(names, CheckedInNames(want.cls));
+        const ComponentCounts n = CountComponents(comps);
+        EXPECT_EQ(n.edits, want.edits);
+        EXPECT_EQ(n.combos, want.combos);
+        EXPECT_EQ(n.memos, want.memos);
+        EXPECT_EQ(n.labels, want.labels);
+        EXPECT_EQ(ComponentNames(comps), CheckedInNames(want.cls));
     }
 }
 
@@ -100,9 +81,11 @@ TEST(Cert200Layout, PagesAndPictures) {
             QStringList drawings;
             for (const DrawingElement& e : d.drawings) drawings << e.name;
             EXPECT_EQ(drawings, d.page == 1 ? QStringList({"GRAFIKA: ORZELEK", "GRAFIKA: PIECZATKA"}) : QStringList());
-            for (const LayoutComponent& c : d.components)  // page part of every name agrees
-                if (c.name.contains("_DATA_"))
+            for (const LayoutComponent& c : d.components) {  // page part of every name agrees
+                if (c.name.contains("_DATA_")) {
                     EXPECT_TRUE(c.name.contains(QString("_STR%1_DATA_").arg(d.page))) << c.name.toStdString();
+                }
+            }
         }
     }
 }
@@ -134,7 +117,7 @@ TEST(Cert200Layout, MemosWrapWithTheirLineLimits) {
         QStringList limited;
         for (const MemoLimit& m : want.memoLimits) {
             limited << m.name;
-            const LayoutComponent* c = Find(Catalog().components(*Catalog().form(want.cls)), m.name);
+            const LayoutComponent* c = FindComponent(Catalog().components(*Catalog().form(want.cls)), m.name);
             ASSERT_NE(c, nullptr) << m.name;
             EXPECT_EQ(c->lineLimit, m.lines) << m.name;
         }
@@ -175,7 +158,7 @@ TEST(Cert200Layout, TypingLimitsAndStates) {
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(std::string(r.cls) + " " + r.name);
-        const LayoutComponent* c = Find(Catalog().components(*Catalog().form(r.cls)), r.name);
+        const LayoutComponent* c = FindComponent(Catalog().components(*Catalog().form(r.cls)), r.name);
         ASSERT_NE(c, nullptr);
         EXPECT_EQ(c->maxLength, r.maxLength);
         EXPECT_EQ(c->disabled, r.disabled);
@@ -208,7 +191,7 @@ TEST(Cert200Layout, CaptionsOfTheDifferingLabels) {
         {"TFSwiad205aw", "STALY_WychowawcaKlasy_STR3_DATA_LABEL", "WYCHOWAWCA KLASY*"},
     };
     for (const Row& r : rows) {
-        const LayoutComponent* c = Find(Catalog().components(*Catalog().form(r.cls)), r.name);
+        const LayoutComponent* c = FindComponent(Catalog().components(*Catalog().form(r.cls)), r.name);
         ASSERT_NE(c, nullptr) << r.cls << " " << r.name;
         EXPECT_EQ(c->caption, QString::fromUtf8(r.caption)) << r.cls << " " << r.name;
     }
@@ -217,33 +200,17 @@ TEST(Cert200Layout, CaptionsOfTheDifferingLabels) {
 // The family's own file is checked like the registry: a misspelt name in a school-data pair,
 // a student rule, a sample or a copy map is reported.
 TEST(Cert200Layout, ValidatorRejectsMisspeltNamesInTheFamilyFile) {
-    const struct {
-        const char* from;
-        const char* to;
-    } cases[] = {
-        {"\"ZMIENNA_OLetnimCyklu_STR1_DATA_EDIT\"", "\"ZMIENNA_OLetnimCykl_STR1_DATA_EDIT\""},
-        {"\"target\": \"ZMIENNA_DopuszczonyA_STR1_DATA_EDIT\"", "\"target\": \"ZMIENNA_DopuszczonyA_STR2_DATA_EDIT\""},
-        {"\"field\": \"ZMIENNA_PrzedmiotUzOcn4_STR3_DATA_COMBOBOX\"", "\"field\": \"ZMIENNA_PrzedmiotUzOcn5_STR3_DATA_COMBOBOX\""},
-        {"\"to\": \"ZMIENNA_ObEduArtOcn12{c}_DATA_COMBOBOX\"", "\"to\": \"ZMIENNA_ObEduArtOcn13{c}_DATA_COMBOBOX\""},
-        {"\"to\": \"ZMIENNA_SzczegolneOs_DATA_MEMO\"", "\"to\": \"ZMIENNA_SzczegolneOs_DATA_EDIT\""},
+    const LayoutEdit edits[] = {
+        {"forms-cert200.json", "\"ZMIENNA_OLetnimCyklu_STR1_DATA_EDIT\"", "\"ZMIENNA_OLetnimCykl_STR1_DATA_EDIT\"",
+         "ZMIENNA_OLetnimCykl_STR1_DATA_EDIT"},
+        {"forms-cert200.json", "\"target\": \"ZMIENNA_DopuszczonyA_STR1_DATA_EDIT\"",
+         "\"target\": \"ZMIENNA_DopuszczonyA_STR2_DATA_EDIT\"", "ZMIENNA_DopuszczonyA_STR2_DATA_EDIT"},
+        {"forms-cert200.json", "\"field\": \"ZMIENNA_PrzedmiotUzOcn4_STR3_DATA_COMBOBOX\"",
+         "\"field\": \"ZMIENNA_PrzedmiotUzOcn5_STR3_DATA_COMBOBOX\"", "ZMIENNA_PrzedmiotUzOcn5_STR3_DATA_COMBOBOX"},
+        {"forms-cert200.json", "\"to\": \"ZMIENNA_ObEduArtOcn12{c}_DATA_COMBOBOX\"",
+         "\"to\": \"ZMIENNA_ObEduArtOcn13{c}_DATA_COMBOBOX\"", "ZMIENNA_ObEduArtOcn131_DATA_COMBOBOX"},
+        {"forms-cert200.json", "\"to\": \"ZMIENNA_SzczegolneOs_DATA_MEMO\"", "\"to\": \"ZMIENNA_SzczegolneOs_DATA_EDIT\"",
+         "ZMIENNA_SzczegolneOs_DATA_EDIT"},
     };
-    const QDir source(QStringLiteral(VLM_SOURCE_DIR "/resources/layouts"));
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.to);
-        QTemporaryDir dir;
-        for (const QString& file : source.entryList({"*.json"}, QDir::Files))
-            ASSERT_TRUE(QFile::copy(source.filePath(file), dir.filePath(file)));
-        QFile f(dir.filePath("forms-cert200.json"));
-        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-        QString text = QString::fromUtf8(f.readAll());
-        f.close();
-        ASSERT_TRUE(text.contains(c.from));
-        text.replace(text.lastIndexOf(c.from), QString(c.from).size(), c.to);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(text.toUtf8());
-        f.close();
-        const QString misspelt = QString(c.to).section('"', -2, -2).replace("{c}", "1");
-        const QString problems = ValidateLayouts(LayoutCatalog::fromDirectory(dir.path())).join('\n');
-        EXPECT_TRUE(problems.contains(misspelt)) << problems.toStdString();
-    }
+    for (const LayoutEdit& edit : edits) ExpectEditRejected(edit);
 }

@@ -1,9 +1,8 @@
 // The school-data copy and the sample texts of the family's forms.
 #include "forms/FormRegistry.h"
 #include "platform/ScriptedDialogs.h"
-#include "store/Folders.h"
-#include "store/Templates.h"
 #include "tests/cert200/Cert200Forms.h"
+#include "tests/forms/FormRecords.h"
 #include "tests/forms/FormsTestSupport.h"
 #include "tests/forms/QtPrinters.h"
 #include "tests/support/TempFolders.h"
@@ -14,42 +13,25 @@
 
 namespace {
 
-using Snapshot = std::map<std::pair<std::string, std::string>, std::string>;
-
-Snapshot SnapshotOf(const FormRegistry& registry) {
-    std::vector<FieldRecord> records;
-    registry.CollectAll(records);
-    Snapshot out;
-    for (const FieldRecord& r : records) out[{r.id, r.comp_name}] = r.value;
-    return out;
-}
-
-// The fields whose value differs, with their new value.
-std::map<std::string, std::string> Changes(const Snapshot& before, const Snapshot& after) {
+// The changed fields as "<form key> | <name>", with their new value.
+std::map<std::string, std::string> ChangedFields(const Snapshot& before, const Snapshot& after) {
     std::map<std::string, std::string> out;
-    for (const auto& [key, value] : after)
-        if (before.at(key) != value) out[key.first + " | " + key.second] = value;
+    for (const auto& [key, value] : Changes(before, after)) out[key.first + " | " + key.second] = value;
     return out;
 }
 
 class Cert200SchoolData : public ::testing::Test {
 protected:
     void SetUp() override {
-        EnsureTestApp();
-        for (const auto& f : registry.forms())
-            for (int i = 0; i < f->componentCount(); ++i)
-                if (f->component(i).isStored()) f->setText(i, "przed");
-    }
-    void writeTemplate(const std::vector<FieldRecord>& records) {
-        ErrorStream es;
-        ASSERT_TRUE(bFunSqlTemplateWriteData(es, TemplatesFilePath(es), "school_data", records)) << es.str();
+        EnsureApplication();
+        for (const auto& f : registry.forms()) SetStoredFields(*f, [](const LayoutComponent&, int) { return "przed"; });
     }
     // Every field of the school-data dialog holds "v:" and its own name.
     void writeFullTemplate() {
         std::vector<FieldRecord> records;
         for (const QString& name : registry.catalog().dialogFields.value("TFDaneSzkoly"))
             records.push_back({"DANE SZKOLY", name.toStdString(), "v:" + name.toStdString()});
-        writeTemplate(records);
+        WriteSchoolTemplate(records);
     }
 
     TempFolders folders;
@@ -95,9 +77,9 @@ TEST_F(Cert200SchoolData, CopiesExactlyThePairs) {
     for (const Cert200Form& f : Cert200Forms()) {
         SCOPED_TRACE(f.cls);
         DocumentForm& form = *registry.form(f.cls);
-        const Snapshot before = SnapshotOf(registry);
+        const Snapshot before = TakeSnapshot(registry);
         form.LoadSchoolData();
-        const auto changed = Changes(before, SnapshotOf(registry));
+        const auto changed = ChangedFields(before, TakeSnapshot(registry));
         EXPECT_EQ(int(changed.size()), f.schoolPairs);
         for (const auto& [key, value] : changed) {
             EXPECT_EQ(key.substr(0, key.find(" | ")), f.key);
@@ -112,12 +94,12 @@ TEST_F(Cert200SchoolData, CopiesExactlyThePairs) {
 
 // A template that lacks a value empties the paired field all the same.
 TEST_F(Cert200SchoolData, MissingValuesEmptyThePairedFields) {
-    writeTemplate({{"DANE SZKOLY", "ZMIENNA_SzkolaMiasto_DATA_EDIT", "Kraków"}});
+    WriteSchoolTemplate({{"DANE SZKOLY", "ZMIENNA_SzkolaMiasto_DATA_EDIT", "Kraków"}});
     for (const Cert200Form& f : Cert200Forms()) {
         DocumentForm& form = *registry.form(f.cls);
-        const Snapshot before = SnapshotOf(registry);
+        const Snapshot before = TakeSnapshot(registry);
         form.LoadSchoolData();
-        const auto changed = Changes(before, SnapshotOf(registry));
+        const auto changed = ChangedFields(before, TakeSnapshot(registry));
         EXPECT_EQ(int(changed.size()), f.schoolPairs) << f.cls;
         for (const auto& [key, value] : changed)
             EXPECT_EQ(value, key.find("SzkolaMiasto_STR1") != std::string::npos ? "Kraków" : "") << key;
@@ -128,9 +110,9 @@ TEST_F(Cert200SchoolData, UnreadableTemplateShowsTheMessageAndChangesNothing) {
     ScriptedDialogs dialogs;  // no templates file in the data folder
     for (const Cert200Form& f : Cert200Forms()) {
         dialogs.answerMessage(Answer::Ok);
-        const Snapshot before = SnapshotOf(registry);
+        const Snapshot before = TakeSnapshot(registry);
         registry.form(f.cls)->LoadSchoolData();
-        EXPECT_TRUE(Changes(before, SnapshotOf(registry)).empty()) << f.cls;
+        EXPECT_TRUE(Changes(before, TakeSnapshot(registry)).empty()) << f.cls;
     }
     ASSERT_EQ(dialogs.requests().size(), size_t(Cert200Forms().size()));
     for (const DialogRequest& r : dialogs.requests()) {
@@ -143,7 +125,7 @@ namespace {
 
 class Cert200Samples : public ::testing::Test {
 protected:
-    void SetUp() override { EnsureTestApp(); }
+    void SetUp() override { EnsureApplication(); }
     FormRegistry registry;
 };
 

@@ -18,22 +18,3 @@ QStringList StoredNames(const DocumentForm& form) {
         if (form.component(i).isStored()) names << form.component(i).name;
     return names;
 }
-
-Values AllValues(const FormRegistry& registry) {
-    std::vector<FieldRecord> records;
-    registry.CollectAll(records);
-    Values values;
-    for (const FieldRecord& r : records) values[{r.id, r.comp_name}] = r.value;
-    return values;
-}
-
-Values Changed(const Values& before, const Values& after) {
-    Values changed;
-    for (const auto& [name, value] : after) {
-        const auto old = before.find(name);
-        if (old == before.end() || old->second != value) changed[name] = value;
-    }
-    for (const auto& entry : before)
-        if (!after.contains(entry.first)) changed[entry.first] = "<gone>";
-    return changed;
-}

@@ -1,14 +1,9 @@
 #pragma once
-// The six certificates of the ART-II/201 family as the tests walk them, and snapshots of
-// every stored value of every form, to see what an operation changed and nothing else.
+// The six certificates of the ART-II/201 family as the tests walk them.
 #include "forms/FormRegistry.h"
 
 #include <QString>
 #include <QStringList>
-
-#include <map>
-#include <string>
-#include <utility>
 
 // The three blanks of the family: each has a plain member and a "-w" twin.
 enum class Blank { Class1, B, C };
@@ -39,10 +34,3 @@ QList<MemoLimit> MemosOf(Blank blank);
 
 // The stored names of a form, in component order.
 QStringList StoredNames(const DocumentForm& form);
-
-// Every stored value of every form of the registry, by (form key, record name).
-using Values = std::map<std::pair<std::string, std::string>, std::string>;
-Values AllValues(const FormRegistry& registry);
-// The entries of `after` that `before` lacks or holds otherwise, and "<gone>" for those
-// only `before` has.
-Values Changed(const Values& before, const Values& after);

@@ -3,6 +3,7 @@
 #include "forms/FormWindow.h"
 #include "platform/ComboBox.h"
 #include "tests/cert201/Cert201Forms.h"
+#include "tests/forms/FormRecords.h"
 #include "tests/forms/FormsTestSupport.h"
 #include "tests/forms/QtPrinters.h"
 
@@ -24,7 +25,7 @@ std::string Row(const char* format, int n, int column = 0) {
 class Cert201Copy : public ::testing::Test {
 protected:
     void SetUp() override {
-        EnsureTestApp();
+        EnsureApplication();
         registry.ClearAll();
         for (const char* cls : {"TFSwiad201", "TFSwiad201w"}) fill(*registry.form(cls), cls);
     }
@@ -82,9 +83,9 @@ protected:
             }
     }
     // The changes of all forms, which must all lie on the one page `key`.
-    Fields changesOn(const Values& before, const std::string& key) const {
+    Fields changesOn(const Snapshot& before, const std::string& key) const {
         Fields out;
-        for (const auto& [where, value] : Changed(before, AllValues(registry))) {
+        for (const auto& [where, value] : Changes(before, TakeSnapshot(registry))) {
             EXPECT_EQ(where.first, key) << where.second;
             out[where.second] = value;
         }
@@ -111,7 +112,7 @@ TEST_F(Cert201Copy, GradeSheet280PagesSixAndSeven) {
                 SCOPED_TRACE(std::string(cls) + " page " + std::to_string(c.page) + " column " +
                              std::to_string(c.column) + (names ? " with names" : ""));
                 registry.form(QString("TFArkusz280str%1").arg(c.page))->ClearFields();
-                const Values before = AllValues(registry);
+                const Snapshot before = TakeSnapshot(registry);
                 registry.form(cls)->CopyGradesToSheet(c.column, c.page, names);
                 const Fields expected = expected280(cls, c.column, c.classText, names);
                 EXPECT_EQ(expected.size(), names ? 66u : 35u);
@@ -127,7 +128,7 @@ TEST_F(Cert201Copy, GradeSheet281PagesTwoToSix) {
                     SCOPED_TRACE(std::string(cls) + " page " + std::to_string(page) + " column " +
                                  std::to_string(column) + (names ? " with names" : ""));
                     registry.form(QString("TFArkusz281str%1").arg(page))->ClearFields();
-                    const Values before = AllValues(registry);
+                    const Snapshot before = TakeSnapshot(registry);
                     registry.form(cls)->CopyGradesToSheet(column, 2810 + page, names);
                     EXPECT_EQ(changesOn(before, k281(page)), expected281(cls, column, names));
                 }
@@ -135,16 +136,16 @@ TEST_F(Cert201Copy, GradeSheet281PagesTwoToSix) {
 
 TEST_F(Cert201Copy, PairsWithoutABlockChangeNothing) {
     const std::pair<int, int> pairs[] = {{0, 6}, {3, 6}, {1, 2}, {2, 5}, {1, 2817}, {2, 2811}, {1, 2818}, {1, 3}};
-    const Values before = AllValues(registry);
+    const Snapshot before = TakeSnapshot(registry);
     for (const auto& [column, page] : pairs) {
         registry.form("TFSwiad201")->CopyGradesToSheet(column, page, true);
         registry.form("TFSwiad201w")->CopyGradesToSheet(column, page, true);
-        EXPECT_EQ(Changed(before, AllValues(registry)), Values()) << column << "," << page;
+        EXPECT_EQ(Changes(before, TakeSnapshot(registry)), Snapshot()) << column << "," << page;
     }
     // The other certificates of the family copy nothing anywhere.
     for (const char* cls : {"TFSwiad201b", "TFSwiad201bw", "TFSwiad201c", "TFSwiad201cw"})
         registry.form(cls)->CopyGradesToSheet(1, 6, true);
-    EXPECT_EQ(Changed(before, AllValues(registry)), Values());
+    EXPECT_EQ(Changes(before, TakeSnapshot(registry)), Snapshot());
 }
 
 // The column is overwritten, not merged: empty sources empty their targets; texts arrive

@@ -1,8 +1,7 @@
 // Clear, collect and fill of the six ART-II/201 forms through a real working copy, the
 // student's data over the stored records, and the new-student preset.
-#include "store/CertFile.h"
-#include "store/Folders.h"
 #include "tests/cert201/Cert201Forms.h"
+#include "tests/forms/FormRecords.h"
 #include "tests/forms/FormsTestSupport.h"
 #include "tests/forms/QtPrinters.h"
 #include "tests/support/TempFolders.h"
@@ -19,7 +18,7 @@ const QStringList kDerived = {
 
 class Cert201Fields : public ::testing::Test {
 protected:
-    void SetUp() override { EnsureTestApp(); }
+    void SetUp() override { EnsureApplication(); }
 
     DocumentForm& form(const Cert201Form& f) { return *registry.form(f.cls); }
 
@@ -30,16 +29,12 @@ protected:
 // Every stored field gets a text of its own: memos two lines, combos a grade with its
 // trailing blank, edits longer than they could be typed.
 void FillDistinct(DocumentForm& form) {
-    for (int i = 0; i < form.componentCount(); ++i) {
-        const LayoutComponent& c = form.component(i);
-        if (!c.isStored() || kDerived.contains(c.name)) continue;
-        if (c.kind == ComponentKind::Memo)
-            form.setText(i, "pierwsza linia\r\ndruga żółć");
-        else if (c.kind == ComponentKind::Combo)
-            form.setText(i, "uczestniczył ");
-        else
-            form.setText(i, c.name.mid(8).chopped(15) + " ąę " + QString(c.maxLength, QChar('x')));
-    }
+    SetStoredFields(form, [](const LayoutComponent& c, int) -> std::optional<QString> {
+        if (kDerived.contains(c.name)) return std::nullopt;
+        if (c.kind == ComponentKind::Memo) return "pierwsza linia\r\ndruga żółć";
+        if (c.kind == ComponentKind::Combo) return "uczestniczył ";
+        return c.name.mid(8).chopped(15) + " ąę " + QString(c.maxLength, QChar('x'));
+    });
 }
 
 }  // namespace
@@ -53,25 +48,13 @@ TEST_F(Cert201Fields, CollectStoreFillCollectGivesIdenticalRecords) {
     for (const Cert201Form& f : kCert201Forms) FillDistinct(form(f));
     registry.FillAll({});  // the student's fields, which a load always sets
     for (const Cert201Form& f : kCert201Forms) FillDistinct(form(f));
-    std::vector<FieldRecord> first;
-    registry.CollectAll(first);
-
-    ErrorStream es;
-    const std::string file = DataTmpPath(es);
-    ASSERT_EQ(iFunCheckIsStudentExists(es, file, "PESEL01234567890", true), 0) << es.str();
-    ASSERT_TRUE(bFunReplaceCertData(es, file, "PESEL01234567890", first)) << es.str();
-    registry.ClearAll();
-    std::vector<FieldRecord> loaded;
-    ASSERT_TRUE(bFunLoadCertData(es, file, "PESEL01234567890", loaded)) << es.str();
-    registry.FillAll(loaded);
-    std::vector<FieldRecord> again;
-    registry.CollectAll(again);
-    EXPECT_EQ(again, first);
+    const std::vector<FieldRecord> first = CollectAll(registry);
+    ASSERT_NO_FATAL_FAILURE(StoreAndReload(registry, first));
+    EXPECT_EQ(CollectAll(registry), first);
 
     for (const Cert201Form& f : kCert201Forms) {
         SCOPED_TRACE(f.cls);
-        std::vector<FieldRecord> own;
-        form(f).CollectFields(own);
+        const std::vector<FieldRecord> own = Collect(form(f));
         ASSERT_EQ(int(own.size()), f.edits + f.combos + f.memos);
         QStringList names;
         for (const FieldRecord& r : own) {
@@ -152,9 +135,7 @@ TEST_F(Cert201Fields, EmptyListLeavesOnlyTheDerivedFields) {
         SCOPED_TRACE(f.cls);
         FillDistinct(form(f));
         form(f).FillFields({});
-        std::vector<FieldRecord> records;
-        form(f).CollectFields(records);
-        for (const FieldRecord& r : records) {
+        for (const FieldRecord& r : Collect(form(f))) {
             const QString name = QString::fromStdString(r.comp_name);
             const std::string expected = name.contains("ImieNazwisko") || name.contains("DataUrodzenia") ? " "
                                          : name.contains("UczeszczalA") || name.contains("OtrzymalA")   ? "a"

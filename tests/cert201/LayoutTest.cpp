@@ -1,9 +1,9 @@
 // The six ART-II/201 forms as laid out: identity, counts and exact names, what each kind of
 // component carries, and the few ways a "-w" twin differs from its plain member.
 #include "tests/cert201/Cert201Forms.h"
+#include "tests/forms/LayoutTestSupport.h"
 #include "tests/forms/QtPrinters.h"
 
-#include <QFile>
 #include <QRegularExpression>
 #include <QSet>
 
@@ -16,12 +16,6 @@ const QStringList kGrades = {"celujący",      "bardzo dobry",     "dobry",     
                              "uczęszczał",    "nie uczęszczał",   "uczestniczyła", "nie uczestniczyła",
                              "uczestniczył ", "nie uczestniczył", "zwolniony",     "zwolniona"};
 
-QStringList checkedInNames(const char* cls) {
-    QFile f(QStringLiteral(VLM_SOURCE_DIR "/tests/forms/names/") + cls + ".txt");
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    return QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts);
-}
-
 const LayoutCatalog& catalog() { return LayoutCatalog::builtIn(); }
 
 QList<LayoutComponent> componentsOf(const char* cls) { return catalog().components(*catalog().form(cls)); }
@@ -31,20 +25,9 @@ QList<LayoutComponent> componentsOf(const char* cls) { return catalog().componen
 TEST(Cert201Layout, CountsAndExactNamesPerForm) {
     for (const Cert201Form& f : kCert201Forms) {
         SCOPED_TRACE(f.cls);
-        int edits = 0, combos = 0, memos = 0, labels = 0;
-        QStringList names;
-        for (const LayoutComponent& c : componentsOf(f.cls)) {
-            names << c.name;
-            edits += c.kind == ComponentKind::Edit;
-            combos += c.kind == ComponentKind::Combo;
-            memos += c.kind == ComponentKind::Memo;
-            labels += c.kind == ComponentKind::Label && c.name.startsWith("STALY_");
-        }
-        EXPECT_EQ(edits, f.edits);
-        EXPECT_EQ(combos, f.combos);
-        EXPECT_EQ(memos, f.memos);
-        EXPECT_EQ(labels, f.labels);
-        EXPECT_EQ(names, checkedInNames(f.cls));
+        const QList<LayoutComponent> comps = componentsOf(f.cls);
+        EXPECT_EQ(CountComponents(comps), (ComponentCounts{f.edits, f.combos, f.memos, f.labels}));
+        EXPECT_EQ(ComponentNames(comps), CheckedInNames(f.cls));
     }
 }
 

@@ -10,15 +10,11 @@
 
 namespace {
 
-QStringList numbered(int n) {
-    QStringList lines;
-    for (int i = 1; i <= n; ++i) lines << QString("uwaga %1").arg(i);
-    return lines;
-}
+QStringList numbered(int n) { return NumberedLineList(n, "uwaga"); }
 
 class Cert201Memos : public ::testing::Test {
 protected:
-    void SetUp() override { EnsureTestApp(); }
+    void SetUp() override { EnsureApplication(); }
     FormRegistry registry;
 };
 

@@ -1,5 +1,6 @@
 // Sample texts of the six forms for the calibration preview.
 #include "tests/cert201/Cert201Forms.h"
+#include "tests/forms/FormRecords.h"
 #include "tests/forms/FormsTestSupport.h"
 #include "tests/forms/QtPrinters.h"
 
@@ -10,17 +11,11 @@ namespace {
 class Cert201Samples : public ::testing::Test {
 protected:
     void SetUp() override {
-        EnsureTestApp();
+        EnsureApplication();
         registry.ClearAll();
     }
     FormRegistry registry;
 };
-
-QStringList numbered(const QString& prefix, int n) {
-    QStringList lines;
-    for (int i = 1; i <= n; ++i) lines << prefix + " " + QString::number(i);
-    return lines;
-}
 
 }  // namespace
 
@@ -33,7 +28,7 @@ TEST_F(Cert201Samples, EveryFieldGetsATextAndMemosTheirLimit) {
         for (const MemoLimit& m : MemosOf(f.blank))  // a student's text is replaced, not extended
             form.setText(QStringView(m.name), "uczeń 1\r\nuczeń 2");
         form.FillSampleData();
-        const Values once = AllValues(registry);
+        const Snapshot once = TakeSnapshot(registry);
         for (int i = 0; i < form.componentCount(); ++i) {
             const LayoutComponent& c = form.component(i);
             if (c.kind == ComponentKind::Label) {
@@ -50,7 +45,7 @@ TEST_F(Cert201Samples, EveryFieldGetsATextAndMemosTheirLimit) {
             }
         }
         form.FillSampleData();
-        EXPECT_EQ(AllValues(registry), once);
+        EXPECT_EQ(TakeSnapshot(registry), once);
     }
 }
 
@@ -114,13 +109,13 @@ TEST_F(Cert201Samples, TextsOfTheTwoFamilies) {
             << c.cls << " " << QString::fromUtf16(c.field).toStdString();
 
     const std::pair<const char*, QList<std::pair<const char16_t*, QStringList>>> memos[] = {
-        {"TFSwiad201", {{u"ZMIENNA_Szczegolne_STR3_DATA_MEMO", numbered("szczegolne", 5)}}},
+        {"TFSwiad201", {{u"ZMIENNA_Szczegolne_STR3_DATA_MEMO", NumberedLineList(5, "szczegolne")}}},
         {"TFSwiad201bw",
-         {{u"ZMIENNA_IndywidualnyProgLubTokNauki_STR3_DATA_MEMO", numbered("indywidualny prog. nauki", 6)},
-          {u"ZMIENNA_Szczegolne_STR3_DATA_MEMO", numbered("szczegolne", 8)}}},
+         {{u"ZMIENNA_IndywidualnyProgLubTokNauki_STR3_DATA_MEMO", NumberedLineList(6, "indywidualny prog. nauki")},
+          {u"ZMIENNA_Szczegolne_STR3_DATA_MEMO", NumberedLineList(8, "szczegolne")}}},
         {"TFSwiad201c",
-         {{u"ZMIENNA_Indywidualny_STR3_DATA_MEMO", numbered("indywidualny", 8)},
-          {u"ZMIENNA_Szczegolne_STR4_DATA_MEMO", numbered("szczegolne", 8)}}},
+         {{u"ZMIENNA_Indywidualny_STR3_DATA_MEMO", NumberedLineList(8, "indywidualny")},
+          {u"ZMIENNA_Szczegolne_STR4_DATA_MEMO", NumberedLineList(8, "szczegolne")}}},
     };
     for (const auto& [cls, list] : memos)
         for (const auto& [memo, lines] : list) EXPECT_EQ(registry.form(cls)->memoLines(QStringView(memo)), lines);

@@ -1,9 +1,8 @@
 // The school-data button of the six forms: it writes exactly its pairs' targets, whole, and
 // nothing else in any form; an unreadable template changes nothing.
 #include "platform/ScriptedDialogs.h"
-#include "store/Folders.h"
-#include "store/Templates.h"
 #include "tests/cert201/Cert201Forms.h"
+#include "tests/forms/FormRecords.h"
 #include "tests/forms/FormsTestSupport.h"
 #include "tests/forms/QtPrinters.h"
 #include "tests/support/TempFolders.h"
@@ -15,15 +14,11 @@ namespace {
 class Cert201SchoolData : public ::testing::Test {
 protected:
     void SetUp() override {
-        EnsureTestApp();
+        EnsureApplication();
         registry.ClearAll();
         for (const Cert201Form& f : kCert201Forms)
             for (const QString& name : StoredNames(*registry.form(f.cls)))
                 registry.form(f.cls)->setText(name, "przed");
-    }
-    void writeTemplate(const std::vector<FieldRecord>& records) {
-        ErrorStream es;
-        ASSERT_TRUE(bFunSqlTemplateWriteData(es, TemplatesFilePath(es), "school_data", records)) << es.str();
     }
     // A template value for every field of the school-data dialog, each longer than any
     // certificate field takes by typing.
@@ -34,7 +29,7 @@ protected:
         std::vector<FieldRecord> records;
         for (const QString& name : registry.catalog().dialogFields.value("TFDaneSzkoly"))
             records.push_back({"DANE SZKOLY", name.toStdString(), valueOf(name)});
-        writeTemplate(records);
+        WriteSchoolTemplate(records);
     }
 
     TempFolders folders;
@@ -89,21 +84,21 @@ TEST_F(Cert201SchoolData, EachFormWritesItsPairsWholeAndNothingElse) {
         SCOPED_TRACE(f.cls);
         const Pairs pairs = expectedPairs(f.blank);
         EXPECT_EQ(pairs.size(), f.blank == Blank::Class1 ? 43u : f.blank == Blank::B ? 40u : 50u);
-        const Values before = AllValues(registry);
+        const Snapshot before = TakeSnapshot(registry);
         registry.form(f.cls)->LoadSchoolData();
-        Values expected;
+        Snapshot expected;
         for (const auto& [target, source] : pairs) expected[{f.key, target}] = valueOf(source);
-        EXPECT_EQ(Changed(before, AllValues(registry)), expected);
+        EXPECT_EQ(Changes(before, TakeSnapshot(registry)), expected);
 
         // Twice gives what once gave.
-        const Values once = AllValues(registry);
+        const Snapshot once = TakeSnapshot(registry);
         registry.form(f.cls)->LoadSchoolData();
-        EXPECT_EQ(AllValues(registry), once);
+        EXPECT_EQ(TakeSnapshot(registry), once);
     }
 }
 
 TEST_F(Cert201SchoolData, ATemplateWithoutValuesEmptiesTheTargets) {
-    writeTemplate({{"DANE SZKOLY", "ZMIENNA_Klasa_DATA_EDIT", "drugiej"}});
+    WriteSchoolTemplate({{"DANE SZKOLY", "ZMIENNA_Klasa_DATA_EDIT", "drugiej"}});
     DocumentForm& form = *registry.form("TFSwiad201c");
     form.LoadSchoolData();
     EXPECT_EQ(form.text(u"ZMIENNA_Klasa_STR1_DATA_EDIT"), "drugiej");
@@ -116,10 +111,10 @@ TEST_F(Cert201SchoolData, ATemplateWithoutValuesEmptiesTheTargets) {
 TEST_F(Cert201SchoolData, AnUnreadableTemplateShowsTheMessageOnceAndChangesNothing) {
     ScriptedDialogs dialogs;
     dialogs.answerMessage(Answer::Ok);
-    const Values before = AllValues(registry);
+    const Snapshot before = TakeSnapshot(registry);
     registry.form("TFSwiad201bw")->LoadSchoolData();
     ASSERT_EQ(dialogs.requests().size(), 1u);
     EXPECT_TRUE(dialogs.requests()[0].text.startsWith("Błąd podczas odczytu danych.\n\n"));
     EXPECT_EQ(dialogs.requests()[0].caption, "Błąd");
-    EXPECT_EQ(Changed(before, AllValues(registry)), Values());
+    EXPECT_EQ(Changes(before, TakeSnapshot(registry)), Snapshot());
 }

@@ -39,7 +39,7 @@ struct Expectation {
 class LeavingCopy : public ::testing::Test {
 protected:
     void SetUp() override {
-        EnsureTestApp();
+        EnsureApplication();
         registry.ClearAll();
         for (const LeavingForm& lf : LeavingForms()) {
             DocumentForm& cert = *registry.form(lf.cls);

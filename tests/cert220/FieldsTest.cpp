@@ -3,9 +3,6 @@
 #include "forms/FormWindow.h"
 #include "platform/Memo.h"
 #include "platform/ScriptedDialogs.h"
-#include "store/CertFile.h"
-#include "store/Folders.h"
-#include "store/Templates.h"
 #include "tests/cert220/LeavingForms.h"
 #include "tests/forms/FormsTestSupport.h"
 #include "tests/forms/QtPrinters.h"
@@ -22,12 +19,8 @@ const char* const kStudentFields[] = {
 
 class LeavingFields : public ::testing::Test {
 protected:
-    void SetUp() override { EnsureTestApp(); }
-    std::vector<FieldRecord> collect(const char* cls) const {
-        std::vector<FieldRecord> out;
-        EXPECT_TRUE(registry.form(cls)->CollectFields(out));
-        return out;
-    }
+    void SetUp() override { EnsureApplication(); }
+    std::vector<FieldRecord> collect(const char* cls) const { return Collect(*registry.form(cls)); }
 
     TestStudent student;
     FormRegistry registry;
@@ -40,23 +33,10 @@ TEST_F(LeavingFields, CollectStoreFillCollectGivesIdenticalRecords) {
     student.fields = {{"Imie_DATA_EDIT", "Łucja"}, {"Nazwisko_DATA_EDIT", "Żak"}, {"Plec_DATA_COMBOBOX", "kobieta"},
                       {"NumerPesel_DATA_EDIT", "01234567890"}};
     for (const LeavingForm& lf : LeavingForms()) FillDistinct(*registry.form(lf.cls), lf.cls);
-    std::vector<FieldRecord> first;
-    registry.CollectAll(first);
-    registry.FillAll(first);  // the derived fields take the student's values once
-    first.clear();
-    registry.CollectAll(first);
-
-    ErrorStream es;
-    const std::string file = DataTmpPath(es);
-    ASSERT_EQ(iFunCheckIsStudentExists(es, file, "PESEL01234567890", true), 0) << es.str();
-    ASSERT_TRUE(bFunReplaceCertData(es, file, "PESEL01234567890", first)) << es.str();
-    registry.ClearAll();
-    std::vector<FieldRecord> loaded;
-    ASSERT_TRUE(bFunLoadCertData(es, file, "PESEL01234567890", loaded)) << es.str();
-    registry.FillAll(loaded);
-    std::vector<FieldRecord> again;
-    registry.CollectAll(again);
-    EXPECT_EQ(again, first);
+    registry.FillAll(CollectAll(registry));  // the derived fields take the student's values once
+    const std::vector<FieldRecord> first = CollectAll(registry);
+    ASSERT_NO_FATAL_FAILURE(StoreAndReload(registry, first));
+    EXPECT_EQ(CollectAll(registry), first);
 
     for (const LeavingForm& lf : LeavingForms()) {
         SCOPED_TRACE(lf.cls);
@@ -177,7 +157,7 @@ Pairs SchoolPairs(bool form220) {
 
 class LeavingSchoolData : public ::testing::Test {
 protected:
-    void SetUp() override { EnsureTestApp(); }
+    void SetUp() override { EnsureApplication(); }
 
     TempFolders folders;
     TemplateSchool school;
@@ -194,8 +174,7 @@ TEST_F(LeavingSchoolData, CopiesExactlyTheFormsPairs) {
     for (const QString& name : registry.catalog().dialogFields.value("TFDaneSzkoly"))
         if (!missing.contains(name))
             templ.push_back({"DANE SZKOLY", name.toStdString(), (name.mid(8, 20) + " śląskie").toStdString()});
-    ErrorStream es;
-    ASSERT_TRUE(bFunSqlTemplateWriteData(es, TemplatesFilePath(es), "school_data", templ)) << es.str();
+    ASSERT_NO_FATAL_FAILURE(WriteSchoolTemplate(templ));
 
     for (const LeavingForm& lf : LeavingForms()) {
         SCOPED_TRACE(lf.cls);
@@ -293,16 +272,6 @@ TEST_F(LeavingFields, SampleTexts) {
     }
 }
 
-namespace {
-
-QString NumberedLines(int n) {
-    QStringList lines;
-    for (int i = 1; i <= n; ++i) lines << QString("linia %1").arg(i);
-    return lines.join("\r\n");
-}
-
-}  // namespace
-
 TEST_F(LeavingFields, SpecialAchievementsKeepFiveLines) {
     for (const LeavingForm& lf : LeavingForms()) {
         SCOPED_TRACE(lf.cls);
@@ -326,9 +295,7 @@ TEST_F(LeavingFields, SpecialAchievementsKeepFiveLines) {
         // A stored text of seven lines comes back with five, and is stored so.
         form.FillFields({{lf.key, name.toStdString(), NumberedLines(7).toStdString()}});
         EXPECT_EQ(form.memoLines(memo), five);
-        std::vector<FieldRecord> records;
-        form.CollectFields(records);
-        for (const FieldRecord& r : records) {
+        for (const FieldRecord& r : Collect(form)) {
             if (r.comp_name == lf.memo) {
                 EXPECT_EQ(QString::fromStdString(r.value).split("\r\n", Qt::SkipEmptyParts), five);
             }

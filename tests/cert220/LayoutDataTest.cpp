@@ -5,28 +5,14 @@
 #include "platform/Controls.h"
 #include "tests/cert220/LeavingForms.h"
 #include "tests/forms/FormsTestSupport.h"
+#include "tests/forms/LayoutTestSupport.h"
 #include "tests/forms/QtPrinters.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QPushButton>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-QStringList CheckedInNames(const QString& cls) {
-    QFile f(QStringLiteral(VLM_SOURCE_DIR "/tests/forms/names/") + cls + ".txt");
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    return QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts);
-}
-
-const LayoutComponent* Find(const QList<LayoutComponent>& comps, const QString& name) {
-    for (const LayoutComponent& c : comps)
-        if (c.name == name) return &c;
-    return nullptr;
-}
 
 const QStringList kGradesEndingZwolniona = {
     "celujący", "bardzo dobry", "dobry", "dostateczny", "dopuszczający", "niedostateczny",
@@ -43,13 +29,7 @@ TEST(LeavingLayouts, ValidatorFindsNothingInTheFamily) {
 // A copy of the layouts with one text of the family's files replaced (its last occurrence) must
 // fail validation: a misspelt name would silently drop or never fill a stored field.
 TEST(LeavingLayouts, ValidatorGuardsTheFamilysFiles) {
-    struct Case {
-        const char* file;
-        const char* from;
-        const char* to;
-        const char* expectedFragment;
-    };
-    const Case cases[] = {
+    const LayoutEdit edits[] = {
         {"forms-cert220.json", "\"ZMIENNA_KierunekWydzial_DATA_EDIT\"", "\"ZMIENNA_KierunekWydzia_DATA_EDIT\"",
          "ZMIENNA_KierunekWydzia_DATA_EDIT"},
         {"forms-cert220.json", "\"target\": \"ZMIENNA_UkonczylA_STR1_DATA_EDIT\"",
@@ -65,25 +45,7 @@ TEST(LeavingLayouts, ValidatorGuardsTheFamilysFiles) {
         {"cert221_str2.json", "\"items\": \"grades205\"", "\"items\": \"grades250\"", "grades250"},
         {"cert220_str3.json", "\"lines\": 5", "\"lines\": 0", "without a line limit"},
     };
-    const QDir source(QStringLiteral(VLM_SOURCE_DIR "/resources/layouts"));
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.to);
-        QTemporaryDir dir;
-        for (const QString& file : source.entryList({"*.json"}, QDir::Files))
-            ASSERT_TRUE(QFile::copy(source.filePath(file), dir.filePath(file)));
-        QFile f(dir.filePath(c.file));
-        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-        QString text = QString::fromUtf8(f.readAll());
-        f.close();
-        const QString from = QString::fromUtf8(c.from);
-        ASSERT_TRUE(text.contains(from)) << c.from;
-        text.replace(text.lastIndexOf(from), from.size(), QString::fromUtf8(c.to));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(text.toUtf8());
-        f.close();
-        const QStringList problems = ValidateLayouts(LayoutCatalog::fromDirectory(dir.path()));
-        EXPECT_TRUE(problems.join('\n').contains(c.expectedFragment)) << problems.join('\n').toStdString();
-    }
+    for (const LayoutEdit& edit : edits) ExpectEditRejected(edit);
 }
 
 TEST(LeavingLayouts, RegistryEntriesCountsAndExactNames) {
@@ -108,27 +70,15 @@ TEST(LeavingLayouts, RegistryEntriesCountsAndExactNames) {
                                         "OKButton|OK|OKButtonClick|ok", "CancelButton|Anuluj|CancelButtonClick|cancel"}));
 
         const QList<LayoutComponent> comps = cat.components(*f);
-        int edits = 0, combos = 0, memos = 0, labels = 0;
-        QStringList names;
-        for (const LayoutComponent& c : comps) {
-            names << c.name;
-            edits += c.kind == ComponentKind::Edit;
-            combos += c.kind == ComponentKind::Combo;
-            memos += c.kind == ComponentKind::Memo;
-            labels += c.kind == ComponentKind::Label && c.name.contains("_DATA_LABEL");
-        }
-        EXPECT_EQ(edits, lf.edits);
-        EXPECT_EQ(combos, lf.combos);
-        EXPECT_EQ(memos, lf.memos);
-        EXPECT_EQ(labels, lf.labels);
-        EXPECT_EQ(names, CheckedInNames(lf.cls));
-        EXPECT_EQ(Find(comps, lf.codeLabel)->caption, lf.code);
-        const LayoutComponent* distinction = Find(comps, "STALY_ZWyroznieniem_STR1_DATA_LABEL");
+        EXPECT_EQ(CountComponents(comps), (ComponentCounts{lf.edits, lf.combos, lf.memos, lf.labels}));
+        EXPECT_EQ(ComponentNames(comps), CheckedInNames(lf.cls));
+        EXPECT_EQ(FindComponent(comps, lf.codeLabel)->caption, lf.code);
+        const LayoutComponent* distinction = FindComponent(comps, "STALY_ZWyroznieniem_STR1_DATA_LABEL");
         EXPECT_EQ(distinction != nullptr, lf.distinction);
         if (distinction) {
             EXPECT_EQ(distinction->caption, "z wyróżnieniem");
         }
-        const LayoutComponent* memo = Find(comps, lf.memo);
+        const LayoutComponent* memo = FindComponent(comps, lf.memo);
         ASSERT_NE(memo, nullptr);
         EXPECT_EQ(memo->lineLimit, 5);
         EXPECT_TRUE(memo->wrap);
@@ -201,7 +151,7 @@ TEST(LeavingLayouts, TypingLimitsAndStatesOfPageOne) {
         int expected = 0;
         for (const Field& field : fields) {
             const int limit = Is220(lf) ? field.limit220 : field.limit221;
-            const LayoutComponent* c = Find(comps, field.name);
+            const LayoutComponent* c = FindComponent(comps, field.name);
             EXPECT_EQ(c != nullptr, limit > 0) << field.name;
             if (!c) continue;
             ++expected;
@@ -240,7 +190,7 @@ TEST(LeavingLayouts, EveryGradeIsAnEditableComboOfTheSixteenGrades) {
 }
 
 TEST(LeavingWindows, TabsFirstShownAndButtons) {
-    EnsureTestApp();
+    EnsureApplication();
     FormRegistry registry;
     for (const LeavingForm& lf : LeavingForms()) {
         SCOPED_TRACE(lf.cls);

@@ -1,13 +1,11 @@
 #pragma once
-// The four leaving-certificate forms as the tests see them, and the record snapshots that
-// show which fields an operation wrote across every form of a registry.
+// The four leaving-certificate forms as the tests see them.
 #include "forms/FormRegistry.h"
+#include "tests/forms/FormRecords.h"
 
 #include <QString>
 #include <QStringList>
 
-#include <map>
-#include <string>
 #include <vector>
 
 struct LeavingForm {
@@ -48,36 +46,11 @@ inline const std::vector<LeavingForm>& LeavingForms() {
 
 inline bool Is220(const LeavingForm& f) { return QString(f.cls).startsWith("TFSwiad220"); }
 
-// (form key, component name) -> stored value, over every form of the registry.
-using Snapshot = std::map<std::pair<std::string, std::string>, std::string>;
-
-inline Snapshot TakeSnapshot(const FormRegistry& registry) {
-    std::vector<FieldRecord> records;
-    registry.CollectAll(records);
-    Snapshot out;
-    for (const FieldRecord& r : records) out[{r.id, r.comp_name}] = r.value;
-    return out;
-}
-
-// What differs in `after`; a record that vanished shows as "<gone>".
-inline Snapshot Changes(const Snapshot& before, const Snapshot& after) {
-    Snapshot out;
-    for (const auto& [key, value] : after) {
-        const auto it = before.find(key);
-        if (it == before.end() || it->second != value) out[key] = value;
-    }
-    for (const auto& [key, value] : before)
-        if (!after.count(key)) out[key] = "<gone>";
-    return out;
-}
-
 // Gives every stored field of a form a text of its own (memos two lines), so that any
 // later write, an empty one included, shows in a snapshot.
 inline void FillDistinct(DocumentForm& form, const QString& tag) {
-    for (int i = 0; i < form.componentCount(); ++i) {
-        const LayoutComponent& c = form.component(i);
-        if (!c.isStored()) continue;
+    SetStoredFields(form, [&](const LayoutComponent& c, int) {
         const QString text = tag + " " + c.name.mid(8, 14);
-        form.setText(i, c.kind == ComponentKind::Memo ? text + "\r\ndruga ąę" : text);
-    }
+        return c.kind == ComponentKind::Memo ? text + "\r\ndruga ąę" : text;
+    });
 }

@@ -4,14 +4,13 @@
 #include "forms/LayoutValidator.h"
 #include "platform/ComboBox.h"
 #include "platform/ScriptedDialogs.h"
-#include "store/Folders.h"
-#include "store/Templates.h"
+#include "tests/forms/FormRecords.h"
 #include "tests/forms/FormsTestSupport.h"
+#include "tests/forms/LayoutTestSupport.h"
 #include "tests/forms/QtPrinters.h"
 #include "tests/support/TempFolders.h"
 
 #include <QCheckBox>
-#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -21,16 +20,12 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-
 namespace {
-
-using Snapshot = std::map<std::pair<std::string, std::string>, std::string>;
 
 class CopyToSheet : public ::testing::Test {
 protected:
     void SetUp() override {
-        EnsureTestApp();
+        EnsureApplication();
         registry.ClearAll();
         DocumentForm& cert = *registry.form("TFSwiad205kl2");
         cert.setText(u"ZMIENNA_RokSzkolny1_STR1_DATA_EDIT", "2002");
@@ -45,33 +40,15 @@ protected:
         cert.setText(u"ZMIENNA_NadopowiazkoweOcn5_STR2_DATA_COMBOBOX", "uczestniczył ");
         cert.setText(u"ZMIENNA_Szczegolne_STR2_DATA_MEMO", "1\r\n2\r\n3\r\n4\r\n5");
     }
-    Snapshot snapshot() const {
-        std::vector<FieldRecord> records;
-        registry.CollectAll(records);
-        Snapshot out;
-        for (const FieldRecord& r : records) out[{r.id, r.comp_name}] = r.value;
-        return out;
-    }
-    static Snapshot changes(const Snapshot& before, const Snapshot& after) {
-        Snapshot out;
-        for (const auto& [key, value] : after) {
-            const auto it = before.find(key);
-            if (it == before.end() || it->second != value) out[key] = value;
-        }
-        for (const auto& [key, value] : before)
-            if (!after.count(key)) out[key] = "<gone>";
-        return out;
-    }
-
     FormRegistry registry;
 };
 
 }  // namespace
 
 TEST_F(CopyToSheet, PageThreeColumnOneWritesDigitZeroOnly) {
-    const Snapshot before = snapshot();
+    const Snapshot before = TakeSnapshot(registry);
     registry.form("TFSwiad205kl2")->CopyGradesToSheet(1, 3, false);
-    const Snapshot changed = changes(before, snapshot());
+    const Snapshot changed = Changes(before, TakeSnapshot(registry));
 
     const std::string key = "ARKUSZ OCEN STR 3 MUZYCZNA";
     Snapshot expected = {{{key, "ZMIENNA_Rok0_DATA_EDIT"}, "2002 / 2003"},
@@ -87,11 +64,11 @@ TEST_F(CopyToSheet, PageThreeColumnOneWritesDigitZeroOnly) {
 }
 
 TEST_F(CopyToSheet, PairsWithoutABlockChangeNothing) {
-    const Snapshot before = snapshot();
+    const Snapshot before = TakeSnapshot(registry);
     const std::pair<int, int> pairs[] = {{3, 2}, {3, 4}, {0, 2}, {4, 3}, {2, 5}, {1, 2812}, {4, 3}, {1, 1}};
     for (const auto& [column, page] : pairs) {
         registry.form("TFSwiad205kl2")->CopyGradesToSheet(column, page, true);
-        EXPECT_EQ(changes(before, snapshot()), Snapshot()) << column << "," << page;
+        EXPECT_EQ(Changes(before, TakeSnapshot(registry)), Snapshot()) << column << "," << page;
     }
 }
 
@@ -136,13 +113,9 @@ namespace {
 class SchoolDataCopy : public ::testing::Test {
 protected:
     void SetUp() override {
-        EnsureTestApp();
+        EnsureApplication();
         form.setText(u"ZMIENNA_Klasa_STR1_DATA_EDIT", "typed");
         form.setText(u"ZMIENNA_UchwalaRok_STR1_DATA_EDIT", "2001");
-    }
-    void writeTemplate(const std::vector<FieldRecord>& records) {
-        ErrorStream es;
-        ASSERT_TRUE(bFunSqlTemplateWriteData(es, TemplatesFilePath(es), "school_data", records)) << es.str();
     }
 
     TempFolders folders;
@@ -154,7 +127,7 @@ protected:
 }  // namespace
 
 TEST_F(SchoolDataCopy, CopiesTheThirtyOnePairsWholeAndEmptiesMissingOnes) {
-    writeTemplate({{"DANE SZKOLY", "ZMIENNA_Szkola1_DATA_EDIT", "Państwowa Szkoła Muzyczna"},
+    WriteSchoolTemplate({{"DANE SZKOLY", "ZMIENNA_Szkola1_DATA_EDIT", "Państwowa Szkoła Muzyczna"},
                    {"DANE SZKOLY", "ZMIENNA_PromocjaDoKlasy_DATA_EDIT", "czwartej"},
                    {"DANE SZKOLY", "ZMIENNA_SzkolaWE_DATA_EDIT", "e w"},
                    {"DANE SZKOLY", "ZMIENNA_Nadobowiazkowe5_DATA_EDIT", "chór"}});
@@ -167,7 +140,7 @@ TEST_F(SchoolDataCopy, CopiesTheThirtyOnePairsWholeAndEmptiesMissingOnes) {
     EXPECT_EQ(form.text(u"ZMIENNA_UchwalaRok_STR1_DATA_EDIT"), "2001");
 
     DocumentForm& title = *registry.form("TFArkusz283str1");
-    writeTemplate({{"DANE SZKOLY", "ZMIENNA_DecyzjaNr_DATA_EDIT", "12/2004"}});
+    WriteSchoolTemplate({{"DANE SZKOLY", "ZMIENNA_DecyzjaNr_DATA_EDIT", "12/2004"}});
     title.setText(u"ZMIENNA_DoKlasy_DATA_EDIT", "pierwszej");
     title.LoadSchoolData();
     EXPECT_EQ(title.text(u"ZMIENNA_DecyzjaNr_DATA_EDIT"), "12/2004");
@@ -187,11 +160,9 @@ TEST_F(SchoolDataCopy, UnreadableTemplateShowsTheMessageAndChangesNothing) {
 
 // A copy step may write a fixed text that each block words its own way.
 TEST(CopyMaps, FixedTextsComeFromTheBlock) {
-    EnsureTestApp();
+    EnsureApplication();
     QTemporaryDir dir;
-    const QDir source(QStringLiteral(VLM_SOURCE_DIR "/resources/layouts"));
-    for (const QString& file : source.entryList({"*.json"}, QDir::Files))
-        ASSERT_TRUE(QFile::copy(source.filePath(file), dir.filePath(file)));
+    ASSERT_NO_FATAL_FAILURE(CopyBuiltInLayouts(dir.path()));
     QFile file(dir.filePath("forms.json"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     QJsonObject root = QJsonDocument::fromJson(file.readAll()).object();

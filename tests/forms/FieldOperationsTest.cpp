@@ -1,7 +1,6 @@
 // Clear, collect and fill on the real forms, through a real working copy.
 #include "forms/FormRegistry.h"
-#include "store/CertFile.h"
-#include "store/Folders.h"
+#include "tests/forms/FormRecords.h"
 #include "tests/forms/FormsTestSupport.h"
 #include "tests/forms/QtPrinters.h"
 #include "tests/support/TempFolders.h"
@@ -18,13 +17,9 @@ const QStringList kLaidOut = {
 
 class FieldOperations : public ::testing::Test {
 protected:
-    void SetUp() override { EnsureTestApp(); }
+    void SetUp() override { EnsureApplication(); }
 
-    std::vector<FieldRecord> collect(const char* cls) const {
-        std::vector<FieldRecord> out;
-        registry.form(cls)->CollectFields(out);
-        return out;
-    }
+    std::vector<FieldRecord> collect(const char* cls) const { return Collect(*registry.form(cls)); }
     static std::string valueOf(const std::vector<FieldRecord>& records, const std::string& key,
                                const std::string& name) {
         for (const FieldRecord& r : records)
@@ -38,16 +33,10 @@ protected:
 
 // Every stored field of a form gets a text of its own; memos get several lines.
 void FillDistinct(DocumentForm& form) {
-    for (int i = 0; i < form.componentCount(); ++i) {
-        const LayoutComponent& c = form.component(i);
-        if (!c.isStored()) continue;
-        if (c.kind == ComponentKind::Memo)
-            form.setText(i, form.isCertificate() ? "pierwsza linia\r\ndruga ąę" : "a\r\n\r\nc");
-        else if (c.kind == ComponentKind::Combo)
-            form.setText(i, "uczestniczył ");
-        else
-            form.setText(i, c.name.mid(8, 12) + " ż");
-    }
+    SetStoredFields(form, [&](const LayoutComponent& c, int) -> QString {
+        if (c.kind == ComponentKind::Memo) return form.isCertificate() ? "pierwsza linia\r\ndruga ąę" : "a\r\n\r\nc";
+        return c.kind == ComponentKind::Combo ? "uczestniczył " : c.name.mid(8, 12) + " ż";
+    });
 }
 
 }  // namespace
@@ -57,22 +46,10 @@ TEST_F(FieldOperations, CollectSaveFillCollectGivesIdenticalRecords) {
     student.fields = {{"Imie_DATA_EDIT", "Łucja"}, {"Nazwisko_DATA_EDIT", "Żak"},
                       {"Plec_DATA_COMBOBOX", "kobieta"}, {"NumerPesel_DATA_EDIT", "01234567890"}};
     for (const QString& cls : kLaidOut) FillDistinct(*registry.form(cls));
-    std::vector<FieldRecord> first;
-    registry.CollectAll(first);
-    registry.FillAll(first);  // the student's fields overwrite the derived ones once
-    first.clear();
-    registry.CollectAll(first);
-
-    ErrorStream es;
-    const std::string file = DataTmpPath(es);
-    ASSERT_EQ(iFunCheckIsStudentExists(es, file, "PESEL01234567890", true), 0) << es.str();
-    ASSERT_TRUE(bFunReplaceCertData(es, file, "PESEL01234567890", first)) << es.str();
-    registry.ClearAll();
-    std::vector<FieldRecord> loaded;
-    ASSERT_TRUE(bFunLoadCertData(es, file, "PESEL01234567890", loaded)) << es.str();
-    registry.FillAll(loaded);
-    std::vector<FieldRecord> again;
-    registry.CollectAll(again);
+    registry.FillAll(CollectAll(registry));  // the student's fields overwrite the derived ones once
+    const std::vector<FieldRecord> first = CollectAll(registry);
+    ASSERT_NO_FATAL_FAILURE(StoreAndReload(registry, first));
+    const std::vector<FieldRecord> again = CollectAll(registry);
 
     EXPECT_EQ(again, first);
     EXPECT_EQ(valueOf(again, "KLASA II MUZYCZNA", "ZMIENNA_Szczegolne_STR2_DATA_MEMO"), "pierwsza linia\r\ndruga ąę");

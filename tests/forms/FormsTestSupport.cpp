@@ -1,21 +1,15 @@
 #include "tests/forms/FormsTestSupport.h"
 
-#include "platform/Application.h"
 #include "platform/DialogService.h"
 #include "store/Folders.h"
 #include "store/Templates.h"
 
 #include <QClipboard>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QWidget>
 
-void EnsureTestApp() {
-    static int argc = 1;
-    static char name[] = "forms_test";
-    static char* argv[] = {name, nullptr};
-    static Application* app = new Application(argc, argv);
-    (void)app;
-}
+#include <gtest/gtest.h>
 
 void TypeKey(QWidget* target, int key, const QString& text, Qt::KeyboardModifiers modifiers) {
     QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
@@ -34,6 +28,14 @@ void PasteText(QWidget* target, const QString& text) {
     TypeKey(target, Qt::Key_V, QString(), Qt::ControlModifier);
 }
 
+QStringList NumberedLineList(int n, const QString& word) {
+    QStringList lines;
+    for (int i = 1; i <= n; ++i) lines << QString("%1 %2").arg(word).arg(i);
+    return lines;
+}
+
+QString NumberedLines(int n, const QString& word) { return NumberedLineList(n, word).join("\r\n"); }
+
 bool TemplateSchool::load() {
     values_.clear();
     ErrorStream es;
@@ -48,4 +50,9 @@ bool TemplateSchool::load() {
     for (const FieldRecord& r : records)
         values_.insert(QString::fromStdString(r.comp_name), QString::fromStdString(r.value));
     return true;
+}
+
+void WriteSchoolTemplate(const std::vector<FieldRecord>& records) {
+    ErrorStream es;
+    ASSERT_TRUE(bFunSqlTemplateWriteData(es, TemplatesFilePath(es), "school_data", records)) << es.str();
 }

@@ -1,20 +1,27 @@
 #pragma once
-// Shared by the forms tests: one application object, typing into widgets, and the two
-// dialog-side sources the forms read (student data, school-data template).
+// Shared by the forms tests: the one application object, typing into widgets, numbered memo
+// lines, and the two dialog-side sources the forms read (student data, school-data template).
 #include "forms/SchoolData.h"
 #include "forms/StudentData.h"
+#include "store/Records.h"
+#include "tests/support/TestApplication.h"
 
 #include <QMap>
 #include <QString>
+#include <QStringList>
+
+#include <vector>
 
 class QWidget;
 
-// The one application of the test binary (offscreen), with the font substitutions.
-void EnsureTestApp();
 void TypeKey(QWidget* target, int key, const QString& text = QString(),
              Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 void TypeText(QWidget* target, const QString& text);
 void PasteText(QWidget* target, const QString& text);
+
+// "<word> 1" to "<word> n", as a list and as a memo text (lines joined by CR LF).
+QStringList NumberedLineList(int n, const QString& word);
+QString NumberedLines(int n, const QString& word = QStringLiteral("linia"));
 
 // The student dialog's fields as a test sets them; installed while it lives.
 class TestStudent : public StudentData {
@@ -37,3 +44,6 @@ public:
 private:
     QMap<QString, QString> values_;
 };
+
+// Writes the school-data template "school_data" into the data folder's templates file.
+void WriteSchoolTemplate(const std::vector<FieldRecord>& records);

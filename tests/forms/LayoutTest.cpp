@@ -2,46 +2,13 @@
 // guard against misspelt names.
 #include "forms/Layout.h"
 #include "forms/LayoutValidator.h"
+#include "tests/forms/LayoutTestSupport.h"
 #include "tests/forms/QtPrinters.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-namespace {
-
-struct Counts {
-    int edits, combos, memos, labels;
-};
-
-Counts countOf(const QList<LayoutComponent>& comps) {
-    Counts n{0, 0, 0, 0};
-    for (const LayoutComponent& c : comps) {
-        switch (c.kind) {
-        case ComponentKind::Edit: ++n.edits; break;
-        case ComponentKind::Combo: ++n.combos; break;
-        case ComponentKind::Memo: ++n.memos; break;
-        case ComponentKind::Label: n.labels += c.name.contains("_DATA_LABEL"); break;
-        }
-    }
-    return n;
-}
-
-QStringList checkedInNames(const QString& className) {
-    QFile f(QStringLiteral(VLM_SOURCE_DIR "/tests/forms/names/") + className + ".txt");
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    return QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts);
-}
-
-QStringList namesOf(const QList<LayoutComponent>& comps) {
-    QStringList out;
-    for (const LayoutComponent& c : comps) out << c.name;
-    return out;
-}
-
-}  // namespace
 
 TEST(Layouts, BuiltInCatalogIsSound) {
     const LayoutCatalog& cat = LayoutCatalog::builtIn();
@@ -52,7 +19,7 @@ TEST(Layouts, BuiltInCatalogIsSound) {
 TEST(Layouts, CountsAndExactNamesPerForm) {
     struct Row {
         const char* cls;
-        Counts n;
+        ComponentCounts n;
     };
     const Row table[] = {
         {"TFSwiad205kl1", {49, 22, 1, 36}},  {"TFSwiad205wkl1", {47, 22, 1, 35}},
@@ -70,12 +37,12 @@ TEST(Layouts, CountsAndExactNamesPerForm) {
         const FormSpec* f = cat.form(row.cls);
         ASSERT_NE(f, nullptr);
         const QList<LayoutComponent> comps = cat.components(*f);
-        const Counts n = countOf(comps);
+        const ComponentCounts n = CountComponents(comps);
         EXPECT_EQ(n.edits, row.n.edits);
         EXPECT_EQ(n.combos, row.n.combos);
         EXPECT_EQ(n.memos, row.n.memos);
         EXPECT_EQ(n.labels, row.n.labels);
-        EXPECT_EQ(namesOf(comps), checkedInNames(row.cls));
+        EXPECT_EQ(ComponentNames(comps), CheckedInNames(row.cls));
     }
 }
 
@@ -128,18 +95,12 @@ TEST(Layouts, GradeItemsAndTabCaptions) {
 
 // A copy of the layouts with one text replaced must fail validation.
 TEST(Layouts, ValidatorRejectsMisspeltNames) {
-    struct Case {
-        const char* file;
-        const char* from;
-        const char* to;
-        const char* expectedFragment;
-    };
-    const Case cases[] = {
+    const LayoutEdit edits[] = {
         {"forms.json", "\"ZMIENNA_PromocjaDoKlasy_DATA_EDIT\"", "\"ZMIENNA_PromocjaDoKlassy_DATA_EDIT\"",
          "ZMIENNA_PromocjaDoKlassy_DATA_EDIT"},
         {"forms.json", "\"ZMIENNA_ImieSzkoly2_STR1_DATA_EDIT\"", "\"ZMIENNA_ImieSzkoly_STR1_DATA_EDIT\"",
          "ZMIENNA_ImieSzkoly_STR1_DATA_EDIT"},
-        {"forms.json", "\"ZMIENNA_NadobowiazkoweZajOcn%d{c}", "\"ZMIENNA_NadobowiazkoweZajOcm%d{c}",
+        {"forms.json", "\"ZMIENNA_NadobowiazkoweZajOcn1{c}", "\"ZMIENNA_NadobowiazkoweZajOcm1{c}",
          "NadobowiazkoweZajOcm"},
         {"forms.json", "\"to\": \"ZMIENNA_Klasa{c}_DATA_EDIT\"", "\"to\": \"ZMIENNA_Klassa{c}_DATA_EDIT\"",
          "ZMIENNA_Klassa1_DATA_EDIT"},
@@ -155,25 +116,7 @@ TEST(Layouts, ValidatorRejectsMisspeltNames) {
         {"cert205_str1.json", "\"name\": \"STALY_Slash_STR1_DATA_LABEL\"",
          "\"name\": \"STALY_Slash_STR1_DATA_EDIT\"", "a label carries"},
     };
-    const QDir source(QStringLiteral(VLM_SOURCE_DIR "/resources/layouts"));
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.to);
-        QTemporaryDir dir;
-        for (const QString& file : source.entryList({"*.json"}, QDir::Files))
-            ASSERT_TRUE(QFile::copy(source.filePath(file), dir.filePath(file)));
-        QFile f(dir.filePath(c.file));
-        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-        QString text = QString::fromUtf8(f.readAll());
-        f.close();
-        const QString from = QString::fromUtf8(c.from).replace("%d", "1");
-        ASSERT_TRUE(text.contains(from)) << c.from;
-        text.replace(text.lastIndexOf(from), from.size(), QString::fromUtf8(c.to).replace("%d", "1"));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(text.toUtf8());
-        f.close();
-        const QStringList problems = ValidateLayouts(LayoutCatalog::fromDirectory(dir.path()));
-        EXPECT_TRUE(problems.join('\n').contains(c.expectedFragment)) << problems.join('\n').toStdString();
-    }
+    for (const LayoutEdit& edit : edits) ExpectEditRejected(edit);
 }
 
 // Every component lies within the page and no two of one page overlap, so each field

@@ -15,7 +15,7 @@ const char16_t* kSpecial = u"ZMIENNA_Szczegolne_STR2_DATA_MEMO";
 class MemoLimits : public ::testing::Test {
 protected:
     void SetUp() override {
-        EnsureTestApp();
+        EnsureApplication();
         form.ClearFields();
     }
     Memo& memoWidget() { return *qobject_cast<Memo*>(form.window().widget(QStringView(kSpecial))); }
@@ -25,35 +25,29 @@ protected:
     DocumentForm& form = *registry.form("TFSwiad205kl2");
 };
 
-QString numberedLines(int n) {
-    QStringList lines;
-    for (int i = 1; i <= n; ++i) lines << QString("linia %1").arg(i);
-    return lines.join("\r\n");
-}
-
 }  // namespace
 
 TEST_F(MemoLimits, PastedEightLinesKeepFive) {
     Memo& memo = memoWidget();
     memo.setFocus();
-    PasteText(&memo, numberedLines(8));
-    EXPECT_EQ(form.memoLines(index()), numberedLines(5).split("\r\n"));
+    PasteText(&memo, NumberedLines(8));
+    EXPECT_EQ(form.memoLines(index()), NumberedLines(5).split("\r\n"));
     EXPECT_EQ(memo.text(), form.text(index()));
 }
 
 TEST_F(MemoLimits, EnterAcceptedAtFourRefusedAtFive) {
     Memo& memo = memoWidget();
-    form.setText(index(), numberedLines(4));
+    form.setText(index(), NumberedLines(4));
     EXPECT_TRUE(form.memoAcceptsEnter(index()));
     memo.moveCursor(QTextCursor::Start);
     TypeKey(&memo, Qt::Key_Return, "\r");
-    EXPECT_EQ(form.memoLines(index()), ("\r\n" + numberedLines(4)).split("\r\n"));
+    EXPECT_EQ(form.memoLines(index()), ("\r\n" + NumberedLines(4)).split("\r\n"));
 
-    form.setText(index(), numberedLines(5));
+    form.setText(index(), NumberedLines(5));
     EXPECT_FALSE(form.memoAcceptsEnter(index()));
     memo.moveCursor(QTextCursor::Start);
     TypeKey(&memo, Qt::Key_Return, "\r");
-    EXPECT_EQ(form.text(index()), numberedLines(5));
+    EXPECT_EQ(form.text(index()), NumberedLines(5));
 }
 
 TEST_F(MemoLimits, CodeCutsByDisplayedLinesStoredByHardLines) {
@@ -80,12 +74,12 @@ TEST_F(MemoLimits, CodeCutsByDisplayedLinesStoredByHardLines) {
     EXPECT_EQ(form.text(index()), stored + "!");
 
     // A stored text of six hard lines keeps five.
-    form.FillFields({{"KLASA II MUZYCZNA", "ZMIENNA_Szczegolne_STR2_DATA_MEMO", numberedLines(6).toStdString()}});
-    EXPECT_EQ(form.memoLines(index()), numberedLines(5).split("\r\n"));
+    form.FillFields({{"KLASA II MUZYCZNA", "ZMIENNA_Szczegolne_STR2_DATA_MEMO", NumberedLines(6).toStdString()}});
+    EXPECT_EQ(form.memoLines(index()), NumberedLines(5).split("\r\n"));
 }
 
 TEST_F(MemoLimits, LimitMemoLinesMakesEachKeptLineItsOwn) {
-    form.setText(index(), numberedLines(3));
+    form.setText(index(), NumberedLines(3));
     form.LimitMemoLines(index(), 2);
     EXPECT_EQ(form.text(index()), "linia 1\r\nlinia 2\r\n");
     form.LimitMemoLines(index(), 5);
@@ -93,7 +87,7 @@ TEST_F(MemoLimits, LimitMemoLinesMakesEachKeptLineItsOwn) {
 }
 
 TEST(TypingLimits, LongTextFromCodeStaysWholeWhileTypingIsRefused) {
-    EnsureTestApp();
+    EnsureApplication();
     FormRegistry registry;
     DocumentForm& form = *registry.form("TFSwiad205kl2");
     const int i = form.find(u"ZMIENNA_KierunekWydzial_STR1_DATA_EDIT");  // typing limit 40

@@ -15,7 +15,7 @@
 #include <gtest/gtest.h>
 
 TEST(FormWindows, EveryComponentStandsOnItsScaledRectangle) {
-    EnsureTestApp();
+    EnsureApplication();
     FormRegistry registry;
     for (const auto& form : registry.forms()) {
         if (form->spec().pages.isEmpty()) continue;
@@ -36,7 +36,7 @@ TEST(FormWindows, EveryComponentStandsOnItsScaledRectangle) {
 }
 
 TEST(FormWindows, CertificateTabsAndButtons) {
-    EnsureTestApp();
+    EnsureApplication();
     FormRegistry registry;
     FormWindow& kl1 = registry.form("TFSwiad205kl1")->window();
     FormWindow& kl2 = registry.form("TFSwiad205kl2")->window();
@@ -56,7 +56,7 @@ TEST(FormWindows, CertificateTabsAndButtons) {
 }
 
 TEST(FormWindows, ChosenGradeReachesTheValueWithItsTrailingBlank) {
-    EnsureTestApp();
+    EnsureApplication();
     FormRegistry registry;
     DocumentForm& form = *registry.form("TFSwiad205kl3");
     auto* combo = qobject_cast<ComboBox*>(form.window().widget(u"ZMIENNA_ObowiazkowyEduOcn4_STR2_DATA_COMBOBOX"));
@@ -71,7 +71,7 @@ TEST(FormWindows, ChosenGradeReachesTheValueWithItsTrailingBlank) {
 }
 
 TEST(FormWindows, OkClosesOnlyAfterASuccessfulSave) {
-    EnsureTestApp();
+    EnsureApplication();
     FormRegistry registry;
     bool saveSucceeds = false;
     int saves = 0;

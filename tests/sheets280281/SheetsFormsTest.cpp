@@ -1,16 +1,12 @@
 // The ART-II/280/3 and ART-II/281/3 grade-sheet pages on the real forms: collect, store
 // and fill through a real working copy, memo limits, sample texts, the load bars.
 #include "forms/FormRegistry.h"
-#include "store/CertFile.h"
-#include "store/Folders.h"
-#include "store/Templates.h"
+#include "tests/forms/FormRecords.h"
 #include "tests/forms/FormsTestSupport.h"
 #include "tests/forms/QtPrinters.h"
 #include "tests/support/TempFolders.h"
 
 #include <gtest/gtest.h>
-
-#include <map>
 
 namespace {
 
@@ -19,35 +15,16 @@ const QStringList kYearPages = {"TFArkusz280str2", "TFArkusz280str3", "TFArkusz2
                                 "TFArkusz281str4", "TFArkusz281str5", "TFArkusz281str6", "TFArkusz281str7"};
 const QStringList kTitlePages = {"TFArkusz280str1", "TFArkusz281str1"};
 
-using Snapshot = std::map<std::pair<std::string, std::string>, std::string>;
-
 class SheetPages : public ::testing::Test {
 protected:
     void SetUp() override {
-        EnsureTestApp();
+        EnsureApplication();
         registry.ClearAll();
     }
     DocumentForm& form(const QString& cls) const { return *registry.form(cls); }
     std::vector<FieldRecord> collect(const QStringList& classes) const {
         std::vector<FieldRecord> out;
         for (const QString& cls : classes) form(cls).CollectFields(out);
-        return out;
-    }
-    Snapshot snapshot() const {
-        std::vector<FieldRecord> records;
-        registry.CollectAll(records);
-        Snapshot out;
-        for (const FieldRecord& r : records) out[{r.id, r.comp_name}] = r.value;
-        return out;
-    }
-    static Snapshot changes(const Snapshot& before, const Snapshot& after) {
-        Snapshot out;
-        for (const auto& [key, value] : after) {
-            const auto it = before.find(key);
-            if (it == before.end() || it->second != value) out[key] = value;
-        }
-        for (const auto& [key, value] : before)
-            if (!after.count(key)) out[key] = "<gone>";
         return out;
     }
 
@@ -57,20 +34,10 @@ protected:
 
 // Every stored field gets a text of its own; memos three lines with an empty middle one.
 void FillDistinct(DocumentForm& form) {
-    for (int i = 0; i < form.componentCount(); ++i) {
-        const LayoutComponent& c = form.component(i);
-        if (!c.isStored()) continue;
-        if (c.kind == ComponentKind::Memo)
-            form.setText(i, form.isCertificate() ? "pierwsza ż\r\ndruga" : "a ą\r\n\r\nc");
-        else
-            form.setText(i, c.name.mid(8, 16) + " ż" + QString::number(i));
-    }
-}
-
-QString numberedLines(int n) {
-    QStringList lines;
-    for (int i = 1; i <= n; ++i) lines << QString("linia %1").arg(i);
-    return lines.join("\r\n");
+    SetStoredFields(form, [&](const LayoutComponent& c, int i) -> QString {
+        if (c.kind == ComponentKind::Memo) return form.isCertificate() ? "pierwsza ż\r\ndruga" : "a ą\r\n\r\nc";
+        return c.name.mid(8, 16) + " ż" + QString::number(i);
+    });
 }
 
 int countIf(const DocumentForm& form, ComponentKind kind) {
@@ -90,15 +57,7 @@ TEST_F(SheetPages, CollectStoreFillCollectGivesIdenticalRecords) {
     for (const QString& cls : pages) FillDistinct(form(cls));
     registry.FillAll(collect(pages));  // the student's fields overwrite the derived ones once
     const std::vector<FieldRecord> first = collect(pages);
-
-    ErrorStream es;
-    const std::string file = DataTmpPath(es);
-    ASSERT_EQ(iFunCheckIsStudentExists(es, file, "PESEL01234567890", true), 0) << es.str();
-    ASSERT_TRUE(bFunReplaceCertData(es, file, "PESEL01234567890", first)) << es.str();
-    registry.ClearAll();
-    std::vector<FieldRecord> loaded;
-    ASSERT_TRUE(bFunLoadCertData(es, file, "PESEL01234567890", loaded)) << es.str();
-    registry.FillAll(loaded);
+    ASSERT_NO_FATAL_FAILURE(StoreAndReload(registry, first));
 
     EXPECT_EQ(collect(pages), first);
     EXPECT_EQ(form("TFArkusz281str5").memoLines(u"ZMIENNA_Projekt2_DATA_MEMO"), QStringList({"a ą", "", "c"}));
@@ -127,13 +86,13 @@ TEST_F(SheetPages, RecordsPerPageEmptyAndFull) {
         }
         for (int i = 0; i < page.componentCount(); ++i)
             if (page.component(i).kind == ComponentKind::Memo)
-                page.setText(i, numberedLines(page.component(i).lineLimit));
+                page.setText(i, NumberedLines(page.component(i).lineLimit));
         EXPECT_EQ(collect({row.cls}).size(), row.full);
     }
     // A memo's lines are stored under its name and a two-digit line number.
     DocumentForm& page = form("TFArkusz280str2");
     page.ClearFields();
-    page.setText(u"ZMIENNA_ObZajEduOgol1_DATA_MEMO", numberedLines(11));
+    page.setText(u"ZMIENNA_ObZajEduOgol1_DATA_MEMO", NumberedLines(11));
     const std::vector<FieldRecord> rows = collect({"TFArkusz280str2"});
     bool eleventh = false;
     for (const FieldRecord& r : rows) eleventh |= r.comp_name == "ZMIENNA_ObZajEduOgol1_DATA_MEMO11" && r.value == "linia 11";
@@ -165,10 +124,10 @@ TEST_F(SheetPages, MemosKeepTheirLimitFromCodeFromRecordsAndAtEnter) {
         DocumentForm& page = form(row.cls);
         const int m = page.find(QString::fromUtf8(row.memo));
         ASSERT_GE(m, 0);
-        page.setText(m, numberedLines(row.limit + 3));
-        EXPECT_EQ(page.memoLines(m), numberedLines(row.limit).split("\r\n"));
+        page.setText(m, NumberedLines(row.limit + 3));
+        EXPECT_EQ(page.memoLines(m), NumberedLines(row.limit).split("\r\n"));
         EXPECT_FALSE(page.memoAcceptsEnter(m));
-        page.setText(m, numberedLines(row.limit - 1));
+        page.setText(m, NumberedLines(row.limit - 1));
         EXPECT_TRUE(page.memoAcceptsEnter(m));
 
         std::vector<FieldRecord> stored;
@@ -176,7 +135,7 @@ TEST_F(SheetPages, MemosKeepTheirLimitFromCodeFromRecordsAndAtEnter) {
             stored.push_back({page.key().toStdString(), QString("%1%2").arg(row.memo).arg(line, 2, 10, QChar('0')).toStdString(),
                               QString("linia %1").arg(line).toStdString()});
         page.FillFields(stored);
-        EXPECT_EQ(page.memoLines(m), numberedLines(row.limit).split("\r\n"));
+        EXPECT_EQ(page.memoLines(m), NumberedLines(row.limit).split("\r\n"));
     }
 }
 
@@ -206,9 +165,9 @@ TEST_F(SheetPages, RecordsOfAnotherPageChangeNothing) {
 
 TEST_F(SheetPages, ClearEmptiesEveryFieldOfThePageOnly) {
     for (const QString& cls : kYearPages) FillDistinct(form(cls));
-    const Snapshot before = snapshot();
+    const Snapshot before = TakeSnapshot(registry);
     form("TFArkusz280str6").ClearFields();
-    const Snapshot changed = changes(before, snapshot());
+    const Snapshot changed = Changes(before, TakeSnapshot(registry));
     size_t emptied = 0;
     for (const auto& [key, value] : changed) {
         EXPECT_EQ(key.first, "ART-II/280/3 ARKUSZ OCEN STR 6 MUZYCZNA") << key.second;
@@ -295,9 +254,9 @@ TEST_F(SheetPages, LoadsWriteOnlyTheChosenColumnOfTheirPage) {
                                      .toStdString());
                     registry.ClearAll();
                     FillDistinct(cert);
-                    const Snapshot before = snapshot();
+                    const Snapshot before = TakeSnapshot(registry);
                     form(cls).LoadColumn(certificate, column, names);
-                    const Snapshot changed = changes(before, snapshot());
+                    const Snapshot changed = Changes(before, TakeSnapshot(registry));
                     // No offered choice is without effect once its certificate is laid out.
                     if (!cert.spec().pages.isEmpty()) {
                         EXPECT_FALSE(changed.empty());
@@ -359,13 +318,11 @@ TEST_F(SheetPages, TitlePagesTakeTheStudentDataOverStoredTexts) {
 TEST_F(SheetPages, TitlePageTemplateButtonCopiesTheSheetSchoolFields) {
     TempFolders folders;
     TemplateSchool school;
-    ErrorStream es;
-    ASSERT_TRUE(bFunSqlTemplateWriteData(es, TemplatesFilePath(es), "school_data",
-                                         {{"DANE SZKOLY", "ZMIENNA_NazwaSzkoly1_DATA_EDIT", "Szkoła Muzyczna"},
-                                          {"DANE SZKOLY", "ZMIENNA_SzkolaNiepublicznaProwadzonaPrzez_DATA_EDIT", "Fundację"},
-                                          {"DANE SZKOLY", "ZMIENNA_DecyzjaNr_DATA_EDIT", "12/2004"},
-                                          {"DANE SZKOLY", "ZMIENNA_NazwaSzkoly_DATA_EDIT", "PSM"}}))
-        << es.str();
+    ASSERT_NO_FATAL_FAILURE(
+        WriteSchoolTemplate({{"DANE SZKOLY", "ZMIENNA_NazwaSzkoly1_DATA_EDIT", "Szkoła Muzyczna"},
+                             {"DANE SZKOLY", "ZMIENNA_SzkolaNiepublicznaProwadzonaPrzez_DATA_EDIT", "Fundację"},
+                             {"DANE SZKOLY", "ZMIENNA_DecyzjaNr_DATA_EDIT", "12/2004"},
+                             {"DANE SZKOLY", "ZMIENNA_NazwaSzkoly_DATA_EDIT", "PSM"}}));
     for (const QString& cls : kTitlePages) {
         DocumentForm& title = form(cls);
         title.setText(u"ZMIENNA_NazwaSzkoly2_DATA_EDIT", "typed");

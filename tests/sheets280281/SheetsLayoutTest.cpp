@@ -1,50 +1,19 @@
 // The ART-II/280/3 and ART-II/281/3 grade-sheet pages as data: counts and exact names,
 // keys and captions, item lists, memo limits and wrap modes, read-only fields, load bars.
 #include "forms/Layout.h"
+#include "tests/forms/LayoutTestSupport.h"
 #include "tests/forms/QtPrinters.h"
-
-#include <QFile>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-struct Counts {
-    int edits, combos, memos, labels;
-    bool operator==(const Counts&) const = default;
-};
-
-Counts countOf(const QList<LayoutComponent>& comps) {
-    Counts n{0, 0, 0, 0};
-    for (const LayoutComponent& c : comps) {
-        switch (c.kind) {
-        case ComponentKind::Edit: ++n.edits; break;
-        case ComponentKind::Combo: ++n.combos; break;
-        case ComponentKind::Memo: ++n.memos; break;
-        case ComponentKind::Label: n.labels += c.name.contains("_DATA_LABEL"); break;
-        }
-    }
-    return n;
-}
-
-QStringList checkedInNames(const QString& className) {
-    QFile f(QStringLiteral(VLM_SOURCE_DIR "/tests/forms/names/") + className + ".txt");
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    return QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts);
-}
-
-const LayoutComponent* componentOf(const QList<LayoutComponent>& comps, const QString& name) {
-    for (const LayoutComponent& c : comps)
-        if (c.name == name) return &c;
-    return nullptr;
-}
 
 struct PageRow {
     const char* cls;
     const char* key;
     const char* caption;
     const char* calibrationSet;
-    Counts n;
+    ComponentCounts n;
 };
 
 const PageRow kPages[] = {
@@ -91,10 +60,8 @@ TEST(SheetsLayout, CountsNamesKeysAndCaptionsPerPage) {
         EXPECT_EQ(f->calibrationSet, row.calibrationSet);
         EXPECT_EQ(f->pages.size(), 1);
         const QList<LayoutComponent> comps = cat.components(*f);
-        EXPECT_EQ(countOf(comps), row.n);
-        QStringList names;
-        for (const LayoutComponent& c : comps) names << c.name;
-        EXPECT_EQ(names, checkedInNames(row.cls));
+        EXPECT_EQ(CountComponents(comps), row.n);
+        EXPECT_EQ(ComponentNames(comps), CheckedInNames(row.cls));
     }
 }
 
@@ -143,7 +110,7 @@ TEST(SheetsLayout, MemoLimitsAndWrapModes) {
     for (const Row& row : table) {
         SCOPED_TRACE(std::string(row.cls) + " " + row.memo);
         const QList<LayoutComponent> comps = cat.components(*cat.form(row.cls));
-        const LayoutComponent* m = componentOf(comps, row.memo);
+        const LayoutComponent* m = FindComponent(comps, row.memo);
         ASSERT_NE(m, nullptr);
         EXPECT_EQ(m->kind, ComponentKind::Memo);
         EXPECT_EQ(m->lineLimit, row.lines);
@@ -175,7 +142,7 @@ TEST(SheetsLayout, ComboItemsAndTypingLimits) {
     const LayoutCatalog& cat = LayoutCatalog::builtIn();
     for (const Row& row : table) {
         SCOPED_TRACE(std::string(row.cls) + " " + row.combo);
-        const LayoutComponent* c = componentOf(cat.components(*cat.form(row.cls)), row.combo);
+        const LayoutComponent* c = FindComponent(cat.components(*cat.form(row.cls)), row.combo);
         ASSERT_NE(c, nullptr);
         EXPECT_EQ(c->items, row.items);
         EXPECT_TRUE(c->editable);
@@ -245,7 +212,9 @@ TEST(SheetsLayout, LoadBarsOfferTheirCertificates) {
         EXPECT_EQ(forms, row.forms);
         EXPECT_EQ(f->loadBar->columns.size(), row.columns);
         EXPECT_EQ(f->loadBar->certificateListName, "CertTypeComboBox");
-        if (row.columns) EXPECT_EQ(f->loadBar->columnListName, "ColumnComboBox");
+        if (row.columns) {
+            EXPECT_EQ(f->loadBar->columnListName, "ColumnComboBox");
+        }
         EXPECT_TRUE(f->loadBar->namesCheckBox);
         QStringList roles;
         for (const FormButton& b : f->buttons) roles << b.role;

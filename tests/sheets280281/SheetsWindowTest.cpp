@@ -32,7 +32,7 @@ QStringList itemsOf(const ComboBox* list) {
 }  // namespace
 
 TEST(SheetWindows, ButtonsByKindOfPage) {
-    EnsureTestApp();
+    EnsureApplication();
     FormRegistry registry;
     struct Row {
         const char* cls;
@@ -57,7 +57,7 @@ TEST(SheetWindows, ButtonsByKindOfPage) {
 }
 
 TEST(SheetWindows, ShowingChoosesTheFirstItemsAndKeepsTheNamesTick) {
-    EnsureTestApp();
+    EnsureApplication();
     FormRegistry registry;
     struct Row {
         const char* cls;
@@ -80,7 +80,9 @@ TEST(SheetWindows, ShowingChoosesTheFirstItemsAndKeepsTheNamesTick) {
         w.prepareShow();
         EXPECT_EQ(w.certificateList()->currentIndex(), row.pickedByUser ? -1 : 0);
         EXPECT_EQ(w.columnList() != nullptr, !row.columns.isEmpty());
-        if (w.columnList()) EXPECT_EQ(itemsOf(w.columnList()), row.columns);
+        if (w.columnList()) {
+            EXPECT_EQ(itemsOf(w.columnList()), row.columns);
+        }
         ASSERT_NE(w.namesCheckBox(), nullptr);
         EXPECT_EQ(w.namesCheckBox()->text(), "Wczytaj nazwy przedmiotów");
         EXPECT_FALSE(w.namesCheckBox()->isChecked());
@@ -89,13 +91,15 @@ TEST(SheetWindows, ShowingChoosesTheFirstItemsAndKeepsTheNamesTick) {
         w.namesCheckBox()->setChecked(true);
         w.prepareShow();
         EXPECT_EQ(w.certificateList()->currentIndex(), row.pickedByUser ? row.certificates.size() - 1 : 0);
-        if (w.columnList()) EXPECT_EQ(w.columnList()->currentIndex(), 0);
+        if (w.columnList()) {
+            EXPECT_EQ(w.columnList()->currentIndex(), 0);
+        }
         EXPECT_TRUE(w.namesCheckBox()->isChecked());
     }
 }
 
 TEST(SheetWindows, ClearButtonEmptiesThePageAndKeepsTheLoadBar) {
-    EnsureTestApp();
+    EnsureApplication();
     FormRegistry registry;
     DocumentForm& page = *registry.form("TFArkusz281str3");
     FormWindow& w = page.window();
@@ -109,7 +113,7 @@ TEST(SheetWindows, ClearButtonEmptiesThePageAndKeepsTheLoadBar) {
 }
 
 TEST(SheetWindows, StudentFieldsOfTitlePagesCannotBeTyped) {
-    EnsureTestApp();
+    EnsureApplication();
     FormRegistry registry;
     for (const char* cls : {"TFArkusz280str1", "TFArkusz281str1"}) {
         DocumentForm& title = *registry.form(cls);
@@ -129,7 +133,7 @@ TEST(SheetWindows, StudentFieldsOfTitlePagesCannotBeTyped) {
 
 // The component order is a stored format and jumps about the page; tabbing reads the page.
 TEST(SheetWindows, TabOrderReadsThePageTopDown) {
-    EnsureTestApp();
+    EnsureApplication();
     FormRegistry registry;
     FormWindow& w = registry.form("TFArkusz280str1")->window();
     EXPECT_EQ(w.widget(u"ZMIENNA_SzkolaNiepublicznaProwadzonaPrzez1_DATA_EDIT")->nextInFocusChain(),
