@@ -103,7 +103,7 @@ std::string strFunGetMainDirPath(ErrorStream& es) {
     }
     std::string path = home + "/Tovrix-Vlm";
     if (!CreateDataFolder(es, path)) return {};
-    path += "/" + FoldPolishLetters(LoginName());
+    path = JoinPath(path, FoldPolishLetters(LoginName()));
     if (!CreateDataFolder(es, path)) return {};
     return path;
 }
