@@ -212,4 +212,24 @@ TEST_F(UpdateCheck, BrowserButtonOpensTheInstallerAddress)
     EXPECT_EQ(opener.opened, QStringList{server.address() + kInstallerPath});
 }
 
+TEST_F(UpdateCheck, WindowStartsAsDesigned)
+{
+    EXPECT_EQ(window->windowTitle(), "Aktualizacja");
+    EXPECT_EQ(window->size(), QSize(404, 205));
+    EXPECT_FALSE(window->windowFlags() & Qt::WindowCloseButtonHint);
+    const std::pair<QLabel*, const char*> labels[] = {
+        {window->Label1, "Aktualna wersja:"},
+        {window->Label2, "Nowa wersja:"},
+        {window->Label3, "Postęp pobierania:"},
+        {window->Label5, "Status:"},
+        {window->Label4, "Jeśli masz problem z pobraniem programu użyj adresu poniżej:"},
+    };
+    for (const auto& [label, text] : labels)
+        EXPECT_EQ(label->text(), QString::fromUtf8(text));
+    EXPECT_FALSE(window->editStatus->isEnabled());
+    EXPECT_TRUE(window->editDownloadLink->isReadOnly());
+    EXPECT_EQ(window->btnDownloadViaBrowser->text(), "Pobierz przez przeglądarkę");
+    EXPECT_EQ(window->btnClose->text(), "Zamknij");
+}
+
 } // namespace
