@@ -121,6 +121,34 @@ TEST(CalibrationFileTest, EveryStoredFieldOfEveryBuiltFormHasItsRows)
     EXPECT_GE(builtForms, 16u) << "the ART-II/205 and ART-II/283/3 forms are laid out";
 }
 
+// A row's name decides the page it is drawn on; it must be the page the field is laid out on.
+TEST(CalibrationFileTest, EveryPrintedFieldIsDrawnOnThePageItIsLaidOutOn)
+{
+    const LayoutCatalog layouts = LayoutCatalog::fromDirectory(VLM_SOURCE_DIR "/resources/layouts");
+    std::size_t checked = 0;
+    for (const FormSpec& form : layouts.forms) {
+        const bool certificate = form.kind == FormKind::Certificate;
+        for (const FormPage& formPage : form.pages) {
+            const auto design = layouts.designs.constFind(formPage.design);
+            ASSERT_NE(design, layouts.designs.constEnd()) << formPage.design.toStdString();
+            for (const LayoutComponent& component : design->components) {
+                const bool label = component.kind == ComponentKind::Label;
+                if (label ? !component.name.contains(QStringLiteral("_DATA_LABEL")) : !component.isStored())
+                    continue;
+                const bool memo = component.kind == ComponentKind::Memo;
+                if (memo && certificate && design->page == 1)
+                    continue;   // certificates print no memo on page 1
+                const std::string row = component.name.toStdString() + (memo ? "01" : "");
+                const RowClass what = ClassifyRow(row, certificate);
+                EXPECT_NE(what.kind, RowKind::None) << form.className.toStdString() << ": " << row;
+                EXPECT_EQ(what.page, certificate ? design->page : 1) << form.className.toStdString() << ": " << row;
+                ++checked;
+            }
+        }
+    }
+    EXPECT_GT(checked, 500u);
+}
+
 TEST(CalibrationFileTest, PicturesOnCertificatePageOneFramesOnSheetsAndEmptyUnbuiltSets)
 {
     const std::vector<std::string> certificate = Names(LoadSet("swiad_205"));
