@@ -2,16 +2,29 @@
 
 #include "platform/FileFilter.h"
 #include "platform/GuiThread.h"
+#include "platform/InputFilter.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QValidator>
 
 namespace {
+
+// An answer ends up in a Windows-1250 file: what that cannot hold is not taken at input.
+class Cp1250Validator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override
+    {
+        return IsCp1250Text(input) ? Acceptable : Invalid;
+    }
+};
 
 DialogService* installed = nullptr;
 
@@ -140,12 +153,16 @@ Answer DialogService::askMessage(const QString& text, const QString& caption, Ms
 std::optional<QString> DialogService::askInput(const QString& caption, const QString& prompt,
                                                const QString& initial)
 {
-    bool ok = false;
-    const QString text =
-        QInputDialog::getText(dialogParent(), caption, prompt, QLineEdit::Normal, initial, &ok);
-    if (!ok)
+    QInputDialog dialog(dialogParent());
+    dialog.setWindowTitle(caption);
+    dialog.setLabelText(prompt);
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setTextValue(initial);
+    if (auto* edit = dialog.findChild<QLineEdit*>())
+        edit->setValidator(new Cp1250Validator(edit));
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return text;
+    return dialog.textValue();
 }
 
 std::optional<QString> DialogService::askFileName(FileDialog kind, const QString& title,

@@ -5,6 +5,8 @@
 
 #include <QAbstractButton>
 #include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -84,4 +86,38 @@ TEST(QtDialogs, FileDialogGetsTheTranslatedFilterAndTheProposedName)
     EXPECT_EQ(filters, QStringList{QStringLiteral("Velmorandia (*.sqvlm)")});
     ASSERT_TRUE(chosen.has_value());
     EXPECT_EQ(*chosen, proposed); // no extension added behind the caller's back
+}
+
+TEST(QtDialogs, InputQueryTakesOnlyWhatWindows1250CanHold)
+{
+    TestApp();
+    const struct {
+        QString typed;
+        QString answer; // after typing `typed` key by key, then pasting it whole
+    } cases[] = {
+        {QStringLiteral("Żółć"), QStringLiteral("nowa nazwaŻółćŻółć")},
+        {QStringLiteral("Ж"), QStringLiteral("nowa nazwa")}, // Cyrillic: no Windows-1250 byte
+        {QStringLiteral("a\u4E2Db"), QStringLiteral("nowa nazwaab")}, // a paste holding one is refused whole
+    };
+    for (const auto& c : cases) {
+        QString seenTitle, seenLabel;
+        WhenModalShows([&](QWidget* modal) {
+            auto* dialog = qobject_cast<QInputDialog*>(modal);
+            ASSERT_NE(dialog, nullptr);
+            seenTitle = dialog->windowTitle();
+            seenLabel = dialog->labelText();
+            auto* edit = dialog->findChild<QLineEdit*>();
+            ASSERT_NE(edit, nullptr);
+            edit->end(false);
+            TypeText(edit, c.typed);
+            PasteText(edit, c.typed);
+            dialog->accept();
+        });
+        const auto answer = DialogService::instance().inputQuery(
+            QStringLiteral("Nazwa"), QStringLiteral("Proszę podać nazwę ustawień"), QStringLiteral("nowa nazwa"));
+        EXPECT_EQ(seenTitle, QStringLiteral("Nazwa"));
+        EXPECT_EQ(seenLabel, QStringLiteral("Proszę podać nazwę ustawień"));
+        ASSERT_TRUE(answer.has_value());
+        EXPECT_EQ(*answer, c.answer) << c.typed.toStdString();
+    }
 }
