@@ -59,10 +59,17 @@ int CopyFileReplacing(const std::string& source, const std::string& target)
         return EISDIR;
 
     const std::string temporary = target + ".vlm-kopia";
-    Descriptor out(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+    // A temporary left by a copy that was cut off is made anew, never written through.
+    ::unlink(temporary.c_str());
+    Descriptor out(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
     if (out.get() < 0)
         return errno;
     int error = CopyBytes(in.get(), out.get());
+    // The new file keeps the permissions of the one it replaces (a file kept private stays so).
+    struct stat replaced {};
+    if (error == 0 && ::stat(target.c_str(), &replaced) == 0 && S_ISREG(replaced.st_mode) &&
+        ::fchmod(out.get(), replaced.st_mode & 07777) != 0)
+        error = errno;
     if (error == 0 && ::fsync(out.get()) != 0)
         error = errno;
     if (::close(out.release()) != 0 && error == 0)

@@ -157,9 +157,31 @@ TEST_F(WorkflowTest, SaveAsOntoAnExistingFileAsksBeforeReplacingIt)
             EXPECT_EQ(ReadFile(file), "poprzedni plik");
             EXPECT_EQ(window().currentPath(), "");
         } else {
-            EXPECT_EQ(ReadFile(file), ReadFile(workingCopy()));
+            EXPECT_TRUE(ReadFile(file) == ReadFile(workingCopy()));
             EXPECT_EQ(window().currentPath().toStdString(), file);
         }
         EXPECT_EQ(window().Modified, 1);
     }
+}
+
+TEST_F(WorkflowTest, SaveKeepsTheFilesPermissionsAndNeverWritesThroughALeftTemporary)
+{
+    const std::string file = folders.root() + "/szkola.sqvlm";
+    dialogs.answerSaveFile(QString::fromStdString(file));
+    window().Zapiszjako1Click();
+    ASSERT_EQ(::chmod(file.c_str(), 0600), 0);
+    // A temporary of the same name left behind, pointing at another file.
+    const std::string other = folders.root() + "/inny.txt";
+    std::ofstream(other, std::ios::binary) << "cudzy plik";
+    fs::create_symlink(other, file + ".vlm-kopia");
+    addStudent({"Adamski", "Piotr", "111"});
+
+    EXPECT_TRUE(window().Zapisz1Click());
+
+    struct stat info {};
+    ASSERT_EQ(::stat(file.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0600u);
+    EXPECT_TRUE(ReadFile(file) == ReadFile(workingCopy()));
+    EXPECT_EQ(ReadFile(other), "cudzy plik");
+    EXPECT_FALSE(fs::exists(fs::symlink_status(file + ".vlm-kopia")));
 }
