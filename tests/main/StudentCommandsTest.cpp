@@ -6,12 +6,15 @@
 
 #include <sqlite3.h>
 
+#include <filesystem>
+
 #include "forms/DocumentForm.h"
 #include "forms/FormRegistry.h"
 #include "forms/dialogs/StudentDialog.h"
 #include "main/Glowna.h"
 #include "store/CertFile.h"
 #include "store/CppSQLite3.h"
+#include "store/Folders.h"
 
 namespace {
 
@@ -184,4 +187,24 @@ TEST_F(WorkflowTest, SaveIntoALockedFileKeepsTheOldTableAndTheFormOpen)
     EXPECT_EQ(storedRows(workingCopy(), "PESEL111"), before);
     // "Anuluj": the form shows the stored value again.
     EXPECT_EQ(form("TFSwiad205kl2").text(grade), "");
+}
+
+TEST_F(WorkflowTest, UnreadableSettingsStopTheEditCommandFirst)
+{
+    addStudent({"Adamski", "Piotr", "111"});
+    click(documentNode("Adamski Piotr", "ART-II/205/3 świad. klasa II"));
+    window().Modified = 0;
+    ErrorStream es;
+    ASSERT_TRUE(std::filesystem::remove(SettingsFilePath(es, false)));
+
+    dialogs.clearRequests();
+    dialogs.answerMessage(Answer::Ok);
+    window().EdytujSwiadectwoToolButtonClick();
+
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].text, "Błąd uzyskania zmiennej z pliku ustawień");
+    EXPECT_EQ(messages()[0].caption, "Błąd");
+    EXPECT_EQ(messages()[0].icon, MsgIcon::Error);
+    EXPECT_TRUE(dialogs.requestsOf(DialogKind::Modal).empty());
+    EXPECT_EQ(window().Modified, 0);
 }
