@@ -138,3 +138,70 @@ TEST_F(WorkflowTest, PopupEntriesFollowTheSelectionOfTheLastLoad)
         EXPECT_TRUE(window().action("Dodajucznia1")->isEnabled());
     }
 }
+
+TEST_F(WorkflowTest, EveryStudentHasTheFiftyThreeDocumentNodesInTheirFixedOrder)
+{
+    const QStringList expected = {
+        "ART-II/200/3a świad. kl. I",
+        "ART-II/200/3 świad. kl. II-III",
+        "",
+        "ART-II/201/3b świad. szkolne",
+        "ART-II/201-w/3b świad. szkolne z wyr.",
+        "ART-II/201/3c świad. szkolne",
+        "ART-II/201-w/3c świad. szkolne z wyr.",
+        "ART-II/201/3 świad. szkolne",
+        "ART-II/201-w/3 świad. szkolne z wyr.",
+        "",
+        "ART-II/220/3 świad. ukończenia",
+        "ART-II/220-w/3 świad. ukończenia",
+        "",
+        "ART-II/280/3 arkusz str. tytułowa",
+        "ART-II/280/3 arkusz klasa I",
+        "ART-II/280/3 arkusz klasa II",
+        "ART-II/280/3 arkusz klasa III",
+        "ART-II/280/3 arkusz klasa II/III",
+        "ART-II/280/3 arkusz klasa IV/V",
+        "ART-II/280/3 arkusz klasa V/VI",
+        "",
+        "ART-II/203/3 świadectwo szkolne",
+        "ART-II/203-w/3 świadectwo szkolne",
+        "ART-II/204/3 świadectwo szkolne",
+        "ART-II/204/3a świad. szkolne",
+        "",
+        "ART-II/281/3 arkusz str. tytułowa",
+        "ART-II/281/3 świadectwo 201 i 201-w, klasa I",
+        "ART-II/281/3 świadectwo 201 i 201-w, klasa II",
+        "ART-II/281/3 świadectwo 203 i 203-w, klasa III",
+        "ART-II/281/3 świadectwo 201 i 201-w, klasa IV",
+        "ART-II/281/3 świadectwo 201 i 201-w klasa V",
+        "ART-II/281/3 świadectwo 204, klasa VI",
+        "",
+        "ART-II/205/3a świad. klasa I",
+        "ART-II/205-w/3a świad. klasa I z wyr.",
+        "ART-II/205/3 świad. klasa II",
+        "ART-II/205-w/3 świad. klasa II wyr.",
+        "ART-II/205/3 świad. klasa III",
+        "ART-II/205-w/3 świad. klasa III wyr.",
+        "ART-II/205/3 świad. klasa IV",
+        "ART-II/205-w/3 świad. klasa IV wyr.",
+        "ART-II/205/3 świad. klasa V",
+        "ART-II/205-w/3 świad. klasa V wyr.",
+        "ART-II/205/3 świad. klasa VI",
+        "ART-II/205-w/3 świad. klasa VI wyr.",
+        "ART-II/221/3 świad. ukończenia",
+        "ART-II/221-w/3 świad. ukończenia z wyr.",
+        "",
+        "ART-II/283/3 arkusz str. tytułowa",
+        "ART-II/283/3 arkusz kl. I/II",
+        "ART-II/283/3 arkusz kl. II/III/IV/V",
+        "ART-II/283/3 arkusz kl. V/VI",
+    };
+    storeStudent({"Adamski", "Piotr", "111"});
+    ASSERT_TRUE(window().ReloadStudentsList());
+    const QTreeWidgetItem* student = studentNode("Adamski Piotr");
+    ASSERT_NE(student, nullptr);
+    QStringList children;
+    for (int i = 0; i < student->childCount(); ++i)
+        children << student->child(i)->text(0);
+    EXPECT_EQ(children, expected);
+}
