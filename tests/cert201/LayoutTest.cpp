@@ -18,14 +18,12 @@ const QStringList kGrades = {"celujący",      "bardzo dobry",     "dobry",     
 
 const LayoutCatalog& catalog() { return LayoutCatalog::builtIn(); }
 
-QList<LayoutComponent> componentsOf(const char* cls) { return catalog().components(*catalog().form(cls)); }
-
 }  // namespace
 
 TEST(Cert201Layout, CountsAndExactNamesPerForm) {
     for (const Cert201Form& f : kCert201Forms) {
         SCOPED_TRACE(f.cls);
-        const QList<LayoutComponent> comps = componentsOf(f.cls);
+        const QList<LayoutComponent> comps = BuiltInComponents(f.cls);
         EXPECT_EQ(CountComponents(comps), (ComponentCounts{f.edits, f.combos, f.memos, f.labels}));
         EXPECT_EQ(ComponentNames(comps), CheckedInNames(f.cls));
     }
@@ -88,7 +86,7 @@ TEST(Cert201Layout, EachKindCarriesWhatItNeeds) {
     for (const Cert201Form& f : kCert201Forms) {
         SCOPED_TRACE(f.cls);
         QStringList memos;
-        for (const LayoutComponent& c : componentsOf(f.cls)) {
+        for (const LayoutComponent& c : BuiltInComponents(f.cls)) {
             SCOPED_TRACE(c.name.toStdString());
             const int markers = c.name.count("_DATA_EDIT") + c.name.count("_DATA_COMBOBOX") +
                                 c.name.count("_DATA_MEMO");
@@ -118,12 +116,7 @@ TEST(Cert201Layout, EachKindCarriesWhatItNeeds) {
 }
 
 TEST(Cert201Layout, TypingLimitsAndLockedStudentFields) {
-    struct Limit {
-        const char* field;
-        int maxLength;
-        bool disabled, readOnly;
-    };
-    const Limit common[] = {
+    const FieldState common[] = {
         {"ZMIENNA_ImieNazwisko_STR1_DATA_EDIT", 43, true, false},
         {"ZMIENNA_DataUrodzenia_STR1_DATA_EDIT", 28, true, false},
         {"ZMIENNA_MiejsceUrodzenia_STR1_DATA_EDIT", 28, true, false},
@@ -145,7 +138,7 @@ TEST(Cert201Layout, TypingLimitsAndLockedStudentFields) {
         {"ZMIENNA_MiejscowoscRok_STR1_DATA_EDIT", 4, false, false},
         {"ZMIENNA_ObowiazkoweZajEduOpis1_STR2_DATA_EDIT", 42, false, false},
     };
-    const std::pair<const char*, const Limit> own[] = {
+    const std::pair<const char*, const FieldState> own[] = {
         {"TFSwiad201", {"ZMIENNA_WydzialSpecjalnosc_STR1_DATA_EDIT", 72, false, false}},
         {"TFSwiad201", {"ZMIENNA_ImieSzkoly_STR1_DATA_EDIT", 69, false, false}},
         {"TFSwiad201", {"ZMIENNA_NieOtrzymalProm_STR1_DATA_EDIT", 3, false, false}},
@@ -161,19 +154,12 @@ TEST(Cert201Layout, TypingLimitsAndLockedStudentFields) {
         {"TFSwiad201c", {"ZMIENNA_PrzedmiotOpis4_STR3_DATA_EDIT", 42, false, false}},
         {"TFSwiad201c", {"ZMIENNA_InneZajeciaEduOpis8_STR3_DATA_EDIT", 42, false, false}},
     };
-    auto check = [](const char* cls, const Limit& limit) {
-        SCOPED_TRACE(std::string(cls) + " " + limit.field);
-        for (const LayoutComponent& c : componentsOf(cls)) {
-            if (c.name != limit.field) continue;
-            EXPECT_EQ(c.maxLength, limit.maxLength);
-            EXPECT_EQ(c.disabled, limit.disabled);
-            EXPECT_EQ(c.readOnly, limit.readOnly);
-            return;
-        }
-        ADD_FAILURE() << "no such field";
+    auto check = [](const char* cls, const FieldState& limit) {
+        SCOPED_TRACE(cls);
+        ExpectFieldState(BuiltInComponents(cls), limit);
     };
     for (const Cert201Form& f : kCert201Forms)
-        for (const Limit& limit : common) check(f.cls, limit);
+        for (const FieldState& limit : common) check(f.cls, limit);
     for (const auto& [cls, limit] : own) check(cls, limit);
 }
 

@@ -21,6 +21,11 @@ ComponentCounts CountComponents(const QList<LayoutComponent>& comps) {
     return n;
 }
 
+QList<LayoutComponent> BuiltInComponents(const QString& className) {
+    const LayoutCatalog& catalog = LayoutCatalog::builtIn();
+    return catalog.components(*catalog.form(className));
+}
+
 QStringList ComponentNames(const QList<LayoutComponent>& comps) {
     QStringList out;
     for (const LayoutComponent& c : comps) out << c.name;
@@ -31,6 +36,15 @@ const LayoutComponent* FindComponent(const QList<LayoutComponent>& comps, const 
     for (const LayoutComponent& c : comps)
         if (c.name == name) return &c;
     return nullptr;
+}
+
+void ExpectFieldState(const QList<LayoutComponent>& comps, const FieldState& want) {
+    SCOPED_TRACE(want.name);
+    const LayoutComponent* c = FindComponent(comps, QString::fromUtf8(want.name));
+    ASSERT_NE(c, nullptr) << "no such field";
+    EXPECT_EQ(c->maxLength, want.maxLength);
+    EXPECT_EQ(c->disabled, want.disabled);
+    EXPECT_EQ(c->readOnly, want.readOnly);
 }
 
 QStringList CheckedInNames(const QString& className) {

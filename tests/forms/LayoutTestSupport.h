@@ -19,8 +19,18 @@ inline void PrintTo(const ComponentCounts& n, std::ostream* os) {
     *os << "{edits " << n.edits << ", combos " << n.combos << ", memos " << n.memos << ", labels " << n.labels << "}";
 }
 
+// The components of a form of the built-in catalogue.
+QList<LayoutComponent> BuiltInComponents(const QString& className);
 QStringList ComponentNames(const QList<LayoutComponent>& comps);
 const LayoutComponent* FindComponent(const QList<LayoutComponent>& comps, const QString& name);
+
+// A field's typing limit and states as its layout must give them.
+struct FieldState {
+    const char* name;
+    int maxLength;
+    bool disabled, readOnly;
+};
+void ExpectFieldState(const QList<LayoutComponent>& comps, const FieldState& want);
 
 // The component names of a form as checked in under tests/forms/names/, in order.
 QStringList CheckedInNames(const QString& className);
