@@ -11,7 +11,10 @@
 
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
+#include "forms/dialogs/SchoolDataDialog.h"
+#include "forms/dialogs/StudentDialog.h"
 #include "main/Glowna.h"
 #include "main/MakerAddresses.h"
 #include "main/WindowRegistry.h"
@@ -192,4 +195,59 @@ TEST_F(CommandsTest, UpdateEntryReportsAnUnreachableServer)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_TRUE(messages()[0].text.startsWith("Błąd podczas próby połączenia z internetem"));
+}
+
+// Each tool button, menu entry and popup entry reaches its command: with no file open and
+// nothing selected, each shows what only its own command shows.
+TEST_F(CommandsTest, EveryBindingRunsItsCommand)
+{
+    QDialog* studentDialog = FDaneUcznia;
+    QDialog* schoolDialog = FDaneSzkoly;
+    storeSetting("create_school_data_template", 0);
+    const struct {
+        std::vector<const char*> names;
+        DialogKind kind;
+        QString text;  // message text, file dialog title, or the modal dialog's name
+        bool modified = false;
+    } bindings[] = {
+        {{"NowyPlikToolButton", "Nowyplik1"}, DialogKind::Message, "Czy chcesz zapisać zmiany ?", true},
+        {{"OtworzPlikToolButton", "Otworzplik1"}, DialogKind::OpenFile, "Wczytaj plik"},
+        {{"SaveButton", "Zapisz1", "Zapiszjako1"}, DialogKind::SaveFile, "nowy"},
+        {{"ToolButton11", "Szablondanychszkoly1"}, DialogKind::Modal, schoolDialog->objectName()},
+        {{"DodajUczniaToolButton", "Dodajnowegoucznia1", "Dodajucznia1"}, DialogKind::Modal,
+         studentDialog->objectName()},
+        {{"EdytujDaneUczniaToolButton", "Edytujdanewybranegoucznia1", "UsunUczniaToolButton",
+          "Usunwybranegoucznia1"},
+         DialogKind::Message, "Nie wybrano ucznia z listy"},
+        {{"EdytujSwiadectwoToolButton", "Edytujwybraneswiadectwo1"}, DialogKind::Message,
+         "Nie wybrano świadectwa z listy"},
+        {{"DrukujToolButton", "Drukujwybraneswiadectwo1"}, DialogKind::Message,
+         "Zaznacz świadectwo które chciesz wydrukować"},
+        {{"ImportujdanezSP461"}, DialogKind::Message, QString()},  // bound to nothing
+    };
+    for (const auto& binding : bindings) {
+        for (const char* name : binding.names) {
+            SCOPED_TRACE(name);
+            dialogs.clearRequests();
+            switch (binding.kind) {
+            case DialogKind::OpenFile: dialogs.answerOpenFile(std::nullopt); break;
+            case DialogKind::SaveFile: dialogs.answerSaveFile(std::nullopt); break;
+            case DialogKind::Modal: dialogs.answerModal(QDialog::Rejected); break;
+            default:
+                if (!binding.text.isEmpty())
+                    dialogs.answerMessage(binding.modified ? Answer::No : Answer::Ok);
+            }
+            window().Modified = binding.modified ? 1 : 0;
+            window().action(name)->trigger();
+            if (binding.text.isEmpty()) {
+                EXPECT_TRUE(dialogs.requests().empty());
+                continue;
+            }
+            ASSERT_EQ(dialogs.requests().size(), 1u);
+            EXPECT_EQ(dialogs.requests()[0].kind, binding.kind);
+            const QString shown = binding.kind == DialogKind::OpenFile ? dialogs.requests()[0].caption
+                                                                       : dialogs.requests()[0].text;
+            EXPECT_EQ(shown, binding.text);
+        }
+    }
 }
