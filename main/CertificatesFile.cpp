@@ -66,7 +66,10 @@ bool bFunWczytajPlikSwiadectw(TFGlowna& window, const QString& path)
                    "możliwy.\nKod błędu: " + Code(errno),
                kFun, "Błąd", MsgIcon::Error);
     }
-    window.ReloadStudentsList();
+    // The open still counts when its students cannot be read, but the tree must not go on
+    // showing the students of the file that was open before.
+    if (!window.ReloadStudentsList())
+        window.RemoveAllNodes();
     return true;
 }
 

@@ -106,6 +106,8 @@ public:
     // The tree from StudentList: students sorted by their folded key, each with its 53
     // document nodes. A student node keeps its table name.
     void BuildStudentsTree();
+    // Empties the tree; the selection that goes with the nodes loads nothing.
+    void RemoveAllNodes();
     // flag 1: the selected student's display name; flag 0: the selected document label.
     QString SelectedNodeText(int flag) const;
     // The table name of the selected student (kept in its node), empty for none.
@@ -166,8 +168,6 @@ private:
     // label: the student's own node), or null.
     QTreeWidgetItem* FindDocumentNode(const std::string& table, const QString& label) const;
     void ConnectCommands();
-    // Empties the tree; the selection that goes with the nodes loads nothing.
-    void RemoveAllNodes();
     // Makes `node` the current one without loading, then loads as a click does.
     void SelectAndLoad(QTreeWidgetItem* node);
 

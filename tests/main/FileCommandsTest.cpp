@@ -185,3 +185,22 @@ TEST_F(WorkflowTest, SaveKeepsTheFilesPermissionsAndNeverWritesThroughALeftTempo
     EXPECT_EQ(ReadFile(other), "cudzy plik");
     EXPECT_FALSE(fs::exists(fs::symlink_status(file + ".vlm-kopia")));
 }
+
+TEST_F(WorkflowTest, OpeningAFileWhoseStudentsCannotBeReadShowsNoStudentsOfTheFileBefore)
+{
+    addStudent({"Adamski", "Piotr", "111"});
+    dialogs.answerSaveFile(QString::fromStdString(folders.root() + "/szkola.sqvlm"));
+    ASSERT_TRUE(window().Zapisz1Click());
+    const std::string broken = folders.root() + "/zepsuty.sqvlm";
+    std::ofstream(broken, std::ios::binary) << std::string(4096, 'x');
+
+    dialogs.clearRequests();
+    dialogs.answerOpenFile(QString::fromStdString(broken)).answerMessage(Answer::Ok);
+    window().OtworzPlikToolButtonClick();
+
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].text, "Błąd podczas próby wczytania listy uczniów");
+    EXPECT_EQ(window().currentPath().toStdString(), broken);
+    EXPECT_TRUE(rootTexts().isEmpty());
+    EXPECT_TRUE(window().SelectedNodeText(1).isEmpty());
+}
