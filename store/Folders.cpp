@@ -148,9 +148,18 @@ bool bFunDeleteTmpFile(ErrorStream& es) {
 
 bool bFunCopyFile(ErrorStream& es, const std::string& source, const std::string& target,
                   bool failIfExists) {
+    // The bytes go to a temporary file beside the target, which then takes the target's
+    // name: a copy cut short never leaves a partial file that a later check takes as whole.
     std::error_code ec;
-    fs::copy_file(source, target,
-                  failIfExists ? fs::copy_options::none : fs::copy_options::overwrite_existing, ec);
+    if (failIfExists && fs::exists(fs::symlink_status(target, ec))) {
+        ec = std::make_error_code(std::errc::file_exists);
+    } else {
+        const std::string temporary = target + ".vlm-kopia";
+        if (fs::copy_file(source, temporary, fs::copy_options::overwrite_existing, ec))
+            fs::rename(temporary, target, ec);
+        std::error_code ignored;
+        if (ec) fs::remove(temporary, ignored);
+    }
     if (!ec) return true;
     es.clear();
     es << "Błąd podczas kopiowania pliku.\n\nZ: " << source << "\ndo: " << target

@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <regex>
 
 #include "store/Folders.h"
@@ -119,6 +123,38 @@ TEST(FileOperations, CopyFailsOntoExistingFileWhenAsked) {
     ASSERT_EQ(LogRows().size(), 1u);
     EXPECT_EQ(LogRows()[0].fun, "bFunCopyFile()");
     EXPECT_TRUE(bFunCopyFile(es, source, target, false));
+}
+
+// A copy cut short (here by the file-size limit, as a full disk would) leaves the target as
+// it was: no cut-off new file that the next required-files check would take as the user's.
+TEST(FileOperations, CopyCutShortLeavesTheTargetAsItWas) {
+    TempFolders folders;
+    ErrorStream es;
+    const std::string source = folders.dataFile("big"), kept = folders.dataFile("kept"),
+                      absent = folders.dataFile("absent");
+    std::ofstream(source, std::ios::binary) << std::string(512 * 1024, 'x');
+    std::ofstream(kept, std::ios::binary) << "old";
+    RawExec(folders.dataFile("logs.sqdb"), "create table `error`( datetime TEXT, fun TEXT, info TEXT )");
+
+    rlimit before {};
+    getrlimit(RLIMIT_FSIZE, &before);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = before;
+    small.rlim_cur = 128 * 1024;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool replaced = bFunCopyFile(es, source, kept, false);
+    const bool created = bFunCopyFile(es, source, absent, true);
+    setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_FALSE(replaced);
+    EXPECT_FALSE(created);
+    const std::string message = "Błąd podczas kopiowania pliku.\n\nZ: " + source + "\ndo: " + absent + "\n\n Kod błędu: ";
+    EXPECT_EQ(es.str().substr(0, message.size()), message);
+    EXPECT_NE(es.str().substr(message.size()), "0");
+    EXPECT_TRUE(FileBytes(kept) == "old");
+    EXPECT_FALSE(fs::exists(absent));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folders.dataFolder()), fs::directory_iterator()), 3);
 }
 
 TEST(FileOperations, ClearFileAttributesGivesOwnerWriteBack) {
