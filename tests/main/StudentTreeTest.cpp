@@ -79,6 +79,8 @@ TEST_F(WorkflowTest, NamesakesAreReachedAndDeletedByTheirOwnTable)
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_EQ(messages()[0].text, "Czy na pewno chcesz skasować dane ucznia: \nNowak Jan");
     EXPECT_EQ(messages()[0].caption, "Usuń");
+    EXPECT_EQ(messages()[0].icon, MsgIcon::Warning);
+    EXPECT_EQ(messages()[0].buttons, MsgButtons::YesNo);
     EXPECT_EQ(rootTexts(), QStringList{"Nowak Jan"});
     ErrorStream es;
     EXPECT_EQ(iFunCheckIsStudentExists(es, workingCopy(), second, false), 0);
