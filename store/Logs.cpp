@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <mutex>
+#include <thread>
 
 #include "store/CppSQLite3.h"
 #include "store/Folders.h"
@@ -45,11 +46,23 @@ bool XdgEmailSender::Send(const MailMessage& m) {
 
     pid_t pid = 0;
     if (posix_spawnp(&pid, "xdg-email", nullptr, nullptr, argv.data(), environ) != 0) return false;
-    int status = 0;
-    while (waitpid(pid, &status, 0) < 0) {
-        if (errno != EINTR) return false;
+    const auto deadline = std::chrono::steady_clock::now() + handOverWait_;
+    for (;;) {
+        int status = 0;
+        const pid_t ended = waitpid(pid, &status, WNOHANG);
+        if (ended == pid) return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+        if (ended < 0 && errno != EINTR) return false;
+        if (std::chrono::steady_clock::now() >= deadline) {
+            // Reaped whenever the mail program closes; the caller goes on now.
+            std::thread([pid] {
+                int status = 0;
+                while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+                }
+            }).detach();
+            return true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 namespace {

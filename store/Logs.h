@@ -1,5 +1,6 @@
 #pragma once
 // Reading the log and handing a file to the desktop's mail program.
+#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,10 +25,17 @@ public:
     virtual bool Send(const MailMessage& message) = 0;
 };
 
-// Production: "xdg-email" with subject, body and attachment; exit code 0 = true.
+// Production: "xdg-email" with subject, body and attachment; exit code 0 = true. A mail
+// program that xdg-email has to start keeps it waiting until that program closes: still
+// running after `handOverWait` counts as the message taken over (true).
 class XdgEmailSender : public MailSender {
 public:
+    explicit XdgEmailSender(std::chrono::milliseconds handOverWait = std::chrono::seconds(5))
+        : handOverWait_(handOverWait) {}
     bool Send(const MailMessage& message) override;
+
+private:
+    std::chrono::milliseconds handOverWait_;
 };
 
 // Replaces the sender (tests); null restores xdg-email.
