@@ -9,6 +9,8 @@ FormRegistry::FormRegistry(const LayoutCatalog& catalog) : catalog_(catalog) {
     InstallFontSubstitutions();
     for (const FormSpec& spec : catalog.forms)
         forms_.push_back(std::make_unique<DocumentForm>(spec, catalog, *this));
+    for (const FormSpec& spec : catalog.standaloneForms)
+        standalone_.push_back(std::make_unique<DocumentForm>(spec, catalog, *this));
 }
 
 FormRegistry& FormRegistry::instance() {
@@ -17,7 +19,8 @@ FormRegistry& FormRegistry::instance() {
     // outlives it.
     static const bool cleanup = [] {
         qAddPostRoutine([] {
-            for (const auto& f : instance().forms()) f->releaseWindow();
+            for (const auto& f : instance().forms_) f->releaseWindow();
+            for (const auto& f : instance().standalone_) f->releaseWindow();
         });
         return true;
     }();
@@ -26,8 +29,9 @@ FormRegistry& FormRegistry::instance() {
 }
 
 DocumentForm* FormRegistry::form(const QString& className) const {
-    for (const auto& f : forms_)
-        if (f->className() == className) return f.get();
+    for (const auto* list : {&forms_, &standalone_})
+        for (const auto& f : *list)
+            if (f->className() == className) return f.get();
     return nullptr;
 }
 

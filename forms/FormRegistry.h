@@ -17,6 +17,7 @@ public:
 
     const LayoutCatalog& catalog() const { return catalog_; }
     const std::vector<std::unique_ptr<DocumentForm>>& forms() const { return forms_; }
+    // A registered or standalone form by class name.
     DocumentForm* form(const QString& className) const;
     DocumentForm* byInstance(const QString& instanceName) const;
 
@@ -33,5 +34,6 @@ public:
 private:
     const LayoutCatalog& catalog_;
     std::vector<std::unique_ptr<DocumentForm>> forms_;
+    std::vector<std::unique_ptr<DocumentForm>> standalone_;
     std::function<bool()> save_;
 };

@@ -243,8 +243,26 @@ SampleSet readSamples(const QJsonObject& o) {
     return s;
 }
 
+// A standalone form is a copy of the registered form it names in "sameAs", with its own
+// class, instance and caption, and no key: it never holds data.
+QJsonObject standaloneEntry(const QJsonObject& forms, const QJsonObject& entry) {
+    QJsonObject out;
+    for (const QJsonValue& f : forms["forms"].toArray())
+        if (f.toObject()["class"] == entry["sameAs"]) out = f.toObject();
+    out.insert("key", QString());
+    for (auto it = entry.begin(); it != entry.end(); ++it)
+        if (it.key() != "sameAs") out.insert(it.key(), it.value());
+    return out;
+}
+
 void readFormData(LayoutCatalog& cat, const QJsonObject& o) {
     for (const QJsonValue& f : o["forms"].toArray()) cat.forms.append(readForm(f.toObject()));
+    for (const QJsonValue& f : o["standaloneForms"].toArray()) {
+        const QJsonObject entry = standaloneEntry(o, f.toObject());
+        if (!entry.contains("pages"))
+            cat.problems << "standalone form \"" + entry["class"].toString() + "\" names no laid-out form";
+        cat.standaloneForms.append(readForm(entry));
+    }
     const QJsonObject dialogs = o["dialogFields"].toObject();
     for (auto it = dialogs.begin(); it != dialogs.end(); ++it)
         cat.dialogFields.insert(it.key(), readStrings(it.value()));

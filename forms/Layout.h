@@ -169,6 +169,9 @@ public:
     static LayoutCatalog fromDirectory(const QString& dir);
 
     QList<FormSpec> forms;  // main window's order
+    // Windows made at start like a registered form but outside every sweep of the main
+    // window: nothing opens, clears, fills or saves them.
+    QList<FormSpec> standaloneForms;
     QMap<QString, PageDesign> designs;
     QMap<QString, QStringList> lists;
     QMap<QString, QList<std::pair<QString, QString>>> schoolData;  // dialog edit -> form field

@@ -210,3 +210,24 @@ TEST_F(FieldOperations, NewStudentPresetOnPlainFormsOnly) {
     EXPECT_EQ(registry.form("TFSwiad205kl4")->text(u"ZMIENNA_PromocjiE_STR1_DATA_EDIT"), "ę");
     EXPECT_EQ(registry.form("TFSwiad205wkl4")->find(u"ZMIENNA_PromocjiE_STR1_DATA_EDIT"), -1);
 }
+
+// The ART-II/280/3a title page is made like the ART-II/280/3 one but stays outside every
+// sweep: whatever it shows is never collected, cleared or filled with a student's data.
+TEST_F(FieldOperations, StandaloneTitlePageStaysOutsideTheSweeps) {
+    DocumentForm* page = registry.form("TFArkusz280astr1");
+    ASSERT_NE(page, nullptr);
+    const DocumentForm& base = *registry.form("TFArkusz280str1");
+    EXPECT_EQ(page->instanceName(), "FArkusz280astr1");
+    EXPECT_EQ(page->componentCount(), base.componentCount());
+    for (const auto& f : registry.forms()) EXPECT_NE(f.get(), page);
+
+    const QString field = "ZMIENNA_NazwaSzkoly1_DATA_EDIT";
+    ASSERT_GE(page->find(field), 0);
+    page->setText(field, "szkoła");
+    std::vector<FieldRecord> records;
+    registry.CollectAll(records);
+    for (const FieldRecord& r : records) EXPECT_NE(r.id, "");
+    registry.ClearAll();
+    registry.FillAll({{"ART-II/280/3 ARKUSZ OCEN STR 1 MUZYCZNA", field.toStdString(), "inna"}});
+    EXPECT_EQ(page->text(field), "szkoła");
+}

@@ -169,3 +169,16 @@ TEST(Layouts, FamilyFilesCompleteTheRegistry) {
     EXPECT_TRUE(problems.contains("samples \"shared\" defined twice")) << problems.toStdString();
     EXPECT_TRUE(problems.contains("list \"g\" defined twice")) << problems.toStdString();
 }
+
+TEST(Layouts, StandaloneTitlePageCopiesItsRegisteredTwin) {
+    const LayoutCatalog& cat = LayoutCatalog::builtIn();
+    ASSERT_EQ(cat.standaloneForms.size(), 1);
+    const FormSpec& page = cat.standaloneForms.front();
+    const FormSpec& base = *cat.form("TFArkusz280str1");
+    EXPECT_EQ(page.className, "TFArkusz280astr1");
+    EXPECT_EQ(page.caption, "ART-II/280/3a Arkusz ocen - strona tytułowa");
+    EXPECT_EQ(page.key, "");
+    EXPECT_EQ(page.pages.size(), base.pages.size());
+    EXPECT_EQ(page.buttons.size(), base.buttons.size());
+    EXPECT_EQ(cat.form("TFArkusz280astr1"), nullptr);  // not one of the 48 swept forms
+}
