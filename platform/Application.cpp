@@ -1,11 +1,21 @@
 #include "platform/Application.h"
 
 #include "platform/DialogService.h"
+#include "store/CppSQLite3.h"
+
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 Application::Application(int& argc, char** argv)
     : QApplication(argc, argv)
 {
     InstallFontSubstitutions();
+    // The standard dialogs speak Polish like the rest of the program ("Tak", "Nie", "Anuluj").
+    auto* translator = new QTranslator(this);
+    if (translator->load(QLocale(QLocale::Polish), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        installTranslator(translator);
 }
 
 Application* Application::instance()
@@ -21,7 +31,11 @@ void Application::setTitle(const QString& title)
 
 void Application::showException(const std::exception* e)
 {
-    const QString text = e ? QString::fromUtf8(e->what()) : QString();
+    showExceptionText(e ? QString::fromUtf8(e->what()) : QString());
+}
+
+void Application::showExceptionText(const QString& text)
+{
     DialogService::instance().message(text, title_, MsgIcon::Error, MsgButtons::Ok);
 }
 
@@ -31,6 +45,8 @@ void Application::showCurrentException()
         throw;
     } catch (const std::exception& e) {
         showException(&e);
+    } catch (const CppSQLite3Exception& e) {
+        showExceptionText(QString::fromStdString(e.Message()));
     } catch (...) {
         showException(nullptr);
     }

@@ -26,6 +26,7 @@ public:
 
     // The standard error box for `e` (a null pointer shows an empty message).
     void showException(const std::exception* e);
+    void showExceptionText(const QString& text);
     // The same for whatever is in flight; call only from a catch block.
     void showCurrentException();
 

@@ -1,6 +1,7 @@
 #include "TestApp.h"
 
 #include "platform/ScriptedDialogs.h"
+#include "store/CppSQLite3.h"
 
 #include <QFont>
 #include <QMouseEvent>
@@ -42,6 +43,23 @@ TEST(Application, ExceptionInAHandlerIsShownAndTheProgramGoesOn)
     EXPECT_EQ(boxes[0].caption, QStringLiteral("Tovrix - Velmorandia"));
     EXPECT_EQ(boxes[0].icon, MsgIcon::Error);
     EXPECT_EQ(boxes[0].buttons, MsgButtons::Ok);
+}
+
+// A database error that escapes a handler shows its code name and text, not an empty box.
+TEST(Application, DatabaseExceptionShowsItsMessage)
+{
+    TestApp();
+    ScriptedDialogs script;
+    script.answerMessage(Answer::Ok);
+    try {
+        throw CppSQLite3Exception(5, "database is locked");
+    } catch (...) {
+        Application::instance()->showCurrentException();
+    }
+    const auto boxes = script.requestsOf(DialogKind::Message);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(boxes[0].text.contains("SQLITE_BUSY")) << boxes[0].text.toStdString();
+    EXPECT_TRUE(boxes[0].text.contains("database is locked")) << boxes[0].text.toStdString();
 }
 
 TEST(Application, MessageLoopSurvivesAThrowingTimer)
