@@ -37,9 +37,9 @@ int screenPixels(int points) {
 
 }  // namespace
 
-DocumentForm::DocumentForm(const FormSpec& spec, const LayoutCatalog& catalog,
+DocumentForm::DocumentForm(const FormSpec& definition, const LayoutCatalog& catalog,
                            FormRegistry& registry)
-    : spec_(spec), catalog_(catalog), registry_(registry), components_(catalog.components(spec)) {
+    : definition_(definition), catalog_(catalog), registry_(registry), components_(catalog.components(definition)) {
     texts_.reserve(components_.size());
     for (int i = 0; i < componentCount(); ++i) {
         const LayoutComponent& c = components_[i];
@@ -148,7 +148,7 @@ void DocumentForm::ClearFields() {
 }
 
 bool DocumentForm::CollectFields(std::vector<FieldRecord>& records) const {
-    const std::string key = spec_.key.toStdString();
+    const std::string key = definition_.key.toStdString();
     for (int i = 0; i < componentCount(); ++i) {
         const QString& name = components_[i].name;
         const std::string stdName = name.toStdString();
@@ -169,7 +169,7 @@ bool DocumentForm::CollectFields(std::vector<FieldRecord>& records) const {
 
 void DocumentForm::FillFields(const std::vector<FieldRecord>& records) {
     ClearFields();
-    const std::string key = spec_.key.toStdString();
+    const std::string key = definition_.key.toStdString();
     for (const FieldRecord& r : records) {
         if (r.id != key) continue;
         const QString name = QString::fromStdString(r.comp_name);
@@ -189,7 +189,7 @@ void DocumentForm::FillFields(const std::vector<FieldRecord>& records) {
 
 void DocumentForm::applyStudentData() {
     const StudentData& student = StudentData::current();
-    for (const StudentRule& rule : catalog_.studentRules.value(spec_.student)) {
+    for (const StudentRule& rule : catalog_.studentRules.value(definition_.student)) {
         const int target = find(rule.target);
         if (target < 0) continue;
         if (rule.sexRule) {
@@ -205,7 +205,7 @@ void DocumentForm::applyStudentData() {
 }
 
 void DocumentForm::FillSampleData() {
-    const SampleSet samples = catalog_.samples.value(spec_.samples);
+    const SampleSet samples = catalog_.samples.value(definition_.samples);
     if (samples.clearFirst) ClearFields();
     for (const SampleStep& step : samples.steps) {
         const int i = find(step.field);
@@ -220,7 +220,7 @@ void DocumentForm::FillSampleData() {
 }
 
 void DocumentForm::CopyGradesToSheet(int column, int page, bool copyNames) {
-    for (const CopyBlock& block : catalog_.copyBlocks.value(spec_.copy)) {
+    for (const CopyBlock& block : catalog_.copyBlocks.value(definition_.copy)) {
         if (block.page != page || (block.column != 0 && block.column != column)) continue;
         DocumentForm* target = registry_.form(block.targetClass);
         if (!target) return;
@@ -242,21 +242,21 @@ void DocumentForm::LoadSchoolData() {
     SchoolData* school = SchoolData::current();
     // A template that cannot be read changes nothing: the dialog has told the user.
     if (!school || !school->load()) return;
-    for (const auto& [dialogField, field] : catalog_.schoolData.value(spec_.schoolData))
+    for (const auto& [dialogField, field] : catalog_.schoolData.value(definition_.schoolData))
         setText(field, school->fieldText(dialogField));
 }
 
 void DocumentForm::ApplyPreset(const QString& occasion) {
-    for (const Preset& p : spec_.presets.value(occasion)) setText(p.field, p.text);
+    for (const Preset& p : definition_.presets.value(occasion)) setText(p.field, p.text);
 }
 
 void DocumentForm::LoadColumn(int certificate, int column, bool copyNames) {
-    if (!spec_.loadBar || certificate < 0 || certificate >= spec_.loadBar->certificates.size())
+    if (!definition_.loadBar || certificate < 0 || certificate >= definition_.loadBar->certificates.size())
         return;
-    DocumentForm* cert = registry_.form(spec_.loadBar->certificates[certificate].formClass);
+    DocumentForm* cert = registry_.form(definition_.loadBar->certificates[certificate].formClass);
     if (!cert) return;
-    cert->CopyGradesToSheet(column + 1, spec_.loadBar->pageCode,
-                            spec_.loadBar->namesCheckBox && copyNames);
+    cert->CopyGradesToSheet(column + 1, definition_.loadBar->pageCode,
+                            definition_.loadBar->namesCheckBox && copyNames);
 }
 
 FormWindow& DocumentForm::window() {

@@ -28,14 +28,14 @@ public:
     // typed with); everything else is cut to the limit in displayed lines.
     enum class Origin { Code, Stored, User };
 
-    DocumentForm(const FormSpec& spec, const LayoutCatalog& catalog, FormRegistry& registry);
+    DocumentForm(const FormSpec& definition, const LayoutCatalog& catalog, FormRegistry& registry);
     ~DocumentForm() override;
 
-    const FormSpec& spec() const { return spec_; }
-    const QString& className() const { return spec_.className; }
-    const QString& instanceName() const { return spec_.instanceName; }
-    const QString& key() const { return spec_.key; }
-    bool isCertificate() const { return spec_.kind == FormKind::Certificate; }
+    const FormSpec& definition() const { return definition_; }
+    const QString& className() const { return definition_.className; }
+    const QString& instanceName() const { return definition_.instanceName; }
+    const QString& key() const { return definition_.key; }
+    bool isCertificate() const { return definition_.kind == FormKind::Certificate; }
 
     // Components in component order (the layout's), with their values.
     int componentCount() const { return int(components_.size()); }
@@ -98,7 +98,7 @@ private:
     QString limitedMemoText(int index, const QString& text, Origin origin) const;
     void applyStudentData();
 
-    FormSpec spec_;
+    FormSpec definition_;
     const LayoutCatalog& catalog_;
     FormRegistry& registry_;
     QList<LayoutComponent> components_;

@@ -7,10 +7,10 @@
 FormRegistry::FormRegistry(const LayoutCatalog& catalog) : catalog_(catalog) {
     // Line breaks of the memos depend on the fonts the layouts name.
     InstallFontSubstitutions();
-    for (const FormSpec& spec : catalog.forms)
-        forms_.push_back(std::make_unique<DocumentForm>(spec, catalog, *this));
-    for (const FormSpec& spec : catalog.standaloneForms)
-        standalone_.push_back(std::make_unique<DocumentForm>(spec, catalog, *this));
+    for (const FormSpec& definition : catalog.forms)
+        forms_.push_back(std::make_unique<DocumentForm>(definition, catalog, *this));
+    for (const FormSpec& definition : catalog.standaloneForms)
+        standalone_.push_back(std::make_unique<DocumentForm>(definition, catalog, *this));
 }
 
 FormRegistry& FormRegistry::instance() {

@@ -54,8 +54,8 @@ FormWindow::FormWindow(DocumentForm& form)
                               Qt::WindowCloseButtonHint
                         : Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       form_(form) {
-    setObjectName(form.spec().className);
-    setWindowTitle(form.spec().caption);
+    setObjectName(form.definition().className);
+    setWindowTitle(form.definition().caption);
     setFont([] {
         QFont f(QStringLiteral("MS Sans Serif"));
         f.setPixelSize(11);
@@ -66,16 +66,16 @@ FormWindow::FormWindow(DocumentForm& form)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    const int pageCount = int(form.spec().pages.size());
+    const int pageCount = int(form.definition().pages.size());
     if (form.isCertificate()) {
         pages_ = new PageControl(this);
         pages_->setObjectName(QStringLiteral("PageControl1"));
         for (int p = 0; p < pageCount; ++p) {
             QWidget* page = buildPage(p);
             page->setObjectName(QStringLiteral("TabSheet%1").arg(p + 1));
-            pages_->addTab(page, form.spec().pages[p].tab);
+            pages_->addTab(page, form.definition().pages[p].tab);
         }
-        pages_->setCurrentIndex(std::min(form.spec().activePage, std::max(0, pageCount - 1)));
+        pages_->setCurrentIndex(std::min(form.definition().activePage, std::max(0, pageCount - 1)));
         layout->addWidget(pages_, 1);
         resize(kCertificateClientWidth, kCertificateClientHeight);
     } else {
@@ -94,10 +94,10 @@ QWidget* FormWindow::buildPage(int page) {
     scrollBoxes_ << box;
     auto* image = new Image(box->content());
     image->setObjectName(QStringLiteral("ImageSide%1").arg(page + 1));
-    const FormPage& formPage = form_.spec().pages[page];
+    const FormPage& formPage = form_.definition().pages[page];
     image->setPicture(blankPicture(form_.registry().catalog().designs.value(formPage.design).picture));
     image->move(0, 0);
-    const bool singlePage = form_.spec().pages.size() == 1;
+    const bool singlePage = form_.definition().pages.size() == 1;
     QList<int> fields;
     for (int i = 0; i < form_.componentCount(); ++i) {
         if (!singlePage && form_.component(i).page != page + 1) continue;
@@ -169,7 +169,7 @@ QWidget* FormWindow::buildPanel() {
     auto* row = new QHBoxLayout(panel);
     row->setContentsMargins(8, 6, 8, 6);
     QList<Button*> right;
-    for (const FormButton& b : form_.spec().buttons) {
+    for (const FormButton& b : form_.definition().buttons) {
         auto* button = new Button(b.caption, panel);
         button->setObjectName(b.name);
         if (b.role == "schoolData") {
@@ -201,7 +201,7 @@ QWidget* FormWindow::buildPanel() {
 }
 
 void FormWindow::addLoadBar(QHBoxLayout* panel) {
-    const std::optional<LoadBar>& bar = form_.spec().loadBar;
+    const std::optional<LoadBar>& bar = form_.definition().loadBar;
     if (!bar) return;
     certificateList_ = new ComboBox(ComboBox::Style::ListOnly, this);
     certificateList_->setObjectName(bar->certificateListName);
@@ -235,7 +235,7 @@ void FormWindow::prepareShow() {
         if (const QScreen* screen = QGuiApplication::primaryScreen())
             move(screen->geometry().x() + (screen->geometry().width() - width()) / 2, 20);
         for (ScrollBox* box : scrollBoxes_) box->scrollToTop();
-        if (certificateList_ && form_.spec().loadBar->selectOnShow) certificateList_->setCurrentIndex(0);
+        if (certificateList_ && form_.definition().loadBar->selectOnShow) certificateList_->setCurrentIndex(0);
         if (columnList_) columnList_->setCurrentIndex(0);
     }
 }

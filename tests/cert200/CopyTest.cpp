@@ -213,7 +213,7 @@ TEST_F(Cert200Copy, PairsWithoutABlockChangeNothing) {
 TEST_F(Cert200Copy, LoadBarsCallTheChosenCertificate) {
     const auto load = [&](const char* sheet, const char* certificate, int column, bool names) {
         DocumentForm& page = *registry.form(sheet);
-        const QList<LoadBarEntry>& items = page.spec().loadBar->certificates;
+        const QList<LoadBarEntry>& items = page.definition().loadBar->certificates;
         for (qsizetype i = 0; i < items.size(); ++i)
             if (items[i].formClass == certificate) return page.LoadColumn(int(i), column, names);
         ADD_FAILURE() << sheet << " offers no " << certificate;

@@ -50,22 +50,22 @@ TEST(Cert201Layout, IdentityPagesAndButtons) {
         const Row& row = rows[i];
         const Cert201Form& f = kCert201Forms[i];
         SCOPED_TRACE(row.cls);
-        const FormSpec* spec = catalog().form(row.cls);
-        ASSERT_NE(spec, nullptr);
-        EXPECT_EQ(spec->key, f.key);
-        EXPECT_EQ(spec->caption, row.caption);
-        EXPECT_EQ(spec->calibrationSet, row.calibrationSet);
-        EXPECT_EQ(spec->kind, FormKind::Certificate);
-        ASSERT_EQ(spec->pages.size(), f.blank == Blank::C ? 4 : 3);
-        EXPECT_EQ(spec->pageCount, spec->pages.size());
-        for (int p = 0; p < spec->pages.size(); ++p) {
-            const PageDesign& design = catalog().designs[spec->pages[p].design];
-            EXPECT_EQ(spec->pages[p].tab, QString("Strona %1").arg(p + 1));
+        const FormSpec* definition = catalog().form(row.cls);
+        ASSERT_NE(definition, nullptr);
+        EXPECT_EQ(definition->key, f.key);
+        EXPECT_EQ(definition->caption, row.caption);
+        EXPECT_EQ(definition->calibrationSet, row.calibrationSet);
+        EXPECT_EQ(definition->kind, FormKind::Certificate);
+        ASSERT_EQ(definition->pages.size(), f.blank == Blank::C ? 4 : 3);
+        EXPECT_EQ(definition->pageCount, definition->pages.size());
+        for (int p = 0; p < definition->pages.size(); ++p) {
+            const PageDesign& design = catalog().designs[definition->pages[p].design];
+            EXPECT_EQ(definition->pages[p].tab, QString("Strona %1").arg(p + 1));
             EXPECT_EQ(design.page, p + 1);
             EXPECT_EQ(design.picture, p == 0 ? row.front : "sw201_str2.jpg");
         }
         QStringList buttons;
-        for (const FormButton& b : spec->buttons)
+        for (const FormButton& b : definition->buttons)
             buttons << b.name + "|" + b.caption + "|" + b.handler + "|" + b.role;
         const QStringList expected =
             f.blank == Blank::Class1

@@ -135,7 +135,7 @@ TEST_P(SchoolDataButton, TemplateWithoutTheValueEmptiesTheFieldTwiceAlike) {
     const ButtonCase c = GetParam();
     // The dialog's edit that the copied field reads.
     QString source;
-    for (const auto& [dialogField, field] : registry.catalog().schoolData.value(form().spec().schoolData))
+    for (const auto& [dialogField, field] : registry.catalog().schoolData.value(form().definition().schoolData))
         if (field == c.copied) source = dialogField;
     ASSERT_FALSE(source.isEmpty());
     ErrorStream es;

@@ -18,11 +18,11 @@ TEST(FormWindows, EveryComponentStandsOnItsScaledRectangle) {
     EnsureApplication();
     FormRegistry registry;
     for (const auto& form : registry.forms()) {
-        if (form->spec().pages.isEmpty()) continue;
+        if (form->definition().pages.isEmpty()) continue;
         SCOPED_TRACE(form->className().toStdString());
         EXPECT_FALSE(form->hasWindow());
         FormWindow& w = form->window();
-        EXPECT_EQ(w.windowTitle(), form->spec().caption);
+        EXPECT_EQ(w.windowTitle(), form->definition().caption);
         for (int i = 0; i < form->componentCount(); ++i) {
             QWidget* widget = w.widget(i);
             ASSERT_NE(widget, nullptr) << form->component(i).name.toStdString();

@@ -44,7 +44,7 @@ TEST_F(WorkflowTest, AddThenCancelLeavesClearedFormsWithTheNewStudentEndings)
     for (const auto& document : FormRegistry::instance().forms()) {
         if (document->find(kPromotion) < 0)
             continue;
-        const bool preset = document->spec().presets.contains("newStudent");
+        const bool preset = document->definition().presets.contains("newStudent");
         EXPECT_EQ(document->text(kPromotion), preset ? "ę" : "") << document->className().toStdString();
         if (preset)
             withEnding << document->className();

@@ -222,7 +222,7 @@ TEST_F(SheetPages, SampleTextsFillEveryFieldOfTheirPages) {
             }
         }
         int memos = 0;  // every memo gets all its sample lines
-        for (const SampleStep& step : registry.catalog().samples.value(page.spec().samples).steps) {
+        for (const SampleStep& step : registry.catalog().samples.value(page.definition().samples).steps) {
             if (!step.isMemo) continue;
             EXPECT_EQ(page.memoLines(step.field), step.lines) << step.field.toStdString();
             ++memos;
@@ -245,10 +245,10 @@ TEST_F(SheetPages, SampleTextsFillEveryFieldOfTheirPages) {
 // that asked (and in the shared subject names when they are asked for), nowhere else.
 TEST_F(SheetPages, LoadsWriteOnlyTheChosenColumnOfTheirPage) {
     for (const QString& cls : kYearPages) {
-        const FormSpec& spec = form(cls).spec();
-        for (int certificate = 0; certificate < spec.loadBar->certificates.size(); ++certificate) {
-            DocumentForm& cert = form(spec.loadBar->certificates[certificate].formClass);
-            for (int column = 0; column < spec.loadBar->columns.size(); ++column) {
+        const FormSpec& definition = form(cls).definition();
+        for (int certificate = 0; certificate < definition.loadBar->certificates.size(); ++certificate) {
+            DocumentForm& cert = form(definition.loadBar->certificates[certificate].formClass);
+            for (int column = 0; column < definition.loadBar->columns.size(); ++column) {
                 for (const bool names : {false, true}) {
                     SCOPED_TRACE(QString("%1 %2 column %3 names %4").arg(cls, cert.className()).arg(column).arg(names)
                                      .toStdString());
@@ -258,7 +258,7 @@ TEST_F(SheetPages, LoadsWriteOnlyTheChosenColumnOfTheirPage) {
                     form(cls).LoadColumn(certificate, column, names);
                     const Snapshot changed = Changes(before, TakeSnapshot(registry));
                     // No offered choice is without effect once its certificate is laid out.
-                    if (!cert.spec().pages.isEmpty()) {
+                    if (!cert.definition().pages.isEmpty()) {
                         EXPECT_FALSE(changed.empty());
                     }
                     for (const auto& [key, value] : changed) {
@@ -267,7 +267,7 @@ TEST_F(SheetPages, LoadsWriteOnlyTheChosenColumnOfTheirPage) {
                         const QString stem = name.left(name.indexOf("_DATA_"));
                         if (stem.contains("Opis")) {
                             EXPECT_TRUE(names) << key.second;
-                        } else if (spec.loadBar->columns.size() > 1) {
+                        } else if (definition.loadBar->columns.size() > 1) {
                             EXPECT_EQ(stem.back(), QChar('1' + column)) << key.second;
                         }
                     }
