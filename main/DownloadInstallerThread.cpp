@@ -1,7 +1,7 @@
 #include "main/DownloadInstallerThread.h"
 
 #include "main/Aktualizacja.h"
-#include "main/GuiThread.h"
+#include "platform/GuiThread.h"
 #include "main/UpdateCheckHttp.h"
 #include "main/UpdateCheckServer.h"
 

@@ -1,7 +1,6 @@
 #include "main/UpdateCheckThread.h"
 
 #include "main/Aktualizacja.h"
-#include "main/GuiThread.h"
 #include "main/UpdateCheckHost.h"
 #include "main/UpdateCheckHttp.h"
 #include "main/UpdateCheckServer.h"

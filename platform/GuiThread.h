@@ -1,11 +1,13 @@
 #pragma once
-// Runs work on the GUI thread and waits for it. Worker threads (the update check, the
-// download) must not touch widgets; they, and the dialog service, hand such work over so.
+// Widgets are touched on the GUI thread only. Worker threads (the update check, the
+// download) and the dialog service hand such work, and the workers their exceptions, over
+// with these.
 
 #include <QCoreApplication>
 #include <QMetaObject>
 #include <QThread>
 
+#include <functional>
 #include <optional>
 #include <type_traits>
 #include <utility>
@@ -33,3 +35,10 @@ template <class F> auto CallOnGuiThread(F&& f) -> std::invoke_result_t<F>
         return std::move(*result);
     }
 }
+
+// Runs `work` on the GUI thread later, from its event loop; the caller does not wait.
+void PostToGuiThread(std::function<void()> work);
+
+// Shows the exception being handled in the standard error box, on the GUI thread.
+// Call it from a catch block of the worker thread.
+void ReportWorkerException();

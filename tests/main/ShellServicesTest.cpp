@@ -12,7 +12,7 @@
 
 #include "main/FileCopy.h"
 #include "main/Glowna.h"
-#include "main/GuiThread.h"
+#include "platform/GuiThread.h"
 #include "main/ProgramStart.h"
 #include "main/WindowRegistry.h"
 

@@ -1,11 +1,8 @@
-#include "main/GuiThread.h"
-
-#include <QCoreApplication>
-#include <QMetaObject>
-
-#include <exception>
+#include "platform/GuiThread.h"
 
 #include "platform/Application.h"
+
+#include <exception>
 
 void PostToGuiThread(std::function<void()> work)
 {
