@@ -2,6 +2,7 @@
 // Laying the composed pages over their background pictures in the preview tabs.
 
 #include "render/PageCanvas.h"
+#include "render/PreviewGeometry.h"
 
 #include <QImage>
 #include <QRect>
@@ -10,11 +11,6 @@
 #include <optional>
 
 class PreviewView;
-
-// Where a page lands on its preview picture: (0, 0) at (74, 74), (885, 1314) at (957, 1388).
-inline constexpr QRect kPreviewPageRect{74, 74, 957 - 74, 1388 - 74};
-// The size of a preview picture: the page rectangle with its margin on every side.
-inline constexpr QSize kPreviewPictureSize{957 + 74, 1388 + 74};
 
 // The background with the page drawn over it; a null background gives a white picture.
 QImage ComposePreviewPicture(const QImage& background, const PageImage& page);

@@ -100,7 +100,7 @@ TEST(Paper, CertificateBorderFollowsThePageOnBlankAndPreview)
 TEST(Paper, PreviewShowsThePageInItsRectangleOnTheDesk)
 {
     const QImage preview = DrawPreviewBackground(Paper::Sheet);
-    ASSERT_EQ(preview.size(), kPreviewSize);
+    ASSERT_EQ(preview.size(), kPreviewPictureSize);
     const QRgb desk = preview.pixel(30, 30);
     EXPECT_NE(desk, qRgb(255, 255, 255));
     for (const QPoint outside : {QPoint(73, 700), QPoint(500, 73), QPoint(958, 700), QPoint(500, 1389)})

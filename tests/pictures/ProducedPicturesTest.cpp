@@ -92,7 +92,7 @@ TEST(ProducedGraphics, BackgroundsStampAndEmblemDecodeAtTheirSizes)
 {
     for (const PreviewBackground& background : kPreviewBackgrounds) {
         const QString name = QLatin1String(background.fileName);
-        EXPECT_EQ(Decode(GraphicsPath(name), "BMP").size(), kPreviewSize) << background.fileName;
+        EXPECT_EQ(Decode(GraphicsPath(name), "BMP").size(), kPreviewPictureSize) << background.fileName;
     }
     EXPECT_EQ(Decode(GraphicsPath(QLatin1String(kStampPlaceFile)), "JPEG").size(),
               QSize(kStampPlaceSize, kStampPlaceSize));

@@ -7,6 +7,7 @@
 #include <QTransform>
 
 #include "forms/Layout.h"
+#include "render/PreviewGeometry.h"
 
 namespace pictures {
 
@@ -14,11 +15,6 @@ inline constexpr QRectF kPageRect{0.0, 0.0, double(kPageWidth), double(kPageHeig
 
 // The blank pictures behind the form dialogs: the scale the dialogs place fields with.
 inline constexpr QSize kBlankSize{kBlankWidth, kBlankHeight};
-
-// The preview pictures: the renderer stretches a page into (74, 74)-(957, 1388),
-// so the background shows the same page there with an even margin around it.
-inline constexpr QRectF kPreviewPageRect{74.0, 74.0, 957.0 - 74.0, 1388.0 - 74.0};
-inline constexpr QSize kPreviewSize{957 + 74, 1388 + 74};
 
 inline QTransform PageToBlank()
 {

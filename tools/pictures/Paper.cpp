@@ -44,7 +44,7 @@ QImage DrawBlank(Paper paper, const std::vector<QRectF>& frames)
 
 QImage DrawPreviewBackground(Paper paper)
 {
-    QImage image(kPreviewSize, QImage::Format_RGB32);
+    QImage image(kPreviewPictureSize, QImage::Format_RGB32);
     image.fill(kDesk);
     QPainter p(&image);
     p.setTransform(PageToRect(kPreviewPageRect));
