@@ -1,33 +1,16 @@
 #include "DialogTestEnv.h"
 
 #include "forms/dialogs/StudentDialog.h"
-#include "platform/Fonts.h"
+#include "tests/support/TestApplication.h"
 #include "store/CertFile.h"
 #include "store/Folders.h"
 #include "store/RequiredFiles.h"
 
-#include <QKeyEvent>
 
 QApplication& DialogTestApp()
 {
-    static int argc = 1;
-    static char name[] = "dialogs_test";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = [] {
-        InstallFontSubstitutions();
-        return new QApplication(argc, argv);
-    }();
-    return *app;
-}
-
-void TypeText(QWidget* target, const QString& text)
-{
-    for (QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-        QCoreApplication::sendEvent(target, &press);
-        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
-        QCoreApplication::sendEvent(target, &release);
-    }
+    EnsureApplication();
+    return *qApp;
 }
 
 bool RecordingHost::SaveStudentData()

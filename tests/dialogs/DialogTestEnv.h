@@ -5,6 +5,7 @@
 #include "forms/dialogs/DialogHost.h"
 #include "platform/ScriptedDialogs.h"
 #include "store/Records.h"
+#include "tests/support/Typing.h"
 #include "tests/support/TempFolders.h"
 
 #include <QApplication>
@@ -17,8 +18,6 @@
 
 QApplication& DialogTestApp();
 
-// Types `text` into `target` as key presses carrying the characters, as a keyboard does.
-void TypeText(QWidget* target, const QString& text);
 
 // Saves what the student dialog holds under "PESEL" + its PESEL, as the main window does.
 class RecordingHost : public DialogHost {

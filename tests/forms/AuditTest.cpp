@@ -9,6 +9,7 @@
 #include "store/Folders.h"
 #include "store/Templates.h"
 #include "tests/support/TempFolders.h"
+#include "tests/support/TestApplication.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -25,20 +26,12 @@ namespace {
 
 const QString kPromotionEnding = QStringLiteral("ZMIENNA_PromocjiE_STR1_DATA_EDIT");
 
-void EnsureApp() {
-    static int argc = 1;
-    static char name[] = "forms_audit";
-    static char* argv[] = {name, nullptr};
-    static Application* app = new Application(argc, argv);
-    (void)app;
-}
-
 }  // namespace
 
 // A new student's plain certificates read "promocję": every plain form whose promotion
 // line has the ending gets "ę" after the clear; the "-w" forms and all others get nothing.
 TEST(NewStudent, PromotionEndingOnEveryPlainCertificate) {
-    EnsureApp();
+    EnsureApplication();
     const QSet<QString> withEnding = {
         "TFSwiad200",    "TFSwiad200a",   "TFSwiad201",    "TFSwiad201b",   "TFSwiad201c",
         "TFSwiad203",    "TFSwiad205kl1", "TFSwiad205kl2", "TFSwiad205kl3", "TFSwiad205kl4",
@@ -92,7 +85,7 @@ protected:
         form().setText(QString(GetParam().untouched), "mine");
     }
     DocumentForm& form() { return *registry.form(GetParam().form); }
-    const bool appReady_ = (EnsureApp(), true);  // the dialog below is a widget
+    const bool appReady_ = (EnsureApplication(), true);  // the dialog below is a widget
     TempFolders folders;
     ScriptedDialogs dialogs;
     FormRegistry registry;
@@ -179,7 +172,7 @@ class PasteIntoForm : public ::testing::TestWithParam<PasteCase> {};
 // A stored value holds at most 2,047 Windows-1250 bytes (a Polish letter is one byte), so a
 // paste into a field without a typing limit keeps what fits and the value never grows past it.
 TEST_P(PasteIntoForm, ValueStopsAt2047Windows1250Bytes) {
-    EnsureApp();
+    EnsureApplication();
     const PasteCase& c = GetParam();
     FormRegistry registry;
     DocumentForm& form = *registry.form(c.form);
@@ -255,7 +248,7 @@ void FillCertificate(DocumentForm& cert, const QString& longLine) {
 // Each class certificate of classes II to V copies into all seven (page, column) pairs of
 // the ART-II/283/3 year pages exactly its column's fields; the others copy nothing.
 TEST(CopyGradesToSheet, EveryCertificateIntoEveryColumnAndNothingElse) {
-    EnsureApp();
+    EnsureApplication();
     const QStringList copying = {"TFSwiad205kl2", "TFSwiad205wkl2", "TFSwiad205kl3", "TFSwiad205wkl3",
                                  "TFSwiad205kl4", "TFSwiad205wkl4", "TFSwiad205kl5", "TFSwiad205wkl5"};
     const QStringList silent = {"TFSwiad205kl1", "TFSwiad205wkl1", "TFSwiad205kl6", "TFSwiad205wkl6"};

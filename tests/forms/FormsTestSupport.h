@@ -5,19 +5,13 @@
 #include "forms/StudentData.h"
 #include "store/Records.h"
 #include "tests/support/TestApplication.h"
+#include "tests/support/Typing.h"
 
 #include <QMap>
 #include <QString>
 #include <QStringList>
 
 #include <vector>
-
-class QWidget;
-
-void TypeKey(QWidget* target, int key, const QString& text = QString(),
-             Qt::KeyboardModifiers modifiers = Qt::NoModifier);
-void TypeText(QWidget* target, const QString& text);
-void PasteText(QWidget* target, const QString& text);
 
 // "<word> 1" to "<word> n", as a list and as a memo text (lines joined by CR LF).
 QStringList NumberedLineList(int n, const QString& word);

@@ -1,3 +1,4 @@
+#include "tests/support/Typing.h"
 #include "tests/main/WorkflowTestSupport.h"
 
 #include <QAbstractButton>
@@ -152,10 +153,7 @@ std::vector<FieldRecord> WorkflowTest::storedRows(const std::string& file, const
 void Type(QWidget* widget, const QString& text)
 {
     ASSERT_NE(widget, nullptr);
-    for (const QChar c : text) {
-        QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(widget, &key);
-    }
+    TypeText(widget, text);
 }
 
 void Press(QDialog& dialog, const QString& caption)

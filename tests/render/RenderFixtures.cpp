@@ -31,15 +31,6 @@ std::vector<Item> ItemsOf(const PageImage& page)
 
 }  // namespace
 
-void EnsureApplication()
-{
-    static int argc = 1;
-    static char name[] = "render_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication* application = new QApplication(argc, argv);
-    (void)application;
-}
-
 QImage RasterPage(const PageImage& page, double scale)
 {
     QImage picture(QSize(qRound(PageImage::kWidth * scale), qRound(PageImage::kHeight * scale)), QImage::Format_RGB32);

@@ -8,6 +8,7 @@
 #include "render/RenderSource.h"
 #include "store/ErrorStream.h"
 #include "store/Records.h"
+#include "tests/support/TestApplication.h"
 
 #include <QImage>
 
@@ -15,8 +16,6 @@
 #include <string>
 #include <vector>
 
-// The application object Qt's fonts and painting need; created once per test program.
-void EnsureApplication();
 
 // Paints `page` onto a white picture of the page's size, one pixel per page unit.
 QImage RasterPage(const PageImage& page, double scale = 1.0);

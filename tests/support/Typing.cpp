@@ -1,6 +1,7 @@
-#include "TestApp.h"
+#include "tests/support/Typing.h"
 
 #include <QClipboard>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QWidget>
 
