@@ -174,8 +174,16 @@ TEST(CopyMaps, FixedTextsComeFromTheBlock) {
             steps[i] = QJsonObject{{"text", "Klasa {class}"}, {"to", "ZMIENNA_Klasa{c}_DATA_EDIT"}};
     maps["cert205_to_283"] = steps;
     root["copyMaps"] = maps;
+    // Class II gets blocks of its own; classes III to V keep the shared ones.
+    QJsonArray forms = root["forms"].toArray();
+    for (qsizetype i = 0; i < forms.size(); ++i) {
+        QJsonObject f = forms[i].toObject();
+        if (f["class"].toString() == "TFSwiad205kl2") f["copy"] = "cert205_2";
+        forms[i] = f;
+    }
+    root["forms"] = forms;
     QJsonObject blocks = root["copyBlocks"].toObject();
-    QJsonArray own = blocks["cert205_2"].toArray();
+    QJsonArray own = blocks["cert205_2to5"].toArray();
     for (qsizetype i = 0; i < own.size(); ++i) {
         QJsonObject b = own[i].toObject();
         b["values"] = QJsonObject{{"class", QString("II.%1").arg(i)}};
