@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
+#include <grp.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <cstdio>
 
 #include <filesystem>
 #include <fstream>
@@ -26,6 +30,32 @@ protected:
         RawExec(list, "insert into files values( '" + name + "', " + std::to_string(update) + " );");
     }
     static std::string Content(const std::string& path) { return FileBytes(path); }
+    // Runs the check as a user who may not write the program folder; the superuser's test
+    // runs it in a child process that has become "nobody".
+    bool CheckAsOrdinaryUser() {
+        if (geteuid() != 0) {
+            chmod(folders.programFolder().c_str(), 0555);
+            const bool ok = bFunCheckFilesDir(es);
+            chmod(folders.programFolder().c_str(), 0755);
+            return ok;
+        }
+        constexpr uid_t kNobody = 65534;
+        chmod(folders.root().c_str(), 0755);
+        for (const auto& entry : fs::recursive_directory_iterator(folders.dataFolder()))
+            lchown(entry.path().c_str(), kNobody, kNobody);
+        lchown(folders.dataFolder().c_str(), kNobody, kNobody);
+        const pid_t child = fork();
+        if (child == 0) {
+            if (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0) _exit(2);
+            ErrorStream childErrors;
+            const bool ok = bFunCheckFilesDir(childErrors);
+            std::fputs(childErrors.str().c_str(), stderr);
+            _exit(ok ? 0 : 1);
+        }
+        int status = 0;
+        waitpid(child, &status, 0);
+        return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    }
     TempFolders folders;
     ErrorStream es;
     std::string list;
@@ -82,14 +112,30 @@ TEST_F(RequiredFiles, ReadOnlyListStartsWhenNothingIsFlagged) {
     chmod(folders.programFolder().c_str(), 0755);
 }
 
-TEST_F(RequiredFiles, ReadOnlyListWithAFlaggedFileFails) {
-    if (geteuid() == 0) GTEST_SKIP() << "the superuser writes read-only files";
-    Ship("a.txt", "factory", 1);
-    chmod(list.c_str(), 0444);
-    EXPECT_FALSE(bFunCheckFilesDir(es));
-    EXPECT_EQ(es.str(), "Sql exception: SQLITE_READONLY");
-    EXPECT_EQ(Content(folders.dataFile("a.txt")), "factory");  // handled before the failure
-    EXPECT_EQ(LogRows().back().fun, "bFunCheckFilesDir()");
+// A system-wide installation: the list is read-only to the user, so the flags stay set;
+// the user receives each installation's flagged files once.
+TEST_F(RequiredFiles, ReadOnlyInstallationReplacesFlaggedFilesOncePerInstallation) {
+    Ship("manual.html", "factory 1", 1);
+    Ship("settings", "factory", 0);
+    std::ofstream(folders.dataFile("manual.html")) << "user";
+    std::ofstream(folders.dataFile("settings")) << "user";
+
+    ASSERT_TRUE(CheckAsOrdinaryUser()) << es.str();
+    EXPECT_EQ(Content(folders.dataFile("manual.html")), "factory 1");
+    EXPECT_EQ(Content(folders.dataFile("settings")), "user");
+    EXPECT_EQ(RawScalar(list, "select group_concat(`update`) from files"), "1,0");
+
+    std::ofstream(folders.dataFile("manual.html")) << "user again";
+    ASSERT_TRUE(CheckAsOrdinaryUser()) << es.str();
+    EXPECT_EQ(Content(folders.dataFile("manual.html")), "user again");  // same installation
+
+    // A later installation writes the list and the files anew.
+    std::ofstream(folders.programFile("manual.html")) << "factory 2";
+    fs::copy_file(list, list + ".new");
+    fs::rename(list + ".new", list);
+    ASSERT_TRUE(CheckAsOrdinaryUser()) << es.str();
+    EXPECT_EQ(Content(folders.dataFile("manual.html")), "factory 2");
+    EXPECT_EQ(Content(folders.dataFile("settings")), "user");
 }
 
 TEST_F(RequiredFiles, MissingFactoryFileFails) {
