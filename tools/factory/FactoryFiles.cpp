@@ -103,12 +103,13 @@ void WriteRequiredFilesList(const fs::path& sources, const fs::path& target) {
         const auto blank = line_.find(' ');
         const std::string kind = line_.substr(0, blank);
         const std::string name = blank == std::string::npos ? std::string() : Trim(line_.substr(blank));
-        if (name.empty() || (kind != "dir" && kind != "file"))
+        if (name.empty() || (kind != "dir" && kind != "file" && kind != "replace"))
             throw std::runtime_error("required-files line: " + line);
         if (kind == "dir")
             db.RunUpdate("insert into `dir`( `name` ) values( " + SqlValue(name) + " )");
         else
-            db.RunUpdate("insert into `files`( `name`, `update` ) values( " + SqlValue(name) + ", '0' )");
+            db.RunUpdate("insert into `files`( `name`, `update` ) values( " + SqlValue(name) + ", " +
+                         SqlValue(kind == "replace" ? 1 : 0) + " )");
     }
     db.RunUpdate("commit transaction;");
     db.Close();
