@@ -55,7 +55,7 @@ std::string ReadRecord(const std::string& path) {
 
 bool WriteRecord(ErrorStream& es, const std::string& path, const std::string& identity) {
     const std::string temporary = path + ".nowy";
-    bool written = static_cast<bool>(std::ofstream(temporary) << identity << '\n');
+    const bool written = static_cast<bool>(std::ofstream(temporary) << identity << '\n');
     if (written && std::rename(temporary.c_str(), path.c_str()) == 0) return true;
     const int code = errno;
     std::remove(temporary.c_str());
@@ -107,7 +107,7 @@ bool bFunCheckFilesDir(ErrorStream& es) {
                 ClearFileAttributes(es, target);
             }
             anyFlagged = anyFlagged || file.update != 0;
-            // Only flagged rows are written, so a read-only installed list still starts.
+            // Only flagged rows are written, and only to a list this user may write.
             if (file.update != 0 && listWritable)
                 db.RunUpdate("update `files` set `update`='0' where `name`=" + SqlValue(file.name));
         }
