@@ -107,12 +107,7 @@ void TFGlowna::ConnectCommands()
                 connect(action(name), &QAction::triggered, this,
                         [this, handler = command.handler] { (this->*handler)(); });
 
-    // A click loads again even on the current node; a selection moved by keyboard loads too.
-    connect(TreeView, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
-        if (item == currentAtPress_)
-            TreeViewClick();
-    });
-    connect(TreeView, &QTreeWidget::currentItemChanged, this, [this] { TreeViewClick(); });
+    ConnectTreeSelection();
     TreeView->viewport()->installEventFilter(this);
 }
 
@@ -346,7 +341,7 @@ void TFGlowna::setPreviewPicture(int page, const QImage& picture)
 bool TFGlowna::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::MouseButtonPress && watched == TreeView->viewport())
-        currentAtPress_ = TreeView->currentItem();
+        NoteSelectionAtPress();
     // Only the first delivery of a turn is spontaneous; the copies Qt passes on to the
     // parents are not, so each turn scrolls the pages once.
     if (event->type() != QEvent::Wheel || !event->spontaneous() || !watched->isWidgetType())

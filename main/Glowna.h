@@ -168,13 +168,26 @@ private:
     // label: the student's own node), or null.
     QTreeWidgetItem* FindDocumentNode(const std::string& table, const QString& label) const;
     void ConnectCommands();
-    // Makes `node` the current one without loading, then loads as a click does.
+    // Makes `node` the chosen one without loading, then loads as a click does.
     void SelectAndLoad(QTreeWidgetItem* node);
+
+    // The tree's choice (GlownaTreeSelection.cpp): only the user's click or keyboard move
+    // chooses a node and loads; what a command shows chosen loads nothing.
+    void ConnectTreeSelection();
+    void NoteSelectionAtPress();
+    QTreeWidgetItem* SelectedNode() const;
+    void ShowNothingSelected();
+    // Shows `node` chosen (scrolled into view); null: nothing chosen.
+    void ShowSelected(QTreeWidgetItem* node);
+    // After a rebuild that keeps a student: exactly his node chosen.
+    void KeepStudentSelected(const std::string& table);
+    // The table the student dialog's PESEL names.
+    std::string StudentTableOfDialog() const;
 
     std::unique_ptr<CalibrationHost> calibrationHost_;
     std::unique_ptr<DialogHost> dialogHost_;
-    // The current node when the mouse was pressed in the tree: a click on it loads again.
-    QTreeWidgetItem* currentAtPress_ = nullptr;
+    // The chosen node when the mouse was pressed in the tree: a click on it loads again.
+    QTreeWidgetItem* selectedAtPress_ = nullptr;
 
     void buildLayout();
     void buildToolBar();

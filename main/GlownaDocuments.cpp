@@ -98,10 +98,7 @@ void TFGlowna::SelectAndLoad(QTreeWidgetItem* node)
 {
     if (!node)
         return;
-    {
-        const QSignalBlocker quiet(TreeView);
-        TreeView->setCurrentItem(node);
-    }
+    ShowSelected(node);
     TreeViewClick();
 }
 

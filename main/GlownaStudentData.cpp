@@ -44,6 +44,7 @@ bool TFGlowna::SaveStudentData()
         return false;
     }
     ReloadStudentsList();
+    KeepStudentSelected(table);
     return true;
 }
 

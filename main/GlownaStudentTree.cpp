@@ -73,17 +73,21 @@ void TFGlowna::BuildStudentsTree()
         TreeView->addTopLevelItems(roots);
     }
     TreeView->setUpdatesEnabled(true);
+    ShowNothingSelected();
 }
 
 void TFGlowna::RemoveAllNodes()
 {
-    const QSignalBlocker quiet(TreeView);
-    TreeView->clear();
+    {
+        const QSignalBlocker quiet(TreeView);
+        TreeView->clear();
+    }
+    ShowNothingSelected();
 }
 
 QString TFGlowna::SelectedNodeText(int flag) const
 {
-    const QTreeWidgetItem* node = TreeView->currentItem();
+    const QTreeWidgetItem* node = SelectedNode();
     if (!node)
         return {};
     if (node->childCount() > 0)
@@ -95,7 +99,7 @@ QString TFGlowna::SelectedNodeText(int flag) const
 
 std::string TFGlowna::SelectedStudentTable() const
 {
-    const QTreeWidgetItem* node = TreeView->currentItem();
+    const QTreeWidgetItem* node = SelectedNode();
     if (node && node->parent())
         node = node->parent();
     return node ? node->data(0, kTableRole).toString().toStdString() : std::string();

@@ -1,6 +1,8 @@
 // Adding, editing and deleting a student through the student dialog.
 #include "main/Glowna.h"
 
+#include <QDialog>
+
 #include "forms/FormRegistry.h"
 #include "forms/dialogs/StudentDialog.h"
 #include "platform/DialogService.h"
@@ -30,8 +32,10 @@ void TFGlowna::DodajUczniaToolButtonClick()
         // The promotion word's ending of a new student's certificate ("ę").
         form->ApplyPreset("newStudent");
     }
-    DialogService::instance().showModal(*FDaneUcznia);
+    const bool saved = DialogService::instance().showModal(*FDaneUcznia) == QDialog::Accepted;
     ReloadStudentsList();
+    if (saved)
+        KeepStudentSelected(StudentTableOfDialog());
 }
 
 void TFGlowna::EdytujDaneUczniaToolButtonClick()
@@ -41,7 +45,8 @@ void TFGlowna::EdytujDaneUczniaToolButtonClick()
         return;
     FDaneUcznia->editedTable = SelectedStudentTable();
     FDaneUcznia->mode = TFDaneUcznia::EditStudent;
-    DialogService::instance().showModal(*FDaneUcznia);
+    if (DialogService::instance().showModal(*FDaneUcznia) == QDialog::Accepted)
+        KeepStudentSelected(FDaneUcznia->editedTable);
 }
 
 void TFGlowna::UsunUczniaToolButtonClick()
