@@ -1,7 +1,8 @@
 #include "main/CalibrationTransfer.h"
 
 #include "main/FileCopy.h"
-#include "store/CppSQLite3.h"
+#include "render/Catalogue.h"
+#include "store/Calibration.h"
 #include "store/Folders.h"
 #include "store/Log.h"
 
@@ -19,17 +20,6 @@ bool Copy(ErrorStream& es, const char* fun, const std::string& source, const std
     return false;
 }
 
-bool HasTables(const std::string& path)
-{
-    try {
-        CppSQLite3DB db;
-        db.Open(path);
-        return db.RunScalar("select count(*) from sqlite_master where type='table'") > 0;
-    } catch (const CppSQLite3Exception&) {
-        return false;
-    }
-}
-
 }  // namespace
 
 bool ExportCalibrationFile(ErrorStream& es, const std::string& target)
@@ -40,9 +30,10 @@ bool ExportCalibrationFile(ErrorStream& es, const std::string& target)
 bool ImportCalibrationFile(ErrorStream& es, const std::string& source)
 {
     static constexpr const char* kFun = "ImportujPlikKalibracji()";
-    if (!HasTables(source)) {
+    std::string reason;
+    if (!IsCalibrationFile(source, CalibrationSetNames(), reason)) {
         es.str(std::string("Funkcja: ") + kFun + "\n\nPlik\n" + source +
-               "\nnie jest plikiem kalibracji.\n\nDane nie zostały zapisane.");
+               "\nnie jest plikiem kalibracji (" + reason + ").\n\nDane nie zostały zapisane.");
         LogWrite(es, kFun);
         return false;
     }

@@ -97,7 +97,6 @@ void TFGlowna::Eksportujustawieniakalibracji1Click()
                                                                kCalibrationFilter, "vlm_kalibracja");
     if (!chosen)
         return;
-    SaveDialogFileName = *chosen;
     QString target = *chosen;
     if (QFileInfo(target).suffix().isEmpty())
         target += ".sqset";

@@ -17,7 +17,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-using Importer = bool (*)(ErrorStream&, const std::string&, const std::string&, ProgressSink*);
+using Importer = bool (*)(ErrorStream&, const std::string&, const std::string&, ProgressSink*,
+                          ImportNotes*);
 
 struct ImportCommand {
     const char* title;
@@ -65,14 +66,15 @@ void ShowImportWindow()
 
 // Imports `source` and replaces the working copy; false leaves the working copy as it
 // was and the reason in the stream.
-bool ImportIntoWorkingCopy(ErrorStream& es, Importer importer, const std::string& source)
+bool ImportIntoWorkingCopy(ErrorStream& es, Importer importer, const std::string& source,
+                           ImportNotes& notes)
 {
     const std::string folder = strFunGetMainDirPath(es);
     if (folder.empty())
         return false;
     const std::string imported = JoinPath(folder, kImportFileName);
     ShowImportWindow();
-    const bool done = importer(es, source, imported, FSQLImport) &&
+    const bool done = importer(es, source, imported, FSQLImport, &notes) &&
                       ReplaceWorkingCopy(es, imported, JoinPath(folder, kWorkingCopyName));
     if (FSQLImport)
         FSQLImport->close();
@@ -83,13 +85,24 @@ bool ImportIntoWorkingCopy(ErrorStream& es, Importer importer, const std::string
     return done;
 }
 
+void ShowWhatWasPassedOver(const ImportNotes& notes)
+{
+    if (notes.skipped.empty())
+        return;
+    QString text = "Dane zostały zaimportowane, z wyjątkiem:\n";
+    for (const std::string& line : notes.skipped)
+        text += "\n" + QString::fromStdString(line);
+    DialogService::instance().message(text, "Import danych", MsgIcon::Warning, MsgButtons::Ok);
+}
+
 void RunImportCommand(ImportHost& host, const ImportCommand& command)
 {
     const auto chosen = DialogService::instance().openFileName(command.title, command.filter, QString());
     if (!chosen)
         return;
     ErrorStream& es = host.errorStream();
-    if (!ImportIntoWorkingCopy(es, command.importer, chosen->toStdString())) {
+    ImportNotes notes;
+    if (!ImportIntoWorkingCopy(es, command.importer, chosen->toStdString(), notes)) {
         DialogService::instance().message(
             "Błąd podczas importu danych.\n\n" + QString::fromStdString(es.str()), "Błąd",
             MsgIcon::Error, MsgButtons::Ok);
@@ -97,6 +110,7 @@ void RunImportCommand(ImportHost& host, const ImportCommand& command)
     }
     host.setModified();
     host.reloadStudentsList();
+    ShowWhatWasPassedOver(notes);
 }
 
 }  // namespace

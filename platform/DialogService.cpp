@@ -90,25 +90,8 @@ std::optional<QString> DialogService::fileName(FileDialog dialog, const QString&
                                                const QString& windowsFilter,
                                                const QString& initialName)
 {
-    return CallOnGuiThread([&]() -> std::optional<QString> {
-        QString& remembered = remembered_[int(dialog)];
-        if (!initialName.isEmpty())
-            remembered = initialName;
-        auto chosen = askFileName(dialog, title, windowsFilter, remembered);
-        if (chosen)
-            remembered = *chosen;
-        return chosen;
-    });
-}
-
-void DialogService::setRememberedName(FileDialog dialog, const QString& name)
-{
-    remembered_[int(dialog)] = name;
-}
-
-QString DialogService::rememberedName(FileDialog dialog) const
-{
-    return remembered_[int(dialog)];
+    return CallOnGuiThread(
+        [&] { return askFileName(dialog, title, windowsFilter, initialName); });
 }
 
 bool DialogService::printerSetup(QPrinter& printer)

@@ -33,17 +33,14 @@ public:
                                       const QString& initial);
 
     // The two shared file dialogs. `windowsFilter` is "Description(*.ext)|*.ext[|...]".
-    // A non-empty `initialName` is proposed (and remembered); an empty one proposes the
-    // name last chosen or proposed in the same dialog. nullopt when cancelled. The name
-    // is returned as chosen: callers add a missing extension.
+    // Exactly `initialName` is proposed (empty: no name): the service remembers nothing,
+    // so no command is offered the file another command chose; a command that offers its
+    // own last name keeps it itself. nullopt when cancelled. The name is returned as
+    // chosen: callers add a missing extension.
     std::optional<QString> openFileName(const QString& title, const QString& windowsFilter,
                                         const QString& initialName);
     std::optional<QString> saveFileName(const QString& title, const QString& windowsFilter,
                                         const QString& initialName);
-    // What an empty `initialName` proposes next ("nowy" for a fresh save dialog is the
-    // caller's to set here).
-    void setRememberedName(FileDialog dialog, const QString& name);
-    QString rememberedName(FileDialog dialog) const;
 
     // The printer set-up dialog on `printer`; true when the person confirmed it.
     bool printerSetup(QPrinter& printer);
@@ -71,5 +68,4 @@ protected:
 private:
     std::optional<QString> fileName(FileDialog dialog, const QString& title,
                                     const QString& windowsFilter, const QString& initialName);
-    QString remembered_[2];
 };

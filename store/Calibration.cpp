@@ -1,5 +1,7 @@
 #include "store/Calibration.h"
 
+#include <set>
+
 #include "store/CppSQLite3.h"
 #include "store/Folders.h"
 #include "store/Frame.h"
@@ -84,6 +86,59 @@ bool bFunCalibLoadCertList(ErrorStream& es, std::vector<std::string>& items) {
         return true;
     } catch (const CppSQLite3Exception& e) {
         FailDb(es, "Sql exception: ", e, "bFunCalibLoadCertList()");
+        return false;
+    }
+}
+
+namespace {
+
+constexpr const char* kCalibrationColumns[] = {
+    "name",      "x1",         "y1",         "x2",
+    "y2",        "font_name",  "font_size",  "font_align",
+    "font_style_bold", "font_style_italic", "font_style_underline", "font_style_strike"};
+
+std::set<std::string> ColumnsOf(CppSQLite3DB& db, const std::string& table) {
+    std::set<std::string> columns;
+    CppSQLite3Query query = db.RunQuery("pragma table_info(" + SqlIdent(table) + ")");
+    for (; !query.AtEnd(); query.Step()) columns.insert(query.TextAt(query.ColumnIndex("name")));
+    return columns;
+}
+
+}  // namespace
+
+bool IsCalibrationFile(const std::string& file, std::span<const std::string_view> sets,
+                       std::string& reason) {
+    if (!FileExists(file)) {
+        reason = "plik nie istnieje";
+        return false;
+    }
+    try {
+        CppSQLite3DB db;
+        db.Open(file);
+        {
+            CppSQLite3Query check = db.RunQuery("pragma integrity_check");
+            if (check.AtEnd() || check.TextAt(0) != "ok") {
+                reason = "plik jest uszkodzony";
+                return false;
+            }
+        }
+        for (std::string_view set : sets) {
+            const std::string name(set);
+            if (!db.HasTable(name)) {
+                reason = "brak zestawu \"" + name + "\"";
+                return false;
+            }
+            const std::set<std::string> columns = ColumnsOf(db, name);
+            for (const char* column : kCalibrationColumns)
+                if (!columns.count(column)) {
+                    reason = "zestaw \"" + name + "\" nie ma kolumny \"" + column + "\"";
+                    return false;
+                }
+        }
+        db.Close();
+        return true;
+    } catch (const CppSQLite3Exception&) {
+        reason = "plik nie jest bazą danych kalibracji lub jest uszkodzony";
         return false;
     }
 }

@@ -2,7 +2,9 @@
 // The calibration file "vlm_kalibracja.sqset": one table per calibration set, one row per
 // element (name, x1, y1, x2, y2, font_name, font_size, font_align, font_style_bold,
 // font_style_italic, font_style_underline, font_style_strike).
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 #include "store/ErrorStream.h"
 #include "store/Records.h"
@@ -15,3 +17,9 @@ bool bFunSqlCalibUpdateValue(ErrorStream& es, const std::string& file, const std
                              const CalibrationRecord& record);
 // Replaces `items` with the table names of the user's calibration file, in creation order.
 bool bFunCalibLoadCertList(ErrorStream& es, std::vector<std::string>& items);
+
+// Whether `file` is a sound calibration file: SQLite's integrity check passes and every set
+// of `sets` is a table holding every calibration column. False with the reason, in
+// Polish, in `reason`. Reads only.
+bool IsCalibrationFile(const std::string& file, std::span<const std::string_view> sets,
+                       std::string& reason);

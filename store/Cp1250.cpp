@@ -40,7 +40,9 @@ const ReverseTable& Reverse() {
 }
 
 // Next code point of the UTF-8 text at `pos`, advancing `pos`; -1 for a malformed sequence
-// (one byte consumed).
+// (one byte consumed) and for an over-long form, a surrogate or a value beyond U+10FFFF
+// (the whole sequence consumed). An over-long form must never yield ASCII: C0 A7 would
+// become an apostrophe after the statement was quoted.
 long NextCodePoint(std::string_view s, std::size_t& pos) {
     const auto lead = static_cast<unsigned char>(s[pos]);
     int extra = 0;
@@ -57,6 +59,8 @@ long NextCodePoint(std::string_view s, std::size_t& pos) {
         cp = (cp << 6) | (c & 0x3F);
     }
     pos += extra + 1;
+    static constexpr long kShortest[] = {0, 0x80, 0x800, 0x10000};
+    if (cp < kShortest[extra] || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) return -1;
     return cp;
 }
 

@@ -9,8 +9,9 @@ bool bFunSqlTemplateWriteData(ErrorStream& es, const std::string& file, const st
                               const std::vector<FieldRecord>& records) {
     if (ReportMissingFile(es, file, "Plik nie istnieje.\n\n", "bFunSqlTemplateWriteData()")) return false;
     CppSQLite3DB db;
-    db.Open(file);
     try {
+        // A file that is no database fails here, as a failed write.
+        db.Open(file);
         // Drop, create and fill in one transaction: a failed write keeps the old template.
         db.RunUpdate("begin transaction;");
         if (db.HasTable(name)) db.RunUpdate("drop table " + SqlIdent(name));
@@ -33,12 +34,13 @@ bool bFunSqlTemplateReadData(ErrorStream& es, const std::string& file, const std
     if (ReportMissingFile(es, file, "Plik nie istnieje.\n", "bFunSqlTemplateReadData()")) return false;
     out.clear();
     CppSQLite3DB db;
-    db.Open(file);
-    if (!db.HasTable(name)) {
-        db.Close();
-        return true;
-    }
     try {
+        // A file that is no database fails in the open or the table test: a failed read.
+        db.Open(file);
+        if (!db.HasTable(name)) {
+            db.Close();
+            return true;
+        }
         CppSQLite3Query query = db.RunQuery(SelectAllInWriteOrder(name));
         for (; !query.AtEnd(); query.Step())
             out.push_back({query.ColumnTextByName("id"), query.ColumnTextByName("comp_name"),

@@ -1,4 +1,5 @@
 #include <filesystem>
+#include <fstream>
 
 #include "main/ImportCommands.h"
 #include "store/Folders.h"
@@ -75,18 +76,37 @@ TEST_F(ImportCommands, FailedImportKeepsTheWorkingCopyAndShowsTheReason)
     const std::string missing = folders.dataFile("brak.snv");
     const std::string folder = folders.dataFile("katalog.snv");
     std::filesystem::create_directory(folder);
-    // The second student repeats the first one's PESEL after the first was written.
-    const std::string repeated = writeExport("powtorzony.snv", Join({
-        MusicSchoolStudent("Nowak", "Jan", "55555555555"),
-        MusicSchoolStudent("Kowal", "Ewa", "55555555555"),
+    // The first student's document block has no end line: read on, it would swallow the
+    // second student as rows of the first.
+    ExportLines unterminated = MusicSchoolStudent("Nowak", "Jan", "55555555555");
+    unterminated.erase(unterminated.begin() + 11);
+    const std::string open = writeExport("bez_konca.snv", Join({
+        unterminated,
+        MusicSchoolStudent("Kowal", "Ewa", "66666666666"),
     }));
+    // The primary-school export chosen in the music-school import.
+    const std::string otherFormat = writeExport("zle.snv", PrimarySchoolStudent("Nowak", "Jan", "1"));
+    // Lines ended by CR alone read as one line: one empty nameless student.
+    const std::string crOnly = folders.dataFile("mac.snv");
+    {
+        std::ofstream out(crOnly, std::ios::binary);
+        for (const std::string& line : MusicSchoolStudent("Nowak", "Jan", "7"))
+            out << line << "\r";
+    }
+    const std::string empty = writeExport("pusty.snv", {"no student here"});
+    const std::string notExport = "Wybrany plik nie jest eksportem danych Sonavera (*.snv):\n";
     const struct {
         std::string source;
         std::string reason;
     } cases[] = {
         {missing, "Plik źródłowy nie istnieje: \n" + missing},
         {folder, "Nie można otworzyć pliku źródłowego: \n" + folder},
-        {repeated, "Numer PESEL powtarza się w pliku importu, uczeń pominięty: \nPESEL55555555555"},
+        {open, "Blok \"KLASA II MUZYCZNA\" z wiersza 7 nie ma wiersza końcowego \"</KLASA II "
+               "MUZYCZNA>\". Import przerwano, dane nie zostały zmienione."},
+        {otherFormat, notExport + otherFormat + "\n\nUczeń z wiersza 1 nie ma danych osobowych w tym formacie."},
+        {crOnly, notExport + crOnly +
+                     "\n\nWiersz 1 zawiera znak CR bez znaku LF: plik ma nieznany podział na wiersze."},
+        {empty, notExport + empty + "\n\nPlik nie zawiera danych żadnego ucznia."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.source);
@@ -109,19 +129,36 @@ TEST_F(ImportCommands, FailedImportKeepsTheWorkingCopyAndShowsTheReason)
     }
 }
 
-TEST_F(ImportCommands, ExportWithoutStudentsLeavesAnEmptyWorkingCopyAndTree)
+TEST_F(ImportCommands, RepeatedOrMissingPeselSkipsOnlyThatStudentAndSaysWhich)
 {
     prepareWorkingCopy();
-    host.tree = {"Stary Adam"};
-    dialogs.answerOpenFile(QString::fromStdString(writeExport("pusty.snv", {"no student here"})));
+    ExportLines withoutPesel = MusicSchoolStudent("Bez", "Numeru", "");
+    ExportLines secondWithoutPesel = MusicSchoolStudent("Drugi", "Bez", "");
+    ExportLines longMemo = MusicSchoolStudent("Dlugi", "Opis", "88888888888");
+    longMemo.insert(longMemo.begin() + 11, 98, "<ZMIENNA_Uwagi_DATA_MEMO>dalej");
+    const std::string source = writeExport("powtorzony.snv", Join({
+        MusicSchoolStudent("Nowak", "Jan", "55555555555"),
+        MusicSchoolStudent("Kowal", "Ewa", "55555555555"),
+        withoutPesel,
+        secondWithoutPesel,
+        longMemo,
+        MusicSchoolStudent("Zaorski", "Piotr", "77777777777"),
+    }));
+    dialogs.answerOpenFile(QString::fromStdString(source)).answerMessage(Answer::Ok);
 
     Importuj1Click(host);
 
-    EXPECT_TRUE(messages().empty());
-    ASSERT_TRUE(FileExists(workingCopy()));
-    EXPECT_TRUE(workingCopyStudents().empty());
-    EXPECT_EQ(host.reloads, 1);
-    EXPECT_TRUE(host.tree.empty());
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].text.toStdString(),
+              "Dane zostały zaimportowane, z wyjątkiem:\n"
+              "\nuczeń pominięty, numer PESEL powtarza się: 55555555555 (Kowal Ewa)"
+              "\nuczeń pominięty, bez numeru PESEL jest już inny uczeń: Drugi Bez"
+              "\nnotatka ZMIENNA_Uwagi_DATA_MEMO ucznia Dlugi Opis: pominięto wiersze ponad 99 (2)");
+    EXPECT_EQ(messages()[0].caption, "Import danych");
+    EXPECT_EQ(messages()[0].icon, MsgIcon::Warning);
+    EXPECT_EQ(host.tree, (std::vector<std::string>{"Bez Numeru", "Dlugi Opis", "Nowak Jan", "Zaorski Piotr"}));
+    EXPECT_EQ(workingCopyRows("PESEL55555555555")[0].value, "Nowak");
+    EXPECT_EQ(workingCopyRows("PESEL88888888888").size(), 3u + 1u + 99u);
     EXPECT_TRUE(host.modified);
 }
 

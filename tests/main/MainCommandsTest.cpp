@@ -121,38 +121,109 @@ TEST_F(CommandsTest, FailedExportShowsTheCopyMessageAndLogsIt)
     EXPECT_EQ(log[0].info, expected);
 }
 
-TEST_F(CommandsTest, ImportTakesOnlyADatabaseWithTablesAndKeepsTheOldFileOtherwise)
+namespace {
+
+// A copy of `source` changed by `sql`.
+std::string ChangedCopy(const std::string& source, const std::string& target, const std::string& sql)
+{
+    fs::copy_file(source, target, fs::copy_options::overwrite_existing);
+    CppSQLite3DB db;
+    db.Open(target);
+    db.RunUpdate(sql);
+    db.Close();
+    return target;
+}
+
+}  // namespace
+
+TEST_F(CommandsTest, ImportTakesOnlyASoundCalibrationFileAndKeepsTheUsersFileOtherwise)
 {
     const std::string before = ReadFile(calibrationFile());
-    const std::string notDatabase = folders.root() + "/tekst.sqset";
+    const std::string root = folders.root() + "/";
+    const std::string notDatabase = root + "tekst.sqset";
     std::ofstream(notDatabase) << "to nie jest baza danych, tylko zwykły tekst o długości ponad sto bajtów, "
                                   "żeby nagłówek SQLite na pewno się nie zgadzał.";
-    const std::string noTables = folders.root() + "/pusta.sqset";
-    std::ofstream{noTables};
-    const std::string missing = folders.root() + "/nie_ma.sqset";
-    for (const std::string& source : {notDatabase, noTables, missing}) {
+    const std::string empty = root + "pusta.sqset";
+    std::ofstream{empty};
+    const std::string damaged = root + "uszkodzona.sqset";
+    fs::copy_file(calibrationFile(), damaged);
+    {
+        std::fstream file(damaged, std::ios::in | std::ios::out | std::ios::binary);
+        file.seekp(3 * 4096);
+        file << std::string(8192, '\xA5');
+    }
+    struct Case {
+        std::string source;
+        std::string reason;
+    };
+    const Case cases[] = {
+        {notDatabase, "plik nie jest bazą danych kalibracji lub jest uszkodzony"},
+        {empty, "brak zestawu \"swiad_200\""},
+        {root + "nie_ma.sqset", "plik nie istnieje"},
+        {ChangedCopy(calibrationFile(), root + "bez_zestawu.sqset", "drop table `swiad_205_bk`"),
+         "brak zestawu \"swiad_205_bk\""},
+        {ChangedCopy(calibrationFile(), root + "bez_kolumny.sqset",
+                     "alter table `arkusz_280a_str9` drop column `font_style_strike`"),
+         "zestaw \"arkusz_280a_str9\" nie ma kolumny \"font_style_strike\""},
+        {damaged, ""},  // the integrity check or the read fails: refused either way
+    };
+    for (const Case& c : cases) {
         dialogs.clearRequests();
-        dialogs.answerOpenFile(QString::fromStdString(source)).answerMessage(Answer::Ok);
+        dialogs.answerOpenFile(QString::fromStdString(c.source)).answerMessage(Answer::Ok);
         window().action("Importujustawieniakalibracji1")->trigger();
-        ASSERT_EQ(messages().size(), 1u) << source;
-        EXPECT_TRUE(messages()[0].text.startsWith("Funkcja: ImportujPlikKalibracji()\n\n"));
+        ASSERT_EQ(messages().size(), 1u) << c.source;
+        const std::string shown = messages()[0].text.toStdString();
+        EXPECT_EQ(shown.rfind("Funkcja: ImportujPlikKalibracji()\n\nPlik\n" + c.source +
+                                  "\nnie jest plikiem kalibracji (", 0),
+                  0u)
+            << shown;
+        if (!c.reason.empty())
+            EXPECT_NE(shown.find("(" + c.reason + ")"), std::string::npos) << shown;
         EXPECT_EQ(messages()[0].caption, "Atrybuty");
-        EXPECT_EQ(ReadFile(calibrationFile()), before) << source;
+        EXPECT_EQ(ReadFile(calibrationFile()), before) << c.source;
     }
     EXPECT_EQ(dialogs.requestsOf(DialogKind::OpenFile).at(0).caption, "Wczytaj plik kalibracji");
     EXPECT_FALSE(fs::exists(calibrationFile() + ".vlm-kopia"));
 
-    const std::string valid = folders.root() + "/inna.sqset";
-    {
-        CppSQLite3DB db;
-        db.Open(valid, CppSQLite3DB::OpenMode::Create);
-        db.RunUpdate("create table `swiad_205`( name TEXT )");
-    }
+    // A sound file, even with a table of its own besides the sets, replaces the user's.
+    const std::string valid = ChangedCopy(calibrationFile(), root + "inna.sqset",
+                                          "create table `uwagi`( tekst TEXT )");
     dialogs.clearRequests();
     dialogs.answerOpenFile(QString::fromStdString(valid));
     window().action("Importujustawieniakalibracji1")->trigger();
     EXPECT_TRUE(messages().empty());
     EXPECT_EQ(ReadFile(calibrationFile()), ReadFile(valid));
+}
+
+TEST_F(CommandsTest, EachFileDialogProposesOnlyItsOwnName)
+{
+    const std::string certificates = folders.root() + "/kopia.sqvlm";
+    std::ofstream{certificates};
+    const std::string exported = folders.root() + "/eksport.sqset";
+    dialogs.answerOpenFile(QString::fromStdString(certificates))
+        .answerOpenFile(std::nullopt)
+        .answerOpenFile(std::nullopt)
+        .answerOpenFile(std::nullopt)
+        .answerSaveFile(QString::fromStdString(exported))
+        .answerSaveFile(std::nullopt)
+        .answerSaveFile(std::nullopt);
+    window().action("Otworzplik1")->trigger();
+    window().action("Importujustawieniakalibracji1")->trigger();
+    window().action("Importuj1")->trigger();
+    window().action("ImportButton")->trigger();
+    window().action("Eksportujustawieniakalibracji1")->trigger();
+    window().action("Zapiszjako1")->trigger();
+    window().action("Eksportujustawieniakalibracji1")->trigger();
+
+    const std::vector<DialogRequest> asked = dialogs.requestsOf(DialogKind::OpenFile);
+    ASSERT_EQ(asked.size(), 4u);
+    for (const DialogRequest& request : asked)
+        EXPECT_TRUE(request.text.isEmpty()) << request.caption.toStdString() << ": " << request.text.toStdString();
+    const std::vector<DialogRequest> saved = dialogs.requestsOf(DialogKind::SaveFile);
+    ASSERT_EQ(saved.size(), 3u);
+    EXPECT_EQ(saved[1].caption, "Zapisz");
+    EXPECT_EQ(saved[1].text, "nowy");  // never the calibration file just exported
+    EXPECT_EQ(saved[2].text, "vlm_kalibracja");
 }
 
 TEST_F(CommandsTest, HelpContactAndSiteEntriesHandTheirAddressToTheDesktop)

@@ -130,31 +130,30 @@ TEST(ScriptedDialogs, ModalShowingRunsTheDialogAndReturnsItsResult)
     EXPECT_EQ(script.requests()[0].caption, QStringLiteral("Logi"));
 }
 
-TEST(DialogService, FileDialogsProposeTheLastNameOfTheSameDialog)
+TEST(DialogService, FileDialogsProposeExactlyTheNameTheCommandGives)
 {
     TestApp();
     ScriptedDialogs script;
-    script.setRememberedName(FileDialog::Save, QStringLiteral("nowy"));
     const QString filter = QStringLiteral("Velmorandia(*.sqvlm)|*.sqvlm");
-    script.answerSaveFile(QStringLiteral("/d/klasa3.sqvlm"))
-        .answerSaveFile(std::nullopt)
-        .answerSaveFile(std::nullopt)
-        .answerOpenFile(std::nullopt);
+    script.answerOpenFile(QStringLiteral("/d/kopia.sqvlm"))
+        .answerOpenFile(std::nullopt)
+        .answerSaveFile(QStringLiteral("/d/vlm_kalibracja.sqset"))
+        .answerSaveFile(std::nullopt);
 
     DialogService& dialogs = DialogService::instance();
-    dialogs.saveFileName(QStringLiteral("Zapisz"), filter, QString());
-    dialogs.saveFileName(QStringLiteral("Zapisz"), filter, QString());
+    dialogs.openFileName(QStringLiteral("Wczytaj plik"), filter, QString());
+    dialogs.openFileName(QStringLiteral("Wczytaj plik kalibracji"),
+                         QStringLiteral("Kalibracja(*.sqset)|*.sqset"), QString());
     dialogs.saveFileName(QStringLiteral("Zapisz plik kalibracji"),
                          QStringLiteral("Kalibracja(*.sqset)|*.sqset"), QStringLiteral("vlm_kalibracja"));
-    dialogs.openFileName(QStringLiteral("Wczytaj plik"), filter, QString());
+    dialogs.saveFileName(QStringLiteral("Zapisz"), filter, QStringLiteral("nowy"));
 
     const auto& r = script.requests();
     ASSERT_EQ(r.size(), 4u);
-    EXPECT_EQ(r[0].text, QStringLiteral("nowy"));
-    EXPECT_EQ(r[1].text, QStringLiteral("/d/klasa3.sqvlm")); // the name chosen last
+    EXPECT_TRUE(r[0].text.isEmpty());
+    EXPECT_TRUE(r[1].text.isEmpty()); // never the file another command chose
     EXPECT_EQ(r[2].text, QStringLiteral("vlm_kalibracja"));
-    EXPECT_TRUE(r[3].text.isEmpty()); // the open dialog remembers its own names
-    EXPECT_EQ(dialogs.rememberedName(FileDialog::Save), QStringLiteral("vlm_kalibracja"));
+    EXPECT_EQ(r[3].text, QStringLiteral("nowy"));
 }
 
 namespace {

@@ -106,8 +106,11 @@ TEST_F(Import, DuplicatePeselIsReportedAndTheOthersImported) {
     std::vector<std::string> third = kMusicStudent;
     third[6] = "<NumerPesel_DATA_EDIT>11111111111";
     lines.insert(lines.end(), third.begin(), third.end());
-    EXPECT_FALSE(bFunImportDataFromFile(es, Export("a.snv", lines), target));
-    EXPECT_EQ(es.str(), "Numer PESEL powtarza się w pliku importu, uczeń pominięty: \nPESEL01234567890");
+    ImportNotes notes;
+    EXPECT_TRUE(bFunImportDataFromFile(es, Export("a.snv", lines), target, nullptr, &notes));
+    EXPECT_EQ(notes.skipped, std::vector<std::string>{
+                                 "uczeń pominięty, numer PESEL powtarza się: 01234567890 (O'Brien Anna)"});
+    EXPECT_EQ(LogRows().back().info, "Numer PESEL powtarza się w pliku importu, uczeń pominięty: \nPESEL01234567890");
     EXPECT_EQ(LogRows().back().fun, "bFunWriteStudentDataToDB()");
     EXPECT_EQ(Tables(), (std::vector<std::string>{"PESEL01234567890", "PESEL11111111111"}));
     EXPECT_EQ(Rows("PESEL01234567890").size(), 8u);
@@ -153,10 +156,13 @@ TEST_F(Import, FailuresKeepThePreviousWorkingCopy) {
     EXPECT_EQ(Tables(), (std::vector<std::string>{"PESEL7"}));
 }
 
-TEST_F(Import, ExportWithoutStudentsLeavesNoWorkingCopy) {
+TEST_F(Import, FileWithoutStudentsIsRefusedBeforeTheTargetIsTouched) {
     RawExec(target, "create table PESEL7( id TEXT, comp_name TEXT, value TEXT );");
-    EXPECT_TRUE(bFunImportDataFromFile(es, Export("a.snv", {"nothing here"}), target));
-    EXPECT_FALSE(FileExists(target));
+    const std::string source = Export("a.snv", {"nothing here"});
+    EXPECT_FALSE(bFunImportDataFromFile(es, source, target));
+    EXPECT_EQ(es.str(), "Wybrany plik nie jest eksportem danych Sonavera (*.snv):\n" + source +
+                            "\n\nPlik nie zawiera danych żadnego ucznia.");
+    EXPECT_EQ(Tables(), (std::vector<std::string>{"PESEL7"}));
 }
 
 TEST_F(Import, StudentWithoutPeselGetsATableWithEmptyName) {
@@ -190,9 +196,41 @@ TEST_F(Import, MemoKeepsAtMostNinetyNineTaggedLines) {
     for (int i = 1; i <= 101; ++i) lines.push_back("<ZMIENNA_Uwagi_DATA_MEMO>linia " + std::to_string(i));
     lines.push_back("</ARKUSZ OCEN STR 2 MUZYCZNA>");
     lines.push_back("</KONIEC DANYCH SWIADECTW>");
-    ASSERT_TRUE(bFunImportDataFromFile(es, Export("a.snv", lines), target)) << es.str();
+    ImportNotes notes;
+    ASSERT_TRUE(bFunImportDataFromFile(es, Export("a.snv", lines), target, nullptr, &notes)) << es.str();
+    EXPECT_EQ(notes.skipped, std::vector<std::string>{"notatka ZMIENNA_Uwagi_DATA_MEMO ucznia O'Brien Anna: "
+                                                      "pominięto wiersze ponad 99 (2)"});
     const std::vector<FieldRecord> rows = Rows("PESEL01234567890");
     ASSERT_EQ(rows.size(), 3u + 99u);
     EXPECT_EQ(rows[3].comp_name, "ZMIENNA_Uwagi_DATA_MEMO01");
     EXPECT_EQ(rows.back(), (FieldRecord{"ARKUSZ OCEN STR 2 MUZYCZNA", "ZMIENNA_Uwagi_DATA_MEMO99", "linia 99"}));
+}
+
+TEST_F(Import, BlockWithoutItsEndLineFailsTheWholeImportNamingTheLine) {
+    std::vector<std::string> personalOpen(kMusicStudent.begin(), kMusicStudent.end());
+    personalOpen.erase(personalOpen.begin() + 7);  // "</DANE UCZNIA MUZYCZNA>"
+    std::vector<std::string> blockOpen(kMusicStudent.begin(), kMusicStudent.end());
+    blockOpen.erase(blockOpen.begin() + 13);  // "</KLASA II MUZYCZNA>"
+    std::vector<std::string> atTheEnd(kMusicStudent.begin(), kMusicStudent.begin() + 16);
+    const struct {
+        std::vector<std::string> first;
+        std::string message;
+    } cases[] = {
+        {personalOpen, "Blok danych ucznia \"<DANE UCZNIA MUZYCZNA>\" z wiersza 3 nie ma wiersza końcowego "
+                       "\"</DANE UCZNIA MUZYCZNA>\"."},
+        {blockOpen, "Blok \"KLASA II MUZYCZNA\" z wiersza 9 nie ma wiersza końcowego \"</KLASA II MUZYCZNA>\"."},
+        {atTheEnd, "Blok \"ARKUSZ OCEN STR 2 MUZYCZNA\" z wiersza 15 nie ma wiersza końcowego "
+                   "\"</ARKUSZ OCEN STR 2 MUZYCZNA>\"."},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> lines = c.first;
+        if (&c != &cases[2]) {
+            std::vector<std::string> second = kMusicStudent;
+            second[6] = "<NumerPesel_DATA_EDIT>11111111111";
+            lines.insert(lines.end(), second.begin(), second.end());
+        }
+        EXPECT_FALSE(bFunImportDataFromFile(es, Export("a.snv", lines), target));
+        EXPECT_EQ(es.str(), c.message + " Import przerwano, dane nie zostały zmienione.");
+        EXPECT_EQ(LogRows().back().fun, "bFunImportDataFromFile");
+    }
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "store/Folders.h"
 #include "store/Templates.h"
 #include "tests/store/StoreTestSupport.h"
@@ -63,4 +65,21 @@ TEST(TemplatesFile, Missing) {
     EXPECT_EQ(es.str(), "Plik nie istnieje.\n\n" + missing);
     EXPECT_FALSE(bFunSqlTemplateReadData(es, missing, "school_data", out));
     EXPECT_EQ(es.str(), "Plik nie istnieje.\n" + missing);
+}
+
+TEST_F(Templates, FileThatIsNoDatabaseFailsReadAndWriteWithoutAnException) {
+    {
+        std::ofstream damaged(file, std::ios::binary | std::ios::trunc);
+        damaged << std::string(4096, 'x');
+    }
+    std::vector<FieldRecord> out;
+    bool read = true;
+    EXPECT_NO_THROW(read = bFunSqlTemplateReadData(es, file, "school_data", out));
+    EXPECT_FALSE(read);
+    EXPECT_EQ(es.str(), "SqlException\nUNKNOWN_ERROR");
+    EXPECT_EQ(LogRows().back().fun, "bFunSqlTemplateReadData()");
+    bool written = true;
+    EXPECT_NO_THROW(written = bFunSqlTemplateWriteData(es, file, "school_data", SchoolData(2)));
+    EXPECT_FALSE(written);
+    EXPECT_EQ(es.str(), "SqlException\nUNKNOWN_ERROR");
 }
