@@ -13,6 +13,8 @@
 #include <QAbstractButton>
 #include <QTabWidget>
 
+#include <filesystem>
+#include <fstream>
 #include <functional>
 
 namespace {
@@ -159,19 +161,30 @@ TEST_F(SchoolDataDialogTest, LoadMatchesNamesNotKeys)
 
 TEST_F(SchoolDataDialogTest, UnreadableTemplateIsReportedAndChangesNothing)
 {
-    runSql("create table `school_data`( id TEXT, comp_name TEXT )");
-    runSql("insert into `school_data` values( 'DANE SZKOLY', 'ZMIENNA_Klasa_DATA_EDIT' )");
-    dialog.fields().setText(u"ZMIENNA_Klasa_DATA_EDIT", "przed");
-    dialogs.answerMessage(Answer::Ok);
-    EXPECT_FALSE(dialog.LoadSchoolTemplate());
+    // A template table without its value column, and a templates file that is no database.
+    const std::function<void()> damages[] = {
+        [this] {
+            runSql("create table `school_data`( id TEXT, comp_name TEXT )");
+            runSql("insert into `school_data` values( 'DANE SZKOLY', 'ZMIENNA_Klasa_DATA_EDIT' )");
+        },
+        [this] { std::ofstream(templatesFile(), std::ios::binary | std::ios::trunc) << std::string(4096, 'x'); },
+    };
+    for (const auto& damage : damages) {
+        std::filesystem::remove(templatesFile());
+        damage();
+        dialogs.clearRequests();
+        dialog.fields().setText(u"ZMIENNA_Klasa_DATA_EDIT", "przed");
+        dialogs.answerMessage(Answer::Ok);
+        EXPECT_FALSE(dialog.LoadSchoolTemplate());
 
-    EXPECT_EQ(dialog.fieldText("ZMIENNA_Klasa_DATA_EDIT"), "przed");
-    const auto requests = dialogs.requestsOf(DialogKind::Message);
-    ASSERT_EQ(requests.size(), 1u);
-    EXPECT_TRUE(requests[0].text.startsWith(QString::fromUtf8("Błąd podczas odczytu danych.\n\nSqlException\n")))
-        << requests[0].text.toStdString();
-    EXPECT_EQ(requests[0].caption, QString::fromUtf8("Błąd"));
-    EXPECT_EQ(requests[0].icon, MsgIcon::Error);
+        EXPECT_EQ(dialog.fieldText("ZMIENNA_Klasa_DATA_EDIT"), "przed");
+        const auto requests = dialogs.requestsOf(DialogKind::Message);
+        ASSERT_EQ(requests.size(), 1u);
+        EXPECT_TRUE(requests[0].text.startsWith(QString::fromUtf8("Błąd podczas odczytu danych.\n\nSqlException\n")))
+            << requests[0].text.toStdString();
+        EXPECT_EQ(requests[0].caption, QString::fromUtf8("Błąd"));
+        EXPECT_EQ(requests[0].icon, MsgIcon::Error);
+    }
 }
 
 TEST_F(SchoolDataDialogTest, FirstShowOffersThisSchoolYearAndClearsTheReminder)
