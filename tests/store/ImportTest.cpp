@@ -234,3 +234,12 @@ TEST_F(Import, BlockWithoutItsEndLineFailsTheWholeImportNamingTheLine) {
         EXPECT_EQ(LogRows().back().fun, "bFunImportDataFromFile");
     }
 }
+
+TEST_F(Import, MusicSchoolExportIsNoPrimarySchoolExport) {
+    RawExec(target, "create table PESEL7( id TEXT, comp_name TEXT, value TEXT );");
+    const std::string source = Export("zle.snv", kMusicStudent);
+    EXPECT_FALSE(bFunImportPrimaryDataFromFile(es, source, target));
+    EXPECT_EQ(es.str(), "Wybrany plik nie jest eksportem danych Miralenska (*.m46):\n" + source +
+                            "\n\nUczeń z wiersza 1 nie ma danych osobowych w tym formacie.");
+    EXPECT_EQ(Tables(), (std::vector<std::string>{"PESEL7"}));
+}
