@@ -4,7 +4,6 @@
 #include "main/Glowna.h"
 
 #include <QDialog>
-#include <QSignalBlocker>
 #include <QTreeWidgetItem>
 
 #include "forms/FormRegistry.h"
