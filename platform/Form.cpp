@@ -7,10 +7,16 @@ Form::Form(QWidget* parent, Qt::WindowFlags flags)
 {
 }
 
+void Form::cancelByKeyboard()
+{
+    reject();
+}
+
 void Form::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Escape) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         event->accept();
+        cancelByKeyboard();
         return;
     }
     QDialog::keyPressEvent(event);

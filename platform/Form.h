@@ -1,7 +1,7 @@
 #pragma once
-// A window shown modally through the dialog service. Unlike a bare QDialog, Esc does not
-// close it: a form closes only through its own buttons or the title bar's close box
-// (which rejects it).
+// A window shown modally through the dialog service. Esc closes it as its "Anuluj" button
+// would (rejected, nothing saved); a window that must not be left at the moment, or that
+// has no cancelling, says so by overriding cancelByKeyboard().
 
 #include <QDialog>
 
@@ -11,5 +11,7 @@ public:
     explicit Form(QWidget* parent = nullptr, Qt::WindowFlags flags = {});
 
 protected:
+    // What Esc does; by default what "Anuluj" does: reject().
+    virtual void cancelByKeyboard();
     void keyPressEvent(QKeyEvent* event) override;
 };

@@ -44,6 +44,20 @@ void FieldDialog::showEvent(QShowEvent* event)
     if (const QScreen* s = screen())
         move(s->availableGeometry().center() - rect().center());
     FormShow();
+    // Every showing starts in the first field, whichever widget had the focus when the
+    // dialog last closed, so typing straight away goes where it belongs.
+    if (QWidget* first = firstField())
+        first->setFocus(Qt::OtherFocusReason);
+}
+
+QWidget* FieldDialog::firstField() const
+{
+    for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
+        for (const DialogFields::Field* field : fields_.fields())
+            if (field->widget == w && w->isEnabled())
+                return w;
+    }
+    return nullptr;
 }
 
 void FieldDialog::AnulujButtonClick()

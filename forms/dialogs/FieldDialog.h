@@ -1,8 +1,9 @@
 #pragma once
 // What the student dialog and the school-data dialog share: their stored fields as
 // values (DialogFields), widgets built just before the first showing, the show handler
-// run on every showing with the window centred on the screen, and the "OK" / "Anuluj"
-// panel at the bottom ("Anuluj" closes without writing anything).
+// run on every showing with the window centred on the screen and the focus in the first
+// field, and the "OK" / "Anuluj" panel at the bottom ("Anuluj" and Esc close without
+// writing anything).
 #include "forms/dialogs/DialogFields.h"
 #include "platform/Form.h"
 
@@ -28,5 +29,8 @@ protected:
     DialogFields fields_;
 
 private:
+    // The first stored field in the focus chain.
+    QWidget* firstField() const;
+
     bool built_ = false;
 };

@@ -6,32 +6,45 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QVBoxLayout>
 
 #include <gtest/gtest.h>
 
-TEST(Form, EnterAndEscPressNoButtonAndDoNotCloseIt)
+TEST(Form, EnterPressesTheFocusedButtonOnlyAndEscCancelsTheForm)
 {
     TestApp();
     Form form;
     auto* layout = new QVBoxLayout(&form);
+    auto* field = new QLineEdit;
     auto* ok = new Button(QStringLiteral("OK"));
     auto* cancel = new Button(QStringLiteral("Anuluj"));
+    layout->addWidget(field);
     layout->addWidget(ok);
     layout->addWidget(cancel);
-    int pressed = 0;
-    QObject::connect(ok, &QPushButton::clicked, [&] { ++pressed; });
-    QObject::connect(cancel, &QPushButton::clicked, [&] { ++pressed; });
+    QStringList pressed;
+    QObject::connect(ok, &QPushButton::clicked, [&] { pressed << "OK"; });
+    QObject::connect(cancel, &QPushButton::clicked, [&] { pressed << "Anuluj"; });
     form.show();
-    ok->setFocus();
 
-    for (int key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
-        TypeKey(&form, key);
-    EXPECT_EQ(pressed, 0);
-    EXPECT_TRUE(form.isVisible());
+    // Typed in a field, Enter presses no button: no button is the default.
+    for (int key : {Qt::Key_Return, Qt::Key_Enter})
+        TypeKey(field, key);
+    EXPECT_TRUE(pressed.isEmpty());
     EXPECT_FALSE(ok->autoDefault());
     EXPECT_FALSE(ok->isDefault());
+    // On a button that has the focus, Enter presses that button.
+    TypeKey(ok, Qt::Key_Return);
+    TypeKey(cancel, Qt::Key_Enter, QString(), Qt::KeypadModifier);
+    EXPECT_EQ(pressed, (QStringList{"OK", "Anuluj"}));
+    EXPECT_TRUE(form.isVisible());
+
+    // Esc from anywhere in the form closes it as cancelled.
+    form.setResult(QDialog::Accepted);
+    TypeKey(field, Qt::Key_Escape);
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(form.result(), QDialog::Rejected);
 }
 
 TEST(CheckBox, HandlerRunsOnEveryChangeFromCodeTooButNotWithoutOne)
