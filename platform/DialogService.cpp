@@ -45,6 +45,19 @@ QMessageBox::Icon qtIcon(MsgIcon icon)
     return QMessageBox::NoIcon;
 }
 
+// The window manager shows the application's name for an empty title; a blank keeps the
+// title bar empty.
+QString shownCaption(const QString& caption)
+{
+    return caption.isEmpty() ? QStringLiteral(" ") : caption;
+}
+
+// The bell character (7) in a message stands for a line break.
+QString shownText(QString text)
+{
+    return text.replace(QChar(7), QChar(u'\n'));
+}
+
 } // namespace
 
 DialogService::~DialogService() = default;
@@ -107,7 +120,9 @@ int DialogService::showModal(QDialog& dialog)
 Answer DialogService::askMessage(const QString& text, const QString& caption, MsgIcon icon,
                                  MsgButtons buttons)
 {
-    QMessageBox box(qtIcon(icon), caption, text, QMessageBox::NoButton, dialogParent());
+    QMessageBox box(qtIcon(icon), shownCaption(caption), shownText(text), QMessageBox::NoButton,
+                    dialogParent());
+    box.setTextFormat(Qt::PlainText);
     switch (buttons) {
     case MsgButtons::Ok:
         box.setStandardButtons(QMessageBox::Ok);

@@ -24,7 +24,8 @@ public:
     // The service in use: the installed one, else the Qt one.
     static DialogService& instance();
 
-    // A message box; an empty caption is shown as an empty title. Closing the box
+    // A message box; an empty caption is shown as an empty title, the character 7 in the
+    // text as a line break (the caller's text keeps it). Closing the box
     // without a button answers Ok, No (YesNo) or Cancel (YesNoCancel).
     Answer message(const QString& text, const QString& caption, MsgIcon icon, MsgButtons buttons);
 

@@ -69,6 +69,28 @@ TEST(QtDialogs, MessageBoxShowsTextCaptionIconAndMapsTheAnswer)
     }
 }
 
+TEST(QtDialogs, EmptyCaptionStaysBlankAndTheBellShowsAsALineBreak)
+{
+    TestApp();
+    // The window system would show the program's name for an empty title.
+    QString seenText, seenTitle;
+    WhenModalShows([&](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        ASSERT_NE(box, nullptr);
+        seenText = box->text();
+        seenTitle = box->windowTitle();
+        box->button(QMessageBox::Ok)->click();
+    });
+    const QString text = QStringLiteral("Przed aktualizacją programu zapisz dane") + QChar(7) +
+                         QStringLiteral(" a następnie uruchom aktualizację.");
+    EXPECT_EQ(DialogService::instance().message(text, QString(), MsgIcon::None, MsgButtons::Ok),
+              Answer::Ok);
+    EXPECT_FALSE(seenTitle.isEmpty());
+    EXPECT_TRUE(seenTitle.trimmed().isEmpty());
+    EXPECT_EQ(seenText, QStringLiteral("Przed aktualizacją programu zapisz dane\n a następnie "
+                                       "uruchom aktualizację."));
+}
+
 TEST(QtDialogs, FileDialogGetsTheTranslatedFilterAndTheProposedName)
 {
     TestApp();
