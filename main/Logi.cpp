@@ -1,5 +1,7 @@
 #include "main/Logi.h"
 
+#include <algorithm>
+
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
@@ -12,6 +14,13 @@
 
 TFLogi* FLogi = nullptr;
 
+namespace {
+
+// The designed widths of "Data / czas", "Funkcja" and "Informacja".
+constexpr int kColumnWidths[] = {100, 120, 550};
+
+}  // namespace
+
 TFLogi::TFLogi(::ErrorStream& errors, QWidget* owner)
     : Form(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), errors_(errors)
 {
@@ -23,9 +32,8 @@ TFLogi::TFLogi(::ErrorStream& errors, QWidget* owner)
     LogsListView = new ListView(this);
     LogsListView->setObjectName("LogsListView");
     LogsListView->setHeaderLabels({"Data / czas", "Funkcja", "Informacja"});
-    LogsListView->setColumnWidth(0, 100);
-    LogsListView->setColumnWidth(1, 120);
-    LogsListView->setColumnWidth(2, 550);
+    for (int column = 0; column < 3; ++column)
+        LogsListView->setColumnWidth(column, kColumnWidths[column]);
     layout->addWidget(LogsListView, 1);
 
     Panel1 = new QWidget(this);
@@ -61,6 +69,12 @@ void TFLogi::FormShow()
         item->setText(0, QString::fromStdString(record.datetime));
         item->setText(1, QString::fromStdString(record.fun));
         item->setText(2, QString::fromStdString(record.info));
+    }
+    // The date-time and the function name are short: they are shown whole.
+    for (int column : {0, 1}) {
+        LogsListView->resizeColumnToContents(column);
+        LogsListView->setColumnWidth(column,
+                                     std::max(kColumnWidths[column], LogsListView->columnWidth(column)));
     }
 }
 

@@ -1,7 +1,11 @@
 #include "main/Wait.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QThread>
+#include <QWindow>
 
 #include "platform/Controls.h"
 
@@ -10,6 +14,8 @@ TFWait* FWait = nullptr;
 namespace {
 
 constexpr QSize kClientSize(186, 51);
+// How long showing waits for the window system to put the window on screen.
+constexpr int kExposeWaitMs = 500;
 
 // White "Proszę czekać..." on a blue gradient.
 QImage WaitPicture()
@@ -59,11 +65,34 @@ void TFWait::Begin(const std::string&, int steps)
 
 void TFWait::Advance()
 {
-    ProgressBar->setPosition(ProgressBar->value() + 1);
+    // The bar paints itself at once whenever it visibly grows: thousands of rows are not
+    // painted one by one.
+    ProgressBar->setValue(ProgressBar->value() + 1);
 }
 
-void TFWait::showEvent(QShowEvent* event)
+void TFWait::setVisible(bool visible)
 {
-    Form::showEvent(event);
+    Form::setVisible(visible);
+    if (visible)
+        paintNow();
+}
+
+void TFWait::paintNow()
+{
+    // The window is on screen only once the window system has exposed it, which takes
+    // a turn of the event loop. The person must not act meanwhile and no timer may start
+    // other work, so only window-system events that are not input are handled.
+    const QDeadlineTimer deadline(kExposeWaitMs);
+    while (!(windowHandle() && windowHandle()->isExposed()) && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents |
+                                        QEventLoop::X11ExcludeTimers);
+        if (!windowHandle() || !windowHandle()->isExposed())
+            QThread::msleep(1);
+    }
     repaint();
+}
+
+void TFWait::cancelByKeyboard()
+{
+    // The window goes when the work it stands for has ended.
 }

@@ -4,9 +4,14 @@
 #include <QAction>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
+#include <QTest>
+#include <QTimer>
 
 #include <memory>
 
+#include "forms/FormRegistry.h"
+#include "forms/dialogs/StudentDialog.h"
 #include "main/Glowna.h"
 #include "main/Logi.h"
 #include "main/MakerAddresses.h"
@@ -14,6 +19,7 @@
 #include "main/Wait.h"
 #include "platform/Button.h"
 #include "platform/Controls.h"
+#include "store/CertFile.h"
 #include "store/CppSQLite3.h"
 #include "store/Logs.h"
 
@@ -89,6 +95,29 @@ TEST_F(SmallWindowsTest, LogViewerListsTheRowsInTableOrderEveryTimeItOpens)
     EXPECT_TRUE(messages().empty());
 }
 
+TEST_F(SmallWindowsTest, LogViewerShowsTheDateTimeAndTheFunctionWhole)
+{
+    writeLog({{"2015.12.23 17:45:59", "bFunZapiszIstniejacyPlikSwiadectw()", "Błąd kopiowania"},
+              {"2016.1.2 10:0:0", "ImportujPlikKalibracji()", "drugi"}});
+    QList<int> needed, widths;
+    dialogs.answerModal([&](QDialog&) {
+        const ListView& list = *FLogi->LogsListView;
+        // The text's width and the margins the list draws on either side of it.
+        const int margins = 2 * (list.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &list) + 1);
+        for (int column : {0, 1}) {
+            int widest = 0;
+            for (int row = 0; row < list.topLevelItemCount(); ++row)
+                widest = std::max(widest, list.fontMetrics().horizontalAdvance(list.topLevelItem(row)->text(column)));
+            needed << widest + margins;
+            widths << list.columnWidth(column);
+        }
+    });
+    window().action("Logiprogramu1")->trigger();
+    ASSERT_EQ(widths.size(), 2);
+    for (int column : {0, 1})
+        EXPECT_GE(widths[column], needed[column]) << column;
+}
+
 TEST_F(SmallWindowsTest, LogViewerWithoutALogOpensEmptyAndSilent)
 {
     EXPECT_TRUE(showLogViewer().isEmpty());
@@ -136,6 +165,52 @@ TEST_F(SmallWindowsTest, WaitWindowBarFollowsTheRowsWritten)
     EXPECT_EQ(FWait->size(), QSize(186, 51));
     EXPECT_TRUE(FWait->windowFlags() & Qt::FramelessWindowHint);
     FWait->close();
+}
+
+// Paints of the wait window's bar while a student is saved: the position each showed.
+class PaintRecorder : public QObject {
+public:
+    explicit PaintRecorder(QWidget& bar) : bar_(bar) { bar.installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            painted << static_cast<QProgressBar&>(bar_).value();
+            timerRanMeanwhile = timerRanMeanwhile || timerRan;
+        }
+        return false;
+    }
+    QList<int> painted;
+    bool timerRan = false;
+    bool timerRanMeanwhile = false;
+
+private:
+    QWidget& bar_;
+};
+
+TEST_F(SmallWindowsTest, WaitWindowIsOnScreenAndPaintedWhileAStudentIsSaved)
+{
+    ErrorStream es;
+    ASSERT_EQ(iFunCheckIsStudentExists(es, folders.dataFile("data_tmp.sqtmp"), "PESEL123", true), 0);
+    FDaneUcznia->fields().setText(u"NumerPesel_DATA_EDIT", "123");
+    FDaneUcznia->fields().setText(u"Nazwisko_DATA_EDIT", "Adamski");
+    PaintRecorder recorder(*FWait->ProgressBar);
+    // Nothing else runs while the window waits to be shown: a due timer waits too.
+    QTimer due;
+    due.setSingleShot(true);
+    QObject::connect(&due, &QTimer::timeout, [&] { recorder.timerRan = true; });
+    due.start(0);
+    std::vector<FieldRecord> records;
+    FDaneUcznia->CollectFields(records);
+    FormRegistry::instance().CollectAll(records);
+
+    ASSERT_TRUE(window().SaveStudentData());
+    EXPECT_FALSE(FWait->isVisible());
+    ASSERT_FALSE(recorder.painted.isEmpty());
+    // From the empty bar to the full one.
+    EXPECT_TRUE(recorder.painted.contains(0));
+    EXPECT_EQ(recorder.painted.constLast(), int(records.size()));
+    EXPECT_FALSE(recorder.timerRanMeanwhile);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return recorder.timerRan; }));
 }
 
 TEST_F(SmallWindowsTest, AboutBoxShowsItsLinesAndClosesWithItsButton)
