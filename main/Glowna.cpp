@@ -4,12 +4,15 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
+#include <QHelpEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QResizeEvent>
 #include <QScrollBar>
-#include <QStyle>
+#include <QShortcut>
 #include <QToolBar>
+#include <QToolTip>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
@@ -19,6 +22,7 @@
 #include "main/ImportCommands.h"
 #include "main/MainCalibrationHost.h"
 #include "main/MainDialogHost.h"
+#include "main/ToolButtonPictures.h"
 #include "main/UpdateCheckThread.h"
 #include "platform/Controls.h"
 
@@ -31,31 +35,23 @@ constexpr int kTreeWidth = 265;
 struct ToolCommand {
     const char* name;
     const char* hint;
-    const char* themeIcon;
-    QStyle::StandardPixmap fallbackIcon;
+    const char* picture;  // ToolButtonPicture
 };
 
 // Left to right, as the tool bar shows them.
 constexpr ToolCommand kToolCommands[] = {
-    {"NowyPlikToolButton", "Nowy plik świadectw", "document-new", QStyle::SP_FileIcon},
-    {"OtworzPlikToolButton", "Otwórz plik z świadectwami", "document-open",
-     QStyle::SP_DialogOpenButton},
-    {"SaveButton", "Zapisz", "document-save", QStyle::SP_DialogSaveButton},
-    {"ToolButton11", "Szablon danych szkoły", "x-office-address-book",
-     QStyle::SP_FileDialogInfoView},
-    {"DodajUczniaToolButton", "Dodaj nowego ucznia", "contact-new",
-     QStyle::SP_FileDialogNewFolder},
-    {"EdytujDaneUczniaToolButton", "Edytuj dane wybranego ucznia", "document-properties",
-     QStyle::SP_FileDialogDetailedView},
-    {"UsunUczniaToolButton", "Usuń dane wybranego ucznia", "edit-delete", QStyle::SP_TrashIcon},
-    {"EdytujSwiadectwoToolButton", "Edytuj wybrane świadectwo / dokument",
-     "accessories-text-editor", QStyle::SP_FileDialogContentsView},
-    {"DrukujToolButton", "Drukuj świadectwo / dokument", "document-print",
-     QStyle::SP_ComputerIcon},
-    {"PomocToolButton", "Pomoc", "help-contents", QStyle::SP_DialogHelpButton},
-    {"KontaktButton", "Wyślij wiadomość", "mail-message-new", QStyle::SP_MessageBoxInformation},
-    {"ImportButton", "Importuj dane uczniów z SP 4-6", "document-import",
-     QStyle::SP_ArrowDown},
+    {"NowyPlikToolButton", "Nowy plik świadectw", "nowy-plik"},
+    {"OtworzPlikToolButton", "Otwórz plik z świadectwami", "otworz-plik"},
+    {"SaveButton", "Zapisz", "zapisz"},
+    {"ToolButton11", "Szablon danych szkoły", "szablon-szkoly"},
+    {"DodajUczniaToolButton", "Dodaj nowego ucznia", "dodaj-ucznia"},
+    {"EdytujDaneUczniaToolButton", "Edytuj dane wybranego ucznia", "edytuj-ucznia"},
+    {"UsunUczniaToolButton", "Usuń dane wybranego ucznia", "usun-ucznia"},
+    {"EdytujSwiadectwoToolButton", "Edytuj wybrane świadectwo / dokument", "edytuj-swiadectwo"},
+    {"DrukujToolButton", "Drukuj świadectwo / dokument", "drukuj"},
+    {"PomocToolButton", "Pomoc", "pomoc"},
+    {"KontaktButton", "Wyślij wiadomość", "wyslij-wiadomosc"},
+    {"ImportButton", "Importuj dane uczniów z SP 4-6", "importuj"},
 };
 
 }  // namespace
@@ -129,6 +125,11 @@ void TFGlowna::buildLayout()
     TreeView->setObjectName("TreeView");
     TreeView->setFixedWidth(kTreeWidth);
     TreeView->setContextMenuPolicy(Qt::CustomContextMenu);
+    // Labels are shown whole: the column is as wide as the widest one and the tree scrolls
+    // sideways (the labels of one sheet's year pages differ only at their end).
+    TreeView->header()->setStretchLastSection(false);
+    TreeView->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    TreeView->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     row->addWidget(TreeView);
 
     PageControl = new ::PageControl(central);
@@ -159,7 +160,7 @@ void TFGlowna::buildToolBar()
     auto* bar = addToolBar("ToolBar1");
     bar->setObjectName("ToolBar1");
     bar->setMovable(false);
-    bar->setIconSize(QSize(32, 32));
+    bar->setIconSize(kToolButtonPictureSize);
     bool first = true;
     for (const ToolCommand& command : kToolCommands) {
         if (!first)
@@ -168,7 +169,7 @@ void TFGlowna::buildToolBar()
         auto* act = new QAction(this);
         act->setObjectName(command.name);
         act->setToolTip(QString::fromUtf8(command.hint));
-        act->setIcon(QIcon::fromTheme(command.themeIcon, style()->standardIcon(command.fallbackIcon)));
+        act->setIcon(ToolButtonPicture(command.picture));
         bar->addAction(act);
         bar->widgetForAction(act)->setObjectName(command.name);
     }
@@ -205,80 +206,85 @@ QAction* TFGlowna::addCommand(QMenu* menu, const QString& name, const QString& t
 
 void TFGlowna::buildMenus()
 {
-    auto* plik = menuBar()->addMenu("Plik");
+    auto* plik = menuBar()->addMenu("&Plik");
     plik->setObjectName("Plik1");
-    addCommand(plik, "Nowyplik1", "Nowy plik");
-    addCommand(plik, "Otworzplik1", "Otwórz plik");
+    addCommand(plik, "Nowyplik1", "&Nowy plik");
+    addCommand(plik, "Otworzplik1", "&Otwórz plik");
     plik->addSeparator();
-    connect(addCommand(plik, "Importuj1", "Importuj"), &QAction::triggered, this,
+    connect(addCommand(plik, "Importuj1", "&Importuj"), &QAction::triggered, this,
             [this] { Importuj1Click(*this); });
-    connect(addCommand(plik, "ImportujSP1", "Importuj dane uczniów z SP 4-6"), &QAction::triggered,
+    connect(addCommand(plik, "ImportujSP1", "Importuj dane uczniów z &SP 4-6"), &QAction::triggered,
             this, [this] { ImportButtonClick(*this); });
     plik->addSeparator();
-    connect(addCommand(plik, "Zapisz1", "Zapisz"), &QAction::triggered, this, [this] { Zapisz1Click(); });
-    connect(addCommand(plik, "Zapiszjako1", "Zapisz jako"), &QAction::triggered, this,
+    connect(addCommand(plik, "Zapisz1", "&Zapisz"), &QAction::triggered, this, [this] { Zapisz1Click(); });
+    connect(addCommand(plik, "Zapiszjako1", "Zapisz j&ako"), &QAction::triggered, this,
             [this] { Zapiszjako1Click(); });
     plik->addSeparator();
-    addCommand(plik, "Szablondanychszkoly1", "Szablon danych szkoły");
+    addCommand(plik, "Szablondanychszkoly1", "Szablon &danych szkoły");
     plik->addSeparator();
-    connect(addCommand(plik, "Koniec1", "Koniec"), &QAction::triggered, this,
+    connect(addCommand(plik, "Koniec1", "&Koniec"), &QAction::triggered, this,
             [this] { Koniec1Click(); });
 
-    auto* uczniowie = menuBar()->addMenu("Uczniowie");
+    auto* uczniowie = menuBar()->addMenu("&Uczniowie");
     uczniowie->setObjectName("Uczniowie1");
-    addCommand(uczniowie, "Dodajnowegoucznia1", "Dodaj nowego ucznia");
-    addCommand(uczniowie, "Edytujdanewybranegoucznia1", "Edytuj dane wybranego ucznia");
-    addCommand(uczniowie, "Usunwybranegoucznia1", "Usuń wybranego ucznia");
+    addCommand(uczniowie, "Dodajnowegoucznia1", "&Dodaj nowego ucznia");
+    addCommand(uczniowie, "Edytujdanewybranegoucznia1", "&Edytuj dane wybranego ucznia");
+    addCommand(uczniowie, "Usunwybranegoucznia1", "&Usuń wybranego ucznia");
     // An entry that runs no command.
-    addCommand(uczniowie, "ImportujdanezSP461", "Importuj dane z SP 4-6");
+    addCommand(uczniowie, "ImportujdanezSP461", "&Importuj dane z SP 4-6");
 
-    auto* swiadectwa = menuBar()->addMenu("Świadectwa");
+    auto* swiadectwa = menuBar()->addMenu("Ś&wiadectwa");
     swiadectwa->setObjectName("Swiadectwa1");
-    addCommand(swiadectwa, "Edytujwybraneswiadectwo1", "Edytuj wybrane świadectwo / dokument");
-    addCommand(swiadectwa, "Drukujwybraneswiadectwo1", "Drukuj wybrane świadectwo");
+    addCommand(swiadectwa, "Edytujwybraneswiadectwo1", "&Edytuj wybrane świadectwo / dokument");
+    addCommand(swiadectwa, "Drukujwybraneswiadectwo1", "&Drukuj wybrane świadectwo");
 
-    auto* ustawienia = menuBar()->addMenu("Ustawienia");
+    auto* ustawienia = menuBar()->addMenu("U&stawienia");
     ustawienia->setObjectName("Ustawienia1");
     connect(addCommand(ustawienia, "Formatowaniewiadectwapodstawowe1",
-                       "Formatowanie podstawowe ( tylko zmienne )"),
+                       "Formatowanie &podstawowe ( tylko zmienne )"),
             &QAction::triggered, this, [this] { Formatowaniewiadectwapodstawowe1Click(); });
     connect(addCommand(ustawienia, "Ustawieniaczcionki1",
-                       "Formatowanie zaawansowane ( wszystkie obiekty )"),
+                       "Formatowanie &zaawansowane ( wszystkie obiekty )"),
             &QAction::triggered, this, [this] { Ustawieniaczcionki1Click(); });
     ustawienia->addSeparator();
-    connect(addCommand(ustawienia, "Eksportujustawieniakalibracji1", "Eksportuj ustawienia kalibracji"),
+    connect(addCommand(ustawienia, "Eksportujustawieniakalibracji1", "&Eksportuj ustawienia kalibracji"),
             &QAction::triggered, this, [this] { Eksportujustawieniakalibracji1Click(); });
-    connect(addCommand(ustawienia, "Importujustawieniakalibracji1", "Importuj ustawienia kalibracji"),
+    connect(addCommand(ustawienia, "Importujustawieniakalibracji1", "&Importuj ustawienia kalibracji"),
             &QAction::triggered, this, [this] { Importujustawieniakalibracji1Click(); });
 
-    auto* pomoc = menuBar()->addMenu("Pomoc");
+    auto* pomoc = menuBar()->addMenu("P&omoc");
     pomoc->setObjectName("Pomoc1");
-    connect(addCommand(pomoc, "Oprogramie1", "O programie"), &QAction::triggered, this,
+    connect(addCommand(pomoc, "Oprogramie1", "&O programie"), &QAction::triggered, this,
             [this] { Oprogramie1Click(); });
-    connect(addCommand(pomoc, "Sprawdzczyjestnowawersja1", "Sprawdź czy jest nowa wersja"),
+    connect(addCommand(pomoc, "Sprawdzczyjestnowawersja1", "&Sprawdź czy jest nowa wersja"),
             &QAction::triggered, this, [] { StartUpdateCheckThread(false); });
     pomoc->addSeparator();
-    connect(addCommand(pomoc, "Instrukcjaobsugi1", "Instrukcja obsługi"), &QAction::triggered,
+    connect(addCommand(pomoc, "Instrukcjaobsugi1", "&Instrukcja obsługi"), &QAction::triggered,
             this, [this] { Instrukcjaobsugi1Click(); });
     pomoc->addSeparator();
-    connect(addCommand(pomoc, "Wyslijwiadomosc1", "Wyślij wiadomość"), &QAction::triggered, this,
+    connect(addCommand(pomoc, "Wyslijwiadomosc1", "&Wyślij wiadomość"), &QAction::triggered, this,
             [this] { KontaktButtonClick(); });
     pomoc->addSeparator();
-    connect(addCommand(pomoc, "Logiprogramu1", "Logi programu"), &QAction::triggered, this,
+    connect(addCommand(pomoc, "Logiprogramu1", "&Logi programu"), &QAction::triggered, this,
             [this] { Logiprogramu1Click(); });
     pomoc->addSeparator();
-    connect(addCommand(pomoc, "StronaInternetowa1", "Strona internetowa programu"),
+    connect(addCommand(pomoc, "StronaInternetowa1", "Strona internetowa &programu"),
             &QAction::triggered, this, [this] { StronaInternetowa1Click(); });
+
+    // F10 opens the menu bar, as on other desktops.
+    auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(menuKey, &QShortcut::activated, this,
+            [this] { menuBar()->setActiveAction(menuBar()->actions().constFirst()); });
 
     TreeViewPopupMenu = new QMenu(this);
     TreeViewPopupMenu->setObjectName("TreeViewPopupMenu");
-    addCommand(TreeViewPopupMenu, "Dodajucznia1", "Dodaj ucznia");
-    addCommand(TreeViewPopupMenu, "Edytujdaneucznia1", "Edytuj dane ucznia");
-    addCommand(TreeViewPopupMenu, "Usundaneucznia1", "Usuń dane ucznia");
+    addCommand(TreeViewPopupMenu, "Dodajucznia1", "&Dodaj ucznia");
+    addCommand(TreeViewPopupMenu, "Edytujdaneucznia1", "&Edytuj dane ucznia");
+    addCommand(TreeViewPopupMenu, "Usundaneucznia1", "&Usuń dane ucznia");
     TreeViewPopupMenu->addSeparator();
-    addCommand(TreeViewPopupMenu, "Edytujwybraneswiadectwo2", "Edytuj wybrane świadectwo");
+    addCommand(TreeViewPopupMenu, "Edytujwybraneswiadectwo2", "Edytuj &wybrane świadectwo");
     TreeViewPopupMenu->addSeparator();
-    addCommand(TreeViewPopupMenu, "Drukujwybraneswiadectwo2", "Drukuj wybrane świadectwo");
+    addCommand(TreeViewPopupMenu, "Drukujwybraneswiadectwo2", "D&rukuj wybrane świadectwo");
     connect(TreeView, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         TreeViewPopupMenu->popup(TreeView->viewport()->mapToGlobal(at));
     });
@@ -338,10 +344,25 @@ void TFGlowna::setPreviewPicture(int page, const QImage& picture)
     QCoreApplication::sendEvent(box->content(), &resized);
 }
 
+void TFGlowna::ShowNodeToolTip(const QHelpEvent& help)
+{
+    // The whole label of the node under the mouse, also where the tree cuts it off.
+    const QTreeWidgetItem* node = TreeView->itemAt(help.pos());
+    if (node && !node->text(0).isEmpty())
+        QToolTip::showText(help.globalPos(), node->text(0), TreeView->viewport(),
+                           TreeView->visualItemRect(node));
+    else
+        QToolTip::hideText();
+}
+
 bool TFGlowna::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::MouseButtonPress && watched == TreeView->viewport())
         NoteSelectionAtPress();
+    if (event->type() == QEvent::ToolTip && watched == TreeView->viewport()) {
+        ShowNodeToolTip(*static_cast<QHelpEvent*>(event));
+        return true;
+    }
     // Only the first delivery of a turn is spontaneous; the copies Qt passes on to the
     // parents are not, so each turn scrolls the pages once.
     if (event->type() != QEvent::Wheel || !event->spontaneous() || !watched->isWidgetType())

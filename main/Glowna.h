@@ -24,6 +24,7 @@ class PageControl;
 class QAction;
 class QCheckBox;
 class QCloseEvent;
+class QHelpEvent;
 class QMenu;
 class ScrollBox;
 class StatusBar;
@@ -170,6 +171,7 @@ private:
     void ConnectCommands();
     // Makes `node` the chosen one without loading, then loads as a click does.
     void SelectAndLoad(QTreeWidgetItem* node);
+    void ShowNodeToolTip(const QHelpEvent& help);
 
     // The tree's choice (GlownaTreeSelection.cpp): only the user's click or keyboard move
     // chooses a node and loads; what a command shows chosen loads nothing.

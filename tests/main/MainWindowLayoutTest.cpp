@@ -3,6 +3,9 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QIcon>
+#include <QImage>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
@@ -14,13 +17,29 @@
 
 namespace {
 
+// The text as the menu shows it: "&" marks the mnemonic letter.
+QString Shown(const QString& text)
+{
+    return QString(text).remove('&');
+}
+
 // "Title: entry, entry, -, entry" for a menu.
 QString Describe(const QString& title, const QMenu& menu)
 {
     QStringList entries;
     for (const QAction* act : menu.actions())
-        entries << (act->isSeparator() ? QString("-") : act->text());
-    return title + ": " + entries.join(", ");
+        entries << (act->isSeparator() ? QString("-") : Shown(act->text()));
+    return Shown(title) + ": " + entries.join(", ");
+}
+
+// The mnemonic letters of `actions`, lower case, in order; "" for an entry without one.
+QStringList Mnemonics(const QList<QAction*>& actions)
+{
+    QStringList letters;
+    for (const QAction* act : actions)
+        if (!act->isSeparator())
+            letters << QKeySequence::mnemonic(act->text()).toString().remove("Alt+").toLower();
+    return letters;
 }
 
 }  // namespace
@@ -54,6 +73,49 @@ TEST_F(LayoutTest, MainMenuHoldsTheEntriesInOrder)
     EXPECT_EQ(Describe("Popup", *window.TreeViewPopupMenu),
               "Popup: Dodaj ucznia, Edytuj dane ucznia, Usuń dane ucznia, -, Edytuj wybrane "
               "świadectwo, -, Drukuj wybrane świadectwo");
+}
+
+TEST_F(LayoutTest, EveryMenuAndEntryHasItsOwnMnemonic)
+{
+    QList<QList<QAction*>> menus = {window.menuBar()->actions(), window.TreeViewPopupMenu->actions()};
+    for (QAction* act : window.menuBar()->actions())
+        menus << act->menu()->actions();
+    for (const QList<QAction*>& actions : menus) {
+        const QStringList letters = Mnemonics(actions);
+        for (qsizetype i = 0; i < letters.size(); ++i) {
+            EXPECT_FALSE(letters[i].isEmpty()) << letters.join(',').toStdString();
+            EXPECT_EQ(letters.count(letters[i]), 1) << letters.join(',').toStdString();
+        }
+    }
+    EXPECT_EQ(Mnemonics(window.menuBar()->actions()), (QStringList{"p", "u", "w", "s", "o"}));
+}
+
+TEST_F(LayoutTest, ToolButtonsShowTheProgramsOwnPicturesOfOneSize)
+{
+    // Whatever icon theme the desktop has (or none), the pictures are the program's own.
+    QIcon::setThemeName(QString());
+    auto* bar = window.findChild<QToolBar*>("ToolBar1");
+    ASSERT_NE(bar, nullptr);
+    QList<QImage> pictures;
+    for (QAction* act : bar->actions()) {
+        auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(act));
+        if (!button)
+            continue;
+        SCOPED_TRACE(button->objectName().toStdString());
+        ASSERT_FALSE(act->icon().isNull());
+        const QImage picture = act->icon().pixmap(QSize(32, 32), 1.0).toImage();
+        EXPECT_EQ(picture.size(), QSize(32, 32));
+        int inked = 0;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                inked += qAlpha(picture.pixel(x, y)) > 0;
+        EXPECT_GT(inked, 32 * 32 / 4);  // a picture, not a dot in a corner
+        for (const QImage& other : std::as_const(pictures))
+            EXPECT_NE(picture, other);
+        pictures << picture;
+        EXPECT_EQ(button->iconSize(), QSize(32, 32));
+    }
+    EXPECT_EQ(pictures.size(), 12);
 }
 
 TEST_F(LayoutTest, ToolBarHoldsTwelveButtonsWithHintsThenTheThreeOptions)
