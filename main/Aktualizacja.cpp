@@ -4,6 +4,7 @@
 #include "main/UpdateCheckHost.h"
 #include "main/UpdateCheckServer.h"
 #include "platform/Button.h"
+#include "platform/DialogService.h"
 #include "platform/OsServices.h"
 #include "store/Folders.h"
 
@@ -91,6 +92,8 @@ void TFAktualizacja::showEvent(QShowEvent* event)
 void TFAktualizacja::FormShow()
 {
     editDownloadLink->setText(InstallerUrl().toString());
+    // The address is read from its beginning.
+    editDownloadLink->setCursorPosition(0);
     btnClose->setEnabled(false);
     btnClose->setText(QStringLiteral("Zamknij"));
     stopDownload();
@@ -125,11 +128,27 @@ void TFAktualizacja::btnDownloadViaBrowserClick()
 
 void TFAktualizacja::btnCloseClick()
 {
+    // The desktop's opener decides how the installer is installed. The program ends only
+    // when the opener took it; otherwise the person is told and the program goes on.
     if (installerDownloaded) {
-        if (UpdateHost* host = CurrentUpdateHost())
-            host->setClosing();
-        // The desktop's opener decides how the installer is installed.
-        OsServices::instance().openDocument(downloadedInstaller);
+        if (OsServices::instance().openDocument(downloadedInstaller)) {
+            if (UpdateHost* host = CurrentUpdateHost())
+                host->setClosing();
+        } else {
+            DialogService::instance().message(
+                QStringLiteral("Nie udało się uruchomić instalatora nowej wersji:\n%1\n\n"
+                               "Uruchom go samodzielnie po zakończeniu pracy z programem.")
+                    .arg(downloadedInstaller),
+                QStringLiteral("Aktualizacja"), MsgIcon::Warning, MsgButtons::Ok);
+        }
     }
     done(QDialog::Accepted);
+}
+
+void TFAktualizacja::cancelByKeyboard()
+{
+    // While the download runs the window stays; afterwards Esc closes it without
+    // starting the installer.
+    if (btnClose->isEnabled())
+        reject();
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The update window "Aktualizacja": downloads the installer into the data folder on a
 // worker thread (DownloadInstallerThread), then hands it to the desktop's opener and lets
-// the main window close. The program never runs the installer itself.
+// the main window close. The program never runs the installer itself; when the opener
+// cannot take it, the person is told and the program goes on.
 #include "platform/Form.h"
 
 #include <memory>
@@ -40,6 +41,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void cancelByKeyboard() override;
 
 private:
     void stopDownload();

@@ -3,7 +3,7 @@
 bool RecordingOsServices::openDocument(const QString& pathOrUrl)
 {
     opened << pathOrUrl;
-    return true;
+    return !refuseOpening;
 }
 
 bool RecordingOsServices::startProgram(const QString& program, const QStringList&)

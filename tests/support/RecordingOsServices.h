@@ -17,6 +17,8 @@ public:
 
     QStringList opened;
     QStringList started;
+    // The desktop finds no handler: openDocument notes the request and returns false.
+    bool refuseOpening = false;
 
 private:
     OsServices* previous_ = nullptr;

@@ -3,6 +3,8 @@
 #include "LocalHttpServer.h"
 #include "UpdateTestSupport.h"
 
+#include "tests/support/Typing.h"
+
 #include "main/Aktualizacja.h"
 #include "main/UpdateCheckServer.h"
 #include "main/UpdateCheckThread.h"
@@ -124,6 +126,64 @@ TEST_F(UpdateCheck, AgreedUpdateDownloadsTheWholeInstallerAndHandsItToTheDesktop
     EXPECT_TRUE(host.closing);
     EXPECT_EQ(opener.opened, QStringList{installerFile()});
     EXPECT_TRUE(opener.started.isEmpty()) << "the installer must never be run by the program";
+}
+
+TEST_F(UpdateCheck, InstallerTheDesktopCannotOpenIsReportedAndTheProgramGoesOn)
+{
+    serveRecord(Record(1, 2, 0));
+    serveInstaller({.body = Payload(1050)});
+    opener.refuseOpening = true;
+    dialogs.answerMessage(Answer::Yes);
+    closeWindowAfterDownload();
+    dialogs.answerMessage(Answer::Ok);
+    runCheck(false);
+    ASSERT_TRUE(WaitUntil([&] { return windowsClosed == 1; }));
+
+    EXPECT_EQ(shown.closeCaption, "Zainstaluj");
+    EXPECT_EQ(opener.opened, QStringList{installerFile()});
+    EXPECT_FALSE(host.closing);
+    const auto boxes = dialogs.requestsOf(DialogKind::Message);
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[1].caption, "Aktualizacja");
+    EXPECT_EQ(boxes[1].icon, MsgIcon::Warning);
+    EXPECT_TRUE(boxes[1].text.startsWith("Nie udało się uruchomić instalatora nowej wersji:\n" +
+                                         installerFile() + "\n"))
+        << boxes[1].text.toStdString();
+    EXPECT_TRUE(QFile::exists(installerFile()));
+}
+
+TEST_F(UpdateCheck, EscLeavesTheWindowOnlyOnceTheDownloadEndedAndStartsNothing)
+{
+    serveRecord(Record(1, 2, 0));
+    serveInstaller({.body = Payload(1050)});
+    dialogs.answerMessage(Answer::Yes);
+    bool stayedWhileDownloading = false;
+    bool closedAfterwards = false;
+    int linkCursor = -1;
+    QString closeCaption;
+    dialogs.answerModal([&](QDialog& dialog) {
+        auto& w = static_cast<TFAktualizacja&>(dialog);
+        // The address is shown from its beginning.
+        linkCursor = w.editDownloadLink->cursorPosition();
+        // The download's end reaches the window only through its event loop.
+        EXPECT_FALSE(w.btnClose->isEnabled());
+        TypeKey(&w, Qt::Key_Escape);
+        stayedWhileDownloading = w.isVisible();
+        ASSERT_TRUE(WaitUntil([&] { return w.btnClose->isEnabled(); }));
+        closeCaption = w.btnClose->text();
+        TypeKey(&w, Qt::Key_Escape);
+        closedAfterwards = !w.isVisible();
+        ++windowsClosed;
+    });
+    runCheck(false);
+    ASSERT_TRUE(WaitUntil([&] { return windowsClosed == 1; }));
+
+    EXPECT_EQ(linkCursor, 0);
+    EXPECT_TRUE(stayedWhileDownloading);
+    EXPECT_EQ(closeCaption, "Zainstaluj");
+    EXPECT_TRUE(closedAfterwards);
+    EXPECT_TRUE(opener.opened.isEmpty());
+    EXPECT_FALSE(host.closing);
 }
 
 TEST_F(UpdateCheck, FailedDownloadLeavesNoFileAndOffersOnlyClosing)
