@@ -1,5 +1,6 @@
 #include "forms/dialogs/SchoolDataDialog.h"
 
+#include "forms/Layout.h"
 #include "forms/dialogs/DialogHost.h"
 #include "platform/OsServices.h"
 #include "platform/Pictures.h"
@@ -11,10 +12,14 @@
 #include <QLabel>
 #include <QPainter>
 #include <QScrollArea>
+#include <QScrollBar>
+#include <QShowEvent>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
+#include <optional>
 
 TFDaneSzkoly* FDaneSzkoly = nullptr;
 
@@ -149,24 +154,58 @@ QList<Line> certificateLines()
     return lines;
 }
 
-QList<Line> sheetTitleLines()
+// The grade sheet's title page whose school fields the second tab page holds: the page's
+// fixed texts around them and the fields themselves stand where they stand on that page,
+// so "Wczytaj szablon arkusza" puts each text where this dialog showed it.
+constexpr const char* kSheetTitleDesign = "sheet283_str1";
+constexpr const char* kSheetTitleComponents[] = {
+    "ZMIENNA_NazwaSzkoly_DATA_EDIT",
+    "ZMIENNA_NazwaSzkoly1_DATA_EDIT",
+    "ZMIENNA_NazwaSzkoly2_DATA_EDIT",
+    "ZMIENNA_NazwaSzkoly3_DATA_EDIT",
+    "ZMIENNA_SzkolaNiepublicznaProwadzonaPrzez_DATA_EDIT",
+    "ZMIENNA_SzkolaNiepPodNr_DATA_EDIT",
+    "ZMIENNA_UprawnieniaNadanePrzez1_DATA_EDIT",
+    "ZMIENNA_UprawnieniaNadanePrzez2_DATA_EDIT",
+    "ZMIENNA_DecyzjaNr_DATA_EDIT",
+    "ZMIENNA_DecyzjaZDnia_DATA_EDIT",
+    "STALY_ArkuszOcenUcznia_DATA_LABEL",
+    "STALY_Szkoly_DATA_LABEL",
+    "STALY_NazwaSzkoly_DATA_LABEL",
+    "STALY_SzkolaJestWpisanaDoEwidencji_DATA_LABEL",
+    "STALY_SzkolaNiepWpisanaPodNr_DATA_LABEL",
+    "STALY_SzkolaPosadaUprNadanePrzez_DATA_LABEL",
+    "STALY_DecyzjaNr_DATA_LABEL",
+    "STALY_DecyzjaZDnia_DATA_LABEL",
+    "STALY_WypelniaSzkolaNiepubliczna_DATA_LABEL",
+};
+
+// The certificate blank's printed frame lies this far inside the page (page units); the
+// lines of the first tab page stay within it.
+constexpr int kCertificateFrameInset = 22;
+
+// The printed font, made smaller where needed so that `caption` fits `box` whole.
+QFont FittedFont(const PrintFont& printed, const QString& caption, const QSize& box)
 {
-    return {
-        {"ARKUSZ OCEN UCZNIA"},
-        {"@NazwaSzkoly"},
-        {"@NazwaSzkoly1"},
-        {"@NazwaSzkoly2"},
-        {"(nazwa szkoły)"},
-        {"@NazwaSzkoly3", "SZKOŁY"},
-        {"Szkoła wpisana jest do ewidencji szkół niepublicznych prowadzonej przez"},
-        {"@SzkolaNiepublicznaProwadzonaPrzez"},
-        {"pod nr", "@SzkolaNiepPodNr"},
-        {"Szkoła posiada uprawnienia szkoły publicznej nadane przez"},
-        {"@UprawnieniaNadanePrzez1"},
-        {"@UprawnieniaNadanePrzez2"},
-        {"decyzją nr", "@DecyzjaNr", "z dnia", "@DecyzjaZDnia"},
-        {"(wypełnia szkoła niepubliczna)"},
-    };
+    QFont font(printed.name);
+    font.setBold(printed.bold);
+    font.setItalic(printed.italic);
+    int pixels = std::max(1, int(printed.size * (25.4 / 72.0) * (kPageWidth / 210.0) * kPictureScale + 0.5));
+    for (;; --pixels) {
+        font.setPixelSize(pixels);
+        const QFontMetrics metrics(font);
+        if (pixels == 1 || (metrics.height() <= box.height() && metrics.horizontalAdvance(caption) <= box.width()))
+            return font;
+    }
+}
+
+Qt::Alignment AlignmentOf(TextAlign align)
+{
+    switch (align) {
+    case TextAlign::Center: return Qt::AlignHCenter | Qt::AlignVCenter;
+    case TextAlign::Right: return Qt::AlignRight | Qt::AlignVCenter;
+    default: return Qt::AlignLeft | Qt::AlignVCenter;
+    }
 }
 
 // A tab page's content: the blank it stands for, stretched and faded behind the fields.
@@ -179,7 +218,26 @@ public:
             QString::fromStdString(ProgramFolderPath(es)) + QStringLiteral("/blanki/") + blank);
     }
 
+    // Keeps the content's layout inside `frame` (page units) of the stretched blank.
+    void keepInside(const PageRect& frame) { frame_ = frame; }
+
 protected:
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QWidget::resizeEvent(event);
+        if (!frame_ || !layout())
+            return;
+        constexpr int kPadding = 6;
+        const QRectF inside = toPicture(*frame_);
+        const double sx = width() / double(kBlankWidth), sy = height() / double(kBlankHeight);
+        const QMargins margins(int(std::ceil(inside.left() * sx)) + kPadding,
+                               int(std::ceil(inside.top() * sy)) + kPadding,
+                               int(std::ceil((kBlankWidth - inside.right()) * sx)) + kPadding,
+                               int(std::ceil((kBlankHeight - inside.bottom()) * sy)) + kPadding);
+        if (layout()->contentsMargins() != margins)
+            layout()->setContentsMargins(margins);
+    }
+
     void paintEvent(QPaintEvent*) override
     {
         if (picture_.isNull())
@@ -191,6 +249,7 @@ protected:
 
 private:
     QImage picture_;
+    std::optional<PageRect> frame_;
 };
 
 } // namespace
@@ -272,14 +331,18 @@ void TFDaneSzkoly::OKButtonClick()
         accept();
 }
 
-QWidget* TFDaneSzkoly::buildPage(const QString& blank, const QList<QStringList>& lines)
+QWidget* TFDaneSzkoly::buildCertificatePage()
 {
     auto* scroll = new QScrollArea;
     scroll->setWidgetResizable(true);
-    auto* content = new BlankBackdrop(blank);
+    scrolls_ << scroll;
+    auto* content = new BlankBackdrop(QStringLiteral("sw205_str1.jpg"));
+    content->keepInside({kCertificateFrameInset, kCertificateFrameInset,
+                         kPageWidth - kCertificateFrameInset, kPageHeight - kCertificateFrameInset});
     auto* column = new QVBoxLayout(content);
+    column->setSpacing(4);
     const int charWidth = fontMetrics().averageCharWidth();
-    for (const QStringList& line : lines) {
+    for (const QStringList& line : certificateLines()) {
         auto* row = new QHBoxLayout;
         for (const QString& token : line) {
             if (!token.startsWith(u'@')) {
@@ -301,13 +364,58 @@ QWidget* TFDaneSzkoly::buildPage(const QString& blank, const QList<QStringList>&
     return scroll;
 }
 
+QWidget* TFDaneSzkoly::buildSheetTitlePage()
+{
+    const PageDesign design = LayoutCatalog::builtIn().designs.value(QLatin1StringView(kSheetTitleDesign));
+    auto* scroll = new QScrollArea;
+    scrolls_ << scroll;
+    auto* content = new BlankBackdrop(design.picture);
+    content->setFixedSize(kBlankWidth, kBlankHeight);
+    QList<LayoutComponent> shown;
+    for (const LayoutComponent& c : design.components) {
+        if (std::find(std::begin(kSheetTitleComponents), std::end(kSheetTitleComponents), c.name) !=
+            std::end(kSheetTitleComponents))
+            shown << c;
+    }
+    // Created from the top of the page down, so Tab goes down the page.
+    std::stable_sort(shown.begin(), shown.end(), [](const LayoutComponent& a, const LayoutComponent& b) {
+        return std::pair(a.rect.y1, a.rect.x1) < std::pair(b.rect.y1, b.rect.x1);
+    });
+    for (const LayoutComponent& c : shown) {
+        const QRect place = toPicture(c.rect).toRect();
+        if (DialogFields::Field* field = fields_.find(c.name)) {
+            QWidget* edit = fields_.createWidget(*field, content);
+            edit->setGeometry(place);
+            continue;
+        }
+        auto* label = new QLabel(c.caption, content);
+        label->setObjectName(c.name);
+        label->setGeometry(place);
+        label->setFont(FittedFont(c.font, c.caption, place.size()));
+        label->setAlignment(AlignmentOf(c.font.align));
+    }
+    scroll->setWidget(content);
+    return scroll;
+}
+
 void TFDaneSzkoly::buildWidgets(QVBoxLayout* layout)
 {
-    auto* pages = new QTabWidget(this);
-    pages->addTab(buildPage(QStringLiteral("sw205_str1.jpg"), certificateLines()),
-                  QStringLiteral("Szablon danych szkoły"));
-    pages->addTab(buildPage(QStringLiteral("arkusz283_str1.jpg"), sheetTitleLines()),
-                  QStringLiteral("Szablon strony głównej arkusza ocen"));
-    layout->addWidget(pages, 1);
+    pages_ = new QTabWidget(this);
+    pages_->addTab(buildCertificatePage(), QStringLiteral("Szablon danych szkoły"));
+    pages_->addTab(buildSheetTitlePage(), QStringLiteral("Szablon strony głównej arkusza ocen"));
+    layout->addWidget(pages_, 1);
     resize(900, 700);
+}
+
+void TFDaneSzkoly::showEvent(QShowEvent* event)
+{
+    // Every showing starts at the top of the first page, where the school's name is.
+    if (!event->spontaneous()) {
+        pages_->setCurrentIndex(0);
+        for (QScrollArea* scroll : std::as_const(scrolls_)) {
+            scroll->verticalScrollBar()->setValue(0);
+            scroll->horizontalScrollBar()->setValue(0);
+        }
+    }
+    FieldDialog::showEvent(event);
 }

@@ -5,6 +5,11 @@
 #include "forms/SchoolData.h"
 #include "forms/dialogs/FieldDialog.h"
 
+#include <QList>
+
+class QScrollArea;
+class QTabWidget;
+
 class TFDaneSzkoly : public FieldDialog, public SchoolData {
     Q_OBJECT
 public:
@@ -33,10 +38,16 @@ public:
 
 protected:
     void buildWidgets(QVBoxLayout* layout) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
-    // One tab page: a scroll area with the lines' texts and edits over the blank's picture.
-    QWidget* buildPage(const QString& blank, const QList<QStringList>& lines);
+    // The certificate's school data: lines of texts and edits within the blank's frame.
+    QWidget* buildCertificatePage();
+    // The grade sheet's title page: its school fields where the page has them.
+    QWidget* buildSheetTitlePage();
+
+    QTabWidget* pages_ = nullptr;
+    QList<QScrollArea*> scrolls_;
 };
 
 extern TFDaneSzkoly* FDaneSzkoly;

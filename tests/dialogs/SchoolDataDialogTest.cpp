@@ -1,5 +1,7 @@
 #include "DialogTestEnv.h"
 
+#include "forms/FormRegistry.h"
+#include "forms/FormWindow.h"
 #include "forms/Layout.h"
 #include "forms/SchoolData.h"
 #include "forms/dialogs/SchoolDataDialog.h"
@@ -11,6 +13,10 @@
 #include "store/Templates.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTabWidget>
 
 #include <filesystem>
@@ -245,6 +251,80 @@ TEST_F(SchoolDataDialogTest, TypingIntoAnEditWithoutLimitStopsAt2047Bytes)
         dialog.fields().setText(u"ZMIENNA_NazwaSzkoly_DATA_EDIT", QString(3000, u'y'));
         EXPECT_EQ(edit->text().size(), 3000);
     }));
+}
+
+TEST_F(SchoolDataDialogTest, OpensAtTheTopOfItsFirstPageInTheFirstField)
+{
+    // Left on the second page and scrolled down the first one.
+    EXPECT_TRUE(showAndPress("AnulujButton", [](QDialog& d) {
+        auto* pages = d.findChild<QTabWidget*>();
+        auto* first = qobject_cast<QScrollArea*>(pages->widget(0));
+        first->verticalScrollBar()->setValue(first->verticalScrollBar()->maximum());
+        pages->setCurrentIndex(1);
+        d.findChild<QAbstractButton*>("AnulujButton")->setFocus();
+    }));
+    int page = -1, scrolled = -1;
+    QString focused;
+    EXPECT_TRUE(showAndPress("AnulujButton", [&](QDialog& d) {
+        auto* pages = d.findChild<QTabWidget*>();
+        page = pages->currentIndex();
+        scrolled = qobject_cast<QScrollArea*>(pages->widget(0))->verticalScrollBar()->value();
+        focused = d.focusWidget() ? d.focusWidget()->objectName() : QString();
+    }));
+    EXPECT_EQ(page, 0);
+    EXPECT_EQ(scrolled, 0);
+    EXPECT_EQ(focused, "ZMIENNA_RokSzkolny1_DATA_EDIT");
+}
+
+TEST_F(SchoolDataDialogTest, CertificateLinesStayWithinTheBlanksFrame)
+{
+    // The blank's printed frame: 22 page units inside the page, the picture stretched
+    // over the page's content.
+    const QRectF frame = toPicture({22, 22, kPageWidth - 22, kPageHeight - 22});
+    EXPECT_TRUE(showAndPress("AnulujButton", [&](QDialog& d) {
+        auto* page = qobject_cast<QScrollArea*>(d.findChild<QTabWidget*>()->widget(0));
+        QWidget* content = page->widget();
+        for (int i = 0; i < 3; ++i)  // the margins follow the content's size
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        const double sx = content->width() / double(kBlankWidth);
+        const double sy = content->height() / double(kBlankHeight);
+        const QRectF inside(frame.left() * sx, frame.top() * sy, frame.width() * sx, frame.height() * sy);
+        const auto edits = content->findChildren<Edit*>();
+        ASSERT_EQ(edits.size(), 63);
+        for (const Edit* edit : edits)
+            EXPECT_TRUE(inside.contains(QRectF(edit->geometry()))) << edit->objectName().toStdString();
+    }));
+}
+
+TEST_F(SchoolDataDialogTest, SheetPageShowsTheSchoolFieldsWhereTheTitlePageHasThem)
+{
+    // "Wczytaj szablon arkusza" puts each text where this page showed it.
+    FormRegistry registry;
+    FormWindow& titlePage = registry.form("TFArkusz283str1")->window();
+    const QStringList names = {
+        "ZMIENNA_NazwaSzkoly_DATA_EDIT", "ZMIENNA_NazwaSzkoly1_DATA_EDIT", "ZMIENNA_NazwaSzkoly2_DATA_EDIT",
+        "ZMIENNA_NazwaSzkoly3_DATA_EDIT", "ZMIENNA_SzkolaNiepublicznaProwadzonaPrzez_DATA_EDIT",
+        "ZMIENNA_SzkolaNiepPodNr_DATA_EDIT", "ZMIENNA_UprawnieniaNadanePrzez1_DATA_EDIT",
+        "ZMIENNA_UprawnieniaNadanePrzez2_DATA_EDIT", "ZMIENNA_DecyzjaNr_DATA_EDIT", "ZMIENNA_DecyzjaZDnia_DATA_EDIT",
+    };
+    EXPECT_TRUE(showAndPress("AnulujButton", [&](QDialog& d) {
+        QWidget* page = d.findChild<QTabWidget*>()->widget(1);
+        for (const QString& name : names) {
+            const auto* edit = page->findChild<Edit*>(name);
+            ASSERT_NE(edit, nullptr) << name.toStdString();
+            EXPECT_EQ(edit->geometry(), titlePage.widget(name)->geometry()) << name.toStdString();
+            // Within the page (the picture's last 8 pixels are beyond it).
+            EXPECT_LE(edit->geometry().right(), kBlankWidth - 8) << name.toStdString();
+        }
+        // The school's kind follows the heading "SZKOŁY"; the name's lines follow the kind.
+        const QRect heading = page->findChild<QLabel*>("STALY_Szkoly_DATA_LABEL")->geometry();
+        const QRect kind = page->findChild<Edit*>("ZMIENNA_NazwaSzkoly_DATA_EDIT")->geometry();
+        EXPECT_LE(heading.bottom(), kind.top());
+        EXPECT_LT(kind.bottom(), page->findChild<Edit*>("ZMIENNA_NazwaSzkoly1_DATA_EDIT")->geometry().top());
+        EXPECT_EQ(page->findChild<QLabel*>("STALY_Szkoly_DATA_LABEL")->text(), "SZKOŁY");
+    }));
+    const QRect heading = titlePage.widget(u"STALY_Szkoly_DATA_LABEL")->geometry();
+    EXPECT_LE(heading.bottom(), titlePage.widget(u"ZMIENNA_NazwaSzkoly_DATA_EDIT")->geometry().top());
 }
 
 } // namespace
