@@ -199,6 +199,17 @@ QFont FittedFont(const PrintFont& printed, const QString& caption, const QSize& 
     }
 }
 
+// The edits' font, smaller where a box is too low for it (an edit's frame takes 4 pixels).
+QFont EditFont(int boxHeight)
+{
+    QFont font(QStringLiteral("MS Sans Serif"));
+    for (int pixels = 11;; --pixels) {
+        font.setPixelSize(pixels);
+        if (pixels == 6 || QFontMetrics(font).height() + 4 <= boxHeight)
+            return font;
+    }
+}
+
 Qt::Alignment AlignmentOf(TextAlign align)
 {
     switch (align) {
@@ -386,6 +397,7 @@ QWidget* TFDaneSzkoly::buildSheetTitlePage()
         if (DialogFields::Field* field = fields_.find(c.name)) {
             QWidget* edit = fields_.createWidget(*field, content);
             edit->setGeometry(place);
+            edit->setFont(EditFont(place.height()));
             continue;
         }
         auto* label = new QLabel(c.caption, content);
