@@ -1,5 +1,6 @@
 #include "render/PrintCups.h"
 
+#include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -33,6 +34,7 @@ public:
     bool startJob(const QString& name) override
     {
         printer_.setDocName(name);
+        usePrintableArea();
         errno = 0;
         if (painter_.begin(&printer_))
             return true;
@@ -54,6 +56,7 @@ public:
         return false;
     }
 
+    // Offsets of the painter's origin (the printable area's corner) from the paper's corner.
     PrintMetrics metrics() const override
     {
         const QRect page = printer_.pageRect(QPrinter::DevicePixel).toRect();
@@ -84,6 +87,15 @@ public:
     int lastError() const override { return error_; }
 
 private:
+    // Puts the painter's origin at the corner of the printable area the queue declares (its
+    // PPD's ImageableArea), not at Qt's default page margins, which are no property of the
+    // printer. Paper size and orientation are set first: the area depends on both.
+    void usePrintableArea()
+    {
+        const QPageLayout layout = printer_.pageLayout();
+        printer_.setPageMargins(layout.minimumMargins(), layout.units());
+    }
+
     QPrinter printer_;
     QPainter painter_;
     bool firstPageUsed_ = false;
