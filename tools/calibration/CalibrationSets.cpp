@@ -1,9 +1,13 @@
 #include "tools/calibration/CalibrationSets.h"
 
+#include "forms/Endings.h"
 #include "forms/Layout.h"
 #include "render/Catalogue.h"
+#include "render/Fonts.h"
 #include "store/CppSQLite3.h"
 #include "store/SqlText.h"
+
+#include <QFontMetricsF>
 
 #include <filesystem>
 
@@ -78,6 +82,14 @@ void AppendComponent(std::vector<CalibrationRecord>& rows, const LayoutComponent
         rows.push_back(Element(LeaderName(component.name), *component.dots, component.font));
 }
 
+// The printed width of a text in a component's font, in page units, as the renderer prints it.
+double PrintedWidth(const LayoutComponent& component, const QString& text)
+{
+    const PrintFont& f = component.font;
+    const QFont font = MakePageFont(f.name, f.size, FontStyle{f.bold, f.italic, f.underline, f.strike});
+    return QFontMetricsF(font).horizontalAdvance(text);
+}
+
 std::vector<CalibrationRecord> FormRows(const LayoutCatalog& layouts, const FormSpec& form)
 {
     std::vector<CalibrationRecord> rows;
@@ -87,7 +99,9 @@ std::vector<CalibrationRecord> FormRows(const LayoutCatalog& layouts, const Form
             continue;
         for (const DrawingElement& drawing : design->drawings)
             rows.push_back(Element(drawing.name, drawing.rect, PrintFont{}));
-        for (const LayoutComponent& component : design->components)
+        QList<LayoutComponent> components = design->components;
+        PlaceEndings(components, PrintedWidth);
+        for (const LayoutComponent& component : components)
             AppendComponent(rows, component, form.kind, design->page);
     }
     return rows;

@@ -5,6 +5,8 @@
 #include "forms/Layout.h"
 #include "store/CppSQLite3.h"
 
+#include <QGuiApplication>
+
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -15,6 +17,10 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: %s <layouts folder> <output file>\n", argv[0]);
         return 2;
     }
+    // Measuring the printed words needs the font database, not a screen.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    int appArgc = 1;
+    QGuiApplication app(appArgc, argv);
     const std::string output = argv[2];
     const std::string partial = output + ".part";
     try {

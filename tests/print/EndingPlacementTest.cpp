@@ -1,0 +1,144 @@
+// Gender endings and joined letters continue their words: in every factory calibration set
+// the ending field begins where its word's printed text ends, and the fixed text after it
+// begins one blank after the widest ending.
+#include "forms/Layout.h"
+#include "render/Catalogue.h"
+#include "render/Fonts.h"
+#include "store/Calibration.h"
+#include "store/ErrorStream.h"
+#include "tests/support/TestApplication.h"
+
+#include <QFontMetricsF>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <optional>
+
+namespace {
+
+const std::string kFactoryFile = std::string(VLM_PROGRAM_DIR) + "/vlm_kalibracja.sqset";
+
+// The page image across a whole A4 sheet: the most millimetres a page unit ever prints as.
+constexpr double kMmPerUnit = 210.0 / 885.0;
+constexpr double kLargestGapMm = 0.3;
+
+struct Ending {
+    const char* word;
+    const char* ending;
+    const char* follower;   // the fixed text after the ending on its line
+};
+
+const Ending kEndings[] = {
+    {"STALY_Uczeszczal_STR1_DATA_LABEL", "ZMIENNA_UczeszczalA_STR1_DATA_EDIT", "STALY_WRokuSzkolnym_STR1_DATA_LABEL"},
+    {"STALY_SzkolaW_STR1_DATA_LABEL", "ZMIENNA_SzkolaWE_STR1_DATA_EDIT", nullptr},
+    {"STALY_Otrzymal_STR1_DATA_LABEL", "ZMIENNA_OtrzymalA_STR1_DATA_EDIT", "STALY_Promocji_STR1_DATA_LABEL"},
+    {"STALY_Promocji_STR1_DATA_LABEL", "ZMIENNA_PromocjiE_STR1_DATA_EDIT", "STALY_PromDoKlasy_STR1_DATA_LABEL"},
+    {"STALY_Zostal_STR1_DATA_LABEL", "ZMIENNA_ZostalA_STR1_DATA_EDIT", "STALY_Dopuszczony_STR1_DATA_LABEL"},
+    {"STALY_Dopuszczony_STR1_DATA_LABEL", "ZMIENNA_DopuszczonyA_STR1_DATA_EDIT", "STALY_DoEgzaminuDyp_STR1_DATA_LABEL"},
+    {"STALY_UchwalaPanstwowejKomisji_STR1_DATA_LABEL_STR1_DATA_LABEL", "ZMIENNA_NieZdalA_STR1_DATA_EDIT",
+     "STALY_EgzamDyplom_STR1_DATA_LABEL_STR1_DATA_LABEL"},
+    {"STALY_Ukonczyl_STR1_DATA_LABEL", "ZMIENNA_UkonczylA_STR1_DATA_EDIT", "STALY_ZWyroznieniem_STR1_DATA_LABEL"},
+    {"STALY_Przyjety_DATA_LABEL", "ZMIENNA_PrzyjetyA_DATA_EDIT", "STALY_WRokuSzkolnym_DATA_LABEL"},
+    {"STALY_Wpisan_DATA_LABEL", "ZMIENNA_WpisanyA_DATA_EDIT", "STALY_DoKsiegiUczniowPodNr_DATA_LABEL"},
+};
+
+std::optional<CalibrationRecord> Row(const std::vector<CalibrationRecord>& rows, const char* name)
+{
+    for (const CalibrationRecord& row : rows)
+        if (row.name == name)
+            return row;
+    return std::nullopt;
+}
+
+QFont PrintedFont(const CalibrationRecord& row)
+{
+    return MakePageFont(QString::fromStdString(row.font_name), row.font_size,
+                        FontStyle{row.font_style_bold != 0, row.font_style_italic != 0,
+                                  row.font_style_underline != 0, row.font_style_strike != 0});
+}
+
+double Width(const CalibrationRecord& row, const QString& text)
+{
+    return QFontMetricsF(PrintedFont(row)).horizontalAdvance(text);
+}
+
+// Where a row's text begins on the page, by its alignment.
+double TextStartOf(const CalibrationRecord& row, const QString& text)
+{
+    const double width = Width(row, text);
+    switch (row.font_align) {
+    case 1: return (row.x1 + row.x2 - width) / 2;
+    case 2: return row.x2 - width;
+    default: return row.x1;
+    }
+}
+
+// The caption of a fixed text in the form a set is composed from.
+QString Caption(std::string_view set, const char* name)
+{
+    const CalibrationPreview* preview = FindCalibrationPreview(set);
+    if (!preview)
+        for (const CalibrationPreview* p = nullptr; const std::string_view s : CalibrationSetNames())
+            if ((p = FindCalibrationPreview(s)) && p->twin == set)
+                preview = p;
+    if (!preview)
+        return {};
+    const LayoutCatalog& catalog = LayoutCatalog::builtIn();
+    const FormSpec* form = catalog.form(QString::fromUtf8(preview->formClass.data(), qsizetype(preview->formClass.size())));
+    if (!form)
+        return {};
+    for (const LayoutComponent& c : catalog.components(*form))
+        if (c.name == QLatin1String(name))
+            return c.caption;
+    return {};
+}
+
+TEST(EndingPlacementTest, EveryEndingInEverySetBeginsWhereItsWordsTextEnds)
+{
+    EnsureApplication();
+    double largest = 0;
+    int checked = 0;
+    for (const std::string_view set : CalibrationSetNames()) {
+        ErrorStream errors;
+        std::vector<CalibrationRecord> rows;
+        ASSERT_TRUE(bFunCalibLoadData(errors, kFactoryFile, std::string(set), rows)) << errors.str();
+        int inSet = 0;
+        for (const Ending& e : kEndings) {
+            const auto word = Row(rows, e.word);
+            const auto ending = Row(rows, e.ending);
+            if (!word || !ending || word->y1 != ending->y1)
+                continue;
+            const QString caption = Caption(set, e.word);
+            ASSERT_FALSE(caption.isEmpty()) << set << ": " << e.word;
+            const double wordEnd = TextStartOf(*word, caption) + Width(*word, caption);
+            const double gapMm = (ending->x1 - wordEnd) * kMmPerUnit;
+            EXPECT_LT(std::abs(gapMm), kLargestGapMm) << set << ": " << e.ending << " lies " << gapMm
+                                                      << " mm after \"" << caption.toStdString() << "\"";
+            largest = std::max(largest, std::abs(gapMm));
+            ++inSet;
+
+            const auto follower = e.follower ? Row(rows, e.follower) : std::nullopt;
+            if (!follower || follower->y1 != ending->y1)
+                continue;
+            // One blank after the widest ending the field is given ("y"), not more.
+            const double start = TextStartOf(*follower, Caption(set, e.follower));
+            const double blankAfter = ending->x1 + Width(*ending, QStringLiteral("y"));
+            const double blank = Width(*follower, QStringLiteral(" "));
+            EXPECT_GE(start, blankAfter + blank - 1) << set << ": " << e.follower;
+            EXPECT_LE(start, blankAfter + blank + 1) << set << ": " << e.follower;
+        }
+        // Every certificate has at least "uczęszczał" + "a" and "w" + "e"; a grade sheet's
+        // title page "Przyjęt" + "a" and "wpisan" + "a"; its year pages have none.
+        const bool hasEndings = set.starts_with("swiad_") || set == "arkusz_280_str1" ||
+                                set == "arkusz_281_str1" || set == "arkusz_283_str1";
+        if (hasEndings) {
+            EXPECT_GE(inSet, 2) << set << " has its endings";
+        }
+        checked += inSet;
+    }
+    std::printf("%d endings in %zu sets; the largest gap is %.3f mm\n", checked, CalibrationSetNames().size(),
+                largest);
+}
+
+}  // namespace
