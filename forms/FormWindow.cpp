@@ -2,6 +2,7 @@
 
 #include "forms/DocumentForm.h"
 #include "forms/FormRegistry.h"
+#include "forms/ScreenEndings.h"
 #include "platform/Button.h"
 #include "platform/ComboBox.h"
 #include "platform/Controls.h"
@@ -82,6 +83,7 @@ FormWindow::FormWindow(DocumentForm& form)
         for (int p = 0; p < pageCount; ++p) layout->addWidget(buildPage(p), 1);
         resize(kBlankWidth + 40, kCertificateClientHeight);
     }
+    PlaceEndingsOnScreen(form_, widgets_);
     layout->addWidget(buildPanel());
 
     connect(&form_, &DocumentForm::textChanged, this, &FormWindow::showValue);

@@ -1,6 +1,9 @@
 // Gender endings and joined letters continue their words: in every factory calibration set
 // the ending field begins where its word's printed text ends, and the fixed text after it
 // begins one blank after the widest ending.
+#include "forms/DocumentForm.h"
+#include "forms/FormRegistry.h"
+#include "forms/FormWindow.h"
 #include "forms/Layout.h"
 #include "render/Catalogue.h"
 #include "render/Fonts.h"
@@ -9,6 +12,8 @@
 #include "tests/support/TestApplication.h"
 
 #include <QFontMetricsF>
+#include <QLabel>
+#include <QLineEdit>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -139,6 +144,41 @@ TEST(EndingPlacementTest, EveryEndingInEverySetBeginsWhereItsWordsTextEnds)
     }
     std::printf("%d endings in %zu sets; the largest gap is %.3f mm\n", checked, CalibrationSetNames().size(),
                 largest);
+}
+
+// Where a label's text ends in its parent's coordinates, as the label shows it.
+double ShownTextEnd(const QLabel& label)
+{
+    const QRect inside = label.contentsRect().translated(label.pos());
+    if (label.alignment() & Qt::AlignRight)
+        return inside.right() + 1;
+    const double advance = QFontMetricsF(label.font()).horizontalAdvance(label.text());
+    if (label.alignment() & Qt::AlignHCenter)
+        return (inside.left() + inside.right() + 1 + advance) / 2;
+    return inside.left() + advance;
+}
+
+TEST(EndingPlacementTest, OnEveryFormEveryEndingIsShownWhereItsWordsTextEnds)
+{
+    EnsureApplication();
+    FormRegistry registry;
+    int checked = 0;
+    for (const auto& form : registry.forms()) {
+        if (form->definition().pages.empty())
+            continue;
+        FormWindow& window = form->window();
+        for (const Ending& e : kEndings) {
+            auto* word = qobject_cast<QLabel*>(window.widget(QString::fromLatin1(e.word)));
+            auto* ending = qobject_cast<QLineEdit*>(window.widget(QString::fromLatin1(e.ending)));
+            if (!word || !ending || word->parentWidget() != ending->parentWidget() || word->y() != ending->y())
+                continue;
+            // The field's frame stands next to the word's last letter, within a screen pixel.
+            EXPECT_NEAR(ending->x(), ShownTextEnd(*word), 1.0)
+                << form->definition().className.toStdString() << ": " << e.ending;
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 100);
 }
 
 }  // namespace
