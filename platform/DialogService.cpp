@@ -3,6 +3,7 @@
 #include "platform/FileFilter.h"
 #include "platform/GuiThread.h"
 #include "platform/InputFilter.h"
+#include "platform/PrinterSetupDialog.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -10,7 +11,6 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QValidator>
 
@@ -184,7 +184,7 @@ std::optional<QString> DialogService::askFileName(FileDialog kind, const QString
 
 bool DialogService::askPrinterSetup(QPrinter& printer)
 {
-    QPrintDialog dialog(&printer, dialogParent());
+    PrinterSetupDialog dialog(printer, dialogParent());
     return dialog.exec() == QDialog::Accepted;
 }
 

@@ -356,10 +356,11 @@ void TFDrukuj::ResetButtonClick()
         showError(ErrorText("Błąd podczas próby przywrócenia ustawień dmyślnych.\n\n", errors_));
 }
 
+// The print window's manual is the data folder's copy, which the required-files check keeps.
 void TFDrukuj::PomocButtonClick()
 {
     OsServices::instance().openDocument(
-        QString::fromStdString(JoinPath(ProgramFolderPath(errors_), "Dovivureze.html")));
+        QString::fromStdString(JoinPath(strFunGetMainDirPath(errors_), "Dovivureze.html")));
 }
 
 void TFDrukuj::AnulujButtonClick()

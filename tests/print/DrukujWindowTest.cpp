@@ -6,6 +6,7 @@
 #include "tests/render/RenderFixtures.h"
 #include "tests/support/TempFolders.h"
 #include "platform/OsServices.h"
+#include "platform/PrinterSetupDialog.h"
 #include "platform/ScriptedDialogs.h"
 #include "store/ErrorStream.h"
 #include "store/Logs.h"
@@ -14,7 +15,10 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPrinter>
+#include <QPushButton>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -286,13 +290,13 @@ public:
     QStringList opened;
 };
 
-TEST_F(DrukujWindowTest, HelpOpensTheManualInTheProgramFolder)
+TEST_F(DrukujWindowTest, HelpOpensTheManualInTheDataFolder)
 {
     RecordingOs os;
     OsServices* previous = OsServices::install(&os);
     window.PomocButtonClick();
     OsServices::install(previous);
-    EXPECT_EQ(os.opened, QStringList{QString::fromStdString(folders.programFile("Dovivureze.html"))});
+    EXPECT_EQ(os.opened, QStringList{QString::fromStdString(folders.dataFile("Dovivureze.html"))});
 }
 
 class DrukujPrintTest : public DrukujWindowTest {
@@ -428,6 +432,45 @@ TEST_F(DrukujPrintTest, PrinterSetupReadsTheChoicesBack)
     window.btnPrinterSettingsClick();
     EXPECT_EQ(window.PageOrientationComboBox->currentIndex(), 0);
     EXPECT_EQ(window.PageSizeComboBox->currentIndex(), 0);
+}
+
+// "Ustawienia druku" sets the printer up in Polish and prints nothing: OK applies the paper,
+// orientation and two-sided mode to the printer object, "Anuluj" leaves it alone.
+TEST(PrinterSetupDialogTest, SetsThePrinterUpInPolishAndPrintsNothing)
+{
+    EnsureApplication();
+    QPrinter printer;
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(QPageLayout::Portrait);
+    {
+        PrinterSetupDialog dialog(printer);
+        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Ustawienia druku"));
+        QStringList labels;
+        for (const QLabel* label : dialog.findChildren<QLabel*>())
+            labels << label->text();
+        labels.sort();
+        EXPECT_EQ(labels, (QStringList{"Druk dwustronny:", "Drukarka:", "Orientacja:", "Rozmiar papieru:"}));
+        QStringList buttons;
+        for (const QPushButton* button : dialog.findChildren<QPushButton*>())
+            buttons << button->text();
+        buttons.sort();
+        EXPECT_EQ(buttons, (QStringList{"Anuluj", "OK"}));
+        EXPECT_EQ(dialog.duplexModes()->itemText(0), QStringLiteral("Wyłączony"));
+
+        dialog.paperSizes()->setCurrentIndex(dialog.paperSizes()->findData(int(QPageSize::A3)));
+        dialog.orientations()->setCurrentIndex(dialog.orientations()->findText(QStringLiteral("pozioma")));
+        dialog.reject();
+    }
+    EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::A4);
+    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Portrait);
+
+    PrinterSetupDialog dialog(printer);
+    ASSERT_GE(dialog.paperSizes()->findData(int(QPageSize::A3)), 0);
+    dialog.paperSizes()->setCurrentIndex(dialog.paperSizes()->findData(int(QPageSize::A3)));
+    dialog.orientations()->setCurrentIndex(dialog.orientations()->findText(QStringLiteral("pozioma")));
+    dialog.accept();
+    EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::A3);
+    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
 }
 
 }  // namespace
