@@ -18,14 +18,32 @@ void ShowStreamError(const QString& sentence, const ErrorStream& es)
                                       MsgIcon::Error, MsgButtons::Ok);
 }
 
+// Shows the wait window for the lifetime of the object: it closes on every way out of the
+// save, an exception included, before any message is shown.
+class WaitWindowShown {
+public:
+    WaitWindowShown()
+    {
+        if (FWait) {
+            FWait->show();
+            FWait->repaint();
+        }
+    }
+    ~WaitWindowShown() { close(); }
+    WaitWindowShown(const WaitWindowShown&) = delete;
+    WaitWindowShown& operator=(const WaitWindowShown&) = delete;
+    void close()
+    {
+        if (FWait)
+            FWait->close();
+    }
+};
+
 }  // namespace
 
 bool TFGlowna::SaveStudentData()
 {
-    if (FWait) {
-        FWait->show();
-        FWait->repaint();
-    }
+    WaitWindowShown wait;
     const std::string working = DataTmpPath(ErrorStream);
     ClearRecordList(RecordList);
     FDaneUcznia->CollectFields(RecordList);
@@ -37,8 +55,7 @@ bool TFGlowna::SaveStudentData()
         "PESEL" + FDaneUcznia->fieldText("NumerPesel_DATA_EDIT").toStdString();
     // Drop, create and fill in one transaction: a failed save keeps the old table.
     const bool saved = bFunReplaceCertData(ErrorStream, working, table, RecordList, FWait);
-    if (FWait)
-        FWait->close();
+    wait.close();
     if (!saved) {
         ShowStreamError("Błąd zapisu danych.\n\n", ErrorStream);
         return false;
