@@ -154,3 +154,78 @@ TEST_F(WorkflowTest, PipeNamedLikeACertificatesFileIsRefusedBeforeAnythingIsDele
     EXPECT_EQ(rootTexts(), QStringList{"Adamski Piotr"});
     EXPECT_TRUE(ReadFile(workingCopy()) == working);
 }
+
+namespace {
+
+int RootPage(const std::string& file, const std::string& table)
+{
+    sqlite3* db = nullptr;
+    EXPECT_EQ(sqlite3_open(file.c_str(), &db), SQLITE_OK);
+    sqlite3_stmt* statement = nullptr;
+    const std::string sql = "select rootpage from sqlite_master where name = '" + table + "'";
+    EXPECT_EQ(sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr), SQLITE_OK);
+    const int page = sqlite3_step(statement) == SQLITE_ROW ? sqlite3_column_int(statement, 0) : 0;
+    sqlite3_finalize(statement);
+    sqlite3_close(db);
+    return page;
+}
+
+}  // namespace
+
+TEST_F(WorkflowTest, DamagedFileNamesTheStudentWhoseDataCannotBeRead)
+{
+    const std::string file = folders.root() + "/uszkodzony.sqvlm";
+    WriteStudents(file, {{"Nowak", "Anna"}, {"Nowak", "Ewa"}, {"Nowak", "Jan"}});
+    const int page = RootPage(file, "PESEL102");
+    ASSERT_GT(page, 1);
+    {
+        std::fstream bytes(file, std::ios::binary | std::ios::in | std::ios::out);
+        bytes.seekp(std::streamoff(page - 1) * 4096);
+        bytes << std::string(4096, '\xEE');
+    }
+
+    dialogs.answerOpenFile(QString::fromStdString(file)).answerMessage(Answer::Ok);
+    window().OtworzPlikToolButtonClick();
+
+    EXPECT_EQ(rootTexts(), (QStringList{"Nowak Anna", "Nowak Jan"}));
+    EXPECT_EQ(window().currentPath().toStdString(), file);
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].text,
+              "Nie można odczytać danych uczniów zapisanych w tabelach:\n\nPESEL102\n\n"
+              "Plik jest uszkodzony. Pozostali uczniowie zostali wczytani.");
+    EXPECT_EQ(messages()[0].caption, "Błąd");
+}
+
+TEST_F(WorkflowTest, ZeroByteInAStoredValueIsNamedAndTheStudentStaysSaveable)
+{
+    const std::string file = folders.root() + "/zero.sqvlm";
+    WriteStudents(file, {{"Nowak", "Anna"}});
+    {
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(file.c_str(), &db), SQLITE_OK);
+        Exec(db, "insert into `PESEL101` values( 'DANE UCZNIA', 'NrDziennika_DATA_EDIT', '1' || char(0) || '7' )");
+        sqlite3_close(db);
+    }
+    dialogs.answerOpenFile(QString::fromStdString(file));
+    window().OtworzPlikToolButtonClick();
+    dialogs.answerMessage(Answer::Ok);
+    click(studentNode("Nowak Anna"));
+
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].text,
+              "Dane ucznia zapisane w tabeli PESEL101 zawierały niedozwolony znak (bajt zerowy) w polach:\n\n"
+              "NrDziennika_DATA_EDIT\n\nZnak ten został pominięty, pozostała treść pól została wczytana.");
+    EXPECT_EQ(messages()[0].caption, "Uwaga");
+    EXPECT_EQ(FDaneUcznia->fieldText("NrDziennika_DATA_EDIT"), "17");
+
+    FDaneUcznia->fields().setText(u"NumerPesel_DATA_EDIT", "101");
+    ASSERT_TRUE(window().SaveStudentData()) << window().ErrorStream.str();
+    bool found = false;
+    for (const FieldRecord& row : storedRows(workingCopy(), "PESEL101"))
+        if (row.comp_name == "NrDziennika_DATA_EDIT") {
+            found = true;
+            EXPECT_EQ(row.value, Cp1250Hex("17"));
+        }
+    EXPECT_TRUE(found);
+    EXPECT_EQ(messages().size(), 1u);
+}
