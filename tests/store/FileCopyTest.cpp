@@ -4,7 +4,9 @@
 #include <sys/mount.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -15,6 +17,12 @@
 namespace fs = std::filesystem;
 
 namespace {
+
+std::string ReadText(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
 
 std::vector<std::string> FolderEntries(const std::string& folder)
 {
@@ -129,4 +137,39 @@ TEST(FileCopyTest, FullDiskIsReportedWithItsOwnCodeAndLeavesNoPartialFile)
     EXPECT_TRUE(FolderEntries(disk).empty());
     EXPECT_EQ(CopyFileReplacing(source, target), ENOSPC);
     EXPECT_TRUE(FolderEntries(disk).empty());
+}
+
+// Run twice: as the test, which starts this same test program under strace, and as that
+// traced program, which only makes the copy named in its environment.
+TEST(FileCopyTest, TheFolderIsSyncedAfterTheRename)
+{
+    if (const char* traced = std::getenv("VLM_TRACED_COPY")) {
+        const std::string folder = traced;
+        EXPECT_EQ(CopyFileReplacing(folder + "/zrodlo", folder + "/cel"), 0);
+        return;
+    }
+    if (std::system("strace -V > /dev/null 2>&1") != 0)
+        GTEST_SKIP() << "strace is not installed";
+    TempFolders folders;
+    std::ofstream(folders.root() + "/zrodlo", std::ios::binary) << "dane";
+    const std::string log = folders.root() + "/strace.log";
+    const std::string self = fs::read_symlink("/proc/self/exe").string();
+    const std::string command = "VLM_TRACED_COPY=" + folders.root() + " strace -f -qq -y -o " + log +
+                                " -e trace=fsync,rename,renameat,renameat2 " + self +
+                                " --gtest_filter=FileCopyTest.TheFolderIsSyncedAfterTheRename > /dev/null 2>&1";
+    if (std::system(command.c_str()) != 0 || !fs::exists(log))
+        GTEST_SKIP() << "this machine does not let strace trace a program";
+    ASSERT_EQ(ReadText(folders.root() + "/cel"), "dane");
+
+    std::ifstream calls(log);
+    bool renamed = false, folderSynced = false;
+    for (std::string line; std::getline(calls, line);) {
+        if (line.find("rename") != std::string::npos && line.find(folders.root() + "/cel") != std::string::npos)
+            renamed = true;
+        else if (renamed && line.find("fsync(") != std::string::npos &&
+                 line.find("<" + folders.root() + ">") != std::string::npos)
+            folderSynced = true;
+    }
+    EXPECT_TRUE(renamed);
+    EXPECT_TRUE(folderSynced);
 }
