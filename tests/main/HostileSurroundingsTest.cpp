@@ -4,9 +4,11 @@
 
 #include <sqlite3.h>
 #include <fcntl.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -64,6 +66,27 @@ void LeaveJournalOfAKilledSave(const std::string& working)
     fs::rename(savedCopy, working);
     fs::rename(savedJournal, journal);
 }
+
+// A file system of its own mounted over a folder while the object lives.
+class MountedOver {
+public:
+    explicit MountedOver(const std::string& folder)
+        : folder_(folder), mounted_(::mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=512m") == 0)
+    {
+    }
+    ~MountedOver()
+    {
+        if (mounted_)
+            ::umount2(folder_.c_str(), MNT_DETACH);
+    }
+    MountedOver(const MountedOver&) = delete;
+    MountedOver& operator=(const MountedOver&) = delete;
+    explicit operator bool() const { return mounted_; }
+
+private:
+    std::string folder_;
+    bool mounted_;
+};
 
 class KilledSaveTest : public WorkflowTest {
 protected:
@@ -228,4 +251,30 @@ TEST_F(WorkflowTest, ZeroByteInAStoredValueIsNamedAndTheStudentStaysSaveable)
         }
     EXPECT_TRUE(found);
     EXPECT_EQ(messages().size(), 1u);
+}
+
+TEST_F(WorkflowTest, ReadOnlyDataFolderEndsTheSaveWithItsMessageAndNoWaitWindow)
+{
+    addStudent({"Adamski", "Piotr", "111"});
+    // The data folder's files on a file system of their own, then made read-only.
+    const std::string folder = folders.dataFolder();
+    const std::string staging = folders.root() + "/kopia-danych";
+    fs::copy(folder, staging, fs::copy_options::recursive);
+    const MountedOver mounted(folder);
+    if (!mounted)
+        GTEST_SKIP() << "this machine does not let the test mount a file system";
+    ASSERT_EQ(std::system(("cp -a " + staging + "/. " + folder).c_str()), 0);
+    const bool readOnly = ::mount(nullptr, folder.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+
+    dialogs.answerMessage(Answer::Ok);
+    const bool saved = window().SaveStudentData();
+    const bool waitShown = FWait && FWait->isVisible();
+
+    ASSERT_TRUE(readOnly);
+    EXPECT_FALSE(saved);
+    EXPECT_FALSE(waitShown);
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_TRUE(messages()[0].text.startsWith("Błąd zapisu danych.\n\nSQLite exception: "))
+        << messages()[0].text.toStdString();
+    EXPECT_EQ(messages()[0].caption, "Błąd");
 }
