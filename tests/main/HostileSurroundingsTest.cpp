@@ -67,11 +67,13 @@ void LeaveJournalOfAKilledSave(const std::string& working)
     fs::rename(savedJournal, journal);
 }
 
-// A file system of its own mounted over a folder while the object lives.
+// A file system of its own, of that many bytes, mounted over a folder while the object lives.
 class MountedOver {
 public:
-    explicit MountedOver(const std::string& folder)
-        : folder_(folder), mounted_(::mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=512m") == 0)
+    MountedOver(const std::string& folder, std::uintmax_t bytes)
+        : folder_(folder),
+          mounted_(::mount("tmpfs", folder.c_str(), "tmpfs", 0,
+                           ("size=" + std::to_string(bytes / 1024 + 1) + "k").c_str()) == 0)
     {
     }
     ~MountedOver()
@@ -253,28 +255,47 @@ TEST_F(WorkflowTest, ZeroByteInAStoredValueIsNamedAndTheStudentStaysSaveable)
     EXPECT_EQ(messages().size(), 1u);
 }
 
-TEST_F(WorkflowTest, ReadOnlyDataFolderEndsTheSaveWithItsMessageAndNoWaitWindow)
+class UnwritableDataFolderTest : public WorkflowTest, public ::testing::WithParamInterface<bool> {};
+
+// A read-only data folder, or a full one: the save ends with its own message, the log's
+// failure goes no further, and the wait window is gone.
+TEST_P(UnwritableDataFolderTest, SaveEndsWithItsMessageAndNoWaitWindow)
 {
+    const bool full = GetParam();
     addStudent({"Adamski", "Piotr", "111"});
-    // The data folder's files on a file system of their own, then made read-only.
+    // The data folder's files on a file system of their own, then made read-only or filled.
     const std::string folder = folders.dataFolder();
     const std::string staging = folders.root() + "/kopia-danych";
     fs::copy(folder, staging, fs::copy_options::recursive);
-    const MountedOver mounted(folder);
+    std::uintmax_t bytes = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(staging))
+        if (entry.is_regular_file())
+            bytes += entry.file_size();
+    // Room for the files and a little more, which a full disk then takes.
+    const MountedOver mounted(folder, bytes + 2 * 1024 * 1024);
     if (!mounted)
         GTEST_SKIP() << "this machine does not let the test mount a file system";
     ASSERT_EQ(std::system(("cp -a " + staging + "/. " + folder).c_str()), 0);
-    const bool readOnly = ::mount(nullptr, folder.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+    if (full) {
+        std::ofstream filler(folder + "/zapelnienie", std::ios::binary);
+        const std::string block(1 << 20, 'z');
+        while (filler.write(block.data(), std::streamsize(block.size())))
+            ;
+    } else {
+        ASSERT_EQ(::mount(nullptr, folder.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr), 0);
+    }
 
     dialogs.answerMessage(Answer::Ok);
     const bool saved = window().SaveStudentData();
-    const bool waitShown = FWait && FWait->isVisible();
 
-    ASSERT_TRUE(readOnly);
     EXPECT_FALSE(saved);
-    EXPECT_FALSE(waitShown);
+    ASSERT_NE(FWait, nullptr);
+    EXPECT_FALSE(FWait->isVisible());
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_TRUE(messages()[0].text.startsWith("Błąd zapisu danych.\n\nSQLite exception: "))
         << messages()[0].text.toStdString();
     EXPECT_EQ(messages()[0].caption, "Błąd");
 }
+
+INSTANTIATE_TEST_SUITE_P(ReadOnlyOrFull, UnwritableDataFolderTest, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "Full" : "ReadOnly"; });
