@@ -1,8 +1,8 @@
 #include "main/CalibrationTransfer.h"
 
-#include "main/FileCopy.h"
 #include "render/Catalogue.h"
 #include "store/Calibration.h"
+#include "store/FileCopy.h"
 #include "store/Folders.h"
 #include "store/Log.h"
 

@@ -8,7 +8,7 @@
 
 #include "forms/FormRegistry.h"
 #include "forms/dialogs/StudentDialog.h"
-#include "main/FileCopy.h"
+#include "store/FileCopy.h"
 #include "main/Glowna.h"
 #include "platform/Controls.h"
 #include "platform/DialogService.h"
@@ -33,12 +33,27 @@ std::string Code(int error)
     return std::to_string(error);
 }
 
+constexpr const char* kOpenFun = "bFunWczytajPlikSwiadectw()";
+
+// A pipe, a device or a folder under the chosen name would hold the program or never give
+// a certificates file: refused before anything is deleted.
+bool RefusedAsNoFile(TFGlowna& window, const std::string& path)
+{
+    if (!FileExists(path) || IsRegularFile(path))
+        return false;
+    Report(window,
+           "Wybrana nazwa nie wskazuje zwykłego pliku:\n" + path + "\nDane świadectw nie zostały wczytane.",
+           kOpenFun, "Błąd", MsgIcon::Error);
+    return true;
+}
+
 }  // namespace
 
 bool bFunWczytajPlikSwiadectw(TFGlowna& window, const QString& path)
 {
-    static constexpr const char* kFun = "bFunWczytajPlikSwiadectw()";
     ErrorStream& es = window.ErrorStream;
+    if (RefusedAsNoFile(window, path.toStdString()))
+        return false;
     if (!bFunDeleteTmpFile(es)) {
         DialogService::instance().message(QString::fromStdString(es.str()), "Błąd", MsgIcon::Error,
                                           MsgButtons::Ok);
@@ -50,21 +65,21 @@ bool bFunWczytajPlikSwiadectw(TFGlowna& window, const QString& path)
         Report(window,
                "Błąd kopiowania pliku\nz :" + source + "\ndo :" + working + "\nKod błędu: " +
                    Code(error) + "\nDane świadectw nie zostały wczytane.",
-               kFun, "Błąd", MsgIcon::Error);
+               kOpenFun, "Błąd", MsgIcon::Error);
         return false;
     }
     if (!ClearFileAttributes(es, source)) {
         Report(window,
                "Uwaga\nJeśli plik posiada atrybut \"tylko do odczytu\" zapis danych nie będzie "
                "możliwy.\nKod: " + Code(errno),
-               kFun, "Uwaga", MsgIcon::Warning);
+               kOpenFun, "Uwaga", MsgIcon::Warning);
     }
     if (!ClearFileAttributes(es, working)) {
         Report(window,
                "Błąd podczas próby sprawdzenia atrybutów pliku.\n" + working +
                    "\nJeśli plik posiada atrybut \"tylko do odczytu\" zapis danych nie będzie "
                    "możliwy.\nKod błędu: " + Code(errno),
-               kFun, "Błąd", MsgIcon::Error);
+               kOpenFun, "Błąd", MsgIcon::Error);
     }
     // The open still counts when its students cannot be read, but the tree must not go on
     // showing the students of the file that was open before.
@@ -177,7 +192,7 @@ void TFGlowna::OtworzPlikToolButtonClick()
         !Zapisz1Click())
         return;
     const auto chosen = dialogs.openFileName("Wczytaj plik", kCertificatesFilter, QString());
-    if (!chosen)
+    if (!chosen || RefusedAsNoFile(*this, chosen->toStdString()))
         return;
     if (bFunWczytajPlikSwiadectw(*this, *chosen)) {
         setCurrentPath(*chosen);

@@ -18,14 +18,44 @@ void ShowStreamError(const QString& sentence, const ErrorStream& es)
                                       MsgIcon::Error, MsgButtons::Ok);
 }
 
+// The file held zero bytes in some of the student's texts; they were left out on loading,
+// so the next save writes the texts without them.
+void ReportZeroBytes(const std::string& table, const std::vector<std::string>& fields)
+{
+    QString text = QString::fromStdString("Dane ucznia zapisane w tabeli " + table +
+                                          " zawierały niedozwolony znak (bajt zerowy) w polach:\n");
+    for (const std::string& field : fields)
+        text += "\n" + QString::fromStdString(field);
+    text += "\n\nZnak ten został pominięty, pozostała treść pól została wczytana.";
+    DialogService::instance().message(text, "Uwaga", MsgIcon::Warning, MsgButtons::Ok);
+}
+
+// Shows the wait window for the lifetime of the object: it closes on every way out of the
+// save, an exception included, before any message is shown.
+class WaitWindowShown {
+public:
+    WaitWindowShown()
+    {
+        if (FWait) {
+            FWait->show();
+            FWait->repaint();
+        }
+    }
+    ~WaitWindowShown() { close(); }
+    WaitWindowShown(const WaitWindowShown&) = delete;
+    WaitWindowShown& operator=(const WaitWindowShown&) = delete;
+    void close()
+    {
+        if (FWait)
+            FWait->close();
+    }
+};
+
 }  // namespace
 
 bool TFGlowna::SaveStudentData()
 {
-    if (FWait) {
-        FWait->show();
-        FWait->repaint();
-    }
+    WaitWindowShown wait;
     const std::string working = DataTmpPath(ErrorStream);
     ClearRecordList(RecordList);
     FDaneUcznia->CollectFields(RecordList);
@@ -37,8 +67,7 @@ bool TFGlowna::SaveStudentData()
         "PESEL" + FDaneUcznia->fieldText("NumerPesel_DATA_EDIT").toStdString();
     // Drop, create and fill in one transaction: a failed save keeps the old table.
     const bool saved = bFunReplaceCertData(ErrorStream, working, table, RecordList, FWait);
-    if (FWait)
-        FWait->close();
+    wait.close();
     if (!saved) {
         ShowStreamError("Błąd zapisu danych.\n\n", ErrorStream);
         return false;
@@ -52,12 +81,15 @@ bool TFGlowna::LoadStudentData(const std::string& table)
 {
     const std::string working = DataTmpPath(ErrorStream);
     ClearRecordList(RecordList);
-    if (!bFunLoadCertData(ErrorStream, working, table, RecordList)) {
+    std::vector<std::string> withZeroBytes;
+    if (!bFunLoadCertData(ErrorStream, working, table, RecordList, &withZeroBytes)) {
         ShowStreamError("Błąd podczas próby wczytania danych.\n\n", ErrorStream);
         return false;
     }
     // The document forms read the student dialog while they fill themselves.
     FDaneUcznia->FillFields(RecordList);
     FormRegistry::instance().FillAll(RecordList);
+    if (!withZeroBytes.empty())
+        ReportZeroBytes(table, withZeroBytes);
     return true;
 }

@@ -18,14 +18,25 @@ namespace {
 constexpr int kTableRole = Qt::UserRole;
 
 // The list read raises on a file that is no database: that is a failed read too.
-bool ReadStudentsList(ErrorStream& es, const std::string& path, std::vector<StudentEntry>& list)
+bool ReadStudentsList(ErrorStream& es, const std::string& path, std::vector<StudentEntry>& list,
+                      std::vector<std::string>& unreadable)
 {
     try {
-        return bFunGetStudentsList(es, path, list);
+        return bFunGetStudentsList(es, path, list, &unreadable);
     } catch (const CppSQLite3Exception& e) {
         es.str(e.Message());
         return false;
     }
+}
+
+// A damaged file: the students that could be read are listed, the others named here.
+void ReportUnreadableStudents(const std::vector<std::string>& tables)
+{
+    QString text = "Nie można odczytać danych uczniów zapisanych w tabelach:\n";
+    for (const std::string& table : tables)
+        text += "\n" + QString::fromStdString(table);
+    text += "\n\nPlik jest uszkodzony. Pozostali uczniowie zostali wczytani.";
+    DialogService::instance().message(text, "Błąd", MsgIcon::Error, MsgButtons::Ok);
 }
 
 }  // namespace
@@ -36,12 +47,15 @@ bool TFGlowna::ReloadStudentsList()
     if (!FileExists(path))
         return false;
     ClearRecordList(StudentList);
-    if (!ReadStudentsList(ErrorStream, path, StudentList)) {
+    std::vector<std::string> unreadable;
+    if (!ReadStudentsList(ErrorStream, path, StudentList, unreadable)) {
         DialogService::instance().message("Błąd podczas próby wczytania listy uczniów", "Błąd",
                                           MsgIcon::Error, MsgButtons::Ok);
         return false;
     }
     BuildStudentsTree();
+    if (!unreadable.empty())
+        ReportUnreadableStudents(unreadable);
     return true;
 }
 

@@ -15,8 +15,9 @@ bool InstanceLock::acquire(const std::string& folder)
 {
     if (fd_ >= 0)
         return true;
-    const std::string path = folder + "/velmorandia.lock";
-    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    // The lock is taken on the data folder itself: no file in it can be deleted or replaced
+    // to get past it.
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return true;
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {

@@ -1,7 +1,9 @@
 #include "platform/Pictures.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
+#include <QImageReader>
 
 #include <csetjmp>
 #include <cstdio>
@@ -9,6 +11,17 @@
 #include <jpeglib.h>
 
 namespace {
+
+// The blanks are 717 x 1053 pixels. A picture far beyond that is refused before anything is
+// decoded: a small file may claim a size whose pixels would not fit in memory.
+constexpr qint64 kMaxPictureSide = 10000;
+constexpr qint64 kMaxPicturePixels = 25'000'000;
+
+bool saneSize(qint64 width, qint64 height)
+{
+    return width > 0 && height > 0 && width <= kMaxPictureSide && height <= kMaxPictureSide
+        && width * height <= kMaxPicturePixels;
+}
 
 struct ErrorManager {
     jpeg_error_mgr base;
@@ -50,6 +63,10 @@ bool decodeInto(const QByteArray& data, QImage& out, QByteArray& cmykRow)
     jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(data.constData()),
                  static_cast<unsigned long>(data.size()));
     jpeg_read_header(&info, TRUE);
+    if (!saneSize(info.image_width, info.image_height)) {
+        jpeg_destroy_decompress(&info);
+        return false;
+    }
     const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
     const bool gray = info.jpeg_color_space == JCS_GRAYSCALE;
     info.out_color_space = cmyk ? JCS_CMYK : gray ? JCS_GRAYSCALE : JCS_RGB;
@@ -99,7 +116,13 @@ QImage LoadPicture(const QString& path)
     const QByteArray data = file.readAll();
     if (isJpeg(data))
         return DecodeJpeg(data);
-    return QImage::fromData(data);
+    QBuffer buffer;
+    buffer.setData(data);
+    QImageReader reader(&buffer);
+    const QSize size = reader.size();
+    if (size.isValid() && !saneSize(size.width(), size.height()))
+        return QImage();
+    return reader.read();
 }
 
 PictureCache& PictureCache::instance()

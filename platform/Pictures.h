@@ -1,6 +1,7 @@
 #pragma once
 // Pictures of the blanks and the stamp: JPEG decoded with libjpeg, every other format
-// (BMP, PNG, ...) through Qt. A damaged or missing file gives a null image, never an exit.
+// (BMP, PNG, ...) through Qt. A damaged or missing file, or one that claims more than
+// 10000 pixels a side or 25 million pixels, gives a null image, never an exit.
 
 #include <QByteArray>
 #include <QHash>

@@ -1,5 +1,22 @@
 #include "render/PageCanvas.h"
 
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+// The rectangle with corners (x1, y1) and (x2, y2). Stored numbers may be anything:
+// coordinates far beyond any page are cut to a reach at which every side and corner of the
+// rectangle still fits an int.
+QRect Corners(int x1, int y1, int x2, int y2)
+{
+    static constexpr int kReach = std::numeric_limits<int>::max() / 4;
+    const auto at = [](int v) { return std::clamp(v, -kReach, kReach); };
+    return QRect(at(x1), at(y1), at(x2) - at(x1), at(y2) - at(y1));
+}
+
+}  // namespace
+
 void PageCanvas::open(PageImage& target)
 {
     target_ = &target;
@@ -66,12 +83,12 @@ void PageCanvas::line(QPoint from, QPoint to)
 
 void PageCanvas::rectangle(int x1, int y1, int x2, int y2)
 {
-    recording_.push_back(RectItem{QRect(x1, y1, x2 - x1, y2 - y1), penColor_, penWidth_});
+    recording_.push_back(RectItem{Corners(x1, y1, x2, y2), penColor_, penWidth_});
 }
 
 void PageCanvas::drawPicture(int x1, int y1, int x2, int y2, PictureData picture)
 {
-    recording_.push_back(PictureItem{QRect(x1, y1, x2 - x1, y2 - y1), std::move(picture)});
+    recording_.push_back(PictureItem{Corners(x1, y1, x2, y2), std::move(picture)});
 }
 
 void CreatePageCanvases(PageImages& pages, PageCanvases& canvases)

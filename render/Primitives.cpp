@@ -22,6 +22,27 @@ constexpr int kLeaderReach = PageImage::kWidth;   // how far off the page dots a
 constexpr int kStrikeWithLeaders = 10;
 constexpr int kStrikeWithoutLeaders = 15;
 constexpr int kJustifyMinBlanks = 5;
+// Stored calibration numbers are whatever the file holds. Coordinates are kept within a
+// reach far beyond the page and font sizes within what a page can show, so that no sum or
+// difference below overflows.
+constexpr int kCoordinateReach = 1'000'000;
+constexpr int kLargestFontSize = 1000;
+
+int Reach(int coordinate)
+{
+    return std::clamp(coordinate, -kCoordinateReach, kCoordinateReach);
+}
+
+CalibrationRecord Bounded(const CalibrationRecord& stored)
+{
+    CalibrationRecord record = stored;
+    record.x1 = Reach(stored.x1);
+    record.x2 = Reach(stored.x2);
+    record.y1 = Reach(stored.y1);
+    record.y2 = Reach(stored.y2);
+    record.font_size = std::min(stored.font_size, kLargestFontSize);
+    return record;
+}
 
 void OutlineInRed(PageCanvas& canvas, int x1, int y1, int x2, int y2)
 {
@@ -104,9 +125,10 @@ void SetFieldFontStyle(PageCanvas& canvas, const CalibrationRecord& record)
     });
 }
 
-void DrawFieldText(const DrawContext& context, const QString& text, const CalibrationRecord& record,
+void DrawFieldText(const DrawContext& context, const QString& text, const CalibrationRecord& stored,
                    PageCanvas& canvas, int page, const std::string& name)
 {
+    const CalibrationRecord record = Bounded(stored);
     int top = record.y1;
     if (!text.isEmpty()) {
         SetFieldFontStyle(canvas, record);
@@ -153,9 +175,10 @@ void DrawJustifiedText(PageCanvas& canvas, int left, int top, int right, int bot
     draw(right - lastWidth, lastWidth, pieces.back());
 }
 
-void DrawDotLeader(const DrawContext& context, const CalibrationRecord& record, PageCanvas& canvas,
+void DrawDotLeader(const DrawContext& context, const CalibrationRecord& stored, PageCanvas& canvas,
                    int page, const std::string& name)
 {
+    const CalibrationRecord record = Bounded(stored);
     if (SelectedExactly(context, name)) {
         OutlineInRed(canvas, record.x1, record.y2, record.x2, record.y2 + kLeaderStrip);
         ActivateTab(context, page - 1);
@@ -168,10 +191,11 @@ void DrawDotLeader(const DrawContext& context, const CalibrationRecord& record, 
     const QRect cell(0, 0, canvas.textWidth(dot), canvas.textHeight());
     // Dots more than a page width off the page are never seen; without this bound a
     // hand-edited rectangle millions of units wide records millions of dots.
-    long long x = record.x1;
+    // The dots keep the grid of the stored x1, whatever its size.
+    long long x = stored.x1;
     if (x < -kLeaderReach)
         x += (-kLeaderReach - x) / kLeaderStep * kLeaderStep;
-    const long long end = std::min<long long>(record.x2, PageImage::kWidth + kLeaderReach);
+    const long long end = std::min<long long>(stored.x2, PageImage::kWidth + kLeaderReach);
     for (; x < end; x += kLeaderStep)
         canvas.drawText(cell.translated(static_cast<int>(x), record.y2 - kLeaderFontSize), dot, HAlign::Left, false);
     canvas.setFontSize(previousSize);
@@ -183,9 +207,10 @@ std::string MarkPicturePath(ErrorStream& errors, MarkKind kind)
     return folder + (kind == MarkKind::Emblem ? "/grafika/orzel.svg" : "/grafika/m_p.jpg");
 }
 
-void vFunGraphicDrawMark(const DrawContext& context, MarkKind kind, const CalibrationRecord& record,
+void vFunGraphicDrawMark(const DrawContext& context, MarkKind kind, const CalibrationRecord& stored,
                          PageCanvas& canvas, const std::string& name)
 {
+    const CalibrationRecord record = Bounded(stored);
     if (SelectedExactly(context, name)) {
         OutlineInRed(canvas, record.x1, record.y1, record.x2, record.y2);
         ActivateTab(context, 0);
@@ -208,8 +233,9 @@ void vFunGraphicDrawMark(const DrawContext& context, MarkKind kind, const Calibr
     canvas.drawPicture(record.x1, record.y1, record.x2, record.y2, std::move(*picture));
 }
 
-void DrawFrameMark(const DrawContext& context, PageCanvas& canvas, const CalibrationRecord& record)
+void DrawFrameMark(const DrawContext& context, PageCanvas& canvas, const CalibrationRecord& stored)
 {
+    const CalibrationRecord record = Bounded(stored);
     const int previousWidth = canvas.penWidth();
     canvas.setPenWidth(1);
     if (SelectedExactly(context, record.name))

@@ -4,9 +4,14 @@
 
 #include <QPainter>
 
+#include <algorithm>
+
 int MmToPx(int mm, int dpi)
 {
-    return static_cast<int>(mm * 10.0 * (1.0 / 254.0) * dpi);
+    // A stored margin may hold any number; a sheet is never wider than this many device
+    // pixels, and sums of two of them still fit an int.
+    constexpr double kFarthest = 100'000'000;
+    return static_cast<int>(std::clamp(mm * 10.0 * (1.0 / 254.0) * dpi, -kFarthest, kFarthest));
 }
 
 QRect PlacePage(const MarginRect& mm, const PrintMetrics& metrics)

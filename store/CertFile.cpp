@@ -31,6 +31,14 @@ bool InsertFields(ErrorStream& es, CppSQLite3DB& db, const std::string& table,
     return true;
 }
 
+// Removes every zero byte (a stored text may hold one; no statement text can carry it);
+// true when there was one.
+bool WithoutZeroBytes(std::string& text) {
+    const std::size_t length = text.size();
+    std::erase(text, '\0');
+    return text.size() != length;
+}
+
 // The value of one field of the student's "DANE UCZNIA" rows; empty when it has none.
 std::string StudentField(CppSQLite3DB& db, const std::string& table, const char* component) {
     CppSQLite3Query query = db.RunQuery("select * from " + SqlIdent(table) +
@@ -72,7 +80,8 @@ bool bFunGetTableList(ErrorStream& es, const std::string& file, std::vector<std:
     return true;
 }
 
-bool bFunGetStudentsList(ErrorStream& es, const std::string& file, std::vector<StudentEntry>& list) {
+bool bFunGetStudentsList(ErrorStream& es, const std::string& file, std::vector<StudentEntry>& list,
+                         std::vector<std::string>* unreadable) {
     if (ReportMissingFile(es, file, "Plik nie istnieje: \n:", "bFunGetTableList")) return false;
     CppSQLite3DB db;
     db.Open(file);
@@ -84,12 +93,15 @@ bool bFunGetStudentsList(ErrorStream& es, const std::string& file, std::vector<S
     }
     for (const std::string& table : tables) {
         try {
-            const std::string surname = StudentField(db, table, "Nazwisko_DATA_EDIT");
-            const std::string firstName = StudentField(db, table, "Imie_DATA_EDIT");
+            std::string surname = StudentField(db, table, "Nazwisko_DATA_EDIT");
+            std::string firstName = StudentField(db, table, "Imie_DATA_EDIT");
+            WithoutZeroBytes(surname);
+            WithoutZeroBytes(firstName);
             list.push_back({surname + " " + firstName, table});
         } catch (const CppSQLite3Exception& e) {
-            // One unreadable table does not hide the other students.
+            // One unreadable table does not hide the other students; the caller names it.
             FailDb(es, "SQL exception: \n", e, "bFunGetStudentsList");
+            if (unreadable) unreadable->push_back(table);
         }
     }
     db.Close();
@@ -107,7 +119,7 @@ bool bFunGetValue(ErrorStream& es, CppSQLite3Query& query, const std::string& co
 }
 
 bool bFunLoadCertData(ErrorStream& es, const std::string& file, const std::string& table,
-                      std::vector<FieldRecord>& list) {
+                      std::vector<FieldRecord>& list, std::vector<std::string>* withZeroBytes) {
     if (ReportMissingFile(es, file, "Plik nie istnieje: \n", "bFunLoadCertData")) return false;
     CppSQLite3DB db;
     try {
@@ -123,6 +135,9 @@ bool bFunLoadCertData(ErrorStream& es, const std::string& file, const std::strin
             bFunGetValue(es, query, "id", record.id);
             bFunGetValue(es, query, "comp_name", record.comp_name);
             bFunGetValue(es, query, "value", record.value);
+            WithoutZeroBytes(record.id);
+            WithoutZeroBytes(record.comp_name);
+            if (WithoutZeroBytes(record.value) && withZeroBytes) withZeroBytes->push_back(record.comp_name);
             list.push_back(std::move(record));
         }
         query.Release();

@@ -15,14 +15,18 @@ int iFunCheckIsStudentExists(ErrorStream& es, const std::string& file, const std
 // Appends the name of every schema object.
 bool bFunGetTableList(ErrorStream& es, const std::string& file, std::vector<std::string>& list);
 // Appends one entry per student table (sqlite_% tables excluded). A table that cannot be
-// read is skipped and reported in the stream and the log; the result is still true.
-bool bFunGetStudentsList(ErrorStream& es, const std::string& file, std::vector<StudentEntry>& list);
+// read is skipped, reported in the stream and the log, and its name appended to
+// `unreadable`; the result is still true.
+bool bFunGetStudentsList(ErrorStream& es, const std::string& file, std::vector<StudentEntry>& list,
+                         std::vector<std::string>* unreadable = nullptr);
 // Sets `text` to the named column of the current row (NULL reads as the empty text).
 bool bFunGetValue(ErrorStream& es, CppSQLite3Query& query, const std::string& column,
                   std::string& text);
-// Appends one record per row of the student's table, in write order.
+// Appends one record per row of the student's table, in write order. A zero byte cannot
+// be part of any text the program keeps or writes: it is left out of the record, and the
+// field's component name appended to `withZeroBytes`.
 bool bFunLoadCertData(ErrorStream& es, const std::string& file, const std::string& table,
-                      std::vector<FieldRecord>& list);
+                      std::vector<FieldRecord>& list, std::vector<std::string>* withZeroBytes = nullptr);
 // Drops the table when it exists; true also when there was none.
 bool bFunDeleteTable(ErrorStream& es, const std::string& file, const std::string& table);
 // Creates the table and writes the records in one transaction (a failure leaves no

@@ -1,6 +1,7 @@
 #include "store/CppSQLite3.h"
 
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 #include <atomic>
 #include <iterator>
@@ -162,6 +163,10 @@ CppSQLite3DB::~CppSQLite3DB() {
 }
 
 void CppSQLite3DB::Open(const std::string& path, OpenMode mode) {
+    // A pipe or a device under a file's name would hold the first read for ever.
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode))
+        throw CppSQLite3Exception(SQLITE_CANTOPEN, "not a regular file");
     int flags = SQLITE_OPEN_READWRITE;
     if (mode == OpenMode::Create) flags |= SQLITE_OPEN_CREATE;
     sqlite3* db = nullptr;

@@ -11,6 +11,7 @@
 #include <system_error>
 
 #include "store/CppSQLite3.h"
+#include "store/FileCopy.h"
 #include "store/Log.h"
 
 namespace fs = std::filesystem;
@@ -137,33 +138,29 @@ std::string ProgramFolderPath(ErrorStream&) {
 
 bool bFunDeleteTmpFile(ErrorStream& es) {
     const std::string path = DataTmpPath(es);
-    if (path.empty() || !FileExists(path)) return true;
-    if (unlink(path.c_str()) == 0) return true;
-    const int code = errno;
-    es.clear();
-    es << "Błąd podczas próby kasowania pliku\n" << path << "\nKod błędu: " << code;
-    LogWrite(es, "bFunDeleteTmpFile()");
-    return false;
+    if (path.empty()) return true;
+    // A save cut off leaves SQLite's journal (or write-ahead log) beside the working copy.
+    // Left there, it would be played back into the next file copied in under the same name,
+    // so it goes with the copy, after it.
+    for (const char* suffix : {"", "-journal", "-wal", "-shm"}) {
+        const std::string file = path + suffix;
+        if (unlink(file.c_str()) == 0 || errno == ENOENT) continue;
+        const int code = errno;
+        es.clear();
+        es << "Błąd podczas próby kasowania pliku\n" << file << "\nKod błędu: " << code;
+        LogWrite(es, "bFunDeleteTmpFile()");
+        return false;
+    }
+    return true;
 }
 
 bool bFunCopyFile(ErrorStream& es, const std::string& source, const std::string& target,
                   bool failIfExists) {
-    // The bytes go to a temporary file beside the target, which then takes the target's
-    // name: a copy cut short never leaves a partial file that a later check takes as whole.
-    std::error_code ec;
-    if (failIfExists && fs::exists(fs::symlink_status(target, ec))) {
-        ec = std::make_error_code(std::errc::file_exists);
-    } else {
-        const std::string temporary = target + ".vlm-kopia";
-        if (fs::copy_file(source, temporary, fs::copy_options::overwrite_existing, ec))
-            fs::rename(temporary, target, ec);
-        std::error_code ignored;
-        if (ec) fs::remove(temporary, ignored);
-    }
-    if (!ec) return true;
+    const int code = failIfExists ? CopyFileIfAbsent(source, target) : CopyFileReplacing(source, target);
+    if (code == 0) return true;
     es.clear();
     es << "Błąd podczas kopiowania pliku.\n\nZ: " << source << "\ndo: " << target
-       << "\n\n Kod błędu: " << ec.value();
+       << "\n\n Kod błędu: " << code;
     LogWrite(es, "bFunCopyFile()");
     return false;
 }

@@ -32,7 +32,9 @@ std::string CalibrationFilePath(ErrorStream& es, bool programFolder);
 // Creates the templates file as an empty database when it is missing.
 std::string TemplatesFilePath(ErrorStream& es);
 std::string ProgramFolderPath(ErrorStream& es);
+// Deletes the working copy and any journal or write-ahead log SQLite left beside it.
 bool bFunDeleteTmpFile(ErrorStream& es);
+// Whole-file copy (store/FileCopy.h); the message's code is the system's error code.
 bool bFunCopyFile(ErrorStream& es, const std::string& source, const std::string& target,
                   bool failIfExists);
 // Gives the owner write permission back; false (no message) when the file is missing

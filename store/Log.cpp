@@ -1,6 +1,7 @@
 #include "store/Log.h"
 
 #include <ctime>
+#include <exception>
 
 #include "store/CppSQLite3.h"
 #include "store/Folders.h"
@@ -29,14 +30,21 @@ void LogWrite(ErrorStream& es, const std::string& fun, int kind) {
     const std::string datetime = LogDateTime(utc.tm_year + 1900, utc.tm_mon + 1, utc.tm_mday,
                                              utc.tm_hour, utc.tm_min, utc.tm_sec);
 
-    CppSQLite3DB db;
-    db.Open(JoinPath(folder, kLogFileName), CppSQLite3DB::OpenMode::Create);
-    const char* table = kind == 0 ? "error" : kind == 1 ? "info" : nullptr;
-    if (table) {
-        if (!db.HasTable(table))
-            db.RunUpdate("create table " + SqlIdent(table) + "( datetime TEXT, fun TEXT, info TEXT )");
-        db.RunUpdate("insert into " + SqlIdent(table) + "( datetime, fun, info ) values( " +
-                     SqlValue(datetime) + ", " + SqlValue(fun) + ", " + SqlValue(es.str()) + " )");
+    // The log only records what went wrong: a log that cannot be written (a damaged or
+    // read-only file, a full disk, a lock held too long) never changes what the caller does
+    // next, so its failure goes no further.
+    try {
+        CppSQLite3DB db;
+        db.Open(JoinPath(folder, kLogFileName), CppSQLite3DB::OpenMode::Create);
+        const char* table = kind == 0 ? "error" : kind == 1 ? "info" : nullptr;
+        if (table) {
+            if (!db.HasTable(table))
+                db.RunUpdate("create table " + SqlIdent(table) + "( datetime TEXT, fun TEXT, info TEXT )");
+            db.RunUpdate("insert into " + SqlIdent(table) + "( datetime, fun, info ) values( " +
+                         SqlValue(datetime) + ", " + SqlValue(fun) + ", " + SqlValue(es.str()) + " )");
+        }
+        db.Close();
+    } catch (const CppSQLite3Exception&) {
+    } catch (const std::exception&) {
     }
-    db.Close();
 }

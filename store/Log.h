@@ -4,8 +4,8 @@
 #include <string>
 #include "store/ErrorStream.h"
 
-// Appends the stream's text under `fun`. Writes nothing when the data folder cannot be
-// found. Database failures (a log locked beyond the busy timeout) throw CppSQLite3Exception.
+// Appends the stream's text under `fun`, as far as it can: nothing is written when the data
+// folder cannot be found or the log cannot be written, and nothing is thrown.
 void LogWrite(ErrorStream& es, const std::string& fun, int kind = 0);
 
 // The log's date-time text of a UTC time: year.month.day hour:minute:second, no leading zeros.

@@ -2,7 +2,9 @@
 
 #include "platform/Pictures.h"
 
+#include <QBuffer>
 #include <QFile>
+#include <QtEndian>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -81,6 +83,43 @@ TEST(Pictures, DamagedJpegGivesANullImageInsteadOfEndingTheProgram)
         }
     }
     EXPECT_TRUE(DecodeJpeg(QByteArray("\xFF\xD8\xFF garbage", 12)).isNull());
+}
+
+// The same stream with the frame header claiming another size; no pixel data changes.
+static QByteArray withClaimedSize(QByteArray jpeg, int width, int height)
+{
+    const qsizetype frame = jpeg.indexOf(QByteArray("\xFF\xC0", 2));
+    EXPECT_GT(frame, 0);
+    jpeg[frame + 5] = char(height >> 8);
+    jpeg[frame + 6] = char(height & 0xFF);
+    jpeg[frame + 7] = char(width >> 8);
+    jpeg[frame + 8] = char(width & 0xFF);
+    return jpeg;
+}
+
+TEST(Pictures, PictureBombsAreRefusedBeforeTheyAreDecoded)
+{
+    TestApp();
+    const QByteArray small = encodeJpeg(16, 16, qRgb(9, 9, 9));
+    EXPECT_TRUE(DecodeJpeg(withClaimedSize(small, 30000, 30000)).isNull());
+    EXPECT_TRUE(DecodeJpeg(withClaimedSize(small, 60000, 600)).isNull());
+    EXPECT_EQ(DecodeJpeg(encodeJpeg(717, 1053, qRgb(9, 9, 9))).size(), QSize(717, 1053));
+
+    QTemporaryDir dir;
+    const QString bomb = dir.filePath(QStringLiteral("m_p.jpg"));
+    writeFile(bomb, withClaimedSize(small, 30000, 30000));
+    EXPECT_TRUE(LoadPicture(bomb).isNull());
+    // A bitmap header may claim the same: 30000 x 30000 in a 62-byte file.
+    QImage tiny(1, 1, QImage::Format_Mono);
+    tiny.fill(0);
+    QByteArray bitmap;
+    QBuffer out(&bitmap);
+    ASSERT_TRUE(tiny.save(&out, "BMP"));
+    qToLittleEndian<qint32>(30000, bitmap.data() + 18);
+    qToLittleEndian<qint32>(30000, bitmap.data() + 22);
+    const QString bmp = dir.filePath(QStringLiteral("arkusz_prw.bmp"));
+    writeFile(bmp, bitmap);
+    EXPECT_TRUE(LoadPicture(bmp).isNull());
 }
 
 TEST(Pictures, LoadsByContentAndSharesEachDecodedFile)

@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <set>
 #include <tuple>
 
@@ -35,6 +36,20 @@ TEST(PrintPlacement, RightAndBottomCountFromThePrintableArea)
     // Each axis with its own resolution.
     const QRect mixed = PlacePage({10, 10, 200, 200}, {600, 300, 0, 0});
     EXPECT_EQ(mixed, QRect(236, 118, 4724 - 236, 2362 - 118));
+}
+
+TEST(PrintPlacement, ExtremeStoredMarginsGiveAPlaceWithItsCornersInOrder)
+{
+    constexpr int kMin = std::numeric_limits<int>::min();
+    constexpr int kMax = std::numeric_limits<int>::max();
+    for (const MarginRect& mm : {MarginRect{kMin, kMin, kMax, kMax}, MarginRect{0, 0, kMax, kMax},
+                                 MarginRect{kMin, kMin, 0, 0}, MarginRect{kMax - 1, 10, kMax, 20}}) {
+        const QRect r = PlacePage(mm, {600, 1200, 100, 50});
+        EXPECT_GE(r.width(), 0) << mm.X1 << ".." << mm.X2;
+        EXPECT_GE(r.height(), 0) << mm.Y1 << ".." << mm.Y2;
+    }
+    EXPECT_GT(MmToPx(kMax, 600), 0);
+    EXPECT_LT(MmToPx(kMin, 600), 0);
 }
 
 TEST(PrintPlacement, MisplacedPagesAreThoseThatPrint)

@@ -243,10 +243,14 @@ TEST_F(CalibrationWindowTest, RestoreAsksThenCopiesTheFactoryFileAndReportsAFail
     EXPECT_EQ(dialogs.requests()[0].icon, MsgIcon::None);
     EXPECT_EQ(window.X1Edit->text(), "1") << "No still reloads the set";
 
+    // A read-only factory copy still gives the user a copy the user may change.
+    std::filesystem::permissions(folders.programFile("vlm_kalibracja.sqset"), std::filesystem::perms(0444));
     dialogs.answerMessage(Answer::Yes);
     window.PrzywrocUstawieniaButtonClick();
     EXPECT_EQ(stored("swiad_205")[1].x1, 100);
     EXPECT_EQ(window.X1Edit->text(), "100");
+    EXPECT_NE(std::filesystem::status(user()).permissions() & std::filesystem::perms::owner_write,
+              std::filesystem::perms::none);
 
     std::filesystem::remove(folders.programFile("vlm_kalibracja.sqset"));
     dialogs.answerMessage(Answer::Yes).answerMessage(Answer::Ok);

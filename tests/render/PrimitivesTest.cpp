@@ -12,6 +12,8 @@
 #include <QDir>
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
 
 class PrimitivesTest : public ::testing::Test {
@@ -209,6 +211,40 @@ TEST_F(PrimitivesTest, FontSizeZeroOrLessDrawsAtTheDefaultSize)
         ASSERT_EQ(runs.size(), 1u);
         EXPECT_EQ(runs[0].font.pixelSize(), PointsToPageUnits(kDefaultFontSize));
     }
+}
+
+TEST_F(PrimitivesTest, ExtremeStoredNumbersGiveBoxesWithTheirCornersInOrder)
+{
+    constexpr int kMin = std::numeric_limits<int>::min();
+    constexpr int kMax = std::numeric_limits<int>::max();
+    RecordingPreview view;
+    context.view = &view;
+    context.options.strikeEmpty = true;
+    const CalibrationRecord rows[] = {
+        Row("X", kMin, kMin, kMax, kMax, kMax), Row("X", kMax - 3, 0, kMax, kMax, 12),
+        Row("X", 0, kMin, 10, kMin + 5, 12), Row("X", -5, -5, kMax, 5, kMax),
+    };
+    const auto ordered = [](const QRect& box) { return box.width() >= 0 && box.height() >= 0; };
+    for (const CalibrationRecord& row : rows) {
+        context.selectedRow = &row.name;
+        for (const QString& text : {QString("tekst"), QString()}) {
+            draw([&](PageCanvas& canvas) {
+                DrawFieldText(context, text, row, canvas, 1, row.name);
+                DrawFrameMark(context, canvas, row);
+                DrawDotLeader(context, row, canvas, 1, row.name);
+            });
+            for (const TextRun& run : TextRuns(page))
+                EXPECT_TRUE(ordered(run.box)) << row.x1 << " " << row.y1 << " " << run.box.width() << " x " << run.box.height();
+            for (const RectItem& rect : Rects(page))
+                EXPECT_TRUE(ordered(rect.rect)) << row.x1 << " " << row.y1 << " " << rect.rect.width() << " x " << rect.rect.height();
+            for (const LineItem& line : Lines(page))
+                EXPECT_LE(line.from.x(), line.to.x()) << row.x1;
+        }
+    }
+    for (const TextRun& run : TextRuns(draw([&](PageCanvas& canvas) {
+             DrawFieldText(context, "tekst", rows[0], canvas, 1, "inny");
+         })))
+        EXPECT_LE(run.font.pixelSize(), PointsToPageUnits(1000));
 }
 
 TEST_F(PrimitivesTest, FrameIsBlackUnlessSelectedThenRed)

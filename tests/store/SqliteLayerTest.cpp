@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "store/Cp1250.h"
 #include "store/CppSQLite3.h"
@@ -63,6 +66,25 @@ TEST(SqliteOpen, MissingFileIsNotCreatedUnlessAsked) {
     db.Open(path, CppSQLite3DB::OpenMode::Create);
     EXPECT_TRUE(db.IsOpen());
     EXPECT_EQ(db.BusyTimeout(), 60000);
+}
+
+TEST(SqliteOpen, PipesAndFoldersAreRefusedWithoutBeingRead) {
+    TempFolders folders;
+    const std::string pipe = folders.root() + "/potok.sqset";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
+    // Bytes waiting in the pipe, so that no version of the layer can wait on it for ever.
+    const int fd = ::open(pipe.c_str(), O_RDWR | O_NONBLOCK);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::write(fd, std::string(200, 'x').data(), 200), 200);
+    for (const std::string& path : {pipe, folders.root()}) {
+        const CppSQLite3Exception e = Thrown([&] {
+            CppSQLite3DB db;
+            db.Open(path);
+            db.RunScalar("select count(*) from sqlite_master");
+        });
+        EXPECT_EQ(e.Code(), SQLITE_CANTOPEN) << path;
+    }
+    ::close(fd);
 }
 
 TEST(SqliteOpen, ClosedConnectionRefusesWork) {

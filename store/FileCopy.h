@@ -1,0 +1,18 @@
+#pragma once
+// Whole-file copies: the bytes go to a temporary file with a short name beside the target,
+// which then takes the target's name, and the folder's entry is synced, so the target is
+// either the old file or the complete new one, whatever the length of its name.
+#include <string>
+
+// True when the path names a regular file (after links). Nothing is opened, so a pipe or
+// a device never blocks the caller.
+bool IsRegularFile(const std::string& path);
+
+// 0 on success, else the system error code (errno) of the step that failed; the temporary
+// file is removed and the target left as it was. A source that is no regular file is
+// refused (EISDIR for a folder, EINVAL for a pipe, socket or device) without waiting on it.
+// The copy keeps the permissions of the file it replaces, and is always writable by its
+// owner.
+int CopyFileReplacing(const std::string& source, const std::string& target);
+// The same, but an existing target is never replaced: EEXIST.
+int CopyFileIfAbsent(const std::string& source, const std::string& target);
