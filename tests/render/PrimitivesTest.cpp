@@ -168,17 +168,15 @@ TEST_F(PrimitivesTest, DotLeaderEverySixUnitsAtFourteenPointsInTheCurrentFace)
         EXPECT_EQ(canvas.fontSize(), 9);
         EXPECT_FALSE(canvas.fontStyle().bold);
     });
-    const auto runs = TextRuns(page);
-    std::vector<int> xs;
-    for (const TextRun& run : runs) {
-        xs.push_back(run.box.left());
-        EXPECT_EQ(run.text, ".");
-        EXPECT_EQ(run.box.top(), 400 - 14);
-        EXPECT_EQ(run.font.pixelSize(), 19);
-        EXPECT_EQ(run.font.family(), "Arial");
-        EXPECT_FALSE(run.font.bold());
-    }
-    EXPECT_EQ(xs, (std::vector<int>{100, 106, 112, 118, 124}));
+    const auto rows = DotRows(page);
+    ASSERT_EQ(rows.size(), 1u) << "one item per leader";
+    EXPECT_TRUE(TextRuns(page).empty());
+    EXPECT_EQ(rows[0].first, QPoint(100, 400 - 14));
+    EXPECT_EQ(rows[0].count, 5) << "dots at 100, 106, 112, 118 and 124";
+    EXPECT_EQ(rows[0].step, 6);
+    EXPECT_EQ(rows[0].font.pixelSize(), 19);
+    EXPECT_EQ(rows[0].font.family(), "Arial");
+    EXPECT_FALSE(rows[0].font.bold());
 
     const CalibrationRecord reversed = Row("B_STR1_LINIA_Z_KROPEK", 130, 0, 130, 400);
     draw([&](PageCanvas& canvas) { DrawDotLeader(context, reversed, canvas, 1, reversed.name); });
@@ -191,97 +189,14 @@ TEST_F(PrimitivesTest, AHugeDotLeaderStopsAPageWidthOffThePage)
     for (const int x1 : x1s) {
         const CalibrationRecord row = Row("A_STR1_LINIA_Z_KROPEK", x1, 0, 2'147'483'647, 400);
         draw([&](PageCanvas& canvas) { DrawDotLeader(context, row, canvas, 1, row.name); });
-        const auto runs = TextRuns(page);
-        ASSERT_FALSE(runs.empty());
-        ASSERT_LT(runs.size(), 3u * 885 / 6 + 2) << x1;
-        EXPECT_LE(runs.front().box.left(), std::max(x1, 0)) << x1;
-        EXPECT_GE(runs.back().box.left(), 885 - 6) << "the whole page width gets its dots";
-        EXPECT_EQ((static_cast<long long>(runs.front().box.left()) - x1) % 6, 0) << "on the grid from x1";
-    }
-}
-
-TEST_F(PrimitivesTest, FontSizeZeroOrLessDrawsAtTheDefaultSize)
-{
-    for (const int size : {0, -3}) {
-        const CalibrationRecord row = Row("X", 0, 0, 300, 200, size);
-        draw([&](PageCanvas& canvas) { DrawFieldText(context, "a", row, canvas, 1, row.name); });
-        const auto runs = TextRuns(page);
-        ASSERT_EQ(runs.size(), 1u);
-        EXPECT_EQ(runs[0].font.pixelSize(), PointsToPageUnits(kDefaultFontSize));
-    }
-}
-
-TEST_F(PrimitivesTest, FrameIsBlackUnlessSelectedThenRed)
-{
-    const std::string selected = "GRAFIKA: RAMKA 1";
-    RecordingPreview view;
-    context.view = &view;
-    for (const std::string& name : {std::string("GRAFIKA: RAMKA 1"), std::string("GRAFIKA: RAMKA 2")}) {
-        context.selectedRow = &selected;
-        const CalibrationRecord row = Row(name, 10, 20, 30, 40);
-        draw([&](PageCanvas& canvas) {
-            canvas.setPenWidth(3);
-            DrawFrameMark(context, canvas, row);
-            EXPECT_EQ(canvas.penWidth(), 3);
-            EXPECT_EQ(canvas.penColor(), QColor(Qt::black));
-        });
-        const auto rects = Rects(page);
-        ASSERT_EQ(rects.size(), 1u);
-        EXPECT_EQ(rects[0].rect, QRect(10, 20, 20, 20));
-        EXPECT_EQ(rects[0].width, 1);
-        EXPECT_EQ(rects[0].color, name == selected ? QColor(Qt::red) : QColor(Qt::black));
-    }
-    EXPECT_TRUE(view.calls.empty()) << "a frame neither switches the tab nor scrolls";
-}
-
-struct HighlightCase {
-    const char* what;
-    std::string selected;
-    std::string name;             // the name passed for the highlight
-    CalibrationRecord row;
-    QString text;
-    int page;
-    QRect redRect;                // empty: no highlight
-    int tab;
-    int scroll;
-    bool allScrollBoxes;
-};
-
-TEST_F(PrimitivesTest, CalibrationHighlightOutlinesSwitchesTabAndScrolls)
-{
-    const HighlightCase cases[] = {
-        {"short text box", "A_STR2_DATA_EDIT", "A_STR2_DATA_EDIT", Row("A_STR2_DATA_EDIT", 100, 400, 300, 430), "x", 2,
-         QRect(100, 430 - 19 - 3, 200, 19 + 3), 1, 286, true},
-        {"empty text, 30 high", "A_STR2_DATA_EDIT", "A_STR2_DATA_EDIT", Row("A_STR2_DATA_EDIT", 100, 400, 300, 430), "", 2,
-         QRect(100, 400, 200, 30), 1, 286, true},
-        {"empty text, 150 high", "A_STR3_DATA_EDIT", "A_STR3_DATA_EDIT", Row("A_STR3_DATA_EDIT", 100, 400, 300, 550), "", 3,
-         QRect(100, 530, 200, 20), 2, 275, true},
-        {"memo line by memo name", "M_STR2_DATA_MEMO03", "M_STR2_DATA_MEMO", Row("M_STR2_DATA_MEMO01", 10, 600, 300, 620), "", 2,
-         QRect(10, 600, 290, 20), 1, 413, true},
-        {"other row", "B_STR2_DATA_EDIT", "A_STR2_DATA_EDIT", Row("A_STR2_DATA_EDIT", 100, 400, 300, 430), "", 2, QRect(), -1, -1, true},
-    };
-    for (const HighlightCase& c : cases) {
-        RecordingPreview view;
-        context.view = &view;
-        context.selectedRow = &c.selected;
-        draw([&](PageCanvas& canvas) { DrawFieldText(context, c.text, c.row, canvas, c.page, c.name); });
-        const auto rects = Rects(page);
-        if (c.redRect.isNull()) {
-            EXPECT_TRUE(rects.empty()) << c.what;
-            EXPECT_TRUE(view.calls.empty()) << c.what;
-            continue;
-        }
-        ASSERT_EQ(rects.size(), 1u) << c.what;
-        EXPECT_EQ(rects[0].rect, c.redRect) << c.what;
-        EXPECT_EQ(rects[0].color, QColor(Qt::red)) << c.what;
-        ASSERT_EQ(view.calls.size(), 5u) << c.what;
-        EXPECT_EQ(view.calls[0].what, "tab");
-        EXPECT_EQ(view.calls[0].page, c.tab) << c.what;
-        for (int n = 1; n <= 4; ++n) {
-            EXPECT_EQ(view.calls[n].what, "scroll");
-            EXPECT_EQ(view.calls[n].page, n);
-            EXPECT_EQ(view.calls[n].value, c.scroll) << c.what;
-        }
+        const auto rows = DotRows(page);
+        ASSERT_EQ(rows.size(), 1u);
+        const long long first = rows[0].first.x();
+        const long long last = first + 6LL * (rows[0].count - 1);
+        ASSERT_LT(rows[0].count, 3 * 885 / 6 + 2) << x1;
+        EXPECT_LE(first, std::max(x1, 0)) << x1;
+        EXPECT_GE(last, 885 - 6) << "the whole page width gets its dots";
+        EXPECT_EQ((first - x1) % 6, 0) << "on the grid from x1";
     }
 }
 
