@@ -12,8 +12,6 @@
 #include "store/Folders.h"
 
 #include <QCheckBox>
-#include <QHideEvent>
-#include <QShowEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QScreen>
@@ -87,7 +85,6 @@ FormWindow::FormWindow(DocumentForm& form)
     }
     PlaceEndingsOnScreen(form_, widgets_);
     layout->addWidget(buildPanel());
-    takeBlankPictures();
 
     connect(&form_, &DocumentForm::textChanged, this, &FormWindow::showValue);
 }
@@ -99,8 +96,9 @@ QWidget* FormWindow::buildPage(int page) {
     scrollBoxes_ << box;
     auto* image = new Image(box->content());
     image->setObjectName(QStringLiteral("ImageSide%1").arg(page + 1));
+    const FormPage& formPage = form_.definition().pages[page];
+    image->setPicture(blankPicture(form_.registry().catalog().designs.value(formPage.design).picture));
     image->move(0, 0);
-    blanks_ << image;
     const bool singlePage = form_.definition().pages.size() == 1;
     QList<int> fields;
     for (int i = 0; i < form_.componentCount(); ++i) {
@@ -274,30 +272,4 @@ void FormWindow::takeValue(int index) {
     else return;
     form_.setText(index, value, DocumentForm::Origin::User);
     showValue(index);  // a memo cut to its limit shows the cut text
-}
-
-void FormWindow::showEvent(QShowEvent* event) {
-    takeBlankPictures();
-    Form::showEvent(event);
-}
-
-void FormWindow::hideEvent(QHideEvent* event) {
-    Form::hideEvent(event);
-    if (event->spontaneous()) return;
-    // After the hide has finished: a modal loop may still be unwinding now.
-    QMetaObject::invokeMethod(this, &FormWindow::releaseWhileHidden, Qt::QueuedConnection);
-}
-
-void FormWindow::releaseWhileHidden() {
-    if (isVisible()) return;
-    for (Image* image : std::as_const(blanks_)) image->setPicture(QImage());
-    if (testAttribute(Qt::WA_WState_Created)) destroy();
-}
-
-void FormWindow::takeBlankPictures() {
-    for (qsizetype page = 0; page < blanks_.size(); ++page) {
-        if (!blanks_[page]->picture().isNull()) continue;
-        const FormPage& formPage = form_.definition().pages[page];
-        blanks_[page]->setPicture(blankPicture(form_.registry().catalog().designs.value(formPage.design).picture));
-    }
 }

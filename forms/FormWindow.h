@@ -10,7 +10,6 @@
 
 class ComboBox;
 class DocumentForm;
-class Image;
 class PageControl;
 class QCheckBox;
 class QHBoxLayout;
@@ -34,16 +33,7 @@ public:
     ComboBox* columnList() const { return columnList_; }
     QCheckBox* namesCheckBox() const { return namesCheckBox_; }
 
-protected:
-    void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
-
 private:
-    // A hidden window lets go of its window-system surface and its blank pictures; the
-    // next show takes them again (the values live in the form, the blanks in the cache).
-    void releaseWhileHidden();
-    void takeBlankPictures();
-
     QWidget* buildPage(int page);
     void buildComponent(int index, QWidget* parent);
     QWidget* buildPanel();
@@ -54,7 +44,6 @@ private:
     DocumentForm& form_;
     QList<QWidget*> widgets_;
     QList<ScrollBox*> scrollBoxes_;
-    QList<Image*> blanks_;          // one per page, showing the page's blank picture
     PageControl* pages_ = nullptr;
     ComboBox* certificateList_ = nullptr;
     ComboBox* columnList_ = nullptr;
