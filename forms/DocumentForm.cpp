@@ -269,5 +269,9 @@ void DocumentForm::releaseWindow() { window_.reset(); }
 int DocumentForm::ShowModal() {
     FormWindow& w = window();
     w.prepareShow();
-    return DialogService::instance().showModal(w);
+    const int result = DialogService::instance().showModal(w);
+    // A closed window keeps nothing worth its memory (its widgets, its surface, its share
+    // of the blanks): the values live here and the next show builds it again.
+    releaseWindow();
+    return result;
 }

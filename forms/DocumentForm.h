@@ -80,7 +80,8 @@ public:
     // into column `column` (0-based index of the column list).
     void LoadColumn(int certificate, int column, bool copyNames);
 
-    // Builds the window when needed and shows it modally through the dialog service.
+    // Builds the window when needed and shows it modally through the dialog service; the
+    // window is let go once it closes.
     int ShowModal();
     // The window, built on first use.
     FormWindow& window();

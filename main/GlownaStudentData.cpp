@@ -4,11 +4,17 @@
 
 #include "forms/FormRegistry.h"
 #include "forms/dialogs/StudentDialog.h"
+#include "main/StudentOrder.h"
 #include "main/Wait.h"
 #include "platform/Controls.h"
 #include "platform/DialogService.h"
 #include "store/CertFile.h"
 #include "store/Folders.h"
+
+#include <QSignalBlocker>
+#include <QTreeWidgetItem>
+
+#include <algorithm>
 
 namespace {
 
@@ -51,7 +57,47 @@ public:
     }
 };
 
+// The display name a read of the list gives the saved table: its first surname and first
+// first-name rows of the student dialog.
+std::string SavedDisplayName(const std::vector<FieldRecord>& records)
+{
+    const auto field = [&](const char* name) {
+        const auto found = std::find_if(records.begin(), records.end(), [&](const FieldRecord& r) {
+            return r.id == "DANE UCZNIA" && r.comp_name == name;
+        });
+        return found == records.end() ? std::string() : found->value;
+    };
+    return field("Nazwisko_DATA_EDIT") + " " + field("Imie_DATA_EDIT");
+}
+
 }  // namespace
+
+void TFGlowna::ShowSavedStudent(const std::string& table)
+{
+    QTreeWidgetItem* node = FindDocumentNode(table, QString());
+    const auto entry = std::find_if(StudentList.begin(), StudentList.end(),
+                                    [&](const StudentEntry& e) { return e.table_name == table; });
+    if (!node || entry == StudentList.end()) {
+        ReloadStudentsList();
+        return;
+    }
+    entry->display_name = SavedDisplayName(RecordList);
+    const QString name = QString::fromStdString(entry->display_name);
+    if (node->text(0) == name)
+        return;
+    const std::vector<StudentEntry> sorted = SortedStudents(StudentList);
+    const int place = int(std::find_if(sorted.begin(), sorted.end(),
+                                       [&](const StudentEntry& e) { return e.table_name == table; }) -
+                          sorted.begin());
+    const QSignalBlocker quiet(TreeView);
+    node->setText(0, name);
+    if (TreeView->indexOfTopLevelItem(node) != place) {
+        const bool expanded = node->isExpanded();
+        TreeView->takeTopLevelItem(TreeView->indexOfTopLevelItem(node));
+        TreeView->insertTopLevelItem(place, node);
+        node->setExpanded(expanded);
+    }
+}
 
 bool TFGlowna::SaveStudentData()
 {
@@ -72,7 +118,7 @@ bool TFGlowna::SaveStudentData()
         ShowStreamError("Błąd zapisu danych.\n\n", ErrorStream);
         return false;
     }
-    ReloadStudentsList();
+    ShowSavedStudent(table);
     KeepStudentSelected(table);
     return true;
 }

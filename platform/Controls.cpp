@@ -1,5 +1,8 @@
 #include "platform/Controls.h"
 
+#include <QPaintEvent>
+#include <QPainter>
+
 #include <QScrollBar>
 
 StatusBar::StatusBar(QWidget* parent)
@@ -90,15 +93,27 @@ Image::Image(QWidget* parent)
 void Image::setPicture(const QImage& picture)
 {
     picture_ = picture;
-    setPixmap(QPixmap::fromImage(picture));
     if (!stretch_ && !picture.isNull())
         resize(picture.size());
+    update();
 }
 
 void Image::setStretch(bool stretch)
 {
     stretch_ = stretch;
-    setScaledContents(stretch);
+    update();
+}
+
+void Image::paintEvent(QPaintEvent* event)
+{
+    QLabel::paintEvent(event);
+    if (picture_.isNull())
+        return;
+    QPainter painter(this);
+    if (stretch_)
+        painter.drawImage(rect(), picture_);
+    else
+        painter.drawImage(event->rect().topLeft(), picture_, event->rect());
 }
 
 PageControl::PageControl(QWidget* parent)

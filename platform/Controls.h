@@ -55,7 +55,8 @@ private:
     QWidget* content_;
 };
 
-// A picture, sized to it unless stretched into the control's own size.
+// A picture, sized to it unless stretched into the control's own size. It paints the
+// image it is given, so every control showing one decoded picture shares its pixels.
 class Image : public QLabel {
     Q_OBJECT
 public:
@@ -63,6 +64,9 @@ public:
     void setPicture(const QImage& picture);
     QImage picture() const { return picture_; }
     void setStretch(bool stretch);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     QImage picture_;

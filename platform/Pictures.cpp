@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QDateTime>
 #include <QFileInfo>
 #include <QImageReader>
 
@@ -133,12 +134,50 @@ PictureCache& PictureCache::instance()
 
 QImage PictureCache::picture(const QString& path)
 {
-    const QString key = QFileInfo(path).absoluteFilePath();
-    auto found = images_.constFind(key);
-    if (found != images_.constEnd())
-        return *found;
+    const QFileInfo file(path);
+    if (!file.exists())
+        return QImage();
+    const QString key = file.absoluteFilePath();
+    const qint64 size = file.size();
+    const qint64 modified = file.lastModified().toMSecsSinceEpoch();
+    auto found = entries_.find(key);
+    if (found != entries_.end() && found->fileSize == size && found->modified == modified) {
+        found->lastUse = ++clock_;
+        return found->image;
+    }
     QImage image = LoadPicture(path);
-    if (!image.isNull())
-        images_.insert(key, image);
+    if (image.isNull()) {
+        entries_.remove(key);
+        return image;
+    }
+    entries_.insert(key, Entry{size, modified, image, ++clock_});
+    trim();
     return image;
+}
+
+void PictureCache::setByteLimit(qint64 bytes)
+{
+    byteLimit_ = bytes;
+    trim();
+}
+
+qint64 PictureCache::bytesHeld() const
+{
+    qint64 bytes = 0;
+    for (const Entry& entry : entries_)
+        bytes += entry.image.sizeInBytes();
+    return bytes;
+}
+
+void PictureCache::trim()
+{
+    qint64 held = bytesHeld();
+    while (held > byteLimit_ && !entries_.isEmpty()) {
+        auto oldest = entries_.begin();
+        for (auto it = entries_.begin(); it != entries_.end(); ++it)
+            if (it->lastUse < oldest->lastUse)
+                oldest = it;
+        held -= oldest->image.sizeInBytes();
+        entries_.erase(oldest);
+    }
 }

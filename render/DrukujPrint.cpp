@@ -34,7 +34,7 @@ void TFDrukuj::makeCurrent(int printerIndex)
 {
     currentPrinter_ = printerIndex >= 0 ? DrukarkiComboBox->itemText(printerIndex) : QString();
     if (!currentPrinter_.isEmpty())
-        printerObject_.setPrinterName(currentPrinter_);
+        printerObject().setPrinterName(currentPrinter_);
 }
 
 void TFDrukuj::DrukarkiComboBoxChange()
@@ -136,14 +136,14 @@ void TFDrukuj::DrukujButtonClick()
 void TFDrukuj::btnPrinterSettingsClick()
 {
     if (!currentPrinter_.isEmpty())
-        printerObject_.setPrinterName(currentPrinter_);
-    if (!DialogService::instance().printerSetup(printerObject_))
+        printerObject().setPrinterName(currentPrinter_);
+    if (!DialogService::instance().printerSetup(printerObject()))
         return;
     // The dialog may have made another printer current.
-    if (!printerObject_.printerName().isEmpty())
-        currentPrinter_ = printerObject_.printerName();
-    const QPageLayout layout = printerObject_.pageLayout();
-    const SetupReadBack back = ReadBackSetup(layout.orientation(), printerObject_.duplex(), layout.pageSize().id(),
+    if (!printerObject().printerName().isEmpty())
+        currentPrinter_ = printerObject().printerName();
+    const QPageLayout layout = printerObject().pageLayout();
+    const SetupReadBack back = ReadBackSetup(layout.orientation(), printerObject().duplex(), layout.pageSize().id(),
                                              system_->canDuplex(currentPrinter_));
     if (back.orientationIndex)
         PageOrientationComboBox->setCurrentIndex(*back.orientationIndex);

@@ -379,3 +379,10 @@ void TFDrukuj::FormClose()
     bFunSqlSettingWriteValue(errors_, "print_margin", MarginesyComboBox->currentIndex());
     bFunSqlSettingWriteValue(errors_, "print_margin", MarginesyComboBox->currentText().toStdString());
 }
+
+QPrinter& TFDrukuj::printerObject()
+{
+    if (!printerObject_)
+        printerObject_ = std::make_unique<QPrinter>();
+    return *printerObject_;
+}

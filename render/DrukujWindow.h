@@ -91,7 +91,8 @@ public:
     std::array<QToolButton*, 32> SpeedButton;   // SpeedButton1 .. SpeedButton32
 
     // The printer object's settings of the current printer, which the set-up dialog edits.
-    QPrinter& printerObject() { return printerObject_; }
+    // Made on first use: making one loads the print plugin, which the start need not wait for.
+    QPrinter& printerObject();
     QString currentPrinter() const { return currentPrinter_; }
 
 protected:
@@ -113,6 +114,6 @@ private:
     ErrorStream& errors_;
     std::unique_ptr<PrintSystem> system_;
     QString currentPrinter_;             // "" until the first show picks the default
-    QPrinter printerObject_;
+    std::unique_ptr<QPrinter> printerObject_;
     std::unique_ptr<PrintSink> job_;     // live from bFunSetPrinterDocProp to the end of the print
 };

@@ -76,6 +76,12 @@ void PageCanvas::drawText(const QRect& box, const QString& text, HAlign align, b
     recording_.push_back(TextRun{box, text, font_, align, clip});
 }
 
+void PageCanvas::drawDots(QPoint first, int count, int step)
+{
+    if (count > 0)
+        recording_.push_back(DotRow{first, count, step, font_});
+}
+
 void PageCanvas::line(QPoint from, QPoint to)
 {
     recording_.push_back(LineItem{from, to, penColor_, penWidth_});

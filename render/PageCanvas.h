@@ -33,6 +33,8 @@ public:
     int textWidth(const QString& text) const;      // in page units
 
     void drawText(const QRect& box, const QString& text, HAlign align, bool clip);
+    // `count` dots in the current font, the first cell's top left at `first`, `step` apart.
+    void drawDots(QPoint first, int count, int step);
 
     void setPenColor(const QColor& color) { penColor_ = color; }
     const QColor& penColor() const { return penColor_; }

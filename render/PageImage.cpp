@@ -1,7 +1,9 @@
 #include "render/PageImage.h"
 
+#include <QGlyphRun>
 #include <QPainter>
 #include <QSvgRenderer>
+#include <QTextLayout>
 
 namespace {
 
@@ -40,6 +42,34 @@ struct ItemPainter {
         painter.setClipRect(run.box, Qt::IntersectClip);
         painter.drawText(run.box, flags, run.text);
         painter.restore();
+    }
+
+    // The dot is laid out once, as a left-aligned text run would lay it out, and its glyph
+    // repeated at each cell.
+    void operator()(const DotRow& row) const
+    {
+        if (row.count <= 0)
+            return;
+        painter.setFont(row.font);
+        painter.setPen(Qt::black);
+        QTextLayout layout(QStringLiteral("."), painter.font(), painter.device());
+        layout.beginLayout();
+        layout.createLine();
+        layout.endLayout();
+        const QList<QGlyphRun> laid = layout.glyphRuns();
+        if (laid.isEmpty() || laid.first().glyphIndexes().isEmpty())
+            return;
+        QGlyphRun dots = laid.first();
+        const quint32 glyph = dots.glyphIndexes().first();
+        const QPointF origin = dots.positions().first();
+        QList<quint32> glyphs(row.count, glyph);
+        QList<QPointF> positions;
+        positions.reserve(row.count);
+        for (int i = 0; i < row.count; ++i)
+            positions << origin + QPointF(qreal(i) * row.step, 0);
+        dots.setGlyphIndexes(glyphs);
+        dots.setPositions(positions);
+        painter.drawGlyphRun(QPointF(row.first), dots);
     }
 
     void operator()(const LineItem& line) const

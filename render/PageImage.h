@@ -39,6 +39,16 @@ struct RectItem {   // an outline only: page canvases draw with a clear brush
     int width = 1;
 };
 
+// A row of equal "." texts: `count` cells `step` units apart, the first at `first` (its
+// top left, as a text run's box). Drawn as one glyph run, so a long leader costs one item
+// and one text layout.
+struct DotRow {
+    QPoint first;
+    int count = 0;
+    int step = 0;
+    QFont font;
+};
+
 // A decoded picture shared by every page image that shows it.
 using PictureData = std::variant<std::shared_ptr<const QImage>, std::shared_ptr<QSvgRenderer>>;
 
@@ -47,7 +57,7 @@ struct PictureItem {
     PictureData picture;
 };
 
-using PageItem = std::variant<TextRun, LineItem, RectItem, PictureItem>;
+using PageItem = std::variant<TextRun, DotRow, LineItem, RectItem, PictureItem>;
 
 class PageImage {
 public:

@@ -13,6 +13,7 @@ public:
     virtual void setPageScroll(int page, int y) = 0;
     // Shows or hides the tab of page 2..4 (the tab of page 1 is always shown).
     virtual void setPageTabVisible(int page, bool visible) = 0;
-    // Replaces the picture shown on the tab of page 1..4.
+    // Replaces the picture shown on the tab of page 1..4. Its pixels stay valid until the
+    // next call for the same page; a view that keeps the picture longer copies it.
     virtual void setPreviewPicture(int page, const QImage& picture) = 0;
 };

@@ -187,8 +187,6 @@ void DrawDotLeader(const DrawContext& context, const CalibrationRecord& stored, 
     canvas.setFontStyle({});
     const int previousSize = canvas.fontSize();
     canvas.setFontSize(kLeaderFontSize);
-    const QString dot = QStringLiteral(".");
-    const QRect cell(0, 0, canvas.textWidth(dot), canvas.textHeight());
     // Dots more than a page width off the page are never seen; without this bound a
     // hand-edited rectangle millions of units wide records millions of dots.
     // The dots keep the grid of the stored x1, whatever its size.
@@ -196,8 +194,10 @@ void DrawDotLeader(const DrawContext& context, const CalibrationRecord& stored, 
     if (x < -kLeaderReach)
         x += (-kLeaderReach - x) / kLeaderStep * kLeaderStep;
     const long long end = std::min<long long>(stored.x2, PageImage::kWidth + kLeaderReach);
-    for (; x < end; x += kLeaderStep)
-        canvas.drawText(cell.translated(static_cast<int>(x), record.y2 - kLeaderFontSize), dot, HAlign::Left, false);
+    if (x < end) {
+        const long long count = (end - x + kLeaderStep - 1) / kLeaderStep;
+        canvas.drawDots(QPoint(static_cast<int>(x), record.y2 - kLeaderFontSize), static_cast<int>(count), kLeaderStep);
+    }
     canvas.setFontSize(previousSize);
 }
 

@@ -13,8 +13,6 @@
 #include "store/ErrorStream.h"
 #include "store/Folders.h"
 
-#include <QFileInfo>
-
 namespace {
 
 constexpr std::string_view kPageTwoToFourPicture = "sw_str2_prw.bmp";
@@ -90,9 +88,8 @@ private:
 
 std::optional<QImage> PreviewBackground(const std::string& folder, std::string_view name)
 {
-    const QString path = QString::fromStdString(folder + "/grafika/" + std::string(name));
     // A missing or unreadable picture gives a white page, never the previous document.
-    return QFileInfo::exists(path) ? LoadPicture(path) : QImage();
+    return PictureCache::instance().picture(QString::fromStdString(folder + "/grafika/" + std::string(name)));
 }
 
 void ShowPreview(RenderContext& context, PageCanvases& canvases, const DocumentType& type)

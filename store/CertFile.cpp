@@ -15,15 +15,21 @@ std::string InsertField(const std::string& table, const FieldRecord& r) {
            ", " + SqlValue(r.comp_name) + ", " + SqlValue(r.value) + " )";
 }
 
-// Inserts the records inside the caller's transaction. An insert that changes no row
-// rolls the transaction back and fails with the statement in the stream (not logged).
+// Inserts the records inside the caller's transaction through one prepared statement. An
+// insert that changes no row rolls the transaction back and fails with the statement it
+// stands for in the stream (not logged).
 bool InsertFields(ErrorStream& es, CppSQLite3DB& db, const std::string& table,
                   const std::vector<FieldRecord>& records, ProgressSink* progress) {
+    CppSQLite3Statement insert =
+        db.PrepareStatement("insert into " + SqlIdent(table) + "( id, comp_name, value ) values( ?, ?, ? )");
     for (const FieldRecord& record : records) {
-        const std::string insert = InsertField(table, record);
-        if (db.RunUpdate(insert) == 0) {
+        insert.BindText(1, record.id);
+        insert.BindText(2, record.comp_name);
+        insert.BindText(3, record.value);
+        if (insert.Execute() == 0) {
+            insert.Release();
             RollbackQuietly(db);
-            Fail(es, "Błąd dodania wpisu do bazy:\n" + insert, nullptr);
+            Fail(es, "Błąd dodania wpisu do bazy:\n" + InsertField(table, record), nullptr);
             return false;
         }
         if (progress) progress->Advance();

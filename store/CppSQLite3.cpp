@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <iterator>
+#include <utility>
 
 #include "store/Cp1250.h"
 #include "store/SqlText.h"
@@ -221,6 +222,10 @@ CppSQLite3Query CppSQLite3DB::RunQuery(const std::string& sql) {
     throw CppSQLite3Exception(finalizeRc, ErrorText(db_));
 }
 
+CppSQLite3Statement CppSQLite3DB::PrepareStatement(const std::string& sql) {
+    return CppSQLite3Statement(db_, Prepare(sql));
+}
+
 int CppSQLite3DB::RunScalar(const std::string& sql, int nullValue) {
     CppSQLite3Query query = RunQuery(sql);
     if (query.AtEnd() || query.ColumnCount() < 1)
@@ -236,4 +241,42 @@ bool CppSQLite3DB::HasTable(const std::string& table) {
 void CppSQLite3DB::SetBusyTimeout(int milliseconds) {
     busyTimeoutMs_ = milliseconds;
     if (db_) sqlite3_busy_timeout(db_, milliseconds);
+}
+
+CppSQLite3Statement::CppSQLite3Statement(sqlite3* db, sqlite3_stmt* stmt) : db_(db), stmt_(stmt) {}
+
+CppSQLite3Statement::CppSQLite3Statement(CppSQLite3Statement&& other) noexcept
+    : db_(other.db_), stmt_(std::exchange(other.stmt_, nullptr)) {}
+
+CppSQLite3Statement::~CppSQLite3Statement() {
+    try {
+        Release();
+    } catch (const CppSQLite3Exception&) {
+    }
+}
+
+void CppSQLite3Statement::RequireStatement() const {
+    if (!stmt_) throw CppSQLite3Exception(CPPSQLITE_ERROR, "Null Virtual Machine pointer");
+}
+
+void CppSQLite3Statement::BindText(int index, const std::string& text) {
+    RequireStatement();
+    const std::string bytes = Utf8ToCp1250(text);
+    const int rc = sqlite3_bind_text(stmt_, index, bytes.data(), static_cast<int>(bytes.size()), SQLITE_TRANSIENT);
+    if (rc != SQLITE_OK) throw CppSQLite3Exception(rc, ErrorText(db_));
+}
+
+int CppSQLite3Statement::Execute() {
+    RequireStatement();
+    const int rc = sqlite3_step(stmt_);
+    sqlite3_reset(stmt_);
+    if (rc != SQLITE_DONE && rc != SQLITE_ROW) throw CppSQLite3Exception(rc, ErrorText(db_));
+    sqlite3_clear_bindings(stmt_);
+    return sqlite3_changes(db_);
+}
+
+void CppSQLite3Statement::Release() {
+    if (!stmt_) return;
+    const int rc = sqlite3_finalize(std::exchange(stmt_, nullptr));
+    if (rc != SQLITE_OK) throw CppSQLite3Exception(rc, ErrorText(db_));
 }

@@ -60,6 +60,33 @@ private:
     bool ownsStatement_ = false;
 };
 
+// One prepared statement run once per set of values: each value is bound as the
+// Windows-1250 bytes of its UTF-8 text, so a row holds the same bytes as one written with
+// the values spelled into the SQL text. Finalized when released or destroyed, which must
+// happen before its connection closes.
+class CppSQLite3Statement {
+public:
+    CppSQLite3Statement(sqlite3* db, sqlite3_stmt* stmt);
+    CppSQLite3Statement(CppSQLite3Statement&& other) noexcept;
+    CppSQLite3Statement(const CppSQLite3Statement&) = delete;
+    CppSQLite3Statement& operator=(const CppSQLite3Statement&) = delete;
+    CppSQLite3Statement& operator=(CppSQLite3Statement&&) = delete;
+    virtual ~CppSQLite3Statement();
+
+    // Parameters count from 1.
+    void BindText(int index, const std::string& text);
+    // Runs the statement with the bound values and makes it ready for the next ones;
+    // returns the number of rows it changed.
+    int Execute();
+    void Release();
+
+private:
+    void RequireStatement() const;
+
+    sqlite3* db_ = nullptr;
+    sqlite3_stmt* stmt_ = nullptr;
+};
+
 class CppSQLite3DB {
 public:
     enum class OpenMode { Existing, Create };
@@ -75,6 +102,7 @@ public:
     bool IsOpen() const { return db_ != nullptr; }
     int RunUpdate(const std::string& sql);
     CppSQLite3Query RunQuery(const std::string& sql);
+    CppSQLite3Statement PrepareStatement(const std::string& sql);
     int RunScalar(const std::string& sql, int nullValue = 0);
     bool HasTable(const std::string& table);
     void SetBusyTimeout(int milliseconds);

@@ -1,14 +1,14 @@
 // The student work of the main window, each beside the bare SQLite work it cannot avoid,
-// measured in one run (median of several repetitions):
+// program and floor alternating in one run (median and spread of several repetitions):
 //   load   one student's table read into the student dialog and all 48 forms, against
 //          reading the same rows with prepared statements;
 //   save   one student collected from every form and written (drop, create, insert in
-//          one transaction) with the list and tree rebuilt, against the same rows
-//          written with one prepared insert in one transaction;
+//          one transaction) and shown in the tree, against the same rows written with
+//          one prepared insert in one transaction into the same file: once with that
+//          student alone in the file, once with 1,000 students;
 //   open   a file of 1,000 students copied over the working copy, the list read and the
 //          tree built, against copying the file and reading each student's two name rows.
 #include <QApplication>
-#include <QElapsedTimer>
 
 #include <sqlite3.h>
 
@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/support/BenchTiming.h"
 #include "forms/FormRegistry.h"
 #include "forms/dialogs/StudentDialog.h"
 #include "main/CertificatesFile.h"
@@ -36,28 +37,9 @@
 
 namespace {
 
-constexpr int kRuns = 7;
+constexpr int kRuns = 11;
 constexpr int kStudents = 1000;
 const std::string kTable = "PESEL90010112345";
-
-double MedianMs(const std::function<void()>& work)
-{
-    std::vector<double> times;
-    for (int run = 0; run < kRuns; ++run) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times.push_back(timer.nsecsElapsed() / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
-void Report(const char* what, double programMs, double floorMs)
-{
-    std::printf("  %-50s %7.1f ms   floor %7.1f ms   ratio %.2f\n", what, programMs, floorMs,
-                programMs / floorMs);
-}
 
 sqlite3* OpenDb(const std::string& path)
 {
@@ -72,13 +54,13 @@ void Exec(sqlite3* db, const std::string& sql)
 }
 
 // Every stored field of every form gets a text, so the student has all its rows.
-void FillEveryForm()
+void FillEveryForm(const std::string& table)
 {
     DialogFields& fields = FDaneUcznia->fields();
     fields.setText(u"Nazwisko_DATA_EDIT", "Kowalska");
     fields.setText(u"Imie_DATA_EDIT", "Żaneta");
     fields.setText(u"Plec_DATA_COMBOBOX", "kobieta");
-    fields.setText(u"NumerPesel_DATA_EDIT", QString::fromStdString(kTable.substr(5)));
+    fields.setText(u"NumerPesel_DATA_EDIT", QString::fromStdString(table.substr(5)));
     for (const auto& form : FormRegistry::instance().forms())
         for (int i = 0; i < form->componentCount(); ++i)
             if (form->component(i).name.contains("_DATA_"))
@@ -187,34 +169,43 @@ int main(int argc, char** argv)
     const std::string working = DataTmpPath(es);
     iFunCheckIsStudentExists(es, working, kTable, true);
 
-    FillEveryForm();
+    FillEveryForm(kTable);
     if (!window.SaveStudentData()) {
         std::fprintf(stderr, "save failed: %s\n", es.str().c_str());
         return 1;
     }
     const std::vector<FieldRecord> records = window.RecordList;
-    std::printf("one student: %zu stored fields; %d students in the class file\n", records.size(), kStudents);
+    std::printf("one student: %zu stored fields; median (min-max) of %d\n", records.size(), kRuns);
 
-    const double loadMs = MedianMs([&] { window.LoadStudentData(kTable); });
-    const double loadFloorMs = MedianMs([&] { FloorRead(working, kTable); });
-    const double saveMs = MedianMs([&] { window.SaveStudentData(); });
+    const auto load = Alternate(kRuns, [&] { window.LoadStudentData(kTable); }, [&] { FloorRead(working, kTable); });
+    Report("load one student into all forms", load);
     const std::string floorTable = kTable + "_floor";
-    const double saveFloorMs = MedianMs([&] { FloorWrite(working, floorTable, records); });
+    const auto saveAlone = Alternate(kRuns, [&] { window.SaveStudentData(); },
+                                     [&] { FloorWrite(working, floorTable, records); });
+    Report("save one student (1 student in the file)", saveAlone, 1.5);
 
     const std::string classFile = folders.root() + "/klasa.sqvlm";
     WriteClassFile(classFile);
     const QString classPath = QString::fromStdString(classFile);
-    const double openMs = MedianMs([&] { bFunWczytajPlikSwiadectw(window, classPath); });
+    const auto open = Alternate(kRuns, [&] { bFunWczytajPlikSwiadectw(window, classPath); },
+                                [&] { FloorOpen(classFile, working + ".floor"); });
     if (window.TreeView == nullptr || window.StudentList.size() != std::size_t(kStudents)) {
         std::fprintf(stderr, "open read %zu students\n", window.StudentList.size());
         return 1;
     }
-    const double openFloorMs = MedianMs([&] { FloorOpen(classFile, working + ".floor"); });
+    Report("open a file of 1000 students and build the tree", open);
 
-    std::printf("student work (median of %d)\n", kRuns);
-    Report("load one student into all forms", loadMs, loadFloorMs);
-    Report("save one student", saveMs, saveFloorMs);
-    Report("open a file of 1000 students and build the tree", openMs, openFloorMs);
+    // One of the 1,000 students, every form filled, selected in the tree.
+    const std::string classTable = "PESEL" + std::to_string(90000000000LL + kStudents / 2);
+    window.LoadStudentData(classTable);
+    FillEveryForm(classTable);
+    const auto saveInClass = Alternate(kRuns, [&] { window.SaveStudentData(); },
+                                       [&] { FloorWrite(working, floorTable, window.RecordList); });
+    if (window.StudentList.size() != std::size_t(kStudents)) {
+        std::fprintf(stderr, "the save changed the list to %zu students\n", window.StudentList.size());
+        return 1;
+    }
+    Report("save one student (1,000 students in the file)", saveInClass, 1.5);
     WindowRegistry::instance().clear();
     return 0;
 }

@@ -1,9 +1,11 @@
 // Saving and loading one student of 5,000 records through the data functions, each beside
-// the bare SQLite time of the same rows (one prepared statement, bound values) in the same run.
+// the bare SQLite time of the same rows (one prepared statement, bound values), program and
+// floor alternating in one run.
 #include <sqlite3.h>
 
+#include "bench/support/BenchTiming.h"
+
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -17,7 +19,7 @@
 namespace {
 
 constexpr int kRecords = 5000;
-constexpr int kRuns = 7;
+constexpr int kRuns = 11;
 const char* const kTable = "PESEL01234567890";
 
 std::vector<FieldRecord> MakeRecords() {
@@ -27,17 +29,6 @@ std::vector<FieldRecord> MakeRecords() {
                            "ZMIENNA_ObowiazkoweOcn" + std::to_string(i) + "_DATA_COMBOBOX",
                            i % 3 ? "bardzo dobry" : "Szczególne osiągnięcia: O'Neil, żółć " + std::to_string(i)});
     return records;
-}
-
-double MedianMs(const std::function<void()>& run) {
-    std::vector<double> times;
-    for (int i = 0; i < kRuns; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        run();
-        times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
 }
 
 void Check(int rc, sqlite3* db) {
@@ -98,26 +89,23 @@ int main() {
     if (iFunCheckIsStudentExists(es, file, kTable, true) < 0) return 1;
     const std::vector<FieldRecord> records = MakeRecords();
 
-    const double bareSave = MedianMs([&] { BareSave(file, records); });
-    const double save = MedianMs([&] {
+    const auto save = Alternate(kRuns, [&] {
         if (!bFunDeleteTable(es, file, kTable) || !bFunSaveCertData(es, file, kTable, records)) std::exit(1);
-    });
-    const double replace = MedianMs([&] {
+    }, [&] { BareSave(file, records); });
+    const auto replace = Alternate(kRuns, [&] {
         if (!bFunReplaceCertData(es, file, kTable, records)) std::exit(1);
-    });
+    }, [&] { BareSave(file, records); });
     std::size_t loaded = 0;
-    const double bareLoad = MedianMs([&] { loaded = BareLoad(file).size(); });
-    const double load = MedianMs([&] {
+    const auto load = Alternate(kRuns, [&] {
         std::vector<FieldRecord> list;
         if (!bFunLoadCertData(es, file, kTable, list)) std::exit(1);
         loaded = list.size();
-    });
+    }, [&] { BareLoad(file); });
     if (loaded != records.size()) return 1;
 
-    std::printf("one student of %d records, median of %d runs\n", kRecords, kRuns);
-    std::printf("%-34s %9s %9s %7s\n", "", "store ms", "bare ms", "ratio");
-    std::printf("%-34s %9.2f %9.2f %7.2f\n", "save (bFunDeleteTable+SaveCertData)", save, bareSave, save / bareSave);
-    std::printf("%-34s %9.2f %9.2f %7.2f\n", "save (bFunReplaceCertData)", replace, bareSave, replace / bareSave);
-    std::printf("%-34s %9.2f %9.2f %7.2f\n", "load (bFunLoadCertData)", load, bareLoad, load / bareLoad);
+    std::printf("one student of %d records; median (min-max) of %d runs\n", kRecords, kRuns);
+    Report("save (bFunDeleteTable+SaveCertData)", save);
+    Report("save (bFunReplaceCertData)", replace);
+    Report("load (bFunLoadCertData)", load);
     return 0;
 }

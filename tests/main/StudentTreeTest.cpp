@@ -207,3 +207,38 @@ TEST_F(WorkflowTest, EveryStudentHasTheFiftyThreeDocumentNodesInTheirFixedOrder)
         children << student->child(i)->text(0);
     EXPECT_EQ(children, expected);
 }
+
+TEST_F(WorkflowTest, ASaveMovesOnlyItsOwnStudentAndTheSelectionIsOnIt)
+{
+    storeStudent({"Adamska", "Ewa", "101"});
+    storeStudent({"Bąk", "Jan", "102"});
+    storeStudent({"Cichy", "Jan", "103"});
+    ASSERT_TRUE(window().ReloadStudentsList());
+    QTreeWidgetItem* other = studentNode("Adamska Ewa");
+    QTreeWidgetItem* document = documentNode("Bąk Jan", "ART-II/205/3 świad. klasa II");
+    click(document);
+
+    struct Case {
+        const char* surname;
+        QStringList roots;
+    };
+    const Case cases[] = {
+        {"Bąk", {"Adamska Ewa", "Bąk Jan", "Cichy Jan"}},
+        {"Żak", {"Adamska Ewa", "Cichy Jan", "Żak Jan"}},
+        {"Aaron", {"Aaron Jan", "Adamska Ewa", "Cichy Jan"}},
+    };
+    for (const Case& c : cases) {
+        FDaneUcznia->fields().setText(u"Nazwisko_DATA_EDIT", c.surname);
+        ASSERT_TRUE(window().SaveStudentData()) << c.surname;
+        EXPECT_EQ(rootTexts(), c.roots) << c.surname;
+        EXPECT_EQ(studentNode("Adamska Ewa"), other) << "the other students' nodes stay as they were";
+        EXPECT_EQ(window().TreeView->currentItem(), document->parent()) << c.surname;
+        EXPECT_TRUE(document->parent()->isSelected()) << c.surname;
+        EXPECT_EQ(document->parent()->text(0), QString(c.surname) + " Jan");
+        EXPECT_EQ(window().SelectedStudentTable(), "PESEL102");
+    }
+    const QStringList shown = rootTexts();
+    ASSERT_TRUE(window().ReloadStudentsList());
+    EXPECT_EQ(rootTexts(), shown) << "the list read from the file agrees";
+    EXPECT_TRUE(messages().empty());
+}

@@ -5,6 +5,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QtEndian>
+#include <QDateTime>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -140,9 +141,65 @@ TEST(Pictures, LoadsByContentAndSharesEachDecodedFile)
     PictureCache& cache = PictureCache::instance();
     cache.clear();
     const QImage first = cache.picture(jpeg);
-    writeFile(jpeg, QByteArray("not a picture any more"));
-    const QImage second = cache.picture(jpeg);
-    EXPECT_EQ(first.cacheKey(), second.cacheKey()); // one decoded image, shared
+    EXPECT_EQ(cache.picture(jpeg).cacheKey(), first.cacheKey()); // one decoded image, shared
     EXPECT_TRUE(cache.picture(dir.filePath(QStringLiteral("missing.jpg"))).isNull());
+    cache.clear();
+}
+
+TEST(Pictures, TheCacheDecodesAgainAfterTheFileChangedAndKeepsItsByteLimit)
+{
+    TestApp();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("blank.jpg"));
+    const auto setModified = [&](const QDateTime& when) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(when, QFileDevice::FileModificationTime));
+    };
+    const QDateTime start = QDateTime::currentDateTime().addSecs(-100);
+    PictureCache& cache = PictureCache::instance();
+    cache.clear();
+
+    struct Step {
+        const char* what;
+        QByteArray content;     // empty: the file is left as it is
+        int secondsAfterStart;  // its modification time
+        QSize size;             // of the picture the cache then gives
+        bool decodedAgain;
+    };
+    const Step steps[] = {
+        {"first read", encodeJpeg(20, 10, qRgb(0, 0, 255)), 0, {20, 10}, true},
+        {"untouched", {}, 0, {20, 10}, false},
+        {"same content, newer time", {}, 5, {20, 10}, true},
+        {"other picture, same time", encodeJpeg(64, 48, qRgb(255, 0, 0)), 5, {64, 48}, true},
+        {"no picture any more", QByteArray("not a picture any more"), 9, {}, true},
+    };
+    QImage previous;
+    for (const Step& step : steps) {
+        if (!step.content.isEmpty())
+            writeFile(path, step.content);
+        setModified(start.addSecs(step.secondsAfterStart));
+        const QImage picture = cache.picture(path);
+        EXPECT_EQ(picture.isNull() ? QSize() : picture.size(), step.size) << step.what;
+        EXPECT_EQ(picture.cacheKey() != previous.cacheKey(), step.decodedAgain) << step.what;
+        previous = picture;
+    }
+
+    // Three pictures of 20 x 10 pixels fit a limit of two: the least recently used goes.
+    QStringList paths;
+    for (int n = 0; n < 3; ++n) {
+        paths << dir.filePath(QStringLiteral("p%1.jpg").arg(n));
+        writeFile(paths.back(), encodeJpeg(20, 10, qRgb(0, 0, 255)));
+    }
+    cache.clear();
+    const QImage kept = cache.picture(paths[0]);
+    cache.setByteLimit(2 * kept.sizeInBytes());
+    const qint64 first = cache.picture(paths[1]).cacheKey();
+    cache.picture(paths[0]);
+    cache.picture(paths[2]);
+    EXPECT_EQ(cache.bytesHeld(), 2 * kept.sizeInBytes());
+    EXPECT_EQ(cache.picture(paths[0]).cacheKey(), kept.cacheKey()) << "recently used, still held";
+    EXPECT_NE(cache.picture(paths[1]).cacheKey(), first) << "least recently used, decoded again";
+    cache.setByteLimit(PictureCache::kDefaultByteLimit);
     cache.clear();
 }

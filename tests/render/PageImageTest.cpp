@@ -97,3 +97,41 @@ TEST_F(PageImageTest, ThePreviewLaysThePageIntoItsRectangle)
     EXPECT_EQ(preview.pixel(956, 1387), qRgb(0, 0, 0));
     EXPECT_EQ(preview.pixel(957, 1388), qRgb(255, 255, 255));
 }
+
+TEST_F(PageImageTest, ADotRowPaintsTheSamePixelsAsOneTextRunPerDot)
+{
+    struct Case {
+        const char* face;
+        FontStyle style;
+        QPoint first;
+        int count;
+    };
+    const Case cases[] = {
+        {"Times New Roman", {}, {100, 386}, 60},
+        {"Arial", {}, {-7, 1000}, 150},
+        {"Arial", {.bold = true, .italic = true}, {3, 5}, 1},
+    };
+    for (const Case& c : cases) {
+        const QFont font = MakePageFont(c.face, 14, c.style);
+        PageImage one, separate;
+        PageCanvas canvas;
+        canvas.open(one);
+        canvas.setFontFace(c.face);
+        canvas.setFontSize(14);
+        canvas.setFontStyle(c.style);
+        canvas.drawDots(c.first, c.count, 6);
+        canvas.close();
+        canvas.open(separate);
+        canvas.setFontFace(c.face);
+        canvas.setFontSize(14);
+        canvas.setFontStyle(c.style);
+        for (int i = 0; i < c.count; ++i)
+            canvas.drawText(QRect(c.first.x() + 6 * i, c.first.y(), canvas.textWidth("."), canvas.textHeight()), ".",
+                            HAlign::Left, false);
+        canvas.close();
+        ASSERT_EQ(DotRows(one).size(), 1u);
+        for (const double scale : {1.0, 1031.0 / 885, 2480.0 / 885})
+            EXPECT_EQ(RasterPage(one, scale), RasterPage(separate, scale)) << c.face << " at scale " << scale;
+        EXPECT_EQ(ComposePreviewPicture(QImage(), one), ComposePreviewPicture(QImage(), separate)) << c.face;
+    }
+}

@@ -110,6 +110,7 @@ void WriteCalibrationSet(const std::string& path, const std::string& set, const 
 }
 
 std::vector<TextRun> TextRuns(const PageImage& page) { return ItemsOf<TextRun>(page); }
+std::vector<DotRow> DotRows(const PageImage& page) { return ItemsOf<DotRow>(page); }
 std::vector<LineItem> Lines(const PageImage& page) { return ItemsOf<LineItem>(page); }
 std::vector<RectItem> Rects(const PageImage& page) { return ItemsOf<RectItem>(page); }
 std::vector<PictureItem> Pictures(const PageImage& page) { return ItemsOf<PictureItem>(page); }

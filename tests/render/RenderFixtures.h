@@ -54,7 +54,7 @@ public:
     void setPreviewPicture(int page, const QImage& picture) override
     {
         calls.push_back({"picture", page, 0});
-        pictures[page] = picture;
+        pictures[page] = picture.copy();
     }
     std::vector<PreviewCall> calls;
     std::map<int, QImage> pictures;
@@ -76,8 +76,9 @@ struct FixtureMainWindow {
     DisplayOptions options;
 };
 
-// The text runs, lines and rectangles of a page image, by kind.
+// The items of a page image, by kind.
 std::vector<TextRun> TextRuns(const PageImage& page);
+std::vector<DotRow> DotRows(const PageImage& page);
 std::vector<LineItem> Lines(const PageImage& page);
 std::vector<RectItem> Rects(const PageImage& page);
 std::vector<PictureItem> Pictures(const PageImage& page);

@@ -36,9 +36,14 @@ protected:
 
     std::vector<QString> texts(int page) const
     {
+        // A dot leader reads as one "." per dot, in drawing order.
         std::vector<QString> found;
-        for (const TextRun& run : TextRuns(pages[static_cast<std::size_t>(page - 1)]))
-            found.push_back(run.text);
+        for (const PageItem& item : pages[static_cast<std::size_t>(page - 1)].items()) {
+            if (const auto* run = std::get_if<TextRun>(&item))
+                found.push_back(run->text);
+            else if (const auto* dots = std::get_if<DotRow>(&item))
+                found.insert(found.end(), static_cast<std::size_t>(dots->count), QStringLiteral("."));
+        }
         return found;
     }
 

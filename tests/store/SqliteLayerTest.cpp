@@ -6,6 +6,7 @@
 
 #include "store/Cp1250.h"
 #include "store/CppSQLite3.h"
+#include "store/SqlText.h"
 #include "tests/store/StoreTestSupport.h"
 #include "tests/support/TempFolders.h"
 
@@ -192,4 +193,35 @@ TEST_F(SqliteLayer, BusyTimeoutAppliesToLockedFile) {
     db.SetBusyTimeout(50);
     EXPECT_EQ(Thrown([&] { db.RunUpdate("insert into t values( 'y', 1 )"); }).Code(), SQLITE_BUSY);
     holder.RunUpdate("rollback transaction;");
+}
+
+TEST_F(SqliteLayer, APreparedStatementStoresTheBytesOfTheSameValuesSpelledIntoSql) {
+    db.RunUpdate("create table spelled( v TEXT )");
+    db.RunUpdate("create table bound( v TEXT )");
+    const std::string values[] = {"", "żółć Ą ś", "O'Neil `x` \"y\"", "?", std::string(3000, 'a') + "ę"};
+    CppSQLite3Statement insert = db.PrepareStatement("insert into bound values( ? )");
+    for (const std::string& value : values) {
+        db.RunUpdate("insert into spelled values( '" + DoubleApostrophes(value) + "' )");
+        insert.BindText(1, value);
+        EXPECT_EQ(insert.Execute(), 1);
+    }
+    EXPECT_EQ(RawColumn(path, "select hex(v) || ':' || typeof(v) from bound order by rowid"),
+              RawColumn(path, "select hex(v) || ':' || typeof(v) from spelled order by rowid"));
+    EXPECT_EQ(RawScalar(path, "select hex(v) from bound where rowid = 2"), "BFF3B3E620A5209C");
+
+    // A failed run reports SQLite's code and leaves the statement ready for the next values;
+    // a statement still held keeps the connection from closing.
+    db.RunUpdate("create table once( v TEXT unique )");
+    CppSQLite3Statement unique = db.PrepareStatement("insert into once values( ? )");
+    unique.BindText(1, "a");
+    unique.Execute();
+    unique.BindText(1, "a");
+    EXPECT_EQ(Thrown([&] { unique.Execute(); }).Code(), SQLITE_CONSTRAINT);
+    unique.BindText(1, "b");
+    EXPECT_EQ(unique.Execute(), 1);
+    insert.Release();
+    EXPECT_EQ(Thrown([&] { db.Close(); }).Code(), CPPSQLITE_ERROR);
+    unique.Release();
+    db.Close();
+    EXPECT_EQ(Thrown([&] { unique.Execute(); }).Message(), "CPPSQLITE_ERROR[1000]: Null Virtual Machine pointer");
 }
