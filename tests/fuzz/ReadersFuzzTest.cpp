@@ -215,3 +215,22 @@ TEST_F(ReadersFuzz, BlankPicturesAndPreviewBackgrounds) {
         EXPECT_EQ(Joined(Fuzz(reader, ReadBytes(folders.programFile(name)))), "");
     }
 }
+
+// The faults the fuzzing found: on a file that is no database these readers let the
+// SQLite exception escape instead of failing with a message.
+TEST_F(ReadersFuzz, FileThatIsNoDatabaseFailsWithAMessage) {
+    const std::string file = folders.dataFile("nie_baza.sqvlm");
+    WriteBytes(file, std::string(4096, 'x'));
+    const std::vector<std::pair<std::string, std::function<bool(ErrorStream&)>>> readers = {
+        {"table list", [&](ErrorStream& e) { std::vector<std::string> l; return bFunGetTableList(e, file, l); }},
+        {"students", [&](ErrorStream& e) { std::vector<StudentEntry> l; return bFunGetStudentsList(e, file, l); }},
+        {"calibration", [&](ErrorStream& e) { std::vector<CalibrationRecord> l; return bFunCalibLoadData(e, file, "s", l); }},
+    };
+    for (const auto& [name, read] : readers) {
+        ErrorStream e;
+        bool ok = true;
+        EXPECT_NO_THROW(ok = read(e)) << name;
+        EXPECT_FALSE(ok) << name;
+        EXPECT_NE(e.str(), "") << name;
+    }
+}
