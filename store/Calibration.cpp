@@ -12,13 +12,13 @@ bool bFunCalibLoadData(ErrorStream& es, const std::string& file, const std::stri
     if (ReportMissingFile(es, file, "Plik nie istnieje: \n", "bFunCalibLoadData()")) return false;
     CppSQLite3DB db;
     db.Open(file);
-    if (!db.HasTable(set)) {
-        db.Close();
-        Fail(es, "Tablica nie istnieje: \n" + set, "bFunCalibLoadData()");
-        return false;
-    }
-    out.clear();
     try {
+        if (!db.HasTable(set)) {
+            db.Close();
+            Fail(es, "Tablica nie istnieje: \n" + set, "bFunCalibLoadData()");
+            return false;
+        }
+        out.clear();
         CppSQLite3Query query = db.RunQuery("select * from " + SqlIdent(set));
         for (; !query.AtEnd(); query.Step()) {
             CalibrationRecord r;

@@ -79,11 +79,16 @@ bool bFunGetTableList(ErrorStream& es, const std::string& file, std::vector<std:
     if (ReportMissingFile(es, file, "Plik nie istnieje: \n:", "bFunGetTableList")) return false;
     CppSQLite3DB db;
     db.Open(file);
-    CppSQLite3Query query = db.RunQuery("select * from sqlite_master");
-    for (; !query.AtEnd(); query.Step()) list.push_back(query.ColumnTextByName("name"));
-    query.Release();
-    db.Close();
-    return true;
+    try {
+        CppSQLite3Query query = db.RunQuery("select * from sqlite_master");
+        for (; !query.AtEnd(); query.Step()) list.push_back(query.ColumnTextByName("name"));
+        query.Release();
+        db.Close();
+        return true;
+    } catch (const CppSQLite3Exception& e) {
+        FailDb(es, "SQLite exception: \n", e, "bFunGetTableList");
+        return false;
+    }
 }
 
 bool bFunGetStudentsList(ErrorStream& es, const std::string& file, std::vector<StudentEntry>& list,
@@ -92,10 +97,13 @@ bool bFunGetStudentsList(ErrorStream& es, const std::string& file, std::vector<S
     CppSQLite3DB db;
     db.Open(file);
     std::vector<std::string> tables;
-    {
+    try {
         CppSQLite3Query query = db.RunQuery(
             "select `name` from sqlite_master where type='table' and `name` not like 'sqlite\\_%' escape '\\'");
         for (; !query.AtEnd(); query.Step()) tables.push_back(query.ColumnTextByName("name"));
+    } catch (const CppSQLite3Exception& e) {
+        FailDb(es, "SQL exception: \n", e, "bFunGetStudentsList");
+        return false;
     }
     for (const std::string& table : tables) {
         try {

@@ -1,0 +1,236 @@
+// Every reader a user can point the program at, fed damaged copies of valid files. Each
+// case runs in a child process with a 10 s alarm, so a crash or a hang fails the case
+// instead of the run. A reader may refuse a file, but never silently, and it never
+// changes the user's other files.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <functional>
+#include <map>
+
+#include "platform/Pictures.h"
+#include "store/CertFile.h"
+#include "store/Cp1250.h"
+#include "store/Calibration.h"
+#include "store/Folders.h"
+#include "store/Import.h"
+#include "store/Settings.h"
+#include "store/Templates.h"
+#include "tests/fuzz/Mutations.h"
+#include "tests/support/TempFolders.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr unsigned kSeed = 20261210;
+constexpr int kCasesPerReader = 30;
+constexpr unsigned kCaseSeconds = 10;
+
+// What a child reports through its exit code.
+enum Outcome { kRead = 0, kSilentFailure = 3, kOtherFileChanged = 4, kException = 5 };
+
+struct Reader {
+    std::string name;
+    std::string file;          // the damaged file, in the data folder
+    bool sqlite;               // table-level mutations apply
+    // Reads the file; false with the message in `es` when it refuses it.
+    std::function<bool(ErrorStream& es)> read;
+};
+
+std::string ExportText(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) text += Utf8ToCp1250(line) + "\r\n";
+    return text;
+}
+
+class ReadersFuzz : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folders.copyFactoryFiles();
+        // The user's own files, which no reader may touch.
+        fs::copy_file(folders.programFile("ustawienia.sqset"), folders.dataFile("ustawienia.sqset"));
+        fs::copy_file(folders.programFile("vlm_kalibracja.sqset"), folders.dataFile("vlm_kalibracja.sqset"));
+        ASSERT_EQ(iFunCheckIsStudentExists(es, workingCopy, "PESEL33333333333", true), 0) << es.str();
+        ASSERT_TRUE(bFunSaveCertData(es, workingCopy, "PESEL33333333333", {{"DANE UCZNIA", "Imie_DATA_EDIT", "Ewa"}}))
+            << es.str();
+    }
+
+    // Runs `reader` on kCasesPerReader damaged copies of `valid`; returns the failures.
+    std::vector<std::string> Fuzz(const Reader& reader, const std::string& valid) {
+        std::vector<std::string> failures;
+        FuzzRng rng(kSeed + static_cast<unsigned>(std::hash<std::string>{}(reader.name) & 0xFFFF));
+        const std::string damaged = folders.dataFile(reader.file);
+        const std::vector<std::string> others = {folders.dataFile("ustawienia.sqset"),
+                                                 folders.dataFile("vlm_kalibracja.sqset"), workingCopy};
+        for (int i = 0; i < kCasesPerReader; ++i) {
+            std::string what;
+            WriteBytes(damaged, valid);
+            if (reader.sqlite && i % 2 == 1)
+                MutateTables(damaged, rng, what);
+            else
+                WriteBytes(damaged, MutateBytes(valid, rng, what));
+            std::map<std::string, std::string> before;
+            for (const std::string& other : others)
+                if (other != damaged) before[other] = ReadBytes(other);
+
+            const pid_t child = fork();
+            if (child == 0) {
+                alarm(kCaseSeconds);
+                ErrorStream es;
+                bool ok = false;
+                try {
+                    ok = reader.read(es);
+                } catch (...) {
+                    _exit(kException);
+                }
+                if (!ok && es.str().empty()) _exit(kSilentFailure);
+                for (const auto& [path, bytes] : before)
+                    if (ReadBytes(path) != bytes) _exit(kOtherFileChanged);
+                _exit(kRead);
+            }
+            int status = 0;
+            waitpid(child, &status, 0);
+            const std::string where = reader.name + " case " + std::to_string(i) + " (" + what + "): ";
+            if (WIFSIGNALED(status))
+                failures.push_back(where + (WTERMSIG(status) == SIGALRM ? "still reading after 10 s"
+                                                                         : "killed by signal " + std::to_string(WTERMSIG(status))));
+            else if (WEXITSTATUS(status) == kSilentFailure)
+                failures.push_back(where + "refused without a message");
+            else if (WEXITSTATUS(status) == kOtherFileChanged)
+                failures.push_back(where + "changed another file of the user");
+            else if (WEXITSTATUS(status) == kException)
+                failures.push_back(where + "an exception escaped the reader");
+            else if (WEXITSTATUS(status) != kRead)
+                failures.push_back(where + "exit code " + std::to_string(WEXITSTATUS(status)));
+        }
+        return failures;
+    }
+
+    TempFolders folders;
+    ErrorStream es;
+    std::string workingCopy = folders.dataFile("data_tmp.sqtmp");
+};
+
+std::string Joined(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) text += line + "\n";
+    return text;
+}
+
+}  // namespace
+
+TEST_F(ReadersFuzz, CertificatesFile) {
+    const std::string valid = folders.dataFile("valid.sqvlm");
+    ASSERT_EQ(iFunCheckIsStudentExists(es, valid, "PESEL01234567890", true), 0) << es.str();
+    ASSERT_TRUE(bFunSaveCertData(es, valid, "PESEL01234567890",
+                                 {{"DANE UCZNIA", "Nazwisko_DATA_EDIT", "Żółć"},
+                                  {"DANE UCZNIA", "Imie_DATA_EDIT", "Anna"},
+                                  {"KLASA II MUZYCZNA", "ZMIENNA_Uwagi_DATA_MEMO01", std::string(3000, 'x')}}));
+    ASSERT_TRUE(bFunSaveCertData(es, valid, "PESEL11111111111", {{"DANE UCZNIA", "Imie_DATA_EDIT", "Jan"}}));
+    const Reader reader{"certificates", "uczniowie.sqvlm", true, [&](ErrorStream& e) {
+                            const std::string file = folders.dataFile("uczniowie.sqvlm");
+                            std::vector<StudentEntry> students;
+                            if (!bFunGetStudentsList(e, file, students)) return false;
+                            for (const StudentEntry& s : students) {
+                                std::vector<FieldRecord> rows;
+                                if (!bFunLoadCertData(e, file, s.table_name, rows)) return false;
+                            }
+                            return true;
+                        }};
+    EXPECT_EQ(Joined(Fuzz(reader, ReadBytes(valid))), "");
+}
+
+TEST_F(ReadersFuzz, MusicSchoolExport) {
+    const std::string valid = ExportText({"<DANE SWIADECTW DLA: Nowak Anna>", "<DANE UCZNIA MUZYCZNA>",
+                                          "<Nazwisko_DATA_EDIT>Nowak", "<Imie_DATA_EDIT>Anna",
+                                          "<NumerPesel_DATA_EDIT>01234567890", "</DANE UCZNIA MUZYCZNA>",
+                                          "<KLASA II MUZYCZNA>", "<ZMIENNA_Uwagi_DATA_MEMO>żółć",
+                                          "</KLASA II MUZYCZNA>", "</KONIEC DANYCH SWIADECTW>"});
+    const Reader reader{"music export", "a.snv", false, [&](ErrorStream& e) {
+                            return bFunImportDataFromFile(e, folders.dataFile("a.snv"), folders.dataFile("import.sqtmp"));
+                        }};
+    EXPECT_EQ(Joined(Fuzz(reader, valid)), "");
+}
+
+TEST_F(ReadersFuzz, PrimarySchoolExport) {
+    const std::string valid = ExportText({"<DANE SWIADECTW DLA: Nowak Jan>", "<DANE UCZNIA SZKOLY PODSTAWOWEJ 4-6>",
+                                          "<Nazwisko_DATA_EDIT>Nowak", "<NrPesel_DATA_EDIT>22222222222",
+                                          "</DANE UCZNIA SZKOLY PODSTAWOWEJ 4-6>", "</KONIEC DANYCH SWIADECTW>"});
+    const Reader reader{"primary export", "a.m46", false, [&](ErrorStream& e) {
+                            return bFunImportPrimaryDataFromFile(e, folders.dataFile("a.m46"),
+                                                                 folders.dataFile("import.sqtmp"));
+                        }};
+    EXPECT_EQ(Joined(Fuzz(reader, valid)), "");
+}
+
+TEST_F(ReadersFuzz, CalibrationFile) {
+    const Reader reader{"calibration", "kalibracja_import.sqset", true, [&](ErrorStream& e) {
+                            const std::string file = folders.dataFile("kalibracja_import.sqset");
+                            std::vector<std::string> sets;
+                            if (!bFunGetTableList(e, file, sets)) return false;
+                            for (const std::string& set : sets) {
+                                std::vector<CalibrationRecord> rows;
+                                if (!bFunCalibLoadData(e, file, set, rows)) return false;
+                            }
+                            return true;
+                        }};
+    EXPECT_EQ(Joined(Fuzz(reader, ReadBytes(folders.programFile("vlm_kalibracja.sqset")))), "");
+}
+
+TEST_F(ReadersFuzz, TemplatesFile) {
+    const std::string valid = folders.dataFile("valid.sqset");
+    ASSERT_EQ(iFunCheckIsStudentExists(es, valid, "x", true), 0) << es.str();
+    ASSERT_TRUE(bFunSqlTemplateWriteData(es, valid, "Szkoła",
+                                         {{"DANE SZKOLY", "NazwaSzkoly_DATA_EDIT", "Państwowa Szkoła Muzyczna"}}));
+    const Reader reader{"templates", "szablony.sqset", true, [&](ErrorStream& e) {
+                            std::vector<FieldRecord> rows;
+                            return bFunSqlTemplateReadData(e, folders.dataFile("szablony.sqset"), "Szkoła", rows);
+                        }};
+    EXPECT_EQ(Joined(Fuzz(reader, ReadBytes(valid))), "");
+}
+
+TEST_F(ReadersFuzz, SettingsFile) {
+    // The settings reader reads the data folder's file, so the damaged copy takes its place
+    // and the calibration and the working copy are the files it must leave alone.
+    const Reader reader{"settings", "ustawienia.sqset", true, [&](ErrorStream& e) {
+                            std::string text;
+                            int number = 0;
+                            return bFunSqlGetSettingsValue(e, "import_alert", text) && bFunSqlGetSettingsValue(e, "word_wrap", number);
+                        }};
+    EXPECT_EQ(Joined(Fuzz(reader, ReadBytes(folders.programFile("ustawienia.sqset")))), "");
+}
+
+TEST_F(ReadersFuzz, BlankPicturesAndPreviewBackgrounds) {
+    for (const std::string& name : {std::string("blanki/arkusz280_str1.jpg"), std::string("grafika/arkusz_prw.bmp")}) {
+        const std::string file = "picture" + fs::path(name).extension().string();
+        const Reader reader{name, file, false, [&](ErrorStream&) {
+                                LoadPicture(QString::fromStdString(folders.dataFile(file)));
+                                return true;
+                            }};
+        EXPECT_EQ(Joined(Fuzz(reader, ReadBytes(folders.programFile(name)))), "");
+    }
+}
+
+// The faults the fuzzing found: on a file that is no database these readers let the
+// SQLite exception escape instead of failing with a message.
+TEST_F(ReadersFuzz, FileThatIsNoDatabaseFailsWithAMessage) {
+    const std::string file = folders.dataFile("nie_baza.sqvlm");
+    WriteBytes(file, std::string(4096, 'x'));
+    const std::vector<std::pair<std::string, std::function<bool(ErrorStream&)>>> readers = {
+        {"table list", [&](ErrorStream& e) { std::vector<std::string> l; return bFunGetTableList(e, file, l); }},
+        {"students", [&](ErrorStream& e) { std::vector<StudentEntry> l; return bFunGetStudentsList(e, file, l); }},
+        {"calibration", [&](ErrorStream& e) { std::vector<CalibrationRecord> l; return bFunCalibLoadData(e, file, "s", l); }},
+    };
+    for (const auto& [name, read] : readers) {
+        ErrorStream e;
+        bool ok = true;
+        EXPECT_NO_THROW(ok = read(e)) << name;
+        EXPECT_FALSE(ok) << name;
+        EXPECT_NE(e.str(), "") << name;
+    }
+}
