@@ -170,17 +170,15 @@ TEST_F(PrimitivesTest, DotLeaderEverySixUnitsAtFourteenPointsInTheCurrentFace)
         EXPECT_EQ(canvas.fontSize(), 9);
         EXPECT_FALSE(canvas.fontStyle().bold);
     });
-    const auto runs = TextRuns(page);
-    std::vector<int> xs;
-    for (const TextRun& run : runs) {
-        xs.push_back(run.box.left());
-        EXPECT_EQ(run.text, ".");
-        EXPECT_EQ(run.box.top(), 400 - 14);
-        EXPECT_EQ(run.font.pixelSize(), 19);
-        EXPECT_EQ(run.font.family(), "Arial");
-        EXPECT_FALSE(run.font.bold());
-    }
-    EXPECT_EQ(xs, (std::vector<int>{100, 106, 112, 118, 124}));
+    const auto rows = DotRows(page);
+    ASSERT_EQ(rows.size(), 1u) << "one item per leader";
+    EXPECT_TRUE(TextRuns(page).empty());
+    EXPECT_EQ(rows[0].first, QPoint(100, 400 - 14));
+    EXPECT_EQ(rows[0].count, 5) << "dots at 100, 106, 112, 118 and 124";
+    EXPECT_EQ(rows[0].step, 6);
+    EXPECT_EQ(rows[0].font.pixelSize(), 19);
+    EXPECT_EQ(rows[0].font.family(), "Arial");
+    EXPECT_FALSE(rows[0].font.bold());
 
     const CalibrationRecord reversed = Row("B_STR1_LINIA_Z_KROPEK", 130, 0, 130, 400);
     draw([&](PageCanvas& canvas) { DrawDotLeader(context, reversed, canvas, 1, reversed.name); });
