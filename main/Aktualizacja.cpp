@@ -4,6 +4,7 @@
 #include "main/UpdateCheckHost.h"
 #include "main/UpdateCheckServer.h"
 #include "platform/Button.h"
+#include "platform/GuiThread.h"
 #include "platform/OsServices.h"
 #include "store/Folders.h"
 
@@ -103,8 +104,7 @@ void TFAktualizacja::stopDownload()
 {
     if (!download_)
         return;
-    download_->requestInterruption();
-    download_->wait();
+    StopWorkerThread(*download_);
     download_.reset();
 }
 
