@@ -5,6 +5,7 @@
 #include "main/UpdateCheckServer.h"
 #include "platform/Button.h"
 #include "platform/DialogService.h"
+#include "platform/GuiThread.h"
 #include "platform/OsServices.h"
 #include "store/Folders.h"
 
@@ -106,8 +107,7 @@ void TFAktualizacja::stopDownload()
 {
     if (!download_)
         return;
-    download_->requestInterruption();
-    download_->wait();
+    StopWorkerThread(*download_);
     download_.reset();
 }
 

@@ -3,6 +3,7 @@
 #include "main/Aktualizacja.h"
 #include "main/Glowna.h"
 #include "main/UpdateCheckHost.h"
+#include "main/UpdateCheckThread.h"
 #include "platform/Controls.h"
 #include "platform/DialogService.h"
 
@@ -32,6 +33,7 @@ void ConnectUpdateCheck(TFGlowna& window)
     mainWindowHost = std::make_unique<MainWindowUpdateHost>(window);
     SetUpdateHost(mainWindowHost.get());
     QObject::connect(&window, &QObject::destroyed, [] {
+        StopUpdateChecks();
         SetUpdateHost(nullptr);
         mainWindowHost.reset();
     });

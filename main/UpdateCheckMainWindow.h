@@ -4,8 +4,8 @@
 class TFGlowna;
 
 // Makes `window` the update host and connects its AktualizacjaTimer (one second) to
-// AktualizacjaTimerTimer. Called once, when the main window exists; the host is
-// unregistered when the window is destroyed.
+// AktualizacjaTimerTimer. Called once, when the main window exists; when the window is
+// destroyed, the checks still running are stopped and the host is unregistered.
 void ConnectUpdateCheck(TFGlowna& window);
 
 // The timer's handler: disables the timer, shows FAktualizacja modally and afterwards,

@@ -9,15 +9,18 @@
 #include "platform/GuiThread.h"
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QLabel>
+#include <QPointer>
 #include <QThread>
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace {
 
-constexpr int kStopWaitMs = 2000;
+// The checks started on this run whose thread objects still exist (GUI thread only).
+std::vector<QPointer<QThread>> runningChecks;
 
 QString VersionLines(const ProgramVersion& server)
 {
@@ -103,22 +106,17 @@ void UpdateCheckThread(bool silent)
 
 QThread* StartUpdateCheckThread(bool silent)
 {
-    QThread* thread = QThread::create([silent] {
-        try {
-            UpdateCheckThread(silent);
-        } catch (...) {
-            ReportWorkerException();
-        }
-    });
-    QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
-    // A check still running when the message loop ends is stopped, not left to run into
-    // the program's tear-down. The wait is bounded: the check may itself be waiting for
-    // the GUI thread.
-    QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, thread,
-                     [thread] {
-                         thread->requestInterruption();
-                         thread->wait(QDeadlineTimer(kStopWaitMs));
-                     });
-    thread->start();
+    [[maybe_unused]] static const QMetaObject::Connection stopAtQuit = QObject::connect(
+        QCoreApplication::instance(), &QCoreApplication::aboutToQuit, &StopUpdateChecks);
+    std::erase_if(runningChecks, [](const QPointer<QThread>& check) { return check.isNull(); });
+    QThread* thread = StartWorkerThread([silent] { UpdateCheckThread(silent); });
+    runningChecks.emplace_back(thread);
     return thread;
+}
+
+void StopUpdateChecks()
+{
+    for (const QPointer<QThread>& check : std::exchange(runningChecks, {}))
+        if (check)
+            StopWorkerThread(*check);
 }

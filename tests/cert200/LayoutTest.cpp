@@ -115,9 +115,10 @@ TEST(Cert200Layout, MemosWrapWithTheirLineLimits) {
                 EXPECT_EQ(c.maxLength, 0);
             }
         QStringList limited;
+        const QList<LayoutComponent> components = BuiltInComponents(want.cls);
         for (const MemoLimit& m : want.memoLimits) {
             limited << m.name;
-            const LayoutComponent* c = FindComponent(BuiltInComponents(want.cls), m.name);
+            const LayoutComponent* c = FindComponent(components, m.name);
             ASSERT_NE(c, nullptr) << m.name;
             EXPECT_EQ(c->lineLimit, m.lines) << m.name;
         }
@@ -187,7 +188,8 @@ TEST(Cert200Layout, CaptionsOfTheDifferingLabels) {
         {"TFSwiad205aw", "STALY_WychowawcaKlasy_STR3_DATA_LABEL", "WYCHOWAWCA KLASY*"},
     };
     for (const Row& r : rows) {
-        const LayoutComponent* c = FindComponent(BuiltInComponents(r.cls), r.name);
+        const QList<LayoutComponent> components = BuiltInComponents(r.cls);
+        const LayoutComponent* c = FindComponent(components, r.name);
         ASSERT_NE(c, nullptr) << r.cls << " " << r.name;
         EXPECT_EQ(c->caption, QString::fromUtf8(r.caption)) << r.cls << " " << r.name;
     }

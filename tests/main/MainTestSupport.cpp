@@ -21,8 +21,6 @@ std::string ReadFile(const std::string& path)
 ShellTest::ShellTest()
 {
     EnsureApplication();
-    // The update check at every start finds nobody listening and stays silent.
-    qputenv("VLM_UPDATE_URL", "http://127.0.0.1:9");
     folders.copyFactoryFiles();
     dialogs.setFailureHandler([](const std::string& message) { ADD_FAILURE() << message; });
 }

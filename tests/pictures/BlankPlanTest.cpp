@@ -47,12 +47,13 @@ TEST(BlankPlan, EachNamedPictureOnceWithItsPaper)
 
 TEST(BlankPlan, SheetGridIsTheFramesOnly)
 {
-    const BlankPicture* sheet = Find(PlanBlanks(Fixture()), "fix_sheet.jpg");
+    const std::vector<BlankPicture> plan = PlanBlanks(Fixture());
+    const BlankPicture* sheet = Find(plan, "fix_sheet.jpg");
     ASSERT_NE(sheet, nullptr);
     const std::vector<QRectF> frames{QRectF(QPointF(100, 200), QPointF(400, 500)),
                                      QRectF(QPointF(400, 200), QPointF(700, 500))};
     EXPECT_EQ(sheet->frames, frames);
-    EXPECT_TRUE(Find(PlanBlanks(Fixture()), "fix_str1.jpg")->frames.empty());
+    EXPECT_TRUE(Find(plan, "fix_str1.jpg")->frames.empty());
 }
 
 TEST(BlankPlan, OnePictureForTwoDifferentPagesIsRefused)

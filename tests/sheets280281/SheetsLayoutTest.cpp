@@ -142,7 +142,8 @@ TEST(SheetsLayout, ComboItemsAndTypingLimits) {
     const LayoutCatalog& cat = LayoutCatalog::builtIn();
     for (const Row& row : table) {
         SCOPED_TRACE(std::string(row.cls) + " " + row.combo);
-        const LayoutComponent* c = FindComponent(cat.components(*cat.form(row.cls)), row.combo);
+        const QList<LayoutComponent> components = cat.components(*cat.form(row.cls));
+        const LayoutComponent* c = FindComponent(components, row.combo);
         ASSERT_NE(c, nullptr);
         EXPECT_EQ(c->items, row.items);
         EXPECT_TRUE(c->editable);

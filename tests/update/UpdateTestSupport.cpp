@@ -85,7 +85,7 @@ void UpdateTestBase::TearDown()
     SetUpdateHost(nullptr);
     FAktualizacja = nullptr;
     window.reset();
-    qunsetenv(kUpdateServerVariable);
+    PointUpdateCheckAtClosedPort();
 }
 
 void UpdateTestBase::resetRun()
