@@ -426,13 +426,17 @@ const FormSpec* LayoutCatalog::formByInstance(const QString& instanceName) const
 
 QList<LayoutComponent> LayoutCatalog::components(const FormSpec& form) const {
     QList<LayoutComponent> out;
+    qsizetype count = 0;
+    for (const FormPage& p : form.pages)
+        if (const auto it = designs.constFind(p.design); it != designs.constEnd()) count += it->components.size();
+    out.reserve(count);
     for (const FormPage& p : form.pages) {
         const auto it = designs.constFind(p.design);
         if (it == designs.constEnd()) continue;
-        for (LayoutComponent c : it->components) {
+        for (const LayoutComponent& c : it->components) {
+            LayoutComponent& added = out.emplaceBack(c);
             if (c.kind == ComponentKind::Combo && form.listSubstitutions.contains(c.itemsRef))
-                c.items = lists.value(form.listSubstitutions.value(c.itemsRef));
-            out.append(c);
+                added.items = lists.value(form.listSubstitutions.value(c.itemsRef));
         }
     }
     return out;
