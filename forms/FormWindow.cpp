@@ -1,6 +1,7 @@
 #include "forms/FormWindow.h"
 
 #include "forms/DocumentForm.h"
+#include "forms/FieldFitting.h"
 #include "forms/FormRegistry.h"
 #include "forms/ScreenEndings.h"
 #include "platform/Button.h"
@@ -100,12 +101,15 @@ QWidget* FormWindow::buildPage(int page) {
     image->setPicture(blankPicture(form_.registry().catalog().designs.value(formPage.design).picture));
     image->move(0, 0);
     const bool singlePage = form_.definition().pages.size() == 1;
+    QList<int> onPage;
+    for (int i = 0; i < form_.componentCount(); ++i)
+        if (singlePage || form_.component(i).page == page + 1) onPage << i;
     QList<int> fields;
-    for (int i = 0; i < form_.componentCount(); ++i) {
-        if (!singlePage && form_.component(i).page != page + 1) continue;
+    for (int i : onPage) {
         buildComponent(i, box->content());
         if (form_.component(i).kind != ComponentKind::Label) fields << i;
     }
+    fitPage(onPage);
     // Tab order: numbered fields first, by number, then the others in component order.
     std::stable_sort(fields.begin(), fields.end(), [this](int a, int b) {
         const unsigned ta = unsigned(form_.component(a).tab), tb = unsigned(form_.component(b).tab);
@@ -157,11 +161,18 @@ void FormWindow::buildComponent(int index, QWidget* parent) {
     }
     }
     w->setObjectName(c.name);
-    w->setFont(form_.screenFont(index));
     w->setEnabled(!c.disabled);
-    w->setGeometry(toPicture(c.rect).toRect());
     widgets_[index] = w;
     showValue(index);
+}
+
+void FormWindow::fitPage(const QList<int>& onPage) {
+    QList<const LayoutComponent*> page;
+    for (int i : onPage) page << &form_.component(i);
+    for (int i : onPage) {
+        const ScreenFit& fit = form_.screenFit(i);
+        ApplyScreenFit(widgets_[i], fit, ScreenRect(form_.component(i), page, fit));
+    }
 }
 
 QWidget* FormWindow::buildPanel() {
