@@ -73,12 +73,14 @@ QFont printedFont(const LayoutComponent& c, int px) {
     return f;
 }
 
+// The pitch of a memo's lines: the line's height and its leading, as a plain text edit
+// stacks them.
 qreal lineHeight(const QFont& font) {
     QTextLayout layout(QStringLiteral("Ąg"), font);
     layout.beginLayout();
     const QTextLine line = layout.createLine();
     layout.endLayout();
-    return line.height();
+    return line.height() + std::max<qreal>(0, line.leading());
 }
 
 ScreenFit fitMemo(const LayoutComponent& c) {
@@ -90,10 +92,12 @@ ScreenFit fitMemo(const LayoutComponent& c) {
     const auto sizeFor = [&](bool frame) {
         probe.setFrameShape(frame ? QFrame::StyledPanel : QFrame::NoFrame);
         probe.ensurePolished();
-        const int chrome = 2 * probe.frameWidth() + 2 * int(probe.document()->documentMargin()) +
+        // The document's margin above and below, and the pixel Qt keeps free before it
+        // counts the last line as seen without scrolling.
+        const int chrome = 2 * probe.frameWidth() + 2 * int(probe.document()->documentMargin()) + 1 +
                            (c.wrap ? 0 : Memo::barThickness());
         return largestFitting(largest, [&](int px) {
-            return lines * lineHeight(printedFont(c, px)) + chrome <= box.height();
+            return lines * std::ceil(lineHeight(printedFont(c, px))) + chrome <= box.height();
         });
     };
     ScreenFit fit;
