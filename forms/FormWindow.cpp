@@ -12,7 +12,9 @@
 #include "platform/Pictures.h"
 #include "store/Folders.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QStyle>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QScreen>
@@ -41,6 +43,14 @@ QImage blankPicture(const QString& name) {
         picture.fill(Qt::white);
     }
     return picture;
+}
+
+// The small picture of a button's role.
+QIcon glyphOf(const QString& role) {
+    const QStyle::StandardPixmap picture = role == "ok"       ? QStyle::SP_DialogOkButton
+                                           : role == "cancel" ? QStyle::SP_DialogCancelButton
+                                                              : QStyle::SP_DialogOpenButton;
+    return QApplication::style()->standardIcon(picture);
 }
 
 int screenHeight() {
@@ -185,6 +195,7 @@ QWidget* FormWindow::buildPanel() {
     for (const FormButton& b : form_.definition().buttons) {
         auto* button = new Button(b.caption, panel);
         button->setObjectName(b.name);
+        if (b.glyph) button->setIcon(glyphOf(b.role));
         if (b.role == "schoolData") {
             row->addWidget(button);
             connect(button, &QPushButton::clicked, this, [this] { form_.LoadSchoolData(); });
@@ -241,16 +252,24 @@ QWidget* FormWindow::widget(QStringView name) const {
 
 void FormWindow::prepareShow() {
     if (form_.isCertificate()) {
-        resize(width(), screenHeight() - 50);
+        fixSize(screenHeight() - 50);
     } else {
-        const int height = screenHeight() - 100;
-        resize(width(), height);
+        fixSize(screenHeight() - 100);
         if (const QScreen* screen = QGuiApplication::primaryScreen())
             move(screen->geometry().x() + (screen->geometry().width() - width()) / 2, 20);
         for (ScrollBox* box : scrollBoxes_) box->scrollToTop();
         if (certificateList_ && form_.definition().loadBar->selectOnShow) certificateList_->setCurrentIndex(0);
         if (columnList_) columnList_->setCurrentIndex(0);
     }
+}
+
+void FormWindow::fixSize(int height) {
+    // The dialog's border is fixed; it is as wide as its button panel needs, known before
+    // the window is placed so that centring holds.
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    const int width = std::max(this->width(), minimumSizeHint().width());
+    setFixedSize(width, height);
 }
 
 void FormWindow::showValue(int index) {

@@ -40,6 +40,7 @@ private:
     void fitPage(const QList<int>& onPage);
     QWidget* buildPanel();
     void addLoadBar(QHBoxLayout* panel);
+    void fixSize(int height);
     void showValue(int index);
     void takeValue(int index);
 
