@@ -1,13 +1,14 @@
 #include "forms/DocumentForm.h"
 
+#include "forms/FieldFitting.h"
 #include "forms/FormRegistry.h"
 #include "forms/FormWindow.h"
 #include "forms/SchoolData.h"
 #include "forms/StudentData.h"
 #include "platform/ComponentRegistry.h"
 #include "platform/DialogService.h"
+#include "platform/InputFilter.h"
 #include "platform/LineBreaker.h"
-#include "platform/Memo.h"
 
 #include <QRegularExpression>
 
@@ -28,11 +29,6 @@ QString linesText(const QStringList& lines) {
     QString out;
     for (const QString& line : lines) out += line + kCrLf;
     return out;
-}
-
-// Page units are 210 mm / 885 wide; a point is 25.4 / 72 mm.
-int screenPixels(int points) {
-    return std::max(1, int(points * (25.4 / 72.0) * (885.0 / 210.0) * kPictureScale + 0.5));
 }
 
 }  // namespace
@@ -73,35 +69,15 @@ void DocumentForm::setText(int index, const QString& text, Origin origin) {
     emit textChanged(index);
 }
 
-QFont DocumentForm::screenFont(int index) const {
-    const LayoutComponent& c = components_[index];
-    if (c.kind != ComponentKind::Label) {
-        QFont f(QStringLiteral("MS Sans Serif"));
-        f.setPixelSize(11);
-        return f;
-    }
-    QFont f(c.font.name);
-    f.setPixelSize(c.screenHeight > 0 ? c.screenHeight : screenPixels(c.font.size));
-    f.setBold(c.font.bold);
-    f.setItalic(c.font.italic);
-    f.setUnderline(c.font.underline);
-    return f;
+const ScreenFit& DocumentForm::screenFit(int index) const {
+    auto found = fits_.constFind(index);
+    if (found == fits_.constEnd()) found = fits_.insert(index, FitOnScreen(components_[index]));
+    return *found;
 }
 
-int DocumentForm::memoWrapWidth(int index) const {
-    const LayoutComponent& c = components_[index];
-    if (!c.wrap) return 0;
-    const auto cached = wrapWidths_.constFind(index);
-    if (cached != wrapWidths_.constEnd()) return *cached;
-    // The width the memo's widget wraps at, measured on an unshown widget of its size.
-    Memo probe;
-    probe.setFont(screenFont(index));
-    probe.setWordWrap(true);
-    probe.resize(toPicture(c.rect).toRect().size());
-    const int width = probe.wrapWidth();
-    wrapWidths_.insert(index, width);
-    return width;
-}
+QFont DocumentForm::screenFont(int index) const { return screenFit(index).font; }
+
+int DocumentForm::memoWrapWidth(int index) const { return screenFit(index).wrapWidth; }
 
 QStringList DocumentForm::memoLines(int index) const {
     return BreakLines(texts_[index], screenFont(index), memoWrapWidth(index));
@@ -118,13 +94,14 @@ bool DocumentForm::memoAcceptsEnter(int index) const {
 
 QString DocumentForm::limitedMemoText(int index, const QString& text, Origin origin) const {
     const QString value = withCrLf(text);
+    // A stored text is kept whole, however many lines it shows: the memo scrolls so the
+    // person can see and shorten it, and saving it again loses nothing.
+    if (origin == Origin::Stored) return value;
     int limit = components_[index].lineLimit;
     if (limit <= 0) return value;
-    // A stored text keeps every hard line up to the limit, however our fonts wrap it,
-    // and editing such a text does not cut it back: only growth beyond it is refused.
+    // Editing a text beyond the limit does not cut it back: only growth beyond it is refused.
     if (origin == Origin::User) limit = std::max(limit, int(memoLines(index).size()));
-    const int width = origin == Origin::Stored ? 0 : memoWrapWidth(index);
-    const QStringList lines = BreakLines(value, screenFont(index), width);
+    const QStringList lines = BreakLines(value, screenFont(index), memoWrapWidth(index));
     if (lines.size() <= limit) return value;
     return linesText(lines.mid(0, limit));
 }
@@ -173,7 +150,8 @@ void DocumentForm::FillFields(const std::vector<FieldRecord>& records) {
     for (const FieldRecord& r : records) {
         if (r.id != key) continue;
         const QString name = QString::fromStdString(r.comp_name);
-        const QString value = QString::fromStdString(r.value);
+        // No value is longer than a record can hold; a damaged file's longer one is cut there.
+        const QString value = QString::fromStdString(r.value).left(kMaxValueBytes);
         if (name.contains(kEdit) || name.contains(kCombo)) {
             const int i = find(name);
             if (i >= 0) setText(i, value, Origin::Stored);

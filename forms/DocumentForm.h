@@ -4,6 +4,7 @@
 // what differs between forms is data (forms/Layout.h). The dialog's widgets are built
 // the first time the form is shown (FormWindow) and kept in step with the values.
 
+#include "forms/FieldFitting.h"
 #include "forms/Layout.h"
 #include "store/Records.h"
 
@@ -23,9 +24,10 @@ class FormWindow;
 class DocumentForm : public QObject {
     Q_OBJECT
 public:
-    // Where a memo's new text comes from: stored records keep every hard line up to
-    // the limit (our fonts may wrap a stored line differently than the fonts it was
-    // typed with); everything else is cut to the limit in displayed lines.
+    // Where a memo's new text comes from: stored records are kept whole, beyond the limit
+    // too (nothing loaded is ever dropped; the memo then scrolls); the person's edits may
+    // not grow a text beyond the limit or its present lines; a text from code is cut to
+    // the limit in displayed lines.
     enum class Origin { Code, Stored, User };
 
     DocumentForm(const FormSpec& definition, const LayoutCatalog& catalog, FormRegistry& registry);
@@ -58,7 +60,9 @@ public:
     // Whether Enter may add a line to the memo now.
     bool memoAcceptsEnter(int index) const;
 
-    // The font a component shows on screen, and a memo's wrap width in pixels (0: no wrap).
+    // How a component shows on screen (FieldFitting.h): its font, frame and a memo's wrap
+    // width in pixels (0: no wrap).
+    const ScreenFit& screenFit(int index) const;
     QFont screenFont(int index) const;
     int memoWrapWidth(int index) const;
 
@@ -105,6 +109,6 @@ private:
     QList<LayoutComponent> components_;
     QStringList texts_;
     QHash<QString, int> byFoldedName_;
-    mutable QHash<int, int> wrapWidths_;
+    mutable QHash<int, ScreenFit> fits_;
     std::unique_ptr<FormWindow> window_;
 };

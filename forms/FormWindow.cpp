@@ -1,6 +1,7 @@
 #include "forms/FormWindow.h"
 
 #include "forms/DocumentForm.h"
+#include "forms/FieldFitting.h"
 #include "forms/FormRegistry.h"
 #include "forms/ScreenEndings.h"
 #include "platform/Button.h"
@@ -11,7 +12,9 @@
 #include "platform/Pictures.h"
 #include "store/Folders.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QStyle>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QScreen>
@@ -40,6 +43,14 @@ QImage blankPicture(const QString& name) {
         picture.fill(Qt::white);
     }
     return picture;
+}
+
+// The small picture of a button's role.
+QIcon glyphOf(const QString& role) {
+    const QStyle::StandardPixmap picture = role == "ok"       ? QStyle::SP_DialogOkButton
+                                           : role == "cancel" ? QStyle::SP_DialogCancelButton
+                                                              : QStyle::SP_DialogOpenButton;
+    return QApplication::style()->standardIcon(picture);
 }
 
 int screenHeight() {
@@ -100,12 +111,15 @@ QWidget* FormWindow::buildPage(int page) {
     image->setPicture(blankPicture(form_.registry().catalog().designs.value(formPage.design).picture));
     image->move(0, 0);
     const bool singlePage = form_.definition().pages.size() == 1;
+    QList<int> onPage;
+    for (int i = 0; i < form_.componentCount(); ++i)
+        if (singlePage || form_.component(i).page == page + 1) onPage << i;
     QList<int> fields;
-    for (int i = 0; i < form_.componentCount(); ++i) {
-        if (!singlePage && form_.component(i).page != page + 1) continue;
+    for (int i : onPage) {
         buildComponent(i, box->content());
         if (form_.component(i).kind != ComponentKind::Label) fields << i;
     }
+    fitPage(onPage);
     // Tab order: numbered fields first, by number, then the others in component order.
     std::stable_sort(fields.begin(), fields.end(), [this](int a, int b) {
         const unsigned ta = unsigned(form_.component(a).tab), tb = unsigned(form_.component(b).tab);
@@ -157,11 +171,18 @@ void FormWindow::buildComponent(int index, QWidget* parent) {
     }
     }
     w->setObjectName(c.name);
-    w->setFont(form_.screenFont(index));
     w->setEnabled(!c.disabled);
-    w->setGeometry(toPicture(c.rect).toRect());
     widgets_[index] = w;
     showValue(index);
+}
+
+void FormWindow::fitPage(const QList<int>& onPage) {
+    QList<const LayoutComponent*> page;
+    for (int i : onPage) page << &form_.component(i);
+    for (int i : onPage) {
+        const ScreenFit& fit = form_.screenFit(i);
+        ApplyScreenFit(widgets_[i], fit, ScreenRect(form_.component(i), page, fit));
+    }
 }
 
 QWidget* FormWindow::buildPanel() {
@@ -174,6 +195,7 @@ QWidget* FormWindow::buildPanel() {
     for (const FormButton& b : form_.definition().buttons) {
         auto* button = new Button(b.caption, panel);
         button->setObjectName(b.name);
+        if (b.glyph) button->setIcon(glyphOf(b.role));
         if (b.role == "schoolData") {
             row->addWidget(button);
             connect(button, &QPushButton::clicked, this, [this] { form_.LoadSchoolData(); });
@@ -230,16 +252,24 @@ QWidget* FormWindow::widget(QStringView name) const {
 
 void FormWindow::prepareShow() {
     if (form_.isCertificate()) {
-        resize(width(), screenHeight() - 50);
+        fixSize(screenHeight() - 50);
     } else {
-        const int height = screenHeight() - 100;
-        resize(width(), height);
+        fixSize(screenHeight() - 100);
         if (const QScreen* screen = QGuiApplication::primaryScreen())
             move(screen->geometry().x() + (screen->geometry().width() - width()) / 2, 20);
         for (ScrollBox* box : scrollBoxes_) box->scrollToTop();
         if (certificateList_ && form_.definition().loadBar->selectOnShow) certificateList_->setCurrentIndex(0);
         if (columnList_) columnList_->setCurrentIndex(0);
     }
+}
+
+void FormWindow::fixSize(int height) {
+    // The dialog's border is fixed; it is as wide as its button panel needs, known before
+    // the window is placed so that centring holds.
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    const int width = std::max(this->width(), minimumSizeHint().width());
+    setFixedSize(width, height);
 }
 
 void FormWindow::showValue(int index) {

@@ -36,8 +36,11 @@ public:
 private:
     QWidget* buildPage(int page);
     void buildComponent(int index, QWidget* parent);
+    // Fonts, frames and rectangles of the widgets of one page (FieldFitting.h).
+    void fitPage(const QList<int>& onPage);
     QWidget* buildPanel();
     void addLoadBar(QHBoxLayout* panel);
+    void fixSize(int height);
     void showValue(int index);
     void takeValue(int index);
 

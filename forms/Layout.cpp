@@ -181,7 +181,7 @@ FormSpec readForm(const QJsonObject& o) {
         f.listSubstitutions.insert(it.key(), it.value().toString());
     for (const QJsonValue& b : o["buttons"].toArray())
         f.buttons.append({b["name"].toString(), b["caption"].toString(), b["handler"].toString(),
-                          b["role"].toString()});
+                          b["role"].toString(), b["glyph"].toBool()});
     f.calibrationSet = o["calibrationSet"].toString();
     f.schoolData = o["schoolData"].toString();
     f.student = o["student"].toString();

@@ -85,6 +85,7 @@ struct FormPage {
 
 struct FormButton {
     QString name, caption, handler, role;
+    bool glyph = false;  // shows a small picture of its role beside the caption
 };
 
 struct StudentRule {

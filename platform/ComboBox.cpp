@@ -2,6 +2,8 @@
 
 #include "platform/Edit.h"
 
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QWheelEvent>
 
 ComboBox::ComboBox(Style style, QWidget* parent)
@@ -36,6 +38,15 @@ void ComboBox::setTypingLimit(int characters)
 {
     if (edit_)
         edit_->setTypingLimit(characters);
+}
+
+int ComboBox::textAreaHeight() const
+{
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    const QRect field = QWidget::style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+    // An editable box's line edit stands on the field, frameless, with its own margins.
+    return field.height() - 2;
 }
 
 void ComboBox::wheelEvent(QWheelEvent* event)

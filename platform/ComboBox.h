@@ -27,6 +27,9 @@ public:
     // Characters a person may type (editable only); 0 = no limit of its own.
     void setTypingLimit(int characters);
 
+    // Height in pixels the text has inside the box's frame (see Edit::textAreaHeight).
+    int textAreaHeight() const;
+
 signals:
     void userChanged();
 

@@ -4,6 +4,8 @@
 
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QValidator>
 
 #include <memory>
@@ -37,6 +39,9 @@ private:
 };
 
 namespace {
+
+// The blank Qt keeps above and below the text of a line edit.
+constexpr int kLineEditVerticalMargin = 1;
 
 bool isUserInput(QEvent::Type type)
 {
@@ -72,6 +77,14 @@ bool Edit::event(QEvent* event)
         ~Leave() { if (active) --*depth; }
     } leave{&userInputDepth_, user};
     return QLineEdit::event(event);
+}
+
+int Edit::textAreaHeight() const
+{
+    QStyleOptionFrame option;
+    initStyleOption(&option);
+    const QRect contents = style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
+    return contents.marginsRemoved(textMargins()).height() - 2 * kLineEditVerticalMargin;
 }
 
 void Edit::contextMenuEvent(QContextMenuEvent* event)

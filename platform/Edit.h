@@ -15,6 +15,10 @@ public:
     void setTypingLimit(int characters) { typingLimit_ = characters; }
     int typingLimit() const { return typingLimit_; }
 
+    // Height in pixels the text has inside the frame and margins: a font whose height is
+    // more loses its descenders.
+    int textAreaHeight() const;
+
 protected:
     bool event(QEvent* event) override;
     // The standard menu, run to its end inside the event, so that its Paste counts as input.

@@ -3,3 +3,8 @@
 // Liberation families (fontconfig alone would pick the wider DejaVu Sans for "MS Sans Serif").
 // Needs no application object; calling it twice is harmless.
 void InstallFontSubstitutions();
+
+// A printed font's size in page units: pixels of a 96-per-inch reference device, rounded
+// to whole units (12 pt → 16). The renderer prints in these; the forms scale them to the
+// screen so that a memo shows the very lines that print.
+int PrintedFontUnits(int points);

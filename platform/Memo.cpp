@@ -4,6 +4,7 @@
 #include "platform/LineBreaker.h"
 
 #include <QKeyEvent>
+#include <QResizeEvent>
 #include <QMimeData>
 #include <QRegularExpression>
 #include <QScrollBar>
@@ -27,12 +28,45 @@ qsizetype storedBytes(const QString& text, QChar lineBreak)
 
 } // namespace
 
+namespace {
+
+constexpr int kBarThickness = 10;
+constexpr int kDocumentMargin = 2;
+
+// A scroll bar thinner than the style's, for memos a few lines high.
+class ThinScrollBar : public QScrollBar {
+public:
+    explicit ThinScrollBar(Qt::Orientation orientation)
+        : QScrollBar(orientation)
+    {
+    }
+    QSize sizeHint() const override
+    {
+        const QSize hint = QScrollBar::sizeHint();
+        return orientation() == Qt::Horizontal ? QSize(hint.width(), kBarThickness)
+                                               : QSize(kBarThickness, hint.height());
+    }
+    QSize minimumSizeHint() const override { return sizeHint().boundedTo(QScrollBar::minimumSizeHint()); }
+};
+
+} // namespace
+
 Memo::Memo(QWidget* parent)
     : QPlainTextEdit(parent)
 {
     setTabChangesFocus(true);
+    document()->setDocumentMargin(kDocumentMargin);
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    setHorizontalScrollBar(new ThinScrollBar(Qt::Horizontal));
+    setVerticalScrollBar(new ThinScrollBar(Qt::Vertical));
+    // The bar's appearing or going narrows or widens the viewport: the wrap width stays.
+    connect(verticalScrollBar(), &QScrollBar::rangeChanged, this, &Memo::keepWrapWidth);
     setScrollBars(ScrollBars::None);
+}
+
+int Memo::barThickness()
+{
+    return kBarThickness;
 }
 
 QString Memo::text() const
@@ -57,7 +91,7 @@ void Memo::setScrollBars(ScrollBars bars)
     const bool horizontal = bars == ScrollBars::Horizontal || bars == ScrollBars::Both;
     const bool vertical = bars == ScrollBars::Vertical || bars == ScrollBars::Both;
     setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-    setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded);
     applyWrapMode();
 }
 
@@ -69,20 +103,48 @@ bool Memo::wraps() const
 void Memo::applyWrapMode()
 {
     setLineWrapMode(wraps() ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+    keepWrapWidth();
+}
+
+void Memo::setWrapWidth(int px)
+{
+    wrapWidth_ = std::max(0, px);
+    keepWrapWidth();
+}
+
+int Memo::naturalWrapWidth(int width) const
+{
+    ensurePolished();
+    // The frame and room for a vertical bar taken off, then the document's margin on
+    // both sides.
+    const int viewport = width - 2 * frameWidth() - kBarThickness;
+    const int margin = int(document()->documentMargin());
+    return std::max(1, viewport - 2 * margin);
 }
 
 int Memo::wrapWidth() const
 {
     if (!wraps())
         return 0;
-    ensurePolished();
-    // What the viewport will be once laid out: the frame and an always-on vertical bar
-    // taken off, then the document's margin on both sides.
-    int viewport = width() - 2 * frameWidth();
-    if (verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn)
-        viewport -= verticalScrollBar()->sizeHint().width();
-    const int margin = int(document()->documentMargin());
-    return std::max(1, viewport - 2 * margin);
+    return wrapWidth_ > 0 ? wrapWidth_ : naturalWrapWidth(width());
+}
+
+void Memo::keepWrapWidth()
+{
+    int right = 0;
+    if (wraps()) {
+        const int bar = verticalScrollBar()->isVisibleTo(this) ? kBarThickness : 0;
+        const int margin = int(document()->documentMargin());
+        right = std::max(0, width() - 2 * frameWidth() - bar - 2 * margin - wrapWidth());
+    }
+    if (viewportMargins().right() != right)
+        setViewportMargins(0, 0, right, 0);
+}
+
+void Memo::resizeEvent(QResizeEvent* event)
+{
+    QPlainTextEdit::resizeEvent(event);
+    keepWrapWidth();
 }
 
 QStringList Memo::lines() const

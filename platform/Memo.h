@@ -1,9 +1,14 @@
 #pragma once
 // A multi-line text field. Its text is held with CR LF between lines, as the files store
-// it. It either word-wraps at its width or, with a horizontal scroll bar, does not wrap;
-// lines() are the lines as displayed (LineBreaker.h), computed from text, font and width,
-// so they are the same before the memo is first shown. textChanged() (QPlainTextEdit's)
+// it. It either word-wraps or, with a horizontal scroll bar, does not wrap; lines() are
+// the lines as displayed (LineBreaker.h), computed from text, font and wrap width, so
+// they are the same before the memo is first shown. textChanged() (QPlainTextEdit's)
 // is its change handler and runs for changes from code too.
+//
+// The wrap width is the memo's own (setWrapWidth) or else what its width leaves; either
+// way a vertical scroll bar, which shows whenever the text is taller than the memo, does
+// not change where lines wrap. The scroll bars are thin (barThickness()), so a small memo
+// keeps its height for lines.
 //
 // Input: Enter (with any modifier) inserts a plain line break and is refused once the
 // memo has its line limit of lines; pasted or dropped line breaks of any kind become
@@ -27,12 +32,17 @@ public:
     // Wrapping applies only while there is no horizontal scroll bar.
     void setWordWrap(bool wrap);
     bool wordWrap() const { return wordWrap_; }
-    // Bars that are there are always there (a vertical bar narrows the wrap width).
+    // Bars asked for are always there; without one, the vertical bar shows when needed.
     void setScrollBars(ScrollBars bars);
     ScrollBars scrollBars() const { return scrollBars_; }
+    static int barThickness();
 
     // Width in pixels at which the text wraps; 0 when it does not wrap.
     int wrapWidth() const;
+    // The wrap width to keep, in pixels; 0: what the memo's width leaves.
+    void setWrapWidth(int px);
+    // Width a wrapping memo of `width` pixels wraps at by itself.
+    int naturalWrapWidth(int width) const;
     QStringList lines() const;
     int lineCount() const { return int(lines().size()); }
 
@@ -45,6 +55,7 @@ public:
     void keepFirstLines(int n);
 
 protected:
+    void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     void insertFromMimeData(const QMimeData* source) override;
@@ -52,6 +63,8 @@ protected:
 private:
     bool wraps() const;
     void applyWrapMode();
+    // Narrows the viewport from the right so that Qt wraps at wrapWidth().
+    void keepWrapWidth();
     // Bytes the value may still grow by when the selection is replaced.
     qsizetype byteRoom() const;
     void insertAtCursor(const QString& text);
@@ -59,4 +72,5 @@ private:
     bool wordWrap_ = true;
     ScrollBars scrollBars_ = ScrollBars::None;
     int lineLimit_ = 0;
+    int wrapWidth_ = 0;
 };

@@ -13,7 +13,7 @@ int EffectiveFontSize(int points)
 
 int PointsToPageUnits(int points)
 {
-    return static_cast<int>(std::lround(EffectiveFontSize(points) * 96.0 / 72.0));
+    return PrintedFontUnits(EffectiveFontSize(points));
 }
 
 QFont MakePageFont(const QString& face, int points, const FontStyle& style)

@@ -292,12 +292,13 @@ TEST_F(LeavingFields, SpecialAchievementsKeepFiveLines) {
         TypeKey(&widget, Qt::Key_Return, "\r");
         EXPECT_EQ(form.text(memo), atLimit);
 
-        // A stored text of seven lines comes back with five, and is stored so.
+        // A stored text of seven lines comes back whole, and is stored so.
         form.FillFields({{lf.key, name.toStdString(), NumberedLines(7).toStdString()}});
-        EXPECT_EQ(form.memoLines(memo), five);
+        const QStringList seven = NumberedLines(7).split("\r\n");
+        EXPECT_EQ(form.memoLines(memo), seven);
         for (const FieldRecord& r : Collect(form)) {
             if (r.comp_name == lf.memo) {
-                EXPECT_EQ(QString::fromStdString(r.value).split("\r\n", Qt::SkipEmptyParts), five);
+                EXPECT_EQ(QString::fromStdString(r.value).split("\r\n", Qt::SkipEmptyParts), seven);
             }
         }
 

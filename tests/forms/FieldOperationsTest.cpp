@@ -169,14 +169,14 @@ TEST_F(FieldOperations, SheetMemosStoreOneRowPerLine) {
         {"ARKUSZ OCEN STR 2 MUZYCZNA", "ZMIENNA_InfoOEgzam1_DATA_MEMO01", "z"}};
     EXPECT_EQ(rows, expected);
 
-    // Lines beyond the limit are dropped on load; a bare memo name matches no memo.
+    // Lines beyond the limit are kept on load; a bare memo name matches no memo.
     page.FillFields({{"ARKUSZ OCEN STR 2 MUZYCZNA", "ZMIENNA_SzczegolneOsiagniecia2_DATA_MEMO01", "1"},
                      {"ARKUSZ OCEN STR 2 MUZYCZNA", "ZMIENNA_SzczegolneOsiagniecia2_DATA_MEMO02", "2"},
                      {"ARKUSZ OCEN STR 2 MUZYCZNA", "ZMIENNA_SzczegolneOsiagniecia2_DATA_MEMO03", "3"},
                      {"ARKUSZ OCEN STR 2 MUZYCZNA", "ZMIENNA_SzczegolneOsiagniecia2_DATA_MEMO04", "4"},
                      {"ARKUSZ OCEN STR 2 MUZYCZNA", "ZMIENNA_SzczegolneOsiagniecia2_DATA_MEMO05", "5"},
                      {"ARKUSZ OCEN STR 2 MUZYCZNA", "ZMIENNA_InfoOEgzam2_DATA_MEM", "x"}});
-    EXPECT_EQ(page.memoLines(u"ZMIENNA_SzczegolneOsiagniecia2_DATA_MEMO"), QStringList({"1", "2", "3"}));
+    EXPECT_EQ(page.memoLines(u"ZMIENNA_SzczegolneOsiagniecia2_DATA_MEMO"), QStringList({"1", "2", "3", "4", "5"}));
     EXPECT_EQ(page.text(u"ZMIENNA_InfoOEgzam2_DATA_MEMO"), "");
 }
 

@@ -27,6 +27,6 @@ Snapshot Changes(const Snapshot& before, const Snapshot& after);
 void SetStoredFields(DocumentForm& form,
                      const std::function<std::optional<QString>(const LayoutComponent&, int index)>& textOf);
 
-// Stores the records as a student's table of the working copy, empties every form, loads the
-// table back and fills the forms with it.
+// Stores the records as a student's table of the working copy (made, or rewritten when
+// there), empties every form, loads the table back and fills the forms with it.
 void StoreAndReload(FormRegistry& registry, const std::vector<FieldRecord>& records);

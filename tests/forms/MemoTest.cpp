@@ -6,6 +6,9 @@
 #include "tests/forms/FormsTestSupport.h"
 #include "tests/forms/QtPrinters.h"
 
+#include <QCoreApplication>
+#include <QScrollBar>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -50,7 +53,7 @@ TEST_F(MemoLimits, EnterAcceptedAtFourRefusedAtFive) {
     EXPECT_EQ(form.text(index()), NumberedLines(5));
 }
 
-TEST_F(MemoLimits, CodeCutsByDisplayedLinesStoredByHardLines) {
+TEST_F(MemoLimits, CodeCutsByDisplayedLinesStoredTextStaysWhole) {
     // One paragraph that wraps to many displayed lines.
     const QString paragraph = QString("słowo ").repeated(80).trimmed();
     form.setText(index(), paragraph);
@@ -73,9 +76,13 @@ TEST_F(MemoLimits, CodeCutsByDisplayedLinesStoredByHardLines) {
     TypeKey(&memo, Qt::Key_Return, "\r");
     EXPECT_EQ(form.text(index()), stored + "!");
 
-    // A stored text of six hard lines keeps five.
+    // A stored text of six hard lines keeps six, and the memo scrolls to show them.
     form.FillFields({{"KLASA II MUZYCZNA", "ZMIENNA_Szczegolne_STR2_DATA_MEMO", NumberedLines(6).toStdString()}});
-    EXPECT_EQ(form.memoLines(index()), NumberedLines(5).split("\r\n"));
+    EXPECT_EQ(form.memoLines(index()), NumberedLines(6).split("\r\n"));
+    form.window().show();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(memo.verticalScrollBar()->isVisibleTo(&memo));
+    EXPECT_GT(memo.verticalScrollBar()->maximum(), 0);
 }
 
 TEST_F(MemoLimits, LimitMemoLinesMakesEachKeptLineItsOwn) {

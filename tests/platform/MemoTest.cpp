@@ -51,6 +51,15 @@ std::unique_ptr<Memo> typedCertificateMemo()
     return memo;
 }
 
+// Lines as gtest prints them readably.
+std::vector<std::string> readable(const QStringList& lines)
+{
+    std::vector<std::string> out;
+    for (const QString& line : lines)
+        out.push_back(line.toStdString());
+    return out;
+}
+
 const QString kParagraph = QStringLiteral(
     "Laureat konkursu pianistycznego w Krakowie, uczestnik festiwalu muzyki kameralnej w "
     "Gdańsku, wielokrotnie wyróżniany za grę na fortepianie i skrzypcach podczas szkolnych "
@@ -80,6 +89,38 @@ TEST(LineBreaker, SplitsParagraphsAndWrapsAtWidth)
     // A word longer than the width is broken anywhere.
     const QString word(60, QLatin1Char('m'));
     EXPECT_GT(BreakLines(word, font, 100).size(), 1);
+}
+
+// The breaker lays a paragraph out a few lines at a time; the lines must be those Qt
+// lays out for the whole paragraph in a shown memo, however long its words.
+TEST(LineBreaker, GivesTheLinesAShownMemoDisplays)
+{
+    TestApp();
+    const QString longWord(3000, QLatin1Char('w'));
+    const QString mixed = kParagraph + QStringLiteral(" ") + QString(700, QLatin1Char('i')) + QStringLiteral(" a   b ")
+        + QString(450, QChar(0x0141)) + QStringLiteral(" koniec");
+    QFont italic(QStringLiteral("Times New Roman"));
+    italic.setPixelSize(13);
+    italic.setItalic(true);
+    italic.setKerning(false);
+    italic.setHintingPreference(QFont::PreferNoHinting);
+    for (const QFont& font : {memoFont(), italic})
+    for (const QString& text : {longWord, mixed, kParagraph + kParagraph + kParagraph + kParagraph,
+                                QString(900, QLatin1Char('f')) + QString(333, QLatin1Char('j'))}) {
+        auto memo = certificateMemo();
+        memo->setFont(font);
+        memo->setText(text);
+        memo->show();
+        QCoreApplication::processEvents();
+        QStringList shown;
+        for (QTextBlock b = memo->document()->begin(); b.isValid(); b = b.next())
+            for (int i = 0; i < b.layout()->lineCount(); ++i) {
+                const QTextLine line = b.layout()->lineAt(i);
+                shown << b.text().mid(line.textStart(), line.textLength());
+            }
+        EXPECT_EQ(readable(BreakLines(text, memo->font(), memo->wrapWidth())), readable(shown))
+            << text.left(40).toStdString();
+    }
 }
 
 TEST(Memo, CountsDisplayedLinesWithoutHavingBeenShown)

@@ -99,7 +99,7 @@ TEST_F(SheetPages, RecordsPerPageEmptyAndFull) {
     EXPECT_TRUE(eleventh);
 }
 
-TEST_F(SheetPages, MemosKeepTheirLimitFromCodeFromRecordsAndAtEnter) {
+TEST_F(SheetPages, MemosKeepTheirLimitFromCodeAndAtEnterAndLoadWhole) {
     struct Row {
         const char* cls;
         const char* memo;
@@ -134,8 +134,8 @@ TEST_F(SheetPages, MemosKeepTheirLimitFromCodeFromRecordsAndAtEnter) {
         for (int line = 1; line <= row.limit + 2; ++line)
             stored.push_back({page.key().toStdString(), QString("%1%2").arg(row.memo).arg(line, 2, 10, QChar('0')).toStdString(),
                               QString("linia %1").arg(line).toStdString()});
-        page.FillFields(stored);
-        EXPECT_EQ(page.memoLines(m), NumberedLines(row.limit).split("\r\n"));
+        page.FillFields(stored);  // kept whole: no stored line is dropped
+        EXPECT_EQ(page.memoLines(m), NumberedLines(row.limit + 2).split("\r\n"));
     }
 }
 

@@ -1,0 +1,114 @@
+// Every widget of every form shows its whole content: the text of edits and combo boxes
+// with its descenders, a memo's line limit of lines without scrolling, a label's whole
+// caption; and a memo shows only lines that fit its printed box.
+#include "forms/FormRegistry.h"
+#include "forms/FormWindow.h"
+#include "platform/ComboBox.h"
+#include "platform/Controls.h"
+#include "platform/Edit.h"
+#include "platform/Memo.h"
+#include "render/Fonts.h"
+#include "tests/forms/FormsTestSupport.h"
+
+#include <QCoreApplication>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QScrollBar>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The pages of a form's window, each shown in turn.
+void forEachShownPage(FormWindow& window, const std::function<void()>& check) {
+    window.show();
+    const int pages = window.pages() ? window.pages()->count() : 1;
+    for (int p = 0; p < pages; ++p) {
+        if (window.pages()) window.pages()->setCurrentIndex(p);
+        QCoreApplication::processEvents();
+        check();
+    }
+    window.hide();
+}
+
+}  // namespace
+
+TEST(ScreenFit, EveryWidgetOfEveryFormShowsItsWholeContent) {
+    EnsureApplication();
+    FormRegistry registry;
+    int edits = 0, combos = 0, memos = 0, labels = 0;
+    for (const auto& form : registry.forms()) {
+        if (form->definition().pages.isEmpty()) continue;
+        SCOPED_TRACE(form->className().toStdString());
+        for (int i = 0; i < form->componentCount(); ++i)
+            if (form->component(i).kind == ComponentKind::Memo)
+                form->setText(i, NumberedLines(form->component(i).lineLimit, QStringLiteral("Ągję")));
+        FormWindow& window = form->window();
+        forEachShownPage(window, [&] {
+            for (int i = 0; i < form->componentCount(); ++i) {
+                QWidget* w = window.widget(i);
+                if (!w->isVisible()) continue;
+                const LayoutComponent& c = form->component(i);
+                SCOPED_TRACE(c.name.toStdString());
+                const int fontHeight = QFontMetrics(w->font()).height();
+                if (auto* edit = qobject_cast<Edit*>(w)) {
+                    EXPECT_LE(fontHeight, edit->textAreaHeight());
+                    ++edits;
+                } else if (auto* combo = qobject_cast<ComboBox*>(w)) {
+                    EXPECT_LE(fontHeight, combo->textAreaHeight());
+                    ++combos;
+                } else if (auto* memo = qobject_cast<Memo*>(w)) {
+                    EXPECT_EQ(memo->lineCount(), c.lineLimit);
+                    EXPECT_EQ(memo->verticalScrollBar()->maximum(), 0)
+                        << memo->height() << " viewport " << memo->viewport()->height() << " bar "
+                        << memo->horizontalScrollBar()->height() << " frame " << memo->frameWidth() << " font "
+                        << memo->font().pixelSize();
+                    memo->moveCursor(QTextCursor::End);
+                    EXPECT_LE(memo->cursorRect().bottom(), memo->viewport()->height());
+                    ++memos;
+                } else if (auto* label = qobject_cast<QLabel*>(w)) {
+                    for (const QString& line : label->text().split('\n'))
+                        EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(line), label->width()) << line.toStdString();
+                    ++labels;
+                }
+            }
+        });
+        form->releaseWindow();
+    }
+    EXPECT_GT(edits, 1000);
+    EXPECT_GT(combos, 1000);
+    EXPECT_GT(memos, 60);
+    EXPECT_GT(labels, 1000);
+}
+
+// A memo wraps its lines where they end in print: every displayed line of a wrapping
+// memo, measured in the printed font in page units, fits the memo's printed width.
+TEST(ScreenFit, EveryLineAWrappingMemoShowsFitsItsPrintedBox) {
+    EnsureApplication();
+    FormRegistry registry;
+    const QString capitals = QStringLiteral("ŚWIADECTWO WYRÓŻNIENIE MAŁGORZATA WĘGIERSKA ") .repeated(30);
+    const QString mixed = QStringLiteral("Laureatka I miejsca w Ogólnopolskim Konkursie Wiolonczelowym ").repeated(30);
+    int memos = 0;
+    for (const auto& form : registry.forms()) {
+        for (int i = 0; i < form->componentCount(); ++i) {
+            const LayoutComponent& c = form->component(i);
+            if (c.kind != ComponentKind::Memo || !c.wrap) continue;
+            SCOPED_TRACE(form->className().toStdString() + " " + c.name.toStdString());
+            const QFont printed = MakePageFont(c.font.name, c.font.size, {.bold = c.font.bold, .italic = c.font.italic});
+            for (const QString& text : {capitals, mixed}) {
+                form->setText(i, text);
+                const QStringList lines = form->memoLines(i);
+                ASSERT_EQ(lines.size(), c.lineLimit);
+                for (const QString& line : lines) {
+                    QString ink = line;
+                    while (ink.endsWith(' ')) ink.chop(1);
+                    EXPECT_LE(TextWidth(printed, ink), c.rect.width()) << line.toStdString();
+                }
+                // Nearly full lines: the memo does not waste its printed width either.
+                EXPECT_GE(TextWidth(printed, lines.first()), c.rect.width() * 3 / 4) << lines.first().toStdString();
+            }
+            ++memos;
+        }
+    }
+    EXPECT_GT(memos, 20);
+}
