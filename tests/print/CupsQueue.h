@@ -2,8 +2,16 @@
 // The cups-pdf queues of the end-to-end print tests (made by scripts/cups-pdf-queue) and
 // the PDFs cups-pdf writes for their jobs, read back with poppler.
 
+#include "platform/ScriptedDialogs.h"
+#include "render/DrukujWindow.h"
+#include "tests/render/RenderFixtures.h"
+#include "tests/support/TempFolders.h"
+
 #include <QImage>
 #include <QString>
+#include <gtest/gtest.h>
+
+#include <optional>
 #include <QStringList>
 
 // The driver's own queue, whose printable area is the whole sheet, and a copy of it whose
@@ -50,3 +58,16 @@ QString RunTool(const QString& program, const QStringList& arguments);
 
 // One PDF page rendered in grey at `dpi`.
 QImage PdfPicture(const QString& pdf, int page, int dpi);
+
+// What every print through a queue needs: the queue to itself, temporary folders, scripted
+// answers, the main window's page images and the print window over them.
+class CupsPrintFixture : public ::testing::Test {
+protected:
+    QueueLock lock;
+    TempFolders folders;
+    ScriptedDialogs dialogs;
+    FixtureMainWindow host;
+    PageImages& pages = host.pages;
+    TFDrukuj window{pages, host.errors};
+    std::optional<PdfJobs> jobs;
+};

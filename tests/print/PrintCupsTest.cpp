@@ -55,7 +55,7 @@ std::vector<int> BarsOn(const QImage& picture, const MarginRect& set)
     return found;
 }
 
-class PrintCupsTest : public ::testing::Test {
+class PrintCupsTest : public CupsPrintFixture {
 protected:
     static void SetUpTestSuite() { EnsureApplication(); }
 
@@ -99,13 +99,6 @@ protected:
         EXPECT_EQ(window.result(), QDialog::Accepted) << "the print went through";
     }
 
-    QueueLock lock;
-    TempFolders folders;
-    ScriptedDialogs dialogs;
-    FixtureMainWindow host;
-    PageImages& pages = host.pages;
-    TFDrukuj window{pages, host.errors};
-    std::optional<PdfJobs> jobs;
 };
 
 TEST_F(PrintCupsTest, FourPagesTwoSidedAreOneJobOfTwoSides)

@@ -107,7 +107,7 @@ QRectF InkOnPage(const TextRun& run)
     return unit.translated(start, run.box.top() + metrics.ascent());
 }
 
-class PrintPlacementTest : public ::testing::TestWithParam<QueueCase> {
+class PrintPlacementTest : public CupsPrintFixture, public ::testing::WithParamInterface<QueueCase> {
 protected:
     static void SetUpTestSuite() { EnsureApplication(); }
 
@@ -217,13 +217,6 @@ protected:
         return largest;
     }
 
-    QueueLock lock;
-    TempFolders folders;
-    ScriptedDialogs dialogs;
-    FixtureMainWindow host;
-    PageImages& pages = host.pages;
-    TFDrukuj window{pages, host.errors};
-    std::optional<PdfJobs> jobs;
 };
 
 TEST_P(PrintPlacementTest, FrameOnThePageImageEdgesLandsWhereThePlacementPutsIt)
