@@ -4,23 +4,20 @@
 // changes the user's other files.
 #include <gtest/gtest.h>
 
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <filesystem>
 #include <functional>
 #include <map>
 
 #include "platform/Pictures.h"
 #include "store/CertFile.h"
-#include "store/Cp1250.h"
 #include "store/Calibration.h"
 #include "store/Folders.h"
 #include "store/Import.h"
 #include "store/Settings.h"
 #include "store/Templates.h"
-#include "tests/fuzz/Mutations.h"
+#include "tests/support/BoundedChild.h"
+#include "tests/support/FuzzCorpus.h"
+#include "tests/support/Mutations.h"
 #include "tests/support/TempFolders.h"
 
 namespace fs = std::filesystem;
@@ -31,9 +28,6 @@ constexpr unsigned kSeed = 20261210;
 constexpr int kCasesPerReader = 30;
 constexpr unsigned kCaseSeconds = 10;
 
-// What a child reports through its exit code.
-enum Outcome { kRead = 0, kSilentFailure = 3, kOtherFileChanged = 4, kException = 5 };
-
 struct Reader {
     std::string name;
     std::string file;          // the damaged file, in the data folder
@@ -41,12 +35,6 @@ struct Reader {
     // Reads the file; false with the message in `es` when it refuses it.
     std::function<bool(ErrorStream& es)> read;
 };
-
-std::string ExportText(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines) text += Utf8ToCp1250(line) + "\r\n";
-    return text;
-}
 
 class ReadersFuzz : public ::testing::Test {
 protected:
@@ -68,45 +56,28 @@ protected:
         const std::vector<std::string> others = {folders.dataFile("ustawienia.sqset"),
                                                  folders.dataFile("vlm_kalibracja.sqset"), workingCopy};
         for (int i = 0; i < kCasesPerReader; ++i) {
-            std::string what;
-            WriteBytes(damaged, valid);
-            if (reader.sqlite && i % 2 == 1)
-                MutateTables(damaged, rng, what);
-            else
-                WriteBytes(damaged, MutateBytes(valid, rng, what));
+            const std::string what = WriteMutatedCopy(damaged, valid, reader.sqlite, i, rng);
             std::map<std::string, std::string> before;
             for (const std::string& other : others)
                 if (other != damaged) before[other] = ReadBytes(other);
 
-            const pid_t child = fork();
-            if (child == 0) {
-                alarm(kCaseSeconds);
-                ErrorStream es;
-                bool ok = false;
-                try {
-                    ok = reader.read(es);
-                } catch (...) {
-                    _exit(kException);
-                }
-                if (!ok && es.str().empty()) _exit(kSilentFailure);
-                for (const auto& [path, bytes] : before)
-                    if (ReadBytes(path) != bytes) _exit(kOtherFileChanged);
-                _exit(kRead);
-            }
-            int status = 0;
-            waitpid(child, &status, 0);
-            const std::string where = reader.name + " case " + std::to_string(i) + " (" + what + "): ";
-            if (WIFSIGNALED(status))
-                failures.push_back(where + (WTERMSIG(status) == SIGALRM ? "still reading after 10 s"
-                                                                         : "killed by signal " + std::to_string(WTERMSIG(status))));
-            else if (WEXITSTATUS(status) == kSilentFailure)
-                failures.push_back(where + "refused without a message");
-            else if (WEXITSTATUS(status) == kOtherFileChanged)
-                failures.push_back(where + "changed another file of the user");
-            else if (WEXITSTATUS(status) == kException)
-                failures.push_back(where + "an exception escaped the reader");
-            else if (WEXITSTATUS(status) != kRead)
-                failures.push_back(where + "exit code " + std::to_string(WEXITSTATUS(status)));
+            const std::string failure = RunInBoundedChild(
+                [&]() -> std::string {
+                    ErrorStream es;
+                    bool ok = false;
+                    try {
+                        ok = reader.read(es);
+                    } catch (...) {
+                        return "an exception escaped the reader";
+                    }
+                    if (!ok && es.str().empty()) return "refused without a message";
+                    for (const auto& [path, bytes] : before)
+                        if (ReadBytes(path) != bytes) return "changed another file of the user";
+                    return "";
+                },
+                kCaseSeconds);
+            if (!failure.empty())
+                failures.push_back(reader.name + " case " + std::to_string(i) + " (" + what + "): " + failure);
         }
         return failures;
     }
@@ -126,12 +97,7 @@ std::string Joined(const std::vector<std::string>& lines) {
 
 TEST_F(ReadersFuzz, CertificatesFile) {
     const std::string valid = folders.dataFile("valid.sqvlm");
-    ASSERT_EQ(iFunCheckIsStudentExists(es, valid, "PESEL01234567890", true), 0) << es.str();
-    ASSERT_TRUE(bFunSaveCertData(es, valid, "PESEL01234567890",
-                                 {{"DANE UCZNIA", "Nazwisko_DATA_EDIT", "Żółć"},
-                                  {"DANE UCZNIA", "Imie_DATA_EDIT", "Anna"},
-                                  {"KLASA II MUZYCZNA", "ZMIENNA_Uwagi_DATA_MEMO01", std::string(3000, 'x')}}));
-    ASSERT_TRUE(bFunSaveCertData(es, valid, "PESEL11111111111", {{"DANE UCZNIA", "Imie_DATA_EDIT", "Jan"}}));
+    ASSERT_TRUE(WriteCertificatesCorpus(es, valid)) << es.str();
     const Reader reader{"certificates", "uczniowie.sqvlm", true, [&](ErrorStream& e) {
                             const std::string file = folders.dataFile("uczniowie.sqvlm");
                             std::vector<StudentEntry> students;
@@ -146,26 +112,18 @@ TEST_F(ReadersFuzz, CertificatesFile) {
 }
 
 TEST_F(ReadersFuzz, MusicSchoolExport) {
-    const std::string valid = ExportText({"<DANE SWIADECTW DLA: Nowak Anna>", "<DANE UCZNIA MUZYCZNA>",
-                                          "<Nazwisko_DATA_EDIT>Nowak", "<Imie_DATA_EDIT>Anna",
-                                          "<NumerPesel_DATA_EDIT>01234567890", "</DANE UCZNIA MUZYCZNA>",
-                                          "<KLASA II MUZYCZNA>", "<ZMIENNA_Uwagi_DATA_MEMO>żółć",
-                                          "</KLASA II MUZYCZNA>", "</KONIEC DANYCH SWIADECTW>"});
     const Reader reader{"music export", "a.snv", false, [&](ErrorStream& e) {
                             return bFunImportDataFromFile(e, folders.dataFile("a.snv"), folders.dataFile("import.sqtmp"));
                         }};
-    EXPECT_EQ(Joined(Fuzz(reader, valid)), "");
+    EXPECT_EQ(Joined(Fuzz(reader, MusicSchoolExportCorpus())), "");
 }
 
 TEST_F(ReadersFuzz, PrimarySchoolExport) {
-    const std::string valid = ExportText({"<DANE SWIADECTW DLA: Nowak Jan>", "<DANE UCZNIA SZKOLY PODSTAWOWEJ 4-6>",
-                                          "<Nazwisko_DATA_EDIT>Nowak", "<NrPesel_DATA_EDIT>22222222222",
-                                          "</DANE UCZNIA SZKOLY PODSTAWOWEJ 4-6>", "</KONIEC DANYCH SWIADECTW>"});
     const Reader reader{"primary export", "a.m46", false, [&](ErrorStream& e) {
                             return bFunImportPrimaryDataFromFile(e, folders.dataFile("a.m46"),
                                                                  folders.dataFile("import.sqtmp"));
                         }};
-    EXPECT_EQ(Joined(Fuzz(reader, valid)), "");
+    EXPECT_EQ(Joined(Fuzz(reader, PrimarySchoolExportCorpus())), "");
 }
 
 TEST_F(ReadersFuzz, CalibrationFile) {

@@ -17,3 +17,8 @@ std::string MutateBytes(const std::string& bytes, FuzzRng& rng, std::string& wha
 // Rewrites a copy of a valid SQLite file at `path`: wrong tables and columns, huge
 // numbers, NUL bytes, invalid text bytes or a 10 MB value in a random row of a random table.
 void MutateTables(const std::string& path, FuzzRng& rng, std::string& what);
+
+// Writes case `index` of a run to `path`: a damaged copy of `valid`, damaged table by table
+// in every second case of an SQLite file and byte by byte otherwise. Returns what was done.
+std::string WriteMutatedCopy(const std::string& path, const std::string& valid, bool sqlite, int index,
+                             FuzzRng& rng);

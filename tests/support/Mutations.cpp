@@ -1,4 +1,4 @@
-#include "tests/fuzz/Mutations.h"
+#include "tests/support/Mutations.h"
 
 #include <sqlite3.h>
 
@@ -129,4 +129,15 @@ void MutateTables(const std::string& path, FuzzRng& rng, std::string& what) {
     }
     if (!sql.empty()) sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr);
     sqlite3_close(db);
+}
+
+std::string WriteMutatedCopy(const std::string& path, const std::string& valid, bool sqlite, int index,
+                             FuzzRng& rng) {
+    std::string what;
+    WriteBytes(path, valid);
+    if (sqlite && index % 2 == 1)
+        MutateTables(path, rng, what);
+    else
+        WriteBytes(path, MutateBytes(valid, rng, what));
+    return what;
 }
