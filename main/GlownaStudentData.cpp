@@ -82,7 +82,7 @@ void TFGlowna::ShowSavedStudent(const std::string& table)
         return;
     }
     entry->display_name = SavedDisplayName(RecordList);
-    const QString name = QString::fromStdString(entry->display_name);
+    const QString name = StudentTreeLabel(entry->display_name);
     if (node->text(0) == name)
         return;
     const std::vector<StudentEntry> sorted = SortedStudents(StudentList);

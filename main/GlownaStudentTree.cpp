@@ -76,7 +76,7 @@ void TFGlowna::BuildStudentsTree()
     QList<QTreeWidgetItem*> roots;
     roots.reserve(qsizetype(students.size()));
     for (const StudentEntry& student : students) {
-        auto* root = new QTreeWidgetItem(QStringList(QString::fromStdString(student.display_name)));
+        auto* root = new QTreeWidgetItem(QStringList(StudentTreeLabel(student.display_name)));
         root->setData(0, kTableRole, QString::fromStdString(student.table_name));
         for (const QString& label : labels)
             new QTreeWidgetItem(root, QStringList(label));

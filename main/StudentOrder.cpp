@@ -28,3 +28,13 @@ std::vector<StudentEntry> SortedStudents(std::vector<StudentEntry> students)
         students.push_back(std::move(entry));
     return students;
 }
+
+QString StudentTreeLabel(const std::string& displayName)
+{
+    QString label = QString::fromStdString(displayName);
+    if (label.size() > kLongestTreeLabel) {
+        label.truncate(kLongestTreeLabel);
+        label += u'…';
+    }
+    return label;
+}

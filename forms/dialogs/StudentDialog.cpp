@@ -3,6 +3,7 @@
 #include "forms/dialogs/DialogHost.h"
 #include "forms/dialogs/StudentChecks.h"
 #include "platform/DialogService.h"
+#include "platform/InputFilter.h"
 #include "store/CertFile.h"
 #include "store/Folders.h"
 #include "store/Towns.h"
@@ -104,7 +105,9 @@ void TFDaneUcznia::FillFields(const std::vector<FieldRecord>& records)
         if (record.id != kFormKey)
             continue;
         const QString name = QString::fromStdString(record.comp_name);
-        const QString value = QString::fromStdString(record.value);
+        // As in the document forms: a damaged file's value longer than a record can hold is
+        // cut there, so that no form copies megabytes of it at every load.
+        const QString value = QString::fromStdString(record.value).left(kMaxValueBytes);
         // The markers are matched with their case, the component's name without it.
         if (!name.contains(u"_DATA_EDIT") && !name.contains(u"_DATA_COMBOBOX") && !name.contains(u"_DATA_MEMO"))
             continue;

@@ -11,6 +11,7 @@
 #include "main/Glowna.h"
 #include "main/StudentOrder.h"
 #include "platform/Controls.h"
+#include "platform/InputFilter.h"
 #include "store/CertFile.h"
 
 TEST(StudentSortKeyTest, FoldsPolishLettersAndCaseIntoWindows1250Bytes)
@@ -56,6 +57,27 @@ TEST_F(WorkflowTest, TreeShowsStudentsInFoldedOrder)
     EXPECT_EQ(rootTexts(), (QStringList{"Cichy Jan", "Ćwik Jan", "Lis Jan", "Łuczak Jan", "Zając Jan",
                                         "Żak Jan"}));
     EXPECT_TRUE(messages().empty());
+}
+
+// A damaged file's first name of 10 MB froze the program: the tree laid the label out
+// again and again, every form copied the name at each load. The tree shows its first
+// 200 characters, the student dialog what a record can hold; the file keeps it whole.
+TEST_F(WorkflowTest, NameOfMegabytesIsShownCutAndKeptWholeInTheFile)
+{
+    const QString firstName(10 * 1024 * 1024, u'W');
+    storeStudent({"Nowak", firstName, "111"});
+    ASSERT_TRUE(window().ReloadStudentsList());
+    const QString label = ("Nowak " + firstName).left(kLongestTreeLabel) + u'…';
+    ASSERT_EQ(rootTexts(), QStringList{label});
+
+    click(documentNode(label, "ART-II/205/3 świad. klasa II"));
+    EXPECT_EQ(window().SelectedStudentTable(), "PESEL111");
+    EXPECT_EQ(FDaneUcznia->fieldText("Imie_DATA_EDIT"), firstName.left(kMaxValueBytes));
+    EXPECT_TRUE(messages().empty());
+    bool whole = false;
+    for (const FieldRecord& row : storedRows(workingCopy(), "PESEL111"))
+        whole |= row.comp_name == "Imie_DATA_EDIT" && row.value == Cp1250Hex(firstName.toStdString());
+    EXPECT_TRUE(whole);
 }
 
 TEST_F(WorkflowTest, NamesakesAreReachedAndDeletedByTheirOwnTable)

@@ -88,8 +88,9 @@ void WorkflowTest::click(QTreeWidgetItem* node)
     ASSERT_NE(node, nullptr);
     ::TreeView* tree = FGlowna->TreeView;
     tree->scrollToItem(node);
-    const QPoint at = tree->visualItemRect(node).center();
     QWidget* viewport = tree->viewport();
+    // On the node's visible part: a long label reaches beyond the viewport.
+    const QPoint at = tree->visualItemRect(node).intersected(viewport->rect()).center();
     for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
         QMouseEvent event(type, at, viewport->mapToGlobal(at), Qt::LeftButton,
                           type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
