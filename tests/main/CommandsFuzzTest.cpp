@@ -124,9 +124,13 @@ protected:
             dialogs.answerMessage(Answer::Ok);
         problems += command();
         const QString title = Application::instance()->title();
-        for (const DialogRequest& message : messages())
+        for (const DialogRequest& message : messages()) {
             if (!title.isEmpty() && message.caption == title)
                 problems += "an exception reached the error box: " + message.text.toStdString() + "; ";
+            // A failure's sentence is followed by its reason, never by nothing.
+            if (message.text.trimmed().isEmpty() || message.text.endsWith("\n\n"))
+                problems += "a message without its reason: " + message.text.toStdString() + "; ";
+        }
         if (ReadBytes(damaged) != chosenBytes)
             problems += "the chosen file changed; ";
         if (ReadBytes(openFile) != kept.at(openFile))
