@@ -40,14 +40,17 @@ void ComboBox::setTypingLimit(int characters)
         edit_->setTypingLimit(characters);
 }
 
-int ComboBox::textAreaHeight() const
+QRect ComboBox::editField() const
 {
     QStyleOptionComboBox option;
     initStyleOption(&option);
-    const QRect field = QWidget::style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
-    // An editable box's line edit stands on the field, frameless, with its own margins.
-    return field.height() - 2;
+    return QWidget::style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
 }
+
+// An editable box's line edit stands on the field, frameless, with its own margins.
+int ComboBox::textAreaHeight() const { return editField().height() - 2; }
+
+int ComboBox::textAreaWidth() const { return editField().width() - 2 * 2; }
 
 void ComboBox::wheelEvent(QWheelEvent* event)
 {

@@ -29,6 +29,8 @@ public:
 
     // Height in pixels the text has inside the box's frame (see Edit::textAreaHeight).
     int textAreaHeight() const;
+    // Width in pixels the text has beside the arrow, inside the frame.
+    int textAreaWidth() const;
 
 signals:
     void userChanged();
@@ -37,6 +39,8 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
+    QRect editField() const;
+
     Style style_;
     Edit* edit_ = nullptr;
 };
