@@ -44,7 +44,32 @@ QRect ComboBox::editField() const
 {
     QStyleOptionComboBox option;
     initStyleOption(&option);
-    return QWidget::style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+    QRect field = QWidget::style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+    // The style keeps a frame's band above and below the field even when the box draws no
+    // frame; a frameless editable box gives its edit the whole height instead.
+    if (edit_ && !hasFrame()) {
+        field.setTop(rect().top());
+        field.setBottom(rect().bottom());
+    }
+    return field;
+}
+
+void ComboBox::placeEdit()
+{
+    if (edit_ && !hasFrame())
+        edit_->setGeometry(editField());
+}
+
+void ComboBox::resizeEvent(QResizeEvent* event)
+{
+    QComboBox::resizeEvent(event);
+    placeEdit();
+}
+
+void ComboBox::changeEvent(QEvent* event)
+{
+    QComboBox::changeEvent(event);
+    placeEdit();
 }
 
 // An editable box's line edit stands on the field, frameless, with its own margins.

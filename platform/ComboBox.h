@@ -37,9 +37,13 @@ signals:
 
 protected:
     void wheelEvent(QWheelEvent* event) override;
+    // Both re-place the edit after QComboBox placed it on the style's field.
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     QRect editField() const;
+    void placeEdit();
 
     Style style_;
     Edit* edit_ = nullptr;
