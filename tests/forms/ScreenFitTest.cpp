@@ -72,6 +72,8 @@ TEST(ScreenFit, EveryWidgetOfEveryFormShowsItsWholeContent) {
             const LayoutComponent& c = form->component(i);
             if (c.kind == ComponentKind::Memo) form->setText(i, NumberedLines(c.lineLimit, QStringLiteral("Ągję")));
             if (c.kind == ComponentKind::Combo && !c.items.isEmpty()) form->setText(i, c.items.last());
+            if (c.kind == ComponentKind::Edit && c.maxLength > 0)
+                form->setText(i, QStringLiteral("Ągję ").repeated(c.maxLength).left(c.maxLength));
         }
         // Shown as a save and a load leave them (a grade-sheet memo comes back line by line).
         std::vector<FieldRecord> records;
@@ -98,11 +100,13 @@ TEST(ScreenFit, EveryWidgetOfEveryFormShowsItsWholeContent) {
                 }
                 if (auto* edit = qobject_cast<Edit*>(w)) {
                     EXPECT_LE(fontHeight, edit->textAreaHeight());
+                    EXPECT_EQ(edit->cursorPosition(), 0);  // a loaded text shows from its beginning
                     ++edits;
                 } else if (auto* combo = qobject_cast<ComboBox*>(w)) {
                     // The edit the text stands in, where the box holds one.
                     const auto* edit = qobject_cast<Edit*>(combo->lineEdit());
                     EXPECT_LE(fontHeight, edit ? edit->textAreaHeight() : combo->textAreaHeight());
+                    if (edit) EXPECT_EQ(edit->cursorPosition(), 0);
                     ++combos;
                 } else if (auto* memo = qobject_cast<Memo*>(w)) {
                     EXPECT_EQ(memo->lineCount(), c.lineLimit);
