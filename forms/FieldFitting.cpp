@@ -172,7 +172,7 @@ QRect ScreenRect(const LayoutComponent& c, const QList<const LayoutComponent*>& 
     if (c.kind != ComponentKind::Edit && c.kind != ComponentKind::Combo) return rect;
     const int needed = neededWidth(c, fit);
     if (needed <= rect.width()) return rect;
-    int room = kBlankWidth - 2;
+    int room = int(toPicture(PageRect{0, 0, kPageWidth, kPageHeight}).right());
     for (const LayoutComponent* other : page) {
         if (other == &c) continue;
         const QRect r = toPicture(other->rect).toRect();

@@ -40,14 +40,42 @@ void ComboBox::setTypingLimit(int characters)
         edit_->setTypingLimit(characters);
 }
 
-int ComboBox::textAreaHeight() const
+QRect ComboBox::editField() const
 {
     QStyleOptionComboBox option;
     initStyleOption(&option);
-    const QRect field = QWidget::style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
-    // An editable box's line edit stands on the field, frameless, with its own margins.
-    return field.height() - 2;
+    QRect field = QWidget::style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+    // The style keeps a frame's band above and below the field even when the box draws no
+    // frame; a frameless editable box gives its edit the whole height instead.
+    if (edit_ && !hasFrame()) {
+        field.setTop(rect().top());
+        field.setBottom(rect().bottom());
+    }
+    return field;
 }
+
+void ComboBox::placeEdit()
+{
+    if (edit_ && !hasFrame())
+        edit_->setGeometry(editField());
+}
+
+void ComboBox::resizeEvent(QResizeEvent* event)
+{
+    QComboBox::resizeEvent(event);
+    placeEdit();
+}
+
+void ComboBox::changeEvent(QEvent* event)
+{
+    QComboBox::changeEvent(event);
+    placeEdit();
+}
+
+// An editable box's line edit stands on the field, frameless, with its own margins.
+int ComboBox::textAreaHeight() const { return editField().height() - 2; }
+
+int ComboBox::textAreaWidth() const { return editField().width() - 2 * 2; }
 
 void ComboBox::wheelEvent(QWheelEvent* event)
 {

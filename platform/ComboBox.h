@@ -29,14 +29,22 @@ public:
 
     // Height in pixels the text has inside the box's frame (see Edit::textAreaHeight).
     int textAreaHeight() const;
+    // Width in pixels the text has beside the arrow, inside the frame.
+    int textAreaWidth() const;
 
 signals:
     void userChanged();
 
 protected:
     void wheelEvent(QWheelEvent* event) override;
+    // Both re-place the edit after QComboBox placed it on the style's field.
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    QRect editField() const;
+    void placeEdit();
+
     Style style_;
     Edit* edit_ = nullptr;
 };

@@ -40,8 +40,9 @@ private:
 
 namespace {
 
-// The blank Qt keeps above and below the text of a line edit.
+// The blank Qt keeps above and below, and left and right of, the text of a line edit.
 constexpr int kLineEditVerticalMargin = 1;
+constexpr int kLineEditHorizontalMargin = 2;
 
 bool isUserInput(QEvent::Type type)
 {
@@ -79,13 +80,19 @@ bool Edit::event(QEvent* event)
     return QLineEdit::event(event);
 }
 
-int Edit::textAreaHeight() const
+QRect Edit::textArea() const
 {
     QStyleOptionFrame option;
     initStyleOption(&option);
     const QRect contents = style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
-    return contents.marginsRemoved(textMargins()).height() - 2 * kLineEditVerticalMargin;
+    return contents.marginsRemoved(textMargins())
+        .marginsRemoved(QMargins(kLineEditHorizontalMargin, kLineEditVerticalMargin, kLineEditHorizontalMargin,
+                                 kLineEditVerticalMargin));
 }
+
+int Edit::textAreaHeight() const { return textArea().height(); }
+
+int Edit::textAreaWidth() const { return textArea().width(); }
 
 void Edit::contextMenuEvent(QContextMenuEvent* event)
 {

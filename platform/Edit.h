@@ -18,6 +18,8 @@ public:
     // Height in pixels the text has inside the frame and margins: a font whose height is
     // more loses its descenders.
     int textAreaHeight() const;
+    // Width in pixels the text has inside the frame and margins.
+    int textAreaWidth() const;
 
 protected:
     bool event(QEvent* event) override;
@@ -27,6 +29,7 @@ protected:
 private:
     friend class UserInputValidator;
     bool inUserInput() const { return userInputDepth_ > 0; }
+    QRect textArea() const;
 
     int typingLimit_ = 0;
     int userInputDepth_ = 0;

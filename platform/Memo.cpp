@@ -60,7 +60,9 @@ Memo::Memo(QWidget* parent)
     setHorizontalScrollBar(new ThinScrollBar(Qt::Horizontal));
     setVerticalScrollBar(new ThinScrollBar(Qt::Vertical));
     // The bar's appearing or going narrows or widens the viewport: the wrap width stays.
+    connect(verticalScrollBar(), &QScrollBar::rangeChanged, this, &Memo::showVerticalBarWhenNeeded);
     connect(verticalScrollBar(), &QScrollBar::rangeChanged, this, &Memo::keepWrapWidth);
+    connect(this, &QPlainTextEdit::textChanged, this, &Memo::showVerticalBarWhenNeeded);
     setScrollBars(ScrollBars::None);
 }
 
@@ -93,6 +95,19 @@ void Memo::setScrollBars(ScrollBars bars)
     setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded);
     applyWrapMode();
+    showVerticalBarWhenNeeded();
+}
+
+void Memo::showVerticalBarWhenNeeded()
+{
+    if (scrollBars_ == ScrollBars::Vertical || scrollBars_ == ScrollBars::Both)
+        return;
+    // A final line break leaves an empty last line that is no line of the memo (lines()):
+    // a text that fits but for it does not scroll.
+    const bool fitsButTheEmptyLastLine = document()->lastBlock().length() <= 1 && verticalScrollBar()->maximum() <= 1;
+    const Qt::ScrollBarPolicy policy = fitsButTheEmptyLastLine ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded;
+    if (verticalScrollBarPolicy() != policy)
+        setVerticalScrollBarPolicy(policy);
 }
 
 bool Memo::wraps() const

@@ -6,8 +6,9 @@
 // is its change handler and runs for changes from code too.
 //
 // The wrap width is the memo's own (setWrapWidth) or else what its width leaves; either
-// way a vertical scroll bar, which shows whenever the text is taller than the memo, does
-// not change where lines wrap. The scroll bars are thin (barThickness()), so a small memo
+// way a vertical scroll bar, which shows whenever the text's lines are more than the memo
+// shows (the empty line after a final line break is none), does not change where lines
+// wrap. The scroll bars are thin (barThickness()), so a small memo
 // keeps its height for lines.
 //
 // Input: Enter (with any modifier) inserts a plain line break and is refused once the
@@ -65,6 +66,8 @@ private:
     void applyWrapMode();
     // Narrows the viewport from the right so that Qt wraps at wrapWidth().
     void keepWrapWidth();
+    // Without a vertical bar asked for: shows one only when lines lie beyond the memo.
+    void showVerticalBarWhenNeeded();
     // Bytes the value may still grow by when the selection is replaced.
     qsizetype byteRoom() const;
     void insertAtCursor(const QString& text);

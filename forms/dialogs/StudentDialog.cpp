@@ -136,8 +136,11 @@ void TFDaneUcznia::buildWidgets(QVBoxLayout* layout)
     };
     int row = 0;
     for (const auto& [name, caption] : rows) {
-        QWidget* widget = fields_.createWidget(*fields_.find(name), this);
-        widget->setMinimumWidth(220);
+        DialogFields::Field& field = *fields_.find(name);
+        QWidget* widget = fields_.createWidget(field, this);
+        // Wide enough for its typing limit of average characters beside the frame.
+        const int limitWidth = field.typingLimit * widget->fontMetrics().averageCharWidth() + 12;
+        widget->setMinimumWidth(std::max(220, limitWidth));
         auto* label = new QLabel(caption, this);
         label->setBuddy(widget);
         grid->addWidget(label, row, 0);

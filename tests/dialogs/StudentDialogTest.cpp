@@ -298,6 +298,29 @@ TEST_F(StudentDialogTest, WidgetsAreBuiltOnFirstShowAndFollowTheValues)
     EXPECT_EQ(dialog.fieldText("Nazwisko_DATA_EDIT"), "Lis");
 }
 
+// Every edit is wide enough for its typing limit of average characters, and a text set
+// from code shows from its beginning.
+TEST_F(StudentDialogTest, EditsShowTheirTypingLimitsFromTheBeginning)
+{
+    const std::pair<const char*, int> limits[] = {
+        {"Nazwisko_DATA_EDIT", 48}, {"Imie_DATA_EDIT", 48},        {"UrodzonyDnia_DATA_EDIT", 46},
+        {"NrDziennika_DATA_EDIT", 48}, {"NumerPesel_DATA_EDIT", 20},
+    };
+    for (const auto& [name, limit] : limits)
+        dialog.fields().setText(QString::fromLatin1(name), QStringLiteral("Wąż ").repeated(limit).left(limit));
+    dialogs.answerModal([&](QDialog& d) {
+        for (const auto& [name, limit] : limits) {
+            SCOPED_TRACE(name);
+            auto* edit = d.findChild<Edit*>(name);
+            ASSERT_NE(edit, nullptr);
+            EXPECT_GE(edit->textAreaWidth(), limit * edit->fontMetrics().averageCharWidth());
+            if (edit != d.focusWidget())  // the field the dialog opens in has its text selected
+                EXPECT_EQ(edit->cursorPosition(), 0);
+        }
+    });
+    DialogService::instance().showModal(dialog);
+}
+
 TEST_F(StudentDialogTest, TypingStopsAtTheFieldLimitsAndAt2047Bytes)
 {
     const QString longTown(2046, u'a');

@@ -1,6 +1,7 @@
 // Every widget of every form shows its whole content: the text of edits and combo boxes
 // with its descenders, a memo's line limit of lines without scrolling, a label's whole
-// caption; and a memo shows only lines that fit its printed box.
+// caption; and a memo shows only lines that fit its printed box. A field too narrow for
+// its typing limit (a combo box: its longest item) has no free room left on its right.
 #include "forms/FormRegistry.h"
 #include "forms/FormWindow.h"
 #include "platform/ComboBox.h"
@@ -14,6 +15,7 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QScrollBar>
+#include <QTextBlock>
 
 #include <gtest/gtest.h>
 
@@ -31,6 +33,32 @@ void forEachShownPage(FormWindow& window, const std::function<void()>& check) {
     window.hide();
 }
 
+// Pixels free on the right of `w` on its page: up to the nearest other component beside it
+// (sharing some of its rows) or up to the page's right edge.
+int freeRoomOnRight(const QWidget* w, const QList<QWidget*>& components) {
+    const int pageRight = int(toPicture(PageRect{0, 0, kPageWidth, kPageHeight}).right());
+    int room = pageRight - (w->x() + w->width());
+    for (const QWidget* other : components) {
+        if (other == w || other->parentWidget() != w->parentWidget() || !other->isVisible()) continue;
+        const QRect r = other->geometry();
+        if (r.bottom() < w->y() || r.top() > w->geometry().bottom() || r.left() <= w->x()) continue;
+        room = std::min(room, r.left() - (w->x() + w->width()));
+    }
+    return room;
+}
+
+// Pixels the field's text area lacks to show its typing limit of average characters (a
+// combo box: its longest item); 0 or less when it shows them.
+int lackingWidth(QWidget* w, const LayoutComponent& c) {
+    const QFontMetrics metrics(w->font());
+    if (auto* combo = qobject_cast<ComboBox*>(w)) {
+        int longest = 0;
+        for (const QString& item : c.items) longest = std::max(longest, metrics.horizontalAdvance(item));
+        return longest - combo->textAreaWidth();
+    }
+    return c.maxLength * metrics.averageCharWidth() - qobject_cast<Edit*>(w)->textAreaWidth();
+}
+
 }  // namespace
 
 TEST(ScreenFit, EveryWidgetOfEveryFormShowsItsWholeContent) {
@@ -40,10 +68,20 @@ TEST(ScreenFit, EveryWidgetOfEveryFormShowsItsWholeContent) {
     for (const auto& form : registry.forms()) {
         if (form->definition().pages.isEmpty()) continue;
         SCOPED_TRACE(form->className().toStdString());
-        for (int i = 0; i < form->componentCount(); ++i)
-            if (form->component(i).kind == ComponentKind::Memo)
-                form->setText(i, NumberedLines(form->component(i).lineLimit, QStringLiteral("Ągję")));
+        for (int i = 0; i < form->componentCount(); ++i) {
+            const LayoutComponent& c = form->component(i);
+            if (c.kind == ComponentKind::Memo) form->setText(i, NumberedLines(c.lineLimit, QStringLiteral("Ągję")));
+            if (c.kind == ComponentKind::Combo && !c.items.isEmpty()) form->setText(i, c.items.last());
+            if (c.kind == ComponentKind::Edit && c.maxLength > 0)
+                form->setText(i, QStringLiteral("Ągję ").repeated(c.maxLength).left(c.maxLength));
+        }
+        // Shown as a save and a load leave them (a grade-sheet memo comes back line by line).
+        std::vector<FieldRecord> records;
+        ASSERT_TRUE(form->CollectFields(records));
+        form->FillFields(records);
         FormWindow& window = form->window();
+        QList<QWidget*> widgets;
+        for (int i = 0; i < form->componentCount(); ++i) widgets << window.widget(i);
         forEachShownPage(window, [&] {
             for (int i = 0; i < form->componentCount(); ++i) {
                 QWidget* w = window.widget(i);
@@ -51,20 +89,41 @@ TEST(ScreenFit, EveryWidgetOfEveryFormShowsItsWholeContent) {
                 const LayoutComponent& c = form->component(i);
                 SCOPED_TRACE(c.name.toStdString());
                 const int fontHeight = QFontMetrics(w->font()).height();
+                if (qobject_cast<Edit*>(w) || qobject_cast<ComboBox*>(w)) {
+                    // Missing a character or more, it has no room for one more on its right.
+                    const int charWidth = QFontMetrics(w->font()).averageCharWidth();
+                    const int lacking = lackingWidth(w, c);
+                    const int room = freeRoomOnRight(w, widgets);
+                    if (lacking >= charWidth) EXPECT_LT(room, charWidth) << w->width() << " px wide, lacks " << lacking << " px";
+                    // Widened, it stays on its page and off its neighbours.
+                    if (w->width() > toPicture(c.rect).toRect().width()) EXPECT_GE(room, 0) << w->width() << " px wide";
+                }
                 if (auto* edit = qobject_cast<Edit*>(w)) {
                     EXPECT_LE(fontHeight, edit->textAreaHeight());
+                    EXPECT_EQ(edit->cursorPosition(), 0);  // a loaded text shows from its beginning
                     ++edits;
                 } else if (auto* combo = qobject_cast<ComboBox*>(w)) {
-                    EXPECT_LE(fontHeight, combo->textAreaHeight());
+                    // The edit the text stands in, where the box holds one.
+                    const auto* edit = qobject_cast<Edit*>(combo->lineEdit());
+                    EXPECT_LE(fontHeight, edit ? edit->textAreaHeight() : combo->textAreaHeight());
+                    if (edit) EXPECT_EQ(edit->cursorPosition(), 0);
                     ++combos;
                 } else if (auto* memo = qobject_cast<Memo*>(w)) {
                     EXPECT_EQ(memo->lineCount(), c.lineLimit);
-                    EXPECT_EQ(memo->verticalScrollBar()->maximum(), 0)
+                    // No scrolling: the end of its last line (an empty line after a final
+                    // line break is none) in view with the first line still at the top, and
+                    // no vertical bar.
+                    QTextBlock last = memo->document()->lastBlock();
+                    if (last.length() <= 1 && last.previous().isValid()) last = last.previous();
+                    QTextCursor end(last);
+                    end.movePosition(QTextCursor::EndOfBlock);
+                    memo->setTextCursor(end);
+                    EXPECT_EQ(memo->verticalScrollBar()->value(), 0);
+                    EXPECT_LE(memo->cursorRect().bottom(), memo->viewport()->height());
+                    EXPECT_FALSE(memo->verticalScrollBar()->isVisible())
                         << memo->height() << " viewport " << memo->viewport()->height() << " bar "
                         << memo->horizontalScrollBar()->height() << " frame " << memo->frameWidth() << " font "
                         << memo->font().pixelSize();
-                    memo->moveCursor(QTextCursor::End);
-                    EXPECT_LE(memo->cursorRect().bottom(), memo->viewport()->height());
                     ++memos;
                 } else if (auto* label = qobject_cast<QLabel*>(w)) {
                     for (const QString& line : label->text().split('\n'))

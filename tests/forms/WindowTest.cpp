@@ -10,7 +10,12 @@
 #include "tests/forms/FormsTestSupport.h"
 #include "tests/forms/QtPrinters.h"
 
+#include <QApplication>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QImage>
 #include <QLineEdit>
+#include <QScreen>
 #include <QPushButton>
 #include <QSet>
 
@@ -111,4 +116,107 @@ TEST(FormWindows, OkClosesOnlyAfterASuccessfulSave) {
     dialogs.answerModal([](QDialog& d) { d.findChild<QPushButton*>("AnulujButton")->click(); });
     EXPECT_EQ(form.ShowModal(), int(QDialog::Rejected));
     EXPECT_EQ(saves, 2);
+}
+
+// Every form window has a fixed border: a certificate as high as the screen less 50
+// pixels, a grade-sheet page less 100, and no resizing changes it.
+TEST(FormWindows, FixedBorder) {
+    EnsureApplication();
+    FormRegistry registry;
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    ScriptedDialogs dialogs;
+    int forms = 0;
+    for (const auto& form : registry.forms()) {
+        if (form->definition().pages.isEmpty()) continue;
+        SCOPED_TRACE(form->className().toStdString());
+        dialogs.answerModal([&](QDialog& d) {
+            const QSize shown = d.size();
+            EXPECT_EQ(d.minimumSize(), shown);
+            EXPECT_EQ(d.maximumSize(), shown);
+            d.resize(shown + QSize(60, 40));
+            QCoreApplication::processEvents();
+            EXPECT_EQ(d.size(), shown);
+            EXPECT_EQ(shown.height(), screen.height() - (form->isCertificate() ? 50 : 100));
+            d.reject();
+        });
+        form->ShowModal();
+        ++forms;
+    }
+    EXPECT_EQ(forms, 48);
+}
+
+// A year page stands centred across the screen (up to its frame's border, unknown before
+// the first showing) at the width its button panel and load bar need, also when a large
+// desktop font makes them wider than the page.
+TEST(FormWindows, YearPagesCentredAtTheirPanelsWidth) {
+    EnsureApplication();
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const QFont desktopFont = QApplication::font();
+    const struct RestoreFont {
+        QFont font;
+        ~RestoreFont() { QApplication::setFont(font); }
+    } restore{desktopFont};
+    QFont large = desktopFont;
+    large.setPixelSize(28);
+    ScriptedDialogs dialogs;
+    for (const QFont& font : {desktopFont, large}) {
+        SCOPED_TRACE(font.pixelSize());
+        QApplication::setFont(font);
+        FormRegistry registry;
+        int yearPages = 0, widened = 0;
+        for (const auto& form : registry.forms()) {
+            if (form->definition().kind != FormKind::SheetYear) continue;
+            SCOPED_TRACE(form->className().toStdString());
+            dialogs.answerModal([&](QDialog& d) {
+                auto* panel = d.findChild<QWidget*>("Panel1");
+                ASSERT_NE(panel, nullptr);
+                EXPECT_GE(d.width(), panel->minimumSizeHint().width());
+                const int border = (d.frameGeometry().width() - d.width()) / 2;
+                EXPECT_NEAR(d.geometry().center().x(), screen.center().x(), border + 1);
+                if (panel->minimumSizeHint().width() > kBlankWidth) ++widened;
+                d.reject();
+            });
+            form->ShowModal();
+            ++yearPages;
+        }
+        EXPECT_EQ(yearPages, 15);
+        if (font == large) EXPECT_GT(widened, 0);  // the case this test is about occurs
+    }
+}
+
+// The certificates of shape A (OK button "btnOK": the 3a, 3b and 3c forms) carry a small
+// picture of its role on each of their three buttons; shape B's buttons are plain.
+TEST(FormWindows, ShapeAButtonsCarryTheirRolesPictures) {
+    EnsureApplication();
+    FormRegistry registry;
+    const struct {
+        const char* form;
+        bool pictures;
+    } cases[] = {
+        {"TFSwiad200a", true},  {"TFSwiad204a", true},  {"TFSwiad205a", true},  {"TFSwiad205aw", true},
+        {"TFSwiad201b", true},  {"TFSwiad201bw", true}, {"TFSwiad201c", true},  {"TFSwiad201cw", true},
+        {"TFSwiad200", false},  {"TFSwiad201", false},  {"TFSwiad201w", false}, {"TFSwiad205kl1", false},
+        {"TFSwiad220", false},  {"TFArkusz281str2", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.form);
+        FormWindow& w = registry.form(QString::fromLatin1(c.form))->window();
+        const QList<QPushButton*> buttons = w.findChild<QWidget*>("Panel1")->findChildren<QPushButton*>();
+        ASSERT_GE(buttons.size(), 2);
+        EXPECT_EQ(w.findChild<QPushButton*>("btnOK") != nullptr, c.pictures);
+        QList<QImage> pictures;
+        for (const QPushButton* b : buttons) {
+            SCOPED_TRACE(b->objectName().toStdString());
+            EXPECT_EQ(!b->icon().isNull(), c.pictures);
+            if (b->icon().isNull()) continue;
+            const QImage picture = b->icon().pixmap(16, 16).toImage();
+            bool ink = false;
+            for (int y = 0; y < picture.height() && !ink; ++y)
+                for (int x = 0; x < picture.width() && !ink; ++x) ink = qAlpha(picture.pixel(x, y)) > 0;
+            EXPECT_TRUE(ink);
+            // One picture per role: OK, Anuluj and the school-data button differ.
+            for (const QImage& other : pictures) EXPECT_NE(picture, other);
+            pictures << picture;
+        }
+    }
 }

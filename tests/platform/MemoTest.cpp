@@ -5,6 +5,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QFontMetrics>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -231,4 +232,45 @@ TEST(Memo, RefusesTextWindows1250CannotHoldAndKeeps2047Bytes)
     EXPECT_TRUE(memo->text().endsWith(QStringLiteral("bcd\r\nef")));
     TypeText(memo.get(), QStringLiteral("z"));
     EXPECT_EQ(memo->text().size(), 2047);
+}
+
+// The vertical bar shows only for lines beyond what the memo shows; the empty line after a
+// final line break (a grade-sheet memo loaded line by line ends so) is none.
+TEST(Memo, VerticalBarOnlyForLinesBeyondTheMemo)
+{
+    TestApp();
+    for (const auto bars : {Memo::ScrollBars::None, Memo::ScrollBars::Horizontal}) {
+        Memo memo;
+        memo.setFont(memoFont());
+        memo.setScrollBars(bars);
+        memo.setText(QStringLiteral("1\r\n2\r\n3"));
+        memo.resize(120, 20);
+        memo.show();
+        QCoreApplication::processEvents();
+        // Just tall enough for three lines.
+        while (memo.verticalScrollBar()->maximum() > 0) {
+            memo.resize(memo.width(), memo.height() + 1);
+            QCoreApplication::processEvents();
+        }
+        const struct {
+            QString text, typedAtEnd;
+            bool bar;
+        } cases[] = {
+            {QStringLiteral("1\r\n2\r\n3"), {}, false},
+            {QStringLiteral("1\r\n2\r\n3\r\n"), {}, false},
+            {QStringLiteral("1\r\n2\r\n3\r\n4"), {}, true},
+            {QStringLiteral("1\r\n2\r\n3\r\n"), QStringLiteral("4"), true},
+            {QStringLiteral("1\r\n2\r\n3\r\n4\r\n"), {}, true},
+        };
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.text.toStdString() + " + " + c.typedAtEnd.toStdString());
+            memo.setText(c.text);
+            if (!c.typedAtEnd.isEmpty()) {
+                memo.moveCursor(QTextCursor::End);
+                TypeText(&memo, c.typedAtEnd);
+            }
+            QCoreApplication::processEvents();
+            EXPECT_EQ(memo.verticalScrollBar()->isVisible(), c.bar);
+        }
+    }
 }
