@@ -2,11 +2,12 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <vector>
 
 namespace {
 
@@ -18,6 +19,7 @@ public:
     Descriptor& operator=(const Descriptor&) = delete;
     int get() const { return fd_; }
     int release() { int fd = fd_; fd_ = -1; return fd; }
+    void reset(int fd) { if (fd_ >= 0) ::close(fd_); fd_ = fd; }
 
 private:
     int fd_;
@@ -78,6 +80,58 @@ int LinkWithoutReplacing(const std::string& temporary, const std::string& target
     return ::rename(temporary.c_str(), target.c_str()) == 0 ? 0 : errno;
 }
 
+// Every copy writes into a temporary named so, which it holds locked from its creation until
+// it has the target's name or is gone. One that no copy holds was left by a copy that was cut
+// off (a killed or crashed program), in this or any other instance.
+constexpr char kTemporaryPrefix[] = ".vlm-kopia-";
+constexpr std::size_t kTemporaryName = sizeof kTemporaryPrefix - 1 + 6;  // mkstemp's XXXXXX
+
+// Removes the temporaries of the folder that no copy holds. A temporary is removed only while
+// this holds its lock, and only when its name still names the file locked.
+void RemoveLeftTemporaries(const std::string& folder)
+{
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr)
+        return;
+    while (const dirent* entry = ::readdir(dir)) {
+        if (std::strlen(entry->d_name) != kTemporaryName ||
+            std::strncmp(entry->d_name, kTemporaryPrefix, sizeof kTemporaryPrefix - 1) != 0)
+            continue;
+        const std::string path = folder + "/" + entry->d_name;
+        Descriptor left(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+        struct stat locked {}, named {};
+        if (left.get() < 0 || ::flock(left.get(), LOCK_EX | LOCK_NB) != 0 || ::fstat(left.get(), &locked) != 0 ||
+            !S_ISREG(locked.st_mode) || ::lstat(path.c_str(), &named) != 0 || named.st_dev != locked.st_dev ||
+            named.st_ino != locked.st_ino)
+            continue;
+        ::unlink(path.c_str());
+    }
+    ::closedir(dir);
+}
+
+// A new temporary in the folder, locked. A copy cleaning the folder between its creation and
+// its lock holds it or has removed it: then another is made. On a file system without locks
+// the temporary stays unlocked, and no copy removes one there.
+int CreateTemporary(const std::string& folder, Descriptor& out, std::string& name)
+{
+    for (;;) {
+        std::string pattern = folder + "/" + kTemporaryPrefix + "XXXXXX";
+        Descriptor fd(::mkostemp(pattern.data(), O_CLOEXEC));
+        if (fd.get() < 0)
+            return errno;
+        if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK)
+            continue;
+        struct stat info {};
+        if (::fstat(fd.get(), &info) != 0)
+            return errno;
+        if (info.st_nlink > 0) {
+            out.reset(fd.release());
+            name = pattern;
+            return 0;
+        }
+    }
+}
+
 int CopyWholeFile(const std::string& source, const std::string& target, bool replace)
 {
     // Opened without blocking: a pipe or a device must not hold the program before the
@@ -96,15 +150,15 @@ int CopyWholeFile(const std::string& source, const std::string& target, bool rep
     const std::string folder = FolderOf(target);
     // A short name of its own: the target's name may be as long as the system allows, and a
     // temporary left by a copy that was cut off is never written through.
-    std::string temporaryName = folder + "/.vlm-kopia-XXXXXX";
-    std::vector<char> pattern(temporaryName.begin(), temporaryName.end());
-    pattern.push_back('\0');
-    Descriptor out(::mkostemp(pattern.data(), O_CLOEXEC));
-    if (out.get() < 0)
-        return errno;
-    const std::string temporary(pattern.data());
+    Descriptor out(-1);
+    std::string temporary;
+    if (const int error = CreateTemporary(folder, out, temporary))
+        return error;
+    // Holds the temporary's lock past the close of `out`, until it has been renamed or removed.
+    const Descriptor lock(::dup(out.get()));
+    RemoveLeftTemporaries(folder);
 
-    int error = CopyBytes(in.get(), out.get());
+    int error = lock.get() < 0 ? errno : CopyBytes(in.get(), out.get());
     struct stat replaced {};
     const bool replacesFile = ::stat(target.c_str(), &replaced) == 0 && S_ISREG(replaced.st_mode);
     const mode_t mode = (replacesFile ? replaced.st_mode & 07777 : 0644) | S_IRUSR | S_IWUSR;

@@ -1,7 +1,9 @@
 #pragma once
 // Whole-file copies: the bytes go to a temporary file with a short name beside the target,
 // which then takes the target's name, and the folder's entry is synced, so the target is
-// either the old file or the complete new one, whatever the length of its name.
+// either the old file or the complete new one, whatever the length of its name. A copy
+// holds its temporary locked, and removes the temporaries of the folder no copy holds:
+// those of copies cut off by a killed program.
 #include <string>
 
 // True when the path names a regular file (after links). Nothing is opened, so a pipe or

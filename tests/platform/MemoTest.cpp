@@ -124,6 +124,75 @@ TEST(LineBreaker, GivesTheLinesAShownMemoDisplays)
     }
 }
 
+namespace {
+
+// Lines Qt lays out for each paragraph of `text` as a whole.
+QStringList laidOutWhole(const QString& text, const QFont& font, int width)
+{
+    QStringList lines;
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    for (const QString& paragraph : text.split(QStringLiteral("\r\n"))) {
+        QTextLayout layout(paragraph, font);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(width);
+            lines << paragraph.mid(line.textStart(), line.textLength());
+        }
+        layout.endLayout();
+    }
+    return lines;
+}
+
+// Words of 1 to 23 letters in a fixed order; `extras` come between them now and then.
+QString wordsOfManyLengths(qsizetype size, const QStringList& extras)
+{
+    const QString letters = QStringLiteral("konkursłpianistycznegowKrakowieiGdańskufestiwalmuzykifij");
+    QString text;
+    for (int word = 0, letter = 0; text.size() < size; ++word) {
+        if (!text.isEmpty())
+            text += word % 11 == 0 ? QStringLiteral("   ") : QStringLiteral(" ");
+        for (int i = 0; i <= word * 5 % 23; ++i)
+            text += letters.at(letter++ % letters.size());
+        if (!extras.isEmpty() && word % 5 == 0)
+            text += extras.at(word / 5 % extras.size());
+    }
+    return text;
+}
+
+} // namespace
+
+// Paragraphs long enough to be broken from the advances of their characters, and narrow
+// lines where a window of the layout would end inside a word, give Qt's own lines.
+TEST(LineBreaker, GivesQtsLinesOfLongParagraphsAndNarrowLines)
+{
+    TestApp();
+    QFont plain(QStringLiteral("Times New Roman"));
+    plain.setPixelSize(13);
+    plain.setKerning(false);
+    plain.setHintingPreference(QFont::PreferNoHinting);
+    QFont italic = plain;
+    italic.setItalic(true);
+    const QStringList punctuation = {QStringLiteral(" ,oraz"), QStringLiteral("."), QStringLiteral(" ;:tak"), QStringLiteral(",")};
+    const QStringList others = {QStringLiteral(",1"), QStringLiteral("-2024"), QStringLiteral(" (op. 3)"),
+                                QStringLiteral("!a"), QStringLiteral(" \u00a0x"), QStringLiteral("\r\n")};
+    const struct {
+        const char* what;
+        QString text;
+        std::vector<int> widths;
+    } cases[] = {
+        {"long plain paragraph", wordsOfManyLengths(40000, punctuation), {405, 150}},
+        {"long paragraph with other characters", wordsOfManyLengths(40000, others), {405, 150}},
+        {"narrow lines", wordsOfManyLengths(1500, {}), {21, 34, 44, 45, 63}},
+    };
+    for (const auto& c : cases)
+        for (const QFont& font : {plain, italic, memoFont()})
+            for (int width : c.widths)
+                EXPECT_EQ(readable(BreakLines(c.text, font, width)), readable(laidOutWhole(c.text, font, width)))
+                    << c.what << " at " << width << " px, italic " << font.italic() << ", kerning " << font.kerning();
+}
+
 TEST(Memo, CountsDisplayedLinesWithoutHavingBeenShown)
 {
     TestApp();

@@ -1,6 +1,9 @@
 // Whole-file copies: old file or whole new one, any name length, pipes refused without
-// waiting, a full disk reported with its own code, a copy always writable by its owner.
+// waiting, a full disk reported with its own code, a copy always writable by its owner,
+// temporaries left by cut-off copies removed by the next copy into their folder.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 
@@ -9,6 +12,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <unistd.h>
 
 #include "store/FileCopy.h"
 #include "store/Folders.h"
@@ -172,4 +176,35 @@ TEST(FileCopyTest, TheFolderIsSyncedAfterTheRename)
     }
     EXPECT_TRUE(renamed);
     EXPECT_TRUE(folderSynced);
+}
+
+// A temporary no copy holds was left by a copy that was cut off; one held locked is being
+// written by a live copy, maybe of another instance, and stays until that copy lets it go.
+TEST(FileCopyTest, TheNextCopyIntoAFolderRemovesTheTemporariesNoCopyHolds)
+{
+    TempFolders folders;
+    const std::string source = folders.root() + "/zrodlo";
+    const std::string target = folders.root() + "/cel";
+    std::ofstream(source, std::ios::binary) << std::string(200000, 'n');
+    std::ofstream(target, std::ios::binary) << "stary";
+    const std::string left = folders.root() + "/.vlm-kopia-Ab12Cd";
+    const std::string held = folders.root() + "/.vlm-kopia-Zy98Xw";
+    const std::string lookAlike = folders.root() + "/.vlm-kopia-nie-nasza";
+    for (const std::string& path : {left, held, lookAlike})
+        std::ofstream(path, std::ios::binary) << std::string(70000, 'p');
+    const int holder = ::open(held.c_str(), O_RDWR | O_CLOEXEC);
+    ASSERT_GE(holder, 0);
+    ASSERT_EQ(::flock(holder, LOCK_EX), 0);
+
+    EXPECT_EQ(CopyFileReplacing(source, target), 0);
+    EXPECT_EQ(ReadText(target), std::string(200000, 'n'));
+    EXPECT_EQ(FolderEntries(folders.root()),
+              (std::vector<std::string>{".vlm-kopia-Zy98Xw", ".vlm-kopia-nie-nasza", "cel", "data", "program", "zrodlo"}));
+
+    ::close(holder);
+    const std::string fresh = folders.root() + "/nowy";
+    EXPECT_EQ(CopyFileIfAbsent(source, fresh), 0);
+    EXPECT_EQ(ReadText(fresh), std::string(200000, 'n'));
+    EXPECT_EQ(FolderEntries(folders.root()),
+              (std::vector<std::string>{".vlm-kopia-nie-nasza", "cel", "data", "nowy", "program", "zrodlo"}));
 }
