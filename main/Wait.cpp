@@ -18,10 +18,10 @@ namespace {
 constexpr QSize kClientSize(186, 51);
 // How long showing waits for the window system to put the window on screen.
 constexpr int kExposeWaitMs = 500;
-// How many times the bar is painted after empty, the last time full. Writing the rows
-// lasts a blink and one paint costs as much as hundreds of rows, so Qt's own rule (a
-// paint whenever the bar grows by a chunk) would paint in vain.
-constexpr int kBarPaints = 4;
+// The bar is painted empty and then at each quarter of the rows, the last time full.
+// Writing the rows lasts a blink and one paint costs as much as hundreds of rows, so
+// Qt's own rule (a paint whenever the bar grows by a chunk) would paint in vain.
+constexpr int kQuarters = 4;
 
 // White "Proszę czekać..." on a blue gradient.
 QImage WaitPicture()
@@ -70,22 +70,22 @@ void TFWait::Begin(const std::string&, int steps)
 {
     ProgressBar->setRange(0, steps);
     ProgressBar->setValue(0);
-    nextBarPaint_ = 0;
+    quartersPainted_ = 0;
     paintBar();
 }
 
 void TFWait::Advance()
 {
     ProgressBar->setValue(ProgressBar->value() + 1);
-    if (ProgressBar->value() >= nextBarPaint_)
+    const qint64 nextQuarter = qint64(ProgressBar->maximum()) * (quartersPainted_ + 1) / kQuarters;
+    if (ProgressBar->value() >= std::max<qint64>(1, nextQuarter)) {
+        ++quartersPainted_;
         paintBar();
+    }
 }
 
 void TFWait::paintBar()
 {
-    const int position = ProgressBar->value();
-    const int steps = ProgressBar->maximum();
-    nextBarPaint_ = position >= steps ? steps + 1 : std::min(steps, position + std::max(1, steps / kBarPaints));
     if (!isVisible())
         return;
     ProgressBar->setUpdatesEnabled(true);

@@ -31,10 +31,11 @@ protected:
 private:
     // Waits for the window system to expose the window, which paints it.
     void waitUntilExposed();
-    // Paints the bar at its position now and sets the position of its next paint.
+    // Paints the bar at its position now.
     void paintBar();
 
-    int nextBarPaint_ = 0;
+    // The quarters of the range the bar was painted at since Begin.
+    int quartersPainted_ = 0;
 };
 
 extern TFWait* FWait;
