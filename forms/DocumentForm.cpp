@@ -42,6 +42,11 @@ DocumentForm::DocumentForm(const FormSpec& definition, const LayoutCatalog& cata
         texts_ << (c.kind == ComponentKind::Memo ? withCrLf(c.caption) : c.caption);
         const QString folded = FoldComponentName(c.name);
         if (!byFoldedName_.contains(folded)) byFoldedName_.insert(folded, i);
+        if (!c.isStored()) continue;
+        const bool memo = c.name.contains(kMemo);
+        stored_.push_back({i, c.name.toStdString(),
+                           int(c.name.contains(kEdit)) + int(c.name.contains(kCombo)) + int(memo && isCertificate()),
+                           memo && !isCertificate()});
     }
 }
 
@@ -120,25 +125,18 @@ void DocumentForm::LimitMemoLines(int index, int n) {
 }
 
 void DocumentForm::ClearFields() {
-    for (int i = 0; i < componentCount(); ++i)
-        if (components_[i].isStored()) setText(i, QString());
+    for (const StoredComponent& c : stored_) setText(c.index, QString());
 }
 
 bool DocumentForm::CollectFields(std::vector<FieldRecord>& records) const {
     const std::string key = definition_.key.toStdString();
-    for (int i = 0; i < componentCount(); ++i) {
-        const QString& name = components_[i].name;
-        const std::string stdName = name.toStdString();
-        if (name.contains(kEdit)) records.push_back({key, stdName, texts_[i].toStdString()});
-        if (name.contains(kCombo)) records.push_back({key, stdName, texts_[i].toStdString()});
-        if (!name.contains(kMemo)) continue;
-        if (isCertificate()) {
-            records.push_back({key, stdName, texts_[i].toStdString()});
-            continue;
-        }
-        const QStringList lines = memoLines(i);
+    for (const StoredComponent& c : stored_) {
+        for (int row = 0; row < c.wholeTextRows; ++row)
+            records.push_back({key, c.name, texts_[c.index].toStdString()});
+        if (!c.rowPerLine) continue;
+        const QStringList lines = memoLines(c.index);
         for (int line = 0; line < lines.size(); ++line)
-            records.push_back({key, stdName + QString::asprintf("%02d", line + 1).toStdString(),
+            records.push_back({key, c.name + QString::asprintf("%02d", line + 1).toStdString(),
                                lines[line].toStdString()});
     }
     return true;

@@ -16,6 +16,7 @@
 #include <QStringView>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 class FormRegistry;
@@ -99,6 +100,15 @@ signals:
     void textChanged(int index);
 
 private:
+    // A component with rows in the student's table, found once: saving a student goes
+    // through the stored components of every form, not through all their labels.
+    struct StoredComponent {
+        int index = 0;
+        std::string name;        // as stored
+        int wholeTextRows = 0;   // one per edit or combo marker, one for a certificate's memo
+        bool rowPerLine = false; // a grade sheet's memo: one row per displayed line
+    };
+
     bool isMemo(int index) const { return components_[index].kind == ComponentKind::Memo; }
     QString limitedMemoText(int index, const QString& text, Origin origin) const;
     void applyStudentData();
@@ -108,6 +118,7 @@ private:
     FormRegistry& registry_;
     QList<LayoutComponent> components_;
     QStringList texts_;
+    std::vector<StoredComponent> stored_;
     QHash<QString, int> byFoldedName_;
     mutable QHash<int, ScreenFit> fits_;
     std::unique_ptr<FormWindow> window_;

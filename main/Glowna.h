@@ -170,8 +170,9 @@ private:
     QTreeWidgetItem* FindDocumentNode(const std::string& table, const QString& label) const;
     // After a save: the saved student's entry and node take the saved name and their
     // sorted place, the other nodes left as they are; a student the tree does not know
-    // (a new or renamed table) has the list read again.
-    void ShowSavedStudent(const std::string& table);
+    // (a new or renamed table) has the list read again. Returns the student's node (null
+    // when the list read again lacks it).
+    QTreeWidgetItem* ShowSavedStudent(const std::string& table);
     void ConnectCommands();
     // Makes `node` the chosen one without loading, then loads as a click does.
     void SelectAndLoad(QTreeWidgetItem* node);

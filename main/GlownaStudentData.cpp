@@ -42,10 +42,8 @@ class WaitWindowShown {
 public:
     WaitWindowShown()
     {
-        if (FWait) {
+        if (FWait)
             FWait->show();
-            FWait->repaint();
-        }
     }
     ~WaitWindowShown() { close(); }
     WaitWindowShown(const WaitWindowShown&) = delete;
@@ -72,19 +70,19 @@ std::string SavedDisplayName(const std::vector<FieldRecord>& records)
 
 }  // namespace
 
-void TFGlowna::ShowSavedStudent(const std::string& table)
+QTreeWidgetItem* TFGlowna::ShowSavedStudent(const std::string& table)
 {
     QTreeWidgetItem* node = FindDocumentNode(table, QString());
     const auto entry = std::find_if(StudentList.begin(), StudentList.end(),
                                     [&](const StudentEntry& e) { return e.table_name == table; });
     if (!node || entry == StudentList.end()) {
         ReloadStudentsList();
-        return;
+        return FindDocumentNode(table, QString());
     }
     entry->display_name = SavedDisplayName(RecordList);
     const QString name = StudentTreeLabel(entry->display_name);
     if (node->text(0) == name)
-        return;
+        return node;
     const std::vector<StudentEntry> sorted = SortedStudents(StudentList);
     const int place = int(std::find_if(sorted.begin(), sorted.end(),
                                        [&](const StudentEntry& e) { return e.table_name == table; }) -
@@ -97,6 +95,7 @@ void TFGlowna::ShowSavedStudent(const std::string& table)
         TreeView->insertTopLevelItem(place, node);
         node->setExpanded(expanded);
     }
+    return node;
 }
 
 bool TFGlowna::SaveStudentData()
@@ -118,8 +117,7 @@ bool TFGlowna::SaveStudentData()
         ShowStreamError("Błąd zapisu danych.\n\n", ErrorStream);
         return false;
     }
-    ShowSavedStudent(table);
-    KeepStudentSelected(table);
+    ShowSelected(ShowSavedStudent(table));
     return true;
 }
 

@@ -56,7 +56,9 @@ void TFGlowna::ShowSelected(QTreeWidgetItem* node)
         ShowNothingSelected();
         return;
     }
-    {
+    // Choosing again the node already chosen (one student saved again and again) would
+    // only have the view look it up among all the students once more.
+    if (TreeView->currentItem() != node || !node->isSelected()) {
         const QSignalBlocker quiet(TreeView);
         TreeView->setCurrentItem(node);
         node->setSelected(true);

@@ -1,5 +1,7 @@
 #include "main/Wait.h"
 
+#include <algorithm>
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QLinearGradient>
@@ -16,6 +18,10 @@ namespace {
 constexpr QSize kClientSize(186, 51);
 // How long showing waits for the window system to put the window on screen.
 constexpr int kExposeWaitMs = 500;
+// The bar is painted empty and then at each quarter of the rows, the last time full.
+// Writing the rows lasts a blink and one paint costs as much as hundreds of rows, so
+// Qt's own rule (a paint whenever the bar grows by a chunk) would paint in vain.
+constexpr int kQuarters = 4;
 
 // White "Proszę czekać..." on a blue gradient.
 QImage WaitPicture()
@@ -41,6 +47,9 @@ TFWait::TFWait(QWidget* owner)
     : Form(owner, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool)
 {
     setObjectName("FWait");
+    // The window takes no input, and taking the activation would repaint the main window
+    // twice (inactive, then active again) around every save.
+    setAttribute(Qt::WA_ShowWithoutActivating);
     setFixedSize(kClientSize);
     QPalette blue = palette();
     blue.setColor(QPalette::Window, Qt::blue);
@@ -60,28 +69,48 @@ TFWait::TFWait(QWidget* owner)
 void TFWait::Begin(const std::string&, int steps)
 {
     ProgressBar->setRange(0, steps);
-    ProgressBar->setPosition(0);
+    ProgressBar->setValue(0);
+    quartersPainted_ = 0;
+    paintBar();
 }
 
 void TFWait::Advance()
 {
-    // The bar paints itself at once whenever it visibly grows: thousands of rows are not
-    // painted one by one.
     ProgressBar->setValue(ProgressBar->value() + 1);
+    const qint64 nextQuarter = qint64(ProgressBar->maximum()) * (quartersPainted_ + 1) / kQuarters;
+    if (ProgressBar->value() >= std::max<qint64>(1, nextQuarter)) {
+        ++quartersPainted_;
+        paintBar();
+    }
+}
+
+void TFWait::paintBar()
+{
+    if (!isVisible())
+        return;
+    ProgressBar->setUpdatesEnabled(true);
+    ProgressBar->repaint();
+    ProgressBar->setUpdatesEnabled(false);
 }
 
 void TFWait::setVisible(bool visible)
 {
+    // Once on screen, the bar paints only when paintBar says so.
+    if (!visible)
+        ProgressBar->setUpdatesEnabled(true);
     Form::setVisible(visible);
-    if (visible)
-        paintNow();
+    if (visible) {
+        waitUntilExposed();
+        ProgressBar->setUpdatesEnabled(false);
+    }
 }
 
-void TFWait::paintNow()
+void TFWait::waitUntilExposed()
 {
     // The window is on screen only once the window system has exposed it, which takes
-    // a turn of the event loop. The person must not act meanwhile and no timer may start
-    // other work, so only window-system events that are not input are handled.
+    // a turn of the event loop; the expose paints it. The person must not act meanwhile
+    // and no timer may start other work, so only window-system events that are not
+    // input are handled.
     const QDeadlineTimer deadline(kExposeWaitMs);
     while (!(windowHandle() && windowHandle()->isExposed()) && !deadline.hasExpired()) {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents |
@@ -89,7 +118,6 @@ void TFWait::paintNow()
         if (!windowHandle() || !windowHandle()->isExposed())
             QThread::msleep(1);
     }
-    repaint();
 }
 
 void TFWait::cancelByKeyboard()

@@ -1,7 +1,9 @@
 #pragma once
 // The waiting window shown while one student's fields are written: a picture and a
-// progress bar that the writing data function steps itself (the GUI thread stays busy,
-// so every step is painted at once). Showing it returns once it is on screen.
+// progress bar that the writing data function steps itself. The GUI thread stays busy,
+// so the window paints its bar itself: empty at the start, then at every quarter of
+// the rows, the last time full. Showing it returns once it is on screen; it never takes
+// the activation from the main window.
 #include "platform/Form.h"
 #include "store/Progress.h"
 
@@ -27,8 +29,13 @@ protected:
     void cancelByKeyboard() override;
 
 private:
-    // Waits for the window system to expose the window, then paints it.
-    void paintNow();
+    // Waits for the window system to expose the window, which paints it.
+    void waitUntilExposed();
+    // Paints the bar at its position now.
+    void paintBar();
+
+    // The quarters of the range the bar was painted at since Begin.
+    int quartersPainted_ = 0;
 };
 
 extern TFWait* FWait;

@@ -44,6 +44,11 @@ void ProgressBar::setPosition(int value)
         repaint();
 }
 
+QString ProgressBar::text() const
+{
+    return isTextVisible() ? QProgressBar::text() : QString();
+}
+
 ScrollBox::ScrollBox(QWidget* parent)
     : QScrollArea(parent)
     , content_(new QWidget)

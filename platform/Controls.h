@@ -33,6 +33,9 @@ public:
     int step() const { return step_; }
     void stepIt();
     void setPosition(int value);
+    // Empty while the text is hidden: Qt would format the percentage on every step
+    // only to decide whether the bar needs painting.
+    QString text() const override;
 
 private:
     int step_ = 1;

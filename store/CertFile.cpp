@@ -189,13 +189,14 @@ bool WriteStudentTable(ErrorStream& es, const std::string& file, const std::stri
     try {
         db.Open(file);
         db.RunUpdate("begin transaction;");
-        if (db.HasTable(table)) {
-            if (!replace) {
-                RollbackQuietly(db);
-                Fail(es, "Tablica już istnieje: " + table, "bFunSaveCertData()");
-                return false;
-            }
-            db.RunUpdate("drop table " + SqlIdent(table));
+        // SQLite finds a table to drop in its schema in memory; asking whether it exists
+        // would read the whole schema table of a class of students first.
+        if (replace) {
+            db.RunUpdate("drop table if exists " + SqlIdent(table));
+        } else if (db.HasTable(table)) {
+            RollbackQuietly(db);
+            Fail(es, "Tablica już istnieje: " + table, "bFunSaveCertData()");
+            return false;
         }
         db.RunUpdate(CreateStudentTable(table));
         if (!InsertFields(es, db, table, records, progress)) return false;

@@ -91,12 +91,16 @@ void AppendUtf8(std::string& out, char16_t cp) {
 
 std::string Utf8ToCp1250(std::string_view utf8) {
     std::string out;
-    out.reserve(utf8.size());
+    AppendCp1250(utf8, out);
+    return out;
+}
+
+void AppendCp1250(std::string_view utf8, std::string& out) {
+    out.reserve(out.size() + utf8.size());
     for (std::size_t pos = 0; pos < utf8.size();) {
         const int b = ByteOf(NextCodePoint(utf8, pos));
         out += b < 0 ? '?' : static_cast<char>(b);
     }
-    return out;
 }
 
 std::string Cp1250ToUtf8(std::string_view cp1250) {

@@ -8,6 +8,8 @@
 #include <string_view>
 
 std::string Utf8ToCp1250(std::string_view utf8);
+// The same bytes appended to `out`.
+void AppendCp1250(std::string_view utf8, std::string& out);
 std::string Cp1250ToUtf8(std::string_view cp1250);
 bool IsCp1250Representable(std::string_view utf8);
 // Number of Windows-1250 bytes the text takes once converted.

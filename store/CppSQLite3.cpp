@@ -246,7 +246,7 @@ void CppSQLite3DB::SetBusyTimeout(int milliseconds) {
 CppSQLite3Statement::CppSQLite3Statement(sqlite3* db, sqlite3_stmt* stmt) : db_(db), stmt_(stmt) {}
 
 CppSQLite3Statement::CppSQLite3Statement(CppSQLite3Statement&& other) noexcept
-    : db_(other.db_), stmt_(std::exchange(other.stmt_, nullptr)) {}
+    : db_(other.db_), stmt_(std::exchange(other.stmt_, nullptr)), bound_(std::move(other.bound_)) {}
 
 CppSQLite3Statement::~CppSQLite3Statement() {
     try {
@@ -261,9 +261,23 @@ void CppSQLite3Statement::RequireStatement() const {
 
 void CppSQLite3Statement::BindText(int index, const std::string& text) {
     RequireStatement();
-    const std::string bytes = Utf8ToCp1250(text);
-    const int rc = sqlite3_bind_text(stmt_, index, bytes.data(), static_cast<int>(bytes.size()), SQLITE_TRANSIENT);
-    if (rc != SQLITE_OK) throw CppSQLite3Exception(rc, ErrorText(db_));
+    if (index < 1 || index > sqlite3_bind_parameter_count(stmt_)) {
+        // SQLite names the fault itself.
+        const int rc = sqlite3_bind_null(stmt_, index);
+        throw CppSQLite3Exception(rc, ErrorText(db_));
+    }
+    // Sized once: growing would move the short values kept inside the strings themselves.
+    if (bound_.empty()) bound_.resize(sqlite3_bind_parameter_count(stmt_));
+    std::string& bytes = bound_[index - 1];
+    bytes.clear();
+    AppendCp1250(text, bytes);
+    const int rc = sqlite3_bind_text(stmt_, index, bytes.data(), static_cast<int>(bytes.size()), SQLITE_STATIC);
+    if (rc != SQLITE_OK) {
+        const std::string why = ErrorText(db_);
+        // The parameter must not keep pointing at bytes that were rewritten.
+        sqlite3_bind_null(stmt_, index);
+        throw CppSQLite3Exception(rc, why);
+    }
 }
 
 int CppSQLite3Statement::Execute() {
@@ -271,7 +285,6 @@ int CppSQLite3Statement::Execute() {
     const int rc = sqlite3_step(stmt_);
     sqlite3_reset(stmt_);
     if (rc != SQLITE_DONE && rc != SQLITE_ROW) throw CppSQLite3Exception(rc, ErrorText(db_));
-    sqlite3_clear_bindings(stmt_);
     return sqlite3_changes(db_);
 }
 

@@ -3,6 +3,7 @@
 // SQL text is UTF-8 here and reaches SQLite as Windows-1250 bytes; column text and
 // SQLite's messages come back as UTF-8. Paths are passed unchanged.
 #include <string>
+#include <vector>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -75,8 +76,8 @@ public:
 
     // Parameters count from 1.
     void BindText(int index, const std::string& text);
-    // Runs the statement with the bound values and makes it ready for the next ones;
-    // returns the number of rows it changed.
+    // Runs the statement with the bound values and makes it ready for the next ones (a
+    // value stays bound until it is bound again); returns the number of rows it changed.
     int Execute();
     void Release();
 
@@ -85,6 +86,9 @@ private:
 
     sqlite3* db_ = nullptr;
     sqlite3_stmt* stmt_ = nullptr;
+    // The bytes bound to each parameter (one string a parameter, never moved), kept here
+    // until bound again: SQLite reads them in place instead of copying every value.
+    std::vector<std::string> bound_;
 };
 
 class CppSQLite3DB {

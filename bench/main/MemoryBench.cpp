@@ -15,14 +15,9 @@
 #include <string>
 #include <vector>
 
+#include "bench/support/StartedProgram.h"
 #include "forms/DocumentForm.h"
 #include "forms/FormRegistry.h"
-#include "main/InstanceLock.h"
-#include "main/ProgramStart.h"
-#include "main/WindowRegistry.h"
-#include "platform/Application.h"
-#include "platform/ScriptedDialogs.h"
-#include "tests/support/TempFolders.h"
 
 namespace {
 
@@ -47,15 +42,8 @@ void WaitUntilExposed(QWidget& window)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("VLM_UPDATE_URL", "http://127.0.0.1:9");
-    Application app(argc, argv);
-    TempFolders folders;
-    folders.copyFactoryFiles();
-    ScriptedDialogs dialogs;
-    InstanceLock lock;
-    if (!StartProgram({}, lock))
+    StartedProgram program(argc, argv);
+    if (!program.start())
         return 1;
     QCoreApplication::processEvents();
     const double started = StatusMb("VmRSS");
@@ -68,7 +56,7 @@ int main(int argc, char** argv)
         QElapsedTimer timer;
         timer.start();
         double ms = 0;
-        dialogs.answerModal([&](QDialog& window) {
+        program.dialogs().answerModal([&](QDialog& window) {
             WaitUntilExposed(window);
             ms = double(timer.nsecsElapsed()) / 1e6;
             window.reject();
@@ -91,6 +79,5 @@ int main(int argc, char** argv)
     std::printf("  first show, median:         %7.1f ms\n", times[times.size() / 2]);
     std::printf("  slowest first show:         %7.1f ms (%s)   goal < 80 ms: %s\n", slowestMs, slowest.c_str(),
                 slowestMs < 80 ? "met" : "NOT met");
-    WindowRegistry::instance().clear();
     return 0;
 }

@@ -7,6 +7,7 @@
 // Runs under the offscreen platform unless a display is given.
 #include <QCoreApplication>
 #include "bench/support/BenchTiming.h"
+#include "bench/support/StartedProgram.h"
 
 #include <QElapsedTimer>
 #include <QMainWindow>
@@ -76,8 +77,7 @@ int main(int argc, char** argv)
     if (argc >= 3 && std::string(argv[1]) == "--child")
         return RunChild(argc, argv);
 
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    UseOffscreenUnlessDisplay();
     QCoreApplication app(argc, argv);
     TempFolders folders;
     folders.copyFactoryFiles();

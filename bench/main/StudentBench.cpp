@@ -8,8 +8,6 @@
 //          student alone in the file, once with 1,000 students;
 //   open   a file of 1,000 students copied over the working copy, the list read and the
 //          tree built, against copying the file and reading each student's two name rows.
-#include <QApplication>
-
 #include <sqlite3.h>
 
 #include <algorithm>
@@ -20,20 +18,14 @@
 #include <vector>
 
 #include "bench/support/BenchTiming.h"
+#include "bench/support/StartedProgram.h"
 #include "forms/FormRegistry.h"
 #include "forms/dialogs/StudentDialog.h"
 #include "main/CertificatesFile.h"
 #include "main/Glowna.h"
-#include "main/InstanceLock.h"
-#include "main/ProgramStart.h"
-#include "main/WindowRegistry.h"
-#include "platform/Application.h"
-#include "platform/ScriptedDialogs.h"
 #include "store/CertFile.h"
 #include "store/Cp1250.h"
 #include "store/Folders.h"
-#include "store/Settings.h"
-#include "tests/support/TempFolders.h"
 
 namespace {
 
@@ -154,15 +146,8 @@ std::size_t FloorOpen(const std::string& file, const std::string& working)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("VLM_UPDATE_URL", "http://127.0.0.1:9");
-    Application app(argc, argv);
-    TempFolders folders;
-    folders.copyFactoryFiles();
-    ScriptedDialogs dialogs;
-    InstanceLock lock;
-    if (!StartProgram({}, lock))
+    StartedProgram program(argc, argv);
+    if (!program.start())
         return 1;
     TFGlowna& window = *FGlowna;
     ErrorStream es;
@@ -184,7 +169,7 @@ int main(int argc, char** argv)
                                      [&] { FloorWrite(working, floorTable, records); });
     Report("save one student (1 student in the file)", saveAlone, 1.5);
 
-    const std::string classFile = folders.root() + "/klasa.sqvlm";
+    const std::string classFile = program.folders().root() + "/klasa.sqvlm";
     WriteClassFile(classFile);
     const QString classPath = QString::fromStdString(classFile);
     const auto open = Alternate(kRuns, [&] { bFunWczytajPlikSwiadectw(window, classPath); },
@@ -206,6 +191,5 @@ int main(int argc, char** argv)
         return 1;
     }
     Report("save one student (1,000 students in the file)", saveInClass, 1.5);
-    WindowRegistry::instance().clear();
     return 0;
 }

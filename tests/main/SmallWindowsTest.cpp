@@ -213,6 +213,25 @@ TEST_F(SmallWindowsTest, WaitWindowIsOnScreenAndPaintedWhileAStudentIsSaved)
     EXPECT_TRUE(QTest::qWaitFor([&] { return recorder.timerRan; }));
 }
 
+TEST_F(SmallWindowsTest, WaitWindowPaintsItsBarAFewTimesFromEmptyToFull)
+{
+    ErrorStream es;
+    ASSERT_EQ(iFunCheckIsStudentExists(es, folders.dataFile("data_tmp.sqtmp"), "PESEL123", true), 0);
+    FDaneUcznia->fields().setText(u"NumerPesel_DATA_EDIT", "123");
+    for (int save = 0; save < 2; ++save) {
+        PaintRecorder recorder(*FWait->ProgressBar);
+        ASSERT_TRUE(window().SaveStudentData());
+        const int rows = int(window().RecordList.size());
+        ASSERT_GT(rows, 1000);
+        // Thousands of rows, but from empty on the bar is painted at each quarter only,
+        // the last time full (before, showing the window paints what it held).
+        ASSERT_TRUE(recorder.painted.contains(0));
+        EXPECT_EQ(recorder.painted.mid(recorder.painted.indexOf(0)),
+                  QList<int>({0, rows / 4, rows * 2 / 4, rows * 3 / 4, rows}));
+        EXPECT_EQ(FWait->ProgressBar->value(), rows);
+    }
+}
+
 TEST_F(SmallWindowsTest, AboutBoxShowsItsLinesAndClosesWithItsButton)
 {
     dialogs.answerModal([](QDialog& dialog) {
