@@ -102,6 +102,9 @@ FormWindow::FormWindow(DocumentForm& form)
 
 QWidget* FormWindow::buildPage(int page) {
     auto* box = new ScrollBox;
+    // Built apart from the window, the page takes the window's font at once, so the fields
+    // placed on it start with the font most of them show (see ApplyScreenFit).
+    box->setFont(font());
     box->setObjectName(QStringLiteral("ScrollBox%1").arg(page + 1));
     box->setContentSize(QSize(kBlankWidth, kBlankHeight));
     scrollBoxes_ << box;
