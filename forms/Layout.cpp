@@ -366,11 +366,6 @@ PageRect LayoutComponent::memoLineRect(int line) const {
     return {rect.x1, top, rect.x2, bottom};
 }
 
-const LayoutCatalog& LayoutCatalog::builtIn() {
-    static const LayoutCatalog catalog = fromDirectory(QStringLiteral(":/layouts"));
-    return catalog;
-}
-
 LayoutCatalog LayoutCatalog::fromDirectory(const QString& dir) {
     LayoutCatalog cat;
     const QDir d(dir);
