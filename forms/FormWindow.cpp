@@ -88,10 +88,16 @@ FormWindow::FormWindow(DocumentForm& form)
             pages_->addTab(page, form.definition().pages[p].tab);
         }
         pages_->setCurrentIndex(std::min(form.definition().activePage, std::max(0, pageCount - 1)));
+        // A certificate's other pages may never be looked at: their blanks wait for it.
+        showBlank(pages_->currentIndex());
+        connect(pages_, &QTabWidget::currentChanged, this, &FormWindow::showBlank);
         layout->addWidget(pages_, 1);
         resize(kCertificateClientWidth, kCertificateClientHeight);
     } else {
-        for (int p = 0; p < pageCount; ++p) layout->addWidget(buildPage(p), 1);
+        for (int p = 0; p < pageCount; ++p) {
+            layout->addWidget(buildPage(p), 1);
+            showBlank(p);
+        }
         resize(kBlankWidth + 40, kCertificateClientHeight);
     }
     PlaceEndingsOnScreen(form_, widgets_);
@@ -110,8 +116,7 @@ QWidget* FormWindow::buildPage(int page) {
     scrollBoxes_ << box;
     auto* image = new Image(box->content());
     image->setObjectName(QStringLiteral("ImageSide%1").arg(page + 1));
-    const FormPage& formPage = form_.definition().pages[page];
-    image->setPicture(blankPicture(form_.registry().catalog().designs.value(formPage.design).picture));
+    blanksToShow_ << image;
     image->move(0, 0);
     const bool singlePage = form_.definition().pages.size() == 1;
     QList<int> onPage;
@@ -186,6 +191,14 @@ void FormWindow::fitPage(const QList<int>& onPage) {
         const ScreenFit& fit = form_.screenFit(i);
         ApplyScreenFit(widgets_[i], fit, ScreenRect(form_.component(i), page, fit));
     }
+}
+
+void FormWindow::showBlank(int page) {
+    Image* image = blanksToShow_.value(page);
+    if (!image) return;
+    const FormPage& formPage = form_.definition().pages[page];
+    image->setPicture(blankPicture(form_.registry().catalog().designs.value(formPage.design).picture));
+    blanksToShow_[page] = nullptr;
 }
 
 QWidget* FormWindow::buildPanel() {
