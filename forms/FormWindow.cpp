@@ -10,9 +10,9 @@
 #include "platform/Edit.h"
 #include "platform/Memo.h"
 #include "platform/Pictures.h"
+#include "platform/StandardIcons.h"
 #include "store/Folders.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QStyle>
 #include <QGuiApplication>
@@ -50,7 +50,7 @@ QIcon glyphOf(const QString& role) {
     const QStyle::StandardPixmap picture = role == "ok"       ? QStyle::SP_DialogOkButton
                                            : role == "cancel" ? QStyle::SP_DialogCancelButton
                                                               : QStyle::SP_DialogOpenButton;
-    return QApplication::style()->standardIcon(picture);
+    return StandardIcon(picture);
 }
 
 int screenHeight() {
