@@ -37,6 +37,7 @@ DocumentForm::DocumentForm(const FormSpec& definition, const LayoutCatalog& cata
                            FormRegistry& registry)
     : definition_(definition), catalog_(catalog), registry_(registry), components_(catalog.components(definition)) {
     texts_.reserve(components_.size());
+    byFoldedName_.reserve(components_.size());
     for (int i = 0; i < componentCount(); ++i) {
         const LayoutComponent& c = components_[i];
         texts_ << (c.kind == ComponentKind::Memo ? withCrLf(c.caption) : c.caption);

@@ -2,10 +2,12 @@
 
 QString FoldComponentName(QStringView name)
 {
-    QString folded = name.toString();
-    for (QChar& c : folded)
-        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
-            c = QChar(c.unicode() + ('a' - 'A'));
+    QString folded(name.size(), Qt::Uninitialized);
+    char16_t* out = reinterpret_cast<char16_t*>(folded.data());
+    for (const QChar c : name) {
+        const char16_t u = c.unicode();
+        *out++ = u >= u'A' && u <= u'Z' ? char16_t(u + (u'a' - u'A')) : u;
+    }
     return folded;
 }
 
