@@ -35,11 +35,12 @@ QString linesText(const QStringList& lines) {
 
 DocumentForm::DocumentForm(const FormSpec& definition, const LayoutCatalog& catalog,
                            FormRegistry& registry)
-    : definition_(definition), catalog_(catalog), registry_(registry), components_(catalog.components(definition)) {
-    texts_.reserve(components_.size());
-    byFoldedName_.reserve(components_.size());
+    : definition_(definition), catalog_(catalog), registry_(registry),
+      components_(catalog.componentsInPlace(definition, substituted_)) {
+    texts_.reserve(componentCount());
+    byFoldedName_.reserve(componentCount());
     for (int i = 0; i < componentCount(); ++i) {
-        const LayoutComponent& c = components_[i];
+        const LayoutComponent& c = component(i);
         texts_ << (c.kind == ComponentKind::Memo ? withCrLf(c.caption) : c.caption);
         const QString folded = FoldComponentName(c.name);
         if (!byFoldedName_.contains(folded)) byFoldedName_.insert(folded, i);
@@ -63,7 +64,7 @@ void DocumentForm::setText(QStringView name, const QString& text) {
 }
 
 void DocumentForm::setText(int index, const QString& text, Origin origin) {
-    if (components_[index].kind == ComponentKind::Label) return;
+    if (component(index).kind == ComponentKind::Label) return;
     const QString value = isMemo(index) ? limitedMemoText(index, text, origin) : text;
     if (texts_[index] == value) return;
     texts_[index] = value;
@@ -72,7 +73,7 @@ void DocumentForm::setText(int index, const QString& text, Origin origin) {
 
 const ScreenFit& DocumentForm::screenFit(int index) const {
     auto found = fits_.constFind(index);
-    if (found == fits_.constEnd()) found = fits_.insert(index, FitOnScreen(components_[index]));
+    if (found == fits_.constEnd()) found = fits_.insert(index, FitOnScreen(component(index)));
     return *found;
 }
 
@@ -90,7 +91,7 @@ QStringList DocumentForm::memoLines(QStringView name) const {
 }
 
 bool DocumentForm::memoAcceptsEnter(int index) const {
-    return memoLines(index).size() < components_[index].lineLimit;
+    return memoLines(index).size() < component(index).lineLimit;
 }
 
 QString DocumentForm::limitedMemoText(int index, const QString& text, Origin origin) const {
@@ -98,7 +99,7 @@ QString DocumentForm::limitedMemoText(int index, const QString& text, Origin ori
     // A stored text is kept whole, however many lines it shows: the memo scrolls so the
     // person can see and shorten it, and saving it again loses nothing.
     if (origin == Origin::Stored) return value;
-    int limit = components_[index].lineLimit;
+    int limit = component(index).lineLimit;
     if (limit <= 0) return value;
     // Editing a text beyond the limit does not cut it back: only growth beyond it is refused.
     if (origin == Origin::User) limit = std::max(limit, int(memoLines(index).size()));
@@ -122,13 +123,13 @@ void DocumentForm::LimitMemoLines(int index, int n) {
 
 void DocumentForm::ClearFields() {
     for (int i = 0; i < componentCount(); ++i)
-        if (components_[i].isStored()) setText(i, QString());
+        if (component(i).isStored()) setText(i, QString());
 }
 
 bool DocumentForm::CollectFields(std::vector<FieldRecord>& records) const {
     const std::string key = definition_.key.toStdString();
     for (int i = 0; i < componentCount(); ++i) {
-        const QString& name = components_[i].name;
+        const QString& name = component(i).name;
         const std::string stdName = name.toStdString();
         if (name.contains(kEdit)) records.push_back({key, stdName, texts_[i].toStdString()});
         if (name.contains(kCombo)) records.push_back({key, stdName, texts_[i].toStdString()});

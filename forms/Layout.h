@@ -10,7 +10,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <deque>
 #include <optional>
+#include <vector>
 
 constexpr int kPageWidth = 885;
 constexpr int kPageHeight = 1314;
@@ -204,6 +206,10 @@ public:
     // The components of a form's pages in component order, with the form's
     // list substitutions applied to combo items.
     QList<LayoutComponent> components(const FormSpec& form) const;
+    // The same without copying them: pointers into the designs, except for combos whose
+    // items the form substitutes, which are copied into `substituted` and point there.
+    std::vector<const LayoutComponent*> componentsInPlace(const FormSpec& form,
+                                                          std::deque<LayoutComponent>& substituted) const;
     // Unresolved references found while parsing (checked by the validator).
     QStringList problems;
 
