@@ -42,15 +42,15 @@ DocumentForm::DocumentForm(const FormSpec& definition, const LayoutCatalog& cata
     for (int i = 0; i < componentCount(); ++i) {
         const LayoutComponent& c = component(i);
         texts_ << (c.kind == ComponentKind::Memo ? withCrLf(c.caption) : c.caption);
-        const QString folded = FoldComponentName(c.name);
-        if (!byFoldedName_.contains(folded)) byFoldedName_.insert(folded, i);
+        if (!byFoldedName_.contains({c.name})) byFoldedName_.insert({c.name}, i);
     }
 }
 
 DocumentForm::~DocumentForm() = default;
 
 int DocumentForm::find(QStringView name) const {
-    return byFoldedName_.value(FoldComponentName(name), -1);
+    // The key only borrows the characters for the look-up.
+    return byFoldedName_.value({QString::fromRawData(name.data(), name.size())}, -1);
 }
 
 QString DocumentForm::text(QStringView name) const {

@@ -6,6 +6,7 @@
 
 #include "forms/FieldFitting.h"
 #include "forms/Layout.h"
+#include "platform/ComponentRegistry.h"
 #include "store/Records.h"
 
 #include <QFont>
@@ -110,7 +111,7 @@ private:
     std::deque<LayoutComponent> substituted_;
     std::vector<const LayoutComponent*> components_;
     QStringList texts_;
-    QHash<QString, int> byFoldedName_;
+    QHash<ComponentNameKey, int> byFoldedName_;
     mutable QHash<int, ScreenFit> fits_;
     std::unique_ptr<FormWindow> window_;
 };
