@@ -49,7 +49,6 @@ TFWait::TFWait(QWidget* owner)
     Image1 = new ::Image(this);
     Image1->setObjectName("Image1");
     Image1->setGeometry(QRect(QPoint(0, 0), kClientSize));
-    Image1->setPicture(WaitPicture());
     ProgressBar = new ::ProgressBar(this);
     ProgressBar->setObjectName("ProgressBar");
     ProgressBar->setRange(0, 100);
@@ -72,6 +71,9 @@ void TFWait::Advance()
 
 void TFWait::setVisible(bool visible)
 {
+    // Its text is drawn when first shown: the window is made at start and may never show.
+    if (visible && Image1->picture().isNull())
+        Image1->setPicture(WaitPicture());
     Form::setVisible(visible);
     if (visible)
         paintNow();
