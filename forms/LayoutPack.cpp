@@ -9,7 +9,7 @@
 namespace {
 
 constexpr quint32 kMagic = 0x4b504c56;  // "VLPK"
-constexpr quint32 kVersion = 1;
+constexpr quint32 kVersion = 2;
 constexpr qint32 kNullString = -1;
 
 template <class> constexpr bool kNoFields = false;
@@ -80,7 +80,8 @@ public:
             put(qint32(s.size()));
             out.append(reinterpret_cast<const char*>(s.utf16()), s.size() * qsizetype(sizeof(char16_t)));
         }
-        return out + body_;
+        put(qint32(listIndex_.size()));
+        return out + lists_ + body_;
     }
 
 private:
@@ -89,12 +90,25 @@ private:
     template <class E>
         requires std::is_enum_v<E>
     void write(E v) { write(qint32(v)); }
-    void write(const QString& s) {
-        if (s.isNull()) return write(kNullString);
+    qint32 intern(const QString& s) {
+        if (s.isNull()) return kNullString;
         auto known = index_.constFind(s);
         if (known == index_.constEnd()) {
             known = index_.insert(s, qint32(strings_.size()));
             strings_.append(s);
+        }
+        return *known;
+    }
+    void write(const QString& s) { write(intern(s)); }
+    // Lists of texts repeat (every combo of one kind holds the same items): each distinct
+    // list is stored once too.
+    void write(const QStringList& list) {
+        auto known = listIndex_.constFind(list);
+        if (known == listIndex_.constEnd()) {
+            known = listIndex_.insert(list, qint32(listIndex_.size()));
+            const auto put = [this](qint32 v) { lists_.append(reinterpret_cast<const char*>(&v), sizeof v); };
+            put(qint32(list.size()));
+            for (const QString& s : list) put(intern(s));
         }
         write(*known);
     }
@@ -130,6 +144,8 @@ private:
     QByteArray body_;
     QHash<QString, qint32> index_;
     QStringList strings_;
+    QHash<QStringList, qint32> listIndex_;
+    QByteArray lists_;
 };
 
 class Reader {
@@ -144,6 +160,14 @@ public:
             QString s(length, Qt::Uninitialized);
             copy(s.data(), length * qsizetype(sizeof(char16_t)));
             strings_.append(s);
+        }
+        const qint32 lists = size();
+        lists_.reserve(lists);
+        for (qint32 i = 0; i < lists; ++i) {
+            QStringList& list = lists_.emplaceBack();
+            const qint32 n = size();
+            list.reserve(n);
+            for (qint32 k = 0; k < n; ++k) read(list.emplaceBack());
         }
     }
 
@@ -181,6 +205,11 @@ private:
         if (i == kNullString) s = QString();
         else if (i >= 0 && i < strings_.size()) s = strings_[i];
         else throw std::runtime_error("packed layouts: unknown text");
+    }
+    void read(QStringList& list) {
+        const qint32 i = take();
+        if (i < 0 || i >= lists_.size()) throw std::runtime_error("packed layouts: unknown list");
+        list = lists_[i];
     }
     template <class T>
     void read(QList<T>& list) {
@@ -220,6 +249,7 @@ private:
     const char* at_;
     const char* end_;
     QList<QString> strings_;
+    QList<QStringList> lists_;
 };
 
 }  // namespace

@@ -1,8 +1,8 @@
 #pragma once
 // The layouts in a compact binary form. The build parses resources/layouts once
 // (tools/layouts) and the program loads the result at start without parsing JSON or
-// resolving designs again. Each distinct text is stored once and shared by every string
-// naming it, null texts stay null.
+// resolving designs again. Each distinct text, and each distinct list of texts, is stored
+// once and shared by everything naming it; null texts stay null.
 
 #include "forms/Layout.h"
 
