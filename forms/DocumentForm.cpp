@@ -35,13 +35,14 @@ QString linesText(const QStringList& lines) {
 
 DocumentForm::DocumentForm(const FormSpec& definition, const LayoutCatalog& catalog,
                            FormRegistry& registry)
-    : definition_(definition), catalog_(catalog), registry_(registry), components_(catalog.components(definition)) {
-    texts_.reserve(components_.size());
+    : definition_(definition), catalog_(catalog), registry_(registry),
+      components_(catalog.componentsInPlace(definition, substituted_)) {
+    texts_.reserve(componentCount());
+    byFoldedName_.reserve(componentCount());
     for (int i = 0; i < componentCount(); ++i) {
-        const LayoutComponent& c = components_[i];
+        const LayoutComponent& c = component(i);
         texts_ << (c.kind == ComponentKind::Memo ? withCrLf(c.caption) : c.caption);
-        const QString folded = FoldComponentName(c.name);
-        if (!byFoldedName_.contains(folded)) byFoldedName_.insert(folded, i);
+        if (!byFoldedName_.contains({c.name})) byFoldedName_.insert({c.name}, i);
         if (!c.isStored()) continue;
         const bool memo = c.name.contains(kMemo);
         stored_.push_back({i, c.name.toStdString(),
@@ -53,7 +54,8 @@ DocumentForm::DocumentForm(const FormSpec& definition, const LayoutCatalog& cata
 DocumentForm::~DocumentForm() = default;
 
 int DocumentForm::find(QStringView name) const {
-    return byFoldedName_.value(FoldComponentName(name), -1);
+    // The key only borrows the characters for the look-up.
+    return byFoldedName_.value({QString::fromRawData(name.data(), name.size())}, -1);
 }
 
 QString DocumentForm::text(QStringView name) const {
@@ -67,7 +69,7 @@ void DocumentForm::setText(QStringView name, const QString& text) {
 }
 
 void DocumentForm::setText(int index, const QString& text, Origin origin) {
-    if (components_[index].kind == ComponentKind::Label) return;
+    if (component(index).kind == ComponentKind::Label) return;
     const QString value = isMemo(index) ? limitedMemoText(index, text, origin) : text;
     if (texts_[index] == value) return;
     texts_[index] = value;
@@ -76,7 +78,7 @@ void DocumentForm::setText(int index, const QString& text, Origin origin) {
 
 const ScreenFit& DocumentForm::screenFit(int index) const {
     auto found = fits_.constFind(index);
-    if (found == fits_.constEnd()) found = fits_.insert(index, FitOnScreen(components_[index]));
+    if (found == fits_.constEnd()) found = fits_.insert(index, FitOnScreen(component(index)));
     return *found;
 }
 
@@ -94,7 +96,7 @@ QStringList DocumentForm::memoLines(QStringView name) const {
 }
 
 bool DocumentForm::memoAcceptsEnter(int index) const {
-    return memoLines(index).size() < components_[index].lineLimit;
+    return memoLines(index).size() < component(index).lineLimit;
 }
 
 QString DocumentForm::limitedMemoText(int index, const QString& text, Origin origin) const {
@@ -102,7 +104,7 @@ QString DocumentForm::limitedMemoText(int index, const QString& text, Origin ori
     // A stored text is kept whole, however many lines it shows: the memo scrolls so the
     // person can see and shorten it, and saving it again loses nothing.
     if (origin == Origin::Stored) return value;
-    int limit = components_[index].lineLimit;
+    int limit = component(index).lineLimit;
     if (limit <= 0) return value;
     // Editing a text beyond the limit does not cut it back: only growth beyond it is refused.
     if (origin == Origin::User) limit = std::max(limit, int(memoLines(index).size()));

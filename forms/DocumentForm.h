@@ -6,6 +6,7 @@
 
 #include "forms/FieldFitting.h"
 #include "forms/Layout.h"
+#include "platform/ComponentRegistry.h"
 #include "store/Records.h"
 
 #include <QFont>
@@ -42,7 +43,7 @@ public:
 
     // Components in component order (the layout's), with their values.
     int componentCount() const { return int(components_.size()); }
-    const LayoutComponent& component(int index) const { return components_[index]; }
+    const LayoutComponent& component(int index) const { return *components_[index]; }
     // Looks a component up by name ignoring the case of A-Z; -1 when there is none.
     int find(QStringView name) const;
 
@@ -109,17 +110,19 @@ private:
         bool rowPerLine = false; // a grade sheet's memo: one row per displayed line
     };
 
-    bool isMemo(int index) const { return components_[index].kind == ComponentKind::Memo; }
+    bool isMemo(int index) const { return component(index).kind == ComponentKind::Memo; }
     QString limitedMemoText(int index, const QString& text, Origin origin) const;
     void applyStudentData();
 
     FormSpec definition_;
     const LayoutCatalog& catalog_;
     FormRegistry& registry_;
-    QList<LayoutComponent> components_;
+    // In the catalogue's designs (it outlives the form), or in substituted_.
+    std::deque<LayoutComponent> substituted_;
+    std::vector<const LayoutComponent*> components_;
     QStringList texts_;
     std::vector<StoredComponent> stored_;
-    QHash<QString, int> byFoldedName_;
+    QHash<ComponentNameKey, int> byFoldedName_;
     mutable QHash<int, ScreenFit> fits_;
     std::unique_ptr<FormWindow> window_;
 };

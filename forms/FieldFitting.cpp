@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <map>
+#include <tuple>
 
 namespace {
 
@@ -33,7 +35,7 @@ int largestFitting(int largest, const std::function<bool(int px)>& fits) {
 
 QSize boxSize(const LayoutComponent& c) { return toPicture(c.rect).toRect().size(); }
 
-int textAreaHeight(const LayoutComponent& c, bool frame) {
+int probedTextAreaHeight(const LayoutComponent& c, bool frame) {
     if (c.kind == ComponentKind::Combo) {
         ComboBox probe(c.editable ? ComboBox::Style::Editable : ComboBox::Style::ListOnly);
         probe.setFrame(frame);
@@ -44,6 +46,20 @@ int textAreaHeight(const LayoutComponent& c, bool frame) {
     probe.setFrame(frame);
     probe.resize(boxSize(c));
     return probe.textAreaHeight();
+}
+
+// A probe widget costs far more than the rest of a fit, and the forms repeat a few box
+// sizes many times, so each kind of box is probed once per size.
+int textAreaHeight(const LayoutComponent& c, bool frame) {
+    const bool combo = c.kind == ComponentKind::Combo;
+    const QSize size = boxSize(c);
+    const auto key = std::make_tuple(combo, combo && c.editable, frame, size.width(), size.height());
+    static std::map<decltype(key), int> probed;
+    const auto known = probed.find(key);
+    if (known != probed.end()) return known->second;
+    const int height = probedTextAreaHeight(c, frame);
+    probed.emplace(key, height);
+    return height;
 }
 
 ScreenFit fitField(const LayoutComponent& c) {
@@ -184,7 +200,9 @@ QRect ScreenRect(const LayoutComponent& c, const QList<const LayoutComponent*>& 
 }
 
 void ApplyScreenFit(QWidget* widget, const ScreenFit& fit, const QRect& rect) {
-    widget->setFont(fit.font);
+    // A widget showing the fit's font already keeps it as it is: setting it anew would make
+    // a combo box build its drop-down list at once, the dearest part of a form's window.
+    if (widget->font() != fit.font) widget->setFont(fit.font);
     if (auto* edit = qobject_cast<Edit*>(widget)) {
         edit->setFrame(fit.frame);
     } else if (auto* combo = qobject_cast<ComboBox*>(widget)) {

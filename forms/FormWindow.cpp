@@ -10,9 +10,9 @@
 #include "platform/Edit.h"
 #include "platform/Memo.h"
 #include "platform/Pictures.h"
+#include "platform/StandardIcons.h"
 #include "store/Folders.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QStyle>
 #include <QGuiApplication>
@@ -50,7 +50,7 @@ QIcon glyphOf(const QString& role) {
     const QStyle::StandardPixmap picture = role == "ok"       ? QStyle::SP_DialogOkButton
                                            : role == "cancel" ? QStyle::SP_DialogCancelButton
                                                               : QStyle::SP_DialogOpenButton;
-    return QApplication::style()->standardIcon(picture);
+    return StandardIcon(picture);
 }
 
 int screenHeight() {
@@ -88,10 +88,16 @@ FormWindow::FormWindow(DocumentForm& form)
             pages_->addTab(page, form.definition().pages[p].tab);
         }
         pages_->setCurrentIndex(std::min(form.definition().activePage, std::max(0, pageCount - 1)));
+        // A certificate's other pages may never be looked at: their blanks wait for it.
+        showBlank(pages_->currentIndex());
+        connect(pages_, &QTabWidget::currentChanged, this, &FormWindow::showBlank);
         layout->addWidget(pages_, 1);
         resize(kCertificateClientWidth, kCertificateClientHeight);
     } else {
-        for (int p = 0; p < pageCount; ++p) layout->addWidget(buildPage(p), 1);
+        for (int p = 0; p < pageCount; ++p) {
+            layout->addWidget(buildPage(p), 1);
+            showBlank(p);
+        }
         resize(kBlankWidth + 40, kCertificateClientHeight);
     }
     PlaceEndingsOnScreen(form_, widgets_);
@@ -102,13 +108,15 @@ FormWindow::FormWindow(DocumentForm& form)
 
 QWidget* FormWindow::buildPage(int page) {
     auto* box = new ScrollBox;
+    // Built apart from the window, the page takes the window's font at once, so the fields
+    // placed on it start with the font most of them show (see ApplyScreenFit).
+    box->setFont(font());
     box->setObjectName(QStringLiteral("ScrollBox%1").arg(page + 1));
     box->setContentSize(QSize(kBlankWidth, kBlankHeight));
     scrollBoxes_ << box;
     auto* image = new Image(box->content());
     image->setObjectName(QStringLiteral("ImageSide%1").arg(page + 1));
-    const FormPage& formPage = form_.definition().pages[page];
-    image->setPicture(blankPicture(form_.registry().catalog().designs.value(formPage.design).picture));
+    blanksToShow_ << image;
     image->move(0, 0);
     const bool singlePage = form_.definition().pages.size() == 1;
     QList<int> onPage;
@@ -183,6 +191,14 @@ void FormWindow::fitPage(const QList<int>& onPage) {
         const ScreenFit& fit = form_.screenFit(i);
         ApplyScreenFit(widgets_[i], fit, ScreenRect(form_.component(i), page, fit));
     }
+}
+
+void FormWindow::showBlank(int page) {
+    Image* image = blanksToShow_.value(page);
+    if (!image) return;
+    const FormPage& formPage = form_.definition().pages[page];
+    image->setPicture(blankPicture(form_.registry().catalog().designs.value(formPage.design).picture));
+    blanksToShow_[page] = nullptr;
 }
 
 QWidget* FormWindow::buildPanel() {

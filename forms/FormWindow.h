@@ -10,6 +10,7 @@
 
 class ComboBox;
 class DocumentForm;
+class Image;
 class PageControl;
 class QCheckBox;
 class QHBoxLayout;
@@ -40,6 +41,8 @@ private:
     void fitPage(const QList<int>& onPage);
     QWidget* buildPanel();
     void addLoadBar(QHBoxLayout* panel);
+    // Gives the page its blank's picture, decoded when the page is first on screen.
+    void showBlank(int page);
     void fixSize(int height);
     void showValue(int index);
     void takeValue(int index);
@@ -47,6 +50,7 @@ private:
     DocumentForm& form_;
     QList<QWidget*> widgets_;
     QList<ScrollBox*> scrollBoxes_;
+    QList<Image*> blanksToShow_;  // by page; null once the page shows its blank
     PageControl* pages_ = nullptr;
     ComboBox* certificateList_ = nullptr;
     ComboBox* columnList_ = nullptr;

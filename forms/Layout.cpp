@@ -366,11 +366,6 @@ PageRect LayoutComponent::memoLineRect(int line) const {
     return {rect.x1, top, rect.x2, bottom};
 }
 
-const LayoutCatalog& LayoutCatalog::builtIn() {
-    static const LayoutCatalog catalog = fromDirectory(QStringLiteral(":/layouts"));
-    return catalog;
-}
-
 LayoutCatalog LayoutCatalog::fromDirectory(const QString& dir) {
     LayoutCatalog cat;
     const QDir d(dir);
@@ -425,18 +420,27 @@ const FormSpec* LayoutCatalog::formByInstance(const QString& instanceName) const
 }
 
 QList<LayoutComponent> LayoutCatalog::components(const FormSpec& form) const {
+    std::deque<LayoutComponent> substituted;
     QList<LayoutComponent> out;
-    qsizetype count = 0;
-    for (const FormPage& p : form.pages)
-        if (const auto it = designs.constFind(p.design); it != designs.constEnd()) count += it->components.size();
-    out.reserve(count);
+    for (const LayoutComponent* c : componentsInPlace(form, substituted)) out.append(*c);
+    return out;
+}
+
+std::vector<const LayoutComponent*> LayoutCatalog::componentsInPlace(const FormSpec& form,
+                                                                     std::deque<LayoutComponent>& substituted) const {
+    std::vector<const LayoutComponent*> out;
     for (const FormPage& p : form.pages) {
         const auto it = designs.constFind(p.design);
         if (it == designs.constEnd()) continue;
+        out.reserve(out.size() + size_t(it->components.size()));
         for (const LayoutComponent& c : it->components) {
-            LayoutComponent& added = out.emplaceBack(c);
-            if (c.kind == ComponentKind::Combo && form.listSubstitutions.contains(c.itemsRef))
-                added.items = lists.value(form.listSubstitutions.value(c.itemsRef));
+            if (c.kind == ComponentKind::Combo && form.listSubstitutions.contains(c.itemsRef)) {
+                LayoutComponent& own = substituted.emplace_back(c);
+                own.items = lists.value(form.listSubstitutions.value(c.itemsRef));
+                out.push_back(&own);
+            } else {
+                out.push_back(&c);
+            }
         }
     }
     return out;

@@ -10,7 +10,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <deque>
 #include <optional>
+#include <vector>
 
 constexpr int kPageWidth = 885;
 constexpr int kPageHeight = 1314;
@@ -37,6 +39,7 @@ struct PrintFont {
     int size = 10;  // points
     bool bold = false, italic = false, underline = false, strike = false;
     TextAlign align = TextAlign::Left;
+    bool operator==(const PrintFont&) const = default;
 };
 
 struct LayoutComponent {
@@ -61,11 +64,13 @@ struct LayoutComponent {
     bool isStored() const;  // carries "_DATA_EDIT", "_DATA_COMBOBOX" or "_DATA_MEMO"
     QString dotLeaderName() const;
     PageRect memoLineRect(int line) const;  // line counted from 1
+    bool operator==(const LayoutComponent&) const = default;
 };
 
 struct DrawingElement {
     QString name;
     PageRect rect;
+    bool operator==(const DrawingElement&) const = default;
 };
 
 struct PageDesign {
@@ -74,6 +79,7 @@ struct PageDesign {
     QString picture;
     QList<DrawingElement> drawings;
     QList<LayoutComponent> components;
+    bool operator==(const PageDesign&) const = default;
 };
 
 enum class FormKind { Certificate, SheetTitle, SheetYear };
@@ -81,11 +87,13 @@ enum class FormKind { Certificate, SheetTitle, SheetYear };
 struct FormPage {
     QString design;
     QString tab;
+    bool operator==(const FormPage&) const = default;
 };
 
 struct FormButton {
     QString name, caption, handler, role;
     bool glyph = false;  // shows a small picture of its role beside the caption
+    bool operator==(const FormButton&) const = default;
 };
 
 struct StudentRule {
@@ -94,6 +102,7 @@ struct StudentRule {
     bool onlyIfEmpty = false;
     bool sexRule = false;       // else join
     QString masculine, otherwise;
+    bool operator==(const StudentRule&) const = default;
 };
 
 struct SampleStep {
@@ -101,11 +110,13 @@ struct SampleStep {
     QString text;
     bool isMemo = false;
     QStringList lines;
+    bool operator==(const SampleStep&) const = default;
 };
 
 struct SampleSet {
     bool clearFirst = false;
     QList<SampleStep> steps;
+    bool operator==(const SampleSet&) const = default;
 };
 
 struct CopyStep {
@@ -114,6 +125,7 @@ struct CopyStep {
     QString text;               // without sources: a fixed text, "{name}" from the block's values
     QString to;                 // may hold "{c}" for the column digit
     bool namesOnly = false;
+    bool operator==(const CopyStep&) const = default;
 };
 
 struct CopyBlock {
@@ -124,15 +136,18 @@ struct CopyBlock {
     QString map;
     bool names = false;
     QMap<QString, QString> values;  // what "{name}" in a step's fixed text stands for
+    bool operator==(const CopyBlock&) const = default;
 };
 
 struct Preset {
     QString field, text;
+    bool operator==(const Preset&) const = default;
 };
 
 struct LoadBarEntry {
     QString caption;
     QString formClass;
+    bool operator==(const LoadBarEntry&) const = default;
 };
 
 struct LoadBar {
@@ -143,6 +158,7 @@ struct LoadBar {
     QString certificateListName = QStringLiteral("SwiadectwoComboBox");
     QString columnListName = QStringLiteral("KolumnaComboBox");
     bool selectOnShow = true;       // false: the certificate pick is the user's and stays
+    bool operator==(const LoadBar&) const = default;
 };
 
 struct FormSpec {
@@ -157,6 +173,7 @@ struct FormSpec {
     QString schoolData, student, samples, copy;  // names of form-level data sets
     QMap<QString, QList<Preset>> presets;        // e.g. "newStudent"
     std::optional<LoadBar> loadBar;
+    bool operator==(const FormSpec&) const = default;
 };
 
 // Everything in resources/layouts, parsed. Designs are fully resolved
@@ -189,6 +206,12 @@ public:
     // The components of a form's pages in component order, with the form's
     // list substitutions applied to combo items.
     QList<LayoutComponent> components(const FormSpec& form) const;
+    // The same without copying them: pointers into the designs, except for combos whose
+    // items the form substitutes, which are copied into `substituted` and point there.
+    std::vector<const LayoutComponent*> componentsInPlace(const FormSpec& form,
+                                                          std::deque<LayoutComponent>& substituted) const;
     // Unresolved references found while parsing (checked by the validator).
     QStringList problems;
+
+    bool operator==(const LayoutCatalog&) const = default;
 };

@@ -58,7 +58,6 @@ TFWait::TFWait(QWidget* owner)
     Image1 = new ::Image(this);
     Image1->setObjectName("Image1");
     Image1->setGeometry(QRect(QPoint(0, 0), kClientSize));
-    Image1->setPicture(WaitPicture());
     ProgressBar = new ::ProgressBar(this);
     ProgressBar->setObjectName("ProgressBar");
     ProgressBar->setRange(0, 100);
@@ -98,6 +97,9 @@ void TFWait::setVisible(bool visible)
     // Once on screen, the bar paints only when paintBar says so.
     if (!visible)
         ProgressBar->setUpdatesEnabled(true);
+    // Its text is drawn when first shown: the window is made at start and may never show.
+    if (visible && Image1->picture().isNull())
+        Image1->setPicture(WaitPicture());
     Form::setVisible(visible);
     if (visible) {
         waitUntilExposed();

@@ -2,6 +2,7 @@
 
 #include "platform/Edit.h"
 
+#include <QCompleter>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QWheelEvent>
@@ -12,10 +13,17 @@ ComboBox::ComboBox(Style style, QWidget* parent)
 {
     setInsertPolicy(QComboBox::NoInsert);
     if (style_ == Style::Editable) {
-        setEditable(true);
+        // Our edit becomes the line edit directly (which makes the box editable). A
+        // placeholder completer without a model keeps the box from building its default
+        // completer over the item model, as it would for a line edit without one: the box
+        // completes nothing, and that completer costs more than the rest of the box.
+        // Dropping the completer deletes the placeholder.
         edit_ = new Edit(this);
+        edit_->setCompleter(new QCompleter(edit_));
         setLineEdit(edit_);
         setCompleter(nullptr);
+        // The size setEditable() leaves on a box not resized yet.
+        adjustSize();
         connect(edit_, &QLineEdit::textEdited, this, &ComboBox::userChanged);
     }
     connect(this, &QComboBox::activated, this, &ComboBox::userChanged);

@@ -1,17 +1,40 @@
 #include "platform/ComponentRegistry.h"
 
+namespace {
+
+char16_t Folded(QChar c)
+{
+    const char16_t u = c.unicode();
+    return u >= u'A' && u <= u'Z' ? char16_t(u + (u'a' - u'A')) : u;
+}
+
+}  // namespace
+
 QString FoldComponentName(QStringView name)
 {
-    QString folded = name.toString();
-    for (QChar& c : folded)
-        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
-            c = QChar(c.unicode() + ('a' - 'A'));
+    QString folded(name.size(), Qt::Uninitialized);
+    char16_t* out = reinterpret_cast<char16_t*>(folded.data());
+    for (const QChar c : name)
+        *out++ = Folded(c);
     return folded;
 }
 
 bool SameComponentName(QStringView a, QStringView b)
 {
-    return FoldComponentName(a) == FoldComponentName(b);
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i)
+        if (Folded(a[i]) != Folded(b[i]))
+            return false;
+    return true;
+}
+
+size_t qHash(const ComponentNameKey& key, size_t seed)
+{
+    size_t hash = seed;
+    for (const QChar c : key.name)
+        hash = hash * 31 + Folded(c);
+    return hash;
 }
 
 void ComponentRegistry::add(QObject* component)

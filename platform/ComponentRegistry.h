@@ -14,6 +14,13 @@
 QString FoldComponentName(QStringView name);
 bool SameComponentName(QStringView a, QStringView b);
 
+// A name as a hash key equal to every name it folds alike with, without a folded copy.
+struct ComponentNameKey {
+    QString name;
+    bool operator==(const ComponentNameKey& other) const { return SameComponentName(name, other.name); }
+};
+size_t qHash(const ComponentNameKey& key, size_t seed = 0);
+
 class ComponentRegistry {
 public:
     // Registers `component` under its objectName, after those added before. A second

@@ -4,6 +4,7 @@
 #include "render/PrintNudges.h"
 #include "platform/DialogService.h"
 #include "platform/OsServices.h"
+#include "platform/StandardIcons.h"
 #include "store/ErrorStream.h"
 #include "store/Folders.h"
 #include "store/Margins.h"
@@ -54,7 +55,7 @@ QPushButton* PlaceButton(QWidget* parent, const char* name, const QString& capti
     auto* button = Place<QPushButton>(parent, QString::fromLatin1(name), left, top, width, 25);
     button->setText(caption);
     if (picture != QStyle::SP_CustomBase)
-        button->setIcon(parent->style()->standardIcon(picture));
+        button->setIcon(StandardIcon(picture));
     button->setAutoDefault(false);
     return button;
 }

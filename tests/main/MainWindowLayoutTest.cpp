@@ -118,6 +118,31 @@ TEST_F(LayoutTest, ToolButtonsShowTheProgramsOwnPicturesOfOneSize)
     EXPECT_EQ(pictures.size(), 12);
 }
 
+TEST_F(LayoutTest, ToolButtonPicturesAreDrawnAnewForScreensThatScale)
+{
+    auto* bar = window.findChild<QToolBar*>("ToolBar1");
+    ASSERT_NE(bar, nullptr);
+    int checked = 0;
+    for (QAction* act : bar->actions()) {
+        if (!qobject_cast<QToolButton*>(bar->widgetForAction(act)))
+            continue;
+        SCOPED_TRACE(act->objectName().toStdString());
+        const QIcon icon = act->icon();
+        for (const QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled}) {
+            const QPixmap small = icon.pixmap(QSize(32, 32), 1.0, mode);
+            const QPixmap large = icon.pixmap(QSize(32, 32), 2.0, mode);
+            EXPECT_EQ(small.size(), QSize(32, 32));
+            EXPECT_EQ(large.size(), QSize(64, 64));
+            EXPECT_EQ(large.devicePixelRatio(), 2.0);
+            // Drawn at that size, not the small picture enlarged.
+            EXPECT_NE(large.toImage(), small.toImage().scaled(64, 64).convertToFormat(large.toImage().format()));
+        }
+        EXPECT_EQ(icon.availableSizes(), (QList<QSize>{QSize(32, 32), QSize(64, 64)}));
+        ++checked;
+    }
+    EXPECT_EQ(checked, 12);
+}
+
 TEST_F(LayoutTest, ToolBarHoldsTwelveButtonsWithHintsThenTheThreeOptions)
 {
     auto* bar = window.findChild<QToolBar*>("ToolBar1");

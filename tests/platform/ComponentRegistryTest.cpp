@@ -21,9 +21,15 @@ TEST(ComponentNames, OnlyTheCaseOfAToZIsIgnored)
         {"Ab", "Ab ", false},
         {"Ab", "Ac", false},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(SameComponentName(QString::fromUtf8(c.a), QString::fromUtf8(c.b)), c.same)
-            << c.a << " / " << c.b;
+    for (const auto& c : cases) {
+        const QString a = QString::fromUtf8(c.a), b = QString::fromUtf8(c.b);
+        EXPECT_EQ(SameComponentName(a, b), c.same) << c.a << " / " << c.b;
+        EXPECT_EQ(FoldComponentName(a) == FoldComponentName(b), c.same) << c.a << " / " << c.b;
+        // As keys of a hash: found under every name that folds alike, under no other.
+        QHash<ComponentNameKey, int> keys;
+        keys.insert({a}, 1);
+        EXPECT_EQ(keys.value({b}, 0), c.same ? 1 : 0) << c.a << " / " << c.b;
+    }
 }
 
 TEST(ComponentRegistry, FindsByNameAndKeepsTheLayoutOrder)
