@@ -69,16 +69,18 @@ void TFWait::Begin(const std::string&, int steps)
 {
     ProgressBar->setRange(0, steps);
     ProgressBar->setValue(0);
+    rowsWritten_ = 0;
     quartersPainted_ = 0;
     paintBar();
 }
 
 void TFWait::Advance()
 {
-    ProgressBar->setValue(ProgressBar->value() + 1);
+    ++rowsWritten_;
     const qint64 nextQuarter = qint64(ProgressBar->maximum()) * (quartersPainted_ + 1) / kQuarters;
-    if (ProgressBar->value() >= std::max<qint64>(1, nextQuarter)) {
+    if (rowsWritten_ >= std::max<qint64>(1, nextQuarter)) {
         ++quartersPainted_;
+        ProgressBar->setValue(rowsWritten_);
         paintBar();
     }
 }

@@ -34,6 +34,9 @@ private:
     // Paints the bar at its position now.
     void paintBar();
 
+    // Rows written since Begin; the bar takes them over when it is painted, since
+    // moving a Qt progress bar costs a style query even while it does not paint.
+    int rowsWritten_ = 0;
     // The quarters of the range the bar was painted at since Begin.
     int quartersPainted_ = 0;
 };
