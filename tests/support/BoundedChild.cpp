@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <exception>
 #include <filesystem>
+#include <fstream>
 
 namespace {
 
@@ -82,4 +83,16 @@ int ThreadCount()
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/task"))
         ++threads;
     return threads;
+}
+
+std::string ThreadNames()
+{
+    std::string names;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/task")) {
+        std::ifstream comm(entry.path() / "comm");
+        std::string name;
+        std::getline(comm, name);
+        names += (names.empty() ? "" : ",") + name;
+    }
+    return names;
 }

@@ -12,3 +12,5 @@ std::string RunInBoundedChild(const std::function<std::string()>& body, unsigned
 // The number of threads of this process. Forking is safe only with one: a lock another
 // thread holds would stay held in the child for ever.
 int ThreadCount();
+// The names of this process's threads, separated by commas.
+std::string ThreadNames();
