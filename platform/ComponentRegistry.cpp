@@ -29,9 +29,9 @@ bool SameComponentName(QStringView a, QStringView b)
     return true;
 }
 
-size_t qHash(const ComponentNameKey& key, size_t seed)
+size_t qHash(const ComponentNameKey& key, size_t start)
 {
-    size_t hash = seed;
+    size_t hash = start;
     for (const QChar c : key.name)
         hash = hash * 31 + Folded(c);
     return hash;

@@ -19,7 +19,7 @@ struct ComponentNameKey {
     QString name;
     bool operator==(const ComponentNameKey& other) const { return SameComponentName(name, other.name); }
 };
-size_t qHash(const ComponentNameKey& key, size_t seed = 0);
+size_t qHash(const ComponentNameKey& key, size_t start = 0);
 
 class ComponentRegistry {
 public:
