@@ -14,9 +14,6 @@
 
 namespace {
 
-const QString kEdit = QStringLiteral("_DATA_EDIT");
-const QString kCombo = QStringLiteral("_DATA_COMBOBOX");
-const QString kMemo = QStringLiteral("_DATA_MEMO");
 const QString kCrLf = QStringLiteral("\r\n");
 const QString kMasculine = QStringLiteral("mężczyzna");
 
@@ -39,15 +36,16 @@ DocumentForm::DocumentForm(const FormSpec& definition, const LayoutCatalog& cata
       components_(catalog.componentsInPlace(definition, substituted_)) {
     texts_.reserve(componentCount());
     byFoldedName_.reserve(componentCount());
+    // Inserted last to first, so that of names alike the first is the one found.
+    for (int i = componentCount() - 1; i >= 0; --i) byFoldedName_.insert({component(i).name}, i);
     for (int i = 0; i < componentCount(); ++i) {
         const LayoutComponent& c = component(i);
         texts_ << (c.kind == ComponentKind::Memo ? withCrLf(c.caption) : c.caption);
-        if (!byFoldedName_.contains({c.name})) byFoldedName_.insert({c.name}, i);
-        if (!c.isStored()) continue;
-        const bool memo = c.name.contains(kMemo);
+        const StoredMarkers markers = StoredMarkersIn(c.name);
+        if (!markers.any()) continue;
         stored_.push_back({i, c.name.toStdString(),
-                           int(c.name.contains(kEdit)) + int(c.name.contains(kCombo)) + int(memo && isCertificate()),
-                           memo && !isCertificate()});
+                           int(markers.edit) + int(markers.combo) + int(markers.memo && isCertificate()),
+                           markers.memo && !isCertificate()});
     }
 }
 
@@ -152,11 +150,12 @@ void DocumentForm::FillFields(const std::vector<FieldRecord>& records) {
         const QString name = QString::fromStdString(r.comp_name);
         // No value is longer than a record can hold; a damaged file's longer one is cut there.
         const QString value = QString::fromStdString(r.value).left(kMaxValueBytes);
-        if (name.contains(kEdit) || name.contains(kCombo)) {
+        const StoredMarkers markers = StoredMarkersIn(name);
+        if (markers.edit || markers.combo) {
             const int i = find(name);
             if (i >= 0) setText(i, value, Origin::Stored);
         }
-        if (!name.contains(kMemo)) continue;
+        if (!markers.memo) continue;
         const int i = find(isCertificate() ? QStringView(name) : QStringView(name).chopped(2));
         if (i < 0 || !isMemo(i)) continue;
         if (isCertificate()) setText(i, value, Origin::Stored);

@@ -8,10 +8,9 @@
 #include <QJsonParseError>
 
 #include <stdexcept>
+#include <string_view>
 
 namespace {
-
-const QStringList kStoredMarkers = {"_DATA_EDIT", "_DATA_COMBOBOX", "_DATA_MEMO"};
 
 [[noreturn]] void fail(const QString& file, const QString& why) {
     throw std::runtime_error((file + ": " + why).toStdString());
@@ -346,10 +345,19 @@ QRectF toPicture(const PageRect& r) {
                   r.height() * kPictureScale);
 }
 
-bool LayoutComponent::isStored() const {
-    for (const QString& m : kStoredMarkers)
-        if (name.contains(m)) return true;
-    return false;
+// The forms are made from thousands of names at every start: one search for "_DATA_", then
+// a look at what follows each.
+StoredMarkers StoredMarkersIn(QStringView name) {
+    constexpr std::u16string_view data = u"_DATA_";
+    const std::u16string_view text(name.utf16(), size_t(name.size()));
+    StoredMarkers markers;
+    for (size_t at = text.find(data); at != text.npos; at = text.find(data, at + 1)) {
+        const std::u16string_view marker = text.substr(at + data.size());
+        markers.edit |= marker.starts_with(u"EDIT");
+        markers.combo |= marker.starts_with(u"COMBOBOX");
+        markers.memo |= marker.starts_with(u"MEMO");
+    }
+    return markers;
 }
 
 QString LayoutComponent::dotLeaderName() const {

@@ -42,6 +42,16 @@ struct PrintFont {
     bool operator==(const PrintFont&) const = default;
 };
 
+// The storage markers a component name carries; a name with any of them is stored in the
+// certificates file.
+struct StoredMarkers {
+    bool edit = false;   // "_DATA_EDIT"
+    bool combo = false;  // "_DATA_COMBOBOX"
+    bool memo = false;   // "_DATA_MEMO"
+    bool any() const { return edit || combo || memo; }
+};
+StoredMarkers StoredMarkersIn(QStringView name);
+
 struct LayoutComponent {
     ComponentKind kind = ComponentKind::Label;
     QString name;
@@ -61,7 +71,7 @@ struct LayoutComponent {
     int screenHeight = 0;   // on-screen font height in pixels; 0 = from the printed size
     int page = 1;           // page of the design it belongs to
 
-    bool isStored() const;  // carries "_DATA_EDIT", "_DATA_COMBOBOX" or "_DATA_MEMO"
+    bool isStored() const { return StoredMarkersIn(name).any(); }
     QString dotLeaderName() const;
     PageRect memoLineRect(int line) const;  // line counted from 1
     bool operator==(const LayoutComponent&) const = default;

@@ -62,12 +62,14 @@ TFGlowna::TFGlowna(QWidget* owner)
       dialogHost_(std::make_unique<MainDialogHost>(*this))
 {
     setObjectName("FGlowna");
+    // A document form's "OK" saves the current student across every form. Made first: the
+    // forms measure no text, so they are built while the font configuration is still being
+    // read (Application) and the widgets below need it.
+    FormRegistry::instance().setSaveStudentData([this] { return SaveStudentData(); });
     buildLayout();
     buildToolBar();
     buildMenus();
     ConnectCommands();
-    // A document form's "OK" saves the current student across every form.
-    FormRegistry::instance().setSaveStudentData([this] { return SaveStudentData(); });
     qApp->installEventFilter(this);
 }
 

@@ -8,7 +8,12 @@
 #include <QTranslator>
 
 Application::Application(int& argc, char** argv)
-    : QApplication(argc, argv)
+    : Application(argc, argv, std::make_unique<FontConfigurationReader>())
+{
+}
+
+Application::Application(int& argc, char** argv, std::unique_ptr<FontConfigurationReader> fonts)
+    : QApplication(argc, argv), fontConfiguration_(std::move(fonts))
 {
     InstallFontSubstitutions();
     // The standard dialogs speak Polish like the rest of the program ("Tak", "Nie", "Anuluj").

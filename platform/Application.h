@@ -3,11 +3,13 @@
 // standard error box (caption = application title, error icon, the exception's message)
 // and the program goes on with the next event; Qt alone would abort.
 
+#include "platform/FontConfigurationReader.h"
 #include "platform/Fonts.h"
 
 #include <QApplication>
 
 #include <exception>
+#include <memory>
 
 class Application : public QApplication {
     Q_OBJECT
@@ -33,5 +35,11 @@ public:
     static Application* instance();
 
 private:
+    // The public constructor starts `fonts` before the application object is made, so that
+    // the reading runs beside Qt's own start.
+    Application(int& argc, char** argv, std::unique_ptr<FontConfigurationReader> fonts);
+
+    // Joined before the application object goes.
+    std::unique_ptr<FontConfigurationReader> fontConfiguration_;
     QString title_;
 };

@@ -1,7 +1,8 @@
 // Starts this executable as a child process again and again and times each child from
 // its start to its first window shown on screen:
 //   program  the real start (application, every window, start-up routine, main window);
-//   floor    a bare application that shows one empty main window.
+//   floor    a bare Qt application (none of the program's own) that shows one empty main
+//            window.
 // The child leaves at once when its window is exposed, so the time is start-to-shown.
 // Program and floor children alternate; each prints its median and spread.
 // Runs under the offscreen platform unless a display is given.
@@ -9,6 +10,7 @@
 #include "bench/support/BenchTiming.h"
 #include "bench/support/StartedProgram.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QMainWindow>
 #include <QProcess>
@@ -43,12 +45,13 @@ constexpr int kRuns = 11;
 int RunChild(int argc, char** argv)
 {
     const std::string mode = argv[2];
-    Application app(argc, argv);
     if (mode == "floor") {
+        QApplication app(argc, argv);
         QMainWindow window;
         window.showMaximized();
         LeaveWhenExposed(window);
     }
+    Application app(argc, argv);
     SetDataFolderOverride(argv[3]);
     SetProgramFolderOverride(argv[4]);
     InstanceLock lock;

@@ -16,6 +16,35 @@ TEST(Layouts, BuiltInCatalogIsSound) {
     EXPECT_EQ(cat.forms.size(), 48);
 }
 
+TEST(Layouts, StorageMarkersAreFoundAnywhereInTheName) {
+    struct Row {
+        const char* name;
+        bool edit, combo, memo;
+    };
+    const Row table[] = {
+        {"Imie_DATA_EDIT", true, false, false},
+        {"Plec_DATA_COMBOBOX", false, true, false},
+        {"Uwagi_DATA_MEMO", false, false, true},
+        {"Ocena_DATA_EDIT2", true, false, false},          // a marker need not end the name
+        {"X_DATA_DATA_MEMO", false, false, true},          // overlapping "_DATA_"
+        {"A_DATA_EDIT_DATA_COMBOBOX", true, true, false},  // both are counted
+        {"Naglowek_DATA_LABEL", false, false, false},
+        {"imie_data_edit", false, false, false},           // markers are upper case
+        {"X_DATA_", false, false, false},
+        {"_DATA_EDI", false, false, false},
+        {"", false, false, false},
+    };
+    for (const Row& r : table) {
+        LayoutComponent c;
+        c.name = QString::fromLatin1(r.name);
+        const StoredMarkers m = StoredMarkersIn(c.name);
+        EXPECT_EQ(m.edit, r.edit) << r.name;
+        EXPECT_EQ(m.combo, r.combo) << r.name;
+        EXPECT_EQ(m.memo, r.memo) << r.name;
+        EXPECT_EQ(c.isStored(), r.edit || r.combo || r.memo) << r.name;
+    }
+}
+
 TEST(Layouts, CountsAndExactNamesPerForm) {
     struct Row {
         const char* cls;
