@@ -35,25 +35,33 @@ DocumentForm::DocumentForm(const FormSpec& definition, const LayoutCatalog& cata
     : definition_(definition), catalog_(catalog), registry_(registry),
       components_(catalog.componentsInPlace(definition, substituted_)) {
     texts_.reserve(componentCount());
-    byFoldedName_.reserve(componentCount());
+    for (const LayoutComponent* c : components_)
+        texts_ << (c->kind == ComponentKind::Memo ? withCrLf(c->caption) : c->caption);
+}
+
+const DocumentForm::Index& DocumentForm::index() const {
+    if (index_) return *index_;
+    auto index = std::make_unique<Index>();
+    index->byFoldedName.reserve(componentCount());
     // Inserted last to first, so that of names alike the first is the one found.
-    for (int i = componentCount() - 1; i >= 0; --i) byFoldedName_.insert({component(i).name}, i);
+    for (int i = componentCount() - 1; i >= 0; --i) index->byFoldedName.insert({component(i).name}, i);
     for (int i = 0; i < componentCount(); ++i) {
         const LayoutComponent& c = component(i);
-        texts_ << (c.kind == ComponentKind::Memo ? withCrLf(c.caption) : c.caption);
         const StoredMarkers markers = StoredMarkersIn(c.name);
         if (!markers.any()) continue;
-        stored_.push_back({i, c.name.toStdString(),
-                           int(markers.edit) + int(markers.combo) + int(markers.memo && isCertificate()),
-                           markers.memo && !isCertificate()});
+        index->stored.push_back({i, c.name.toStdString(),
+                                 int(markers.edit) + int(markers.combo) + int(markers.memo && isCertificate()),
+                                 markers.memo && !isCertificate()});
     }
+    index_ = std::move(index);
+    return *index_;
 }
 
 DocumentForm::~DocumentForm() = default;
 
 int DocumentForm::find(QStringView name) const {
     // The key only borrows the characters for the look-up.
-    return byFoldedName_.value({QString::fromRawData(name.data(), name.size())}, -1);
+    return index().byFoldedName.value({QString::fromRawData(name.data(), name.size())}, -1);
 }
 
 QString DocumentForm::text(QStringView name) const {
@@ -125,12 +133,12 @@ void DocumentForm::LimitMemoLines(int index, int n) {
 }
 
 void DocumentForm::ClearFields() {
-    for (const StoredComponent& c : stored_) setText(c.index, QString());
+    for (const StoredComponent& c : index().stored) setText(c.index, QString());
 }
 
 bool DocumentForm::CollectFields(std::vector<FieldRecord>& records) const {
     const std::string key = definition_.key.toStdString();
-    for (const StoredComponent& c : stored_) {
+    for (const StoredComponent& c : index().stored) {
         for (int row = 0; row < c.wholeTextRows; ++row)
             records.push_back({key, c.name, texts_[c.index].toStdString()});
         if (!c.rowPerLine) continue;

@@ -121,8 +121,14 @@ private:
     std::deque<LayoutComponent> substituted_;
     std::vector<const LayoutComponent*> components_;
     QStringList texts_;
-    std::vector<StoredComponent> stored_;
-    QHash<ComponentNameKey, int> byFoldedName_;
+    // Made on first use: the start makes every form, and their look-ups cost as much
+    // memory again as their values.
+    struct Index {
+        std::vector<StoredComponent> stored;
+        QHash<ComponentNameKey, int> byFoldedName;
+    };
+    const Index& index() const;
+    mutable std::unique_ptr<const Index> index_;
     mutable QHash<int, ScreenFit> fits_;
     std::unique_ptr<FormWindow> window_;
 };

@@ -5,6 +5,21 @@
 
 #include <QScrollBar>
 
+PlacedLabel::PlacedLabel(const QString& caption, QWidget* parent, QPoint place)
+    : QLabel(caption, parent)
+{
+    move(place);
+}
+
+void PlacedLabel::showEvent(QShowEvent* event)
+{
+    if (!sized_) {
+        adjustSize();
+        sized_ = true;
+    }
+    QLabel::showEvent(event);
+}
+
 StatusBar::StatusBar(QWidget* parent)
     : QStatusBar(parent)
     , label_(new QLabel(this))

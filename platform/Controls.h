@@ -22,6 +22,20 @@ private:
     QLabel* label_;
 };
 
+// A caption at a fixed place that takes its text's size when first shown: measuring text
+// loads its font, which a window made at start and shown later pays only if it is shown.
+class PlacedLabel : public QLabel {
+    Q_OBJECT
+public:
+    PlacedLabel(const QString& caption, QWidget* parent, QPoint place);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    bool sized_ = false;
+};
+
 // A progress bar stepped by the work itself: each step is painted at once, since the
 // work runs on the GUI thread and no event is handled until it ends. Stepping past the
 // maximum starts again at the minimum.

@@ -6,6 +6,7 @@
 #include "render/PagePreviews.h"
 #include "render/PreviewView.h"
 #include "platform/Application.h"
+#include "platform/Controls.h"
 #include "platform/DialogService.h"
 #include "store/Calibration.h"
 #include "store/ErrorStream.h"
@@ -56,12 +57,9 @@ void ShowError(const QString& text)
     DialogService::instance().message(text, QStringLiteral("Błąd"), MsgIcon::Error, MsgButtons::Ok);
 }
 
-QLabel* PlaceLabel(QWidget* parent, const QString& caption, int left, int top)
+void PlaceLabel(QWidget* parent, const QString& caption, int left, int top)
 {
-    auto* label = new QLabel(caption, parent);
-    label->move(left, top);
-    label->adjustSize();
-    return label;
+    new PlacedLabel(caption, parent, QPoint(left, top));
 }
 
 template <typename Widget>

@@ -2,6 +2,7 @@
 
 #include "render/PrintCups.h"
 #include "render/PrintNudges.h"
+#include "platform/Controls.h"
 #include "platform/DialogService.h"
 #include "platform/OsServices.h"
 #include "platform/StandardIcons.h"
@@ -42,10 +43,8 @@ Widget* Place(QWidget* parent, const QString& name, int left, int top, int width
 
 QLabel* PlaceLabel(QWidget* parent, const QString& name, const QString& caption, int left, int top)
 {
-    auto* label = new QLabel(caption, parent);
+    auto* label = new PlacedLabel(caption, parent, QPoint(left, top));
     label->setObjectName(name);
-    label->move(left, top);
-    label->adjustSize();
     return label;
 }
 

@@ -94,6 +94,17 @@ TEST(ProgressBar, StepsAndStartsAgainPastTheMaximum)
     EXPECT_EQ(bar.value(), 0);
 }
 
+TEST(PlacedLabel, StaysAtItsPlaceAndTakesItsTextsSizeWhenShown)
+{
+    TestApp();
+    QWidget window;
+    window.resize(400, 200);
+    auto* label = new PlacedLabel(QStringLiteral("Obiekt na świadectwie:"), &window, QPoint(10, 48));
+    window.show();
+    EXPECT_EQ(label->pos(), QPoint(10, 48));
+    EXPECT_EQ(label->size(), label->sizeHint());
+}
+
 TEST(StatusBar, HoldsOneText)
 {
     TestApp();
