@@ -108,6 +108,22 @@ void Memo::showVerticalBarWhenNeeded()
     const Qt::ScrollBarPolicy policy = fitsButTheEmptyLastLine ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded;
     if (verticalScrollBarPolicy() != policy)
         setVerticalScrollBarPolicy(policy);
+    keepTopWithoutBar();
+}
+
+void Memo::keepTopWithoutBar()
+{
+    // Qt still scrolls to show the caret on the empty last line, with its scroll bar's
+    // signals blocked: checked after every event the memo handles.
+    if (verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOff && verticalScrollBar()->value() != 0)
+        verticalScrollBar()->setValue(0);
+}
+
+bool Memo::event(QEvent* event)
+{
+    const bool handled = QPlainTextEdit::event(event);
+    keepTopWithoutBar();
+    return handled;
 }
 
 bool Memo::wraps() const

@@ -56,6 +56,7 @@ public:
     void keepFirstLines(int n);
 
 protected:
+    bool event(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
@@ -68,6 +69,8 @@ private:
     void keepWrapWidth();
     // Without a vertical bar asked for: shows one only when lines lie beyond the memo.
     void showVerticalBarWhenNeeded();
+    // A memo without a vertical bar never shows anything but its top.
+    void keepTopWithoutBar();
     // Bytes the value may still grow by when the selection is replaced.
     qsizetype byteRoom() const;
     void insertAtCursor(const QString& text);

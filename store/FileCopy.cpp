@@ -122,8 +122,11 @@ int CreateTemporary(const std::string& folder, Descriptor& out, std::string& nam
         if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK)
             continue;
         struct stat info {};
-        if (::fstat(fd.get(), &info) != 0)
-            return errno;
+        if (::fstat(fd.get(), &info) != 0) {
+            const int error = errno;
+            ::unlink(pattern.c_str());
+            return error;
+        }
         if (info.st_nlink > 0) {
             out.reset(fd.release());
             name = pattern;
@@ -155,7 +158,7 @@ int CopyWholeFile(const std::string& source, const std::string& target, bool rep
     if (const int error = CreateTemporary(folder, out, temporary))
         return error;
     // Holds the temporary's lock past the close of `out`, until it has been renamed or removed.
-    const Descriptor lock(::dup(out.get()));
+    const Descriptor lock(::fcntl(out.get(), F_DUPFD_CLOEXEC, 0));
     RemoveLeftTemporaries(folder);
 
     int error = lock.get() < 0 ? errno : CopyBytes(in.get(), out.get());

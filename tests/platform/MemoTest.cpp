@@ -340,6 +340,12 @@ TEST(Memo, VerticalBarOnlyForLinesBeyondTheMemo)
             }
             QCoreApplication::processEvents();
             EXPECT_EQ(memo.verticalScrollBar()->isVisible(), c.bar);
+            if (!c.bar) {
+                // Without a bar nothing scrolls, the caret on the empty last line or not.
+                TypeKey(&memo, Qt::Key_End, QString(), Qt::ControlModifier);
+                QCoreApplication::processEvents();
+                EXPECT_EQ(memo.verticalScrollBar()->value(), 0);
+            }
         }
     }
 }

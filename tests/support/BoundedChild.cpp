@@ -1,8 +1,11 @@
 #include "tests/support/BoundedChild.h"
 
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <gtest/gtest.h>
 
 #include <cerrno>
 #include <exception>
@@ -10,6 +13,23 @@
 #include <fstream>
 
 namespace {
+
+// The first byte of every report: a child that ends without it did not finish its case.
+constexpr char kReported = '=';
+
+// Collects the assertions that fail in the child: the test's own record of them goes with
+// the child's memory.
+class FailureCollector : public ::testing::EmptyTestEventListener {
+public:
+    void OnTestPartResult(const ::testing::TestPartResult& result) override
+    {
+        if (!result.failed())
+            return;
+        failures += (failures.empty() ? "" : "; ") + std::string(result.file_name() ? result.file_name() : "?") +
+                    ":" + std::to_string(result.line_number()) + ": " + result.summary();
+    }
+    std::string failures;
+};
 
 void WriteAll(int fd, const std::string& text)
 {
@@ -41,7 +61,8 @@ std::string ReadAll(int fd)
 std::string RunInBoundedChild(const std::function<std::string()>& body, unsigned seconds)
 {
     int channel[2];
-    if (::pipe(channel) != 0)
+    // Close-on-exec: a program the case starts must not hold the pipe open past the child.
+    if (::pipe2(channel, O_CLOEXEC) != 0)
         return "no pipe for the child";
     const pid_t child = ::fork();
     if (child < 0) {
@@ -52,6 +73,8 @@ std::string RunInBoundedChild(const std::function<std::string()>& body, unsigned
     if (child == 0) {
         ::close(channel[0]);
         ::alarm(seconds);
+        auto* collector = new FailureCollector;  // owned by the listener list
+        ::testing::UnitTest::GetInstance()->listeners().Append(collector);
         std::string result;
         try {
             result = body();
@@ -60,7 +83,9 @@ std::string RunInBoundedChild(const std::function<std::string()>& body, unsigned
         } catch (...) {
             result = "an exception escaped";
         }
-        WriteAll(channel[1], result);
+        if (!collector->failures.empty())
+            result += (result.empty() ? "" : "; ") + std::string("failed assertions: ") + collector->failures;
+        WriteAll(channel[1], kReported + result);
         ::_exit(0);
     }
     ::close(channel[1]);
@@ -74,7 +99,17 @@ std::string RunInBoundedChild(const std::function<std::string()>& body, unsigned
                                            : "killed by signal " + std::to_string(WTERMSIG(status));
     if (WEXITSTATUS(status) != 0)
         return "exit code " + std::to_string(WEXITSTATUS(status));
-    return reported;
+    if (reported.empty() || reported.front() != kReported)
+        return "ended without finishing its case";
+    return reported.substr(1);
+}
+
+std::string Joined(const std::vector<std::string>& failures)
+{
+    std::string text;
+    for (const std::string& failure : failures)
+        text += failure + "\n";
+    return text;
 }
 
 int ThreadCount()
