@@ -293,17 +293,10 @@ void FormWindow::showValue(int index) {
     if (!w) return;
     const QString value = form_.text(index);
     showing_ = true;
-    // A text set from code shows from its beginning, also where it is wider than its box.
     if (auto* edit = qobject_cast<Edit*>(w)) {
-        if (edit->text() != value) {
-            edit->setText(value);
-            edit->setCursorPosition(0);
-        }
+        if (edit->text() != value) edit->setText(value);
     } else if (auto* combo = qobject_cast<ComboBox*>(w)) {
-        if (combo->text() != value) {
-            combo->setText(value);
-            if (combo->lineEdit()) combo->lineEdit()->setCursorPosition(0);
-        }
+        if (combo->text() != value) combo->setText(value);
     } else if (auto* memo = qobject_cast<Memo*>(w)) {
         if (memo->text() != value) {
             const int caret = memo->textCursor().position();

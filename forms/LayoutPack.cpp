@@ -102,13 +102,17 @@ private:
     void write(const QString& s) { write(intern(s)); }
     // Lists of texts repeat (every combo of one kind holds the same items): each distinct
     // list is stored once too.
+    // Found by their texts' numbers: a null text and an empty one are different lists.
     void write(const QStringList& list) {
-        auto known = listIndex_.constFind(list);
+        QList<qint32> texts;
+        texts.reserve(list.size());
+        for (const QString& s : list) texts.append(intern(s));
+        auto known = listIndex_.constFind(texts);
         if (known == listIndex_.constEnd()) {
-            known = listIndex_.insert(list, qint32(listIndex_.size()));
+            known = listIndex_.insert(texts, qint32(listIndex_.size()));
             const auto put = [this](qint32 v) { lists_.append(reinterpret_cast<const char*>(&v), sizeof v); };
-            put(qint32(list.size()));
-            for (const QString& s : list) put(intern(s));
+            put(qint32(texts.size()));
+            for (const qint32 text : texts) put(text);
         }
         write(*known);
     }
@@ -144,7 +148,7 @@ private:
     QByteArray body_;
     QHash<QString, qint32> index_;
     QStringList strings_;
-    QHash<QStringList, qint32> listIndex_;
+    QHash<QList<qint32>, qint32> listIndex_;
     QByteArray lists_;
 };
 

@@ -21,7 +21,8 @@ public:
     // The edit text (editable) or the chosen item's text (list-only; empty when none).
     QString text() const;
     // From code, no change handler. The first item equal to `text` becomes the chosen
-    // one, none when no item is; an editable box shows `text` whole in either case.
+    // one, none when no item is; an editable box shows `text` whole in either case, from
+    // its beginning (Edit::setText).
     void setText(const QString& text);
 
     // Characters a person may type (editable only); 0 = no limit of its own.

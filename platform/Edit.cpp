@@ -67,6 +67,12 @@ Edit::Edit(QWidget* parent)
     connect(this, &QLineEdit::textChanged, this, [this](const QString& text) { lastText_ = text; });
 }
 
+void Edit::setText(const QString& text)
+{
+    QLineEdit::setText(text);
+    setCursorPosition(0);
+}
+
 bool Edit::event(QEvent* event)
 {
     const bool user = isUserInput(event->type());

@@ -11,6 +11,10 @@ class Edit : public QLineEdit {
 public:
     explicit Edit(QWidget* parent = nullptr);
 
+    // From code: kept whole and shown from its beginning, also where it is wider than the
+    // box (Qt would show its end).
+    void setText(const QString& text);
+
     // Characters a person may bring the text to; 0 = no limit of its own.
     void setTypingLimit(int characters) { typingLimit_ = characters; }
     int typingLimit() const { return typingLimit_; }

@@ -117,14 +117,9 @@ void DialogFields::showInWidget(const Field& field)
     if (!field.widget)
         return;
     updatingWidget_ = true;
-    // A text set from code shows from its beginning, also where it is wider than its box.
-    if (auto* edit = qobject_cast<Edit*>(field.widget)) {
+    if (auto* edit = qobject_cast<Edit*>(field.widget))
         edit->setText(field.text);
-        edit->setCursorPosition(0);
-    } else if (auto* combo = qobject_cast<ComboBox*>(field.widget)) {
+    else if (auto* combo = qobject_cast<ComboBox*>(field.widget))
         combo->setText(field.text);
-        if (combo->lineEdit())
-            combo->lineEdit()->setCursorPosition(0);
-    }
     updatingWidget_ = false;
 }

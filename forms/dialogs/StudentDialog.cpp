@@ -1,5 +1,6 @@
 #include "forms/dialogs/StudentDialog.h"
 
+#include "forms/Layout.h"
 #include "forms/dialogs/DialogHost.h"
 #include "forms/dialogs/StudentChecks.h"
 #include "platform/DialogService.h"
@@ -109,7 +110,7 @@ void TFDaneUcznia::FillFields(const std::vector<FieldRecord>& records)
         // cut there, so that no form copies megabytes of it at every load.
         const QString value = QString::fromStdString(record.value).left(kMaxValueBytes);
         // The markers are matched with their case, the component's name without it.
-        if (!name.contains(u"_DATA_EDIT") && !name.contains(u"_DATA_COMBOBOX") && !name.contains(u"_DATA_MEMO"))
+        if (!StoredMarkersIn(name).any())
             continue;
         if (name.contains(u"Plec_DATA_COMBOBOX"))
             fields_.setText(name, value == kMasculine ? kMasculine : kFeminine);

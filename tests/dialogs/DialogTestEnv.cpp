@@ -49,8 +49,9 @@ std::vector<FieldRecord> DialogTest::tableRows(const std::string& table) const
 {
     ErrorStream es;
     std::vector<FieldRecord> rows;
-    if (tableExists(table))
+    if (tableExists(table)) {
         EXPECT_TRUE(bFunLoadCertData(es, workingCopy(), table, rows)) << es.str();
+    }
     return rows;
 }
 

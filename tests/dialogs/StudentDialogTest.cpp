@@ -314,8 +314,9 @@ TEST_F(StudentDialogTest, EditsShowTheirTypingLimitsFromTheBeginning)
             auto* edit = d.findChild<Edit*>(name);
             ASSERT_NE(edit, nullptr);
             EXPECT_GE(edit->textAreaWidth(), limit * edit->fontMetrics().averageCharWidth());
-            if (edit != d.focusWidget())  // the field the dialog opens in has its text selected
+            if (edit != d.focusWidget()) {  // the field the dialog opens in has its text selected
                 EXPECT_EQ(edit->cursorPosition(), 0);
+            }
         }
     });
     DialogService::instance().showModal(dialog);

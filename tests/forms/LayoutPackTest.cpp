@@ -51,7 +51,9 @@ TEST(LayoutPack, KeepsNullTextsAndAbsentPartsApartFromEmptyOnes) {
     form.className = QStringLiteral("TFForm");
     form.loadBar = LoadBar{};
     form.loadBar->columns = {QStringLiteral("I"), QString()};
-    catalog.forms = {form, FormSpec{}};
+    FormSpec emptyColumn = form;  // a list like the first but for an empty text in place of null
+    emptyColumn.loadBar->columns[1] = QStringLiteral("");
+    catalog.forms = {form, FormSpec{}, emptyColumn};
 
     const LayoutCatalog unpacked = UnpackLayouts(PackLayouts(catalog));
     EXPECT_TRUE(unpacked == catalog);
@@ -63,6 +65,7 @@ TEST(LayoutPack, KeepsNullTextsAndAbsentPartsApartFromEmptyOnes) {
     EXPECT_EQ(components[1].dots, (PageRect{1, 2, 3, 4}));
     EXPECT_TRUE(unpacked.forms[0].loadBar->columns[1].isNull());
     EXPECT_FALSE(unpacked.forms[1].loadBar.has_value());
+    EXPECT_FALSE(unpacked.forms[2].loadBar->columns[1].isNull());
 }
 
 TEST(LayoutPack, DamagedBytesAreRefused) {

@@ -34,10 +34,9 @@ void forEachShownPage(FormWindow& window, const std::function<void()>& check) {
 }
 
 // Pixels free on the right of `w` on its page: up to the nearest other component beside it
-// (sharing some of its rows) or up to the page's right edge.
+// (sharing some of its rows) or up to the right edge of the page it is shown on.
 int freeRoomOnRight(const QWidget* w, const QList<QWidget*>& components) {
-    const int pageRight = int(toPicture(PageRect{0, 0, kPageWidth, kPageHeight}).right());
-    int room = pageRight - (w->x() + w->width());
+    int room = w->parentWidget()->width() - (w->x() + w->width());
     for (const QWidget* other : components) {
         if (other == w || other->parentWidget() != w->parentWidget() || !other->isVisible()) continue;
         const QRect r = other->geometry();
@@ -94,9 +93,13 @@ TEST(ScreenFit, EveryWidgetOfEveryFormShowsItsWholeContent) {
                     const int charWidth = QFontMetrics(w->font()).averageCharWidth();
                     const int lacking = lackingWidth(w, c);
                     const int room = freeRoomOnRight(w, widgets);
-                    if (lacking >= charWidth) EXPECT_LT(room, charWidth) << w->width() << " px wide, lacks " << lacking << " px";
+                    if (lacking >= charWidth) {
+                        EXPECT_LT(room, charWidth) << w->width() << " px wide, lacks " << lacking << " px";
+                    }
                     // Widened, it stays on its page and off its neighbours.
-                    if (w->width() > toPicture(c.rect).toRect().width()) EXPECT_GE(room, 0) << w->width() << " px wide";
+                    if (w->width() > toPicture(c.rect).toRect().width()) {
+                        EXPECT_GE(room, 0) << w->width() << " px wide";
+                    }
                 }
                 if (auto* edit = qobject_cast<Edit*>(w)) {
                     EXPECT_LE(fontHeight, edit->textAreaHeight());
@@ -106,7 +109,9 @@ TEST(ScreenFit, EveryWidgetOfEveryFormShowsItsWholeContent) {
                     // The edit the text stands in, where the box holds one.
                     const auto* edit = qobject_cast<Edit*>(combo->lineEdit());
                     EXPECT_LE(fontHeight, edit ? edit->textAreaHeight() : combo->textAreaHeight());
-                    if (edit) EXPECT_EQ(edit->cursorPosition(), 0);
+                    if (edit) {
+                        EXPECT_EQ(edit->cursorPosition(), 0);
+                    }
                     ++combos;
                 } else if (auto* memo = qobject_cast<Memo*>(w)) {
                     EXPECT_EQ(memo->lineCount(), c.lineLimit);

@@ -180,7 +180,9 @@ TEST(FormWindows, YearPagesCentredAtTheirPanelsWidth) {
             ++yearPages;
         }
         EXPECT_EQ(yearPages, 15);
-        if (font == large) EXPECT_GT(widened, 0);  // the case this test is about occurs
+        if (font == large) {
+            EXPECT_GT(widened, 0);  // the case this test is about occurs
+        }
     }
 }
 

@@ -177,8 +177,9 @@ TEST_F(CommandsTest, ImportTakesOnlyASoundCalibrationFileAndKeepsTheUsersFileOth
                                   "\nnie jest plikiem kalibracji (", 0),
                   0u)
             << shown;
-        if (!c.reason.empty())
+        if (!c.reason.empty()) {
             EXPECT_NE(shown.find("(" + c.reason + ")"), std::string::npos) << shown;
+        }
         EXPECT_EQ(messages()[0].caption, "Atrybuty");
         EXPECT_EQ(ReadFile(calibrationFile()), before) << c.source;
     }

@@ -61,7 +61,8 @@ TEST_F(WorkflowTest, TreeShowsStudentsInFoldedOrder)
 
 // A damaged file's first name of 10 MB froze the program: the tree laid the label out
 // again and again, every form copied the name at each load. The tree shows its first
-// 200 characters, the student dialog what a record can hold; the file keeps it whole.
+// 200 characters, the student dialog what a record can hold; choosing the student leaves
+// the file whole (a save stores what a record can hold).
 TEST_F(WorkflowTest, NameOfMegabytesIsShownCutAndKeptWholeInTheFile)
 {
     const QString firstName(10 * 1024 * 1024, u'W');

@@ -64,8 +64,10 @@ TEST(Edit, TypingLimitBindsTheUserNotTheCode)
     const QString longName = QStringLiteral("Aleksandra Konstancja Wierzbicka-Żółtowska");
     edit.setText(longName); // a stored value or student data: kept whole
     EXPECT_EQ(edit.text(), longName);
+    EXPECT_EQ(edit.cursorPosition(), 0); // shown from its beginning
     TypeText(&edit, QStringLiteral("x"));
     EXPECT_EQ(edit.text(), longName);
+    TypeKey(&edit, Qt::Key_End);
     TypeKey(&edit, Qt::Key_Backspace);
     EXPECT_EQ(edit.text(), longName.chopped(1)); // deleting still works
 
