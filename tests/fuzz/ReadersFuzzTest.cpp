@@ -1,5 +1,5 @@
 // Every reader a user can point the program at, fed damaged copies of valid files. Each
-// case runs in a child process with a 10 s alarm, so a crash or a hang fails the case
+// case runs in a child process with an alarm, so a crash or a hang fails the case
 // instead of the run. A reader may refuse a file, but never silently, and it never
 // changes the user's other files.
 #include <gtest/gtest.h>

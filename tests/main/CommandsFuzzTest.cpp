@@ -1,8 +1,8 @@
 // The commands that read a file the user points them at, driven through the real main
 // window with damaged copies of valid files: "Otwórz plik", choosing the opened file's
 // students and documents in the tree, both imports and the calibration import. Each case
-// runs in a child forked from a started program with a certificates file open, ended
-// after 10 s, so every case starts from the same state and a crash or a hang fails only
+// runs in a child forked from a started program with a certificates file open, ended by
+// an alarm, so every case starts from the same state and a crash or a hang fails only
 // its case; the fixture puts back the files a child wrote. A command may refuse a file,
 // but it tells the user, and it loses nothing: the open file, the working copy after a
 // refused import and the user's calibration after a refused import stay byte for byte.
