@@ -188,9 +188,10 @@ QRect ScreenRect(const LayoutComponent& c, const QList<const LayoutComponent*>& 
     if (c.kind != ComponentKind::Edit && c.kind != ComponentKind::Combo) return rect;
     const int needed = neededWidth(c, fit);
     if (needed <= rect.width()) return rect;
-    // Up to the right edge of the blank it is shown on (a little wider than the page's
-    // width scaled, the scale being the height's), or 2 px short of a neighbour.
-    int room = kBlankWidth;
+    // Up to the page's right edge, or 2 px short of a neighbour. The blank is a few pixels
+    // wider than the page (the picture's scale is the height's): that strip is margin
+    // outside the printed frame, and no field reaches into it.
+    int room = int(toPicture(PageRect{0, 0, kPageWidth, kPageHeight}).right());
     for (const LayoutComponent* other : page) {
         if (other == &c) continue;
         const QRect r = toPicture(other->rect).toRect();

@@ -34,9 +34,11 @@ void forEachShownPage(FormWindow& window, const std::function<void()>& check) {
 }
 
 // Pixels free on the right of `w` on its page: up to the nearest other component beside it
-// (sharing some of its rows) or up to the right edge of the page it is shown on.
+// (sharing some of its rows) or up to the page's right edge: the layout's page width, which
+// ends a few pixels short of the blank's.
 int freeRoomOnRight(const QWidget* w, const QList<QWidget*>& components) {
-    int room = w->parentWidget()->width() - (w->x() + w->width());
+    const int pageRight = int(kPageWidth * double(w->parentWidget()->height()) / kPageHeight);
+    int room = pageRight - (w->x() + w->width());
     for (const QWidget* other : components) {
         if (other == w || other->parentWidget() != w->parentWidget() || !other->isVisible()) continue;
         const QRect r = other->geometry();
