@@ -44,14 +44,15 @@ size_t qHash(const ComponentNameKey& key, size_t start)
 void ComponentRegistry::add(QObject* component)
 {
     order_.push_back(component);
-    const QString key = FoldComponentName(component->objectName());
+    const ComponentNameKey key{component->objectName()};
     if (!byName_.contains(key))
         byName_.insert(key, component);
 }
 
 QObject* ComponentRegistry::find(QStringView name) const
 {
-    return byName_.value(FoldComponentName(name), nullptr);
+    // The key only borrows the characters for the look-up.
+    return byName_.value({QString::fromRawData(name.data(), name.size())}, nullptr);
 }
 
 void ComponentRegistry::clear()

@@ -36,7 +36,7 @@ public:
 
 private:
     std::vector<QObject*> order_;
-    QHash<QString, QObject*> byName_;
+    QHash<ComponentNameKey, QObject*> byName_;
 };
 
 // Searches `root`'s descendants (depth first, in child order) for `name`.
