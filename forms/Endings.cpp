@@ -90,7 +90,7 @@ double TextEnd(TextAlign align, double left, double right, double advance)
     return TextStart(align, left, right, advance) + advance;
 }
 
-void PlaceEndings(QList<LayoutComponent>& components, const TextWidthIn& width)
+void PlaceEndings(QList<LayoutComponent>& components, const TextWidthIn& width, EndingBoxes boxes)
 {
     // In order along each line: a follower may be the next ending's word.
     for (const EndingPair& pair : FindEndings(components)) {
@@ -111,5 +111,7 @@ void PlaceEndings(QList<LayoutComponent>& components, const TextWidthIn& width)
         const double now = TextStart(follower.font.align, follower.rect.x1, follower.rect.x2,
                                      width(follower, follower.caption));
         Shift(follower, static_cast<int>(std::lround(start - now)));
+        if (boxes == EndingBoxes::EndBeforeFollower)
+            ending.rect.x2 = std::min(ending.rect.x2, ending.rect.x1 + static_cast<int>(std::ceil(widest)));
     }
 }

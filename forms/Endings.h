@@ -32,6 +32,12 @@ double TextEnd(TextAlign align, double left, double right, double advance);
 // The width of `text` in the font `component` is shown in (page units).
 using TextWidthIn = std::function<double(const LayoutComponent& component, const QString& text)>;
 
-// Moves every ending's rectangle (keeping its width) to begin where its word's text ends,
-// and its follower's to begin its text one blank after the widest ending the field can hold.
-void PlaceEndings(QList<LayoutComponent>& components, const TextWidthIn& width);
+// What becomes of an ending's width when it has a follower. On the printed page the field
+// holds its widest ending and stops where the blank before the follower begins, so the
+// strike-out of an empty ending ends short of the next word; a field on screen keeps its
+// width, which its frame and text margins need.
+enum class EndingBoxes { KeepWidth, EndBeforeFollower };
+
+// Moves every ending's rectangle to begin where its word's text ends, and its follower's to
+// begin its text one blank after the widest ending the field can hold.
+void PlaceEndings(QList<LayoutComponent>& components, const TextWidthIn& width, EndingBoxes boxes);

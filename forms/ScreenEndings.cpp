@@ -18,7 +18,7 @@ void PlaceEndingsOnScreen(const DocumentForm& form, const QList<QWidget*>& widge
         const QWidget* w = widgets.value(int(&c - components.constData()));
         const double pixels = w ? QFontMetricsF(w->font()).horizontalAdvance(text) : 0.0;
         return pixels / kPictureScale;
-    });
+    }, EndingBoxes::KeepWidth);
     for (int i = 0; i < components.size(); ++i)
         if (QWidget* w = widgets.value(i); w && components[i].rect != before[i].rect)
             w->setGeometry(toPicture(components[i].rect).toRect());

@@ -203,8 +203,7 @@ void DrawDotLeader(const DrawContext& context, const CalibrationRecord& stored, 
 
 std::string MarkPicturePath(ErrorStream& errors, MarkKind kind)
 {
-    const std::string folder = strFunGetMainDirPath(errors);
-    return folder + (kind == MarkKind::Emblem ? "/grafika/orzel.svg" : "/grafika/m_p.jpg");
+    return MarkPictureFile(strFunGetMainDirPath(errors), kind);
 }
 
 void vFunGraphicDrawMark(const DrawContext& context, MarkKind kind, const CalibrationRecord& stored,

@@ -35,5 +35,5 @@ void vFunGraphicDrawMark(const DrawContext& context, MarkKind kind, const Calibr
 // A frame of a grade-sheet page (outline, pen width 1).
 void DrawFrameMark(const DrawContext& context, PageCanvas& canvas, const CalibrationRecord& record);
 
-// The file a mark is read from: the data folder's "grafika/orzel.svg" or "grafika/m_p.jpg".
+// The file a mark is read from in the data folder (MarkPictureFile).
 std::string MarkPicturePath(ErrorStream& errors, MarkKind kind);

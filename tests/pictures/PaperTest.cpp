@@ -140,18 +140,49 @@ TEST(Emblem, ParsesAsSvgWithInkOnTheBodyOnly)
 {
     QSvgRenderer svg(EmblemSvg());
     ASSERT_TRUE(svg.isValid());
-    EXPECT_EQ(svg.viewBoxF(), QRectF(0, 0, 200, 240));
-    QImage image(200, 240, QImage::Format_ARGB32);
+    EXPECT_EQ(svg.viewBoxF(), QRectF(0, 0, 200, 220));
+    QImage image(200, 220, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     QPainter p(&image);
     svg.render(&p);
     p.end();
-    EXPECT_GT(qAlpha(image.pixel(100, 124)), 200); // body
-    EXPECT_GT(qAlpha(image.pixel(96, 45)), 200);   // crown
+    EXPECT_GT(qAlpha(image.pixel(100, 110)), 200); // body
+    EXPECT_GT(qAlpha(image.pixel(90, 30)), 200);   // crown
     EXPECT_EQ(qAlpha(image.pixel(2, 2)), 0);
-    EXPECT_EQ(qAlpha(image.pixel(197, 237)), 0);
-    // The wings are mirror images of each other.
-    EXPECT_EQ(qAlpha(image.pixel(30, 90)) > 0, qAlpha(image.pixel(170, 90)) > 0);
+    EXPECT_EQ(qAlpha(image.pixel(197, 217)), 0);
+}
+
+// The emblem drawn at print size (a 24 mm wide picture at 600 dpi): in ink and white only,
+// whole within its picture, and below the head and crown its two halves mirror each other.
+TEST(Emblem, IsWholeAndSymmetricBelowItsHead)
+{
+    QSvgRenderer emblem(EmblemSvg());
+    ASSERT_TRUE(emblem.isValid());
+    QImage picture(560, 616, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    QPainter painter(&picture);
+    emblem.render(&painter);
+    painter.end();
+    const auto ink = [&](int x, int y) { return qGray(picture.pixel(x, y)) < 128; };
+
+    int onEdge = 0;
+    for (int x = 0; x < picture.width(); ++x)
+        onEdge += ink(x, 0) + ink(x, picture.height() - 1);
+    for (int y = 0; y < picture.height(); ++y)
+        onEdge += ink(0, y) + ink(picture.width() - 1, y);
+    EXPECT_EQ(onEdge, 0) << "no part of the eagle is cut off";
+
+    // From 45 % of the height down the head, neck and crown are past; the wings, body, legs
+    // and tail are drawn once and mirrored, so all but a few antialiased pixels agree.
+    int inkPixels = 0, unmatched = 0;
+    for (int y = picture.height() * 9 / 20; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width() / 2; ++x) {
+            const bool left = ink(x, y);
+            inkPixels += left;
+            unmatched += left != ink(picture.width() - 1 - x, y);
+        }
+    EXPECT_GT(inkPixels, 8000);
+    EXPECT_LT(unmatched, inkPixels / 50);
 }
 
 TEST(StampPlace, MarkInTheMiddleWhiteCorners)

@@ -1,6 +1,6 @@
 // Gender endings and joined letters continue their words: in every factory calibration set
-// the ending field begins where its word's printed text ends, and the fixed text after it
-// begins one blank after the widest ending.
+// the ending field begins where its word's printed text ends, the fixed text after it
+// begins one blank after the widest ending, and the field ends before that text.
 #include "forms/DocumentForm.h"
 #include "forms/FormRegistry.h"
 #include "forms/FormWindow.h"
@@ -47,6 +47,15 @@ const Ending kEndings[] = {
     {"STALY_Przyjety_DATA_LABEL", "ZMIENNA_PrzyjetyA_DATA_EDIT", "STALY_WRokuSzkolnym_DATA_LABEL"},
     {"STALY_Wpisan_DATA_LABEL", "ZMIENNA_WpisanyA_DATA_EDIT", "STALY_DoKsiegiUczniowPodNr_DATA_LABEL"},
 };
+
+// The rows of a set of the factory calibration file.
+std::vector<CalibrationRecord> FactorySet(std::string_view set)
+{
+    ErrorStream errors;
+    std::vector<CalibrationRecord> rows;
+    EXPECT_TRUE(bFunCalibLoadData(errors, kFactoryFile, std::string(set), rows)) << errors.str();
+    return rows;
+}
 
 std::optional<CalibrationRecord> Row(const std::vector<CalibrationRecord>& rows, const char* name)
 {
@@ -105,9 +114,7 @@ TEST(EndingPlacementTest, EveryEndingInEverySetBeginsWhereItsWordsTextEnds)
     double largest = 0;
     int checked = 0;
     for (const std::string_view set : CalibrationSetNames()) {
-        ErrorStream errors;
-        std::vector<CalibrationRecord> rows;
-        ASSERT_TRUE(bFunCalibLoadData(errors, kFactoryFile, std::string(set), rows)) << errors.str();
+        const std::vector<CalibrationRecord> rows = FactorySet(set);
         int inSet = 0;
         for (const Ending& e : kEndings) {
             const auto word = Row(rows, e.word);
@@ -144,6 +151,64 @@ TEST(EndingPlacementTest, EveryEndingInEverySetBeginsWhereItsWordsTextEnds)
     }
     std::printf("%d endings in %zu sets; the largest gap is %.3f mm\n", checked, CalibrationSetNames().size(),
                 largest);
+}
+
+// Where the ink of a fixed text begins on the page: its first letter's left bearing after
+// where its text begins.
+double InkStartOf(const CalibrationRecord& row, const QString& text)
+{
+    return TextStartOf(row, text) + QFontMetricsF(PrintedFont(row)).leftBearing(text.front());
+}
+
+// The ink of the nearest fixed text on the ending's line that begins right of the field's
+// start, or nullopt when none does.
+std::optional<double> NextInkStart(std::string_view set, const std::vector<CalibrationRecord>& rows,
+                                   const CalibrationRecord& ending)
+{
+    std::optional<double> nearest;
+    for (const CalibrationRecord& row : rows) {
+        if (row.y1 != ending.y1 || row.y2 != ending.y2 || row.name.find("_DATA_LABEL") == std::string::npos)
+            continue;
+        const QString caption = Caption(set, row.name.c_str());
+        if (caption.isEmpty())
+            continue;
+        const double ink = InkStartOf(row, caption);
+        if (ink > ending.x1 && (!nearest || ink < *nearest))
+            nearest = ink;
+    }
+    return nearest;
+}
+
+// A male student's empty endings are struck out from x1 to x2: the line must stop short of
+// the next word ("uczęszczał— w roku", never "uczęszczał—w roku"), while the field still
+// holds the widest ending a girl's certificate prints in it.
+TEST(EndingPlacementTest, NoEndingFieldReachesTheTextAfterIt)
+{
+    EnsureApplication();
+    constexpr double kClearanceMm = 0.4;
+    double closest = 1e9;
+    int checked = 0;
+    for (const std::string_view set : CalibrationSetNames()) {
+        const std::vector<CalibrationRecord> rows = FactorySet(set);
+        for (const Ending& e : kEndings) {
+            const auto ending = Row(rows, e.ending);
+            if (!ending)
+                continue;
+            for (const char* text : {"a", "y", "e", "ę"})
+                EXPECT_GE(ending->x2 - ending->x1, Width(*ending, QString::fromUtf8(text)))
+                    << set << ": " << e.ending << " holds \"" << text << "\"";
+            const std::optional<double> next = NextInkStart(set, rows, *ending);
+            if (!next)
+                continue;
+            const double clearanceMm = (*next - ending->x2) * kMmPerUnit;
+            EXPECT_GE(clearanceMm, kClearanceMm) << set << ": " << e.ending << " ends " << clearanceMm
+                                                 << " mm before the next text";
+            closest = std::min(closest, clearanceMm);
+            ++checked;
+        }
+    }
+    EXPECT_GE(checked, 90) << "every certificate's endings with a text after them";
+    std::printf("%d endings with a text after them; the closest ends %.3f mm before it\n", checked, closest);
 }
 
 // Where a label's text ends in its parent's coordinates, as the label shows it.

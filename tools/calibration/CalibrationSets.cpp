@@ -100,7 +100,7 @@ std::vector<CalibrationRecord> FormRows(const LayoutCatalog& layouts, const Form
         for (const DrawingElement& drawing : design->drawings)
             rows.push_back(Element(drawing.name, drawing.rect, PrintFont{}));
         QList<LayoutComponent> components = design->components;
-        PlaceEndings(components, PrintedWidth);
+        PlaceEndings(components, PrintedWidth, EndingBoxes::EndBeforeFollower);
         for (const LayoutComponent& component : components)
             AppendComponent(rows, component, form.kind, design->page);
     }
