@@ -66,6 +66,8 @@ FormWindow::FormWindow(DocumentForm& form)
                               Qt::WindowCloseButtonHint
                         : Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       form_(form) {
+    // A page of typing is left only through "Anuluj" (or a certificate's close box).
+    keepOpenOnEscape();
     setObjectName(form.definition().className);
     setWindowTitle(form.definition().caption);
     setFont([] {
