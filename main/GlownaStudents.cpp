@@ -56,7 +56,7 @@ void TFGlowna::UsunUczniaToolButtonClick()
     if (RefuseWithoutStudent(name))
         return;
     if (DialogService::instance().message("Czy na pewno chcesz skasować dane ucznia: \n" + name, "Usuń",
-                                          MsgIcon::Warning, MsgButtons::YesNo) == Answer::Yes &&
+                                          MsgIcon::Warning, MsgButtons::YesNo, Answer::No) == Answer::Yes &&
         !bFunDeleteTable(ErrorStream, DataTmpPath(ErrorStream), SelectedStudentTable())) {
         DialogService::instance().message(
             "Błąd podczas próby usunięcia danych ucznia.\n\n" + QString::fromStdString(ErrorStream.str()),
