@@ -7,7 +7,6 @@
 #include <fstream>
 #include <functional>
 
-#include "forms/dialogs/StudentDialog.h"
 #include "main/Glowna.h"
 #include "main/WindowRegistry.h"
 #include "render/CalibrationWindow.h"
@@ -62,11 +61,7 @@ TEST_F(QuestionDefaultsTest, EnterAnswersNieWhereTakDestroysData)
          [&] {
              dialogs
                  .answerModal([](QDialog& dialog) {
-                     DialogFields& fields = FDaneUcznia->fields();
-                     fields.setText(u"Nazwisko_DATA_EDIT", "Borek");
-                     fields.setText(u"Imie_DATA_EDIT", "Anna");
-                     fields.setText(u"Plec_DATA_COMBOBOX", "kobieta");
-                     fields.setText(u"NumerPesel_DATA_EDIT", "111");
+                     FillStudentDialog({"Borek", "Anna", "111", "kobieta"});
                      Press(dialog, "OK");
                      Press(dialog, "Anuluj");
                  })
