@@ -96,6 +96,18 @@ public:
 
     FormRegistry& registry() const { return registry_; }
 
+    // What the person chose in the window besides the values, kept for the run though the
+    // window is let go when it closes: a certificate's tab, a year page's load bar (the
+    // certificate and column picked, whether subject names are loaded too).
+    struct WindowChoices {
+        int page = 0;
+        int certificate = -1;  // -1: none picked
+        int column = 0;
+        bool copyNames = false;
+    };
+    WindowChoices& windowChoices() { return choices_; }
+    const WindowChoices& windowChoices() const { return choices_; }
+
 signals:
     // A value changed (from code or from the window).
     void textChanged(int index);
@@ -130,5 +142,9 @@ private:
     const Index& index() const;
     mutable std::unique_ptr<const Index> index_;
     mutable QHash<int, ScreenFit> fits_;
+    // At the first showing: the layout's first tab, the first certificate where the list
+    // is set at every showing, none where the person's pick stays.
+    WindowChoices choices_{definition_.activePage,
+                           definition_.loadBar && definition_.loadBar->selectOnShow ? 0 : -1};
     std::unique_ptr<FormWindow> window_;
 };

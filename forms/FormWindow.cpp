@@ -20,6 +20,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kPanelHeight = 41;
@@ -66,6 +68,8 @@ FormWindow::FormWindow(DocumentForm& form)
                               Qt::WindowCloseButtonHint
                         : Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       form_(form) {
+    // A page of typing is left only through "Anuluj" (or a certificate's close box).
+    keepOpenOnEscape();
     setObjectName(form.definition().className);
     setWindowTitle(form.definition().caption);
     setFont([] {
@@ -87,10 +91,13 @@ FormWindow::FormWindow(DocumentForm& form)
             page->setObjectName(QStringLiteral("TabSheet%1").arg(p + 1));
             pages_->addTab(page, form.definition().pages[p].tab);
         }
-        pages_->setCurrentIndex(std::min(form.definition().activePage, std::max(0, pageCount - 1)));
+        // The tab shown when the window last closed.
+        pages_->setCurrentIndex(std::clamp(form.windowChoices().page, 0, std::max(0, pageCount - 1)));
         // A certificate's other pages may never be looked at: their blanks wait for it.
         showBlank(pages_->currentIndex());
         connect(pages_, &QTabWidget::currentChanged, this, &FormWindow::showBlank);
+        connect(pages_, &QTabWidget::currentChanged, this,
+                [this](int page) { form_.windowChoices().page = page; });
         layout->addWidget(pages_, 1);
         resize(kCertificateClientWidth, kCertificateClientHeight);
     } else {
@@ -219,9 +226,8 @@ QWidget* FormWindow::buildPanel() {
             addLoadBar(row);
             row->addWidget(button);
             connect(button, &QPushButton::clicked, this, [this] {
-                form_.LoadColumn(certificateList_->currentIndex(),
-                                 columnList_ ? columnList_->currentIndex() : 0,
-                                 namesCheckBox_ && namesCheckBox_->isChecked());
+                const DocumentForm::WindowChoices& chosen = form_.windowChoices();
+                form_.LoadColumn(chosen.certificate, chosen.column, chosen.copyNames);
             });
         } else {
             right << button;
@@ -243,20 +249,30 @@ QWidget* FormWindow::buildPanel() {
 void FormWindow::addLoadBar(QHBoxLayout* panel) {
     const std::optional<LoadBar>& bar = form_.definition().loadBar;
     if (!bar) return;
+    // The lists and the box show the form's choices and keep them there.
+    DocumentForm::WindowChoices& chosen = form_.windowChoices();
     certificateList_ = new ComboBox(ComboBox::Style::ListOnly, this);
     certificateList_->setObjectName(bar->certificateListName);
     for (const LoadBarEntry& e : bar->certificates) certificateList_->addItem(e.caption);
-    if (!bar->selectOnShow) certificateList_->setCurrentIndex(-1);
+    certificateList_->setCurrentIndex(chosen.certificate);
+    connect(certificateList_, &QComboBox::currentIndexChanged, this,
+            [this](int index) { form_.windowChoices().certificate = index; });
     panel->addWidget(certificateList_);
     if (!bar->columns.isEmpty()) {
         columnList_ = new ComboBox(ComboBox::Style::ListOnly, this);
         columnList_->setObjectName(bar->columnListName);
         columnList_->addItems(bar->columns);
+        columnList_->setCurrentIndex(chosen.column);
+        connect(columnList_, &QComboBox::currentIndexChanged, this,
+                [this](int index) { form_.windowChoices().column = index; });
         panel->addWidget(columnList_);
     }
     if (bar->namesCheckBox) {
         namesCheckBox_ = new QCheckBox(QStringLiteral("Wczytaj nazwy przedmiotów"), this);
         namesCheckBox_->setObjectName(QStringLiteral("NazwyCheckBox"));
+        namesCheckBox_->setChecked(chosen.copyNames);
+        connect(namesCheckBox_, &QCheckBox::toggled, this,
+                [this](bool ticked) { form_.windowChoices().copyNames = ticked; });
         panel->addWidget(namesCheckBox_);
     }
 }

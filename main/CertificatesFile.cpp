@@ -128,7 +128,7 @@ bool bFunZapiszNowyPlikSwiadectw(TFGlowna& window)
 
     if (FileExists(target)) {
         if (dialogs.message("Wybrany plik już istnieje.\nCzy chcesz zastąpić istniejący plik ?",
-                            "Zapisz", MsgIcon::Question, MsgButtons::YesNo) != Answer::Yes)
+                            "Zapisz", MsgIcon::Question, MsgButtons::YesNo, Answer::No) != Answer::Yes)
             return false;
         if (!ClearFileAttributes(es, target)) {
             Report(window,

@@ -66,6 +66,11 @@ public:
     // The name the shared save dialog offers: "nowy" at first, then the last one chosen.
     QString SaveDialogFileName = "nowy";
     std::vector<CalibrationRecord> CalibrationList;
+    // The table whose stored data the student dialog and the forms hold: set by a load or
+    // a save of a student, empty while they hold a new student, samples or nothing known
+    // (also whenever the list is read again: the working copy may have been replaced).
+    // The commands that save work only on this student.
+    std::string HeldStudentTable;
     // What the last render left for the print window.
     PrintJobFields PrintJob;
 
@@ -190,6 +195,9 @@ private:
     void KeepStudentSelected(const std::string& table);
     // The table the student dialog's PESEL names.
     std::string StudentTableOfDialog() const;
+    // Makes the forms hold the selected student, loading him when they hold another (a
+    // failed load leaves the previous one there); false when they cannot, after saying so.
+    bool HoldSelectedStudent();
 
     std::unique_ptr<CalibrationHost> calibrationHost_;
     std::unique_ptr<DialogHost> dialogHost_;

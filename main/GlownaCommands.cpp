@@ -82,6 +82,7 @@ void TFGlowna::OpenCalibrationWindow(bool advanced)
     calibration->AdvancedMode = advanced ? 1 : 0;
     calibration->move(5, calibration->y());
     calibration->setWindowTitle(advanced ? "Formatowanie zaawansowane" : "Formatowanie podstawowe");
+    HeldStudentTable.clear();  // the window fills sample texts into the forms
     DialogService::instance().showModal(*calibration);
     FormattingActive = 0;
     // The window filled sample texts into forms: they must never be saved into a student.

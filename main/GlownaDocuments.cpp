@@ -87,6 +87,9 @@ void TFGlowna::EdytujSwiadectwoToolButtonClick()
                         MsgButtons::Ok);
         return;
     }
+    // "OK" saves the whole student the forms hold: that must be the one chosen.
+    if (!HoldSelectedStudent())
+        return;
     if (DocumentForm* form = FormOf(*row))
         form->ShowModal();
     // "OK" has rebuilt the tree: find the document again and show what is stored.

@@ -118,7 +118,24 @@ bool TFGlowna::SaveStudentData()
         return false;
     }
     ShowSelected(ShowSavedStudent(table));
+    HeldStudentTable = table;
     return true;
+}
+
+bool TFGlowna::HoldSelectedStudent()
+{
+    const std::string table = SelectedStudentTable();
+    if (!table.empty() && table == HeldStudentTable)
+        return true;
+    if (LoadStudentData(table))
+        return true;
+    // Opened now, a dialog would show the student held before and save his data under
+    // the selected one's name, or drop the selected one's table.
+    DialogService::instance().message("Dane ucznia:\n" + SelectedNodeText(1) +
+                                          "\nnie zostały wczytane, więc nie można ich teraz "
+                                          "edytować ani zapisać.",
+                                      "Brak danych", MsgIcon::Warning, MsgButtons::Ok);
+    return false;
 }
 
 bool TFGlowna::LoadStudentData(const std::string& table)
@@ -133,6 +150,7 @@ bool TFGlowna::LoadStudentData(const std::string& table)
     // The document forms read the student dialog while they fill themselves.
     FDaneUcznia->FillFields(RecordList);
     FormRegistry::instance().FillAll(RecordList);
+    HeldStudentTable = table;
     if (!withZeroBytes.empty())
         ReportZeroBytes(table, withZeroBytes);
     return true;

@@ -43,6 +43,7 @@ void ReportUnreadableStudents(const std::vector<std::string>& tables)
 
 bool TFGlowna::ReloadStudentsList()
 {
+    HeldStudentTable.clear();
     const std::string path = DataTmpPath(ErrorStream);
     if (!FileExists(path))
         return false;
@@ -92,6 +93,7 @@ void TFGlowna::BuildStudentsTree()
 
 void TFGlowna::RemoveAllNodes()
 {
+    HeldStudentTable.clear();
     {
         const QSignalBlocker quiet(TreeView);
         TreeView->clear();

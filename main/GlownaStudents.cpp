@@ -32,6 +32,7 @@ void TFGlowna::DodajUczniaToolButtonClick()
         // The promotion word's ending of a new student's certificate ("ę").
         form->ApplyPreset("newStudent");
     }
+    HeldStudentTable.clear();
     const bool saved = DialogService::instance().showModal(*FDaneUcznia) == QDialog::Accepted;
     ReloadStudentsList();
     if (saved)
@@ -43,7 +44,11 @@ void TFGlowna::EdytujDaneUczniaToolButtonClick()
     Modified = 1;
     if (RefuseWithoutStudent(SelectedNodeText(1)))
         return;
-    FDaneUcznia->editedTable = SelectedStudentTable();
+    // The dialog shows and rewrites the student the forms hold, and drops his table when
+    // his PESEL changes: that must be the student chosen.
+    if (!HoldSelectedStudent())
+        return;
+    FDaneUcznia->editedTable = HeldStudentTable;
     FDaneUcznia->mode = TFDaneUcznia::EditStudent;
     if (DialogService::instance().showModal(*FDaneUcznia) == QDialog::Accepted)
         KeepStudentSelected(FDaneUcznia->editedTable);
@@ -56,7 +61,7 @@ void TFGlowna::UsunUczniaToolButtonClick()
     if (RefuseWithoutStudent(name))
         return;
     if (DialogService::instance().message("Czy na pewno chcesz skasować dane ucznia: \n" + name, "Usuń",
-                                          MsgIcon::Warning, MsgButtons::YesNo) == Answer::Yes &&
+                                          MsgIcon::Warning, MsgButtons::YesNo, Answer::No) == Answer::Yes &&
         !bFunDeleteTable(ErrorStream, DataTmpPath(ErrorStream), SelectedStudentTable())) {
         DialogService::instance().message(
             "Błąd podczas próby usunięcia danych ucznia.\n\n" + QString::fromStdString(ErrorStream.str()),

@@ -58,7 +58,31 @@ QString shownText(QString text)
     return text.replace(QChar(7), QChar(u'\n'));
 }
 
+QMessageBox::StandardButton qtButton(Answer answer)
+{
+    switch (answer) {
+    case Answer::Ok: return QMessageBox::Ok;
+    case Answer::Yes: return QMessageBox::Yes;
+    case Answer::No: return QMessageBox::No;
+    case Answer::Cancel: return QMessageBox::Cancel;
+    }
+    return QMessageBox::NoButton;
+}
+
 } // namespace
+
+Answer DefaultButtonOf(MsgButtons buttons, std::optional<Answer> wanted)
+{
+    switch (buttons) {
+    case MsgButtons::Ok:
+        return Answer::Ok;
+    case MsgButtons::YesNo:
+        return wanted == Answer::No ? Answer::No : Answer::Yes;
+    case MsgButtons::YesNoCancel:
+        return wanted == Answer::No || wanted == Answer::Cancel ? *wanted : Answer::Yes;
+    }
+    return Answer::Ok;
+}
 
 DialogService::~DialogService() = default;
 
@@ -74,9 +98,10 @@ DialogService* DialogService::install(DialogService* service)
 }
 
 Answer DialogService::message(const QString& text, const QString& caption, MsgIcon icon,
-                              MsgButtons buttons)
+                              MsgButtons buttons, std::optional<Answer> defaultButton)
 {
-    return CallOnGuiThread([&] { return askMessage(text, caption, icon, buttons); });
+    const Answer preselected = DefaultButtonOf(buttons, defaultButton);
+    return CallOnGuiThread([&] { return askMessage(text, caption, icon, buttons, preselected); });
 }
 
 std::optional<QString> DialogService::inputQuery(const QString& caption, const QString& prompt,
@@ -118,7 +143,7 @@ int DialogService::showModal(QDialog& dialog)
 }
 
 Answer DialogService::askMessage(const QString& text, const QString& caption, MsgIcon icon,
-                                 MsgButtons buttons)
+                                 MsgButtons buttons, Answer defaultButton)
 {
     QMessageBox box(qtIcon(icon), shownCaption(caption), shownText(text), QMessageBox::NoButton,
                     dialogParent());
@@ -134,6 +159,7 @@ Answer DialogService::askMessage(const QString& text, const QString& caption, Ms
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         break;
     }
+    box.setDefaultButton(qtButton(defaultButton));
     switch (box.exec()) {
     case QMessageBox::Yes: return Answer::Yes;
     case QMessageBox::No: return Answer::No;

@@ -17,6 +17,9 @@ enum class MsgButtons { Ok, YesNo, YesNoCancel };
 enum class Answer { Ok, Yes, No, Cancel };
 enum class FileDialog { Open, Save };
 
+// The button of `buttons` that `wanted` names, else the set's first.
+Answer DefaultButtonOf(MsgButtons buttons, std::optional<Answer> wanted);
+
 class DialogService {
 public:
     virtual ~DialogService();
@@ -27,7 +30,11 @@ public:
     // A message box; an empty caption is shown as an empty title, the character 7 in the
     // text as a line break (the caller's text keeps it). Closing the box
     // without a button answers Ok, No (YesNo) or Cancel (YesNoCancel).
-    Answer message(const QString& text, const QString& caption, MsgIcon icon, MsgButtons buttons);
+    // `defaultButton` is the one Enter presses: by default the set's first (Ok, Yes). A
+    // question whose "Tak" deletes or overwrites stored data passes Answer::No, so no
+    // single key gives the data away.
+    Answer message(const QString& text, const QString& caption, MsgIcon icon, MsgButtons buttons,
+                   std::optional<Answer> defaultButton = std::nullopt);
 
     // A one-line text query; nullopt when cancelled.
     std::optional<QString> inputQuery(const QString& caption, const QString& prompt,
@@ -55,9 +62,9 @@ protected:
     // Makes `service` the one instance() returns; returns the previous one (null = Qt).
     static DialogService* install(DialogService* service);
 
-    // The answering itself, always on the GUI thread.
+    // The answering itself, always on the GUI thread. `defaultButton` is one of the set's.
     virtual Answer askMessage(const QString& text, const QString& caption, MsgIcon icon,
-                              MsgButtons buttons);
+                              MsgButtons buttons, Answer defaultButton);
     virtual std::optional<QString> askInput(const QString& caption, const QString& prompt,
                                             const QString& initial);
     virtual std::optional<QString> askFileName(FileDialog dialog, const QString& title,

@@ -14,9 +14,11 @@ void Form::cancelByKeyboard()
 
 void Form::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    // QDialog would reject on its own for Esc with any modifier (QKeySequence::Cancel).
+    if (event->key() == Qt::Key_Escape || event->matches(QKeySequence::Cancel)) {
         event->accept();
-        cancelByKeyboard();
+        if (escapeCancels_ && event->modifiers() == Qt::NoModifier)
+            cancelByKeyboard();
         return;
     }
     QDialog::keyPressEvent(event);

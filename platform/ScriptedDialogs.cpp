@@ -132,9 +132,9 @@ std::optional<ScriptedDialogs::Payload> ScriptedDialogs::take(DialogRequest requ
 }
 
 Answer ScriptedDialogs::askMessage(const QString& text, const QString& caption, MsgIcon icon,
-                                   MsgButtons buttons)
+                                   MsgButtons buttons, Answer defaultButton)
 {
-    auto p = take({DialogKind::Message, text, caption, icon, buttons, {}});
+    auto p = take({DialogKind::Message, text, caption, icon, buttons, {}, defaultButton});
     if (!p)
         return buttons == MsgButtons::Ok ? Answer::Ok : Answer::Cancel;
     return std::get<Answer>(*p);

@@ -22,6 +22,7 @@ struct DialogRequest {
     MsgIcon icon = MsgIcon::None;
     MsgButtons buttons = MsgButtons::Ok;
     QString detail;   // query initial text, file dialog filter (as passed)
+    Answer defaultButton = Answer::Ok;  // a message's button that Enter presses
 };
 
 class ScriptedDialogs : public DialogService {
@@ -53,7 +54,7 @@ public:
 
 protected:
     Answer askMessage(const QString& text, const QString& caption, MsgIcon icon,
-                      MsgButtons buttons) override;
+                      MsgButtons buttons, Answer defaultButton) override;
     std::optional<QString> askInput(const QString& caption, const QString& prompt,
                                     const QString& initial) override;
     std::optional<QString> askFileName(FileDialog dialog, const QString& title,

@@ -412,7 +412,7 @@ void TFKalibracja::PrzywrocUstawieniaButtonClick()
 {
     const Answer answer = DialogService::instance().message(
         QStringLiteral("Czy na pewno chcesz przywrócić oryginalne ustawienia ?"), QStringLiteral("Przywracanie"),
-        MsgIcon::None, MsgButtons::YesNo);
+        MsgIcon::None, MsgButtons::YesNo, Answer::No);
     if (answer == Answer::Yes) {
         ErrorStream& errors = host_.renderContext().errors;
         const std::string source = CalibrationFilePath(errors, true);

@@ -335,7 +335,7 @@ void TFDrukuj::DeleteSettingsButtonClick()
     const QString name = MarginesyComboBox->currentText();
     const Answer answer = DialogService::instance().message(
         QStringLiteral("Czy na pewno chcesz skasować ustawienia: ") + name + QStringLiteral(" ?"),
-        QStringLiteral("Kasowanie"), MsgIcon::Question, MsgButtons::YesNo);
+        QStringLiteral("Kasowanie"), MsgIcon::Question, MsgButtons::YesNo, Answer::No);
     if (answer != Answer::Yes)
         return;
     if (!bFunMarginDeleteSettings(errors_, SettingsFilePath(errors_, false), name.toStdString()))
@@ -347,7 +347,7 @@ void TFDrukuj::ResetButtonClick()
 {
     const Answer answer = DialogService::instance().message(
         QStringLiteral("Czy na pewno chcesz przywrócić oryginalne ustawienia ?"), QStringLiteral("Przywracanie"),
-        MsgIcon::Question, MsgButtons::YesNo);
+        MsgIcon::Question, MsgButtons::YesNo, Answer::No);
     if (answer == Answer::No)
         return;
     if (bFunMarginRestoreOriginal(errors_, SettingsFilePath(errors_, true), SettingsFilePath(errors_, false)))

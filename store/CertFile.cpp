@@ -53,6 +53,14 @@ std::string StudentField(CppSQLite3DB& db, const std::string& table, const char*
     return query.AtEnd() ? std::string() : query.ColumnTextByName("value");
 }
 
+std::string StudentDisplayName(CppSQLite3DB& db, const std::string& table) {
+    std::string surname = StudentField(db, table, "Nazwisko_DATA_EDIT");
+    std::string firstName = StudentField(db, table, "Imie_DATA_EDIT");
+    WithoutZeroBytes(surname);
+    WithoutZeroBytes(firstName);
+    return surname + " " + firstName;
+}
+
 }  // namespace
 
 int iFunCheckIsStudentExists(ErrorStream& es, const std::string& file, const std::string& table,
@@ -107,11 +115,7 @@ bool bFunGetStudentsList(ErrorStream& es, const std::string& file, std::vector<S
     }
     for (const std::string& table : tables) {
         try {
-            std::string surname = StudentField(db, table, "Nazwisko_DATA_EDIT");
-            std::string firstName = StudentField(db, table, "Imie_DATA_EDIT");
-            WithoutZeroBytes(surname);
-            WithoutZeroBytes(firstName);
-            list.push_back({surname + " " + firstName, table});
+            list.push_back({StudentDisplayName(db, table), table});
         } catch (const CppSQLite3Exception& e) {
             // One unreadable table does not hide the other students; the caller names it.
             FailDb(es, "SQL exception: \n", e, "bFunGetStudentsList");
@@ -120,6 +124,21 @@ bool bFunGetStudentsList(ErrorStream& es, const std::string& file, std::vector<S
     }
     db.Close();
     return true;
+}
+
+bool bFunGetStudentName(ErrorStream& es, const std::string& file, const std::string& table,
+                        std::string& name) {
+    if (ReportMissingFile(es, file, "Plik nie istnieje: \n", "bFunGetStudentName")) return false;
+    CppSQLite3DB db;
+    try {
+        db.Open(file);
+        name = StudentDisplayName(db, table);
+        db.Close();
+        return true;
+    } catch (const CppSQLite3Exception& e) {
+        FailDb(es, "SQL exception: \n", e, "bFunGetStudentName");
+        return false;
+    }
 }
 
 bool bFunGetValue(ErrorStream& es, CppSQLite3Query& query, const std::string& column, std::string& text) {

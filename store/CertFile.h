@@ -19,6 +19,10 @@ bool bFunGetTableList(ErrorStream& es, const std::string& file, std::vector<std:
 // `unreadable`; the result is still true.
 bool bFunGetStudentsList(ErrorStream& es, const std::string& file, std::vector<StudentEntry>& list,
                          std::vector<std::string>* unreadable = nullptr);
+// Sets `name` to the display name of one student table, exactly as the student list
+// gives it (surname, a blank, first name).
+bool bFunGetStudentName(ErrorStream& es, const std::string& file, const std::string& table,
+                        std::string& name);
 // Sets `text` to the named column of the current row (NULL reads as the empty text).
 bool bFunGetValue(ErrorStream& es, CppSQLite3Query& query, const std::string& column,
                   std::string& text);

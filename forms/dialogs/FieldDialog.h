@@ -2,8 +2,8 @@
 // What the student dialog and the school-data dialog share: their stored fields as
 // values (DialogFields), widgets built just before the first showing, the show handler
 // run on every showing with the window centred on the screen and the focus in the first
-// field, and the "OK" / "Anuluj" panel at the bottom ("Anuluj" and Esc close without
-// writing anything).
+// field, and the "OK" / "Anuluj" panel at the bottom ("Anuluj", and in the student dialog
+// also Esc, close without writing anything).
 #include "forms/dialogs/DialogFields.h"
 #include "platform/Form.h"
 

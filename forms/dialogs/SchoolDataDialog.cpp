@@ -271,6 +271,8 @@ TFDaneSzkoly::TFDaneSzkoly(QWidget* parent)
 {
     for (const EditSpec& edit : kSchoolEdits)
         fields_.add(QString::fromLatin1(edit.name), DialogFields::Kind::Edit, edit.limit);
+    // Seventy-three fields of typing: only "Anuluj" gives them up.
+    keepOpenOnEscape();
     if (!FDaneSzkoly) {
         FDaneSzkoly = this;
         SchoolData::install(this);

@@ -184,12 +184,19 @@ bool TFDaneUcznia::mayWriteTable(const std::string& path, const std::string& tab
     switch (iFunCheckIsStudentExists(DialogErrorStream(), path, table, true)) {
     case 0:
         return true;
-    case 1:
+    case 1: {
+        // Whose data "Tak" would replace, as the tree names him (his table's name when even
+        // that cannot be read).
+        std::string holder;
+        if (!bFunGetStudentName(DialogErrorStream(), path, table, holder))
+            holder = table;
         return DialogService::instance().message(
                    QStringLiteral("Uczeń o tym numerze PESEL już istnieje, czy chcesz nadpisać dane "
-                                  "tego ucznia ?"),
-                   QStringLiteral("Zapis"), MsgIcon::Warning, MsgButtons::YesNo)
+                                  "tego ucznia ?\n")
+                       + QString::fromStdString(holder),
+                   QStringLiteral("Zapis"), MsgIcon::Warning, MsgButtons::YesNo, Answer::No)
             == Answer::Yes;
+    }
     default:
         ShowDataError(QStringLiteral("Błąd zapisu danych.\n\n"));
         return false;

@@ -155,10 +155,12 @@ TEST_F(StudentDialogTest, ExistingPeselAsksBeforeOverwriting)
         dialog.mode = TFDaneUcznia::NewStudent;
         enter(other);
         EXPECT_EQ(pressOk({answer}), answer == Answer::Yes);
+        // It names the student whose data "Tak" replaces, and Enter answers "Nie".
         EXPECT_EQ(messages(), std::vector<QString>{QString::fromUtf8(
                                   "Zapis|Uczeń o tym numerze PESEL już istnieje, czy chcesz nadpisać "
-                                  "dane tego ucznia ?")});
+                                  "dane tego ucznia ?\nNowak Łucja")});
         EXPECT_EQ(dialogs.requestsOf(DialogKind::Message)[0].buttons, MsgButtons::YesNo);
+        EXPECT_EQ(dialogs.requestsOf(DialogKind::Message)[0].defaultButton, Answer::No);
         EXPECT_EQ(tableRows("PESEL01231212345")[7].value, answer == Answer::Yes ? "Kowalski" : "Nowak");
     }
 }

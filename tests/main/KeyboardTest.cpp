@@ -1,14 +1,17 @@
-// The keyboard on the real windows: Esc leaves every form and dialog as its "Anuluj"
-// does, Enter presses the focused button, the student dialog always starts in its first
-// field, and the menus open with Alt and their letter or with F10.
+// The keyboard on the real windows: Esc leaves none of the windows where much is typed
+// (the document forms, the school-data template) and leaves the short dialogs as their
+// "Anuluj" does, Enter presses the focused button, the student dialog always starts in its
+// first field, and the menus open with Alt and their letter or with F10.
 #include "tests/main/WorkflowTestSupport.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 
@@ -20,6 +23,7 @@
 #include "main/Glowna.h"
 #include "main/Logi.h"
 #include "main/OProgramie.h"
+#include "platform/Controls.h"
 #include "tests/support/Typing.h"
 
 namespace {
@@ -31,34 +35,115 @@ void PressEscape(QDialog& dialog)
     TypeKey(focus ? focus : &dialog, Qt::Key_Escape);
 }
 
+// The first field of `Kind` a person can type into.
+template <class Kind>
+Kind* FirstTypable(QDialog& dialog)
+{
+    for (Kind* field : dialog.findChildren<Kind*>())
+        if (field->isEnabled() && !field->isReadOnly())
+            return field;
+    return nullptr;
+}
+
+// Every document form the program has, the title page no menu reaches included.
+std::vector<DocumentForm*> EveryDocumentForm()
+{
+    std::vector<DocumentForm*> forms;
+    for (const auto& form : FormRegistry::instance().forms())
+        forms.push_back(form.get());
+    forms.push_back(FormRegistry::instance().form("TFArkusz280astr1"));
+    return forms;
+}
+
 }  // namespace
 
 class KeyboardTest : public WorkflowTest {};
 
-TEST_F(KeyboardTest, EscLeavesEveryDocumentFormWithoutSavingAsAnulujDoes)
+TEST_F(KeyboardTest, EscInAFieldOrAMemoLeavesEveryDocumentFormOpenWithItsTyping)
 {
     addStudent({"Adamski", "Piotr", "111"});
-    for (const auto& form : FormRegistry::instance().forms()) {
+    const std::vector<DocumentForm*> forms = EveryDocumentForm();
+    ASSERT_EQ(forms.size(), 49u);
+    for (DocumentForm* form : forms) {
+        ASSERT_NE(form, nullptr);
         SCOPED_TRACE(form->definition().className.toStdString());
-        bool closed = false;
+        QString typed;
+        bool openAfterEsc = false;
         dialogs.answerModal([&](QDialog& dialog) {
-            // Pressed in a field, as a person leaves a form while typing.
-            if (auto* edit = dialog.findChild<QLineEdit*>(); edit && edit->isEnabled())
-                edit->setFocus();
+            QLineEdit* edit = FirstTypable<QLineEdit>(dialog);
+            ASSERT_NE(edit, nullptr);
+            edit->setFocus();
+            edit->selectAll();
+            TypeText(edit, "7");
             PressEscape(dialog);
-            closed = !dialog.isVisible();
+            // A memo lets Esc through to the window as a field does.
+            if (QPlainTextEdit* memo = FirstTypable<QPlainTextEdit>(dialog)) {
+                memo->setFocus();
+                PressEscape(dialog);
+            }
+            openAfterEsc = dialog.isVisible();
+            typed = edit->text();
+            Press(dialog, "Anuluj");
         });
         EXPECT_EQ(form->ShowModal(), QDialog::Rejected);
-        EXPECT_TRUE(closed);
+        EXPECT_TRUE(openAfterEsc);
+        EXPECT_EQ(typed, "7");
     }
     EXPECT_TRUE(messages().empty());
 }
 
-TEST_F(KeyboardTest, EscLeavesTheSmallWindowsAndDialogs)
+TEST_F(KeyboardTest, EscClosingAnOpenGradeListThenAgainLeavesTheFormOpen)
+{
+    addStudent({"Adamski", "Piotr", "111"});
+    const QString grade = "ZMIENNA_ObowiazkowyEduOcn1_STR2_DATA_COMBOBOX";
+    DocumentForm& certificate = form("TFSwiad205kl2");
+    certificate.setText(grade, "dobry");
+    bool listClosed = false;
+    bool formOpen = false;
+    dialogs.answerModal([&](QDialog& dialog) {
+        auto* combo = dialog.findChild<QComboBox*>(grade);
+        ASSERT_NE(combo, nullptr);
+        static_cast<FormWindow&>(dialog).pages()->setCurrentIndex(1);
+        combo->setFocus();
+        combo->showPopup();
+        QWidget* list = QApplication::activePopupWidget();
+        ASSERT_NE(list, nullptr);
+        TypeKey(list, Qt::Key_Escape);
+        listClosed = QApplication::activePopupWidget() == nullptr;
+        PressEscape(dialog);
+        formOpen = dialog.isVisible();
+        Press(dialog, "Anuluj");
+    });
+    certificate.ShowModal();
+    EXPECT_TRUE(listClosed);
+    EXPECT_TRUE(formOpen);
+}
+
+TEST_F(KeyboardTest, EscLeavesTheSchoolDataTemplateOpenWithItsTyping)
+{
+    QString typed;
+    bool open = false;
+    dialogs.answerModal([&](QDialog& dialog) {
+        QLineEdit* first = FirstTypable<QLineEdit>(dialog);
+        ASSERT_NE(first, nullptr);
+        first->setFocus();
+        first->selectAll();
+        TypeText(first, "Szkoła");
+        PressEscape(dialog);
+        open = dialog.isVisible();
+        typed = first->text();
+        Press(dialog, "Anuluj");
+    });
+    window().Szablondanychszkoy1Click();
+    EXPECT_TRUE(open);
+    EXPECT_EQ(typed, "Szkoła");
+    EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(KeyboardTest, EscLeavesTheShortDialogsAsAnulujDoes)
 {
     const std::vector<std::pair<const char*, std::function<void()>>> windows = {
         {"Dane ucznia", [this] { window().DodajUczniaToolButtonClick(); }},
-        {"Szablon danych", [this] { window().Szablondanychszkoy1Click(); }},
         {"O programie", [this] { window().Oprogramie1Click(); }},
         {"Logi programu", [this] { window().Logiprogramu1Click(); }},
     };

@@ -78,11 +78,7 @@ TEST_F(WorkflowTest, NewStudentWithAnExistingPeselAsksBeforeOverwriting)
     addStudent({"Adamski", "Piotr", "111"});
     dialogs.answerModal([this](QDialog& dialog) {
         dialogs.answerMessage(Answer::No);
-        DialogFields& fields = FDaneUcznia->fields();
-        fields.setText(u"Nazwisko_DATA_EDIT", "Borek");
-        fields.setText(u"Imie_DATA_EDIT", "Anna");
-        fields.setText(u"Plec_DATA_COMBOBOX", "kobieta");
-        fields.setText(u"NumerPesel_DATA_EDIT", "111");
+        FillStudentDialog({"Borek", "Anna", "111", "kobieta"});
         Press(dialog, "OK");
         EXPECT_TRUE(dialog.isVisible());
         Press(dialog, "Anuluj");

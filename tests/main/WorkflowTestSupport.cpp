@@ -29,15 +29,20 @@ void WorkflowTest::SetUp()
 void WorkflowTest::addStudent(const StudentFields& student)
 {
     dialogs.answerModal([student](QDialog& dialog) {
-        DialogFields& fields = FDaneUcznia->fields();
-        fields.setText(u"Nazwisko_DATA_EDIT", student.surname);
-        fields.setText(u"Imie_DATA_EDIT", student.firstName);
-        fields.setText(u"Plec_DATA_COMBOBOX", student.sex);
-        fields.setText(u"NumerPesel_DATA_EDIT", student.pesel);
-        fields.setText(u"NrDziennika_DATA_EDIT", student.registerNumber);
+        FillStudentDialog(student);
         Press(dialog, "OK");
     });
     window().DodajUczniaToolButtonClick();
+}
+
+void FillStudentDialog(const StudentFields& student)
+{
+    DialogFields& fields = FDaneUcznia->fields();
+    fields.setText(u"Nazwisko_DATA_EDIT", student.surname);
+    fields.setText(u"Imie_DATA_EDIT", student.firstName);
+    fields.setText(u"Plec_DATA_COMBOBOX", student.sex);
+    fields.setText(u"NumerPesel_DATA_EDIT", student.pesel);
+    fields.setText(u"NrDziennika_DATA_EDIT", student.registerNumber);
 }
 
 void WorkflowTest::storeStudent(const StudentFields& student)

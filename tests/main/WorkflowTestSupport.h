@@ -51,6 +51,8 @@ protected:
     static std::vector<FieldRecord> storedRows(const std::string& file, const std::string& table);
 };
 
+// Puts the student's data into the student dialog's fields, as typed.
+void FillStudentDialog(const StudentFields& student);
 // Types `text` into the widget key by key, as a person does.
 void Type(QWidget* widget, const QString& text);
 // Presses the dialog's button with that caption.

@@ -69,6 +69,33 @@ TEST(ScriptedDialogs, AnswersInOrderAndRecordsEveryRequest)
     EXPECT_EQ(r[4].kind, DialogKind::PrinterSetup);
 }
 
+TEST(ScriptedDialogs, RecordsTheButtonEnterWouldPress)
+{
+    TestApp();
+    const struct {
+        MsgButtons buttons;
+        std::optional<Answer> wanted;
+        Answer recorded;
+    } cases[] = {
+        {MsgButtons::Ok, std::nullopt, Answer::Ok},
+        {MsgButtons::Ok, Answer::No, Answer::Ok},  // a set without "Nie" keeps its one button
+        {MsgButtons::YesNo, std::nullopt, Answer::Yes},
+        {MsgButtons::YesNo, Answer::No, Answer::No},
+        {MsgButtons::YesNo, Answer::Cancel, Answer::Yes},
+        {MsgButtons::YesNoCancel, std::nullopt, Answer::Yes},
+        {MsgButtons::YesNoCancel, Answer::No, Answer::No},
+        {MsgButtons::YesNoCancel, Answer::Cancel, Answer::Cancel},
+    };
+    for (const auto& c : cases) {
+        ScriptedDialogs script;
+        script.answerMessage(Answer::Ok);
+        DialogService::instance().message(QStringLiteral("Usunąć ?"), QStringLiteral("Usuń"),
+                                          MsgIcon::Warning, c.buttons, c.wanted);
+        ASSERT_EQ(script.requests().size(), 1u);
+        EXPECT_EQ(script.requests()[0].defaultButton, c.recorded);
+    }
+}
+
 TEST(ScriptedDialogs, UnexpectedOrMismatchedRequestsAreReported)
 {
     TestApp();
@@ -164,10 +191,10 @@ public:
 
 protected:
     Answer askMessage(const QString& text, const QString& caption, MsgIcon icon,
-                      MsgButtons buttons) override
+                      MsgButtons buttons, Answer defaultButton) override
     {
         answeredOn = QThread::currentThread();
-        return ScriptedDialogs::askMessage(text, caption, icon, buttons);
+        return ScriptedDialogs::askMessage(text, caption, icon, buttons, defaultButton);
     }
 };
 } // namespace

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -66,6 +67,28 @@ TEST(QtDialogs, MessageBoxShowsTextCaptionIconAndMapsTheAnswer)
         EXPECT_EQ(seenText, QStringLiteral("Czy na pewno chcesz zakończyć pracę ?"));
         EXPECT_EQ(seenTitle, QStringLiteral("Koniec"));
         EXPECT_EQ(seenIcon, QMessageBox::Question);
+    }
+}
+
+TEST(QtDialogs, EnterPressesTheDefaultButton)
+{
+    TestApp();
+    const struct {
+        std::optional<Answer> defaultButton;
+        Answer expected;
+    } cases[] = {
+        {std::nullopt, Answer::Yes},
+        {Answer::No, Answer::No},
+    };
+    for (const auto& c : cases) {
+        WhenModalShows([](QWidget* modal) {
+            QWidget* focus = modal->focusWidget();
+            QTest::keyClick(focus ? focus : modal, Qt::Key_Return);
+        });
+        EXPECT_EQ(DialogService::instance().message(QStringLiteral("Czy na pewno chcesz skasować dane ucznia: \nAdamski Piotr"),
+                                                    QStringLiteral("Usuń"), MsgIcon::Warning,
+                                                    MsgButtons::YesNo, c.defaultButton),
+                  c.expected);
     }
 }
 

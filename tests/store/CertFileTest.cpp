@@ -106,6 +106,7 @@ TEST_F(CertFile, MissingFileMessages) {
     std::vector<FieldRecord> records;
     std::vector<std::string> tables;
     std::vector<StudentEntry> students;
+    std::string name;
     struct Case {
         std::function<bool()> call;
         std::string text;
@@ -118,6 +119,7 @@ TEST_F(CertFile, MissingFileMessages) {
         {[&] { return bFunReplaceCertData(es, missing, "PESEL1", {}); }, "Plik nie istnieje: \n", "bFunSaveCertData()"},
         {[&] { return bFunGetTableList(es, missing, tables); }, "Plik nie istnieje: \n:", "bFunGetTableList"},
         {[&] { return bFunGetStudentsList(es, missing, students); }, "Plik nie istnieje: \n:", "bFunGetTableList"},
+        {[&] { return bFunGetStudentName(es, missing, "PESEL1", name); }, "Plik nie istnieje: \n", "bFunGetStudentName"},
         {[&] { return iFunCheckIsStudentExists(es, missing, "PESEL1", false) == 0; }, "Plik nie istnieje: \n",
          "iFunCheckIsStudentExists"},
     };
@@ -176,6 +178,30 @@ TEST_F(CertFile, StudentsListSkipsWhatIsNotAStudent) {
     std::vector<std::string> tables;
     EXPECT_TRUE(bFunGetTableList(es, file, tables));
     EXPECT_EQ(tables.size(), 8u);  // every schema object
+}
+
+TEST_F(CertFile, OneStudentsNameIsTheOneTheListGives) {
+    ASSERT_TRUE(bFunSaveCertData(es, file, "PESEL1", Student("Kowalska", "Anna")));
+    RawExec(file, "create table PESEL3( id TEXT, comp_name TEXT, value TEXT );"
+                  "insert into PESEL3 values( 'DANE UCZNIA', 'Nazwisko_DATA_EDIT', 'First' );"
+                  "insert into PESEL3 values( 'DANE UCZNIA', 'Nazwisko_DATA_EDIT', 'Second' );"
+                  "create table broken( a TEXT );");
+    const struct {
+        const char* table;
+        bool read;
+        const char* name;
+    } cases[] = {
+        {"PESEL1", true, "Kowalska Anna"},
+        {"PESEL3", true, "First "},  // the first row of a field, no first name
+        {"broken", false, ""},
+    };
+    for (const auto& c : cases) {
+        std::string name;
+        EXPECT_EQ(bFunGetStudentName(es, file, c.table, name), c.read) << c.table;
+        EXPECT_EQ(name, c.name) << c.table;
+    }
+    EXPECT_EQ(es.str(), "SQL exception: \nSQLITE_ERROR");
+    EXPECT_EQ(LogRows().back().fun, "bFunGetStudentName");
 }
 
 TEST_F(CertFile, EmptyFileHasNoStudents) {
