@@ -34,10 +34,14 @@ QFont MakePageFont(const QString& face, int points, const FontStyle& style)
     return font;
 }
 
+int TextAscent(const QFont& font)
+{
+    return static_cast<int>(std::ceil(QFontMetricsF(font).ascent()));
+}
+
 int TextHeight(const QFont& font)
 {
-    const QFontMetricsF metrics(font);
-    return static_cast<int>(std::ceil(metrics.ascent()) + std::ceil(metrics.descent()));
+    return TextAscent(font) + static_cast<int>(std::ceil(QFontMetricsF(font).descent()));
 }
 
 int TextWidth(const QFont& font, const QString& text)

@@ -22,8 +22,12 @@ int PointsToPageUnits(int points);
 // A font in page units: face, size in points (after EffectiveFontSize) and style.
 QFont MakePageFont(const QString& face, int points, const FontStyle& style);
 
+// The ascent of a text cell in page units: the font's ascent rounded up to a whole unit
+// (12 pt Times New Roman → 15). A text's baseline lies this far below its box's top.
+int TextAscent(const QFont& font);
+
 // The height of a line of text in page units as the box formula needs it:
-// ceil(ascent) + ceil(descent) (12 pt Times New Roman → 19).
+// TextAscent + ceil(descent) (12 pt Times New Roman → 19).
 int TextHeight(const QFont& font);
 
 // The advance width of `text` in page units, rounded to the nearest unit.

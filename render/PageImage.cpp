@@ -1,5 +1,8 @@
 #include "render/PageImage.h"
 
+#include "render/Fonts.h"
+
+#include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -33,14 +36,18 @@ struct ItemPainter {
         painter.setFont(run.font);
         painter.setPen(Qt::black);
         const int flags = static_cast<int>(QtAlignment(run.align));
+        // Qt lays a text out with its baseline at the font's fractional ascent below the
+        // top; the text cell puts it at the whole-unit ascent its box was computed with.
+        const QRectF laid = QRectF(run.box).translated(
+            0, TextAscent(run.font) - QFontMetricsF(painter.font(), painter.device()).ascent());
         if (!run.clip) {
-            painter.drawText(run.box, flags | Qt::TextDontClip, run.text);
+            painter.drawText(laid, flags | Qt::TextDontClip, run.text);
             return;
         }
         // Each run carries its own clip, so a clipped run never clips what follows it.
         painter.save();
         painter.setClipRect(run.box, Qt::IntersectClip);
-        painter.drawText(run.box, flags, run.text);
+        painter.drawText(laid, flags, run.text);
         painter.restore();
     }
 
@@ -61,7 +68,8 @@ struct ItemPainter {
             return;
         QGlyphRun dots = laid.first();
         const quint32 glyph = dots.glyphIndexes().first();
-        const QPointF origin = dots.positions().first();
+        // On the baseline a text run's cell puts it at.
+        const QPointF origin(dots.positions().first().x(), TextAscent(row.font));
         QList<quint32> glyphs(row.count, glyph);
         QList<QPointF> positions;
         positions.reserve(row.count);

@@ -56,17 +56,15 @@ public:
         return false;
     }
 
-    // Offsets of the painter's origin (the printable area's corner) from the paper's corner.
+    // Offsets of the printable area's corner from the paper's corner.
     PrintMetrics metrics() const override
     {
-        const QRect page = printer_.pageRect(QPrinter::DevicePixel).toRect();
-        const QRect paper = printer_.paperRect(QPrinter::DevicePixel).toRect();
-        return {printer_.logicalDpiX(), printer_.logicalDpiY(), page.x() - paper.x(), page.y() - paper.y()};
+        return {printer_.logicalDpiX(), printer_.logicalDpiY(), printableCorner_.x(), printableCorner_.y()};
     }
 
     void drawPage(const PageImage& image, const QRect& target, bool halfTurn) override
     {
-        DrawPageImage(painter_, target, image, halfTurn);
+        DrawPageImage(painter_, target.translated(printableCorner_), image, halfTurn);
     }
 
     void endPage() override {}
@@ -87,17 +85,27 @@ public:
     int lastError() const override { return error_; }
 
 private:
-    // Puts the painter's origin at the corner of the printable area the queue declares (its
-    // PPD's ImageableArea), not at Qt's default page margins, which are no property of the
-    // printer. Paper size and orientation are set first: the area depends on both.
+    // The painter's origin is the paper's corner; placements count from the corner of the
+    // printable area the queue declares (its PPD's ImageableArea) for the sheet as the
+    // page lies on it. Qt's CUPS support takes the portrait sheet's margins for a
+    // landscape page too and refuses narrower ones, so the margins are read for the
+    // portrait sheet and turned here. Paper size and orientation are set first.
     void usePrintableArea()
     {
-        const QPageLayout layout = printer_.pageLayout();
-        printer_.setPageMargins(layout.minimumMargins(), layout.units());
+        const QPageLayout::Orientation orientation = printer_.pageLayout().orientation();
+        printer_.setPageOrientation(QPageLayout::Portrait);
+        const QPageLayout portrait = printer_.pageLayout();
+        printer_.setPageOrientation(orientation);
+        printer_.setFullPage(true);
+        const QPageLayout sheet(portrait.pageSize(), orientation,
+                                MarginsAsPrinted(portrait.minimumMargins(), orientation), portrait.units());
+        const QMargins pixels = sheet.marginsPixels(printer_.resolution());
+        printableCorner_ = QPoint(pixels.left(), pixels.top());
     }
 
     QPrinter printer_;
     QPainter painter_;
+    QPoint printableCorner_;
     bool firstPageUsed_ = false;
     int error_ = 0;
 };

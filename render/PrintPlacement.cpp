@@ -6,6 +6,13 @@
 
 #include <algorithm>
 
+QMarginsF MarginsAsPrinted(const QMarginsF& portrait, QPageLayout::Orientation orientation)
+{
+    if (orientation == QPageLayout::Portrait)
+        return portrait;
+    return QMarginsF(portrait.bottom(), portrait.left(), portrait.top(), portrait.right());
+}
+
 int MmToPx(int mm, int dpi)
 {
     // A stored margin may hold any number; a sheet is never wider than this many device

@@ -4,6 +4,8 @@
 
 #include "store/Records.h"
 
+#include <QMarginsF>
+#include <QPageLayout>
 #include <QPoint>
 #include <QRect>
 #include <QTransform>
@@ -22,6 +24,13 @@ struct PrintMetrics {
     int offX = 0;
     int offY = 0;
 };
+
+// The unprintable margins of the sheet as a page of `orientation` lies on it, from the
+// margins a queue declares for the portrait sheet. CUPS prints a landscape page turned a
+// quarter anticlockwise onto the portrait sheet, the page's top along the sheet's left
+// edge: the landscape page's left margin is the sheet's bottom one, its top the sheet's
+// left one, its right the sheet's top one and its bottom the sheet's right one.
+QMarginsF MarginsAsPrinted(const QMarginsF& portrait, QPageLayout::Orientation orientation);
 
 // v mm at dpi dots per inch, truncated toward zero: MmToPx(10, 600) = 236.
 int MmToPx(int mm, int dpi);

@@ -14,10 +14,8 @@
 #include <optional>
 #include <QStringList>
 
-// The driver's own queue, whose printable area is the whole sheet, and a copy of it whose
-// printable area leaves 18 pt on every side.
+// The driver's own queue, whose printable area is the whole sheet.
 inline const QString kWholeSheetQueue = QStringLiteral("VLM_PDF");
-inline const QString kMarginQueue = QStringLiteral("VLM_PDF_MARGIN");
 
 // Why the test cannot run here ("" when it can): a missing queue or poppler tool.
 QString MissingPrintTools(const QString& queue);

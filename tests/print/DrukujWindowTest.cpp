@@ -320,7 +320,6 @@ TEST_F(DrukujPrintTest, TwoSidedFourPagesIsOneJobWithTheJobsSettings)
     ASSERT_EQ(record.jobs.size(), 1u);
     EXPECT_EQ(record.jobs[0].name, "TOVRIX");
     ASSERT_EQ(record.jobs[0].pages.size(), 2u);
-    const PrintMetrics& m = system->metrics;
     const auto& first = record.jobs[0].pages[0].drawn;
     const auto& second = record.jobs[0].pages[1].drawn;
     ASSERT_EQ(first.size(), 2u);
@@ -329,8 +328,10 @@ TEST_F(DrukujPrintTest, TwoSidedFourPagesIsOneJobWithTheJobsSettings)
     EXPECT_EQ(pageOf(first[1]), 4);
     EXPECT_EQ(pageOf(second[0]), 2);
     EXPECT_EQ(pageOf(second[1]), 3);
-    EXPECT_EQ(first[1].target, PlacePage(kLandscapeA3.page[3], m));
-    EXPECT_EQ(second[0].target, PlacePage(kLandscapeA3.page[1], m));
+    // Pages 2 and 4 of "A3 poziomo", 219, 6, 411, 291 mm, at 600 dpi with offsets of 100
+    // and 50 pixels.
+    EXPECT_EQ(first[1].target, QRect(5073, 91, 4635, 6783));
+    EXPECT_EQ(second[0].target, QRect(5073, 91, 4635, 6783));
     EXPECT_FALSE(first[0].halfTurn);
     EXPECT_TRUE(second[0].halfTurn && second[1].halfTurn);
     ASSERT_EQ(record.settings.size(), 1u);
@@ -356,7 +357,8 @@ TEST_F(DrukujPrintTest, OneSidedPrintPromptsOnceBetweenTheJobs)
     EXPECT_EQ(record.jobs[0].name, "TOVRIX 1");
     EXPECT_EQ(record.jobs[1].name, "TOVRIX 2");
     EXPECT_FALSE(record.jobs[1].pages[0].drawn[0].halfTurn);
-    EXPECT_EQ(record.jobs[1].pages[0].drawn[0].target, PlacePage({9, 7, 201, 292}, system->metrics));
+    // 9, 7, 201, 292 mm at 600 dpi with offsets of 100 and 50 pixels.
+    EXPECT_EQ(record.jobs[1].pages[0].drawn[0].target, QRect(112, 115, 4636, 6782));
     EXPECT_EQ(storedChoice(), -1);
 }
 

@@ -30,12 +30,22 @@ TEST(PrintPlacement, MillimetresToPixelsTruncate)
 
 TEST(PrintPlacement, RightAndBottomCountFromThePrintableArea)
 {
-    // Left 10, right 200 mm at 600 dpi with an offset of 100 pixels: x 136, width 4588.
-    const QRect r = PlacePage({10, 20, 200, 280}, {600, 600, 100, 100});
-    EXPECT_EQ(r, QRect(136, 372, 4588, MmToPx(280, 600) - 372));
-    // Each axis with its own resolution.
-    const QRect mixed = PlacePage({10, 10, 200, 200}, {600, 300, 0, 0});
-    EXPECT_EQ(mixed, QRect(236, 118, 4724 - 236, 2362 - 118));
+    // Left 10, right 200 mm at 600 dpi with an offset of 100 pixels: x 136, width 4588;
+    // top 20, bottom 280 mm with an offset of 30 pixels: y 442, height 6172.
+    EXPECT_EQ(PlacePage({10, 20, 200, 280}, {600, 600, 100, 30}), QRect(136, 442, 4588, 6172));
+    // Each axis with its own resolution and offset.
+    EXPECT_EQ(PlacePage({10, 10, 200, 200}, {600, 300, 0, 0}), QRect(236, 118, 4488, 2244));
+    EXPECT_EQ(PlacePage({10, 10, 200, 200}, {300, 600, 50, 20}), QRect(68, 216, 2294, 4508));
+}
+
+TEST(PrintPlacement, LandscapeMarginsAreThePortraitSheetsTurned)
+{
+    // A queue's margins on the portrait sheet: left 11, top 33, right 6, bottom 25 pt. A
+    // landscape page lies on it turned a quarter anticlockwise: its left margin is the
+    // sheet's bottom one, its top the sheet's left one.
+    const QMarginsF portrait(11, 33, 6, 25);
+    EXPECT_EQ(MarginsAsPrinted(portrait, QPageLayout::Portrait), QMarginsF(11, 33, 6, 25));
+    EXPECT_EQ(MarginsAsPrinted(portrait, QPageLayout::Landscape), QMarginsF(25, 11, 33, 6));
 }
 
 TEST(PrintPlacement, ExtremeStoredMarginsGiveAPlaceWithItsCornersInOrder)
@@ -246,9 +256,10 @@ TEST_F(PrintRoutineTest, FourPagesTwoSidedIsOneJobOfTwoSheetSides)
     for (const RecordedPage& side : job.pages)
         for (const DrawnPage& d : side.drawn)
             drawn.emplace_back(pageOf(d), d.halfTurn, d.target);
+    // At 600 × 300 dpi with offsets of 100 and 40 pixels.
     const auto expected = std::vector<std::tuple<int, bool, QRect>>{
-        {1, false, PlacePage(rects[0], metrics)}, {4, false, PlacePage(rects[3], metrics)},
-        {2, true, PlacePage(rects[1], metrics)}, {3, true, PlacePage(rects[2], metrics)}};
+        {1, false, QRect(136, 78, 4588, 3229)}, {4, false, QRect(65, 54, 3478, 1835)},
+        {2, true, QRect(159, 101, 4589, 3229)}, {3, true, QRect(18, 30, 2344, 1623)}};
     EXPECT_EQ(drawn, expected);
     EXPECT_TRUE(job.ended);
 }

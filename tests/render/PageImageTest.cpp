@@ -1,5 +1,5 @@
-// Page images and fonts: sizes in page units, the text height of the box formula, and a
-// replay that keeps every clip to its own text.
+// Page images and fonts: sizes in page units, the text height of the box formula, the
+// baseline texts and dots stand on, and a replay that keeps every clip to its own text.
 #include "render/Fonts.h"
 #include "render/PageCanvas.h"
 #include "render/PagePreviews.h"
@@ -23,6 +23,64 @@ TEST_F(PageImageTest, PointSizesBecomePageUnitsAt96PerInch)
 TEST_F(PageImageTest, TextHeightOfTwelvePointTimesIsNineteen)
 {
     EXPECT_EQ(TextHeight(MakePageFont("Times New Roman", 12, {})), 19);
+}
+
+namespace {
+
+// The lowest row of `picture` with ink, -1 for none.
+int LowestInkRow(const QImage& picture)
+{
+    for (int y = picture.height() - 1; y >= 0; --y)
+        for (int x = 0; x < picture.width(); ++x)
+            if (picture.pixel(x, y) != qRgb(255, 255, 255))
+                return y;
+    return -1;
+}
+
+}  // namespace
+
+TEST_F(PageImageTest, TextsAndDotsStandOnTheBaselineTheirCellPuts)
+{
+    // The baseline lies the font's ascent rounded up to a whole unit below the box top:
+    // 12 pt Times New Roman (16 units, ascent 14.26) 15 units, 14 pt Arial (19 units,
+    // ascent 17.2) 18 units. "H" and "." stand on the baseline.
+    struct Case {
+        const char* face;
+        int points;
+        bool dots;
+        bool clip;
+        int baseline;   // units below the top
+    };
+    const Case cases[] = {
+        {"Times New Roman", 12, false, false, 15},
+        {"Arial", 14, false, true, 18},
+        {"Arial", 14, true, false, 18},
+    };
+    constexpr int kTop = 100;
+    constexpr int kScale = 10;
+    for (const Case& c : cases) {
+        PageImage page;
+        PageCanvas canvas;
+        canvas.open(page);
+        canvas.setFontFace(c.face);
+        canvas.setFontSize(c.points);
+        if (c.dots)
+            canvas.drawDots(QPoint(2, kTop), 5, 6);
+        else
+            canvas.drawText(QRect(2, kTop, 40, 30), QStringLiteral("HHH"), HAlign::Left, c.clip);
+        canvas.close();
+
+        // Units 0..40 across and kTop − 10..kTop + 30 down, ten pixels a unit.
+        QImage picture(40 * kScale, 40 * kScale, QImage::Format_RGB32);
+        picture.fill(Qt::white);
+        QPainter painter(&picture);
+        painter.scale(kScale, kScale);
+        painter.translate(0, -(kTop - 10));
+        page.replay(painter);
+        painter.end();
+        EXPECT_NEAR(LowestInkRow(picture) + 1, (10 + c.baseline) * kScale, 1) << c.face << " " << c.points
+                                                                               << (c.dots ? " dots" : "");
+    }
 }
 
 TEST_F(PageImageTest, ClosingTheCanvasReplacesThePageAndAnOpenCanvasLeavesItAlone)
