@@ -8,6 +8,7 @@
 
 #include "forms/FormRegistry.h"
 #include "forms/dialogs/StudentDialog.h"
+#include "store/DatabaseCopy.h"
 #include "store/FileCopy.h"
 #include "main/Glowna.h"
 #include "platform/Controls.h"
@@ -33,7 +34,15 @@ std::string Code(int error)
     return std::to_string(error);
 }
 
+// What a copy's EBUSY means to the user; nothing for other codes, which the code names.
+std::string BusyReason(int error, const char* what)
+{
+    return error == EBUSY ? std::string("\n\n") + what : std::string();
+}
+
 constexpr const char* kOpenFun = "bFunWczytajPlikSwiadectw()";
+constexpr const char* kTargetInUse =
+    "Plik jest w tej chwili otwarty w innym programie. Zamknij go tam i zapisz ponownie.";
 
 // A pipe, a device or a folder under the chosen name would hold the program or never give
 // a certificates file: refused before anything is deleted.
@@ -61,10 +70,14 @@ bool bFunWczytajPlikSwiadectw(TFGlowna& window, const QString& path)
     }
     const std::string source = path.toStdString();
     const std::string working = DataTmpPath(es);
-    if (const int error = CopyFileReplacing(source, working)) {
+    // The working copy takes what SQLite reads from the file: a write cut off or a log not
+    // yet moved into the file is taken in, and the user's file is only read.
+    const DatabaseCopyResult copy = CopyDatabaseAsRead(source, working);
+    if (copy.error != 0) {
         Report(window,
                "Błąd kopiowania pliku\nz :" + source + "\ndo :" + working + "\nKod błędu: " +
-                   Code(error) + "\nDane świadectw nie zostały wczytane.",
+                   Code(copy.error) + "\nDane świadectw nie zostały wczytane." +
+                   BusyReason(copy.error, "Inny program zapisywał plik przez cały czas próby odczytu."),
                kOpenFun, "Błąd", MsgIcon::Error);
         return false;
     }
@@ -80,6 +93,13 @@ bool bFunWczytajPlikSwiadectw(TFGlowna& window, const QString& path)
                    "\nJeśli plik posiada atrybut \"tylko do odczytu\" zapis danych nie będzie "
                    "możliwy.\nKod błędu: " + Code(errno),
                kOpenFun, "Błąd", MsgIcon::Error);
+    }
+    if (!copy.damage.empty()) {
+        Report(window,
+               "Plik\n" + source + "\njest uszkodzony. SQLite znajduje w nim:\n" + copy.damage +
+                   "\n\nCzęść danych może być nieczytelna lub niepełna. Sprawdź uczniów przed "
+                   "zapisaniem pliku.",
+               kOpenFun, "Uwaga", MsgIcon::Warning);
     }
     // The open still counts when its students cannot be read, but the tree must not go on
     // showing the students of the file that was open before.
@@ -101,10 +121,10 @@ bool bFunZapiszIstniejacyPlikSwiadectw(TFGlowna& window)
                    "możliwy.\nKod błędu: " + Code(errno),
                kFun, "Atrybuty", MsgIcon::Warning);
     }
-    if (const int error = CopyFileReplacing(working, target)) {
+    if (const int error = ReplaceDatabaseFile(working, target)) {
         Report(window,
                "Błąd kopiowania pliku z\n" + working + "\ndo:\n" + target + "\nKod błędu: " +
-                   Code(error) + "\n\nDane nie zostały zapisane.",
+                   Code(error) + "\n\nDane nie zostały zapisane." + BusyReason(error, kTargetInUse),
                kFun, "Błąd", MsgIcon::Error);
         return false;
     }
@@ -142,11 +162,11 @@ bool bFunZapiszNowyPlikSwiadectw(TFGlowna& window)
     // A new file to which nothing was added: an empty file is a file without students.
     if (!FileExists(working))
         std::ofstream{working, std::ios::binary};
-    if (const int error = CopyFileReplacing(working, target)) {
+    if (const int error = ReplaceDatabaseFile(working, target)) {
         Report(window,
                "Funkcja: vFunZapiszNowyPlikSwiadectw()\n\nBłąd podczas próby kopiowania pliku\nz\n" +
                    working + "\ndo\n" + target + "\nKod błędu: " + Code(error) +
-                   "\n\nDane nie zostały zapisane.",
+                   "\n\nDane nie zostały zapisane." + BusyReason(error, kTargetInUse),
                kFun, "Błąd", MsgIcon::Error);
         return false;
     }

@@ -114,7 +114,7 @@ bool IsCalibrationFile(const std::string& file, std::span<const std::string_view
     }
     try {
         CppSQLite3DB db;
-        db.Open(file);
+        db.Open(file, CppSQLite3DB::OpenMode::ReadOnly);
         {
             CppSQLite3Query check = db.RunQuery("pragma integrity_check");
             if (check.AtEnd() || check.TextAt(0) != "ok") {

@@ -20,6 +20,6 @@ bool bFunCalibLoadCertList(ErrorStream& es, std::vector<std::string>& items);
 
 // Whether `file` is a sound calibration file: SQLite's integrity check passes and every set
 // of `sets` is a table holding every calibration column. False with the reason, in
-// Polish, in `reason`. Reads only.
+// Polish, in `reason`. Opens the file read-only.
 bool IsCalibrationFile(const std::string& file, std::span<const std::string_view> sets,
                        std::string& reason);

@@ -197,11 +197,16 @@ TEST_F(WorkflowTest, OpeningAFileWhoseStudentsCannotBeReadShowsNoStudentsOfTheFi
     std::ofstream(broken, std::ios::binary) << std::string(4096, 'x');
 
     dialogs.clearRequests();
-    dialogs.answerOpenFile(QString::fromStdString(broken)).answerMessage(Answer::Ok);
+    dialogs.answerOpenFile(QString::fromStdString(broken)).answerMessage(Answer::Ok).answerMessage(Answer::Ok);
     window().OtworzPlikToolButtonClick();
 
-    ASSERT_EQ(messages().size(), 1u);
-    EXPECT_EQ(messages()[0].text, "Błąd podczas próby wczytania listy uczniów");
+    ASSERT_EQ(messages().size(), 2u);
+    EXPECT_EQ(messages()[0].text, QString::fromStdString("Plik\n" + broken +
+                                                         "\njest uszkodzony. SQLite znajduje w nim:\n"
+                                                         "UNKNOWN_ERROR[26]: file is not a database\n\n"
+                                                         "Część danych może być nieczytelna lub niepełna. "
+                                                         "Sprawdź uczniów przed zapisaniem pliku."));
+    EXPECT_EQ(messages()[1].text, "Błąd podczas próby wczytania listy uczniów");
     EXPECT_EQ(window().currentPath().toStdString(), broken);
     EXPECT_TRUE(rootTexts().isEmpty());
     EXPECT_TRUE(window().SelectedNodeText(1).isEmpty());
