@@ -10,6 +10,7 @@
 #include "forms/dialogs/StudentDialog.h"
 #include "store/DatabaseCopy.h"
 #include "store/FileCopy.h"
+#include "store/FileState.h"
 #include "main/Glowna.h"
 #include "platform/Controls.h"
 #include "platform/DialogService.h"
@@ -56,6 +57,52 @@ bool RefusedAsNoFile(TFGlowna& window, const std::string& path)
     return true;
 }
 
+// The certificates file as this program last read or wrote it: a save compares the file on
+// disk with it, so another user's save in between is not replaced unasked.
+struct KnownFile {
+    std::string path;
+    FileState state;
+};
+
+KnownFile& LastReadOrWritten()
+{
+    static KnownFile known;
+    return known;
+}
+
+void Remember(const std::string& path)
+{
+    LastReadOrWritten() = {path, ReadFileState(path)};
+}
+
+// Whether `target` is the file last read or written, under its name or another one.
+bool IsKnownFile(const std::string& target, const FileState& now)
+{
+    const FileState& known = LastReadOrWritten().state;
+    return LastReadOrWritten().path == target ||
+           (known.present && now.present && known.device == now.device && known.inode == now.inode);
+}
+
+// Asks before replacing a file someone else wrote since this program read or wrote it; true
+// when there is nothing to ask or the user wants it replaced.
+bool ReplacingAnotherSaveConfirmed(const std::string& target)
+{
+    const FileState now = ReadFileState(target);
+    if (!IsKnownFile(target, now))
+        return true;
+    const std::string change = DescribeChange(LastReadOrWritten().state, now);
+    if (change.empty())
+        return true;
+    return DialogService::instance().message(
+               QString::fromStdString(
+                   "Plik\n" + target +
+                   "\nzmienił się na dysku, odkąd program go otworzył lub ostatnio zapisał:\n" + change +
+                   "\n\nMógł go zapisać inny użytkownik albo ten program na innym komputerze. "
+                   "Zastąpienie pliku usunie zmiany, które ktoś inny w nim zapisał.\n\n"
+                   "Czy mimo to zastąpić plik danymi z programu?"),
+               "Zapisz", MsgIcon::Warning, MsgButtons::YesNo) == Answer::Yes;
+}
+
 }  // namespace
 
 bool bFunWczytajPlikSwiadectw(TFGlowna& window, const QString& path)
@@ -70,6 +117,8 @@ bool bFunWczytajPlikSwiadectw(TFGlowna& window, const QString& path)
     }
     const std::string source = path.toStdString();
     const std::string working = DataTmpPath(es);
+    // Taken before the copy: a change made while it runs is then asked about at a save.
+    const FileState opened = ReadFileState(source);
     // The working copy takes what SQLite reads from the file: a write cut off or a log not
     // yet moved into the file is taken in, and the user's file is only read.
     const DatabaseCopyResult copy = CopyDatabaseAsRead(source, working);
@@ -101,6 +150,7 @@ bool bFunWczytajPlikSwiadectw(TFGlowna& window, const QString& path)
                    "zapisaniem pliku.",
                kOpenFun, "Uwaga", MsgIcon::Warning);
     }
+    LastReadOrWritten() = {source, opened};
     // The open still counts when its students cannot be read, but the tree must not go on
     // showing the students of the file that was open before.
     if (!window.ReloadStudentsList())
@@ -114,6 +164,8 @@ bool bFunZapiszIstniejacyPlikSwiadectw(TFGlowna& window)
     ErrorStream& es = window.ErrorStream;
     const std::string target = window.currentPath().toStdString();
     const std::string working = DataTmpPath(es);
+    if (!ReplacingAnotherSaveConfirmed(target))
+        return false;
     if (!ClearFileAttributes(es, target)) {
         Report(window,
                "Błąd podczas próby sprawdzenia atrybutów pliku\n" + target +
@@ -128,6 +180,7 @@ bool bFunZapiszIstniejacyPlikSwiadectw(TFGlowna& window)
                kFun, "Błąd", MsgIcon::Error);
         return false;
     }
+    Remember(target);
     return true;
 }
 
@@ -148,7 +201,8 @@ bool bFunZapiszNowyPlikSwiadectw(TFGlowna& window)
 
     if (FileExists(target)) {
         if (dialogs.message("Wybrany plik już istnieje.\nCzy chcesz zastąpić istniejący plik ?",
-                            "Zapisz", MsgIcon::Question, MsgButtons::YesNo) != Answer::Yes)
+                            "Zapisz", MsgIcon::Question, MsgButtons::YesNo) != Answer::Yes ||
+            !ReplacingAnotherSaveConfirmed(target))
             return false;
         if (!ClearFileAttributes(es, target)) {
             Report(window,
@@ -170,6 +224,7 @@ bool bFunZapiszNowyPlikSwiadectw(TFGlowna& window)
                kFun, "Błąd", MsgIcon::Error);
         return false;
     }
+    Remember(target);
     window.setCurrentPath(name);
     return true;
 }
