@@ -151,6 +151,8 @@ bool bFunWczytajPlikSwiadectw(TFGlowna& window, const QString& path)
                kOpenFun, "Uwaga", MsgIcon::Warning);
     }
     LastReadOrWritten() = {source, opened};
+    // A save into that folder cut off by a killed program left its temporary there.
+    RemoveLeftCopyTemporaries(QFileInfo(path).absolutePath().toStdString());
     // The open still counts when its students cannot be read, but the tree must not go on
     // showing the students of the file that was open before.
     if (!window.ReloadStudentsList())

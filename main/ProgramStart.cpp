@@ -19,6 +19,7 @@
 #include "platform/DialogService.h"
 #include "render/CalibrationWindow.h"
 #include "render/DrukujWindow.h"
+#include "store/FileCopy.h"
 #include "store/Folders.h"
 
 namespace {
@@ -92,6 +93,8 @@ bool StartProgram(const QStringList& arguments, InstanceLock& lock)
     if (!FGlowna->StartupInit())
         return false;
     FGlowna->showMaximized();
+    // Copies into the data folder cut off by a killed program.
+    RemoveLeftCopyTemporaries(dataFolder);
 
     const QString file = CommandLineFile(arguments);
     if (!file.isEmpty()) {
