@@ -44,6 +44,21 @@ QString CommandLineFile(const QStringList& arguments)
     return text.length() > 5 ? text : QString();
 }
 
+bool RefusedAsUnreadableName(const QString& file)
+{
+    // Qt shows each byte that is no UTF-8 as U+FFFD; a name that then names no file cannot be
+    // opened, nor saved back under the name shown.
+    if (!file.contains(QChar::ReplacementCharacter) || FileExists(file.toStdString()))
+        return false;
+    DialogService::instance().message(
+        "Nie można otworzyć pliku podanego przy uruchomieniu programu:\n" + file +
+            "\n\nNazwa pliku zawiera bajty, które nie są tekstem UTF-8 (pokazane jako \"\uFFFD\"), "
+            "więc program nie mógłby zapisać danych pod tą samą nazwą. Zmień nazwę pliku, na przykład w "
+            "menedżerze plików, i otwórz go ponownie.",
+        "Błąd", MsgIcon::Error, MsgButtons::Ok);
+    return true;
+}
+
 void ProvideProgramWindows(WindowRegistry& registry)
 {
     Provide<TFGlowna>(registry, "TFGlowna", FGlowna, [] {
@@ -97,7 +112,7 @@ bool StartProgram(const QStringList& arguments, InstanceLock& lock)
     RemoveLeftCopyTemporaries(dataFolder);
 
     const QString file = CommandLineFile(arguments);
-    if (!file.isEmpty()) {
+    if (!file.isEmpty() && !RefusedAsUnreadableName(file)) {
         const bool opened = FileExists(file.toStdString()) && bFunWczytajPlikSwiadectw(*FGlowna, file);
         FGlowna->setCurrentPath(opened ? file : QString());
     }
