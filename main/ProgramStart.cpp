@@ -17,6 +17,7 @@
 #include "main/WindowRegistry.h"
 #include "platform/Application.h"
 #include "platform/DialogService.h"
+#include "platform/Fonts.h"
 #include "render/CalibrationWindow.h"
 #include "render/DrukujWindow.h"
 #include "store/FileCopy.h"
@@ -42,6 +43,18 @@ QString CommandLineFile(const QStringList& arguments)
 {
     const QString text = arguments.join(' ');
     return text.length() > 5 ? text : QString();
+}
+
+void ReportMissingFonts(const QStringList& missing)
+{
+    if (missing.isEmpty())
+        return;
+    DialogService::instance().message(
+        "Brak czcionek, których program używa w oknach i na wydrukach:\n" + missing.join('\n') +
+            "\n\nZamiast liter mogą się pokazywać puste prostokąty, a wydruki nie trafią w pola "
+            "blankietów. Zainstaluj czcionki Liberation (pakiet fonts-liberation) i uruchom program "
+            "ponownie.",
+        "Uwaga", MsgIcon::Warning, MsgButtons::Ok);
 }
 
 bool RefusedAsUnreadableName(const QString& file)
@@ -108,6 +121,7 @@ bool StartProgram(const QStringList& arguments, InstanceLock& lock)
     if (!FGlowna->StartupInit())
         return false;
     FGlowna->showMaximized();
+    ReportMissingFonts(MissingFontFamilies(PageFontFamilies()));
     // Copies into the data folder cut off by a killed program.
     RemoveLeftCopyTemporaries(dataFolder);
 

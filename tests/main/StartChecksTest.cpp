@@ -1,10 +1,13 @@
-// What the start tells instead of failing silently: a command-line name that is no UTF-8.
+// What the start tells instead of failing silently: a command-line name that is no UTF-8,
+// fonts the pages need that the system lacks.
 #include "tests/main/MainTestSupport.h"
 
 #include <filesystem>
 #include <fstream>
 
 #include "main/Glowna.h"
+#include "main/ProgramStart.h"
+#include "platform/Fonts.h"
 
 namespace fs = std::filesystem;
 
@@ -38,4 +41,23 @@ TEST_F(ShellTest, ANameWithTheReplacementCharacterItselfOpensAsAnyOther)
     ASSERT_TRUE(start({QString::fromStdString(file)}));
     EXPECT_TRUE(messages().empty());
     EXPECT_EQ(window().currentPath().toStdString(), file);
+}
+
+TEST_F(ShellTest, FontsThePagesNeedAreLookedUpAndTheMissingOnesNamed)
+{
+    EXPECT_EQ(PageFontFamilies(), (QStringList{"Liberation Serif", "Liberation Sans"}));
+    EXPECT_EQ(MissingFontFamilies({"Liberation Serif", "Czcionka, której nie ma", "Liberation Sans"}),
+              QStringList{"Czcionka, której nie ma"});
+
+    ReportMissingFonts({});
+    EXPECT_TRUE(messages().empty());
+    dialogs.answerMessage(Answer::Ok);
+    ReportMissingFonts({"Liberation Serif", "Liberation Sans"});
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].text,
+              "Brak czcionek, których program używa w oknach i na wydrukach:\nLiberation Serif\nLiberation Sans"
+              "\n\nZamiast liter mogą się pokazywać puste prostokąty, a wydruki nie trafią w pola blankietów. "
+              "Zainstaluj czcionki Liberation (pakiet fonts-liberation) i uruchom program ponownie.");
+    EXPECT_EQ(messages()[0].caption, "Uwaga");
+    EXPECT_EQ(messages()[0].icon, MsgIcon::Warning);
 }
