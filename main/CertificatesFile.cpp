@@ -78,9 +78,9 @@ void Remember(const std::string& path)
 // Whether `target` is the file last read or written, under its name or another one.
 bool IsKnownFile(const std::string& target, const FileState& now)
 {
-    const FileState& known = LastReadOrWritten().state;
+    const FileMark& known = LastReadOrWritten().state.file;
     return LastReadOrWritten().path == target ||
-           (known.present && now.present && known.device == now.device && known.inode == now.inode);
+           (known.present && now.file.present && known.device == now.file.device && known.inode == now.file.inode);
 }
 
 // Asks before replacing a file someone else wrote since this program read or wrote it; true

@@ -10,6 +10,7 @@
 #include "store/CppSQLite3.h"
 #include "store/Descriptor.h"
 #include "store/FileCopy.h"
+#include "store/FileState.h"
 
 namespace {
 
@@ -54,40 +55,11 @@ int TakeSharedLock(int fd)
     return EBUSY;
 }
 
-// What tells one state of a file from another: a change in any of these means it was written.
-struct FileMark {
-    bool present = false;
-    dev_t device = 0;
-    ino_t inode = 0;
-    off_t size = 0;
-    timespec modified{};
-
-    bool operator==(const FileMark& other) const
-    {
-        return present == other.present && device == other.device && inode == other.inode &&
-               size == other.size && modified.tv_sec == other.modified.tv_sec &&
-               modified.tv_nsec == other.modified.tv_nsec;
-    }
-};
-
-FileMark MarkOf(const std::string& path)
-{
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0)
-        return {};
-    return {true, info.st_dev, info.st_ino, info.st_size, info.st_mtim};
-}
-
 int CopyFileTo(const std::string& source, const std::string& target)
 {
-    Descriptor in(::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    if (in.get() < 0)
-        return errno;
-    struct stat info {};
-    if (::fstat(in.get(), &info) != 0)
-        return errno;
-    if (!S_ISREG(info.st_mode))
-        return EINVAL;
+    Descriptor in(-1);
+    if (const int error = OpenRegularFile(source, in))
+        return error;
     return CopyOpenFileTo(in.get(), target);
 }
 
@@ -125,17 +97,9 @@ int CopyFileSet(int in, const std::string& source, const std::string& target, bo
 
 int CopyFileSetSteadily(const std::string& source, const std::string& target)
 {
-    // Opened without blocking: a pipe or a device must not hold the program.
-    Descriptor in(::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    if (in.get() < 0)
-        return errno;
-    struct stat info {};
-    if (::fstat(in.get(), &info) != 0)
-        return errno;
-    if (!S_ISREG(info.st_mode))
-        return S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
-    if (::fcntl(in.get(), F_SETFL, 0) != 0)
-        return errno;
+    Descriptor in(-1);
+    if (const int error = OpenRegularFile(source, in))
+        return error;
     if (const int error = TakeSharedLock(in.get()))
         return error;
     // A log is written under no lock of the main file: a pass during which a file changed

@@ -130,18 +130,9 @@ int CreateTemporary(const std::string& folder, Descriptor& out, std::string& nam
 int CopyWholeFile(const std::string& source, const std::string& target, bool replace,
                   const std::function<int()>& beforeRename)
 {
-    // Opened without blocking: a pipe or a device must not hold the program before the
-    // type check refuses it.
-    Descriptor in(::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    if (in.get() < 0)
-        return errno;
-    struct stat info {};
-    if (::fstat(in.get(), &info) != 0)
-        return errno;
-    if (!S_ISREG(info.st_mode))
-        return S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
-    if (::fcntl(in.get(), F_SETFL, 0) != 0)
-        return errno;
+    Descriptor in(-1);
+    if (const int error = OpenRegularFile(source, in))
+        return error;
 
     const std::string folder = FolderOf(target);
     // A short name of its own: the target's name may be as long as the system allows, and a
@@ -203,6 +194,21 @@ int CopyFileReplacing(const std::string& source, const std::string& target,
 int CopyFileIfAbsent(const std::string& source, const std::string& target)
 {
     return CopyWholeFile(source, target, false, {});
+}
+
+int OpenRegularFile(const std::string& path, Descriptor& in)
+{
+    // Opened without blocking: a pipe or a device must not hold the program before the
+    // type check refuses it.
+    in.reset(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (in.get() < 0)
+        return errno;
+    struct stat info {};
+    if (::fstat(in.get(), &info) != 0)
+        return errno;
+    if (!S_ISREG(info.st_mode))
+        return S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
+    return ::fcntl(in.get(), F_SETFL, 0) == 0 ? 0 : errno;
 }
 
 int RemoveFileIfPresent(const std::string& path)

@@ -25,6 +25,13 @@ int CopyFileReplacing(const std::string& source, const std::string& target,
 // The same, but an existing target is never replaced: EEXIST.
 int CopyFileIfAbsent(const std::string& source, const std::string& target);
 
+class Descriptor;
+
+// Opens a regular file for reading into `in`, without ever waiting on a pipe or a device:
+// 0, or EISDIR for a folder, EINVAL for anything else that is no regular file, or the
+// system error code.
+int OpenRegularFile(const std::string& path, Descriptor& in);
+
 // Writes what `from` reads from its current offset on into `target`, created or emptied
 // (owner only), in place: for the program's own files, which need no whole-or-nothing.
 // 0 or the system error code.

@@ -41,45 +41,41 @@ std::string LocalTime(const timespec& time)
 
 }  // namespace
 
-FileState ReadFileState(const std::string& path)
+FileMark MarkOf(const std::string& path)
 {
-    FileState state;
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
-        return state;
-    state.present = true;
-    state.device = info.st_dev;
-    state.inode = info.st_ino;
-    state.size = info.st_size;
-    state.modified = info.st_mtim;
-    state.contentHash = HashOfContent(path);
-    struct stat log {};
-    if (::stat((path + "-wal").c_str(), &log) == 0) {
-        state.logPresent = true;
-        state.logSize = log.st_size;
-        state.logModified = log.st_mtim;
-    }
+        return {};
+    return {true, info.st_dev, info.st_ino, info.st_size, info.st_mtim};
+}
+
+FileState ReadFileState(const std::string& path)
+{
+    FileState state{MarkOf(path), 0, MarkOf(path + "-wal")};
+    if (state.file.present)
+        state.contentHash = HashOfContent(path);
     return state;
 }
 
 std::string DescribeChange(const FileState& before, const FileState& now)
 {
-    if (before.present && !now.present)
+    const FileMark& was = before.file;
+    const FileMark& is = now.file;
+    if (was.present && !is.present)
         return "- plik został usunięty";
-    if (!before.present && now.present)
+    if (!was.present && is.present)
         return "- plik powstał na nowo";
     std::string lines;
     auto add = [&lines](const std::string& line) { lines += (lines.empty() ? "- " : "\n- ") + line; };
-    if (before.device != now.device || before.inode != now.inode)
+    if (was.device != is.device || was.inode != is.inode)
         add("plik został zastąpiony innym plikiem");
-    if (before.size != now.size)
-        add("rozmiar: był " + std::to_string(before.size) + " B, jest " + std::to_string(now.size) + " B");
-    if (!Same(before.modified, now.modified))
-        add("czas modyfikacji: był " + LocalTime(before.modified) + ", jest " + LocalTime(now.modified));
+    if (was.size != is.size)
+        add("rozmiar: był " + std::to_string(was.size) + " B, jest " + std::to_string(is.size) + " B");
+    if (!Same(was.modified, is.modified))
+        add("czas modyfikacji: był " + LocalTime(was.modified) + ", jest " + LocalTime(is.modified));
     if (before.contentHash != now.contentHash)
         add("zawartość pliku jest inna");
-    if (before.logPresent != now.logPresent || before.logSize != now.logSize ||
-        !Same(before.logModified, now.logModified))
+    if (!(before.log == now.log))
         add("inny program zapisał zmiany w dzienniku \"-wal\" obok pliku");
     return lines;
 }

@@ -54,16 +54,6 @@ protected:
         window().OtworzPlikToolButtonClick();
     }
 
-    // Every file named `path` + a suffix SQLite uses, with its bytes.
-    static std::map<std::string, std::string> FilesBeside(const std::string& path)
-    {
-        std::map<std::string, std::string> files;
-        for (const char* suffix : {"", "-journal", "-wal", "-shm"})
-            if (fs::exists(path + suffix))
-                files[suffix] = ReadFile(path + suffix);
-        return files;
-    }
-
     static QStringList StudentsIn(const std::string& file)
     {
         ErrorStream es;

@@ -47,16 +47,6 @@ protected:
         return rows;
     }
 
-    // Every file named `path` + a suffix, with its bytes.
-    static std::map<std::string, std::string> FilesBeside(const std::string& path)
-    {
-        std::map<std::string, std::string> files;
-        for (const char* suffix : {"", "-journal", "-wal", "-shm"})
-            if (fs::exists(path + suffix))
-                files[suffix] = FileBytes(path + suffix);
-        return files;
-    }
-
     TempFolders folders;
     ErrorStream es;
     std::string original;

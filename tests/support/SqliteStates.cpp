@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <stdexcept>
 
 #include "store/Cp1250.h"
@@ -83,6 +85,17 @@ std::string QuickCheck(const std::string& path)
     }
     sqlite3_close(db);
     return result;
+}
+
+std::map<std::string, std::string> FilesBeside(const std::string& path)
+{
+    std::map<std::string, std::string> files;
+    for (const char* suffix : {"", "-journal", "-wal", "-shm"}) {
+        std::ifstream in(path + suffix, std::ios::binary);
+        if (in)
+            files[suffix] = {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    return files;
 }
 
 std::string QuickCheckOfMainFileAlone(const std::string& path)

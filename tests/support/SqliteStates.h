@@ -5,6 +5,7 @@
 // given in UTF-8 and reaches SQLite as Windows-1250 bytes, as the program writes it.
 #include <sys/types.h>
 
+#include <map>
 #include <string>
 
 // `copy` and `copy`-journal: `change` (SQL) was under way on `path`, part of it already
@@ -15,6 +16,10 @@ void CopyMidTransaction(const std::string& path, const std::string& copy, const 
 // `copy` and `copy`-wal: `change` committed into the write-ahead log of `path` and not yet
 // moved into the main file. `path` keeps the change, in write-ahead-log mode.
 void CopyWithCommitInLog(const std::string& path, const std::string& copy, const std::string& change);
+
+// Every file named `path` + a suffix SQLite gives its files ("", "-journal", "-wal", "-shm"),
+// with its bytes.
+std::map<std::string, std::string> FilesBeside(const std::string& path);
 
 // SQLite's "pragma quick_check" of the file ("ok" when sound), read through a private
 // copy of the main file alone (what a plain byte copy of the file gives).
