@@ -8,7 +8,9 @@
 
 #include "forms/FormRegistry.h"
 #include "forms/dialogs/StudentDialog.h"
+#include "store/DatabaseCopy.h"
 #include "store/FileCopy.h"
+#include "store/FileState.h"
 #include "main/Glowna.h"
 #include "platform/Controls.h"
 #include "platform/DialogService.h"
@@ -33,7 +35,15 @@ std::string Code(int error)
     return std::to_string(error);
 }
 
+// What a copy's EBUSY means to the user; nothing for other codes, which the code names.
+std::string BusyReason(int error, const char* what)
+{
+    return error == EBUSY ? std::string("\n\n") + what : std::string();
+}
+
 constexpr const char* kOpenFun = "bFunWczytajPlikSwiadectw()";
+constexpr const char* kTargetInUse =
+    "Plik jest w tej chwili otwarty w innym programie. Zamknij go tam i zapisz ponownie.";
 
 // A pipe, a device or a folder under the chosen name would hold the program or never give
 // a certificates file: refused before anything is deleted.
@@ -45,6 +55,52 @@ bool RefusedAsNoFile(TFGlowna& window, const std::string& path)
            "Wybrana nazwa nie wskazuje zwykłego pliku:\n" + path + "\nDane świadectw nie zostały wczytane.",
            kOpenFun, "Błąd", MsgIcon::Error);
     return true;
+}
+
+// The certificates file as this program last read or wrote it: a save compares the file on
+// disk with it, so another user's save in between is not replaced unasked.
+struct KnownFile {
+    std::string path;
+    FileState state;
+};
+
+KnownFile& LastReadOrWritten()
+{
+    static KnownFile known;
+    return known;
+}
+
+void Remember(const std::string& path)
+{
+    LastReadOrWritten() = {path, ReadFileState(path)};
+}
+
+// Whether `target` is the file last read or written, under its name or another one.
+bool IsKnownFile(const std::string& target, const FileState& now)
+{
+    const FileMark& known = LastReadOrWritten().state.file;
+    return LastReadOrWritten().path == target ||
+           (known.present && now.file.present && known.device == now.file.device && known.inode == now.file.inode);
+}
+
+// Asks before replacing a file someone else wrote since this program read or wrote it; true
+// when there is nothing to ask or the user wants it replaced.
+bool ReplacingAnotherSaveConfirmed(const std::string& target)
+{
+    const FileState now = ReadFileState(target);
+    if (!IsKnownFile(target, now))
+        return true;
+    const std::string change = DescribeChange(LastReadOrWritten().state, now);
+    if (change.empty())
+        return true;
+    return DialogService::instance().message(
+               QString::fromStdString(
+                   "Plik\n" + target +
+                   "\nzmienił się na dysku, odkąd program go otworzył lub ostatnio zapisał:\n" + change +
+                   "\n\nMógł go zapisać inny użytkownik albo ten program na innym komputerze. "
+                   "Zastąpienie pliku usunie zmiany, które ktoś inny w nim zapisał.\n\n"
+                   "Czy mimo to zastąpić plik danymi z programu?"),
+               "Zapisz", MsgIcon::Warning, MsgButtons::YesNo, Answer::No) == Answer::Yes;
 }
 
 }  // namespace
@@ -61,10 +117,16 @@ bool bFunWczytajPlikSwiadectw(TFGlowna& window, const QString& path)
     }
     const std::string source = path.toStdString();
     const std::string working = DataTmpPath(es);
-    if (const int error = CopyFileReplacing(source, working)) {
+    // Taken before the copy: a change made while it runs is then asked about at a save.
+    const FileState opened = ReadFileState(source);
+    // The working copy takes what SQLite reads from the file: a write cut off or a log not
+    // yet moved into the file is taken in, and the user's file is only read.
+    const DatabaseCopyResult copy = CopyDatabaseAsRead(source, working);
+    if (copy.error != 0) {
         Report(window,
                "Błąd kopiowania pliku\nz :" + source + "\ndo :" + working + "\nKod błędu: " +
-                   Code(error) + "\nDane świadectw nie zostały wczytane.",
+                   Code(copy.error) + "\nDane świadectw nie zostały wczytane." +
+                   BusyReason(copy.error, "Inny program zapisywał plik przez cały czas próby odczytu."),
                kOpenFun, "Błąd", MsgIcon::Error);
         return false;
     }
@@ -81,6 +143,16 @@ bool bFunWczytajPlikSwiadectw(TFGlowna& window, const QString& path)
                    "możliwy.\nKod błędu: " + Code(errno),
                kOpenFun, "Błąd", MsgIcon::Error);
     }
+    if (!copy.damage.empty()) {
+        Report(window,
+               "Plik\n" + source + "\njest uszkodzony. SQLite znajduje w nim:\n" + copy.damage +
+                   "\n\nCzęść danych może być nieczytelna lub niepełna. Sprawdź uczniów przed "
+                   "zapisaniem pliku.",
+               kOpenFun, "Uwaga", MsgIcon::Warning);
+    }
+    LastReadOrWritten() = {source, opened};
+    // A save into that folder cut off by a killed program left its temporary there.
+    RemoveLeftCopyTemporaries(QFileInfo(path).absolutePath().toStdString());
     // The open still counts when its students cannot be read, but the tree must not go on
     // showing the students of the file that was open before.
     if (!window.ReloadStudentsList())
@@ -94,6 +166,8 @@ bool bFunZapiszIstniejacyPlikSwiadectw(TFGlowna& window)
     ErrorStream& es = window.ErrorStream;
     const std::string target = window.currentPath().toStdString();
     const std::string working = DataTmpPath(es);
+    if (!ReplacingAnotherSaveConfirmed(target))
+        return false;
     if (!ClearFileAttributes(es, target)) {
         Report(window,
                "Błąd podczas próby sprawdzenia atrybutów pliku\n" + target +
@@ -101,13 +175,14 @@ bool bFunZapiszIstniejacyPlikSwiadectw(TFGlowna& window)
                    "możliwy.\nKod błędu: " + Code(errno),
                kFun, "Atrybuty", MsgIcon::Warning);
     }
-    if (const int error = CopyFileReplacing(working, target)) {
+    if (const int error = ReplaceDatabaseFile(working, target)) {
         Report(window,
                "Błąd kopiowania pliku z\n" + working + "\ndo:\n" + target + "\nKod błędu: " +
-                   Code(error) + "\n\nDane nie zostały zapisane.",
+                   Code(error) + "\n\nDane nie zostały zapisane." + BusyReason(error, kTargetInUse),
                kFun, "Błąd", MsgIcon::Error);
         return false;
     }
+    Remember(target);
     return true;
 }
 
@@ -128,7 +203,8 @@ bool bFunZapiszNowyPlikSwiadectw(TFGlowna& window)
 
     if (FileExists(target)) {
         if (dialogs.message("Wybrany plik już istnieje.\nCzy chcesz zastąpić istniejący plik ?",
-                            "Zapisz", MsgIcon::Question, MsgButtons::YesNo, Answer::No) != Answer::Yes)
+                            "Zapisz", MsgIcon::Question, MsgButtons::YesNo, Answer::No) != Answer::Yes ||
+            !ReplacingAnotherSaveConfirmed(target))
             return false;
         if (!ClearFileAttributes(es, target)) {
             Report(window,
@@ -142,14 +218,15 @@ bool bFunZapiszNowyPlikSwiadectw(TFGlowna& window)
     // A new file to which nothing was added: an empty file is a file without students.
     if (!FileExists(working))
         std::ofstream{working, std::ios::binary};
-    if (const int error = CopyFileReplacing(working, target)) {
+    if (const int error = ReplaceDatabaseFile(working, target)) {
         Report(window,
                "Funkcja: vFunZapiszNowyPlikSwiadectw()\n\nBłąd podczas próby kopiowania pliku\nz\n" +
                    working + "\ndo\n" + target + "\nKod błędu: " + Code(error) +
-                   "\n\nDane nie zostały zapisane.",
+                   "\n\nDane nie zostały zapisane." + BusyReason(error, kTargetInUse),
                kFun, "Błąd", MsgIcon::Error);
         return false;
     }
+    Remember(target);
     window.setCurrentPath(name);
     return true;
 }

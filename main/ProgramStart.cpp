@@ -17,8 +17,10 @@
 #include "main/WindowRegistry.h"
 #include "platform/Application.h"
 #include "platform/DialogService.h"
+#include "platform/Fonts.h"
 #include "render/CalibrationWindow.h"
 #include "render/DrukujWindow.h"
+#include "store/FileCopy.h"
 #include "store/Folders.h"
 
 namespace {
@@ -41,6 +43,33 @@ QString CommandLineFile(const QStringList& arguments)
 {
     const QString text = arguments.join(' ');
     return text.length() > 5 ? text : QString();
+}
+
+void ReportMissingFonts(const QStringList& missing)
+{
+    if (missing.isEmpty())
+        return;
+    DialogService::instance().message(
+        "Brak czcionek, których program używa w oknach i na wydrukach:\n" + missing.join('\n') +
+            "\n\nZamiast liter mogą się pokazywać puste prostokąty, a wydruki nie trafią w pola "
+            "blankietów. Zainstaluj czcionki Liberation (pakiet fonts-liberation) i uruchom program "
+            "ponownie.",
+        "Uwaga", MsgIcon::Warning, MsgButtons::Ok);
+}
+
+bool RefusedAsUnreadableName(const QString& file)
+{
+    // Qt shows each byte that is no UTF-8 as U+FFFD; a name that then names no file cannot be
+    // opened, nor saved back under the name shown.
+    if (!file.contains(QChar::ReplacementCharacter) || FileExists(file.toStdString()))
+        return false;
+    DialogService::instance().message(
+        "Nie można otworzyć pliku podanego przy uruchomieniu programu:\n" + file +
+            "\n\nNazwa pliku zawiera bajty, które nie są tekstem UTF-8 (pokazane jako \"\uFFFD\"), "
+            "więc program nie mógłby zapisać danych pod tą samą nazwą. Zmień nazwę pliku, na przykład w "
+            "menedżerze plików, i otwórz go ponownie.",
+        "Błąd", MsgIcon::Error, MsgButtons::Ok);
+    return true;
 }
 
 void ProvideProgramWindows(WindowRegistry& registry)
@@ -92,9 +121,12 @@ bool StartProgram(const QStringList& arguments, InstanceLock& lock)
     if (!FGlowna->StartupInit())
         return false;
     FGlowna->showMaximized();
+    ReportMissingFonts(MissingFontFamilies(PageFontFamilies()));
+    // Copies into the data folder cut off by a killed program.
+    RemoveLeftCopyTemporaries(dataFolder);
 
     const QString file = CommandLineFile(arguments);
-    if (!file.isEmpty()) {
+    if (!file.isEmpty() && !RefusedAsUnreadableName(file)) {
         const bool opened = FileExists(file.toStdString()) && bFunWczytajPlikSwiadectw(*FGlowna, file);
         FGlowna->setCurrentPath(opened ? file : QString());
     }

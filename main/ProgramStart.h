@@ -12,6 +12,13 @@ inline constexpr const char* kApplicationTitle = "Tovrix - Velmorandia";
 // joined with blanks, taken whole; empty when that text has 5 characters or fewer.
 QString CommandLineFile(const QStringList& arguments);
 
+// Tells the user which fonts of PageFontFamilies() the system lacks; nothing when none.
+void ReportMissingFonts(const QStringList& missing);
+
+// A command-line file name with bytes that are no UTF-8 names no file the program could save
+// back to: told, true. False (nothing shown) for any other name.
+bool RefusedAsUnreadableName(const QString& file);
+
 // Gives the registry the factory of every window that exists.
 void ProvideProgramWindows(WindowRegistry& registry);
 

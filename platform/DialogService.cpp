@@ -26,6 +26,25 @@ public:
     }
 };
 
+// Qt's own file dialog reads a typed name with a quote as a list of quoted names, and would
+// return another name, in another folder: such a name is refused and the dialog stays open.
+class FileNameDialog : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+
+    void accept() override
+    {
+        const auto* edit = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        if (edit && edit->isVisible() && edit->text().contains(u'"')) {
+            DialogService::instance().message(
+                QStringLiteral("Nazwa pliku nie może zawierać cudzysłowu (\").\nPopraw nazwę: ") + edit->text(),
+                windowTitle(), MsgIcon::Warning, MsgButtons::Ok);
+            return;
+        }
+        QFileDialog::accept();
+    }
+};
+
 DialogService* installed = nullptr;
 
 QWidget* dialogParent()
@@ -194,7 +213,7 @@ std::optional<QString> DialogService::askFileName(FileDialog kind, const QString
                                                   const QString& proposedName)
 {
     const bool save = kind == FileDialog::Save;
-    QFileDialog dialog(dialogParent(), title);
+    FileNameDialog dialog(dialogParent(), title);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     // The caller adds a missing extension itself, and asks before replacing a file.

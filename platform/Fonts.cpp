@@ -1,14 +1,36 @@
 #include "platform/Fonts.h"
 
 #include <QFont>
+#include <QFontDatabase>
 
 #include <cmath>
 
+namespace {
+
+const QString kSans = QStringLiteral("Liberation Sans");
+const QString kSerif = QStringLiteral("Liberation Serif");
+
+}  // namespace
+
 void InstallFontSubstitutions()
 {
-    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
-    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
-    QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), kSans);
+    QFont::insertSubstitution(QStringLiteral("Arial"), kSans);
+    QFont::insertSubstitution(QStringLiteral("Times New Roman"), kSerif);
+}
+
+QStringList PageFontFamilies()
+{
+    return {kSerif, kSans};
+}
+
+QStringList MissingFontFamilies(const QStringList& families)
+{
+    QStringList missing;
+    for (const QString& family : families)
+        if (!QFontDatabase::hasFamily(family))
+            missing << family;
+    return missing;
 }
 
 int PrintedFontUnits(int points)

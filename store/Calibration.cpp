@@ -97,6 +97,35 @@ constexpr const char* kCalibrationColumns[] = {
     "y2",        "font_name",  "font_size",  "font_align",
     "font_style_bold", "font_style_italic", "font_style_underline", "font_style_strike"};
 
+// The page every rectangle must lie on (page units) and the font sizes a page can print.
+constexpr int kPageWidth = 885;
+constexpr int kPageHeight = 1314;
+constexpr int kSmallestFontSize = 4;
+constexpr int kLargestFontSize = 96;
+
+// The first row of the set whose values cannot print: its rectangle leaves the page or is
+// turned inside out, or its font size is absurd. False with the row named in `reason`.
+bool ValuesPrint(CppSQLite3DB& db, const std::string& set, std::string& reason) {
+    CppSQLite3Query rows = db.RunQuery("select `name`, `x1`, `y1`, `x2`, `y2`, `font_size` from " + SqlIdent(set));
+    for (; !rows.AtEnd(); rows.Step()) {
+        const int x1 = rows.IntAt(1), y1 = rows.IntAt(2), x2 = rows.IntAt(3), y2 = rows.IntAt(4);
+        const int size = rows.IntAt(5);
+        const std::string row = "zestaw \"" + set + "\", wiersz \"" + rows.TextAt(0) + "\": ";
+        if (x1 < 0 || y1 < 0 || x2 > kPageWidth || y2 > kPageHeight || x1 > x2 || y1 > y2) {
+            reason = row + "prostokąt (" + std::to_string(x1) + ", " + std::to_string(y1) + ", " +
+                     std::to_string(x2) + ", " + std::to_string(y2) + ") nie leży na stronie " +
+                     std::to_string(kPageWidth) + " × " + std::to_string(kPageHeight);
+            return false;
+        }
+        if (size < kSmallestFontSize || size > kLargestFontSize) {
+            reason = row + "rozmiar czcionki " + std::to_string(size) + " jest spoza zakresu " +
+                     std::to_string(kSmallestFontSize) + "–" + std::to_string(kLargestFontSize);
+            return false;
+        }
+    }
+    return true;
+}
+
 std::set<std::string> ColumnsOf(CppSQLite3DB& db, const std::string& table) {
     std::set<std::string> columns;
     CppSQLite3Query query = db.RunQuery("pragma table_info(" + SqlIdent(table) + ")");
@@ -114,7 +143,7 @@ bool IsCalibrationFile(const std::string& file, std::span<const std::string_view
     }
     try {
         CppSQLite3DB db;
-        db.Open(file);
+        db.Open(file, CppSQLite3DB::OpenMode::ReadOnly);
         {
             CppSQLite3Query check = db.RunQuery("pragma integrity_check");
             if (check.AtEnd() || check.TextAt(0) != "ok") {
@@ -134,6 +163,7 @@ bool IsCalibrationFile(const std::string& file, std::span<const std::string_view
                     reason = "zestaw \"" + name + "\" nie ma kolumny \"" + column + "\"";
                     return false;
                 }
+            if (!ValuesPrint(db, name, reason)) return false;
         }
         db.Close();
         return true;

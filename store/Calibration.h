@@ -18,8 +18,9 @@ bool bFunSqlCalibUpdateValue(ErrorStream& es, const std::string& file, const std
 // Replaces `items` with the table names of the user's calibration file, in creation order.
 bool bFunCalibLoadCertList(ErrorStream& es, std::vector<std::string>& items);
 
-// Whether `file` is a sound calibration file: SQLite's integrity check passes and every set
-// of `sets` is a table holding every calibration column. False with the reason, in
-// Polish, in `reason`. Reads only.
+// Whether `file` is a sound calibration file: SQLite's integrity check passes, every set
+// of `sets` is a table holding every calibration column, and every row's rectangle lies on
+// the 885 × 1314 page with its font size between 4 and 96. False with the reason, in
+// Polish and naming the row, in `reason`. Opens the file read-only.
 bool IsCalibrationFile(const std::string& file, std::span<const std::string_view> sets,
                        std::string& reason);

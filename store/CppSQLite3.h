@@ -93,7 +93,9 @@ private:
 
 class CppSQLite3DB {
 public:
-    enum class OpenMode { Existing, Create };
+    // ReadOnly: nothing is written, not even a hot journal played back (the open of such a
+    // file then fails with SQLITE_READONLY).
+    enum class OpenMode { Existing, Create, ReadOnly };
 
     CppSQLite3DB() = default;
     CppSQLite3DB(const CppSQLite3DB&) = delete;

@@ -1,5 +1,7 @@
 #include "store/FileCopy.h"
 
+#include "store/Descriptor.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -10,20 +12,6 @@
 #include <unistd.h>
 
 namespace {
-
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor() { if (fd_ >= 0) ::close(fd_); }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return fd_; }
-    int release() { int fd = fd_; fd_ = -1; return fd; }
-    void reset(int fd) { if (fd_ >= 0) ::close(fd_); fd_ = fd; }
-
-private:
-    int fd_;
-};
 
 int CopyBytes(int from, int to)
 {
@@ -86,9 +74,11 @@ int LinkWithoutReplacing(const std::string& temporary, const std::string& target
 constexpr char kTemporaryPrefix[] = ".vlm-kopia-";
 constexpr std::size_t kTemporaryName = sizeof kTemporaryPrefix - 1 + 6;  // mkstemp's XXXXXX
 
-// Removes the temporaries of the folder that no copy holds. A temporary is removed only while
-// this holds its lock, and only when its name still names the file locked.
-void RemoveLeftTemporaries(const std::string& folder)
+}  // namespace
+
+// A temporary is removed only while this holds its lock, and only when its name still names
+// the file locked.
+void RemoveLeftCopyTemporaries(const std::string& folder)
 {
     DIR* dir = ::opendir(folder.c_str());
     if (dir == nullptr)
@@ -108,6 +98,8 @@ void RemoveLeftTemporaries(const std::string& folder)
     }
     ::closedir(dir);
 }
+
+namespace {
 
 // A new temporary in the folder, locked. A copy cleaning the folder between its creation and
 // its lock holds it or has removed it: then another is made. On a file system without locks
@@ -135,20 +127,12 @@ int CreateTemporary(const std::string& folder, Descriptor& out, std::string& nam
     }
 }
 
-int CopyWholeFile(const std::string& source, const std::string& target, bool replace)
+int CopyWholeFile(const std::string& source, const std::string& target, bool replace,
+                  const std::function<int()>& beforeRename)
 {
-    // Opened without blocking: a pipe or a device must not hold the program before the
-    // type check refuses it.
-    Descriptor in(::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    if (in.get() < 0)
-        return errno;
-    struct stat info {};
-    if (::fstat(in.get(), &info) != 0)
-        return errno;
-    if (!S_ISREG(info.st_mode))
-        return S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
-    if (::fcntl(in.get(), F_SETFL, 0) != 0)
-        return errno;
+    Descriptor in(-1);
+    if (const int error = OpenRegularFile(source, in))
+        return error;
 
     const std::string folder = FolderOf(target);
     // A short name of its own: the target's name may be as long as the system allows, and a
@@ -159,7 +143,7 @@ int CopyWholeFile(const std::string& source, const std::string& target, bool rep
         return error;
     // Holds the temporary's lock past the close of `out`, until it has been renamed or removed.
     const Descriptor lock(::fcntl(out.get(), F_DUPFD_CLOEXEC, 0));
-    RemoveLeftTemporaries(folder);
+    RemoveLeftCopyTemporaries(folder);
 
     int error = lock.get() < 0 ? errno : CopyBytes(in.get(), out.get());
     struct stat replaced {};
@@ -171,6 +155,8 @@ int CopyWholeFile(const std::string& source, const std::string& target, bool rep
         error = errno;
     if (::close(out.release()) != 0 && error == 0)
         error = errno;
+    if (error == 0 && beforeRename)
+        error = beforeRename();
     if (error == 0) {
         if (replace) {
             if (::rename(temporary.c_str(), target.c_str()) != 0)
@@ -196,10 +182,51 @@ bool IsRegularFile(const std::string& path)
 
 int CopyFileReplacing(const std::string& source, const std::string& target)
 {
-    return CopyWholeFile(source, target, true);
+    return CopyWholeFile(source, target, true, {});
+}
+
+int CopyFileReplacing(const std::string& source, const std::string& target,
+                      const std::function<int()>& beforeRename)
+{
+    return CopyWholeFile(source, target, true, beforeRename);
 }
 
 int CopyFileIfAbsent(const std::string& source, const std::string& target)
 {
-    return CopyWholeFile(source, target, false);
+    return CopyWholeFile(source, target, false, {});
+}
+
+int OpenRegularFile(const std::string& path, Descriptor& in)
+{
+    // Opened without blocking: a pipe or a device must not hold the program before the
+    // type check refuses it.
+    in.reset(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (in.get() < 0)
+        return errno;
+    struct stat info {};
+    if (::fstat(in.get(), &info) != 0)
+        return errno;
+    if (!S_ISREG(info.st_mode))
+        return S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
+    return ::fcntl(in.get(), F_SETFL, 0) == 0 ? 0 : errno;
+}
+
+int RemoveFileIfPresent(const std::string& path)
+{
+    if (::unlink(path.c_str()) == 0 || errno == ENOENT)
+        return 0;
+    const int error = errno;
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) != 0 && errno == ENOENT ? 0 : error;
+}
+
+int CopyOpenFileTo(int from, const std::string& target)
+{
+    Descriptor out(::open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0600));
+    if (out.get() < 0)
+        return errno;
+    int error = CopyBytes(from, out.get());
+    if (::close(out.release()) != 0 && error == 0)
+        error = errno;
+    return error;
 }

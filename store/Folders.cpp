@@ -142,10 +142,9 @@ bool bFunDeleteTmpFile(ErrorStream& es) {
     // A save cut off leaves SQLite's journal (or write-ahead log) beside the working copy.
     // Left there, it would be played back into the next file copied in under the same name,
     // so it goes with the copy, after it.
-    for (const char* suffix : {"", "-journal", "-wal", "-shm"}) {
-        const std::string file = path + suffix;
-        if (unlink(file.c_str()) == 0 || errno == ENOENT) continue;
-        const int code = errno;
+    for (const std::string& file : {path, path + "-journal", path + "-wal", path + "-shm"}) {
+        const int code = RemoveFileIfPresent(file);
+        if (code == 0) continue;
         es.clear();
         es << "Błąd podczas próby kasowania pliku\n" << file << "\nKod błędu: " << code;
         LogWrite(es, "bFunDeleteTmpFile()");

@@ -93,3 +93,59 @@ TEST(CalibrationImportFuzz, DamagedFilesNeverReplaceTheUsersCalibration)
     EXPECT_GT(taken, 0);
     EXPECT_LT(taken, 100);
 }
+
+// Values that cannot print are refused and the row is named; the edges of the page and of
+// the font sizes are taken.
+TEST(CalibrationImport, ValuesOffThePageOrAbsurdFontSizesAreRefusedNamingTheRow)
+{
+    TempFolders folders;
+    folders.copyFactoryFiles();
+    ErrorStream es;
+    const std::string factory = CalibrationFilePath(es, true);
+    const std::string user = CalibrationFilePath(es, false);
+    const std::string candidate = folders.root() + "/kalibracja.sqset";
+    const std::string set(CalibrationSetNames().front());
+    std::string row;
+    {
+        CppSQLite3DB db;
+        db.Open(factory, CppSQLite3DB::OpenMode::ReadOnly);
+        row = db.RunQuery("select name from `" + set + "` limit 1").TextAt(0);
+    }
+    struct Case {
+        const char* change;
+        const char* refusal;  // empty: taken
+    };
+    const Case cases[] = {
+        {"font_size = 2147483647", "rozmiar czcionki 2147483647 jest spoza zakresu 4–96"},
+        {"font_size = 3", "rozmiar czcionki 3 jest spoza zakresu 4–96"},
+        {"font_size = 97", "rozmiar czcionki 97 jest spoza zakresu 4–96"},
+        {"font_size = 4", ""},
+        {"font_size = 96", ""},
+        {"x1 = 0, y1 = 0, x2 = 885, y2 = 1314", ""},
+        {"x1 = -1, y1 = 0, x2 = 885, y2 = 1314", "prostokąt (-1, 0, 885, 1314) nie leży na stronie 885 × 1314"},
+        {"x1 = 0, y1 = 0, x2 = 886, y2 = 1314", "prostokąt (0, 0, 886, 1314) nie leży na stronie 885 × 1314"},
+        {"x1 = 0, y1 = 0, x2 = 885, y2 = 1315", "prostokąt (0, 0, 885, 1315) nie leży na stronie 885 × 1314"},
+        {"x1 = 10, y1 = 0, x2 = 5, y2 = 20", "prostokąt (10, 0, 5, 20) nie leży na stronie 885 × 1314"},
+        {"x1 = 0, y1 = 30, x2 = 5, y2 = 20", "prostokąt (0, 30, 5, 20) nie leży na stronie 885 × 1314"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.change);
+        fs::copy_file(factory, user, fs::copy_options::overwrite_existing);
+        fs::copy_file(factory, candidate, fs::copy_options::overwrite_existing);
+        {
+            CppSQLite3DB db;
+            db.Open(candidate);
+            db.RunUpdate("update `" + set + "` set " + c.change + " where name = '" + row + "'");
+        }
+        const bool taken = ImportCalibrationFile(es, candidate);
+        EXPECT_EQ(taken, *c.refusal == '\0');
+        if (taken) {
+            EXPECT_TRUE(Bytes(user) == Bytes(candidate));
+        } else {
+            EXPECT_TRUE(Bytes(user) == Bytes(factory));
+            EXPECT_EQ(es.str(), "Funkcja: ImportujPlikKalibracji()\n\nPlik\n" + candidate +
+                                    "\nnie jest plikiem kalibracji (zestaw \"" + set + "\", wiersz \"" + row +
+                                    "\": " + c.refusal + ").\n\nDane nie zostały zapisane.");
+        }
+    }
+}

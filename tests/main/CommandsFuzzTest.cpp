@@ -26,6 +26,7 @@
 #include "tests/support/BoundedChild.h"
 #include "tests/support/FuzzCorpus.h"
 #include "tests/support/Mutations.h"
+#include "tests/support/SqliteStates.h"
 
 namespace fs = std::filesystem;
 
@@ -101,6 +102,7 @@ protected:
             restoreFiles();
             const std::string what = WriteMutatedCopy(damaged, valid, sqlite, i, rng);
             chosenBytes = ReadBytes(damaged);
+            unsoundCases += sqlite && QuickCheck(damaged) != "ok";
             const std::string failure =
                 RunInBoundedChild([&] { return runCase(damaged, [&] { return command(i); }); }, kCaseSeconds);
             if (!failure.empty())
@@ -110,6 +112,7 @@ protected:
                 casesThatChanged[path] += ReadBytes(path) != bytes;
         }
         restoreFiles();
+        RecordProperty("unsound_files", unsoundCases);
         return failures;
     }
 
@@ -201,6 +204,8 @@ protected:
     QStringList openTree;
     std::string chosenBytes;
     int casesRun = 0;
+    // Cases whose file SQLite's quick check finds damaged (recorded as a test property).
+    int unsoundCases = 0;
     // Per kept file, the cases after which it was no longer as kept: a file taken.
     std::map<std::string, int> casesThatChanged;
 };
@@ -219,9 +224,12 @@ TEST_F(CommandsFuzz, OpenCertificatesFile)
             problems += "the working copy is no whole copy of the chosen file; ";
         std::vector<StudentEntry> students;
         const bool readable = ReadableStudents(workingCopy(), students);
+        const bool unsound = QuickCheck(damaged) != "ok";
         if (!readable && shown(MsgIcon::Error) == 0)
             problems += "students that cannot be read, and no message; ";
-        if (readable && !messages().empty())
+        if (unsound && shown(MsgIcon::Warning) == 0)
+            problems += "SQLite's check finds damage, and no warning; ";
+        if (readable && !unsound && !messages().empty())
             problems += "a message over a sound file: " + messages()[0].text.toStdString() + "; ";
         if (rootTexts().size() != qsizetype(students.size()))
             problems += "the tree does not list the students that could be read; ";

@@ -7,7 +7,9 @@
 #include <filesystem>
 #include <fstream>
 #include <sys/resource.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <fcntl.h>
 
 #include "main/Glowna.h"
 
@@ -197,12 +199,44 @@ TEST_F(WorkflowTest, OpeningAFileWhoseStudentsCannotBeReadShowsNoStudentsOfTheFi
     std::ofstream(broken, std::ios::binary) << std::string(4096, 'x');
 
     dialogs.clearRequests();
-    dialogs.answerOpenFile(QString::fromStdString(broken)).answerMessage(Answer::Ok);
+    dialogs.answerOpenFile(QString::fromStdString(broken)).answerMessage(Answer::Ok).answerMessage(Answer::Ok);
     window().OtworzPlikToolButtonClick();
 
-    ASSERT_EQ(messages().size(), 1u);
-    EXPECT_EQ(messages()[0].text, "Błąd podczas próby wczytania listy uczniów");
+    ASSERT_EQ(messages().size(), 2u);
+    EXPECT_EQ(messages()[0].text, QString::fromStdString("Plik\n" + broken +
+                                                         "\njest uszkodzony. SQLite znajduje w nim:\n"
+                                                         "UNKNOWN_ERROR[26]: file is not a database\n\n"
+                                                         "Część danych może być nieczytelna lub niepełna. "
+                                                         "Sprawdź uczniów przed zapisaniem pliku."));
+    EXPECT_EQ(messages()[1].text, "Błąd podczas próby wczytania listy uczniów");
     EXPECT_EQ(window().currentPath().toStdString(), broken);
     EXPECT_TRUE(rootTexts().isEmpty());
     EXPECT_TRUE(window().SelectedNodeText(1).isEmpty());
+}
+
+// A save killed midway leaves its temporary beside the user's file; the next open of a file
+// there removes it, but never one a running copy holds (its lock).
+TEST_F(WorkflowTest, OpeningRemovesTheTemporariesOfKilledSavesBesideTheFile)
+{
+    addStudent({"Adamski", "Piotr", "111"});
+    const std::string file = folders.root() + "/szkola.sqvlm";
+    dialogs.answerSaveFile(QString::fromStdString(file));
+    ASSERT_TRUE(window().Zapisz1Click());
+    const std::string left = folders.root() + "/.vlm-kopia-Ab12Cd";
+    const std::string held = folders.root() + "/.vlm-kopia-Ef34Gh";
+    const std::string notOurs = folders.root() + "/.vlm-kopia-zbyt-dluga";
+    for (const std::string& path : {left, held, notOurs})
+        std::ofstream(path, std::ios::binary) << "niepełna kopia";
+    const int holder = ::open(held.c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(holder, 0);
+    ASSERT_EQ(::flock(holder, LOCK_EX), 0);
+
+    dialogs.answerOpenFile(QString::fromStdString(file));
+    window().OtworzPlikToolButtonClick();
+
+    EXPECT_FALSE(fs::exists(left));
+    EXPECT_TRUE(fs::exists(held));
+    EXPECT_TRUE(fs::exists(notOurs));
+    EXPECT_TRUE(messages().empty());
+    ::close(holder);
 }

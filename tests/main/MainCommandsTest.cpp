@@ -157,9 +157,8 @@ TEST_F(CommandsTest, ImportTakesOnlyASoundCalibrationFileAndKeepsTheUsersFileOth
         std::string reason;
     };
     const Case cases[] = {
-        {notDatabase, "plik nie jest bazą danych kalibracji lub jest uszkodzony"},
+        {notDatabase, "plik jest uszkodzony: UNKNOWN_ERROR[26]: file is not a database"},
         {empty, "brak zestawu \"swiad_200\""},
-        {root + "nie_ma.sqset", "plik nie istnieje"},
         {ChangedCopy(calibrationFile(), root + "bez_zestawu.sqset", "drop table `swiad_205_bk`"),
          "brak zestawu \"swiad_205_bk\""},
         {ChangedCopy(calibrationFile(), root + "bez_kolumny.sqset",
@@ -183,6 +182,16 @@ TEST_F(CommandsTest, ImportTakesOnlyASoundCalibrationFileAndKeepsTheUsersFileOth
         EXPECT_EQ(messages()[0].caption, "Atrybuty");
         EXPECT_EQ(ReadFile(calibrationFile()), before) << c.source;
     }
+    // A file that cannot be read is reported with the system's error code.
+    const std::string missing = root + "nie_ma.sqset";
+    dialogs.clearRequests();
+    dialogs.answerOpenFile(QString::fromStdString(missing)).answerMessage(Answer::Ok);
+    window().action("Importujustawieniakalibracji1")->trigger();
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].text.toStdString(),
+              "Funkcja: ImportujPlikKalibracji()\n\nBłąd podczas próby kopiowania pliku\nz\n" + missing + "\ndo\n" +
+                  calibrationFile() + "\nKod błędu: 2\n\nDane nie zostały zapisane.");
+    EXPECT_EQ(ReadFile(calibrationFile()), before);
     EXPECT_EQ(dialogs.requestsOf(DialogKind::OpenFile).at(0).caption, "Wczytaj plik kalibracji");
     EXPECT_FALSE(fs::exists(calibrationFile() + ".vlm-kopia"));
 

@@ -133,6 +133,37 @@ TEST(QtDialogs, FileDialogGetsTheTranslatedFilterAndTheProposedName)
     EXPECT_EQ(*chosen, proposed); // no extension added behind the caller's back
 }
 
+// Qt's dialog would read a typed name with a quote as a list of quoted names and return
+// another name in another folder: the name is refused with a message, the dialog stays.
+TEST(QtDialogs, ATypedNameWithAQuoteIsRefusedAndTheDialogStays)
+{
+    TestApp();
+    QTemporaryDir dir;
+    QString refusal;
+    bool stayedOpen = false;
+    WhenModalShows([&](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(name, nullptr);
+        name->setText(QStringLiteral("klasa \"4b\""));
+        WhenModalShows([&](QWidget* box) {
+            refusal = qobject_cast<QMessageBox*>(box) ? static_cast<QMessageBox*>(box)->text() : QString();
+            static_cast<QDialog*>(box)->accept();
+        });
+        static_cast<QDialog*>(dialog)->accept(); // as the Save button does
+        stayedOpen = dialog->isVisible();
+        name->setText(QStringLiteral("klasa 4b"));
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    const auto chosen = DialogService::instance().saveFileName(
+        QStringLiteral("Zapisz"), QStringLiteral("Velmorandia(*.sqvlm)|*.sqvlm"), dir.filePath(QStringLiteral("nowy")));
+    EXPECT_EQ(refusal, QStringLiteral("Nazwa pliku nie może zawierać cudzysłowu (\").\nPopraw nazwę: klasa \"4b\""));
+    EXPECT_TRUE(stayedOpen);
+    ASSERT_TRUE(chosen.has_value());
+    EXPECT_EQ(*chosen, dir.filePath(QStringLiteral("klasa 4b")));
+}
+
 TEST(QtDialogs, InputQueryTakesOnlyWhatWindows1250CanHold)
 {
     TestApp();

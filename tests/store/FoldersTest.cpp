@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -109,6 +110,22 @@ TEST(FileOperations, DeleteWorkingCopy) {
     EXPECT_FALSE(fs::exists(folders.dataFile("data_tmp.sqtmp")));
     EXPECT_EQ(es.str(), "older message");
     EXPECT_TRUE(LogRows().empty());
+}
+
+// A read-only file system refuses to remove even a name it does not hold (EROFS): a working
+// copy that is not there is still nothing to delete.
+TEST(FileOperations, NoWorkingCopyInAReadOnlyDataFolderIsNoError) {
+    TempFolders folders;
+    const std::string readOnly = folders.root() + "/tylko do odczytu";
+    fs::create_directory(readOnly);
+    if (::mount("tmpfs", readOnly.c_str(), "tmpfs", MS_RDONLY, "size=64k") != 0)
+        GTEST_SKIP() << "no mount (needs root)";
+    SetDataFolderOverride(readOnly);
+    ErrorStream es = StreamWithOldText();
+    EXPECT_TRUE(bFunDeleteTmpFile(es));
+    EXPECT_EQ(es.str(), "older message");
+    SetDataFolderOverride(folders.dataFolder());
+    ::umount2(readOnly.c_str(), MNT_DETACH);
 }
 
 TEST(FileOperations, CopyFailsOntoExistingFileWhenAsked) {
