@@ -132,23 +132,51 @@ bool bFunGetValue(ErrorStream& es, CppSQLite3Query& query, const std::string& co
     }
 }
 
+namespace {
+
+// Reads one column of the current row: by its index found once for the whole query, or,
+// for a table that lacks the column, as bFunGetValue reports it (an empty text).
+void ReadColumn(ErrorStream& es, CppSQLite3Query& query, int index, const std::string& name, std::string& text) {
+    if (index >= 0) text = query.TextAt(index);
+    else bFunGetValue(es, query, name, text);
+}
+
+int ColumnIndexOrNone(const CppSQLite3Query& query, const std::string& name) {
+    try {
+        return query.ColumnIndex(name);
+    } catch (const CppSQLite3Exception&) {
+        return -1;
+    }
+}
+
+}  // namespace
+
 bool bFunLoadCertData(ErrorStream& es, const std::string& file, const std::string& table,
                       std::vector<FieldRecord>& list, std::vector<std::string>* withZeroBytes) {
     if (ReportMissingFile(es, file, "Plik nie istnieje: \n", "bFunLoadCertData")) return false;
     CppSQLite3DB db;
     try {
         db.Open(file);
-        if (!db.HasTable(table)) {
+        CppSQLite3Query query;
+        try {
+            query = db.RunQuery(SelectAllInWriteOrder(table));
+        } catch (const CppSQLite3Exception&) {
+            // Only a failed query asks whether the table is there: in a class's file that
+            // question reads the schema table of every student.
+            if (db.HasTable(table)) throw;
             Fail(es, "Tablica nie istnieje: \n" + table, "bFunLoadCertData");
             db.Close();
             return false;
         }
-        CppSQLite3Query query = db.RunQuery(SelectAllInWriteOrder(table));
+        static const std::string kId = "id", kCompName = "comp_name", kValue = "value";
+        const int id = ColumnIndexOrNone(query, kId);
+        const int compName = ColumnIndexOrNone(query, kCompName);
+        const int value = ColumnIndexOrNone(query, kValue);
         for (; !query.AtEnd(); query.Step()) {
             FieldRecord record;
-            bFunGetValue(es, query, "id", record.id);
-            bFunGetValue(es, query, "comp_name", record.comp_name);
-            bFunGetValue(es, query, "value", record.value);
+            ReadColumn(es, query, id, kId, record.id);
+            ReadColumn(es, query, compName, kCompName, record.comp_name);
+            ReadColumn(es, query, value, kValue, record.value);
             WithoutZeroBytes(record.id);
             WithoutZeroBytes(record.comp_name);
             if (WithoutZeroBytes(record.value) && withZeroBytes) withZeroBytes->push_back(record.comp_name);
