@@ -45,12 +45,25 @@ bool WithoutZeroBytes(std::string& text) {
     return text.size() != length;
 }
 
-// The value of one field of the student's "DANE UCZNIA" rows; empty when it has none.
-std::string StudentField(CppSQLite3DB& db, const std::string& table, const char* component) {
-    CppSQLite3Query query = db.RunQuery("select * from " + SqlIdent(table) +
-                                        " where `id`='DANE UCZNIA' AND `comp_name`=" +
-                                        SqlValue(component) + " order by rowid");
-    return query.AtEnd() ? std::string() : query.ColumnTextByName("value");
+// The student's display name, surname, a blank, first name: the first value of each among
+// the student's "DANE UCZNIA" rows (empty when it has none), read with one query.
+std::string StudentDisplayName(CppSQLite3DB& db, const std::string& table) {
+    static const std::string kSurname = "Nazwisko_DATA_EDIT", kFirstName = "Imie_DATA_EDIT";
+    CppSQLite3Query query = db.RunQuery("select `comp_name`, `value` from " + SqlIdent(table) +
+                                        " where `id`='DANE UCZNIA' AND `comp_name` in (" + SqlValue(kSurname) +
+                                        ", " + SqlValue(kFirstName) + ") order by rowid");
+    std::string surname, firstName;
+    bool haveSurname = false, haveFirstName = false;
+    for (; !query.AtEnd() && !(haveSurname && haveFirstName); query.Step()) {
+        const bool isSurname = query.TextAt(0) == kSurname;
+        bool& have = isSurname ? haveSurname : haveFirstName;
+        if (have) continue;
+        have = true;
+        (isSurname ? surname : firstName) = query.TextAt(1);
+    }
+    WithoutZeroBytes(surname);
+    WithoutZeroBytes(firstName);
+    return surname + " " + firstName;
 }
 
 }  // namespace
@@ -107,11 +120,7 @@ bool bFunGetStudentsList(ErrorStream& es, const std::string& file, std::vector<S
     }
     for (const std::string& table : tables) {
         try {
-            std::string surname = StudentField(db, table, "Nazwisko_DATA_EDIT");
-            std::string firstName = StudentField(db, table, "Imie_DATA_EDIT");
-            WithoutZeroBytes(surname);
-            WithoutZeroBytes(firstName);
-            list.push_back({surname + " " + firstName, table});
+            list.push_back({StudentDisplayName(db, table), table});
         } catch (const CppSQLite3Exception& e) {
             // One unreadable table does not hide the other students; the caller names it.
             FailDb(es, "SQL exception: \n", e, "bFunGetStudentsList");

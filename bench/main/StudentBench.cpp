@@ -15,7 +15,8 @@
 //          (temporary beside it, synced, renamed, folder synced), the table list read, each
 //          student's surname and first name read by one prepared select, the names sorted,
 //          and a shown tree of the same size cleared and given the same 1,000 students with
-//          their document nodes in one insertion.
+//          their document nodes (each sharing its label with the same node of every other
+//          student) in one insertion.
 #include <sqlite3.h>
 
 #include <QHash>
@@ -169,6 +170,20 @@ void WriteClassFile(const std::string& file)
     sqlite3_close(db);
 }
 
+// A node whose label is shared by every student's node of the same document, the least a
+// tree node with a text can hold.
+class SharedLabelNode : public QTreeWidgetItem {
+public:
+    SharedLabelNode(QTreeWidgetItem* parent, const QString& label) : QTreeWidgetItem(parent), label_(label) {}
+    QVariant data(int column, int role) const override
+    {
+        return column == 0 && role == Qt::DisplayRole ? QVariant(label_) : QTreeWidgetItem::data(column, role);
+    }
+
+private:
+    const QString label_;
+};
+
 // The working copy replaced by a copy of `file` as the program must: a temporary beside
 // it, synced, renamed over it, the folder synced.
 void FloorCopy(const std::string& file, const std::string& working)
@@ -222,7 +237,7 @@ std::size_t FloorOpen(const std::string& file, const std::string& working, QTree
     for (const auto& [key, name] : names) {
         auto* root = new QTreeWidgetItem(QStringList(QString::fromStdString(name)));
         for (const QString& label : documentLabels)
-            new QTreeWidgetItem(root, QStringList(label));
+            new SharedLabelNode(root, label);
         roots << root;
     }
     tree.addTopLevelItems(roots);
