@@ -53,7 +53,10 @@ const DocumentForm::Index& DocumentForm::index() const {
                                  int(markers.edit) + int(markers.combo) + int(markers.memo && isCertificate()),
                                  markers.memo && !isCertificate()});
     }
+    Index& made = *index;
     index_ = std::move(index);
+    // The targets are found through the name look-up above.
+    for (const StoredComponent& c : made.stored) made.byStoredName.emplace(c.name, rowTarget(component(c.index).name));
     return *index_;
 }
 
@@ -150,24 +153,39 @@ bool DocumentForm::CollectFields(std::vector<FieldRecord>& records) const {
     return true;
 }
 
+DocumentForm::RowTarget DocumentForm::rowTarget(QStringView storedName) const {
+    RowTarget target;
+    const StoredMarkers markers = StoredMarkersIn(storedName);
+    if (markers.edit || markers.combo) target.field = find(storedName);
+    if (markers.memo) {
+        const int i = find(isCertificate() ? storedName : storedName.chopped(2));
+        if (i >= 0 && isMemo(i)) target.memo = i;
+    }
+    return target;
+}
+
 void DocumentForm::FillFields(const std::vector<FieldRecord>& records) {
-    ClearFields();
     const std::string key = definition_.key.toStdString();
-    for (const FieldRecord& r : records) {
-        if (r.id != key) continue;
-        const QString name = QString::fromStdString(r.comp_name);
+    std::vector<const FieldRecord*> own;
+    for (const FieldRecord& r : records)
+        if (r.id == key) own.push_back(&r);
+    FillOwnFields(own);
+}
+
+void DocumentForm::FillOwnFields(const std::vector<const FieldRecord*>& own) {
+    ClearFields();
+    const auto& byStoredName = index().byStoredName;
+    for (const FieldRecord* r : own) {
+        const auto known = byStoredName.find(r->comp_name);
+        const RowTarget target =
+            known != byStoredName.end() ? known->second : rowTarget(QString::fromStdString(r->comp_name));
+        if (target.field < 0 && target.memo < 0) continue;
         // No value is longer than a record can hold; a damaged file's longer one is cut there.
-        const QString value = QString::fromStdString(r.value).left(kMaxValueBytes);
-        const StoredMarkers markers = StoredMarkersIn(name);
-        if (markers.edit || markers.combo) {
-            const int i = find(name);
-            if (i >= 0) setText(i, value, Origin::Stored);
-        }
-        if (!markers.memo) continue;
-        const int i = find(isCertificate() ? QStringView(name) : QStringView(name).chopped(2));
-        if (i < 0 || !isMemo(i)) continue;
-        if (isCertificate()) setText(i, value, Origin::Stored);
-        else appendMemoLine(i, value, Origin::Stored);
+        const QString value = QString::fromStdString(r->value).left(kMaxValueBytes);
+        if (target.field >= 0) setText(target.field, value, Origin::Stored);
+        if (target.memo < 0) continue;
+        if (isCertificate()) setText(target.memo, value, Origin::Stored);
+        else appendMemoLine(target.memo, value, Origin::Stored);
     }
     applyStudentData();
 }

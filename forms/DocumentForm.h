@@ -18,6 +18,7 @@
 
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class FormRegistry;
@@ -72,6 +73,9 @@ public:
     void ClearFields();
     bool CollectFields(std::vector<FieldRecord>& records) const;
     void FillFields(const std::vector<FieldRecord>& records);
+    // The same with the records that carry this form's key already picked out, in order
+    // (the main window's load picks them for every form in one pass).
+    void FillOwnFields(const std::vector<const FieldRecord*>& own);
     void FillSampleData();
     // Keeps the memo's first n displayed lines, each then a line of its own.
     void LimitMemoLines(int index, int n);
@@ -122,6 +126,14 @@ private:
         bool rowPerLine = false; // a grade sheet's memo: one row per displayed line
     };
 
+    // What one stored row of this form sets: a field's whole text, a memo's (a
+    // certificate's whole text, or one line of a grade sheet's); -1 where it sets nothing.
+    struct RowTarget {
+        int field = -1;
+        int memo = -1;
+    };
+    RowTarget rowTarget(QStringView storedName) const;
+
     bool isMemo(int index) const { return component(index).kind == ComponentKind::Memo; }
     QString limitedMemoText(int index, const QString& text, Origin origin) const;
     void applyStudentData();
@@ -138,6 +150,9 @@ private:
     struct Index {
         std::vector<StoredComponent> stored;
         QHash<ComponentNameKey, int> byFoldedName;
+        // The target of each name the form itself stores whole, so a load finds the rows
+        // of a file written by this program without converting or folding their names.
+        std::unordered_map<std::string, RowTarget> byStoredName;
     };
     const Index& index() const;
     mutable std::unique_ptr<const Index> index_;

@@ -1,5 +1,8 @@
 #include "forms/FormRegistry.h"
 
+#include <string_view>
+#include <unordered_map>
+
 #include "platform/Fonts.h"
 
 #include <QCoreApplication>
@@ -50,5 +53,12 @@ void FormRegistry::CollectAll(std::vector<FieldRecord>& records) const {
 }
 
 void FormRegistry::FillAll(const std::vector<FieldRecord>& records) {
-    for (const auto& f : forms_) f->FillFields(records);
+    // One pass over the student's rows instead of one per form.
+    std::unordered_map<std::string_view, std::vector<const FieldRecord*>> byKey;
+    for (const FieldRecord& r : records) byKey[r.id].push_back(&r);
+    static const std::vector<const FieldRecord*> none;
+    for (const auto& f : forms_) {
+        const auto own = byKey.find(f->key().toStdString());
+        f->FillOwnFields(own == byKey.end() ? none : own->second);
+    }
 }

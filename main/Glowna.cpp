@@ -24,6 +24,7 @@
 #include "main/MainDialogHost.h"
 #include "main/ToolButtonPictures.h"
 #include "main/UpdateCheckThread.h"
+#include "platform/Application.h"
 #include "platform/Controls.h"
 
 TFGlowna* FGlowna = nullptr;
@@ -64,8 +65,10 @@ TFGlowna::TFGlowna(QWidget* owner)
     setObjectName("FGlowna");
     // A document form's "OK" saves the current student across every form. Made first: the
     // forms measure no text, so they are built while the font configuration is still being
-    // read (Application) and the widgets below need it.
+    // read (Application); the widgets below need it, so the reading is awaited first.
     FormRegistry::instance().setSaveStudentData([this] { return SaveStudentData(); });
+    if (auto* app = Application::instance())
+        app->awaitFontConfiguration();
     buildLayout();
     buildToolBar();
     buildMenus();

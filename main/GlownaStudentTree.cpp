@@ -17,6 +17,24 @@ namespace {
 
 constexpr int kTableRole = Qt::UserRole;
 
+// A document node. Its label is one of the catalogue's, shared by that node of every
+// student instead of stored in each: a class's tree holds 53 of them per student, and
+// storing a text per node was most of the time a file takes to open.
+class DocumentNode : public QTreeWidgetItem {
+public:
+    DocumentNode(QTreeWidgetItem* student, const QString& label) : QTreeWidgetItem(student), label_(label) {}
+
+    QVariant data(int column, int role) const override
+    {
+        if (column == 0 && (role == Qt::DisplayRole || role == Qt::EditRole))
+            return label_;
+        return QTreeWidgetItem::data(column, role);
+    }
+
+private:
+    const QString label_;
+};
+
 // The list read raises on a file that is no database: that is a failed read too.
 bool ReadStudentsList(ErrorStream& es, const std::string& path, std::vector<StudentEntry>& list,
                       std::vector<std::string>& unreadable)
@@ -80,7 +98,7 @@ void TFGlowna::BuildStudentsTree()
         auto* root = new QTreeWidgetItem(QStringList(StudentTreeLabel(student.display_name)));
         root->setData(0, kTableRole, QString::fromStdString(student.table_name));
         for (const QString& label : labels)
-            new QTreeWidgetItem(root, QStringList(label));
+            new DocumentNode(root, label);
         roots << root;
     }
     {

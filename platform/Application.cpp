@@ -23,6 +23,11 @@ Application::Application(int& argc, char** argv, std::unique_ptr<FontConfigurati
         installTranslator(translator);
 }
 
+void Application::awaitFontConfiguration()
+{
+    fontConfiguration_->wait();
+}
+
 Application* Application::instance()
 {
     return qobject_cast<Application*>(QCoreApplication::instance());

@@ -17,6 +17,10 @@ public:
     // Installs the font substitutions as well.
     Application(int& argc, char** argv);
 
+    // Returns once the font configuration read beside Qt's start is there (see
+    // FontConfigurationReader::wait); the main window calls it before its first text.
+    void awaitFontConfiguration();
+
     void setTitle(const QString& title);
     QString title() const { return title_; }
 

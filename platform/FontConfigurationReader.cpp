@@ -12,5 +12,11 @@ FontConfigurationReader::FontConfigurationReader()
 
 FontConfigurationReader::~FontConfigurationReader()
 {
-    thread_.join();
+    wait();
+}
+
+void FontConfigurationReader::wait()
+{
+    if (thread_.joinable())
+        thread_.join();
 }

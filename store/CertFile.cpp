@@ -45,12 +45,25 @@ bool WithoutZeroBytes(std::string& text) {
     return text.size() != length;
 }
 
-// The value of one field of the student's "DANE UCZNIA" rows; empty when it has none.
-std::string StudentField(CppSQLite3DB& db, const std::string& table, const char* component) {
-    CppSQLite3Query query = db.RunQuery("select * from " + SqlIdent(table) +
-                                        " where `id`='DANE UCZNIA' AND `comp_name`=" +
-                                        SqlValue(component) + " order by rowid");
-    return query.AtEnd() ? std::string() : query.ColumnTextByName("value");
+// The student's display name, surname, a blank, first name: the first value of each among
+// the student's "DANE UCZNIA" rows (empty when it has none), read with one query.
+std::string StudentDisplayName(CppSQLite3DB& db, const std::string& table) {
+    static const std::string kSurname = "Nazwisko_DATA_EDIT", kFirstName = "Imie_DATA_EDIT";
+    CppSQLite3Query query = db.RunQuery("select `comp_name`, `value` from " + SqlIdent(table) +
+                                        " where `id`='DANE UCZNIA' AND `comp_name` in (" + SqlValue(kSurname) +
+                                        ", " + SqlValue(kFirstName) + ") order by rowid");
+    std::string surname, firstName;
+    bool haveSurname = false, haveFirstName = false;
+    for (; !query.AtEnd() && !(haveSurname && haveFirstName); query.Step()) {
+        const bool isSurname = query.TextAt(0) == kSurname;
+        bool& have = isSurname ? haveSurname : haveFirstName;
+        if (have) continue;
+        have = true;
+        (isSurname ? surname : firstName) = query.TextAt(1);
+    }
+    WithoutZeroBytes(surname);
+    WithoutZeroBytes(firstName);
+    return surname + " " + firstName;
 }
 
 std::string StudentDisplayName(CppSQLite3DB& db, const std::string& table) {
@@ -151,23 +164,51 @@ bool bFunGetValue(ErrorStream& es, CppSQLite3Query& query, const std::string& co
     }
 }
 
+namespace {
+
+// Reads one column of the current row: by its index found once for the whole query, or,
+// for a table that lacks the column, as bFunGetValue reports it (an empty text).
+void ReadColumn(ErrorStream& es, CppSQLite3Query& query, int index, const std::string& name, std::string& text) {
+    if (index >= 0) text = query.TextAt(index);
+    else bFunGetValue(es, query, name, text);
+}
+
+int ColumnIndexOrNone(const CppSQLite3Query& query, const std::string& name) {
+    try {
+        return query.ColumnIndex(name);
+    } catch (const CppSQLite3Exception&) {
+        return -1;
+    }
+}
+
+}  // namespace
+
 bool bFunLoadCertData(ErrorStream& es, const std::string& file, const std::string& table,
                       std::vector<FieldRecord>& list, std::vector<std::string>* withZeroBytes) {
     if (ReportMissingFile(es, file, "Plik nie istnieje: \n", "bFunLoadCertData")) return false;
     CppSQLite3DB db;
     try {
         db.Open(file);
-        if (!db.HasTable(table)) {
+        CppSQLite3Query query;
+        try {
+            query = db.RunQuery(SelectAllInWriteOrder(table));
+        } catch (const CppSQLite3Exception&) {
+            // Only a failed query asks whether the table is there: in a class's file that
+            // question reads the schema table of every student.
+            if (db.HasTable(table)) throw;
             Fail(es, "Tablica nie istnieje: \n" + table, "bFunLoadCertData");
             db.Close();
             return false;
         }
-        CppSQLite3Query query = db.RunQuery(SelectAllInWriteOrder(table));
+        static const std::string kId = "id", kCompName = "comp_name", kValue = "value";
+        const int id = ColumnIndexOrNone(query, kId);
+        const int compName = ColumnIndexOrNone(query, kCompName);
+        const int value = ColumnIndexOrNone(query, kValue);
         for (; !query.AtEnd(); query.Step()) {
             FieldRecord record;
-            bFunGetValue(es, query, "id", record.id);
-            bFunGetValue(es, query, "comp_name", record.comp_name);
-            bFunGetValue(es, query, "value", record.value);
+            ReadColumn(es, query, id, kId, record.id);
+            ReadColumn(es, query, compName, kCompName, record.comp_name);
+            ReadColumn(es, query, value, kValue, record.value);
             WithoutZeroBytes(record.id);
             WithoutZeroBytes(record.comp_name);
             if (WithoutZeroBytes(record.value) && withZeroBytes) withZeroBytes->push_back(record.comp_name);
