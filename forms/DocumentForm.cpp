@@ -211,11 +211,17 @@ void DocumentForm::CopyGradesToSheet(int column, int page, bool copyNames) {
         if (!target) return;
         for (const CopyStep& step : catalog_.copyMaps.value(block.map)) {
             if (step.namesOnly && !(block.names && copyNames)) continue;
-            QStringList parts;
-            for (const QString& source : step.from) parts << text(source);
-            QString value = step.from.isEmpty() ? step.text : parts.join(step.separator);
-            for (auto v = block.values.begin(); v != block.values.end(); ++v)
-                value.replace("{" + v.key() + "}", v.value());
+            QString value;
+            if (step.from.isEmpty()) {
+                // Only a fixed text names the block's values: what a person typed is copied as typed.
+                value = step.text;
+                for (auto v = block.values.begin(); v != block.values.end(); ++v)
+                    value.replace("{" + v.key() + "}", v.value());
+            } else {
+                QStringList parts;
+                for (const QString& source : step.from) parts << text(source);
+                value = parts.join(step.separator);
+            }
             QString to = step.to;
             target->setText(to.replace(QStringLiteral("{c}"), block.digit), value);
         }
