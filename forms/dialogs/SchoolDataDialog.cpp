@@ -111,13 +111,16 @@ constexpr EditSpec kSchoolEdits[] = {
 // edit ZMIENNA_Name_DATA_EDIT.
 using Line = QStringList;
 
-QList<Line> pairedLines(const QString& stem, int first, int count, int perColumn, const QString& suffix = {})
+// A numbered list in two columns, numbered along each line, in the order Tab visits the
+// edits: the n-th subject typed is the n-th on every certificate. The names keep their
+// numbers, so a stored template keeps its order on the certificates.
+QList<Line> pairedLines(const QString& stem, int count, const QString& suffix = {})
 {
     QList<Line> lines;
-    for (int i = 0; i < perColumn; ++i) {
-        Line line{QStringLiteral("@%1%2%3").arg(stem).arg(first + i).arg(suffix)};
-        if (i + perColumn < count)
-            line << QStringLiteral("@%1%2%3").arg(stem).arg(first + i + perColumn).arg(suffix);
+    for (int n = 1; n <= count; n += 2) {
+        Line line{QStringLiteral("@%1%2%3").arg(stem).arg(n).arg(suffix)};
+        if (n + 1 <= count)
+            line << QStringLiteral("@%1%2%3").arg(stem).arg(n + 1).arg(suffix);
         lines << line;
     }
     return lines;
@@ -139,16 +142,16 @@ QList<Line> certificateLines()
         {"otrzymała/otrzymał promocję do klasy", "@PromocjaDoKlasy"},
         {"Obowiązkowe zajęcia edukacyjne:"},
     };
-    lines << pairedLines("ObowiazkoweEdu", 1, 20, 10);
+    lines << pairedLines("ObowiazkoweEdu", 20);
     lines << Line{"Obowiązkowe zajęcia edukacyjne artystyczne:"};
-    lines << pairedLines("ObowiazkoweZajEduArt", 1, 10, 5);
+    lines << pairedLines("ObowiazkoweZajEduArt", 10);
     lines << Line{"Nadobowiązkowe zajęcia pozalekcyjne / inne zajęcia edukacyjne"};
-    lines << pairedLines("Nadobowiazkowe", 1, 8, 4);
+    lines << pairedLines("Nadobowiazkowe", 8);
     lines << Line{"przedmioty:"};
-    lines << pairedLines("PrzedmiotOpis", 1, 4, 2, "_STR3");
+    lines << pairedLines("PrzedmiotOpis", 4, "_STR3");
     lines << Line{"zostały zrealizowane zgodnie z podstawą programową w zakresie rozszerzonym"};
     lines << Line{"przedmioty uzupełniające:"};
-    lines << pairedLines("PrzedmiotUzOpis", 1, 4, 2, "_STR3");
+    lines << pairedLines("PrzedmiotUzOpis", 4, "_STR3");
     lines << Line{"@Miejscowosc", "dnia", "@MiejscowoscDnia", "@MiejscowoscRok", "r"};
     lines << Line{"(miejscowość)"};
     return lines;
