@@ -30,6 +30,9 @@ struct ScreenFit {
 
 ScreenFit FitOnScreen(const LayoutComponent& component);
 
+// The font `component` prints in, sized in page units (the page is 885 units wide).
+QFont PrintedFont(const LayoutComponent& component);
+
 // The on-screen rectangle of `component`, one of `page` (the components standing on its
 // page), shown with `fit`.
 QRect ScreenRect(const LayoutComponent& component, const QList<const LayoutComponent*>& page, const ScreenFit& fit);
