@@ -180,6 +180,19 @@ int neededWidth(const LayoutComponent& c, const ScreenFit& fit) {
 
 QFont PrintedFont(const LayoutComponent& c) { return printedFont(c, printedUnits(c)); }
 
+int LetterBoxWidth(const QFont& font, bool frame) {
+    const QFontMetrics metrics(font);
+    int widest = 0;
+    for (const QChar letter : QStringLiteral("ayeęi"))
+        widest = std::max(widest, metrics.horizontalAdvance(letter));
+    // The letters, the text's margins, the frame and the caret.
+    return kLetterBoxLetters * widest + 2 * 2 + (frame ? 2 * 2 : 0) + 1;
+}
+
+QString LetterBoxToolTip(const QString& word) {
+    return QStringLiteral("Końcówka słowa „%1”").arg(word.section(QLatin1Char(' '), -1));
+}
+
 ScreenFit FitOnScreen(const LayoutComponent& c) {
     switch (c.kind) {
     case ComponentKind::Label: return fitLabel(c);

@@ -1,5 +1,6 @@
 #include "forms/dialogs/SchoolDataDialog.h"
 
+#include "forms/FieldFitting.h"
 #include "forms/Layout.h"
 #include "forms/dialogs/DialogHost.h"
 #include "platform/OsServices.h"
@@ -44,7 +45,7 @@ constexpr EditSpec kSchoolEdits[] = {
     {"ZMIENNA_ObowiazkoweEdu4_DATA_EDIT", 40},
     {"ZMIENNA_OLetnim_DATA_EDIT", 32},
     {"ZMIENNA_KierunekWydzial_DATA_EDIT", 40},
-    {"ZMIENNA_SzkolaWE_DATA_EDIT", 30},
+    {"ZMIENNA_SzkolaWE_DATA_EDIT", 1},  // the "e" of "we": the certificates keep one letter
     {"ZMIENNA_ImieSzkoly2_DATA_EDIT", 57},
     {"ZMIENNA_ObowiazkoweEdu1_DATA_EDIT", 40},
     {"ZMIENNA_ObowiazkoweEdu2_DATA_EDIT", 40},
@@ -358,13 +359,22 @@ QWidget* TFDaneSzkoly::buildCertificatePage()
     const int charWidth = fontMetrics().averageCharWidth();
     for (const QStringList& line : certificateLines()) {
         auto* row = new QHBoxLayout;
+        QString word;  // the fixed text before an edit
         for (const QString& token : line) {
             if (!token.startsWith(u'@')) {
                 row->addWidget(new QLabel(token, content));
+                word = token;
                 continue;
             }
             DialogFields::Field* field = fields_.find(QStringLiteral("ZMIENNA_%1_DATA_EDIT").arg(token.mid(1)));
             QWidget* edit = fields_.createWidget(*field, content);
+            if (field->typingLimit > 0 && field->typingLimit <= kLetterBoxLetters) {
+                // The ending of the word before it, as on the certificate.
+                edit->setFixedWidth(LetterBoxWidth(edit->font(), true));
+                edit->setToolTip(LetterBoxToolTip(word));
+                row->addWidget(edit);
+                continue;
+            }
             // Widths follow the typing limits; an edit without one takes the whole line.
             const int width = field->typingLimit > 0 ? field->typingLimit : 80;
             edit->setMinimumWidth(charWidth * std::min(width, 24));

@@ -289,6 +289,26 @@ TEST_F(SchoolDataDialogTest, SubjectsTypedInTabOrderKeepTheirOrderOnTheCertifica
     }
 }
 
+// The box after "w" is the "e" of "we": a box for a letter or two, named by its tooltip, taking
+// the one letter the certificates keep; the town has its own wide box after it.
+TEST_F(SchoolDataDialogTest, LetterAfterWIsABoxForOneLetter)
+{
+    EXPECT_TRUE(showAndPress("AnulujButton", [&](QDialog& d) {
+        auto* letter = d.findChild<Edit*>("ZMIENNA_SzkolaWE_DATA_EDIT");
+        auto* town = d.findChild<Edit*>("ZMIENNA_SzkolaMiasto_DATA_EDIT");
+        EXPECT_EQ(letter->toolTip(), "Końcówka słowa „w”");
+        EXPECT_EQ(letter->typingLimit(), 1);
+        const int twoLetters = letter->fontMetrics().horizontalAdvance(QStringLiteral("ęy"));
+        EXPECT_GE(letter->width(), twoLetters + 4);
+        EXPECT_LE(letter->width(), 3 * twoLetters);
+        EXPECT_GT(town->width(), 4 * letter->width());
+        EXPECT_LT(letter->geometry().right(), town->x());
+        letter->setFocus();
+        TypeText(letter, "Krakowie");
+        EXPECT_EQ(dialog.fieldText("ZMIENNA_SzkolaWE_DATA_EDIT"), "K");
+    }));
+}
+
 TEST_F(SchoolDataDialogTest, TypingIntoAnEditWithoutLimitStopsAt2047Bytes)
 {
     EXPECT_TRUE(showAndPress("AnulujButton", [&](QDialog& d) {
