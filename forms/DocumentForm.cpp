@@ -110,13 +110,11 @@ bool DocumentForm::memoAcceptsEnter(int index) const {
 
 QString DocumentForm::limitedMemoText(int index, const QString& text, Origin origin) const {
     const QString value = withCrLf(text);
-    // A stored text is kept whole, however many lines it shows: the memo scrolls so the
-    // person can see and shorten it, and saving it again loses nothing.
-    if (origin == Origin::Stored) return value;
-    int limit = component(index).lineLimit;
+    // A stored or typed text is kept whole, however many lines it shows: the memo scrolls
+    // and is marked so the person can see and shorten it, and saving it again loses nothing.
+    if (origin != Origin::Code) return value;
+    const int limit = component(index).lineLimit;
     if (limit <= 0) return value;
-    // Editing a text beyond the limit does not cut it back: only growth beyond it is refused.
-    if (origin == Origin::User) limit = std::max(limit, int(memoLines(index).size()));
     const QStringList lines = BreakLines(value, screenFont(index), memoWrapWidth(index));
     if (lines.size() <= limit) return value;
     return linesText(lines.mid(0, limit));
@@ -229,16 +227,35 @@ void DocumentForm::CopyGradesToSheet(int column, int page, bool copyNames) {
         if (!target) return;
         for (const CopyStep& step : catalog_.copyMaps.value(block.map)) {
             if (step.namesOnly && !(block.names && copyNames)) continue;
-            QStringList parts;
-            for (const QString& source : step.from) parts << text(source);
-            QString value = step.from.isEmpty() ? step.text : parts.join(step.separator);
-            for (auto v = block.values.begin(); v != block.values.end(); ++v)
-                value.replace("{" + v.key() + "}", v.value());
+            QString value;
+            if (step.from.isEmpty()) {
+                // Only a fixed text names the block's values: what a person typed is copied as typed.
+                value = step.text;
+                for (auto v = block.values.begin(); v != block.values.end(); ++v)
+                    value.replace("{" + v.key() + "}", v.value());
+            } else {
+                QStringList parts;
+                for (const QString& source : step.from) parts << text(source);
+                value = parts.join(step.separator);
+            }
             QString to = step.to;
-            target->setText(to.replace(QStringLiteral("{c}"), block.digit), value);
+            target->setCopiedText(to.replace(QStringLiteral("{c}"), block.digit), value);
         }
         return;
     }
+}
+
+void DocumentForm::setCopiedText(const QString& name, const QString& text) {
+    const int i = find(name);
+    if (i < 0) return;
+    const LayoutComponent& c = component(i);
+    // A wrapping memo already breaks where its printed line ends (FieldFitting.h); one that
+    // does not would print a long paragraph as one line running out of its box.
+    if (c.kind != ComponentKind::Memo || c.wrap || text.isEmpty()) {
+        setText(i, text);
+        return;
+    }
+    setText(i, BreakLines(text, PrintedFont(c), c.rect.width()).join(kCrLf));
 }
 
 void DocumentForm::LoadSchoolData() {

@@ -27,10 +27,10 @@ class FormWindow;
 class DocumentForm : public QObject {
     Q_OBJECT
 public:
-    // Where a memo's new text comes from: stored records are kept whole, beyond the limit
-    // too (nothing loaded is ever dropped; the memo then scrolls); the person's edits may
-    // not grow a text beyond the limit or its present lines; a text from code is cut to
-    // the limit in displayed lines.
+    // Where a memo's new text comes from: stored records and the person's edits are kept
+    // whole, beyond the limit too (nothing loaded or typed is ever dropped: the memo refuses
+    // a keystroke that would grow the text past its limit, and marks a text over it); a
+    // text from code is cut to the limit in displayed lines.
     enum class Origin { Code, Stored, User };
 
     DocumentForm(const FormSpec& definition, const LayoutCatalog& catalog, FormRegistry& registry);
@@ -135,6 +135,9 @@ private:
     RowTarget rowTarget(QStringView storedName) const;
 
     bool isMemo(int index) const { return component(index).kind == ComponentKind::Memo; }
+    // Sets a text copied from another form: into a memo that does not wrap, broken first
+    // where its printed line ends, so that its line limit keeps what the page prints.
+    void setCopiedText(const QString& name, const QString& text);
     QString limitedMemoText(int index, const QString& text, Origin origin) const;
     void applyStudentData();
 

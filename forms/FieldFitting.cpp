@@ -89,6 +89,9 @@ QFont printedFont(const LayoutComponent& c, int px) {
     return f;
 }
 
+// The printed font's pixel size in page units.
+int printedUnits(const LayoutComponent& c) { return PrintedFontUnits(c.font.size > 0 ? c.font.size : 10); }
+
 // The pitch of a memo's lines: the line's height and its leading, as a plain text edit
 // stacks them.
 qreal lineHeight(const QFont& font) {
@@ -100,7 +103,7 @@ qreal lineHeight(const QFont& font) {
 }
 
 ScreenFit fitMemo(const LayoutComponent& c) {
-    const int printUnits = PrintedFontUnits(c.font.size > 0 ? c.font.size : 10);
+    const int printUnits = printedUnits(c);
     const int largest = std::max(kSmallestFontPx, int(std::lround(printUnits * kPictureScale)));
     const QSize box = boxSize(c);
     const int lines = std::max(1, c.lineLimit);
@@ -174,6 +177,21 @@ int neededWidth(const LayoutComponent& c, const ScreenFit& fit) {
 }
 
 }  // namespace
+
+QFont PrintedFont(const LayoutComponent& c) { return printedFont(c, printedUnits(c)); }
+
+int LetterBoxWidth(const QFont& font, bool frame) {
+    const QFontMetrics metrics(font);
+    int widest = 0;
+    for (const QChar letter : QStringLiteral("ayeęi"))
+        widest = std::max(widest, metrics.horizontalAdvance(letter));
+    // The letters, the text's margins, the frame and the caret.
+    return kLetterBoxLetters * widest + 2 * 2 + (frame ? 2 * 2 : 0) + 1;
+}
+
+QString LetterBoxToolTip(const QString& word) {
+    return QStringLiteral("Końcówka słowa „%1”").arg(word.section(QLatin1Char(' '), -1));
+}
 
 ScreenFit FitOnScreen(const LayoutComponent& c) {
     switch (c.kind) {

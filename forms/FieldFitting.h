@@ -30,6 +30,16 @@ struct ScreenFit {
 
 ScreenFit FitOnScreen(const LayoutComponent& component);
 
+// The font `component` prints in, sized in page units (the page is 885 units wide).
+QFont PrintedFont(const LayoutComponent& component);
+
+// A box holding a word's ending or joined letter ("otrzymał" + "a", "w" + "e") shows one
+// or two letters, never more, and names what it is: its width in `font` with or without a
+// frame, and its tooltip after the printed word `word`.
+inline constexpr int kLetterBoxLetters = 2;
+int LetterBoxWidth(const QFont& font, bool frame);
+QString LetterBoxToolTip(const QString& word);
+
 // The on-screen rectangle of `component`, one of `page` (the components standing on its
 // page), shown with `fit`.
 QRect ScreenRect(const LayoutComponent& component, const QList<const LayoutComponent*>& page, const ScreenFit& fit);

@@ -3,7 +3,9 @@
 #include "platform/InputFilter.h"
 #include "platform/LineBreaker.h"
 
+#include <QApplication>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QResizeEvent>
 #include <QMimeData>
 #include <QRegularExpression>
@@ -49,6 +51,34 @@ public:
     QSize minimumSizeHint() const override { return sizeHint().boundedTo(QScrollBar::minimumSizeHint()); }
 };
 
+constexpr int kMarkWidth = 2;
+const QColor kOverLimitColour(0xE0, 0x70, 0x00);
+
+// The tinted frame of a memo over its limit, drawn over the memo's edge whatever frame the
+// memo has; the mouse (and its tooltip) reaches the memo through it.
+class LimitMark : public QWidget {
+public:
+    explicit LimitMark(QWidget* parent)
+        : QWidget(parent)
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAttribute(Qt::WA_NoSystemBackground);
+        setFocusPolicy(Qt::NoFocus);
+        hide();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        QPen pen(kOverLimitColour, kMarkWidth);
+        pen.setJoinStyle(Qt::MiterJoin);
+        painter.setPen(pen);
+        const qreal inset = kMarkWidth / 2.0;
+        painter.drawRect(QRectF(rect()).adjusted(inset, inset, -inset, -inset));
+    }
+};
+
 } // namespace
 
 Memo::Memo(QWidget* parent)
@@ -63,7 +93,47 @@ Memo::Memo(QWidget* parent)
     connect(verticalScrollBar(), &QScrollBar::rangeChanged, this, &Memo::showVerticalBarWhenNeeded);
     connect(verticalScrollBar(), &QScrollBar::rangeChanged, this, &Memo::keepWrapWidth);
     connect(this, &QPlainTextEdit::textChanged, this, &Memo::showVerticalBarWhenNeeded);
+    connect(this, &QPlainTextEdit::textChanged, this, &Memo::updateLimitMark);
+    limitMark_ = new LimitMark(this);
     setScrollBars(ScrollBars::None);
+}
+
+QString Memo::overLimitHint(int lines)
+{
+    // Polish counts: 1 wiersz, 2-4 (but not 12-14) wiersze, else wierszy.
+    if (lines == 1)
+        return QStringLiteral("Na druku zmieści się 1 wiersz");
+    const int ones = lines % 10, tens = lines % 100;
+    if (ones >= 2 && ones <= 4 && (tens < 12 || tens > 14))
+        return QStringLiteral("Na druku zmieszczą się %1 wiersze").arg(lines);
+    return QStringLiteral("Na druku zmieści się %1 wierszy").arg(lines);
+}
+
+void Memo::setLineLimit(int lines)
+{
+    lineLimit_ = lines;
+    updateLimitMark();
+}
+
+void Memo::updateLimitMark()
+{
+    const bool over = lineLimit_ > 0 && lineCount() > lineLimit_;
+    if (over != overLimit_ || (over && toolTip() != overLimitHint(lineLimit_))) {
+        overLimit_ = over;
+        setToolTip(over ? overLimitHint(lineLimit_) : QString());
+        limitMark_->setVisible(over);
+    }
+    if (over) {
+        limitMark_->setGeometry(rect());
+        limitMark_->raise();
+    }
+}
+
+void Memo::changeEvent(QEvent* event)
+{
+    QPlainTextEdit::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        updateLimitMark();
 }
 
 int Memo::barThickness()
@@ -135,12 +205,14 @@ void Memo::applyWrapMode()
 {
     setLineWrapMode(wraps() ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
     keepWrapWidth();
+    updateLimitMark();
 }
 
 void Memo::setWrapWidth(int px)
 {
     wrapWidth_ = std::max(0, px);
     keepWrapWidth();
+    updateLimitMark();
 }
 
 int Memo::naturalWrapWidth(int width) const
@@ -176,6 +248,7 @@ void Memo::resizeEvent(QResizeEvent* event)
 {
     QPlainTextEdit::resizeEvent(event);
     keepWrapWidth();
+    updateLimitMark();
 }
 
 QStringList Memo::lines() const
@@ -201,20 +274,45 @@ qsizetype Memo::byteRoom() const
     return kMaxValueBytes - (now - selected);
 }
 
+bool Memo::wouldExceedLines(const QString& text) const
+{
+    if (lineLimit_ <= 0)
+        return false;
+    const QTextCursor cursor = textCursor();
+    QString result = toPlainText();
+    result.replace(cursor.selectionStart(), cursor.selectionEnd() - cursor.selectionStart(), text);
+    const qsizetype room = std::max(lineLimit_, lineCount());
+    return BreakLines(result, font(), wrapWidth()).size() > room;
+}
+
+bool Memo::mayInsert(const QString& text)
+{
+    if (IsCp1250Text(text) && byteRoom() >= storedBytes(text, QLatin1Char('\n')) && !wouldExceedLines(text))
+        return true;
+    refuse();
+    return false;
+}
+
+void Memo::refuse()
+{
+    QApplication::beep();
+    emit refused();
+}
+
 void Memo::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        if ((lineLimit_ > 0 && lineCount() >= lineLimit_) || byteRoom() < 2 || isReadOnly()) {
-            event->accept();
-            return;
-        }
-        insertAtCursor(QStringLiteral("\n"));
         event->accept();
+        if (isReadOnly())
+            return;
+        if ((lineLimit_ > 0 && lineCount() >= lineLimit_) || byteRoom() < 2)
+            return refuse();
+        insertAtCursor(QStringLiteral("\n"));
         return;
     }
     const QString typed = event->text();
     const bool printable = !typed.isEmpty() && typed.at(0).isPrint();
-    if (printable && !isReadOnly() && (!IsCp1250Text(typed) || byteRoom() < typed.size())) {
+    if (printable && !isReadOnly() && !mayInsert(typed)) {
         event->accept();
         return;
     }
@@ -224,21 +322,16 @@ void Memo::keyPressEvent(QKeyEvent* event)
 void Memo::inputMethodEvent(QInputMethodEvent* event)
 {
     const QString commit = event->commitString();
-    if (!commit.isEmpty() && (!IsCp1250Text(commit) || byteRoom() < commit.size())) {
+    if (!commit.isEmpty() && !isReadOnly() && !mayInsert(commit)) {
         event->accept();
         return;
     }
     QPlainTextEdit::inputMethodEvent(event);
 }
 
-void Memo::insertFromMimeData(const QMimeData* source)
+qsizetype Memo::fittingLength(const QString& text) const
 {
-    if (!source || !source->hasText() || isReadOnly())
-        return;
-    QString text = plainLineBreaks(source->text());
-    if (!IsCp1250Text(text))
-        return;
-    // Cut what does not fit; a line break cut in half is dropped whole.
+    // The value's byte room first; a line break cut in half is dropped whole.
     qsizetype room = byteRoom();
     qsizetype keep = 0;
     for (; keep < text.size(); ++keep) {
@@ -247,10 +340,33 @@ void Memo::insertFromMimeData(const QMimeData* source)
             break;
         room -= cost;
     }
-    text.truncate(keep);
-    if (text.isEmpty())
+    if (!wouldExceedLines(text.left(keep)))
+        return keep;
+    // A longer beginning never has fewer lines: the longest that fits lies between.
+    qsizetype fits = 0, exceeds = keep;
+    while (exceeds - fits > 1) {
+        const qsizetype middle = (fits + exceeds) / 2;
+        if (wouldExceedLines(text.left(middle)))
+            exceeds = middle;
+        else
+            fits = middle;
+    }
+    return fits;
+}
+
+void Memo::insertFromMimeData(const QMimeData* source)
+{
+    if (!source || !source->hasText() || isReadOnly())
         return;
-    insertAtCursor(text);
+    const QString pasted = plainLineBreaks(source->text());
+    if (!IsCp1250Text(pasted))
+        return refuse();
+    // What fits goes in; the rest is refused now, not dropped later.
+    const QString text = pasted.left(fittingLength(pasted));
+    if (text.size() < pasted.size())
+        refuse();
+    if (!text.isEmpty())
+        insertAtCursor(text);
 }
 
 void Memo::insertAtCursor(const QString& text)

@@ -12,9 +12,15 @@
 // keeps its height for lines.
 //
 // Input: Enter (with any modifier) inserts a plain line break and is refused once the
-// memo has its line limit of lines; pasted or dropped line breaks of any kind become
-// plain line breaks; text Windows-1250 cannot hold is refused and the value never grows
-// past 2,047 bytes by typing or pasting. Tab moves the focus on.
+// memo has its line limit of lines; typing or pasting that would leave the text more lines
+// than the limit (or than it already has, beyond it) is refused (a paste keeps what
+// fits); pasted or dropped line breaks of any kind become plain line breaks; text
+// Windows-1250 cannot hold is refused and the value never grows past 2,047 bytes by
+// typing or pasting. Every refusal beeps and emits refused() at the moment of the input,
+// so nothing typed is ever dropped unnoticed. Tab moves the focus on.
+//
+// A text with more lines than the limit (a stored one is kept whole) is marked: a tinted
+// frame and the tooltip telling how many lines the printed page holds.
 
 #include <QPlainTextEdit>
 #include <QStringList>
@@ -48,15 +54,24 @@ public:
     int lineCount() const { return int(lines().size()); }
 
     // Enter is refused while the memo has this many lines or more; 0 = no limit.
-    void setLineLimit(int lines) { lineLimit_ = lines; }
+    void setLineLimit(int lines);
     int lineLimit() const { return lineLimit_; }
+    // Whether the text has more lines than the limit (and is marked so).
+    bool overLimit() const { return overLimit_; }
+    // The tooltip of a memo over its limit of `lines`.
+    static QString overLimitHint(int lines);
 
     // Keeps the first `n` displayed lines, each then a line of its own ending in CR LF;
     // does nothing when the memo has n lines or fewer.
     void keepFirstLines(int n);
 
+signals:
+    // A person's input was refused (and the memo beeped).
+    void refused();
+
 protected:
     bool event(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
@@ -73,10 +88,21 @@ private:
     void keepTopWithoutBar();
     // Bytes the value may still grow by when the selection is replaced.
     qsizetype byteRoom() const;
+    // Whether replacing the selection with `text` would leave more lines than the limit,
+    // or than the text already has where it is beyond the limit.
+    bool wouldExceedLines(const QString& text) const;
+    // The length of the longest beginning of `text` that may replace the selection.
+    qsizetype fittingLength(const QString& text) const;
+    // Whether `text` may replace the selection; if not, refuses it.
+    bool mayInsert(const QString& text);
+    void refuse();
     void insertAtCursor(const QString& text);
+    void updateLimitMark();
 
     bool wordWrap_ = true;
     ScrollBars scrollBars_ = ScrollBars::None;
     int lineLimit_ = 0;
     int wrapWidth_ = 0;
+    bool overLimit_ = false;
+    QWidget* limitMark_ = nullptr;  // the tinted frame, over the memo while it is over its limit
 };

@@ -1,5 +1,6 @@
 #include "forms/dialogs/SchoolDataDialog.h"
 
+#include "forms/FieldFitting.h"
 #include "forms/Layout.h"
 #include "forms/dialogs/DialogHost.h"
 #include "platform/OsServices.h"
@@ -44,7 +45,7 @@ constexpr EditSpec kSchoolEdits[] = {
     {"ZMIENNA_ObowiazkoweEdu4_DATA_EDIT", 40},
     {"ZMIENNA_OLetnim_DATA_EDIT", 32},
     {"ZMIENNA_KierunekWydzial_DATA_EDIT", 40},
-    {"ZMIENNA_SzkolaWE_DATA_EDIT", 30},
+    {"ZMIENNA_SzkolaWE_DATA_EDIT", 1},  // the "e" of "we": the certificates keep one letter
     {"ZMIENNA_ImieSzkoly2_DATA_EDIT", 57},
     {"ZMIENNA_ObowiazkoweEdu1_DATA_EDIT", 40},
     {"ZMIENNA_ObowiazkoweEdu2_DATA_EDIT", 40},
@@ -111,13 +112,16 @@ constexpr EditSpec kSchoolEdits[] = {
 // edit ZMIENNA_Name_DATA_EDIT.
 using Line = QStringList;
 
-QList<Line> pairedLines(const QString& stem, int first, int count, int perColumn, const QString& suffix = {})
+// A numbered list in two columns, numbered along each line, in the order Tab visits the
+// edits: the n-th subject typed is the n-th on every certificate. The names keep their
+// numbers, so a stored template keeps its order on the certificates.
+QList<Line> pairedLines(const QString& stem, int count, const QString& suffix = {})
 {
     QList<Line> lines;
-    for (int i = 0; i < perColumn; ++i) {
-        Line line{QStringLiteral("@%1%2%3").arg(stem).arg(first + i).arg(suffix)};
-        if (i + perColumn < count)
-            line << QStringLiteral("@%1%2%3").arg(stem).arg(first + i + perColumn).arg(suffix);
+    for (int n = 1; n <= count; n += 2) {
+        Line line{QStringLiteral("@%1%2%3").arg(stem).arg(n).arg(suffix)};
+        if (n + 1 <= count)
+            line << QStringLiteral("@%1%2%3").arg(stem).arg(n + 1).arg(suffix);
         lines << line;
     }
     return lines;
@@ -139,16 +143,16 @@ QList<Line> certificateLines()
         {"otrzymała/otrzymał promocję do klasy", "@PromocjaDoKlasy"},
         {"Obowiązkowe zajęcia edukacyjne:"},
     };
-    lines << pairedLines("ObowiazkoweEdu", 1, 20, 10);
+    lines << pairedLines("ObowiazkoweEdu", 20);
     lines << Line{"Obowiązkowe zajęcia edukacyjne artystyczne:"};
-    lines << pairedLines("ObowiazkoweZajEduArt", 1, 10, 5);
+    lines << pairedLines("ObowiazkoweZajEduArt", 10);
     lines << Line{"Nadobowiązkowe zajęcia pozalekcyjne / inne zajęcia edukacyjne"};
-    lines << pairedLines("Nadobowiazkowe", 1, 8, 4);
+    lines << pairedLines("Nadobowiazkowe", 8);
     lines << Line{"przedmioty:"};
-    lines << pairedLines("PrzedmiotOpis", 1, 4, 2, "_STR3");
+    lines << pairedLines("PrzedmiotOpis", 4, "_STR3");
     lines << Line{"zostały zrealizowane zgodnie z podstawą programową w zakresie rozszerzonym"};
     lines << Line{"przedmioty uzupełniające:"};
-    lines << pairedLines("PrzedmiotUzOpis", 1, 4, 2, "_STR3");
+    lines << pairedLines("PrzedmiotUzOpis", 4, "_STR3");
     lines << Line{"@Miejscowosc", "dnia", "@MiejscowoscDnia", "@MiejscowoscRok", "r"};
     lines << Line{"(miejscowość)"};
     return lines;
@@ -357,13 +361,22 @@ QWidget* TFDaneSzkoly::buildCertificatePage()
     const int charWidth = fontMetrics().averageCharWidth();
     for (const QStringList& line : certificateLines()) {
         auto* row = new QHBoxLayout;
+        QString word;  // the fixed text before an edit
         for (const QString& token : line) {
             if (!token.startsWith(u'@')) {
                 row->addWidget(new QLabel(token, content));
+                word = token;
                 continue;
             }
             DialogFields::Field* field = fields_.find(QStringLiteral("ZMIENNA_%1_DATA_EDIT").arg(token.mid(1)));
             QWidget* edit = fields_.createWidget(*field, content);
+            if (field->typingLimit > 0 && field->typingLimit <= kLetterBoxLetters) {
+                // The ending of the word before it, as on the certificate.
+                edit->setFixedWidth(LetterBoxWidth(edit->font(), true));
+                edit->setToolTip(LetterBoxToolTip(word));
+                row->addWidget(edit);
+                continue;
+            }
             // Widths follow the typing limits; an edit without one takes the whole line.
             const int width = field->typingLimit > 0 ? field->typingLimit : 80;
             edit->setMinimumWidth(charWidth * std::min(width, 24));

@@ -24,3 +24,11 @@ qsizetype FirstInvalidPeselChar(const QString& pesel)
     }
     return -1;
 }
+
+QStringList BirthYearItems(int currentYear)
+{
+    QStringList years;
+    for (int year = currentYear - 25; year <= currentYear - 5; ++year)
+        years << QStringLiteral("%1 r.").arg(year);
+    return years;
+}

@@ -5,6 +5,7 @@
 #include "forms/dialogs/StudentChecks.h"
 #include "platform/DialogService.h"
 #include "platform/InputFilter.h"
+#include "platform/OsServices.h"
 #include "store/CertFile.h"
 #include "store/Folders.h"
 #include "store/Towns.h"
@@ -34,10 +35,7 @@ const QString kFeminine = QStringLiteral("kobieta");
 
 QStringList birthYears()
 {
-    QStringList years;
-    for (int year = 1996; year <= 2007; ++year)
-        years << QStringLiteral("%1 r.").arg(year);
-    return years;
+    return BirthYearItems(OsServices::instance().utcNow().date().year());
 }
 
 // The town and voivodeship lists are sorted lists: letter case ignored, Polish order.
@@ -167,6 +165,8 @@ void TFDaneUcznia::loadList(QStringView field, bool towns)
 
 void TFDaneUcznia::FormShow()
 {
+    // The years follow the clock: a program left running into a new year offers its years.
+    fields_.setItems(kUrodzonyRok, birthYears());
     loadList(kUrodzonyMiasto, true);
     loadList(kUrodzonyWoj, false);
 }

@@ -6,6 +6,7 @@
 #include "tests/forms/FormRecords.h"
 #include "tests/forms/FormsTestSupport.h"
 #include "tests/forms/QtPrinters.h"
+#include "tests/support/Typing.h"
 
 #include <QCheckBox>
 #include <QPushButton>
@@ -149,7 +150,8 @@ TEST_F(Cert201Copy, PairsWithoutABlockChangeNothing) {
 }
 
 // The column is overwritten, not merged: empty sources empty their targets; texts arrive
-// whole, trailing blanks and over-long names included; the other column stays.
+// whole, trailing blanks and over-long names included, a memo's in the lines its printed
+// column holds; the other column stays.
 TEST_F(Cert201Copy, ValuesMoveUnchanged) {
     DocumentForm& cert = *registry.form("TFSwiad201");
     DocumentForm& page = *registry.form("TFArkusz281str3");
@@ -170,8 +172,10 @@ TEST_F(Cert201Copy, ValuesMoveUnchanged) {
     EXPECT_EQ(page.text(u"ZMIENNA_ObEduOcn61_DATA_COMBOBOX"), "uczestniczył ");
     EXPECT_EQ(page.text(u"ZMIENNA_ReligiaOcn1_DATA_COMBOBOX"), "zwolniona");
     EXPECT_EQ(page.text(u"ZMIENNA_Rok1_DATA_EDIT"), "2002 / ");
+    // The sheet's column prints 211 units of Times New Roman 8 pt: the note goes on in a
+    // second line there.
     EXPECT_EQ(page.memoLines(u"ZMIENNA_Szczegolne1_DATA_MEMO"),
-              QStringList{"jedna uwaga, która na świadectwie zawija się w kilka linii ekranu"});
+              QStringList({"jedna uwaga, która na świadectwie zawija się w ", "kilka linii ekranu"}));
     EXPECT_EQ(page.text(u"ZMIENNA_ObEduOcn52_DATA_COMBOBOX"), "druga kolumna");
     EXPECT_EQ(page.text(u"ZMIENNA_Klasa1_DATA_EDIT"), "klasa I");
     EXPECT_EQ(page.text(u"ZMIENNA_ObEduArtOpis1_DATA_EDIT"), "nazwa sprzed");
@@ -184,6 +188,39 @@ TEST_F(Cert201Copy, ValuesMoveUnchanged) {
     cert.setText(u"ZMIENNA_RokSzkolny2_STR1_DATA_EDIT", "2003");
     cert.CopyGradesToSheet(2, 6, false);
     EXPECT_EQ(registry.form("TFArkusz280str6")->text(u"ZMIENNA_RokSzkolny2_DATA_EDIT"), "/2003");
+}
+
+// A person's text reaches the sheet as typed, braces included: only the copy's fixed texts
+// name the block's values.
+TEST_F(Cert201Copy, TypedTextIsCopiedAsTyped) {
+    struct Case {
+        const char* field;   // typed on the certificate
+        const char* target;  // where column 1 of ART-II/280/3 page 6 shows it
+    };
+    const Case cases[] = {{"ZMIENNA_ObowiazkoweZajEduOpis1_STR2_DATA_EDIT", "ZMIENNA_ObEduOpis1_DATA_EDIT"},
+                          {"ZMIENNA_ZachowanieOcn_STR2_DATA_COMBOBOX", "ZMIENNA_ZachowanieOcn1_DATA_COMBOBOX"}};
+    DocumentForm& cert = *registry.form("TFSwiad201");
+    FormWindow& certWindow = cert.window();
+    for (const Case& c : cases) {
+        QWidget* field = certWindow.widget(QString::fromUtf8(c.field));
+        ASSERT_NE(field, nullptr) << c.field;
+        cert.setText(QString::fromUtf8(c.field), "");
+        TypeText(field, "{class} {name}");
+        EXPECT_EQ(cert.text(QString::fromUtf8(c.field)), "{class} {name}") << c.field;
+    }
+    cert.releaseWindow();
+
+    DocumentForm& page = *registry.form("TFArkusz280str6");
+    FormWindow& w = page.window();
+    w.prepareShow();
+    w.certificateList()->setCurrentIndex(0);
+    w.columnList()->setCurrentIndex(0);
+    w.namesCheckBox()->setChecked(true);
+    w.findChild<QPushButton*>("LoadDataToSeetButton")->click();
+    for (const Case& c : cases)
+        EXPECT_EQ(page.text(QString::fromUtf8(c.target)), "{class} {name}") << c.target;
+    EXPECT_EQ(page.text(u"ZMIENNA_Klasa1_DATA_EDIT"), "Klasa IV wyr.");
+    page.releaseWindow();
 }
 
 // The year pages' load bars call the chosen certificate with the chosen column and the

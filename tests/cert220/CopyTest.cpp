@@ -195,8 +195,9 @@ TEST_F(LeavingCopy, NeverFilledCertificateEmptiesTheColumn) {
     }
 }
 
-// The certificate memo wraps, the page memo does not: a wrapped paragraph arrives as one line,
-// five hard lines as their first three.
+// The certificate memo wraps, the page memo does not: a wrapped paragraph arrives in the lines
+// the page's column prints (three words a line in Times New Roman 8 pt over 211 units), five
+// hard lines as their first three.
 TEST_F(LeavingCopy, RemarksArriveByHardLines) {
     const QString paragraph = QString("wyróżnienie ").repeated(12).trimmed();
     for (const LeavingForm& lf : LeavingForms()) {
@@ -210,7 +211,8 @@ TEST_F(LeavingCopy, RemarksArriveByHardLines) {
         cert.setText(QString(lf.memo), paragraph);
         ASSERT_GT(cert.memoLines(QString(lf.memo)).size(), 1);
         cert.CopyGradesToSheet(1, target.code, false);
-        EXPECT_EQ(page.memoLines(sheetMemo), QStringList({paragraph}));
+        const QString threeWords = QString("wyróżnienie ").repeated(3);
+        EXPECT_EQ(page.memoLines(sheetMemo), QStringList({threeWords, threeWords, threeWords}));
     }
 }
 

@@ -1,5 +1,6 @@
 #include "DialogTestEnv.h"
 
+#include "forms/DocumentForm.h"
 #include "forms/FormRegistry.h"
 #include "forms/FormWindow.h"
 #include "forms/Layout.h"
@@ -237,6 +238,75 @@ TEST_F(SchoolDataDialogTest, FailedSaveKeepsTheDialogOpenWithTheTyping)
     EXPECT_TRUE(requests.back().text.startsWith(
         QString::fromUtf8("Błąd podczas próby zapisania danych do pliku.\n\nSqlException\n")))
         << requests.back().text.toStdString();
+}
+
+// Subjects typed one after another, Tab between them, stand in that order on the
+// certificate that loads the template.
+TEST_F(SchoolDataDialogTest, SubjectsTypedInTabOrderKeepTheirOrderOnTheCertificate)
+{
+    struct Case {
+        const char* list;         // the template's edits: ZMIENNA_<list><n><suffix>_DATA_EDIT
+        const char* suffix;
+        int count;
+        const char* certificate;  // a certificate showing all of them
+        const char* button;
+        const char* target;       // its field for subject n: %1
+    };
+    const Case cases[] = {
+        {"ObowiazkoweEdu", "", 20, "TFSwiad204a", "btnLoadSchoolTemplate", "ZMIENNA_ObowiazkoweZajEduOpis%1_STR2_DATA_EDIT"},
+        {"ObowiazkoweZajEduArt", "", 10, "TFSwiad205a", "btnLoadSchoolTemplate",
+         "ZMIENNA_ObowiazkoweZajEduArtOpis%1_STR2_DATA_EDIT"},
+        {"Nadobowiazkowe", "", 8, "TFSwiad201b", "btnLoadSchoolTemplate", "ZMIENNA_InneZajEdukacyjneOpis%1_STR3_DATA_EDIT"},
+        {"PrzedmiotOpis", "_STR3", 4, "TFSwiad204a", "btnLoadSchoolTemplate", "ZMIENNA_PrzedmiotOpis%1_STR3_DATA_EDIT"},
+        {"PrzedmiotUzOpis", "_STR3", 4, "TFSwiad204a", "btnLoadSchoolTemplate", "ZMIENNA_PrzedmiotUzOpis%1_STR3_DATA_EDIT"},
+    };
+    FormRegistry registry;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.list);
+        const auto subject = [&](int n) { return QStringLiteral("przedmiot %1").arg(n); };
+        QStringList visited;
+        EXPECT_TRUE(showAndPress("OKButton", [&](QDialog& d) {
+            QApplication::setActiveWindow(&d);
+            d.findChild<Edit*>(QStringLiteral("ZMIENNA_%1%2%3_DATA_EDIT").arg(c.list).arg(1).arg(c.suffix))->setFocus();
+            for (int n = 1; n <= c.count; ++n) {
+                QWidget* field = d.focusWidget();
+                visited << field->objectName();
+                qobject_cast<Edit*>(field)->clear();
+                TypeText(field, subject(n));
+                TypeKey(field, Qt::Key_Tab);
+            }
+        }));
+        QStringList expectedVisits;
+        for (int n = 1; n <= c.count; ++n)
+            expectedVisits << QStringLiteral("ZMIENNA_%1%2%3_DATA_EDIT").arg(c.list).arg(n).arg(c.suffix);
+        EXPECT_EQ(visited, expectedVisits);
+
+        DocumentForm& certificate = *registry.form(c.certificate);
+        certificate.window().findChild<QAbstractButton*>(c.button)->click();
+        for (int n = 1; n <= c.count; ++n)
+            EXPECT_EQ(certificate.text(QString::fromUtf8(c.target).arg(n)), subject(n)) << n;
+        certificate.releaseWindow();
+    }
+}
+
+// The box after "w" is the "e" of "we": a box for a letter or two, named by its tooltip, taking
+// the one letter the certificates keep; the town has its own wide box after it.
+TEST_F(SchoolDataDialogTest, LetterAfterWIsABoxForOneLetter)
+{
+    EXPECT_TRUE(showAndPress("AnulujButton", [&](QDialog& d) {
+        auto* letter = d.findChild<Edit*>("ZMIENNA_SzkolaWE_DATA_EDIT");
+        auto* town = d.findChild<Edit*>("ZMIENNA_SzkolaMiasto_DATA_EDIT");
+        EXPECT_EQ(letter->toolTip(), "Końcówka słowa „w”");
+        EXPECT_EQ(letter->typingLimit(), 1);
+        const int twoLetters = letter->fontMetrics().horizontalAdvance(QStringLiteral("ęy"));
+        EXPECT_GE(letter->width(), twoLetters + 4);
+        EXPECT_LE(letter->width(), 3 * twoLetters);
+        EXPECT_GT(town->width(), 4 * letter->width());
+        EXPECT_LT(letter->geometry().right(), town->x());
+        letter->setFocus();
+        TypeText(letter, "Krakowie");
+        EXPECT_EQ(dialog.fieldText("ZMIENNA_SzkolaWE_DATA_EDIT"), "K");
+    }));
 }
 
 TEST_F(SchoolDataDialogTest, TypingIntoAnEditWithoutLimitStopsAt2047Bytes)

@@ -24,3 +24,12 @@ TEST(StudentChecks, FindsTheFirstCharacterAPeselMayNotHold)
     for (const auto& [pesel, position] : cases)
         EXPECT_EQ(FirstInvalidPeselChar(pesel), position) << pesel.toStdString();
 }
+
+TEST(StudentChecks, OffersTheBirthYearsOfPupilsFiveToTwentyFiveYearsOld)
+{
+    const QStringList years = BirthYearItems(2026);
+    ASSERT_EQ(years.size(), 21);
+    EXPECT_EQ(years.first(), "2001 r.");
+    EXPECT_EQ(years[1], "2002 r.");
+    EXPECT_EQ(years.last(), "2021 r.");
+}

@@ -5,6 +5,7 @@
 #include "forms/dialogs/StudentDialog.h"
 #include "platform/ComboBox.h"
 #include "platform/Edit.h"
+#include "platform/OsServices.h"
 #include "store/CertFile.h"
 #include "store/Folders.h"
 #include "store/Towns.h"
@@ -24,6 +25,15 @@ struct Student {
 
 const Student kNowak{"nowak", "łucja", "kobieta", "12 marca", "2001 r.", "Kraków",
                      "małopolskie", "17", "01231212345"};
+
+class FixedClock : public OsServices {
+public:
+    explicit FixedClock(QDate today) : today_(today) {}
+    QDateTime utcNow() const override { return QDateTime(today_, QTime(12, 0), Qt::UTC); }
+
+private:
+    QDate today_;
+};
 
 class StudentDialogTest : public DialogTest {
 protected:
@@ -362,6 +372,41 @@ TEST_F(StudentDialogTest, ShowLoadsSortedListsAndKeepsTheTexts)
     EXPECT_EQ(seen, expected);
     EXPECT_FALSE(dialog.fields().find(u"UrodzonyWoj_DATA_COMBOBOX")->items.isEmpty());
     EXPECT_TRUE(messages().empty());
+}
+
+// The year list offers the birth years of this school's pupils, by the date of the showing;
+// a chosen year stays.
+TEST_F(StudentDialogTest, YearListFollowsTheDateOfTheShowing)
+{
+    struct Case {
+        QDate today;
+        const char* first;
+        const char* last;
+    };
+    const Case cases[] = {{QDate(2026, 3, 1), "2001 r.", "2021 r."},
+                          {QDate(2026, 12, 31), "2001 r.", "2021 r."},
+                          {QDate(2031, 1, 1), "2006 r.", "2026 r."}};
+    dialog.fields().setText(u"UrodzonyRok_DATA_COMBOBOX", "1999 r.");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.today.toString(Qt::ISODate).toStdString());
+        FixedClock clock(c.today);
+        OsServices* previous = OsServices::install(&clock);
+        QStringList shown;
+        QString text;
+        dialogs.answerModal([&](QDialog& d) {
+            auto* years = d.findChild<ComboBox*>("UrodzonyRok_DATA_COMBOBOX");
+            for (int i = 0; i < years->count(); ++i)
+                shown << years->itemText(i);
+            text = years->currentText();
+            d.reject();
+        });
+        DialogService::instance().showModal(dialog);
+        OsServices::install(previous);
+        ASSERT_EQ(shown.size(), 21);
+        EXPECT_EQ(shown.first(), c.first);
+        EXPECT_EQ(shown.last(), c.last);
+        EXPECT_EQ(text, "1999 r.");
+    }
 }
 
 TEST_F(StudentDialogTest, ShowReportsListsItCannotRead)

@@ -9,8 +9,10 @@
 #include "tests/forms/LayoutTestSupport.h"
 #include "tests/forms/QtPrinters.h"
 #include "tests/support/TempFolders.h"
+#include "tests/support/Typing.h"
 
 #include <QCheckBox>
+#include <QFontMetricsF>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -106,6 +108,64 @@ TEST_F(CopyToSheet, LoadBarsCallTheChosenCertificate) {
     registry.form("TFArkusz283str3")->LoadColumn(6, 2, true);
     EXPECT_EQ(registry.form("TFArkusz283str3")->text(u"ZMIENNA_ObowiazkowyOpis1_DATA_EDIT"), "");
     EXPECT_EQ(registry.form("TFArkusz283str3")->text(u"ZMIENNA_Rok2_DATA_EDIT"), " / ");
+}
+
+// Achievements reach a sheet's memo in the lines its printed column holds (Times New Roman
+// 8 pt: 11 page units; the columns are 211 units wide): none runs out of the table, and the
+// lines read on as the certificate's text.
+TEST_F(CopyToSheet, AchievementsArriveInLinesThePrintedColumnHolds) {
+    struct Case {
+        const char* certificate;
+        bool typed;  // typed in the certificate's window, else stored
+        const char* sheet;
+        const char* button;
+        const char* target;
+        int lines;  // expected lines on the sheet
+    };
+    const QString stored = QString("Laureatka I miejsca w Ogólnopolskim Konkursie Pianistycznym, "
+                                   "solistka koncertu szkolnej orkiestry, ")
+                               .repeated(8)
+                               .left(787);
+    const QString typed = "Wyróżnienie w konkursie skrzypcowym w Krakowie oraz udział w warsztatach w Łodzi";
+    const Case cases[] = {
+        {"TFSwiad204", false, "TFArkusz281str7", "LoadDataToSeetButton", "ZMIENNA_Szczegolne1_DATA_MEMO", 3},
+        {"TFSwiad205kl2", true, "TFArkusz283str2", "WczytajDaneZSwiadectwaButton",
+         "ZMIENNA_SzczegolneOsiagniecia1_DATA_MEMO", 2},
+    };
+    QFont printed("Times New Roman");
+    printed.setPixelSize(11);
+    printed.setKerning(false);
+    printed.setHintingPreference(QFont::PreferNoHinting);
+    const QFontMetricsF metrics(printed);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.certificate);
+        DocumentForm& cert = *registry.form(c.certificate);
+        const QString memoName = c.typed ? "ZMIENNA_Szczegolne_STR2_DATA_MEMO" : "ZMIENNA_Szczegolne_STR3_DATA_MEMO";
+        const QString text = c.typed ? typed : stored;
+        if (c.typed) {
+            cert.setText(memoName, "");
+            QWidget* memo = cert.window().widget(memoName);
+            memo->setFocus();
+            TypeText(memo, text);
+            cert.releaseWindow();
+        } else {
+            cert.FillFields({{cert.key().toStdString(), memoName.toStdString(), text.toStdString()}});
+        }
+        ASSERT_EQ(cert.text(memoName), text);
+
+        DocumentForm& sheet = *registry.form(c.sheet);
+        FormWindow& w = sheet.window();
+        w.prepareShow();
+        w.certificateList()->setCurrentIndex(0);
+        w.columnList()->setCurrentIndex(0);
+        w.findChild<QPushButton*>(c.button)->click();
+        const QStringList lines = sheet.memoLines(QString::fromUtf8(c.target));
+        EXPECT_EQ(lines.size(), c.lines);
+        for (const QString& line : lines) EXPECT_LE(metrics.horizontalAdvance(line), 211.0) << line.toStdString();
+        EXPECT_TRUE(text.startsWith(lines.join(""))) << lines.join("|").toStdString();
+        if (c.typed) EXPECT_EQ(lines.join(""), text);
+        sheet.releaseWindow();
+    }
 }
 
 namespace {

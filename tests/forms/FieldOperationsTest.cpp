@@ -133,12 +133,12 @@ TEST_F(FieldOperations, StudentFieldsAreJoinedWithOneBlankAndSetWhole) {
     EXPECT_EQ(cert.text(u"ZMIENNA_NrNaSwiadectwie_STR1_DATA_EDIT"), "17");
     EXPECT_EQ(cert.text(u"ZMIENNA_NumerPESEL_STR1_DATA_EDIT"), "96050312345");
 
-    // The title page fills birth place and voivodeship on every load, over stored ones.
+    // The title page keeps a stored birth place and voivodeship; it fills them only while empty.
     DocumentForm& title = *registry.form("TFArkusz283str1");
     title.FillFields({{"ARKUSZ OCEN STR 1 MUZYCZNA", "ZMIENNA_MiejsceUrodzenia_DATA_EDIT", "Gdańsk"},
                       {"ARKUSZ OCEN STR 1 MUZYCZNA", "ZMIENNA_Wojewodztwo_DATA_EDIT", "pomorskie"}});
-    EXPECT_EQ(title.text(u"ZMIENNA_MiejsceUrodzenia_DATA_EDIT"), "Kraków");
-    EXPECT_EQ(title.text(u"ZMIENNA_Wojewodztwo_DATA_EDIT"), "małopolskie");
+    EXPECT_EQ(title.text(u"ZMIENNA_MiejsceUrodzenia_DATA_EDIT"), "Gdańsk");
+    EXPECT_EQ(title.text(u"ZMIENNA_Wojewodztwo_DATA_EDIT"), "pomorskie");
     EXPECT_EQ(title.text(u"ZMIENNA_Pesel_DATA_EDIT"), "96050312345");
 }
 

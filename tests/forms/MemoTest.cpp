@@ -8,6 +8,7 @@
 
 #include <QCoreApplication>
 #include <QScrollBar>
+#include <QSignalSpy>
 
 #include <gtest/gtest.h>
 
@@ -30,12 +31,97 @@ protected:
 
 }  // namespace
 
-TEST_F(MemoLimits, PastedEightLinesKeepFive) {
+TEST_F(MemoLimits, PastedEightLinesKeepFiveAndTheRestIsRefused) {
     Memo& memo = memoWidget();
+    QSignalSpy refusals(&memo, &Memo::refused);
     memo.setFocus();
     PasteText(&memo, NumberedLines(8));
     EXPECT_EQ(form.memoLines(index()), NumberedLines(5).split("\r\n"));
     EXPECT_EQ(memo.text(), form.text(index()));
+    EXPECT_EQ(refusals.count(), 1);
+}
+
+// Input that would leave more lines than the memo may print is refused at the keystroke
+// (beep and refused()); what is not refused is kept, also in a text beyond the limit.
+TEST_F(MemoLimits, InputGrowingPastTheLimitIsRefusedWhenTyped) {
+    struct Case {
+        const char* what;
+        QString text;  // the memo's text before; the caret at its end
+        int key;
+        QString typed;
+        bool refused;
+    };
+    const Case cases[] = {
+        {"a letter on the empty line after five", NumberedLines(5) + "\r\n", Qt::Key_X, "x", true},
+        {"a letter on the empty line after six stored", NumberedLines(6) + "\r\n", Qt::Key_X, "x", true},
+        {"a letter ending the sixth stored line", NumberedLines(6), Qt::Key_X, "x", false},
+        {"a letter on the fifth line", NumberedLines(4) + "\r\n", Qt::Key_X, "x", false},
+        {"Enter after five lines", NumberedLines(5), Qt::Key_Return, "\r", true},
+        {"Enter after four lines", NumberedLines(4), Qt::Key_Return, "\r", false},
+    };
+    Memo& memo = memoWidget();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        form.FillFields({{"KLASA II MUZYCZNA", "ZMIENNA_Szczegolne_STR2_DATA_MEMO", c.text.toStdString()}});
+        QSignalSpy refusals(&memo, &Memo::refused);
+        memo.setFocus();
+        memo.moveCursor(QTextCursor::End);
+        TypeKey(&memo, c.key, c.typed);
+        EXPECT_EQ(refusals.count(), c.refused ? 1 : 0);
+        const QString added = c.key == Qt::Key_Return ? QString("\r\n") : c.typed;
+        EXPECT_EQ(form.text(index()), c.refused ? c.text : c.text + added);
+        EXPECT_EQ(memo.text(), form.text(index()));
+    }
+}
+
+// Words typed on the last line until it wraps: every keystroke is kept or refused, none
+// disappears afterwards.
+TEST_F(MemoLimits, TypingOnTheLastLineLosesNothingUnnoticed) {
+    const QString before = NumberedLines(4) + "\r\n";
+    form.setText(index(), before);
+    Memo& memo = memoWidget();
+    QSignalSpy refusals(&memo, &Memo::refused);
+    memo.setFocus();
+    memo.moveCursor(QTextCursor::End);
+    const QString typed = QString("słowo ").repeated(20);
+    TypeText(&memo, typed);
+    EXPECT_GT(refusals.count(), 0);
+    EXPECT_EQ(form.text(index()).size() - before.size() + refusals.count(), typed.size());
+    EXPECT_EQ(form.memoLines(index()).size(), 5);
+    EXPECT_TRUE(form.text(index()).startsWith(before + "słowo słowo"));
+}
+
+// A text with more lines than the blank holds shows a tinted frame and says how many lines
+// the page prints; back within the limit the mark goes.
+TEST_F(MemoLimits, MemoOverItsLimitIsMarked) {
+    const QColor tint(0xE0, 0x70, 0x00);
+    Memo& memo = memoWidget();
+    form.window().show();
+    const auto edgeColour = [&] { return memo.grab().toImage().pixelColor(0, memo.height() / 2); };
+
+    form.FillFields({{"KLASA II MUZYCZNA", "ZMIENNA_Szczegolne_STR2_DATA_MEMO", NumberedLines(6).toStdString()}});
+    EXPECT_TRUE(memo.overLimit());
+    EXPECT_EQ(memo.toolTip(), "Na druku zmieści się 5 wierszy");
+    EXPECT_EQ(edgeColour(), tint);
+
+    memo.setFocus();
+    memo.moveCursor(QTextCursor::End);
+    memo.moveCursor(QTextCursor::StartOfLine, QTextCursor::KeepAnchor);
+    TypeKey(&memo, Qt::Key_Backspace);
+    TypeKey(&memo, Qt::Key_Backspace);
+    EXPECT_EQ(form.text(index()), NumberedLines(5));
+    EXPECT_FALSE(memo.overLimit());
+    EXPECT_EQ(memo.toolTip(), "");
+    EXPECT_NE(edgeColour(), tint);
+}
+
+TEST(MemoHints, TheTooltipCountsLinesInPolish) {
+    const std::pair<int, const char*> cases[] = {
+        {1, "Na druku zmieści się 1 wiersz"},   {3, "Na druku zmieszczą się 3 wiersze"},
+        {4, "Na druku zmieszczą się 4 wiersze"}, {5, "Na druku zmieści się 5 wierszy"},
+        {12, "Na druku zmieści się 12 wierszy"}, {22, "Na druku zmieszczą się 22 wiersze"},
+    };
+    for (const auto& [lines, hint] : cases) EXPECT_EQ(Memo::overLimitHint(lines), hint) << lines;
 }
 
 TEST_F(MemoLimits, EnterAcceptedAtFourRefusedAtFive) {

@@ -222,3 +222,44 @@ TEST(FormWindows, ShapeAButtonsCarryTheirRolesPictures) {
         }
     }
 }
+
+// The one-letter boxes a person reaches with Tab ("w" + "e" of "we", "promocj" + "ę") show
+// two letters, take what the certificate keeps, name their word, and stay clear of the
+// field or text after them.
+TEST(FormWindows, EndingBoxesShowTwoLettersAndNameTheirWord) {
+    EnsureApplication();
+    struct Case {
+        const char* form;
+        const char* box;
+        const char* next;  // the component after it on its line
+        const char* tip;
+    };
+    const Case cases[] = {
+        {"TFSwiad205kl1", "ZMIENNA_SzkolaWE_STR1_DATA_EDIT", "ZMIENNA_SzkolaMiasto_STR1_DATA_EDIT", "Końcówka słowa „w”"},
+        {"TFSwiad205kl1", "ZMIENNA_PromocjiE_STR1_DATA_EDIT", "STALY_PromDoKlasy_STR1_DATA_LABEL",
+         "Końcówka słowa „promocj”"},
+        {"TFSwiad200", "ZMIENNA_SzkolaWE_STR1_DATA_EDIT", "ZMIENNA_SzkolaMiasto_STR1_DATA_EDIT", "Końcówka słowa „w”"},
+        {"TFSwiad201", "ZMIENNA_PromocjiE_STR1_DATA_EDIT", "STALY_PromDoKlasy_STR1_DATA_LABEL", "Końcówka słowa „promocj”"},
+        {"TFSwiad204", "ZMIENNA_SzkolaWE_STR1_DATA_EDIT", "ZMIENNA_SzkolaMiasto_STR1_DATA_EDIT", "Końcówka słowa „w”"},
+        {"TFSwiad220", "ZMIENNA_SzkolaWE_STR1_DATA_EDIT", "ZMIENNA_SzkolaMiasto_STR1_DATA_EDIT", "Końcówka słowa „w”"},
+        {"TFSwiad221w", "ZMIENNA_SzkolaWE_STR1_DATA_EDIT", "ZMIENNA_SzkolaMiasto_STR1_DATA_EDIT", "Końcówka słowa „w”"},
+    };
+    FormRegistry registry;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.form) + " " + c.box);
+        DocumentForm& form = *registry.form(c.form);
+        FormWindow& w = form.window();
+        auto* box = qobject_cast<QLineEdit*>(w.widget(QString::fromUtf8(c.box)));
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->toolTip(), QString::fromUtf8(c.tip));
+        const int twoLetters = box->fontMetrics().horizontalAdvance(QStringLiteral("ęy"));
+        EXPECT_GE(box->width(), twoLetters + 4);
+        EXPECT_LE(box->width(), 3 * twoLetters);
+        EXPECT_LT(box->geometry().right(), w.widget(QString::fromUtf8(c.next))->x());
+        form.setText(QString::fromUtf8(c.box), "");
+        box->setFocus();
+        TypeText(box, "Krakowie");
+        EXPECT_EQ(form.text(QString::fromUtf8(c.box)), "K");
+        form.releaseWindow();
+    }
+}

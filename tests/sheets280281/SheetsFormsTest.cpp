@@ -1,6 +1,8 @@
 // The ART-II/280/3 and ART-II/281/3 grade-sheet pages on the real forms: collect, store
 // and fill through a real working copy, memo limits, sample texts, the load bars.
 #include "forms/FormRegistry.h"
+#include "forms/FormWindow.h"
+#include "platform/Edit.h"
 #include "tests/forms/FormRecords.h"
 #include "tests/forms/FormsTestSupport.h"
 #include "tests/forms/QtPrinters.h"
@@ -301,9 +303,6 @@ TEST_F(SheetPages, TitlePagesTakeTheStudentDataOverStoredTexts) {
             EXPECT_EQ(title.text(u"ZMIENNA_WpisanyA_DATA_EDIT"), c.ending);
             EXPECT_EQ(title.text(u"ZMIENNA_ImieNazwisko_DATA_EDIT"), " ");
             EXPECT_EQ(title.text(u"ZMIENNA_DataUrodzenia_DATA_EDIT"), "1 stycznia 2005 r.");
-            // Read-only fields a user cannot correct follow the student dialog on every load.
-            EXPECT_EQ(title.text(u"ZMIENNA_MiejsceUrodzenia_DATA_EDIT"), "Kraków");
-            EXPECT_EQ(title.text(u"ZMIENNA_Wojewodztwo_DATA_EDIT"), "");
             EXPECT_EQ(title.text(u"ZMIENNA_Pesel_DATA_EDIT"), "05210112345");
             EXPECT_EQ(title.text(u"ZMIENNA_DoKsiegiUczniowPodNr_DATA_EDIT"), "17");
         }
@@ -312,6 +311,42 @@ TEST_F(SheetPages, TitlePagesTakeTheStudentDataOverStoredTexts) {
         int filled = 0;
         for (const FieldRecord& r : collect({cls})) filled += !r.value.empty();
         EXPECT_EQ(filled, 6) << cls.toStdString();  // name, ending twice, birth date, place, PESEL
+    }
+}
+
+TEST_F(SheetPages, TitlePagesKeepOrFollowTheBirthPlaceByTheirOwnRule) {
+    // ART-II/280/3 and ART-II/283/3 record the birth place once: a stored one stays when the
+    // student's town changes. ART-II/281/3 follows the student dialog at every load.
+    struct Case {
+        const char* page;
+        const char* storedPlace;
+        const char* storedVoivodeship;
+        const char* place;
+        const char* voivodeship;
+    };
+    const Case cases[] = {
+        {"TFArkusz280str1", "Gdańsk", "pomorskie", "Gdańsk", "pomorskie"},
+        {"TFArkusz280str1", "", "", "Kraków", "małopolskie"},
+        {"TFArkusz283str1", "Gdańsk", "pomorskie", "Gdańsk", "pomorskie"},
+        {"TFArkusz283str1", "", "", "Kraków", "małopolskie"},
+        {"TFArkusz281str1", "Gdańsk", "pomorskie", "Kraków", "małopolskie"},
+        {"TFArkusz281str1", "", "", "Kraków", "małopolskie"},
+    };
+    student.fields = {{"UrodzonyMiasto_DATA_COMBOBOX", "Kraków"}, {"UrodzonyWoj_DATA_COMBOBOX", "małopolskie"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.page) + " stored \"" + c.storedPlace + "\"");
+        DocumentForm& title = form(c.page);
+        const std::string key = title.key().toStdString();
+        std::vector<FieldRecord> stored;
+        if (*c.storedPlace) stored.push_back({key, "ZMIENNA_MiejsceUrodzenia_DATA_EDIT", c.storedPlace});
+        if (*c.storedVoivodeship) stored.push_back({key, "ZMIENNA_Wojewodztwo_DATA_EDIT", c.storedVoivodeship});
+        title.FillFields(stored);
+        FormWindow& window = title.window();
+        EXPECT_EQ(qobject_cast<Edit*>(window.widget(u"ZMIENNA_MiejsceUrodzenia_DATA_EDIT"))->text(),
+                  QString::fromUtf8(c.place));
+        EXPECT_EQ(qobject_cast<Edit*>(window.widget(u"ZMIENNA_Wojewodztwo_DATA_EDIT"))->text(),
+                  QString::fromUtf8(c.voivodeship));
+        title.releaseWindow();
     }
 }
 
