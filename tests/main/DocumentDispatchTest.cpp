@@ -129,28 +129,14 @@ TEST(DispatchTableTest, EachLabelsFormLayoutAgreesWithItsType)
         SCOPED_TRACE(row.label);
         const FormSpec* layout = LayoutCatalog::builtIn().form(QString::fromUtf8(row.formClass));
         ASSERT_NE(layout, nullptr);
-        const DocumentType& type = *FindDocumentType(row.type);
-        EXPECT_EQ(layout->pageCount, type.pages);
-        if (!layout->calibrationSet.isEmpty())
-            EXPECT_EQ(layout->calibrationSet.toStdString(), type.set);
-    }
-}
-
-TEST(DispatchTableTest, EachLabelTakesPagesAndPrintChoicesFromItsType)
-{
-    std::size_t labels = 0;
-    for (const DocumentLabel& row : DocumentLabels()) {
-        if (row.label.empty())
-            continue;
-        ++labels;
-        SCOPED_TRACE(row.label);
+        // Pages and paper defaults of a label are its type's (CatalogueTest).
         const DocumentType* type = FindDocumentType(row.type);
         ASSERT_NE(type, nullptr);
         EXPECT_FALSE(type->formClass.empty());
-        EXPECT_EQ(row.pages, type->pages);
-        EXPECT_EQ(row.printFlags, type->printFlags);
+        EXPECT_EQ(layout->pageCount, type->pages);
+        if (!layout->calibrationSet.isEmpty())
+            EXPECT_EQ(layout->calibrationSet.toStdString(), type->set);
     }
-    EXPECT_EQ(labels, 48u);
 }
 
 TEST(DispatchTableTest, SpotChecksOfLabels)
