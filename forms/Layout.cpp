@@ -381,6 +381,9 @@ LayoutCatalog LayoutCatalog::fromDirectory(const QString& dir) {
     QJsonObject formData;
     QList<std::pair<QString, QJsonObject>> familyData;
     for (const QString& file : d.entryList({"*.json"}, QDir::Files, QDir::Name)) {
+        // The document catalogue beside the layouts is compiled into the catalogue tables.
+        if (file == "documents.json")
+            continue;
         const QString path = d.filePath(file);
         const QJsonObject o = readJson(path);
         if (file == "lists.json" || file.startsWith("lists-")) {

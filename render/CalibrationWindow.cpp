@@ -33,15 +33,6 @@ constexpr int kKeyUp = 38;
 constexpr int kKeyRight = 39;
 constexpr int kKeyDown = 40;
 
-// The forms whose sample texts the calibration preview shows, in the order they are filled.
-constexpr std::string_view kSampleForms[] = {
-    "TFSwiad204a", "TFSwiad205a", "TFSwiad205kl1", "TFSwiad205wkl1", "TFSwiad220", "TFSwiad220w",
-    "TFSwiad221", "TFSwiad221w", "TFArkusz283str1", "TFArkusz283str2", "TFArkusz283str3", "TFArkusz283str4",
-    "TFSwiad200", "TFSwiad200a", "TFSwiad201", "TFSwiad201w", "TFSwiad201b", "TFSwiad201bw",
-    "TFSwiad201c", "TFSwiad201cw", "TFSwiad203", "TFSwiad203w", "TFSwiad204", "TFArkusz280str1",
-    "TFArkusz280str2", "TFArkusz280str6", "TFArkusz280str7", "TFArkusz281str1", "TFArkusz281str2",
-};
-
 // The conversion of an edit's text to a whole number; anything else is the standard error.
 int StrToInt(const QString& text)
 {
@@ -276,7 +267,7 @@ void TFKalibracja::FormShow()
         VariableComboBox->setCurrentIndex(0);
         VariableComboBoxChange();
     }
-    for (const std::string_view form : kSampleForms)
+    for (const std::string_view form : CalibrationSampleForms())
         host_.fillSampleData(form);
     RenderContext context = host_.renderContext();
     std::vector<std::string> sets;

@@ -1,6 +1,7 @@
 #pragma once
 // The catalogue of document types, tree labels and calibration sets: the one table the
 // student tree, the show/edit/print dispatch, the renderer and the calibration window use.
+// Its rows are data (resources/layouts/documents.json), turned into tables at build time.
 // Labels and set names are compared byte for byte (UTF-8).
 
 #include <span>
@@ -26,7 +27,7 @@ struct DocumentLabel {
     std::string_view label;           // empty: a separator node
     std::string_view formClass;
     int type;
-    int pages;
+    int pages;                        // pages and printFlags: those of the type
     bool printFlags;
     bool inTree;
 };
@@ -55,6 +56,10 @@ const DocumentLabel* FindDocumentLabel(std::string_view label);
 std::span<const CalibrationPreview> CalibrationPreviews();   // 30 rows
 // The preview of a set (plain or twin); `noDots` gets the option state that goes with it.
 const CalibrationPreview* FindCalibrationPreview(std::string_view set, NoDotsOption* noDots = nullptr);
+
+// The forms whose sample texts the calibration preview shows, in the order they are filled:
+// every form a preview draws except TFSwiad205aw, which has no sample texts (29 rows).
+std::span<const std::string_view> CalibrationSampleForms();
 
 // All 54 calibration set names in the calibration file's table order: each certificate set
 // followed by its "_bk" twin, then the grade-sheet sets.

@@ -6,8 +6,13 @@
 #include <QTreeWidgetItem>
 
 #include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
 
 #include "forms/DocumentForm.h"
+#include "forms/FormRegistry.h"
+#include "forms/Layout.h"
 #include "main/Glowna.h"
 #include "main/WindowRegistry.h"
 #include "render/CalibrationWindow.h"
@@ -101,7 +106,40 @@ TEST_F(DispatchTest, ClosedCalibrationWindowLeavesTheStudentsValuesInTheForms)
     EXPECT_EQ(window().SelectedNodeText(1), "Adamski Piotr");
 }
 
-TEST(DispatchTableTest, EachLabelNamesItsFormTypePagesAndPrintChoices)
+TEST_F(DispatchTest, EveryFormTheCatalogueNamesIsARegisteredForm)
+{
+    std::set<std::string_view> named;
+    for (const DocumentLabel& row : DocumentLabels())
+        if (!row.label.empty())
+            named.insert(row.formClass);
+    for (const CalibrationPreview& row : CalibrationPreviews())
+        named.insert(row.formClass);
+    for (const std::string_view form : CalibrationSampleForms())
+        named.insert(form);
+    EXPECT_EQ(named.size(), 48u);
+    for (const std::string_view form : named)
+        EXPECT_NE(FormRegistry::instance().form(std::string(form).c_str()), nullptr) << form;
+}
+
+TEST(DispatchTableTest, EachLabelsFormLayoutAgreesWithItsType)
+{
+    for (const DocumentLabel& row : DocumentLabels()) {
+        if (row.label.empty())
+            continue;
+        SCOPED_TRACE(row.label);
+        const FormSpec* layout = LayoutCatalog::builtIn().form(QString::fromUtf8(row.formClass));
+        ASSERT_NE(layout, nullptr);
+        // Pages and paper defaults of a label are its type's (CatalogueTest).
+        const DocumentType* type = FindDocumentType(row.type);
+        ASSERT_NE(type, nullptr);
+        EXPECT_FALSE(type->formClass.empty());
+        EXPECT_EQ(layout->pageCount, type->pages);
+        if (!layout->calibrationSet.isEmpty())
+            EXPECT_EQ(layout->calibrationSet.toStdString(), type->set);
+    }
+}
+
+TEST(DispatchTableTest, SpotChecksOfLabels)
 {
     const struct {
         const char* label;
@@ -112,51 +150,12 @@ TEST(DispatchTableTest, EachLabelNamesItsFormTypePagesAndPrintChoices)
     } rows[] = {
         {"ART-II/204/3a świad. szkolne", "TFSwiad204a", 11, 4, true},
         {"ART-II/205/3 świad. klasa I", "TFSwiad205kl1", 12, 2, true},
-        {"ART-II/205-w/3 świad. klasa I wyr.", "TFSwiad205wkl1", 13, 2, true},
-        {"ART-II/205/3 świad. klasa II", "TFSwiad205kl2", 12, 2, true},
-        {"ART-II/205-w/3 świad. klasa II wyr.", "TFSwiad205wkl2", 13, 2, true},
-        {"ART-II/205/3 świad. klasa III", "TFSwiad205kl3", 12, 2, true},
-        {"ART-II/205-w/3 świad. klasa III wyr.", "TFSwiad205wkl3", 13, 2, true},
-        {"ART-II/205/3 świad. klasa IV", "TFSwiad205kl4", 12, 2, true},
-        {"ART-II/205-w/3 świad. klasa IV wyr.", "TFSwiad205wkl4", 13, 2, true},
-        {"ART-II/205/3 świad. klasa V", "TFSwiad205kl5", 12, 2, true},
-        {"ART-II/205-w/3 świad. klasa V wyr.", "TFSwiad205wkl5", 13, 2, true},
-        {"ART-II/205/3 świad. klasa VI", "TFSwiad205kl6", 12, 2, true},
         {"ART-II/205-w/3 świad. klasa VI wyr.", "TFSwiad205wkl6", 13, 2, true},
-        {"ART-II/205/3a świad. klasa I", "TFSwiad205a", 14, 3, true},
-        {"ART-II/205-w/3a świad. klasa I z wyr.", "TFSwiad205aw", 15, 3, true},
-        {"ART-II/221/3 świad. ukończenia", "TFSwiad221", 18, 2, true},
-        {"ART-II/221-w/3 świad. ukończenia z wyr.", "TFSwiad221w", 19, 2, true},
-        {"ART-II/283/3 arkusz str. tytułowa", "TFArkusz283str1", 24, 1, true},
-        {"ART-II/283/3 arkusz kl. I/II", "TFArkusz283str2", 25, 1, true},
         {"ART-II/283/3 arkusz kl. II/III/IV/V", "TFArkusz283str3", 26, 1, true},
-        {"ART-II/283/3 arkusz kl. V/VI", "TFArkusz283str4", 27, 1, true},
-        {"ART-II/200/3 świad. kl. II-III", "TFSwiad200", 0, 2, true},
-        {"ART-II/200/3a świad. kl. I", "TFSwiad200a", 1, 3, true},
-        {"ART-II/201/3 świad. szkolne", "TFSwiad201", 2, 3, false},
-        {"ART-II/201-w/3 świad. szkolne z wyr.", "TFSwiad201w", 7, 3, false},
-        {"ART-II/201/3b świad. szkolne", "TFSwiad201b", 3, 3, false},
-        {"ART-II/201-w/3b świad. szkolne z wyr.", "TFSwiad201bw", 4, 3, false},
-        {"ART-II/201/3c świad. szkolne", "TFSwiad201c", 5, 4, false},
         {"ART-II/201-w/3c świad. szkolne z wyr.", "TFSwiad201cw", 6, 4, false},
-        {"ART-II/280/3 arkusz str. tytułowa", "TFArkusz280str1", 20, 1, true},
-        {"ART-II/280/3 arkusz klasa I", "TFArkusz280str2", 21, 1, true},
-        {"ART-II/280/3 arkusz klasa II", "TFArkusz280str3", 21, 1, true},
-        {"ART-II/280/3 arkusz klasa III", "TFArkusz280str4", 21, 1, true},
         {"ART-II/280/3 arkusz klasa II/III", "TFArkusz280str5", 21, 1, true},
-        {"ART-II/280/3 arkusz klasa IV/V", "TFArkusz280str6", 22, 1, true},
-        {"ART-II/280/3 arkusz klasa V/VI", "TFArkusz280str7", 23, 1, true},
-        {"ART-II/281/3 arkusz str. tytułowa", "TFArkusz281str1", 28, 1, true},
-        {"ART-II/281/3 świadectwo 201 i 201-w, klasa I", "TFArkusz281str2", 29, 1, true},
-        {"ART-II/281/3 świadectwo 201 i 201-w, klasa II", "TFArkusz281str3", 29, 1, true},
-        {"ART-II/281/3 świadectwo 203 i 203-w, klasa III", "TFArkusz281str4", 29, 1, true},
-        {"ART-II/281/3 świadectwo 201 i 201-w, klasa IV", "TFArkusz281str5", 29, 1, true},
         {"ART-II/281/3 świadectwo 201 i 201-w klasa V", "TFArkusz281str6", 29, 1, true},
-        {"ART-II/281/3 świadectwo 204, klasa VI", "TFArkusz281str7", 29, 1, true},
-        {"ART-II/220/3 świad. ukończenia", "TFSwiad220", 16, 3, false},
         {"ART-II/220-w/3 świad. ukończenia", "TFSwiad220w", 17, 3, false},
-        {"ART-II/203/3 świadectwo szkolne", "TFSwiad203", 8, 3, false},
-        {"ART-II/203-w/3 świadectwo szkolne", "TFSwiad203w", 9, 3, false},
         {"ART-II/204/3 świadectwo szkolne", "TFSwiad204", 10, 3, false},
     };
     for (const auto& row : rows) {
@@ -168,4 +167,55 @@ TEST(DispatchTableTest, EachLabelNamesItsFormTypePagesAndPrintChoices)
         EXPECT_EQ(found->pages, row.pages);
         EXPECT_EQ(found->printFlags, row.printChoices);
     }
+}
+
+TEST(DispatchTableTest, TreeOrderOfTheFirstChildrenAndTheSeparators)
+{
+    const auto labels = DocumentLabels();
+    ASSERT_EQ(labels.size(), 55u);
+    EXPECT_EQ(labels[0].label, "ART-II/200/3a świad. kl. I");
+    EXPECT_EQ(labels[1].label, "ART-II/200/3 świad. kl. II-III");
+    EXPECT_EQ(labels[3].label, "ART-II/201/3b świad. szkolne");
+    EXPECT_EQ(labels[52].label, "ART-II/283/3 arkusz kl. V/VI");
+    std::vector<std::size_t> separators;
+    for (std::size_t i = 0; i < labels.size(); ++i)
+        if (labels[i].label.empty())
+            separators.push_back(i);
+    EXPECT_EQ(separators, (std::vector<std::size_t>{2, 9, 12, 20, 25, 33, 48}));
+    EXPECT_FALSE(labels[53].inTree);
+    EXPECT_FALSE(labels[54].inTree);
+}
+
+TEST(DispatchTableTest, EveryCertificateSetHasItsTwinAndSheetSetsNone)
+{
+    const auto names = CalibrationSetNames();
+    const std::set<std::string_view> all(names.begin(), names.end());
+    for (const CalibrationPreview& row : CalibrationPreviews()) {
+        SCOPED_TRACE(row.set);
+        EXPECT_TRUE(all.contains(row.set));
+        EXPECT_EQ(row.twin.empty(), !IsCertificateType(row.type));
+        if (!row.twin.empty()) {
+            EXPECT_EQ(row.twin, std::string(row.set) + "_bk");
+            EXPECT_TRUE(all.contains(row.twin));
+        }
+    }
+    EXPECT_EQ(FindCalibrationPreview("swiad_201cw_bk")->formClass, "TFSwiad201cw");
+    EXPECT_EQ(FindCalibrationPreview("arkusz_280_str2_5")->formClass, "TFArkusz280str2");
+}
+
+TEST(DispatchTableTest, SampleFormsAreThePreviewFormsButTheOneWithoutSamples)
+{
+    const auto samples = CalibrationSampleForms();
+    ASSERT_EQ(samples.size(), 29u);
+    EXPECT_EQ(samples[0], "TFSwiad204a");
+    EXPECT_EQ(samples[2], "TFSwiad205kl1");
+    EXPECT_EQ(samples[12], "TFSwiad200");
+    EXPECT_EQ(samples[28], "TFArkusz281str2");
+    std::set<std::string_view> previews;
+    for (const CalibrationPreview& row : CalibrationPreviews())
+        previews.insert(row.formClass);
+    const std::set<std::string_view> sampled(samples.begin(), samples.end());
+    EXPECT_EQ(sampled.size(), 29u);
+    previews.erase("TFSwiad205aw");
+    EXPECT_EQ(sampled, previews);
 }
