@@ -243,7 +243,37 @@ void TFDrukuj::FormShow()
         return;
     if (stored < MarginesyComboBox->count())
         MarginesyComboBox->setCurrentIndex(stored < 0 ? -1 : stored);
+    preferDocumentPaper();
     MarginesyComboBoxChange();
+}
+
+// The set remembered from the last print may be for other paper (an A3 print before an A4
+// blank): its placement would put the pages on the wrong sheet. The first set for the
+// document's own paper takes its place; with none, the remembered set stays.
+void TFDrukuj::preferDocumentPaper()
+{
+    const auto onDocumentPaper = [this](const MarginSet* set) {
+        return set && set->A4 == int(DefaultA4) && set->Portrait == int(DefaultPortrait);
+    };
+    if (MarginesyComboBox->currentIndex() < 0 || onDocumentPaper(setNamed(MarginesyComboBox->currentText())))
+        return;
+    for (int index = 0; index < MarginesyComboBox->count(); ++index) {
+        if (onDocumentPaper(setNamed(MarginesyComboBox->itemText(index)))) {
+            MarginesyComboBox->setCurrentIndex(index);
+            return;
+        }
+    }
+}
+
+// Of several sets of one name, the last one counts.
+const MarginSet* TFDrukuj::setNamed(const QString& name) const
+{
+    const std::string wanted = name.toStdString();
+    const MarginSet* found = nullptr;
+    for (const MarginSet& set : MarginSets)
+        if (set.name == wanted)
+            found = &set;
+    return found;
 }
 
 bool TFDrukuj::LoadMarginSets()
@@ -266,15 +296,13 @@ bool TFDrukuj::LoadMarginSets()
 
 void TFDrukuj::MarginesyComboBoxChange()
 {
-    const std::string name = MarginesyComboBox->currentText().toStdString();
-    for (const MarginSet& set : MarginSets) {
-        if (set.name != name)
-            continue;
-        for (int page = 1; page <= 4; ++page)
-            writePageRect(page, set.page[page - 1]);
-        PageSizeComboBox->setCurrentIndex(set.A4);
-        PageOrientationComboBox->setCurrentIndex(set.Portrait);
-    }
+    const MarginSet* set = setNamed(MarginesyComboBox->currentText());
+    if (!set)
+        return;
+    for (int page = 1; page <= 4; ++page)
+        writePageRect(page, set->page[page - 1]);
+    PageSizeComboBox->setCurrentIndex(set->A4);
+    PageOrientationComboBox->setCurrentIndex(set->Portrait);
 }
 
 MarginRect TFDrukuj::pageRect(int page) const

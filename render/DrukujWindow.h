@@ -103,6 +103,8 @@ private:
     void buildLayout();
     void buildPageColumn(int page, int left);
     void connectHandlers();
+    void preferDocumentPaper();
+    const MarginSet* setNamed(const QString& name) const;
     void writePageRect(int page, const MarginRect& rect);
     void makeCurrent(int printerIndex);
     int currentPrinterIndex() const;
