@@ -16,7 +16,7 @@ struct DocumentType {
     std::string_view formClass;       // empty for the types no command renders (30..33)
     std::string_view document;
     int pages;                        // 0: rendered by nothing
-    bool printFlags;                  // DefaultA4 and DefaultPortrait (always equal)
+    bool defaultA4Portrait;           // DefaultA4 and DefaultPortrait (always equal)
     std::string_view previewPicture;  // loaded under page 1 of the preview
     bool tab3, tab4;                  // preview tabs "Strona 3", "Strona 4" shown (certificates
                                       // always show "Strona 2", grade-sheet pages none)
@@ -27,7 +27,7 @@ struct DocumentLabel {
     std::string_view formClass;
     int type;
     int pages;
-    bool printFlags;
+    bool defaultA4Portrait;
     bool inTree;
 };
 

@@ -2,9 +2,9 @@
 // The print window "Drukowanie": printer, two-sided mode, paper size and orientation, the
 // named margin sets and the placement of pages 1 to 4 on the sheet, and the print itself.
 
-#include "main/WindowInterfaces.h"
 #include "render/PageImage.h"
 #include "render/PrintSink.h"
+#include "render/PrintWindow.h"
 #include "store/Records.h"
 
 #include <QDialog>
@@ -32,8 +32,6 @@ public:
     TFDrukuj(const PageImages& pages, ErrorStream& errors, QWidget* parent = nullptr);
     ~TFDrukuj() override;
 
-    // PrintWindow: the page count and the document's default paper size (set: "A4") and
-    // orientation (set: "pionowy") that the render stored.
     void setPrintJob(int pages, bool defaultA4, bool defaultPortrait) override;
     QDialog& dialog() override { return *this; }
 
