@@ -24,6 +24,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QScrollArea;
 class QToolButton;
 
 class TFDrukuj : public QDialog, public PrintWindow {
@@ -99,7 +100,9 @@ protected:
 
 private:
     void buildLayout();
-    void buildPageColumn(int page, int left);
+    void buildPageColumn(QWidget* panel, int page, int left);
+    void fitToScreen();
+    void placeForSize(QSize size);
     void connectHandlers();
     void preferDocumentPaper();
     const MarginSet* setNamed(const QString& name) const;
@@ -116,4 +119,5 @@ private:
     QString currentPrinter_;             // "" until the first show picks the default
     std::unique_ptr<QPrinter> printerObject_;
     std::unique_ptr<PrintSink> job_;     // live from bFunSetPrinterDocProp to the end of the print
+    QScrollArea* pagesArea_ = nullptr;   // the four page columns
 };
