@@ -10,6 +10,7 @@
 #include "platform/Edit.h"
 #include "platform/Memo.h"
 #include "platform/Pictures.h"
+#include "platform/ScreenRoom.h"
 #include "platform/StandardIcons.h"
 #include "store/Folders.h"
 
@@ -212,8 +213,13 @@ QWidget* FormWindow::buildPanel() {
     auto* panel = new QWidget(this);
     panel->setObjectName(QStringLiteral("Panel1"));
     panel->setFixedHeight(kPanelHeight);
-    auto* row = new QHBoxLayout(panel);
-    row->setContentsMargins(8, 6, 8, 6);
+    auto* rows = new QVBoxLayout(panel);
+    rows->setContentsMargins(8, 6, 8, 6);
+    rows->setSpacing(6);
+    auto* row = new QHBoxLayout;
+    rows->addLayout(row);
+    panel_ = panel;
+    panelRow_ = row;
     QList<Button*> right;
     for (const FormButton& b : form_.definition().buttons) {
         auto* button = new Button(b.caption, panel);
@@ -225,6 +231,7 @@ QWidget* FormWindow::buildPanel() {
         } else if (b.role == "load") {
             addLoadBar(row);
             row->addWidget(button);
+            loadBar_ << button;
             connect(button, &QPushButton::clicked, this, [this] {
                 const DocumentForm::WindowChoices& chosen = form_.windowChoices();
                 form_.LoadColumn(chosen.certificate, chosen.column, chosen.copyNames);
@@ -258,6 +265,7 @@ void FormWindow::addLoadBar(QHBoxLayout* panel) {
     connect(certificateList_, &QComboBox::currentIndexChanged, this,
             [this](int index) { form_.windowChoices().certificate = index; });
     panel->addWidget(certificateList_);
+    loadBar_ << certificateList_;
     if (!bar->columns.isEmpty()) {
         columnList_ = new ComboBox(ComboBox::Style::ListOnly, this);
         columnList_->setObjectName(bar->columnListName);
@@ -266,6 +274,7 @@ void FormWindow::addLoadBar(QHBoxLayout* panel) {
         connect(columnList_, &QComboBox::currentIndexChanged, this,
                 [this](int index) { form_.windowChoices().column = index; });
         panel->addWidget(columnList_);
+        loadBar_ << columnList_;
     }
     if (bar->namesCheckBox) {
         namesCheckBox_ = new QCheckBox(QStringLiteral("Wczytaj nazwy przedmiotów"), this);
@@ -274,6 +283,7 @@ void FormWindow::addLoadBar(QHBoxLayout* panel) {
         connect(namesCheckBox_, &QCheckBox::toggled, this,
                 [this](bool ticked) { form_.windowChoices().copyNames = ticked; });
         panel->addWidget(namesCheckBox_);
+        loadBar_ << namesCheckBox_;
     }
 }
 
@@ -300,8 +310,25 @@ void FormWindow::fixSize(int height) {
     // the window is placed so that centring holds.
     setMinimumSize(0, 0);
     setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    const int width = std::max(this->width(), minimumSizeHint().width());
+    const int room = ClientRoom(*this).width();
+    if (minimumSizeHint().width() > room)
+        putLoadBarOnItsOwnRow();
+    const int width = std::min(std::max(this->width(), minimumSizeHint().width()), room);
     setFixedSize(width, height);
+}
+
+// A screen too narrow for the load bar beside the buttons shows it in a row above them.
+void FormWindow::putLoadBarOnItsOwnRow() {
+    if (loadBar_.isEmpty()) return;
+    auto* bar = new QHBoxLayout;
+    for (QWidget* w : std::as_const(loadBar_)) {
+        panelRow_->removeWidget(w);
+        bar->addWidget(w);
+    }
+    bar->addStretch(1);
+    static_cast<QVBoxLayout*>(panel_->layout())->insertLayout(0, bar);
+    panel_->setFixedHeight(2 * kPanelHeight - 6);
+    loadBar_.clear();
 }
 
 void FormWindow::showValue(int index) {

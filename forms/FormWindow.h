@@ -44,6 +44,7 @@ private:
     // Gives the page its blank's picture, decoded when the page is first on screen.
     void showBlank(int page);
     void fixSize(int height);
+    void putLoadBarOnItsOwnRow();
     void showValue(int index);
     void takeValue(int index);
 
@@ -55,5 +56,8 @@ private:
     ComboBox* certificateList_ = nullptr;
     ComboBox* columnList_ = nullptr;
     QCheckBox* namesCheckBox_ = nullptr;
+    QWidget* panel_ = nullptr;
+    QHBoxLayout* panelRow_ = nullptr;  // the buttons' row
+    QList<QWidget*> loadBar_;          // the load bar's lists and button, while in the buttons' row
     bool showing_ = false;  // a value being put into a widget
 };

@@ -168,8 +168,8 @@ private:
     void ApplyStoredOption(const char* key, QCheckBox* box);
 
     // Renders `form` in `mode` with a dispatch row's values; false when the render failed.
-    bool RenderDocument(DocumentForm& form, RenderMode mode, int type, int pages, bool size,
-                        bool orient);
+    bool RenderDocument(DocumentForm& form, RenderMode mode, int type, int pages, bool defaultA4,
+                        bool defaultPortrait);
     // The node of document `label` under the student whose table is `table` (an empty
     // label: the student's own node), or null.
     QTreeWidgetItem* FindDocumentNode(const std::string& table, const QString& label) const;

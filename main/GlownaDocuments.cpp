@@ -8,13 +8,13 @@
 
 #include "forms/FormRegistry.h"
 #include "forms/dialogs/SchoolDataDialog.h"
-#include "main/WindowInterfaces.h"
+#include "main/DocumentFormSource.h"
 #include "main/WindowRegistry.h"
 #include "platform/Controls.h"
 #include "platform/DialogService.h"
 #include "render/Catalogue.h"
 #include "render/CalibrationWindow.h"
-#include "render/DocumentFormSource.h"
+#include "render/PrintWindow.h"
 #include "store/Settings.h"
 
 namespace {
@@ -42,12 +42,12 @@ RenderContext TFGlowna::renderContext()
                          ErrorStream,   this,            displayOptions(), selectedRow};
 }
 
-bool TFGlowna::RenderDocument(DocumentForm& form, RenderMode mode, int type, int pages, bool size,
-                              bool orient)
+bool TFGlowna::RenderDocument(DocumentForm& form, RenderMode mode, int type, int pages, bool defaultA4,
+                              bool defaultPortrait)
 {
     RenderContext context = renderContext();
     const DocumentFormSource source(form);
-    return RenderPages(context, source, mode, type, pages, size, orient);
+    return RenderPages(context, source, mode, type, pages, defaultA4, defaultPortrait);
 }
 
 void TFGlowna::TreeViewClick()
@@ -59,7 +59,7 @@ void TFGlowna::TreeViewClick()
         return;
     if (const DocumentLabel* row = RowOf(SelectedNodeText(0)))
         if (DocumentForm* form = FormOf(*row))
-            RenderDocument(*form, RenderPreview, row->type, row->pages, row->printFlags, row->printFlags);
+            RenderDocument(*form, RenderPreview, row->type, row->pages, row->defaultA4Portrait, row->defaultA4Portrait);
     UpdateMenuState();
 }
 
@@ -116,7 +116,7 @@ void TFGlowna::DrukujToolButtonClick()
     auto* printWindow = dynamic_cast<PrintWindow*>(WindowRegistry::instance().window("TFDrukuj"));
     // No print window over pages that were not composed.
     if (form && printWindow &&
-        RenderDocument(*form, RenderPrint, row->type, row->pages, row->printFlags, row->printFlags)) {
+        RenderDocument(*form, RenderPrint, row->type, row->pages, row->defaultA4Portrait, row->defaultA4Portrait)) {
         printWindow->setPrintJob(PrintJob.pageCount, PrintJob.defaultA4, PrintJob.defaultPortrait);
         DialogService::instance().showModal(printWindow->dialog());
     }

@@ -3,12 +3,14 @@
 #include <algorithm>
 
 #include <QHBoxLayout>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 #include "main/MakerAddresses.h"
 #include "platform/Button.h"
 #include "platform/Controls.h"
 #include "platform/DialogService.h"
+#include "platform/ScreenRoom.h"
 #include "store/Folders.h"
 #include "store/Logs.h"
 
@@ -54,6 +56,8 @@ TFLogi::TFLogi(::ErrorStream& errors, QWidget* owner)
 void TFLogi::showEvent(QShowEvent* event)
 {
     Form::showEvent(event);
+    if (!event->spontaneous())
+        FitAndCentreOnScreen(*this);
     FormShow();
 }
 

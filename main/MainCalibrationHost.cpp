@@ -4,7 +4,7 @@
 
 #include "forms/FormRegistry.h"
 #include "main/Glowna.h"
-#include "render/DocumentFormSource.h"
+#include "main/DocumentFormSource.h"
 
 namespace {
 

@@ -17,7 +17,7 @@ struct DocumentType {
     std::string_view formClass;       // empty for the types no command renders (30..33)
     std::string_view document;
     int pages;                        // 0: rendered by nothing
-    bool printFlags;                  // DefaultA4 and DefaultPortrait (always equal)
+    bool defaultA4Portrait;           // DefaultA4 and DefaultPortrait (always equal)
     std::string_view previewPicture;  // loaded under page 1 of the preview
     bool tab3, tab4;                  // preview tabs "Strona 3", "Strona 4" shown (certificates
                                       // always show "Strona 2", grade-sheet pages none)
@@ -27,8 +27,8 @@ struct DocumentLabel {
     std::string_view label;           // empty: a separator node
     std::string_view formClass;
     int type;
-    int pages;                        // pages and printFlags: those of the type
-    bool printFlags;
+    int pages;                        // pages and defaultA4Portrait: those of the type
+    bool defaultA4Portrait;
     bool inTree;
 };
 

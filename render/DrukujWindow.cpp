@@ -5,6 +5,7 @@
 #include "platform/Controls.h"
 #include "platform/DialogService.h"
 #include "platform/OsServices.h"
+#include "platform/ScreenRoom.h"
 #include "platform/StandardIcons.h"
 #include "store/ErrorStream.h"
 #include "store/Folders.h"
@@ -17,7 +18,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QShowEvent>
 #include <QStyle>
 #include <QToolButton>
@@ -26,6 +28,12 @@ namespace {
 
 constexpr const char* kEdgeNames[4] = {"Lewy", "Gorny", "Prawy", "Dolny"};
 constexpr int kMaxSetNameLength = 255;
+
+// The designed client area; the four page columns stand right of the settings column.
+constexpr QSize kDesignSize(1029, 313);
+constexpr int kPagesLeft = 258;
+constexpr int kPageColumnWidth = 192;
+constexpr QSize kPagesSize(4 * kPageColumnWidth - 6, 278);
 
 QString ErrorText(const char* sentence, const ErrorStream& errors)
 {
@@ -77,7 +85,6 @@ TFDrukuj::TFDrukuj(const PageImages& pages, ErrorStream& errors, QWidget* parent
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPixelSize(11);
     setFont(font);
-    setFixedSize(1029, 313);
     buildLayout();
     connectHandlers();
 }
@@ -131,14 +138,41 @@ void TFDrukuj::buildLayout()
     PomocButton = PlaceButton(this, "PomocButton", QStringLiteral("Pomoc"), QStyle::SP_DialogHelpButton, 8, 282, 100);
     btnPrinterSettings = PlaceButton(this, "btnPrinterSettings", QStringLiteral("Ustawienia druku"),
                                      QStyle::SP_FileDialogDetailedView, 114, 282, 135);
+    // The page columns scroll sideways where the screen is narrower than the window's design.
+    pagesArea_ = new QScrollArea(this);
+    pagesArea_->setFrameShape(QFrame::NoFrame);
+    pagesArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto* pagesPanel = new QWidget;
+    pagesPanel->setFixedSize(kPagesSize);
     for (int page = 1; page <= 4; ++page)
-        buildPageColumn(page, 258 + (page - 1) * 192);
-    DrukujButton = PlaceButton(this, "DrukujButton", QStringLiteral("Drukuj"), QStyle::SP_DialogOkButton, 858, 282, 80);
-    AnulujButton = PlaceButton(this, "AnulujButton", QStringLiteral("Anuluj"), QStyle::SP_DialogCancelButton,
-                               942, 282, 80);
+        buildPageColumn(pagesPanel, page, (page - 1) * kPageColumnWidth);
+    pagesArea_->setWidget(pagesPanel);
+    DrukujButton = PlaceButton(this, "DrukujButton", QStringLiteral("Drukuj"), QStyle::SP_DialogOkButton, 0, 0, 80);
+    AnulujButton = PlaceButton(this, "AnulujButton", QStringLiteral("Anuluj"), QStyle::SP_DialogCancelButton, 0, 0,
+                               80);
+    placeForSize(kDesignSize);
 }
 
-void TFDrukuj::buildPageColumn(int page, int left)
+// The window keeps its designed size where the screen has room for it; on a narrower screen
+// the page columns scroll and "Drukuj" and "Anuluj" stay at the bottom right.
+void TFDrukuj::fitToScreen()
+{
+    QSize size = FitClientSize(*this, kDesignSize);
+    if (size.width() < kDesignSize.width())
+        size.rheight() += pagesArea_->horizontalScrollBar()->sizeHint().height();
+    placeForSize(FitClientSize(*this, size));
+}
+
+void TFDrukuj::placeForSize(QSize size)
+{
+    setFixedSize(size);
+    const int pagesHeight = size.height() - (kDesignSize.height() - kPagesSize.height());
+    pagesArea_->setGeometry(kPagesLeft, 0, size.width() - kPagesLeft, pagesHeight);
+    DrukujButton->move(size.width() - 171, size.height() - 31);
+    AnulujButton->move(size.width() - 87, size.height() - 31);
+}
+
+void TFDrukuj::buildPageColumn(QWidget* panel, int page, int left)
 {
     static const char* const kPlacementTitles[4] = {
         " Pozycjonowanie wydruku str 1 ", " Pozycjonowanie wydruku str 2 ", " Pozycjonowanie wydruku str 3",
@@ -147,9 +181,9 @@ void TFDrukuj::buildPageColumn(int page, int left)
         {"Label2", "Label4"}, {"Label5", "Label6"}, {"Label7", "Label8"}, {"Label12", "Label13"}};
     const int p = page - 1;
 
-    QGroupBox* placement = Place<QGroupBox>(this, QStringLiteral("GroupBox%1").arg(2 * page - 1), left, 4, 186, 160);
+    QGroupBox* placement = Place<QGroupBox>(panel, QStringLiteral("GroupBox%1").arg(2 * page - 1), left, 4, 186, 160);
     placement->setTitle(QString::fromUtf8(kPlacementTitles[p]));
-    QGroupBox* size = Place<QGroupBox>(this, QStringLiteral("GroupBox%1").arg(2 * page), left, 168, 186, 106);
+    QGroupBox* size = Place<QGroupBox>(panel, QStringLiteral("GroupBox%1").arg(2 * page), left, 168, 186, 106);
     size->setTitle(QStringLiteral(" Szerokość / wysokość wydruku str %1").arg(page));
     PlacementGroup[p] = placement;
     SizeGroup[p] = size;
@@ -216,8 +250,8 @@ void TFDrukuj::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
     if (event->spontaneous())
         return;
-    if (const QScreen* screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
+    fitToScreen();
+    CentreOnScreen(*this);
     FormShow();
 }
 
@@ -243,7 +277,37 @@ void TFDrukuj::FormShow()
         return;
     if (stored < MarginesyComboBox->count())
         MarginesyComboBox->setCurrentIndex(stored < 0 ? -1 : stored);
+    preferDocumentPaper();
     MarginesyComboBoxChange();
+}
+
+// The set remembered from the last print may be for other paper (an A3 print before an A4
+// blank): its placement would put the pages on the wrong sheet. The first set for the
+// document's own paper takes its place; with none, the remembered set stays.
+void TFDrukuj::preferDocumentPaper()
+{
+    const auto onDocumentPaper = [this](const MarginSet* set) {
+        return set && set->A4 == int(DefaultA4) && set->Portrait == int(DefaultPortrait);
+    };
+    if (MarginesyComboBox->currentIndex() < 0 || onDocumentPaper(setNamed(MarginesyComboBox->currentText())))
+        return;
+    for (int index = 0; index < MarginesyComboBox->count(); ++index) {
+        if (onDocumentPaper(setNamed(MarginesyComboBox->itemText(index)))) {
+            MarginesyComboBox->setCurrentIndex(index);
+            return;
+        }
+    }
+}
+
+// Of several sets of one name, the last one counts.
+const MarginSet* TFDrukuj::setNamed(const QString& name) const
+{
+    const std::string wanted = name.toStdString();
+    const MarginSet* found = nullptr;
+    for (const MarginSet& set : MarginSets)
+        if (set.name == wanted)
+            found = &set;
+    return found;
 }
 
 bool TFDrukuj::LoadMarginSets()
@@ -266,15 +330,13 @@ bool TFDrukuj::LoadMarginSets()
 
 void TFDrukuj::MarginesyComboBoxChange()
 {
-    const std::string name = MarginesyComboBox->currentText().toStdString();
-    for (const MarginSet& set : MarginSets) {
-        if (set.name != name)
-            continue;
-        for (int page = 1; page <= 4; ++page)
-            writePageRect(page, set.page[page - 1]);
-        PageSizeComboBox->setCurrentIndex(set.A4);
-        PageOrientationComboBox->setCurrentIndex(set.Portrait);
-    }
+    const MarginSet* set = setNamed(MarginesyComboBox->currentText());
+    if (!set)
+        return;
+    for (int page = 1; page <= 4; ++page)
+        writePageRect(page, set->page[page - 1]);
+    PageSizeComboBox->setCurrentIndex(set->A4);
+    PageOrientationComboBox->setCurrentIndex(set->Portrait);
 }
 
 MarginRect TFDrukuj::pageRect(int page) const

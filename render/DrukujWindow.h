@@ -2,9 +2,9 @@
 // The print window "Drukowanie": printer, two-sided mode, paper size and orientation, the
 // named margin sets and the placement of pages 1 to 4 on the sheet, and the print itself.
 
-#include "main/WindowInterfaces.h"
 #include "render/PageImage.h"
 #include "render/PrintSink.h"
+#include "render/PrintWindow.h"
 #include "store/Records.h"
 
 #include <QDialog>
@@ -24,6 +24,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QScrollArea;
 class QToolButton;
 
 class TFDrukuj : public QDialog, public PrintWindow {
@@ -32,8 +33,6 @@ public:
     TFDrukuj(const PageImages& pages, ErrorStream& errors, QWidget* parent = nullptr);
     ~TFDrukuj() override;
 
-    // PrintWindow: the page count and the document's default paper size (set: "A4") and
-    // orientation (set: "pionowy") that the render stored.
     void setPrintJob(int pages, bool defaultA4, bool defaultPortrait) override;
     QDialog& dialog() override { return *this; }
 
@@ -101,8 +100,12 @@ protected:
 
 private:
     void buildLayout();
-    void buildPageColumn(int page, int left);
+    void buildPageColumn(QWidget* panel, int page, int left);
+    void fitToScreen();
+    void placeForSize(QSize size);
     void connectHandlers();
+    void preferDocumentPaper();
+    const MarginSet* setNamed(const QString& name) const;
     void writePageRect(int page, const MarginRect& rect);
     void makeCurrent(int printerIndex);
     int currentPrinterIndex() const;
@@ -116,4 +119,5 @@ private:
     QString currentPrinter_;             // "" until the first show picks the default
     std::unique_ptr<QPrinter> printerObject_;
     std::unique_ptr<PrintSink> job_;     // live from bFunSetPrinterDocProp to the end of the print
+    QScrollArea* pagesArea_ = nullptr;   // the four page columns
 };

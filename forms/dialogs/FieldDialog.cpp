@@ -1,9 +1,9 @@
 #include "forms/dialogs/FieldDialog.h"
 
 #include "platform/Button.h"
+#include "platform/ScreenRoom.h"
 
 #include <QHBoxLayout>
-#include <QScreen>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
@@ -41,8 +41,7 @@ void FieldDialog::showEvent(QShowEvent* event)
     Form::showEvent(event);
     if (event->spontaneous())
         return;
-    if (const QScreen* s = screen())
-        move(s->availableGeometry().center() - rect().center());
+    FitAndCentreOnScreen(*this);
     FormShow();
     // Every showing starts in the first field, whichever widget had the focus when the
     // dialog last closed, so typing straight away goes where it belongs.

@@ -147,7 +147,8 @@ TEST(FormWindows, FixedBorder) {
 
 // A year page stands centred across the screen (up to its frame's border, unknown before
 // the first showing) at the width its button panel and load bar need, also when a large
-// desktop font makes them wider than the page.
+// desktop font makes them wider than the page (or, on a narrow screen, puts the load bar in
+// a row of its own).
 TEST(FormWindows, YearPagesCentredAtTheirPanelsWidth) {
     EnsureApplication();
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
@@ -173,7 +174,9 @@ TEST(FormWindows, YearPagesCentredAtTheirPanelsWidth) {
                 EXPECT_GE(d.width(), panel->minimumSizeHint().width());
                 const int border = (d.frameGeometry().width() - d.width()) / 2;
                 EXPECT_NEAR(d.geometry().center().x(), screen.center().x(), border + 1);
-                if (panel->minimumSizeHint().width() > kBlankWidth) ++widened;
+                // Wider than the page, or, on a screen too narrow for that, the load bar in a
+                // row of its own above the buttons (a one-row panel is 41 pixels high).
+                if (panel->minimumSizeHint().width() > kBlankWidth || panel->height() > 41) ++widened;
                 d.reject();
             });
             form->ShowModal();

@@ -146,7 +146,7 @@ TEST(DispatchTableTest, SpotChecksOfLabels)
         const char* formClass;
         int type;
         int pages;
-        bool printChoices;  // paper size and orientation may be chosen
+        bool defaultA4Portrait;   // A4 portrait preselected, else A3 landscape
     } rows[] = {
         {"ART-II/204/3a świad. szkolne", "TFSwiad204a", 11, 4, true},
         {"ART-II/205/3 świad. klasa I", "TFSwiad205kl1", 12, 2, true},
@@ -165,7 +165,7 @@ TEST(DispatchTableTest, SpotChecksOfLabels)
         EXPECT_EQ(found->formClass, row.formClass);
         EXPECT_EQ(found->type, row.type);
         EXPECT_EQ(found->pages, row.pages);
-        EXPECT_EQ(found->printFlags, row.printChoices);
+        EXPECT_EQ(found->defaultA4Portrait, row.defaultA4Portrait);
     }
 }
 

@@ -106,9 +106,9 @@ TEST_F(DrukujWindowTest, ShowListsPrintersAndSetsAndAppliesTheStoredChoice)
 {
     struct Case { int stored; int selected; MarginSet shown; int paper, orientation; };
     const Case cases[] = {
-        {0, 0, kPortraitA4, 1, 1},
+        {0, 1, kLandscapeA3, 0, 0},    // the document's A3 paper outranks the remembered A4 set
         {1, 1, kLandscapeA3, 0, 0},
-        {2, 0, kPortraitA4, 1, 1},     // beyond the list: the first set stays chosen
+        {2, 1, kLandscapeA3, 0, 0},    // beyond the list: the first set for the document's paper
         {-1, -1, kPortraitA4, 0, 0},   // none chosen: the first set's edges, the document's defaults
     };
     for (const Case& c : cases) {
@@ -311,8 +311,9 @@ protected:
 
 TEST_F(DrukujPrintTest, TwoSidedFourPagesIsOneJobWithTheJobsSettings)
 {
-    storeChoice(1);
     show(4);
+    window.MarginesyComboBox->setCurrentIndex(1);
+    window.MarginesyComboBoxChange();
     window.DuplexComboBox->setCurrentIndex(1);
     window.cbRotateSecondPage->setChecked(true);
     window.DrukujButtonClick();

@@ -4,7 +4,7 @@
 // resolution at the place its run gives it on the page, which the end-to-end print tests
 // find on paper. Both are compared at the print's scale.
 #include "forms/FormRegistry.h"
-#include "render/DocumentFormSource.h"
+#include "main/DocumentFormSource.h"
 #include "render/PagePreviews.h"
 #include "render/RenderPages.h"
 #include "tests/render/RenderFixtures.h"

@@ -6,7 +6,7 @@
 // cups-pdf writes the PDFs, pdftoppm renders them and the ink is measured in millimetres
 // from the paper's edges against the figures written below.
 #include "forms/FormRegistry.h"
-#include "render/DocumentFormSource.h"
+#include "main/DocumentFormSource.h"
 #include "render/DrukujWindow.h"
 #include "render/PageCanvas.h"
 #include "render/RenderPages.h"

@@ -22,7 +22,7 @@ TEST(CatalogueTest, CountsOfTypesLabelsTreeChildrenAndPreviews)
             const DocumentType* type = FindDocumentType(row.type);
             ASSERT_NE(type, nullptr) << row.label;
             EXPECT_EQ(row.pages, type->pages) << row.label;
-            EXPECT_EQ(row.printFlags, type->printFlags) << row.label;
+            EXPECT_EQ(row.defaultA4Portrait, type->defaultA4Portrait) << row.label;
         }
     }
     EXPECT_EQ(labels, 48u);

@@ -1,7 +1,7 @@
 // A real form through the whole path: the sample-filled ART-II/205/3 class I form drawn
 // from the factory calibration file, rasterised; the print render replays like the preview.
 #include "forms/FormRegistry.h"
-#include "render/DocumentFormSource.h"
+#include "main/DocumentFormSource.h"
 #include "render/Fonts.h"
 #include "render/PagePreviews.h"
 #include "render/RenderPages.h"
