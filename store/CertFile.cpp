@@ -66,14 +66,6 @@ std::string StudentDisplayName(CppSQLite3DB& db, const std::string& table) {
     return surname + " " + firstName;
 }
 
-std::string StudentDisplayName(CppSQLite3DB& db, const std::string& table) {
-    std::string surname = StudentField(db, table, "Nazwisko_DATA_EDIT");
-    std::string firstName = StudentField(db, table, "Imie_DATA_EDIT");
-    WithoutZeroBytes(surname);
-    WithoutZeroBytes(firstName);
-    return surname + " " + firstName;
-}
-
 }  // namespace
 
 int iFunCheckIsStudentExists(ErrorStream& es, const std::string& file, const std::string& table,
