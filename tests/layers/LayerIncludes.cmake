@@ -1,5 +1,6 @@
 # cmake -DSOURCE_DIR=<repository> -P LayerIncludes.cmake
-# Fails naming every include of a higher layer's header, lowest layer first.
+# Fails naming every include of a higher layer's header, lowest layer first, and every Qt
+# header in store/, which holds no Qt.
 set(layers store platform forms render main)
 set(faults)
 list(LENGTH layers count)
@@ -21,7 +22,15 @@ foreach(index RANGE ${last})
     endforeach()
   endforeach()
 endforeach()
+file(GLOB_RECURSE files ${SOURCE_DIR}/store/*.h ${SOURCE_DIR}/store/*.cpp)
+foreach(file ${files})
+  file(STRINGS ${file} includes REGEX "^[ \t]*#[ \t]*include[ \t]*<Q")
+  foreach(line ${includes})
+    file(RELATIVE_PATH name ${SOURCE_DIR} ${file})
+    list(APPEND faults "${name}: ${line}")
+  endforeach()
+endforeach()
 if(faults)
   list(JOIN faults "\n" text)
-  message(FATAL_ERROR "A layer includes a layer above it:\n${text}")
+  message(FATAL_ERROR "Includes against the layers (a higher layer, or Qt in store/):\n${text}")
 endif()
