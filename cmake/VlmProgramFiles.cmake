@@ -1,9 +1,10 @@
 # vlm_program_files(<target> TOOL <tool> [STAMP] ARGS <args...> [OUTPUTS <files...>]
 #                   DEPENDS <files...> COMMENT <text>)
 # Runs a build-time tool that writes files into the program folder, as part of ALL. The
-# required-files list names those files, so whatever links the store (the program, every
-# test) gets them written first. STAMP: the tool writes files CMake cannot list; a stamp file
-# marks when it last ran.
+# required-files list names those files, so whatever reads the program folder at run time
+# (the program, every test, the benchmarks) gets them written first through
+# vlm_uses_program_folder. STAMP: the tool writes files CMake cannot list; a stamp file marks
+# when it last ran.
 function(vlm_program_files target)
   cmake_parse_arguments(ARG "STAMP" "TOOL;COMMENT" "ARGS;OUTPUTS;DEPENDS" ${ARGN})
   # A build tool, not part of the program folder.
@@ -22,5 +23,13 @@ function(vlm_program_files target)
     COMMENT "${ARG_COMMENT}"
     VERBATIM)
   add_custom_target(${target} ALL DEPENDS ${outputs})
-  add_dependencies(vlm_store ${target})
+  set_property(GLOBAL APPEND PROPERTY VLM_PROGRAM_FILE_TARGETS ${target})
+endfunction()
+
+# vlm_uses_program_folder(<target>): <target> reads the program folder's generated files at
+# run time, so they are written before it is built. The tools that write them come first in
+# the build's folder order.
+function(vlm_uses_program_folder target)
+  get_property(generated GLOBAL PROPERTY VLM_PROGRAM_FILE_TARGETS)
+  add_dependencies(${target} ${generated})
 endfunction()

@@ -15,6 +15,7 @@ function(vlm_add_test name)
     VLM_PROGRAM_DIR="${VLM_PROGRAM_DIR}"
     VLM_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  vlm_uses_program_folder(${name})
   set(properties)
   if(ARG_RESOURCE_LOCK)
     list(APPEND properties RESOURCE_LOCK ${ARG_RESOURCE_LOCK})
