@@ -149,10 +149,10 @@ TEST_F(Import, FailuresKeepThePreviousWorkingCopy) {
     EXPECT_EQ(es.str(), "Plik źródłowy nie istnieje: \n" + missing);
     EXPECT_EQ(LogRows().back().fun, "bFunImportDataFromFile");
 
-    const std::string unreadable = folders.dataFile("folder.snv");
-    std::filesystem::create_directory(unreadable);
-    EXPECT_FALSE(bFunImportPrimaryDataFromFile(es, unreadable, target));
-    EXPECT_EQ(es.str(), "Nie można otworzyć pliku źródłowego: \n" + unreadable);
+    const std::string folder = folders.dataFile("folder.snv");
+    std::filesystem::create_directory(folder);
+    EXPECT_FALSE(bFunImportPrimaryDataFromFile(es, folder, target));
+    EXPECT_EQ(es.str(), "Plik źródłowy nie jest zwykłym plikiem (katalog): \n" + folder);
     EXPECT_EQ(Tables(), (std::vector<std::string>{"PESEL7"}));
 }
 
