@@ -109,11 +109,22 @@ std::string DisplayName(const StudentRows& student) {
     return PersonalValue(student, "Nazwisko_DATA_EDIT") + " " + PersonalValue(student, "Imie_DATA_EDIT");
 }
 
+// A block of the export by its name (the start line cut by the name rule) and the number
+// of its start line.
+struct OpenBlock {
+    std::string name;
+    long long line;
+};
+
 bool Unterminated(ErrorStream& es, const std::string& what, long long startLine, const std::string& endLine) {
     Fail(es, what + " z wiersza " + std::to_string(startLine) + " nie ma wiersza końcowego \"" + endLine +
                  "\". Import przerwano, dane nie zostały zmienione.",
          kLogName);
     return false;
+}
+
+bool Unterminated(ErrorStream& es, const OpenBlock& block, const std::string& endLine) {
+    return Unterminated(es, "Blok \"" + block.name + "\"", block.line, endLine);
 }
 
 // Personal data rows; consecutive lines of one memo become one row joined by "\n".
@@ -150,16 +161,19 @@ bool ReadPersonalData(ErrorStream& es, ExportReader& in, const ExportFormat& for
 
 // Document blocks up to the student's end marker. Lines of one memo are numbered
 // name01, name02, ... across the student's blocks. A block that runs into the next student
-// or the end of the file without its end line fails the import: read on, it would swallow
-// every later student.
-bool ReadDocumentBlocks(ErrorStream& es, ExportReader& in, StudentRows& student) {
+// or the end of the file without its end line fails the import (read on, it would swallow
+// every later student), and so does the student's own block: the innermost block left
+// open is named, with the line it starts on.
+bool ReadDocumentBlocks(ErrorStream& es, ExportReader& in, const OpenBlock& studentBlock, StudentRows& student) {
     std::string line, lastMemo;
     int memoLine = 0;
-    while (in.Next(line) && !Contains(line, kStudentEnd)) {
+    for (;;) {
+        if (!in.Next(line) || Contains(line, kStudentStart))
+            return Unterminated(es, studentBlock, kStudentEnd);
+        if (Contains(line, kStudentEnd)) return true;
         if (line.find_first_not_of(" \t") == std::string::npos) continue;
-        const std::string key = NameOf(line);
-        const std::string blockEnd = "</" + key + ">";
-        const long long startLine = in.Number();
+        const OpenBlock block{NameOf(line), in.Number()};
+        const std::string blockEnd = "</" + block.name + ">";
         bool closed = false;
         std::string name, value;
         while (in.Next(line)) {
@@ -181,11 +195,10 @@ bool ReadDocumentBlocks(ErrorStream& es, ExportReader& in, StudentRows& student)
                 std::snprintf(tag, sizeof tag, "%02d", memoLine);
                 name += tag;
             }
-            student.documents.push_back({key, std::move(name), std::move(value)});
+            student.documents.push_back({block.name, std::move(name), std::move(value)});
         }
-        if (!closed) return Unterminated(es, "Blok \"" + key + "\"", startLine, blockEnd);
+        if (!closed) return Unterminated(es, block, blockEnd);
     }
-    return true;
 }
 
 bool InsertRows(ErrorStream& es, CppSQLite3DB& db, const std::string& table,
@@ -265,9 +278,10 @@ bool ImportStudents(ErrorStream& es, const std::string& source, const std::strin
     std::string line;
     while (in.Next(line)) {
         if (!Contains(line, kStudentStart)) continue;
+        const OpenBlock studentBlock{NameOf(line), in.Number()};
         StudentRows student;
         if (!ReadPersonalData(es, in, format, student)) return false;
-        if (format.hasDocuments && !ReadDocumentBlocks(es, in, student)) return false;
+        if (format.hasDocuments && !ReadDocumentBlocks(es, in, studentBlock, student)) return false;
         switch (WriteStudent(es, target, student, format.hasDocuments, progress)) {
         case WriteResult::Written: NoteDroppedMemoLines(notes, student); break;
         case WriteResult::Duplicate: NoteSkipped(notes, student); break;

@@ -328,8 +328,8 @@ TEST_F(CommandsFuzz, ImportCalibration)
 }
 
 // Files that damage seldom makes, chosen in the commands that read them: a pipe (opened for
-// reading it would wait for a writer for ever) and exports whose two students lack the
-// PESEL line.
+// reading it would wait for a writer for ever), exports whose two students lack the PESEL
+// line, and one whose first student lacks his end line.
 TEST_F(CommandsFuzz, HostileFilesInTheImportCommands)
 {
     auto pipeAt = [](const std::string& path) { return [path] { ASSERT_EQ(mkfifo(path.c_str(), 0600), 0); }; };
@@ -344,6 +344,7 @@ TEST_F(CommandsFuzz, HostileFilesInTheImportCommands)
     const std::string music = MusicSchoolExportCorpus(), primary = PrimarySchoolExportCorpus();
     const std::string musicPipe = folders.root() + "/potok.snv", primaryPipe = folders.root() + "/potok.m46";
     const std::string noPesel = folders.root() + "/bez_peselu.snv", noPeselPrimary = folders.root() + "/bez_peselu.m46";
+    const std::string open = folders.root() + "/bez_konca.snv";
     auto refusedWith = [&](const char* command, const std::string& reason) {
         return [this, command, reason] {
             std::string problems = importCase(command);
@@ -381,6 +382,10 @@ TEST_F(CommandsFuzz, HostileFilesInTheImportCommands)
         {"primary import without PESEL lines", noPeselPrimary,
          exportAt(noPeselPrimary, withoutLine(primary + primary, "<NrPesel_DATA_EDIT>22222222222")),
          takenWithoutTheSecond("ImportujSP1")},
+        {"music import of a student without his end line", open,
+         exportAt(open, withoutLine(music, "</KONIEC DANYCH SWIADECTW>") + music),
+         refusedWith("Importuj1", "Blok \"DANE SWIADECTW DLA: Nowak Anna\" z wiersza 1 nie ma wiersza końcowego "
+                                  "\"</KONIEC DANYCH SWIADECTW>\". Import przerwano, dane nie zostały zmienione.")},
     };
     std::vector<std::string> failures;
     for (const auto& c : cases)
