@@ -1,7 +1,5 @@
 #include "main/ImportCommands.h"
 
-#include <QCoreApplication>
-
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -60,11 +58,8 @@ class ImportWindowShown {
 public:
     ImportWindowShown()
     {
-        if (!FSQLImport)
-            return;
-        FSQLImport->show();
-        // Lets the window reach the screen before the import keeps the GUI thread busy.
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        if (FSQLImport)
+            FSQLImport->show();
     }
     ~ImportWindowShown()
     {
