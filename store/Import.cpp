@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <new>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -201,51 +202,73 @@ bool ReadDocumentBlocks(ErrorStream& es, ExportReader& in, const OpenBlock& stud
     }
 }
 
-bool InsertRows(ErrorStream& es, CppSQLite3DB& db, const std::string& table,
-                const std::vector<FieldRecord>& rows, ProgressSink* progress, const std::string& info) {
-    if (progress) progress->Begin(info, static_cast<int>(rows.size()));
-    for (const FieldRecord& r : rows) {
-        const std::string insert = "insert into " + SqlIdent(table) + "( id, comp_name, value ) VALUES( " +
-                                   SqlValue(r.id) + ", " + SqlValue(r.comp_name) + ", " + SqlValue(r.value) + ")";
-        if (db.RunUpdate(insert) == 0) {
-            RollbackQuietly(db);
-            Fail(es, "Błąd wpisu do bazy: \n" + insert, "bFunWriteStudentDataToDB()");
-            return false;
-        }
-        if (progress) progress->Advance();
-    }
-    return true;
-}
-
 enum class WriteResult { Written, Duplicate, Failed };
 
-// Writes one student (table, personal rows, document rows) all or nothing.
-WriteResult WriteStudent(ErrorStream& es, const std::string& target, const StudentRows& student,
-                         bool hasDocuments, ProgressSink* progress) {
-    CppSQLite3DB db;
-    try {
-        db.Open(target, CppSQLite3DB::OpenMode::Create);
-        if (db.HasTable(student.table)) {
+// The new file the import writes, through one connection and in one transaction: the
+// import is all or nothing (closing without the commit rolls back), and a student costs no
+// commit of its own. Throws CppSQLite3Exception.
+class ImportTarget {
+public:
+    explicit ImportTarget(const std::string& path) {
+        db_.Open(path, CppSQLite3DB::OpenMode::Create);
+        db_.RunUpdate("begin transaction;");
+    }
+
+    // One student's table and rows; Duplicate, with nothing written, when a student before
+    // took the table's name (SQLite's names ignore the case of ASCII letters).
+    WriteResult Write(ErrorStream& es, const StudentRows& student, bool hasDocuments, ProgressSink* progress) {
+        if (!tables_.insert(FoldedAscii(student.table)).second) {
             Fail(es, "Numer PESEL powtarza się w pliku importu, uczeń pominięty: \n" + student.table,
                  "bFunWriteStudentDataToDB()");
             return WriteResult::Duplicate;
         }
-        db.RunUpdate("begin transaction;");
-        db.RunUpdate("create table " + SqlIdent(student.table) + "( id TEXT, comp_name TEXT, value TEXT );");
-        if (!InsertRows(es, db, student.table, student.personal, progress, "importuje dane ucznia..."))
+        db_.RunUpdate("create table " + SqlIdent(student.table) + "( id TEXT, comp_name TEXT, value TEXT );");
+        CppSQLite3Statement insert =
+            db_.PrepareStatement("insert into " + SqlIdent(student.table) + "( id, comp_name, value ) VALUES( ?, ?, ? )");
+        if (!InsertRows(es, insert, student.table, student.personal, progress, "importuje dane ucznia...") ||
+            (hasDocuments && !InsertRows(es, insert, student.table, student.documents, progress,
+                                         "importuje świadectwa dla " + student.table)))
             return WriteResult::Failed;
-        if (hasDocuments && !InsertRows(es, db, student.table, student.documents, progress,
-                                        "importuje świadectwa dla " + student.table))
-            return WriteResult::Failed;
-        db.RunUpdate("commit transaction;");
-        db.Close();
         return WriteResult::Written;
-    } catch (const CppSQLite3Exception& e) {
-        RollbackQuietly(db);
-        FailDb(es, "SQLite exception: \n", e, "bFunWriteStudentDataToDB()");
-        return WriteResult::Failed;
     }
-}
+
+    void Commit() {
+        db_.RunUpdate("commit transaction;");
+        db_.Close();
+    }
+
+private:
+    static std::string FoldedAscii(std::string name) {
+        for (char& c : name)
+            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        return name;
+    }
+
+    static bool InsertRows(ErrorStream& es, CppSQLite3Statement& insert, const std::string& table,
+                           const std::vector<FieldRecord>& rows, ProgressSink* progress, const std::string& info) {
+        if (progress) progress->Begin(info, static_cast<int>(rows.size()));
+        for (const FieldRecord& r : rows) {
+            insert.BindText(1, r.id);
+            insert.BindText(2, r.comp_name);
+            insert.BindText(3, r.value);
+            if (insert.Execute() == 0) {
+                Fail(es, "Błąd wpisu do bazy: \n" + SpelledInsert(table, r), "bFunWriteStudentDataToDB()");
+                return false;
+            }
+            if (progress) progress->Advance();
+        }
+        return true;
+    }
+
+    // The insert of `row` as one statement, for the message of a failed one.
+    static std::string SpelledInsert(const std::string& table, const FieldRecord& row) {
+        return "insert into " + SqlIdent(table) + "( id, comp_name, value ) VALUES( " + SqlValue(row.id) + ", " +
+               SqlValue(row.comp_name) + ", " + SqlValue(row.value) + ")";
+    }
+
+    CppSQLite3DB db_;
+    std::set<std::string> tables_;
+};
 
 void NoteSkipped(ImportNotes* notes, const StudentRows& student) {
     if (!notes) return;
@@ -275,20 +298,27 @@ bool ImportStudents(ErrorStream& es, const std::string& source, const std::strin
         Fail(es, "Błąd kasowania pliku: \n" + target, kLogName);
         return false;
     }
-    std::string line;
-    while (in.Next(line)) {
-        if (!Contains(line, kStudentStart)) continue;
-        const OpenBlock studentBlock{NameOf(line), in.Number()};
-        StudentRows student;
-        if (!ReadPersonalData(es, in, format, student)) return false;
-        if (format.hasDocuments && !ReadDocumentBlocks(es, in, studentBlock, student)) return false;
-        switch (WriteStudent(es, target, student, format.hasDocuments, progress)) {
-        case WriteResult::Written: NoteDroppedMemoLines(notes, student); break;
-        case WriteResult::Duplicate: NoteSkipped(notes, student); break;
-        case WriteResult::Failed: return false;
+    try {
+        ImportTarget written(target);
+        std::string line;
+        while (in.Next(line)) {
+            if (!Contains(line, kStudentStart)) continue;
+            const OpenBlock studentBlock{NameOf(line), in.Number()};
+            StudentRows student;
+            if (!ReadPersonalData(es, in, format, student)) return false;
+            if (format.hasDocuments && !ReadDocumentBlocks(es, in, studentBlock, student)) return false;
+            switch (written.Write(es, student, format.hasDocuments, progress)) {
+            case WriteResult::Written: NoteDroppedMemoLines(notes, student); break;
+            case WriteResult::Duplicate: NoteSkipped(notes, student); break;
+            case WriteResult::Failed: return false;
+            }
         }
+        written.Commit();
+        return true;
+    } catch (const CppSQLite3Exception& e) {
+        FailDb(es, "SQLite exception: \n", e, "bFunWriteStudentDataToDB()");
+        return false;
     }
-    return true;
 }
 
 // No exception leaves an import: whatever stops it becomes its message.
