@@ -1,7 +1,5 @@
 #include "main/ImportCommands.h"
 
-#include <QCoreApplication>
-
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -55,14 +53,44 @@ bool ReplaceWorkingCopy(ErrorStream& es, const std::string& imported, const std:
     return true;
 }
 
-void ShowImportWindow()
-{
-    if (!FSQLImport)
-        return;
-    FSQLImport->show();
-    // Lets the window reach the screen before the import keeps the GUI thread busy.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-}
+// The import window, on screen for as long as this lives.
+class ImportWindowShown {
+public:
+    ImportWindowShown()
+    {
+        if (FSQLImport)
+            FSQLImport->show();
+    }
+    ~ImportWindowShown()
+    {
+        if (FSQLImport)
+            FSQLImport->close();
+    }
+    ImportWindowShown(const ImportWindowShown&) = delete;
+    ImportWindowShown& operator=(const ImportWindowShown&) = delete;
+};
+
+// The file the import writes, gone (with any journal SQLite left beside it) before the
+// import starts and when it ends, however it ends; an import that succeeded has moved it
+// over the working copy by then.
+class ImportFile {
+public:
+    explicit ImportFile(std::string path) : path_(std::move(path)) { remove(); }
+    ~ImportFile() { remove(); }
+    ImportFile(const ImportFile&) = delete;
+    ImportFile& operator=(const ImportFile&) = delete;
+    const std::string& path() const { return path_; }
+
+private:
+    void remove() const
+    {
+        for (const char* suffix : {"", "-journal", "-wal", "-shm"}) {
+            std::error_code ignored;
+            fs::remove(path_ + suffix, ignored);
+        }
+    }
+    std::string path_;
+};
 
 // Imports `source` and replaces the working copy; false leaves the working copy as it
 // was and the reason in the stream.
@@ -72,17 +100,10 @@ bool ImportIntoWorkingCopy(ErrorStream& es, Importer importer, const std::string
     const std::string folder = strFunGetMainDirPath(es);
     if (folder.empty())
         return false;
-    const std::string imported = JoinPath(folder, kImportFileName);
-    ShowImportWindow();
-    const bool done = importer(es, source, imported, FSQLImport, &notes) &&
-                      ReplaceWorkingCopy(es, imported, JoinPath(folder, kWorkingCopyName));
-    if (FSQLImport)
-        FSQLImport->close();
-    if (!done) {
-        std::error_code ignored;
-        fs::remove(imported, ignored);
-    }
-    return done;
+    const ImportFile imported(JoinPath(folder, kImportFileName));
+    const ImportWindowShown window;
+    return importer(es, source, imported.path(), FSQLImport, &notes) &&
+           ReplaceWorkingCopy(es, imported.path(), JoinPath(folder, kWorkingCopyName));
 }
 
 void ShowWhatWasPassedOver(const ImportNotes& notes)

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QScreen>
 
+#include "main/BusyWindow.h"
 #include "platform/Controls.h"
 
 TFSQLImport* FSQLImport = nullptr;
@@ -11,6 +12,9 @@ TFSQLImport* FSQLImport = nullptr;
 namespace {
 
 constexpr QSize kClientSize(504, 60);
+// An import writes some 60 rows a student and a paint costs as much as hundreds of rows:
+// painting every few thousand steps shows it moving without slowing it.
+constexpr int kStepsPerPaint = 2000;
 
 }  // namespace
 
@@ -37,17 +41,49 @@ TFSQLImport::TFSQLImport(QWidget* owner)
 void TFSQLImport::Begin(const std::string& info, int steps)
 {
     InfoLabel->setText(QString::fromStdString(info));
-    if (isVisible()) {
-        InfoLabel->repaint();
-        Label1->repaint();
-    }
     ProgressBar->setRange(0, steps);
     ProgressBar->setPosition(0);
+    position_ = 0;
+    step();
 }
 
 void TFSQLImport::Advance()
 {
-    ProgressBar->setPosition(ProgressBar->value() + 1);
+    ++position_;
+    if (position_ == ProgressBar->maximum())
+        ProgressBar->setPosition(position_);
+    step();
+}
+
+void TFSQLImport::step()
+{
+    if (!paintDue_ && ++stepsUnpainted_ < kStepsPerPaint)
+        return;
+    paintProgress();
+}
+
+void TFSQLImport::paintProgress()
+{
+    ProgressBar->setPosition(position_);
+    PaintNow(*InfoLabel);
+    PaintNow(*ProgressBar);
+    stepsUnpainted_ = 0;
+    paintDue_ = false;
+}
+
+void TFSQLImport::setVisible(bool visible)
+{
+    if (!visible) {
+        InfoLabel->setUpdatesEnabled(true);
+        ProgressBar->setUpdatesEnabled(true);
+    }
+    Form::setVisible(visible);
+    if (visible) {
+        WaitUntilExposed(*this);
+        InfoLabel->setUpdatesEnabled(false);
+        ProgressBar->setUpdatesEnabled(false);
+        paintDue_ = true;
+    }
 }
 
 void TFSQLImport::showEvent(QShowEvent* event)
@@ -55,5 +91,8 @@ void TFSQLImport::showEvent(QShowEvent* event)
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     Form::showEvent(event);
-    repaint();
+}
+
+void TFSQLImport::cancelByKeyboard()
+{
 }

@@ -2,13 +2,10 @@
 
 #include <algorithm>
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QLinearGradient>
 #include <QPainter>
-#include <QThread>
-#include <QWindow>
 
+#include "main/BusyWindow.h"
 #include "platform/Controls.h"
 
 TFWait* FWait = nullptr;
@@ -16,8 +13,6 @@ TFWait* FWait = nullptr;
 namespace {
 
 constexpr QSize kClientSize(186, 51);
-// How long showing waits for the window system to put the window on screen.
-constexpr int kExposeWaitMs = 500;
 // The bar is painted empty and then at each quarter of the rows, the last time full.
 // Writing the rows lasts a blink and one paint costs as much as hundreds of rows, so
 // Qt's own rule (a paint whenever the bar grows by a chunk) would paint in vain.
@@ -71,7 +66,7 @@ void TFWait::Begin(const std::string&, int steps)
     ProgressBar->setValue(0);
     rowsWritten_ = 0;
     quartersPainted_ = 0;
-    paintBar();
+    PaintNow(*ProgressBar);
 }
 
 void TFWait::Advance()
@@ -81,22 +76,13 @@ void TFWait::Advance()
     if (rowsWritten_ >= std::max<qint64>(1, nextQuarter)) {
         ++quartersPainted_;
         ProgressBar->setValue(rowsWritten_);
-        paintBar();
+        PaintNow(*ProgressBar);
     }
-}
-
-void TFWait::paintBar()
-{
-    if (!isVisible())
-        return;
-    ProgressBar->setUpdatesEnabled(true);
-    ProgressBar->repaint();
-    ProgressBar->setUpdatesEnabled(false);
 }
 
 void TFWait::setVisible(bool visible)
 {
-    // Once on screen, the bar paints only when paintBar says so.
+    // Once on screen, the bar paints only when the window paints it.
     if (!visible)
         ProgressBar->setUpdatesEnabled(true);
     // Its text is drawn when first shown: the window is made at start and may never show.
@@ -104,23 +90,8 @@ void TFWait::setVisible(bool visible)
         Image1->setPicture(WaitPicture());
     Form::setVisible(visible);
     if (visible) {
-        waitUntilExposed();
+        WaitUntilExposed(*this);
         ProgressBar->setUpdatesEnabled(false);
-    }
-}
-
-void TFWait::waitUntilExposed()
-{
-    // The window is on screen only once the window system has exposed it, which takes
-    // a turn of the event loop; the expose paints it. The person must not act meanwhile
-    // and no timer may start other work, so only window-system events that are not
-    // input are handled.
-    const QDeadlineTimer deadline(kExposeWaitMs);
-    while (!(windowHandle() && windowHandle()->isExposed()) && !deadline.hasExpired()) {
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents |
-                                        QEventLoop::X11ExcludeTimers);
-        if (!windowHandle() || !windowHandle()->isExposed())
-            QThread::msleep(1);
     }
 }
 

@@ -29,11 +29,6 @@ protected:
     void cancelByKeyboard() override;
 
 private:
-    // Waits for the window system to expose the window, which paints it.
-    void waitUntilExposed();
-    // Paints the bar at its position now.
-    void paintBar();
-
     // Rows written since Begin; the bar takes them over when it is painted, since
     // moving a Qt progress bar costs a style query even while it does not paint.
     int rowsWritten_ = 0;

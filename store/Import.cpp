@@ -3,13 +3,14 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
+#include <new>
+#include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include "store/Cp1250.h"
 #include "store/CppSQLite3.h"
+#include "store/ExportReader.h"
 #include "store/Folders.h"
 #include "store/Frame.h"
 #include "store/Records.h"
@@ -21,6 +22,7 @@ constexpr const char* kLogName = "bFunImportDataFromFile";
 constexpr const char* kStudentStart = "<DANE SWIADECTW DLA:";
 constexpr const char* kStudentEnd = "</KONIEC DANYCH SWIADECTW>";
 constexpr int kMaxMemoLines = 99;  // memo lines are tagged with two digits
+constexpr std::string_view kPeselPrefix = "PESEL";
 
 struct ExportFormat {
     const char* name;  // as the user knows the format, for messages
@@ -40,59 +42,29 @@ bool Contains(const std::string& line, const std::string& marker) {
     return line.find(marker) != std::string::npos;
 }
 
-// The export, line by line, as UTF-8 without the line end.
-class ExportReader {
-public:
-    explicit ExportReader(const std::string& path) : in_(path, std::ios::binary) {
-        std::error_code ec;
-        regularFile_ = std::filesystem::is_regular_file(path, ec);
-    }
-    // A folder opens as a stream too, but yields nothing.
-    bool isOpen() const { return regularFile_ && in_.is_open(); }
-    bool next(std::string& line) {
-        std::string raw;
-        if (!std::getline(in_, raw)) return false;
-        ++number_;
-        if (!raw.empty() && raw.back() == '\r') raw.pop_back();
-        line = Cp1250ToUtf8(raw);
-        return true;
-    }
-
-    // The number of the line read last, from 1.
-    int number() const { return number_; }
-
-private:
-    std::ifstream in_;
-    bool regularFile_ = false;
-    int number_ = 0;
-};
-
 // Refuses, before anything is written, a file that is no export of `format`: lines ended
 // by a lone CR (the whole file would read as one line), no student at all, or a student
 // without personal data in this format (the other format's export).
-bool CheckFormat(ErrorStream& es, const std::string& source, const ExportFormat& format) {
+bool CheckFormat(ErrorStream& es, ExportReader& in, const std::string& source, const ExportFormat& format) {
     auto refuse = [&](const std::string& why) {
         Fail(es, std::string("Wybrany plik nie jest eksportem danych ") + format.name + ":\n" + source + "\n\n" + why,
              kLogName);
         return false;
     };
-    std::ifstream in(source, std::ios::binary);
     std::string raw;
-    int number = 0, studentLine = 0;
+    long long studentLine = 0;
     bool personalSeen = true, anyStudent = false;
     auto studentWithoutPersonalData = [&] {
         return refuse("Uczeń z wiersza " + std::to_string(studentLine) + " nie ma danych osobowych w tym formacie.");
     };
     // The markers are ASCII: the raw bytes are searched.
-    while (std::getline(in, raw)) {
-        ++number;
-        if (!raw.empty() && raw.back() == '\r') raw.pop_back();
+    while (in.NextRaw(raw)) {
         if (raw.find('\r') != std::string::npos)
-            return refuse("Wiersz " + std::to_string(number) + " zawiera znak CR bez znaku LF: plik ma nieznany "
+            return refuse("Wiersz " + std::to_string(in.Number()) + " zawiera znak CR bez znaku LF: plik ma nieznany "
                           "podział na wiersze.");
         if (Contains(raw, kStudentStart)) {
             if (!personalSeen) return studentWithoutPersonalData();
-            studentLine = number;
+            studentLine = in.Number();
             personalSeen = false;
             anyStudent = true;
         } else if (Contains(raw, format.personalStart)) {
@@ -101,6 +73,7 @@ bool CheckFormat(ErrorStream& es, const std::string& source, const ExportFormat&
     }
     if (!anyStudent) return refuse("Plik nie zawiera danych żadnego ucznia.");
     if (!personalSeen) return studentWithoutPersonalData();
+    in.Rewind();
     return true;
 }
 
@@ -137,17 +110,28 @@ std::string DisplayName(const StudentRows& student) {
     return PersonalValue(student, "Nazwisko_DATA_EDIT") + " " + PersonalValue(student, "Imie_DATA_EDIT");
 }
 
-bool Unterminated(ErrorStream& es, const std::string& what, int startLine, const std::string& endLine) {
+// A block of the export by its name (the start line cut by the name rule) and the number
+// of its start line.
+struct OpenBlock {
+    std::string name;
+    long long line;
+};
+
+bool Unterminated(ErrorStream& es, const std::string& what, long long startLine, const std::string& endLine) {
     Fail(es, what + " z wiersza " + std::to_string(startLine) + " nie ma wiersza końcowego \"" + endLine +
                  "\". Import przerwano, dane nie zostały zmienione.",
          kLogName);
     return false;
 }
 
+bool Unterminated(ErrorStream& es, const OpenBlock& block, const std::string& endLine) {
+    return Unterminated(es, "Blok \"" + block.name + "\"", block.line, endLine);
+}
+
 // Personal data rows; consecutive lines of one memo become one row joined by "\n".
 void AddPersonalField(const ExportFormat& format, StudentRows& student, std::string name, std::string value) {
     if (Contains(name, format.peselField)) {
-        student.table = "PESEL" + value;
+        student.table = std::string(kPeselPrefix) + value;
         if (format.renamePesel) name = "NumerPesel_DATA_EDIT";
     }
     if (Contains(name, "_DATA_MEMO") && !student.personal.empty() && student.personal.back().comp_name == name) {
@@ -161,13 +145,13 @@ void AddPersonalField(const ExportFormat& format, StudentRows& student, std::str
 // end of the file without their end line.
 bool ReadPersonalData(ErrorStream& es, ExportReader& in, const ExportFormat& format, StudentRows& student) {
     std::string line;
-    while (in.next(line)) {
+    while (in.Next(line)) {
         if (Contains(line, format.personalEnd)) return true;
         if (Contains(line, format.personalStart)) break;
     }
-    const int startLine = in.number();
+    const long long startLine = in.Number();
     std::string name, value;
-    while (in.next(line)) {
+    while (in.Next(line)) {
         if (Contains(line, format.personalEnd)) return true;
         if (Contains(line, kStudentStart)) break;
         if (CutField(line, name, value)) AddPersonalField(format, student, std::move(name), std::move(value));
@@ -178,19 +162,22 @@ bool ReadPersonalData(ErrorStream& es, ExportReader& in, const ExportFormat& for
 
 // Document blocks up to the student's end marker. Lines of one memo are numbered
 // name01, name02, ... across the student's blocks. A block that runs into the next student
-// or the end of the file without its end line fails the import: read on, it would swallow
-// every later student.
-bool ReadDocumentBlocks(ErrorStream& es, ExportReader& in, StudentRows& student) {
+// or the end of the file without its end line fails the import (read on, it would swallow
+// every later student), and so does the student's own block: the innermost block left
+// open is named, with the line it starts on.
+bool ReadDocumentBlocks(ErrorStream& es, ExportReader& in, const OpenBlock& studentBlock, StudentRows& student) {
     std::string line, lastMemo;
     int memoLine = 0;
-    while (in.next(line) && !Contains(line, kStudentEnd)) {
+    for (;;) {
+        if (!in.Next(line) || Contains(line, kStudentStart))
+            return Unterminated(es, studentBlock, kStudentEnd);
+        if (Contains(line, kStudentEnd)) return true;
         if (line.find_first_not_of(" \t") == std::string::npos) continue;
-        const std::string key = NameOf(line);
-        const std::string blockEnd = "</" + key + ">";
-        const int startLine = in.number();
+        const OpenBlock block{NameOf(line), in.Number()};
+        const std::string blockEnd = "</" + block.name + ">";
         bool closed = false;
         std::string name, value;
-        while (in.next(line)) {
+        while (in.Next(line)) {
             if (Contains(line, blockEnd)) {
                 closed = true;
                 break;
@@ -209,62 +196,84 @@ bool ReadDocumentBlocks(ErrorStream& es, ExportReader& in, StudentRows& student)
                 std::snprintf(tag, sizeof tag, "%02d", memoLine);
                 name += tag;
             }
-            student.documents.push_back({key, std::move(name), std::move(value)});
+            student.documents.push_back({block.name, std::move(name), std::move(value)});
         }
-        if (!closed) return Unterminated(es, "Blok \"" + key + "\"", startLine, blockEnd);
+        if (!closed) return Unterminated(es, block, blockEnd);
     }
-    return true;
-}
-
-bool InsertRows(ErrorStream& es, CppSQLite3DB& db, const std::string& table,
-                const std::vector<FieldRecord>& rows, ProgressSink* progress, const std::string& info) {
-    if (progress) progress->Begin(info, static_cast<int>(rows.size()));
-    for (const FieldRecord& r : rows) {
-        const std::string insert = "insert into " + SqlIdent(table) + "( id, comp_name, value ) VALUES( " +
-                                   SqlValue(r.id) + ", " + SqlValue(r.comp_name) + ", " + SqlValue(r.value) + ")";
-        if (db.RunUpdate(insert) == 0) {
-            RollbackQuietly(db);
-            Fail(es, "Błąd wpisu do bazy: \n" + insert, "bFunWriteStudentDataToDB()");
-            return false;
-        }
-        if (progress) progress->Advance();
-    }
-    return true;
 }
 
 enum class WriteResult { Written, Duplicate, Failed };
 
-// Writes one student (table, personal rows, document rows) all or nothing.
-WriteResult WriteStudent(ErrorStream& es, const std::string& target, const StudentRows& student,
-                         bool hasDocuments, ProgressSink* progress) {
-    CppSQLite3DB db;
-    try {
-        db.Open(target, CppSQLite3DB::OpenMode::Create);
-        if (db.HasTable(student.table)) {
+// The new file the import writes, through one connection and in one transaction: the
+// import is all or nothing (closing without the commit rolls back), and a student costs no
+// commit of its own. Throws CppSQLite3Exception.
+class ImportTarget {
+public:
+    explicit ImportTarget(const std::string& path) {
+        db_.Open(path, CppSQLite3DB::OpenMode::Create);
+        db_.RunUpdate("begin transaction;");
+    }
+
+    // One student's table and rows; Duplicate, with nothing written, when a student before
+    // took the table's name (SQLite's names ignore the case of ASCII letters).
+    WriteResult Write(ErrorStream& es, const StudentRows& student, bool hasDocuments, ProgressSink* progress) {
+        if (!tables_.insert(FoldedAscii(student.table)).second) {
             Fail(es, "Numer PESEL powtarza się w pliku importu, uczeń pominięty: \n" + student.table,
                  "bFunWriteStudentDataToDB()");
             return WriteResult::Duplicate;
         }
-        db.RunUpdate("begin transaction;");
-        db.RunUpdate("create table " + SqlIdent(student.table) + "( id TEXT, comp_name TEXT, value TEXT );");
-        if (!InsertRows(es, db, student.table, student.personal, progress, "importuje dane ucznia..."))
+        db_.RunUpdate("create table " + SqlIdent(student.table) + "( id TEXT, comp_name TEXT, value TEXT );");
+        CppSQLite3Statement insert =
+            db_.PrepareStatement("insert into " + SqlIdent(student.table) + "( id, comp_name, value ) VALUES( ?, ?, ? )");
+        if (!InsertRows(es, insert, student.table, student.personal, progress, "importuje dane ucznia...") ||
+            (hasDocuments && !InsertRows(es, insert, student.table, student.documents, progress,
+                                         "importuje świadectwa dla " + student.table)))
             return WriteResult::Failed;
-        if (hasDocuments && !InsertRows(es, db, student.table, student.documents, progress,
-                                        "importuje świadectwa dla " + student.table))
-            return WriteResult::Failed;
-        db.RunUpdate("commit transaction;");
-        db.Close();
         return WriteResult::Written;
-    } catch (const CppSQLite3Exception& e) {
-        RollbackQuietly(db);
-        FailDb(es, "SQLite exception: \n", e, "bFunWriteStudentDataToDB()");
-        return WriteResult::Failed;
     }
-}
+
+    void Commit() {
+        db_.RunUpdate("commit transaction;");
+        db_.Close();
+    }
+
+private:
+    static std::string FoldedAscii(std::string name) {
+        for (char& c : name)
+            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        return name;
+    }
+
+    static bool InsertRows(ErrorStream& es, CppSQLite3Statement& insert, const std::string& table,
+                           const std::vector<FieldRecord>& rows, ProgressSink* progress, const std::string& info) {
+        if (progress) progress->Begin(info, static_cast<int>(rows.size()));
+        for (const FieldRecord& r : rows) {
+            insert.BindText(1, r.id);
+            insert.BindText(2, r.comp_name);
+            insert.BindText(3, r.value);
+            if (insert.Execute() == 0) {
+                Fail(es, "Błąd wpisu do bazy: \n" + SpelledInsert(table, r), "bFunWriteStudentDataToDB()");
+                return false;
+            }
+            if (progress) progress->Advance();
+        }
+        return true;
+    }
+
+    // The insert of `row` as one statement, for the message of a failed one.
+    static std::string SpelledInsert(const std::string& table, const FieldRecord& row) {
+        return "insert into " + SqlIdent(table) + "( id, comp_name, value ) VALUES( " + SqlValue(row.id) + ", " +
+               SqlValue(row.comp_name) + ", " + SqlValue(row.value) + ")";
+    }
+
+    CppSQLite3DB db_;
+    std::set<std::string> tables_;
+};
 
 void NoteSkipped(ImportNotes* notes, const StudentRows& student) {
     if (!notes) return;
-    const std::string pesel = student.table.substr(std::string("PESEL").size());
+    // A student without a PESEL line has the table "", one with an empty PESEL "PESEL".
+    const std::string pesel = student.table.size() > kPeselPrefix.size() ? student.table.substr(kPeselPrefix.size()) : "";
     notes->skipped.push_back(pesel.empty()
                                  ? "uczeń pominięty, bez numeru PESEL jest już inny uczeń: " + DisplayName(student)
                                  : "uczeń pominięty, numer PESEL powtarza się: " + pesel + " (" +
@@ -280,32 +289,51 @@ void NoteDroppedMemoLines(ImportNotes* notes, const StudentRows& student) {
 
 // A student whose PESEL repeats one already imported (students without one share the
 // empty number) is skipped and noted; the others are imported.
-bool ImportExport(ErrorStream& es, const std::string& source, const std::string& target,
-                  const ExportFormat& format, ProgressSink* progress, ImportNotes* notes) {
+bool ImportStudents(ErrorStream& es, const std::string& source, const std::string& target,
+                    const ExportFormat& format, ProgressSink* progress, ImportNotes* notes) {
     if (ReportMissingFile(es, source, "Plik źródłowy nie istnieje: \n", kLogName)) return false;
-    ExportReader in(source);
-    if (!in.isOpen()) {
-        Fail(es, "Nie można otworzyć pliku źródłowego: \n" + source, kLogName);
-        return false;
-    }
-    if (!CheckFormat(es, source, format)) return false;
+    ExportReader in;
+    if (!in.Open(es, source, kLogName) || !CheckFormat(es, in, source, format)) return false;
     if (FileExists(target) && unlink(target.c_str()) != 0) {
         Fail(es, "Błąd kasowania pliku: \n" + target, kLogName);
         return false;
     }
-    std::string line;
-    while (in.next(line)) {
-        if (!Contains(line, kStudentStart)) continue;
-        StudentRows student;
-        if (!ReadPersonalData(es, in, format, student)) return false;
-        if (format.hasDocuments && !ReadDocumentBlocks(es, in, student)) return false;
-        switch (WriteStudent(es, target, student, format.hasDocuments, progress)) {
-        case WriteResult::Written: NoteDroppedMemoLines(notes, student); break;
-        case WriteResult::Duplicate: NoteSkipped(notes, student); break;
-        case WriteResult::Failed: return false;
+    try {
+        ImportTarget written(target);
+        std::string line;
+        while (in.Next(line)) {
+            if (!Contains(line, kStudentStart)) continue;
+            const OpenBlock studentBlock{NameOf(line), in.Number()};
+            StudentRows student;
+            if (!ReadPersonalData(es, in, format, student)) return false;
+            if (format.hasDocuments && !ReadDocumentBlocks(es, in, studentBlock, student)) return false;
+            switch (written.Write(es, student, format.hasDocuments, progress)) {
+            case WriteResult::Written: NoteDroppedMemoLines(notes, student); break;
+            case WriteResult::Duplicate: NoteSkipped(notes, student); break;
+            case WriteResult::Failed: return false;
+            }
         }
+        written.Commit();
+        return true;
+    } catch (const CppSQLite3Exception& e) {
+        FailDb(es, "SQLite exception: \n", e, "bFunWriteStudentDataToDB()");
+        return false;
     }
-    return true;
+}
+
+// No exception leaves an import: whatever stops it becomes its message.
+bool ImportExport(ErrorStream& es, const std::string& source, const std::string& target,
+                  const ExportFormat& format, ProgressSink* progress, ImportNotes* notes) {
+    try {
+        return ImportStudents(es, source, target, format, progress, notes);
+    } catch (const ExportReadError& e) {
+        Fail(es, "Błąd odczytu pliku źródłowego: \n" + source + "\nKod błędu: " + std::to_string(e.code), kLogName);
+    } catch (const std::bad_alloc&) {
+        Fail(es, "Za mało pamięci, by zaimportować plik: \n" + source, kLogName);
+    } catch (...) {
+        Fail(es, "Błąd wewnętrzny programu podczas importu pliku: \n" + source, kLogName);
+    }
+    return false;
 }
 
 }  // namespace

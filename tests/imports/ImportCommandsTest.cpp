@@ -14,7 +14,11 @@ const std::string kLuczak = "\xA3" "uczak";
 
 class ImportCommands : public ImportTest {
 protected:
-    bool importFileLeftBehind() const { return FileExists(folders.dataFile("data_import.sqtmp")); }
+    bool importFileLeftBehind() const
+    {
+        return FileExists(folders.dataFile("data_import.sqtmp")) ||
+               FileExists(folders.dataFile("data_import.sqtmp-journal"));
+    }
     // The command asked for one file, with this title and filter, and showed no message.
     void expectOneQuietFileDialog(const QString& title, const QString& filter) const
     {
@@ -39,6 +43,8 @@ TEST_F(ImportCommands, MusicSchoolExportReplacesTheStudentsAndSetsModified)
         MusicSchoolStudent(kZajac, "Ewa", "33333333333"),
     }));
     dialogs.answerOpenFile(QString::fromStdString(source));
+    // A journal left by an import that was killed must not be played back into this one.
+    std::ofstream(folders.dataFile("data_import.sqtmp-journal"), std::ios::binary) << std::string(512, 'j');
 
     Importuj1Click(host);
 
@@ -100,7 +106,7 @@ TEST_F(ImportCommands, FailedImportKeepsTheWorkingCopyAndShowsTheReason)
         std::string reason;
     } cases[] = {
         {missing, "Plik źródłowy nie istnieje: \n" + missing},
-        {folder, "Nie można otworzyć pliku źródłowego: \n" + folder},
+        {folder, "Plik źródłowy nie jest zwykłym plikiem (katalog): \n" + folder},
         {open, "Blok \"KLASA II MUZYCZNA\" z wiersza 7 nie ma wiersza końcowego \"</KLASA II "
                "MUZYCZNA>\". Import przerwano, dane nie zostały zmienione."},
         {otherFormat, notExport + otherFormat + "\n\nUczeń z wiersza 1 nie ma danych osobowych w tym formacie."},
@@ -134,6 +140,11 @@ TEST_F(ImportCommands, RepeatedOrMissingPeselSkipsOnlyThatStudentAndSaysWhich)
     prepareWorkingCopy();
     ExportLines withoutPesel = MusicSchoolStudent("Bez", "Numeru", "");
     ExportLines secondWithoutPesel = MusicSchoolStudent("Drugi", "Bez", "");
+    // Without the PESEL line itself (the line after the first and the last name).
+    ExportLines withoutPeselLine = MusicSchoolStudent("Brak", "Linii", "");
+    withoutPeselLine.erase(withoutPeselLine.begin() + 4);
+    ExportLines secondWithoutPeselLine = MusicSchoolStudent("Drugi", "Brak", "");
+    secondWithoutPeselLine.erase(secondWithoutPeselLine.begin() + 4);
     ExportLines longMemo = MusicSchoolStudent("Dlugi", "Opis", "88888888888");
     longMemo.insert(longMemo.begin() + 11, 98, "<ZMIENNA_Uwagi_DATA_MEMO>dalej");
     const std::string source = writeExport("powtorzony.snv", Join({
@@ -141,6 +152,8 @@ TEST_F(ImportCommands, RepeatedOrMissingPeselSkipsOnlyThatStudentAndSaysWhich)
         MusicSchoolStudent("Kowal", "Ewa", "55555555555"),
         withoutPesel,
         secondWithoutPesel,
+        withoutPeselLine,
+        secondWithoutPeselLine,
         longMemo,
         MusicSchoolStudent("Zaorski", "Piotr", "77777777777"),
     }));
@@ -153,10 +166,13 @@ TEST_F(ImportCommands, RepeatedOrMissingPeselSkipsOnlyThatStudentAndSaysWhich)
               "Dane zostały zaimportowane, z wyjątkiem:\n"
               "\nuczeń pominięty, numer PESEL powtarza się: 55555555555 (Kowal Ewa)"
               "\nuczeń pominięty, bez numeru PESEL jest już inny uczeń: Drugi Bez"
+              "\nuczeń pominięty, bez numeru PESEL jest już inny uczeń: Drugi Brak"
               "\nnotatka ZMIENNA_Uwagi_DATA_MEMO ucznia Dlugi Opis: pominięto wiersze ponad 99 (2)");
     EXPECT_EQ(messages()[0].caption, "Import danych");
     EXPECT_EQ(messages()[0].icon, MsgIcon::Warning);
-    EXPECT_EQ(host.tree, (std::vector<std::string>{"Bez Numeru", "Dlugi Opis", "Nowak Jan", "Zaorski Piotr"}));
+    EXPECT_EQ(host.tree,
+              (std::vector<std::string>{"Bez Numeru", "Brak Linii", "Dlugi Opis", "Nowak Jan", "Zaorski Piotr"}));
+    EXPECT_EQ(workingCopyRows("").size(), 2u + 4u);
     EXPECT_EQ(workingCopyRows("PESEL55555555555")[0].value, "Nowak");
     EXPECT_EQ(workingCopyRows("PESEL88888888888").size(), 3u + 1u + 99u);
     EXPECT_TRUE(host.modified);

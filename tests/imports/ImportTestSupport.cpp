@@ -1,5 +1,7 @@
 #include "tests/imports/ImportTestSupport.h"
 
+#include <QWindow>
+
 #include <algorithm>
 #include <fstream>
 
@@ -57,7 +59,7 @@ bool RecordingHost::reloadStudentsList()
 
 void RecordingImportWindow::Begin(const std::string& info, int steps)
 {
-    stages.push_back({info, steps, isVisible()});
+    stages.push_back({info, steps, isVisible() && windowHandle() && windowHandle()->isExposed()});
     TFSQLImport::Begin(info, steps);
 }
 

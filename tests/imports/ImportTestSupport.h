@@ -32,7 +32,7 @@ public:
 struct ImportStage {
     std::string info;
     int steps;
-    bool windowVisible;
+    bool windowOnScreen;
     bool operator==(const ImportStage&) const = default;
 };
 

@@ -149,10 +149,10 @@ TEST_F(Import, FailuresKeepThePreviousWorkingCopy) {
     EXPECT_EQ(es.str(), "Plik źródłowy nie istnieje: \n" + missing);
     EXPECT_EQ(LogRows().back().fun, "bFunImportDataFromFile");
 
-    const std::string unreadable = folders.dataFile("folder.snv");
-    std::filesystem::create_directory(unreadable);
-    EXPECT_FALSE(bFunImportPrimaryDataFromFile(es, unreadable, target));
-    EXPECT_EQ(es.str(), "Nie można otworzyć pliku źródłowego: \n" + unreadable);
+    const std::string folder = folders.dataFile("folder.snv");
+    std::filesystem::create_directory(folder);
+    EXPECT_FALSE(bFunImportPrimaryDataFromFile(es, folder, target));
+    EXPECT_EQ(es.str(), "Plik źródłowy nie jest zwykłym plikiem (katalog): \n" + folder);
     EXPECT_EQ(Tables(), (std::vector<std::string>{"PESEL7"}));
 }
 
@@ -212,19 +212,32 @@ TEST_F(Import, BlockWithoutItsEndLineFailsTheWholeImportNamingTheLine) {
     std::vector<std::string> blockOpen(kMusicStudent.begin(), kMusicStudent.end());
     blockOpen.erase(blockOpen.begin() + 13);  // "</KLASA II MUZYCZNA>"
     std::vector<std::string> atTheEnd(kMusicStudent.begin(), kMusicStudent.begin() + 16);
+    // Without "</KONIEC DANYCH SWIADECTW>" (and the line between the students).
+    std::vector<std::string> studentOpen(kMusicStudent.begin(), kMusicStudent.begin() + 17);
     const struct {
         std::vector<std::string> first;
         std::string message;
+        bool followed = true;  // by a second, whole student
     } cases[] = {
         {personalOpen, "Blok danych ucznia \"<DANE UCZNIA MUZYCZNA>\" z wiersza 3 nie ma wiersza końcowego "
                        "\"</DANE UCZNIA MUZYCZNA>\"."},
         {blockOpen, "Blok \"KLASA II MUZYCZNA\" z wiersza 9 nie ma wiersza końcowego \"</KLASA II MUZYCZNA>\"."},
-        {atTheEnd, "Blok \"ARKUSZ OCEN STR 2 MUZYCZNA\" z wiersza 15 nie ma wiersza końcowego "
-                   "\"</ARKUSZ OCEN STR 2 MUZYCZNA>\"."},
+        {atTheEnd,
+         "Blok \"ARKUSZ OCEN STR 2 MUZYCZNA\" z wiersza 15 nie ma wiersza końcowego "
+         "\"</ARKUSZ OCEN STR 2 MUZYCZNA>\".",
+         false},
+        // The student's own block, not the next student's start line read as a block.
+        {studentOpen, "Blok \"DANE SWIADECTW DLA: O'Brien Anna\" z wiersza 1 nie ma wiersza końcowego "
+                      "\"</KONIEC DANYCH SWIADECTW>\"."},
+        {studentOpen,
+         "Blok \"DANE SWIADECTW DLA: O'Brien Anna\" z wiersza 1 nie ma wiersza końcowego "
+         "\"</KONIEC DANYCH SWIADECTW>\".",
+         false},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.message);
         std::vector<std::string> lines = c.first;
-        if (&c != &cases[2]) {
+        if (c.followed) {
             std::vector<std::string> second = kMusicStudent;
             second[6] = "<NumerPesel_DATA_EDIT>11111111111";
             lines.insert(lines.end(), second.begin(), second.end());
