@@ -2,7 +2,6 @@
 // school-data copy; sample texts; the special-achievements memo.
 #include "forms/FormWindow.h"
 #include "platform/Memo.h"
-#include "platform/ScriptedDialogs.h"
 #include "tests/cert220/LeavingForms.h"
 #include "tests/forms/FormsTestSupport.h"
 #include "tests/forms/QtPrinters.h"
@@ -188,23 +187,6 @@ TEST_F(LeavingSchoolData, CopiesExactlyTheFormsPairs) {
                 missing.contains(dialog) ? "" : (dialog.mid(8, 20) + " śląskie").toStdString();
         EXPECT_EQ(expected.size(), Is220(lf) ? 40u : 27u);
         EXPECT_EQ(Changes(before, TakeSnapshot(registry)), expected);
-    }
-}
-
-TEST_F(LeavingSchoolData, UnreadableTemplateShowsOneMessageAndChangesNothing) {
-    ScriptedDialogs dialogs;
-    for (const LeavingForm& lf : LeavingForms()) {
-        SCOPED_TRACE(lf.cls);
-        DocumentForm& form = *registry.form(lf.cls);
-        FillDistinct(form, "old");
-        const Snapshot before = TakeSnapshot(registry);
-        dialogs.answerMessage(Answer::Ok);
-        const std::size_t shown = dialogs.requests().size();
-        form.LoadSchoolData();
-        ASSERT_EQ(dialogs.requests().size(), shown + 1);
-        EXPECT_TRUE(dialogs.requests().back().text.startsWith("Błąd podczas odczytu danych.\n\n"));
-        EXPECT_EQ(dialogs.requests().back().caption, "Błąd");
-        EXPECT_EQ(Changes(before, TakeSnapshot(registry)), Snapshot());
     }
 }
 
