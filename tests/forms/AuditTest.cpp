@@ -41,12 +41,11 @@ TEST(NewStudent, PromotionEndingOnEveryPlainCertificate) {
     int ended = 0;
     for (const auto& form : registry.forms()) {
         const std::string name = form->className().toStdString();
+        // Only these forms have the promotion line with its ending.
+        EXPECT_EQ(form->find(kPromotionEnding) >= 0, withEnding.contains(form->className())) << name;
         if (withEnding.contains(form->className())) {
-            ASSERT_GE(form->find(kPromotionEnding), 0) << name;
             EXPECT_EQ(form->text(kPromotionEnding), "ę") << name;
             ++ended;
-        } else if (form->find(kPromotionEnding) >= 0) {
-            EXPECT_EQ(form->text(kPromotionEnding), "") << name;
         }
         // The occasion sets nothing but the ending.
         for (int i = 0; i < form->componentCount(); ++i) {
