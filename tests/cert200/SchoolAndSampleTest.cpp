@@ -1,6 +1,5 @@
 // The school-data copy and the sample texts of the family's forms.
 #include "forms/FormRegistry.h"
-#include "platform/ScriptedDialogs.h"
 #include "tests/cert200/Cert200Forms.h"
 #include "tests/forms/FormRecords.h"
 #include "tests/forms/FormsTestSupport.h"
@@ -103,21 +102,6 @@ TEST_F(Cert200SchoolData, MissingValuesEmptyThePairedFields) {
         EXPECT_EQ(int(changed.size()), f.schoolPairs) << f.cls;
         for (const auto& [key, value] : changed)
             EXPECT_EQ(value, key.find("SzkolaMiasto_STR1") != std::string::npos ? "Kraków" : "") << key;
-    }
-}
-
-TEST_F(Cert200SchoolData, UnreadableTemplateShowsTheMessageAndChangesNothing) {
-    ScriptedDialogs dialogs;  // no templates file in the data folder
-    for (const Cert200Form& f : Cert200Forms()) {
-        dialogs.answerMessage(Answer::Ok);
-        const Snapshot before = TakeSnapshot(registry);
-        registry.form(f.cls)->LoadSchoolData();
-        EXPECT_TRUE(Changes(before, TakeSnapshot(registry)).empty()) << f.cls;
-    }
-    ASSERT_EQ(dialogs.requests().size(), size_t(Cert200Forms().size()));
-    for (const DialogRequest& r : dialogs.requests()) {
-        EXPECT_TRUE(r.text.startsWith("Błąd podczas odczytu danych.\n\n"));
-        EXPECT_EQ(r.caption, "Błąd");
     }
 }
 

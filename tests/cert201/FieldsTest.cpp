@@ -1,5 +1,5 @@
-// Clear, collect and fill of the six ART-II/201 forms through a real working copy, the
-// student's data over the stored records, and the new-student preset.
+// Clear, collect and fill of the six ART-II/201 forms through a real working copy, and the
+// new-student preset.
 #include "tests/cert201/Cert201Forms.h"
 #include "tests/forms/FormRecords.h"
 #include "tests/forms/FormsTestSupport.h"
@@ -94,38 +94,6 @@ TEST_F(Cert201Fields, OnlyRecordsOfTheFormsOwnKeyFillIt) {
     EXPECT_EQ(twin.find(u"ZMIENNA_PromocjiE_STR1_DATA_EDIT"), -1);
     EXPECT_EQ(b.text(u"ZMIENNA_Klasa_STR1_DATA_EDIT"), "");
     EXPECT_EQ(b.text(u"ZMIENNA_Szczegolne_STR3_DATA_MEMO"), "b");
-}
-
-TEST_F(Cert201Fields, StudentDataOverwritesStoredValuesWithTheEndings) {
-    struct Case {
-        const char* sex;
-        const char* ending;
-    };
-    const Case cases[] = {{"mężczyzna", ""}, {"kobieta", "a"}, {"", "a"}, {"Mężczyzna", "a"}};
-    student.fields = {{"Imie_DATA_EDIT", "Jan"},
-                      {"Nazwisko_DATA_EDIT", "Kowalski"},
-                      {"UrodzonyDnia_DATA_EDIT", "3 maja"},
-                      {"UrodzonyRok_DATA_COMBOBOX", "2001 r."},
-                      {"UrodzonyMiasto_DATA_COMBOBOX", "Bielsku-Białej"},
-                      {"UrodzonyWoj_DATA_COMBOBOX", "śląskie"},
-                      {"NrDziennika_DATA_EDIT", "17"},
-                      {"NumerPesel_DATA_EDIT", "01230312345"}};
-    for (const Cert201Form& f : kCert201Forms) {
-        std::vector<FieldRecord> stored;
-        for (const QString& name : kDerived) stored.push_back({f.key, name.toStdString(), "stored"});
-        for (const Case& c : cases) {
-            SCOPED_TRACE(std::string(f.cls) + " " + c.sex);
-            student.fields["Plec_DATA_COMBOBOX"] = QString::fromUtf8(c.sex);
-            form(f).FillFields(stored);
-            EXPECT_EQ(form(f).text(u"ZMIENNA_ImieNazwisko_STR1_DATA_EDIT"), "Jan Kowalski");
-            EXPECT_EQ(form(f).text(u"ZMIENNA_DataUrodzenia_STR1_DATA_EDIT"), "3 maja 2001 r.");
-            EXPECT_EQ(form(f).text(u"ZMIENNA_MiejsceUrodzenia_STR1_DATA_EDIT"), "Bielsku-Białej");
-            EXPECT_EQ(form(f).text(u"ZMIENNA_NumerPESEL_STR1_DATA_EDIT"), "01230312345");
-            EXPECT_EQ(form(f).text(u"ZMIENNA_NrNaSwiadectwie_STR1_DATA_EDIT"), "17");
-            EXPECT_EQ(form(f).text(u"ZMIENNA_UczeszczalA_STR1_DATA_EDIT"), c.ending);
-            EXPECT_EQ(form(f).text(u"ZMIENNA_OtrzymalA_STR1_DATA_EDIT"), c.ending);
-        }
-    }
 }
 
 // Without records and with an empty student dialog only the joined fields (one blank) and

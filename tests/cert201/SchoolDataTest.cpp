@@ -1,6 +1,5 @@
 // The school-data button of the six forms: it writes exactly its pairs' targets, whole, and
-// nothing else in any form; an unreadable template changes nothing.
-#include "platform/ScriptedDialogs.h"
+// nothing else in any form.
 #include "tests/cert201/Cert201Forms.h"
 #include "tests/forms/FormRecords.h"
 #include "tests/forms/FormsTestSupport.h"
@@ -108,13 +107,3 @@ TEST_F(Cert201SchoolData, ATemplateWithoutValuesEmptiesTheTargets) {
     EXPECT_EQ(form.text(u"ZMIENNA_ProgramKlas1_STR1_DATA_EDIT"), "przed");
 }
 
-TEST_F(Cert201SchoolData, AnUnreadableTemplateShowsTheMessageOnceAndChangesNothing) {
-    ScriptedDialogs dialogs;
-    dialogs.answerMessage(Answer::Ok);
-    const Snapshot before = TakeSnapshot(registry);
-    registry.form("TFSwiad201bw")->LoadSchoolData();
-    ASSERT_EQ(dialogs.requests().size(), 1u);
-    EXPECT_TRUE(dialogs.requests()[0].text.startsWith("Błąd podczas odczytu danych.\n\n"));
-    EXPECT_EQ(dialogs.requests()[0].caption, "Błąd");
-    EXPECT_EQ(Changes(before, TakeSnapshot(registry)), Snapshot());
-}

@@ -2,7 +2,6 @@
 // school-data copy; sample texts; the special-achievements memo.
 #include "forms/FormWindow.h"
 #include "platform/Memo.h"
-#include "platform/ScriptedDialogs.h"
 #include "tests/cert220/LeavingForms.h"
 #include "tests/forms/FormsTestSupport.h"
 #include "tests/forms/QtPrinters.h"
@@ -11,11 +10,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-const char* const kStudentFields[] = {
-    "ZMIENNA_ImieNazwisko_STR1_DATA_EDIT", "ZMIENNA_DataUrodzenia_STR1_DATA_EDIT",
-    "ZMIENNA_MiejsceUrodzenia_STR1_DATA_EDIT", "ZMIENNA_UkonczylA_STR1_DATA_EDIT",
-    "ZMIENNA_NrNaSwiadectwie_STR1_DATA_EDIT", "ZMIENNA_NumerPESEL_STR1_DATA_EDIT"};
 
 class LeavingFields : public ::testing::Test {
 protected:
@@ -78,40 +72,6 @@ TEST_F(LeavingFields, EndingFollowsTheSexExactly) {
             form.FillFields({{lf.key, "ZMIENNA_UkonczylA_STR1_DATA_EDIT", "x"}});
             EXPECT_EQ(form.text(u"ZMIENNA_UkonczylA_STR1_DATA_EDIT"), ending);
         }
-    }
-}
-
-// The six derived fields follow the student dialog over stored values; with no record of the
-// form's key they are the only fields that hold a text.
-TEST_F(LeavingFields, StudentDataOverwritesStoredValuesAndIsAllAnEmptyListLeaves) {
-    student.fields = {{"Imie_DATA_EDIT", ""},
-                      {"Nazwisko_DATA_EDIT", QString(50, QChar('x'))},
-                      {"UrodzonyDnia_DATA_EDIT", "1 stycznia"},
-                      {"UrodzonyRok_DATA_COMBOBOX", "1998 r."},
-                      {"UrodzonyMiasto_DATA_COMBOBOX", "Kraków"},
-                      {"UrodzonyWoj_DATA_COMBOBOX", "małopolskie"},
-                      {"Plec_DATA_COMBOBOX", "mężczyzna"},
-                      {"NrDziennika_DATA_EDIT", "17"},
-                      {"NumerPesel_DATA_EDIT", "98010112345"}};
-    const std::map<std::string, std::string> derived = {
-        {kStudentFields[0], " " + std::string(50, 'x')}, {kStudentFields[1], "1 stycznia 1998 r."},
-        {kStudentFields[2], "Kraków"}, {kStudentFields[3], ""}, {kStudentFields[4], "17"},
-        {kStudentFields[5], "98010112345"}};
-    for (const LeavingForm& lf : LeavingForms()) {
-        SCOPED_TRACE(lf.cls);
-        std::vector<FieldRecord> stored;
-        for (const char* name : kStudentFields) stored.push_back({lf.key, name, "stored"});
-        stored.push_back({lf.key, "ZMIENNA_UchwalaRok_STR1_DATA_EDIT", "2015"});
-        registry.form(lf.cls)->FillFields(stored);
-        for (const FieldRecord& r : collect(lf.cls)) {
-            const auto it = derived.find(r.comp_name);
-            EXPECT_EQ(r.value, it != derived.end() ? it->second
-                               : r.comp_name == "ZMIENNA_UchwalaRok_STR1_DATA_EDIT" ? "2015" : "")
-                << r.comp_name;
-        }
-        registry.form(lf.cls)->FillFields({{"OTHER KEY", "ZMIENNA_UchwalaRok_STR1_DATA_EDIT", "1999"}});
-        for (const FieldRecord& r : collect(lf.cls))
-            EXPECT_EQ(r.value, derived.count(r.comp_name) ? derived.at(r.comp_name) : "") << r.comp_name;
     }
 }
 
@@ -188,23 +148,6 @@ TEST_F(LeavingSchoolData, CopiesExactlyTheFormsPairs) {
                 missing.contains(dialog) ? "" : (dialog.mid(8, 20) + " śląskie").toStdString();
         EXPECT_EQ(expected.size(), Is220(lf) ? 40u : 27u);
         EXPECT_EQ(Changes(before, TakeSnapshot(registry)), expected);
-    }
-}
-
-TEST_F(LeavingSchoolData, UnreadableTemplateShowsOneMessageAndChangesNothing) {
-    ScriptedDialogs dialogs;
-    for (const LeavingForm& lf : LeavingForms()) {
-        SCOPED_TRACE(lf.cls);
-        DocumentForm& form = *registry.form(lf.cls);
-        FillDistinct(form, "old");
-        const Snapshot before = TakeSnapshot(registry);
-        dialogs.answerMessage(Answer::Ok);
-        const std::size_t shown = dialogs.requests().size();
-        form.LoadSchoolData();
-        ASSERT_EQ(dialogs.requests().size(), shown + 1);
-        EXPECT_TRUE(dialogs.requests().back().text.startsWith("Błąd podczas odczytu danych.\n\n"));
-        EXPECT_EQ(dialogs.requests().back().caption, "Błąd");
-        EXPECT_EQ(Changes(before, TakeSnapshot(registry)), Snapshot());
     }
 }
 

@@ -3,7 +3,6 @@
 #include "forms/FormWindow.h"
 #include "forms/LayoutValidator.h"
 #include "platform/ComboBox.h"
-#include "platform/ScriptedDialogs.h"
 #include "tests/forms/FormRecords.h"
 #include "tests/forms/FormsTestSupport.h"
 #include "tests/forms/LayoutTestSupport.h"
@@ -205,17 +204,6 @@ TEST_F(SchoolDataCopy, CopiesTheThirtyOnePairsWholeAndEmptiesMissingOnes) {
     title.LoadSchoolData();
     EXPECT_EQ(title.text(u"ZMIENNA_DecyzjaNr_DATA_EDIT"), "12/2004");
     EXPECT_EQ(title.text(u"ZMIENNA_DoKlasy_DATA_EDIT"), "pierwszej");
-}
-
-TEST_F(SchoolDataCopy, UnreadableTemplateShowsTheMessageAndChangesNothing) {
-    // No templates file in the data folder: the template cannot be read.
-    ScriptedDialogs dialogs;
-    dialogs.answerMessage(Answer::Ok);
-    form.LoadSchoolData();
-    ASSERT_EQ(dialogs.requests().size(), 1u);
-    EXPECT_TRUE(dialogs.requests()[0].text.startsWith("Błąd podczas odczytu danych.\n\n"));
-    EXPECT_EQ(dialogs.requests()[0].caption, "Błąd");
-    EXPECT_EQ(form.text(u"ZMIENNA_Klasa_STR1_DATA_EDIT"), "typed");
 }
 
 // A copy step may write a fixed text that each block words its own way.
