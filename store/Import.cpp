@@ -14,6 +14,7 @@
 #include "store/Frame.h"
 #include "store/Records.h"
 #include "store/SqlText.h"
+#include "store/StudentTable.h"
 
 namespace {
 
@@ -147,14 +148,14 @@ bool Unterminated(ErrorStream& es, const std::string& what, int startLine, const
 // Personal data rows; consecutive lines of one memo become one row joined by "\n".
 void AddPersonalField(const ExportFormat& format, StudentRows& student, std::string name, std::string value) {
     if (Contains(name, format.peselField)) {
-        student.table = "PESEL" + value;
+        student.table = StudentTableName(value);
         if (format.renamePesel) name = "NumerPesel_DATA_EDIT";
     }
     if (Contains(name, "_DATA_MEMO") && !student.personal.empty() && student.personal.back().comp_name == name) {
         student.personal.back().value += "\n" + value;
         return;
     }
-    student.personal.push_back({"DANE UCZNIA", std::move(name), std::move(value)});
+    student.personal.push_back({kStudentDataKey, std::move(name), std::move(value)});
 }
 
 // False (the reason in the stream) when the personal data run into the next student or the
@@ -246,7 +247,7 @@ WriteResult WriteStudent(ErrorStream& es, const std::string& target, const Stude
             return WriteResult::Duplicate;
         }
         db.RunUpdate("begin transaction;");
-        db.RunUpdate("create table " + SqlIdent(student.table) + "( id TEXT, comp_name TEXT, value TEXT );");
+        db.RunUpdate(CreateStudentTableSql(student.table));
         if (!InsertRows(es, db, student.table, student.personal, progress, "importuje dane ucznia..."))
             return WriteResult::Failed;
         if (hasDocuments && !InsertRows(es, db, student.table, student.documents, progress,
@@ -264,7 +265,7 @@ WriteResult WriteStudent(ErrorStream& es, const std::string& target, const Stude
 
 void NoteSkipped(ImportNotes* notes, const StudentRows& student) {
     if (!notes) return;
-    const std::string pesel = student.table.substr(std::string("PESEL").size());
+    const std::string pesel = StudentTablePesel(student.table);
     notes->skipped.push_back(pesel.empty()
                                  ? "uczeń pominięty, bez numeru PESEL jest już inny uczeń: " + DisplayName(student)
                                  : "uczeń pominięty, numer PESEL powtarza się: " + pesel + " (" +
