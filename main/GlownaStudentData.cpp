@@ -61,7 +61,7 @@ std::string SavedDisplayName(const std::vector<FieldRecord>& records)
 {
     const auto field = [&](const char* name) {
         const auto found = std::find_if(records.begin(), records.end(), [&](const FieldRecord& r) {
-            return r.id == "DANE UCZNIA" && r.comp_name == name;
+            return r.id == TFDaneUcznia::kFormKey && r.comp_name == name;
         });
         return found == records.end() ? std::string() : found->value;
     };
@@ -108,8 +108,7 @@ bool TFGlowna::SaveStudentData()
     if (FWait)
         FWait->Begin(std::string(), int(RecordList.size()));
 
-    const std::string table =
-        "PESEL" + FDaneUcznia->fieldText("NumerPesel_DATA_EDIT").toStdString();
+    const std::string table = StudentTableOfDialog();
     // Drop, create and fill in one transaction: a failed save keeps the old table.
     const bool saved = bFunReplaceCertData(ErrorStream, working, table, RecordList, FWait);
     wait.close();

@@ -74,5 +74,5 @@ void TFGlowna::KeepStudentSelected(const std::string& table)
 
 std::string TFGlowna::StudentTableOfDialog() const
 {
-    return "PESEL" + FDaneUcznia->fieldText("NumerPesel_DATA_EDIT").toStdString();
+    return StudentTableName(FDaneUcznia->fieldText("NumerPesel_DATA_EDIT").toStdString());
 }

@@ -1,7 +1,6 @@
 #include "platform/Application.h"
 
 #include "platform/DialogService.h"
-#include "store/CppSQLite3.h"
 
 #include <QLibraryInfo>
 #include <QLocale>
@@ -55,8 +54,6 @@ void Application::showCurrentException()
         throw;
     } catch (const std::exception& e) {
         showException(&e);
-    } catch (const CppSQLite3Exception& e) {
-        showExceptionText(QString::fromStdString(e.Message()));
     } catch (...) {
         showException(nullptr);
     }

@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include "store/CalibrationTable.h"
 #include "store/CppSQLite3.h"
 #include "store/Folders.h"
 #include "store/Frame.h"
@@ -92,11 +93,6 @@ bool bFunCalibLoadCertList(ErrorStream& es, std::vector<std::string>& items) {
 
 namespace {
 
-constexpr const char* kCalibrationColumns[] = {
-    "name",      "x1",         "y1",         "x2",
-    "y2",        "font_name",  "font_size",  "font_align",
-    "font_style_bold", "font_style_italic", "font_style_underline", "font_style_strike"};
-
 // The page every rectangle must lie on (page units) and the font sizes a page can print.
 constexpr int kPageWidth = 885;
 constexpr int kPageHeight = 1314;
@@ -158,9 +154,9 @@ bool IsCalibrationFile(const std::string& file, std::span<const std::string_view
                 return false;
             }
             const std::set<std::string> columns = ColumnsOf(db, name);
-            for (const char* column : kCalibrationColumns)
-                if (!columns.count(column)) {
-                    reason = "zestaw \"" + name + "\" nie ma kolumny \"" + column + "\"";
+            for (const CalibrationColumn& column : kCalibrationColumns)
+                if (!columns.count(column.name)) {
+                    reason = "zestaw \"" + name + "\" nie ma kolumny \"" + column.name + "\"";
                     return false;
                 }
             if (!ValuesPrint(db, name, reason)) return false;

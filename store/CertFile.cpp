@@ -3,12 +3,9 @@
 #include "store/Folders.h"
 #include "store/Frame.h"
 #include "store/SqlText.h"
+#include "store/StudentTable.h"
 
 namespace {
-
-std::string CreateStudentTable(const std::string& table) {
-    return "create table " + SqlIdent(table) + "( id TEXT, comp_name TEXT, value TEXT )";
-}
 
 std::string InsertField(const std::string& table, const FieldRecord& r) {
     return "insert into " + SqlIdent(table) + "( id, comp_name, value ) values( " + SqlValue(r.id) +
@@ -21,7 +18,7 @@ std::string InsertField(const std::string& table, const FieldRecord& r) {
 bool InsertFields(ErrorStream& es, CppSQLite3DB& db, const std::string& table,
                   const std::vector<FieldRecord>& records, ProgressSink* progress) {
     CppSQLite3Statement insert =
-        db.PrepareStatement("insert into " + SqlIdent(table) + "( id, comp_name, value ) values( ?, ?, ? )");
+        db.PrepareStatement(InsertStudentRowSql(table));
     for (const FieldRecord& record : records) {
         insert.BindText(1, record.id);
         insert.BindText(2, record.comp_name);
@@ -50,8 +47,8 @@ bool WithoutZeroBytes(std::string& text) {
 std::string StudentDisplayName(CppSQLite3DB& db, const std::string& table) {
     static const std::string kSurname = "Nazwisko_DATA_EDIT", kFirstName = "Imie_DATA_EDIT";
     CppSQLite3Query query = db.RunQuery("select `comp_name`, `value` from " + SqlIdent(table) +
-                                        " where `id`='DANE UCZNIA' AND `comp_name` in (" + SqlValue(kSurname) +
-                                        ", " + SqlValue(kFirstName) + ") order by rowid");
+                                            " where `id`=? AND `comp_name` in (?, ?) order by rowid",
+                                        {kStudentDataKey, kSurname, kFirstName});
     std::string surname, firstName;
     bool haveSurname = false, haveFirstName = false;
     for (; !query.AtEnd() && !(haveSurname && haveFirstName); query.Step()) {
@@ -250,7 +247,7 @@ bool WriteStudentTable(ErrorStream& es, const std::string& file, const std::stri
             Fail(es, "Tablica już istnieje: " + table, "bFunSaveCertData()");
             return false;
         }
-        db.RunUpdate(CreateStudentTable(table));
+        db.RunUpdate(CreateStudentTableSql(table));
         if (!InsertFields(es, db, table, records, progress)) return false;
         db.RunUpdate("commit transaction;");
         db.Close();

@@ -16,12 +16,27 @@ std::string ErrorText(sqlite3* db) {
     return db ? Cp1250ToUtf8(sqlite3_errmsg(db)) : std::string();
 }
 
+// Binds the values to the statement's parameters in order, as Windows-1250 bytes; a count
+// that differs from the parameters' finalizes the statement and throws SQLITE_RANGE.
+void BindAll(sqlite3* db, sqlite3_stmt* stmt, std::initializer_list<std::string_view> values) {
+    int rc = static_cast<int>(values.size()) == sqlite3_bind_parameter_count(stmt) ? SQLITE_OK : SQLITE_RANGE;
+    int index = 1;
+    for (auto value = values.begin(); rc == SQLITE_OK && value != values.end(); ++value, ++index) {
+        const std::string bytes = Utf8ToCp1250(*value);
+        rc = sqlite3_bind_text(stmt, index, bytes.data(), static_cast<int>(bytes.size()), SQLITE_TRANSIENT);
+    }
+    if (rc == SQLITE_OK) return;
+    const std::string why = rc == SQLITE_RANGE ? "bound values do not match the parameters" : ErrorText(db);
+    sqlite3_finalize(stmt);
+    throw CppSQLite3Exception(rc, why);
+}
+
 }  // namespace
 
 // ---- CppSQLite3Exception ----------------------------------------------------------------
 
 CppSQLite3Exception::CppSQLite3Exception(int code, const std::string& text)
-    : code_(code), message_(std::string(CodeName(code)) + "[" + std::to_string(code) + "]: " + text) {}
+    : std::runtime_error(std::string(CodeName(code)) + "[" + std::to_string(code) + "]: " + text), code_(code) {}
 
 const char* CppSQLite3Exception::CodeName(int code) {
     static const char* const kNames[] = {
@@ -213,8 +228,29 @@ sqlite3_stmt* CppSQLite3DB::Prepare(const std::string& sql) {
     return stmt;
 }
 
-CppSQLite3Query CppSQLite3DB::RunQuery(const std::string& sql) {
+int CppSQLite3DB::RunUpdate(const std::string& sql, std::initializer_list<std::string_view> values) {
     sqlite3_stmt* stmt = Prepare(sql);
+    BindAll(db_, stmt, values);
+    const int rc = sqlite3_step(stmt);
+    if (rc == SQLITE_DONE || rc == SQLITE_ROW) {
+        sqlite3_finalize(stmt);
+        return sqlite3_changes(db_);
+    }
+    const int finalizeRc = sqlite3_finalize(stmt);
+    throw CppSQLite3Exception(finalizeRc, ErrorText(db_));
+}
+
+CppSQLite3Query CppSQLite3DB::RunQuery(const std::string& sql) {
+    return FirstRow(Prepare(sql));
+}
+
+CppSQLite3Query CppSQLite3DB::RunQuery(const std::string& sql, std::initializer_list<std::string_view> values) {
+    sqlite3_stmt* stmt = Prepare(sql);
+    BindAll(db_, stmt, values);
+    return FirstRow(stmt);
+}
+
+CppSQLite3Query CppSQLite3DB::FirstRow(sqlite3_stmt* stmt) {
     const int rc = sqlite3_step(stmt);
     if (rc == SQLITE_DONE) return CppSQLite3Query(db_, stmt, true, true);
     if (rc == SQLITE_ROW) return CppSQLite3Query(db_, stmt, false, true);

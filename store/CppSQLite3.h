@@ -2,7 +2,10 @@
 // The SQLite access layer: one connection, one result set, one exception type.
 // SQL text is UTF-8 here and reaches SQLite as Windows-1250 bytes; column text and
 // SQLite's messages come back as UTF-8. Paths are passed unchanged.
+#include <initializer_list>
+#include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 struct sqlite3;
@@ -10,19 +13,18 @@ struct sqlite3_stmt;
 
 inline constexpr int CPPSQLITE_ERROR = 1000;
 
-class CppSQLite3Exception {
+// A standard error, so code that does not know the store still shows its message (what()).
+class CppSQLite3Exception : public std::runtime_error {
 public:
     CppSQLite3Exception(int code, const std::string& text);
-    virtual ~CppSQLite3Exception() = default;
 
     int Code() const { return code_; }
-    // "<code name>[<code>]: <text>"
-    const std::string& Message() const { return message_; }
+    // "<code name>[<code>]: <text>", the same as what()
+    std::string Message() const { return what(); }
     static const char* CodeName(int code);
 
 private:
     int code_;
-    std::string message_;
 };
 
 class CppSQLite3Query {
@@ -108,6 +110,10 @@ public:
     bool IsOpen() const { return db_ != nullptr; }
     int RunUpdate(const std::string& sql);
     CppSQLite3Query RunQuery(const std::string& sql);
+    // The same with each `?` of the statement bound, in order, to one of the values (as
+    // Windows-1250 bytes, like CppSQLite3Statement): values need no quoting.
+    int RunUpdate(const std::string& sql, std::initializer_list<std::string_view> values);
+    CppSQLite3Query RunQuery(const std::string& sql, std::initializer_list<std::string_view> values);
     CppSQLite3Statement PrepareStatement(const std::string& sql);
     int RunScalar(const std::string& sql, int nullValue = 0);
     bool HasTable(const std::string& table);
@@ -119,6 +125,8 @@ public:
 private:
     void RequireOpen() const;
     sqlite3_stmt* Prepare(const std::string& sql);
+    // One step of the prepared statement: a result set at its first row or at its end.
+    CppSQLite3Query FirstRow(sqlite3_stmt* stmt);
 
     sqlite3* db_ = nullptr;
     int busyTimeoutMs_ = DefaultBusyTimeout();

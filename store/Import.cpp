@@ -15,6 +15,7 @@
 #include "store/Frame.h"
 #include "store/Records.h"
 #include "store/SqlText.h"
+#include "store/StudentTable.h"
 
 namespace {
 
@@ -22,7 +23,6 @@ constexpr const char* kLogName = "bFunImportDataFromFile";
 constexpr const char* kStudentStart = "<DANE SWIADECTW DLA:";
 constexpr const char* kStudentEnd = "</KONIEC DANYCH SWIADECTW>";
 constexpr int kMaxMemoLines = 99;  // memo lines are tagged with two digits
-constexpr std::string_view kPeselPrefix = "PESEL";
 
 struct ExportFormat {
     const char* name;  // as the user knows the format, for messages
@@ -131,14 +131,14 @@ bool Unterminated(ErrorStream& es, const OpenBlock& block, const std::string& en
 // Personal data rows; consecutive lines of one memo become one row joined by "\n".
 void AddPersonalField(const ExportFormat& format, StudentRows& student, std::string name, std::string value) {
     if (Contains(name, format.peselField)) {
-        student.table = std::string(kPeselPrefix) + value;
+        student.table = StudentTableName(value);
         if (format.renamePesel) name = "NumerPesel_DATA_EDIT";
     }
     if (Contains(name, "_DATA_MEMO") && !student.personal.empty() && student.personal.back().comp_name == name) {
         student.personal.back().value += "\n" + value;
         return;
     }
-    student.personal.push_back({"DANE UCZNIA", std::move(name), std::move(value)});
+    student.personal.push_back({kStudentDataKey, std::move(name), std::move(value)});
 }
 
 // False (the reason in the stream) when the personal data run into the next student or the
@@ -222,9 +222,8 @@ public:
                  "bFunWriteStudentDataToDB()");
             return WriteResult::Duplicate;
         }
-        db_.RunUpdate("create table " + SqlIdent(student.table) + "( id TEXT, comp_name TEXT, value TEXT );");
-        CppSQLite3Statement insert =
-            db_.PrepareStatement("insert into " + SqlIdent(student.table) + "( id, comp_name, value ) VALUES( ?, ?, ? )");
+        db_.RunUpdate(CreateStudentTableSql(student.table));
+        CppSQLite3Statement insert = db_.PrepareStatement(InsertStudentRowSql(student.table));
         if (!InsertRows(es, insert, student.table, student.personal, progress, "importuje dane ucznia...") ||
             (hasDocuments && !InsertRows(es, insert, student.table, student.documents, progress,
                                          "importuje świadectwa dla " + student.table)))
@@ -272,8 +271,7 @@ private:
 
 void NoteSkipped(ImportNotes* notes, const StudentRows& student) {
     if (!notes) return;
-    // A student without a PESEL line has the table "", one with an empty PESEL "PESEL".
-    const std::string pesel = student.table.size() > kPeselPrefix.size() ? student.table.substr(kPeselPrefix.size()) : "";
+    const std::string pesel = StudentTablePesel(student.table);
     notes->skipped.push_back(pesel.empty()
                                  ? "uczeń pominięty, bez numeru PESEL jest już inny uczeń: " + DisplayName(student)
                                  : "uczeń pominięty, numer PESEL powtarza się: " + pesel + " (" +

@@ -40,11 +40,10 @@ void LogWrite(ErrorStream& es, const std::string& fun, int kind) {
         if (table) {
             if (!db.HasTable(table))
                 db.RunUpdate("create table " + SqlIdent(table) + "( datetime TEXT, fun TEXT, info TEXT )");
-            db.RunUpdate("insert into " + SqlIdent(table) + "( datetime, fun, info ) values( " +
-                         SqlValue(datetime) + ", " + SqlValue(fun) + ", " + SqlValue(es.str()) + " )");
+            db.RunUpdate("insert into " + SqlIdent(table) + "( datetime, fun, info ) values( ?, ?, ? )",
+                         {datetime, fun, es.str()});
         }
         db.Close();
-    } catch (const CppSQLite3Exception&) {
     } catch (const std::exception&) {
     }
 }

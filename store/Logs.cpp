@@ -17,7 +17,7 @@ bool bFunSqlGetLogsData(ErrorStream& es, std::vector<LogRecord>& out) {
     const std::string path = JoinPath(strFunGetMainDirPath(es), kLogFileName);
     if (!FileExists(path)) return false;
     CppSQLite3DB db;
-    try {
+    return Guarded(es, {"Sql exception: ", "bFunSqlGetLogsData()", nullptr, &db}, [&] {
         db.Open(path);
         CppSQLite3Query query = db.RunQuery("select * from `error`");
         for (; !query.AtEnd(); query.Step())
@@ -26,11 +26,7 @@ bool bFunSqlGetLogsData(ErrorStream& es, std::vector<LogRecord>& out) {
         query.Release();
         db.Close();
         return true;
-    } catch (const CppSQLite3Exception& e) {
-        db.Close();
-        FailDb(es, "Sql exception: ", e, "bFunSqlGetLogsData()");
-        return false;
-    }
+    });
 }
 
 bool XdgEmailSender::Send(const MailMessage& m) {

@@ -18,24 +18,23 @@ bool MissingFile(ErrorStream& es, const std::string& file, const char* logName) 
     return ReportMissingFile(es, file, "Plik nie istnieje.\n", logName);
 }
 
-// Runs one insert or delete on the file; no changed row fails with `noRowText`.
-bool ChangeRows(ErrorStream& es, const std::string& file, const std::string& sql, const std::string& noRowText,
+// Runs one insert or delete (`change` returns the rows it changed) on the file; no
+// changed row fails with `noRowText`.
+template <class Change>
+bool ChangeRows(ErrorStream& es, const std::string& file, Change change, const std::string& noRowText,
                 const char* exceptionPrefix, const char* logName) {
     if (MissingFile(es, file, logName)) return false;
     CppSQLite3DB db;
     db.Open(file);
-    try {
-        const int changed = db.RunUpdate(sql);
+    return Guarded(es, {exceptionPrefix, logName}, [&] {
+        const int changed = change(db);
         db.Close();
         if (changed == 0) {
             Fail(es, noRowText, logName);
             return false;
         }
         return true;
-    } catch (const CppSQLite3Exception& e) {
-        FailDb(es, exceptionPrefix, e, logName);
-        return false;
-    }
+    });
 }
 
 MarginSet ReadMarginSet(const CppSQLite3Query& query) {
@@ -52,20 +51,30 @@ MarginSet ReadMarginSet(const CppSQLite3Query& query) {
     return set;
 }
 
-// The insert of one set with all nineteen columns.
-std::string InsertMarginSet(const MarginSet& set) {
+// The insert of one set with all nineteen columns, filled by InsertMarginSet.
+CppSQLite3Statement PrepareMarginInsert(CppSQLite3DB& db) {
     std::string columns = "`name`";
-    std::string values = SqlValue(set.name);
-    for (int p = 0; p < 4; ++p) {
-        const int numbers[4] = {set.page[p].X1, set.page[p].Y1, set.page[p].X2, set.page[p].Y2};
+    std::string values = "?";
+    for (int p = 0; p < 4; ++p)
         for (int i = 0; i < 4; ++i) {
             columns += ", " + SqlIdent(kPageColumns[p][i]);
-            values += ", " + SqlValue(numbers[i]);
+            values += ", ?";
         }
-    }
     columns += ", `A4`, `Portrait`";
-    values += ", " + SqlValue(set.A4) + ", " + SqlValue(set.Portrait);
-    return "insert into `margin`( " + columns + " ) values( " + values + " )";
+    values += ", ?, ?";
+    return db.PrepareStatement("insert into `margin`( " + columns + " ) values( " + values + " )");
+}
+
+// Numbers are stored as their decimal text; returns the rows added.
+int InsertMarginSet(CppSQLite3Statement& insert, const MarginSet& set) {
+    int parameter = 1;
+    insert.BindText(parameter++, set.name);
+    for (int p = 0; p < 4; ++p)
+        for (int number : {set.page[p].X1, set.page[p].Y1, set.page[p].X2, set.page[p].Y2})
+            insert.BindText(parameter++, std::to_string(number));
+    insert.BindText(parameter++, std::to_string(set.A4));
+    insert.BindText(parameter++, std::to_string(set.Portrait));
+    return insert.Execute();
 }
 
 }  // namespace
@@ -75,26 +84,28 @@ bool bFunMarginReadData(ErrorStream& es, const std::string& file, std::vector<Ma
     out.clear();
     CppSQLite3DB db;
     db.Open(file);
-    try {
+    return Guarded(es, {"SqlException\n", "bFunMarginReadData()"}, [&] {
         CppSQLite3Query query = db.RunQuery("select * from `margin`");
         for (; !query.AtEnd(); query.Step()) out.push_back(ReadMarginSet(query));
         query.Release();
         db.Close();
         return true;
-    } catch (const CppSQLite3Exception& e) {
-        FailDb(es, "SqlException\n", e, "bFunMarginReadData()");
-        return false;
-    }
+    });
 }
 
 bool bFunMarginWriteNewSettings(ErrorStream& es, const std::string& file, const MarginSet& set) {
-    return ChangeRows(es, file, InsertMarginSet(set), "Bład podczas próby dodania wpisu.", "Sql exception: ",
+    const auto insert = [&](CppSQLite3DB& db) {
+        CppSQLite3Statement statement = PrepareMarginInsert(db);
+        return InsertMarginSet(statement, set);
+    };
+    return ChangeRows(es, file, insert, "Bład podczas próby dodania wpisu.", "Sql exception: ",
                       "bFunMarginWriteNewSettings()");
 }
 
 bool bFunMarginDeleteSettings(ErrorStream& es, const std::string& file, const std::string& name) {
-    return ChangeRows(es, file, "delete from `margin` where `name`=" + SqlValue(name),
-                      "Błąd podczas próby skasowania ustawień " + name, "SqlException\n", "bFunMarginDeleteSettings()");
+    const auto remove = [&](CppSQLite3DB& db) { return db.RunUpdate("delete from `margin` where `name`=?", {name}); };
+    return ChangeRows(es, file, remove, "Błąd podczas próby skasowania ustawień " + name, "SqlException\n",
+                      "bFunMarginDeleteSettings()");
 }
 
 bool bFunMarginRestoreOriginal(ErrorStream& es, const std::string& factoryFile, const std::string& userFile) {
@@ -104,19 +115,17 @@ bool bFunMarginRestoreOriginal(ErrorStream& es, const std::string& factoryFile, 
     CppSQLite3DB user;
     factory.Open(factoryFile);
     user.Open(userFile);
-    try {
+    return Guarded(es, {"Sql exception: ", "bFunMarginRestoreOriginal()", &user}, [&] {
         user.RunUpdate("begin transaction;");
         user.RunUpdate("delete from `margin` where 1");
-        CppSQLite3Query query = factory.RunQuery("select * from `margin`");
-        for (; !query.AtEnd(); query.Step()) user.RunUpdate(InsertMarginSet(ReadMarginSet(query)));
-        query.Release();
+        {
+            CppSQLite3Statement insert = PrepareMarginInsert(user);
+            CppSQLite3Query query = factory.RunQuery("select * from `margin`");
+            for (; !query.AtEnd(); query.Step()) InsertMarginSet(insert, ReadMarginSet(query));
+        }
         user.RunUpdate("commit transaction;");
         factory.Close();
         user.Close();
         return true;
-    } catch (const CppSQLite3Exception& e) {
-        RollbackQuietly(user);
-        FailDb(es, "Sql exception: ", e, "bFunMarginRestoreOriginal()");
-        return false;
-    }
+    });
 }

@@ -12,7 +12,6 @@
 #include "store/CppSQLite3.h"
 #include "store/Folders.h"
 #include "store/Frame.h"
-#include "store/SqlText.h"
 
 namespace {
 
@@ -73,7 +72,7 @@ bool bFunCheckFilesDir(ErrorStream& es) {
         return false;
     CppSQLite3DB db;
     db.Open(listPath);
-    try {
+    return Guarded(es, {"Sql exception: ", "bFunCheckFilesDir()"}, [&] {
         std::vector<std::string> folders;
         {
             CppSQLite3Query query = db.RunQuery("select * from `dir`");
@@ -109,13 +108,10 @@ bool bFunCheckFilesDir(ErrorStream& es) {
             anyFlagged = anyFlagged || file.update != 0;
             // Only flagged rows are written, and only to a list this user may write.
             if (file.update != 0 && listWritable)
-                db.RunUpdate("update `files` set `update`='0' where `name`=" + SqlValue(file.name));
+                db.RunUpdate("update `files` set `update`='0' where `name`=?", {file.name});
         }
         db.Close();
         if (anyFlagged && !listWritable && !replacedAlready) return WriteRecord(es, recordPath, installation);
         return true;
-    } catch (const CppSQLite3Exception& e) {
-        FailDb(es, "Sql exception: ", e, "bFunCheckFilesDir()");
-        return false;
-    }
+    });
 }

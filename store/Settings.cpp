@@ -7,26 +7,22 @@
 
 namespace {
 
-// Update-then-insert of one column of the key's row; `literal` is already quoted.
-bool WriteSetting(ErrorStream& es, const std::string& key, const char* column, const std::string& literal) {
+// Update-then-insert of one column of the key's row (numbers are stored as their text).
+bool WriteSetting(ErrorStream& es, const std::string& key, const char* column, const std::string& value) {
     const std::string path = SettingsFilePath(es, false);
     if (ReportMissingFile(es, path, "Plik nie istnieje.\n\n", "bFunSqlSettingWriteValue()")) return false;
     CppSQLite3DB db;
-    try {
+    return Guarded(es, {"SQLite exception: ", nullptr}, [&] {
         db.Open(path);
-        if (db.RunUpdate("update `settings` set " + SqlIdent(column) + "=" + literal +
-                         " where `name`=" + SqlValue(key)) > 0) {
+        if (db.RunUpdate("update `settings` set " + SqlIdent(column) + "=? where `name`=?", {value, key}) > 0) {
             db.Close();
             return true;
         }
-        const int added = db.RunUpdate("insert into `settings`(`name`, " + SqlIdent(column) +
-                                       ") values( " + SqlValue(key) + ", " + literal + ")");
+        const int added =
+            db.RunUpdate("insert into `settings`(`name`, " + SqlIdent(column) + ") values( ?, ? )", {key, value});
         db.Close();
         return added > 0;
-    } catch (const CppSQLite3Exception& e) {
-        FailDb(es, "SQLite exception: ", e, nullptr);
-        return false;
-    }
+    });
 }
 
 // Reads one column of the key's first row; no row gives the empty text / 0.
@@ -36,26 +32,23 @@ bool ReadSetting(ErrorStream& es, const std::string& key, Read read) {
     if (ReportMissingFile(es, path, "Plik nie istnieje:\n", "bFunSqlGetSettingsValue()")) return false;
     CppSQLite3DB db;
     db.Open(path);
-    try {
-        CppSQLite3Query query = db.RunQuery("select * from `settings` where `name`=" + SqlValue(key));
+    return Guarded(es, {"SqlException:\n\n", "bFunSqlGetSettingsValue()"}, [&] {
+        CppSQLite3Query query = db.RunQuery("select * from `settings` where `name`=?", {key});
         read(query);
         query.Release();
         db.Close();
         return true;
-    } catch (const CppSQLite3Exception& e) {
-        FailDb(es, "SqlException:\n\n", e, "bFunSqlGetSettingsValue()");
-        return false;
-    }
+    });
 }
 
 }  // namespace
 
 bool bFunSqlSettingWriteValue(ErrorStream& es, const std::string& key, const std::string& value) {
-    return WriteSetting(es, key, "text_value", SqlValue(value));
+    return WriteSetting(es, key, "text_value", value);
 }
 
 bool bFunSqlSettingWriteValue(ErrorStream& es, const std::string& key, int value) {
-    return WriteSetting(es, key, "int_value", SqlValue(value));
+    return WriteSetting(es, key, "int_value", std::to_string(value));
 }
 
 bool bFunSqlGetSettingsValue(ErrorStream& es, const std::string& key, std::string& out) {

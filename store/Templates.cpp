@@ -4,29 +4,32 @@
 #include "store/Folders.h"
 #include "store/Frame.h"
 #include "store/SqlText.h"
+#include "store/StudentTable.h"
 
 bool bFunSqlTemplateWriteData(ErrorStream& es, const std::string& file, const std::string& name,
                               const std::vector<FieldRecord>& records) {
     if (ReportMissingFile(es, file, "Plik nie istnieje.\n\n", "bFunSqlTemplateWriteData()")) return false;
     CppSQLite3DB db;
-    try {
+    return Guarded(es, {"SqlException\n", "bFunSqlWriteTemplateData()", &db}, [&] {
         // A file that is no database fails here, as a failed write.
         db.Open(file);
         // Drop, create and fill in one transaction: a failed write keeps the old template.
         db.RunUpdate("begin transaction;");
         if (db.HasTable(name)) db.RunUpdate("drop table " + SqlIdent(name));
-        db.RunUpdate("create table " + SqlIdent(name) + "( id TEXT, comp_name TEXT, value TEXT )");
-        for (const FieldRecord& r : records)
-            db.RunUpdate("insert into " + SqlIdent(name) + "( `id`, `comp_name`, `value` ) values( " +
-                         SqlValue(r.id) + ", " + SqlValue(r.comp_name) + ", " + SqlValue(r.value) + ")");
+        db.RunUpdate(CreateStudentTableSql(name));
+        {
+            CppSQLite3Statement insert = db.PrepareStatement(InsertStudentRowSql(name));
+            for (const FieldRecord& r : records) {
+                insert.BindText(1, r.id);
+                insert.BindText(2, r.comp_name);
+                insert.BindText(3, r.value);
+                insert.Execute();
+            }
+        }
         db.RunUpdate("commit transaction;");
         db.Close();
         return true;
-    } catch (const CppSQLite3Exception& e) {
-        RollbackQuietly(db);
-        FailDb(es, "SqlException\n", e, "bFunSqlWriteTemplateData()");
-        return false;
-    }
+    });
 }
 
 bool bFunSqlTemplateReadData(ErrorStream& es, const std::string& file, const std::string& name,
@@ -34,7 +37,7 @@ bool bFunSqlTemplateReadData(ErrorStream& es, const std::string& file, const std
     if (ReportMissingFile(es, file, "Plik nie istnieje.\n", "bFunSqlTemplateReadData()")) return false;
     out.clear();
     CppSQLite3DB db;
-    try {
+    return Guarded(es, {"SqlException\n", "bFunSqlTemplateReadData()"}, [&] {
         // A file that is no database fails in the open or the table test: a failed read.
         db.Open(file);
         if (!db.HasTable(name)) {
@@ -48,8 +51,5 @@ bool bFunSqlTemplateReadData(ErrorStream& es, const std::string& file, const std
         query.Release();
         db.Close();
         return true;
-    } catch (const CppSQLite3Exception& e) {
-        FailDb(es, "SqlException\n", e, "bFunSqlTemplateReadData()");
-        return false;
-    }
+    });
 }

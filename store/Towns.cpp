@@ -12,17 +12,14 @@ bool LoadNames(ErrorStream& es, const char* table, const char* logName, std::vec
     if (ReportMissingFile(es, path, "Plik nie istnieje.\n", logName)) return false;
     CppSQLite3DB db;
     db.Open(path);
-    try {
+    return Guarded(es, {"Sql exception: ", logName}, [&] {
         CppSQLite3Query query = db.RunQuery("select * from " + SqlIdent(table) + " order by `name` ASC");
         items.clear();
         for (; !query.AtEnd(); query.Step()) items.push_back(query.ColumnTextByName("name"));
         query.Release();
         db.Close();
         return true;
-    } catch (const CppSQLite3Exception& e) {
-        FailDb(es, "Sql exception: ", e, logName);
-        return false;
-    }
+    });
 }
 
 bool AddName(ErrorStream& es, const char* table, const char* logName, const std::string& name) {
@@ -30,21 +27,16 @@ bool AddName(ErrorStream& es, const char* table, const char* logName, const std:
     if (ReportMissingFile(es, path, "Plik nie istnieje.\n", logName)) return false;
     CppSQLite3DB db;
     db.Open(path);
-    try {
+    return Guarded(es, {"Sql exception: ", logName}, [&] {
         // The update writes the name over itself: its change count tells whether it is there.
-        if (db.RunUpdate("update " + SqlIdent(table) + " set `name`=" + SqlValue(name) +
-                         " where `name`=" + SqlValue(name)) > 0) {
+        if (db.RunUpdate("update " + SqlIdent(table) + " set `name`=?1 where `name`=?1", {name}) > 0) {
             db.Close();
             return true;
         }
-        const int added =
-            db.RunUpdate("insert into " + SqlIdent(table) + "( `name` ) values( " + SqlValue(name) + " )");
+        const int added = db.RunUpdate("insert into " + SqlIdent(table) + "( `name` ) values( ? )", {name});
         db.Close();
         return added > 0;
-    } catch (const CppSQLite3Exception& e) {
-        FailDb(es, "Sql exception: ", e, logName);
-        return false;
-    }
+    });
 }
 
 }  // namespace

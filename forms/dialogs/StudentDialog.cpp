@@ -243,7 +243,7 @@ void TFDaneUcznia::OKButtonClick()
     fields_.setText(kNazwisko, CapitaliseFirstLetter(fields_.text(kNazwisko)));
 
     const std::string path = DataTmpPath(es);
-    const std::string table = "PESEL" + pesel.toStdString();
+    const std::string table = StudentTableName(pesel.toStdString());
     const bool sameTable = mode == EditStudent && table == editedTable;
     if (!sameTable && !mayWriteTable(path, table))
         return;

@@ -5,6 +5,7 @@
 #include "forms/StudentData.h"
 #include "forms/dialogs/FieldDialog.h"
 #include "store/Records.h"
+#include "store/StudentTable.h"
 
 #include <string>
 #include <vector>
@@ -12,7 +13,7 @@
 class TFDaneUcznia : public FieldDialog, public StudentData {
     Q_OBJECT
 public:
-    static constexpr const char* kFormKey = "DANE UCZNIA";
+    static constexpr const char* kFormKey = kStudentDataKey;
     enum Mode : unsigned char { NewStudent = 0, EditStudent = 1 };
 
     // Becomes the global FDaneUcznia, and the forms' student data, while it lives.

@@ -81,6 +81,36 @@ TEST_F(WorkflowTest, NameOfMegabytesIsShownCutAndKeptWholeInTheFile)
     EXPECT_TRUE(whole);
 }
 
+// A record holds at most 2047 characters of a value: a longer stored value of a document
+// field is shown cut, and the next save of the student stores the cut value.
+TEST_F(WorkflowTest, StoredValueOver2047CharactersIsCutToThemWhenSavedAgain)
+{
+    const std::string grade = "ZMIENNA_ObowiazkowyEduOcn1_STR2_DATA_COMBOBOX";
+    storeStudent({"Nowak", "Jan", "111"});
+    const std::string key = form("TFSwiad205kl2").key().toStdString();
+    std::vector<FieldRecord> rows = {
+        {"DANE UCZNIA", "Nazwisko_DATA_EDIT", "Nowak"},
+        {"DANE UCZNIA", "Imie_DATA_EDIT", "Jan"},
+        {"DANE UCZNIA", "NumerPesel_DATA_EDIT", "111"},
+        {key, grade, std::string(2046, 'a') + "bc"},
+    };
+    ErrorStream es;
+    ASSERT_TRUE(bFunReplaceCertData(es, workingCopy(), "PESEL111", rows)) << es.str();
+    ASSERT_TRUE(window().ReloadStudentsList());
+
+    click(documentNode("Nowak Jan", "ART-II/205/3 świad. klasa II"));
+    editSelectedDocument([&](DocumentForm& certificate, QDialog& dialog) {
+        certificate.setText(u"ZMIENNA_Szczegolne_STR2_DATA_MEMO", "uwagi");
+        Press(dialog, "OK");
+    });
+
+    std::string saved;
+    for (const FieldRecord& row : storedRows(workingCopy(), "PESEL111"))
+        if (row.id == key && row.comp_name == grade) saved = row.value;
+    EXPECT_EQ(saved, Cp1250Hex(std::string(2046, 'a') + "b"));
+    EXPECT_TRUE(messages().empty());
+}
+
 TEST_F(WorkflowTest, NamesakesAreReachedAndDeletedByTheirOwnTable)
 {
     storeStudent({"Nowak", "Jan", "111", "mężczyzna", "7"});

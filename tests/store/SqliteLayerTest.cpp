@@ -225,3 +225,22 @@ TEST_F(SqliteLayer, APreparedStatementStoresTheBytesOfTheSameValuesSpelledIntoSq
     db.Close();
     EXPECT_EQ(Thrown([&] { unique.Execute(); }).Message(), "CPPSQLITE_ERROR[1000]: Null Virtual Machine pointer");
 }
+
+TEST_F(SqliteLayer, ValuesBoundToRunUpdateAndRunQueryNeedNoQuoting) {
+    db.RunUpdate("create table named( k TEXT, v TEXT )");
+    const std::string key = "O'Neil ż";
+    EXPECT_EQ(db.RunUpdate("insert into named values( ?, ? )", {key, "'; drop table named; --"}), 1);
+    EXPECT_EQ(RawScalar(path, "select hex(k) from named"), "4F274E65696C20BF");
+    EXPECT_EQ(db.RunUpdate("update named set v=? where k=?", {"nowa", key}), 1);
+    CppSQLite3Query query = db.RunQuery("select v from named where k=?", {key});
+    ASSERT_FALSE(query.AtEnd());
+    EXPECT_EQ(query.TextAt(0), "nowa");
+    EXPECT_TRUE(db.RunQuery("select v from named where k=?", {"O'Neil"}).AtEnd());
+    query.Release();
+
+    // A value count that differs from the parameters' fails before anything runs.
+    EXPECT_EQ(Thrown([&] { db.RunUpdate("delete from named where k=?", {}); }).Code(), SQLITE_RANGE);
+    EXPECT_EQ(Thrown([&] { (void)db.RunQuery("select v from named where k=?", {key, key}); }).Code(), SQLITE_RANGE);
+    EXPECT_EQ(RawScalar(path, "select count(*) from named"), "1");
+    db.Close();
+}

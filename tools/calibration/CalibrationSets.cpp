@@ -4,6 +4,7 @@
 #include "forms/Layout.h"
 #include "render/Catalogue.h"
 #include "render/Fonts.h"
+#include "store/CalibrationTable.h"
 #include "store/CppSQLite3.h"
 #include "store/SqlText.h"
 
@@ -146,18 +147,18 @@ void WriteCalibrationFile(const std::string& path, const std::vector<Calibration
     db.Open(path, CppSQLite3DB::OpenMode::Create);
     db.RunUpdate("BEGIN");
     for (const CalibrationSetRows& set : sets) {
-        const std::string table = SqlIdent(set.name);
-        db.RunUpdate("CREATE TABLE " + table +
-                     " (`name` TEXT, `x1` INTEGER, `y1` INTEGER, `x2` INTEGER, `y2` INTEGER, `font_name` TEXT,"
-                     " `font_size` INTEGER, `font_align` INTEGER, `font_style_bold` INTEGER,"
-                     " `font_style_italic` INTEGER, `font_style_underline` INTEGER, `font_style_strike` INTEGER)");
+        db.RunUpdate(CreateCalibrationSetSql(set.name));
+        CppSQLite3Statement insert =
+            db.PrepareStatement("INSERT INTO " + SqlIdent(set.name) + " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
         for (const CalibrationRecord& r : set.rows) {
-            db.RunUpdate("INSERT INTO " + table + " VALUES (" + SqlValue(r.name) + ", " + std::to_string(r.x1) +
-                         ", " + std::to_string(r.y1) + ", " + std::to_string(r.x2) + ", " + std::to_string(r.y2) +
-                         ", " + SqlValue(r.font_name) + ", " + std::to_string(r.font_size) + ", " +
-                         std::to_string(r.font_align) + ", " + std::to_string(r.font_style_bold) + ", " +
-                         std::to_string(r.font_style_italic) + ", " + std::to_string(r.font_style_underline) +
-                         ", " + std::to_string(r.font_style_strike) + ")");
+            int parameter = 1;
+            insert.BindText(parameter++, r.name);
+            for (int number : {r.x1, r.y1, r.x2, r.y2}) insert.BindText(parameter++, std::to_string(number));
+            insert.BindText(parameter++, r.font_name);
+            for (int number : {r.font_size, r.font_align, r.font_style_bold, r.font_style_italic,
+                               r.font_style_underline, r.font_style_strike})
+                insert.BindText(parameter++, std::to_string(number));
+            insert.Execute();
         }
     }
     db.RunUpdate("COMMIT");
