@@ -216,6 +216,7 @@ void Memo::keyPressEvent(QKeyEvent* event)
     const bool printable = !typed.isEmpty() && typed.at(0).isPrint();
     if (printable && !isReadOnly() && (!IsCp1250Text(typed) || byteRoom() < typed.size())) {
         event->accept();
+        TellRefusedCharacters(SplitCp1250(typed).refused);
         return;
     }
     QPlainTextEdit::keyPressEvent(event);
@@ -226,6 +227,7 @@ void Memo::inputMethodEvent(QInputMethodEvent* event)
     const QString commit = event->commitString();
     if (!commit.isEmpty() && (!IsCp1250Text(commit) || byteRoom() < commit.size())) {
         event->accept();
+        TellRefusedCharacters(SplitCp1250(commit).refused);
         return;
     }
     QPlainTextEdit::inputMethodEvent(event);
@@ -235,9 +237,8 @@ void Memo::insertFromMimeData(const QMimeData* source)
 {
     if (!source || !source->hasText() || isReadOnly())
         return;
-    QString text = plainLineBreaks(source->text());
-    if (!IsCp1250Text(text))
-        return;
+    const Cp1250Split split = SplitCp1250(plainLineBreaks(source->text()));
+    QString text = split.kept;
     // Cut what does not fit; a line break cut in half is dropped whole.
     qsizetype room = byteRoom();
     qsizetype keep = 0;
@@ -248,9 +249,9 @@ void Memo::insertFromMimeData(const QMimeData* source)
         room -= cost;
     }
     text.truncate(keep);
-    if (text.isEmpty())
-        return;
-    insertAtCursor(text);
+    if (!text.isEmpty())
+        insertAtCursor(text);
+    TellRefusedCharacters(split.refused);
 }
 
 void Memo::insertAtCursor(const QString& text)

@@ -13,8 +13,9 @@
 //
 // Input: Enter (with any modifier) inserts a plain line break and is refused once the
 // memo has its line limit of lines; pasted or dropped line breaks of any kind become
-// plain line breaks; text Windows-1250 cannot hold is refused and the value never grows
-// past 2,047 bytes by typing or pasting. Tab moves the focus on.
+// plain line breaks; characters Windows-1250 cannot hold are left out of a paste (a typed
+// one is refused), the person is told which, and the value never grows past 2,047 bytes
+// by typing or pasting. Tab moves the focus on.
 
 #include <QPlainTextEdit>
 #include <QStringList>
