@@ -16,14 +16,31 @@
 
 namespace {
 
-// An answer ends up in a Windows-1250 file: what that cannot hold is not taken at input.
+// An answer ends up in a Windows-1250 file: what that cannot hold is left out at input,
+// and the dialog says so under its prompt, without a box of its own over it.
 class Cp1250Validator : public QValidator {
 public:
-    using QValidator::QValidator;
-    State validate(QString& input, int&) const override
+    Cp1250Validator(QInputDialog* dialog, const QString& prompt)
+        : QValidator(dialog)
+        , dialog_(dialog)
+        , prompt_(prompt)
     {
-        return IsCp1250Text(input) ? Acceptable : Invalid;
     }
+    State validate(QString& input, int& pos) const override
+    {
+        const Cp1250Split split = SplitCp1250(JoinLines(input));
+        if (split.refused.isEmpty() && split.kept == input)
+            return Acceptable;
+        pos = int(SplitCp1250(JoinLines(input.left(pos))).kept.size());
+        input = split.kept;
+        if (!split.refused.isEmpty())
+            dialog_->setLabelText(prompt_ + QStringLiteral("\n\n") + RefusedCharactersMessage(split.refused));
+        return Acceptable;
+    }
+
+private:
+    QInputDialog* dialog_;
+    QString prompt_;
 };
 
 // Qt's own file dialog reads a typed name with a quote as a list of quoted names, and would
@@ -126,7 +143,24 @@ Answer DialogService::message(const QString& text, const QString& caption, MsgIc
 std::optional<QString> DialogService::inputQuery(const QString& caption, const QString& prompt,
                                                  const QString& initial)
 {
-    return CallOnGuiThread([&] { return askInput(caption, prompt, initial); });
+    std::optional<QString> answer = CallOnGuiThread([&] { return askInput(caption, prompt, initial); });
+    if (!answer)
+        return answer;
+    const Cp1250Split split = SplitCp1250(JoinLines(*answer));
+    TellRefusedCharacters(split.refused);
+    return split.kept;
+}
+
+std::optional<QString> DialogService::nameQuery(const QString& caption, const QString& prompt,
+                                                const QString& initial)
+{
+    for (;;) {
+        std::optional<QString> name = inputQuery(caption, prompt, initial);
+        if (!name || !name->trimmed().isEmpty())
+            return name;
+        message(QStringLiteral("Nazwa nie może być pusta. Proszę podać nazwę."), caption,
+                MsgIcon::Warning, MsgButtons::Ok);
+    }
 }
 
 std::optional<QString> DialogService::openFileName(const QString& title,
@@ -202,7 +236,7 @@ std::optional<QString> DialogService::askInput(const QString& caption, const QSt
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setTextValue(initial);
     if (auto* edit = dialog.findChild<QLineEdit*>())
-        edit->setValidator(new Cp1250Validator(edit));
+        edit->setValidator(new Cp1250Validator(&dialog, prompt));
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.textValue();

@@ -36,9 +36,14 @@ public:
     Answer message(const QString& text, const QString& caption, MsgIcon icon, MsgButtons buttons,
                    std::optional<Answer> defaultButton = std::nullopt);
 
-    // A one-line text query; nullopt when cancelled.
+    // A one-line text query; nullopt when cancelled. The answer holds no line break and
+    // only characters Windows-1250 holds: others are left out, and the person is told which.
     std::optional<QString> inputQuery(const QString& caption, const QString& prompt,
                                       const QString& initial);
+    // An input query for a name the program stores: an empty (or blank) answer is refused
+    // with a message and the query asked again, until a name or a cancel.
+    std::optional<QString> nameQuery(const QString& caption, const QString& prompt,
+                                     const QString& initial);
 
     // The two shared file dialogs. `windowsFilter` is "Description(*.ext)|*.ext[|...]".
     // Exactly `initialName` is proposed (empty: no name): the service remembers nothing,

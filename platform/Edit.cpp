@@ -9,6 +9,7 @@
 #include <QValidator>
 
 #include <memory>
+#include <utility>
 
 // Filters a change only while the edit handles a person's input; changes made from code
 // (setText, the combo box choosing an item) arrive outside that and pass unchanged.
@@ -24,12 +25,13 @@ public:
     {
         if (!edit_->inUserInput())
             return Acceptable;
-        const auto kept = FilterUserEdit(edit_->lastText_, input, edit_->typingLimit_);
-        if (!kept)
+        const FilteredEdit kept = FilterUserEdit(edit_->lastText_, input, edit_->typingLimit_);
+        edit_->refused_ += kept.refused;
+        if (!kept.text)
             return Invalid;
-        if (kept->text != input) {
-            input = kept->text;
-            pos = kept->cursor;
+        if (*kept.text != input) {
+            input = *kept.text;
+            pos = kept.cursor;
         }
         return Acceptable;
     }
@@ -82,8 +84,16 @@ bool Edit::event(QEvent* event)
         int* depth;
         bool active;
         ~Leave() { if (active) --*depth; }
-    } leave{&userInputDepth_, user};
-    return QLineEdit::event(event);
+    };
+    bool handled = false;
+    {
+        Leave leave{&userInputDepth_, user};
+        handled = QLineEdit::event(event);
+    }
+    // Told once the input is handled whole, so no message box opens inside Qt's editing.
+    if (userInputDepth_ == 0 && !refused_.isEmpty())
+        TellRefusedCharacters(SplitCp1250(std::exchange(refused_, QString())).refused);
+    return handled;
 }
 
 QRect Edit::textArea() const

@@ -1,8 +1,9 @@
 #pragma once
 // A one-line edit. Its typing limit binds what a person types or pastes; a text set from
-// code (setText) is kept whole, which QLineEdit::setMaxLength would cut. Typed or pasted
-// text that Windows-1250 cannot hold, or that would take the value past 2,047 bytes, is
-// refused (see InputFilter.h).
+// code (setText) is kept whole, which QLineEdit::setMaxLength would cut. Of typed or pasted
+// text, line breaks become blanks, characters Windows-1250 cannot hold are left out (and the
+// person is told which) and what would take the value past 2,047 bytes is cut (see
+// InputFilter.h).
 
 #include <QLineEdit>
 
@@ -38,4 +39,5 @@ private:
     int typingLimit_ = 0;
     int userInputDepth_ = 0;
     QString lastText_; // the text before the change under validation
+    QString refused_;  // characters left out of the input being handled, told after it
 };

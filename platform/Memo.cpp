@@ -314,6 +314,7 @@ void Memo::keyPressEvent(QKeyEvent* event)
     const bool printable = !typed.isEmpty() && typed.at(0).isPrint();
     if (printable && !isReadOnly() && !mayInsert(typed)) {
         event->accept();
+        TellRefusedCharacters(SplitCp1250(typed).refused);
         return;
     }
     QPlainTextEdit::keyPressEvent(event);
@@ -324,6 +325,7 @@ void Memo::inputMethodEvent(QInputMethodEvent* event)
     const QString commit = event->commitString();
     if (!commit.isEmpty() && !isReadOnly() && !mayInsert(commit)) {
         event->accept();
+        TellRefusedCharacters(SplitCp1250(commit).refused);
         return;
     }
     QPlainTextEdit::inputMethodEvent(event);
@@ -358,15 +360,15 @@ void Memo::insertFromMimeData(const QMimeData* source)
 {
     if (!source || !source->hasText() || isReadOnly())
         return;
-    const QString pasted = plainLineBreaks(source->text());
-    if (!IsCp1250Text(pasted))
-        return refuse();
-    // What fits goes in; the rest is refused now, not dropped later.
-    const QString text = pasted.left(fittingLength(pasted));
-    if (text.size() < pasted.size())
+    // Characters Windows-1250 cannot hold are left out and named; what fits of the rest goes
+    // in, and what does not is refused now, not dropped later.
+    const Cp1250Split split = SplitCp1250(plainLineBreaks(source->text()));
+    const QString text = split.kept.left(fittingLength(split.kept));
+    if (text.size() < split.kept.size())
         refuse();
     if (!text.isEmpty())
         insertAtCursor(text);
+    TellRefusedCharacters(split.refused);
 }
 
 void Memo::insertAtCursor(const QString& text)

@@ -14,10 +14,11 @@
 // Input: Enter (with any modifier) inserts a plain line break and is refused once the
 // memo has its line limit of lines; typing or pasting that would leave the text more lines
 // than the limit (or than it already has, beyond it) is refused (a paste keeps what
-// fits); pasted or dropped line breaks of any kind become plain line breaks; text
-// Windows-1250 cannot hold is refused and the value never grows past 2,047 bytes by
-// typing or pasting. Every refusal beeps and emits refused() at the moment of the input,
-// so nothing typed is ever dropped unnoticed. Tab moves the focus on.
+// fits); pasted or dropped line breaks of any kind become plain line breaks; characters
+// Windows-1250 cannot hold are left out of a paste (a typed one is refused), the person is
+// told which, and the value never grows past 2,047 bytes by typing or pasting. Every
+// refusal beeps and emits refused() at the moment of the input, so nothing typed is ever
+// dropped unnoticed. Tab moves the focus on.
 //
 // A text with more lines than the limit (a stored one is kept whole) is marked: a tinted
 // frame and the tooltip telling how many lines the printed page holds.

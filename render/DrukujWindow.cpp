@@ -369,7 +369,7 @@ void TFDrukuj::SpeedButtonClick(int number)
 
 void TFDrukuj::SaveNewSettingsButtonClick()
 {
-    const std::optional<QString> answer = DialogService::instance().inputQuery(
+    const std::optional<QString> answer = DialogService::instance().nameQuery(
         QStringLiteral("Nazwa"), QStringLiteral("Proszę podać nazwę ustawień"), QStringLiteral("nowa nazwa"));
     if (!answer)
         return;

@@ -167,16 +167,21 @@ TEST(QtDialogs, ATypedNameWithAQuoteIsRefusedAndTheDialogStays)
 TEST(QtDialogs, InputQueryTakesOnlyWhatWindows1250CanHold)
 {
     TestApp();
+    const QString prompt = QStringLiteral("Proszę podać nazwę ustawień");
     const struct {
         QString typed;
         QString answer; // after typing `typed` key by key, then pasting it whole
+        QString label;  // the prompt, and under it what was left out
     } cases[] = {
-        {QStringLiteral("Żółć"), QStringLiteral("nowa nazwaŻółćŻółć")},
-        {QStringLiteral("Ж"), QStringLiteral("nowa nazwa")}, // Cyrillic: no Windows-1250 byte
-        {QStringLiteral("a\u4E2Db"), QStringLiteral("nowa nazwaab")}, // a paste holding one is refused whole
+        {QStringLiteral("Żółć"), QStringLiteral("nowa nazwaŻółćŻółć"), prompt},
+        {QStringLiteral("Ж"), QStringLiteral("nowa nazwa"), // Cyrillic: no Windows-1250 byte
+         prompt + QStringLiteral("\n\nPominięto znaki, których nie można zapisać: Ж")},
+        {QStringLiteral("a\u4E2Db"), QStringLiteral("nowa nazwaabab"), // the rest of a paste is kept
+         prompt + QStringLiteral("\n\nPominięto znaki, których nie można zapisać: \u4E2D")},
+        {QStringLiteral("a\nb"), QStringLiteral("nowa nazwaaba b"), prompt}, // a pasted line break is a blank
     };
     for (const auto& c : cases) {
-        QString seenTitle, seenLabel;
+        QString seenTitle, seenLabel, labelAfter;
         WhenModalShows([&](QWidget* modal) {
             auto* dialog = qobject_cast<QInputDialog*>(modal);
             ASSERT_NE(dialog, nullptr);
@@ -187,12 +192,14 @@ TEST(QtDialogs, InputQueryTakesOnlyWhatWindows1250CanHold)
             edit->end(false);
             TypeText(edit, c.typed);
             PasteText(edit, c.typed);
+            labelAfter = dialog->labelText();
             dialog->accept();
         });
-        const auto answer = DialogService::instance().inputQuery(
-            QStringLiteral("Nazwa"), QStringLiteral("Proszę podać nazwę ustawień"), QStringLiteral("nowa nazwa"));
+        const auto answer = DialogService::instance().inputQuery(QStringLiteral("Nazwa"), prompt,
+                                                                 QStringLiteral("nowa nazwa"));
         EXPECT_EQ(seenTitle, QStringLiteral("Nazwa"));
-        EXPECT_EQ(seenLabel, QStringLiteral("Proszę podać nazwę ustawień"));
+        EXPECT_EQ(seenLabel, prompt);
+        EXPECT_EQ(labelAfter, c.label) << c.typed.toStdString();
         ASSERT_TRUE(answer.has_value());
         EXPECT_EQ(*answer, c.answer) << c.typed.toStdString();
     }

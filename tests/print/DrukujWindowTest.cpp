@@ -222,6 +222,29 @@ TEST_F(DrukujWindowTest, SaveAsNewRefusesADuplicateAndStoresTheWindowsChoices)
     EXPECT_EQ(window.pageRects(), kPortraitA4.page);
 }
 
+TEST_F(DrukujWindowTest, SaveAsNewKeepsTheStorableCharactersAndRefusesAnEmptyName)
+{
+    window.FormShow();
+    dialogs.answerInput(QString()).answerMessage(Answer::Ok).answerInput(std::nullopt);
+    window.SaveNewSettingsButtonClick();
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].text, "Nazwa nie może być pusta. Proszę podać nazwę.");
+    EXPECT_EQ(storedSets(user()).size(), 2u); // cancelled: nothing stored
+
+    dialogs.clearRequests();
+    dialogs.answerInput(QStringLiteral("日本")).answerMessage(Answer::Ok).answerMessage(Answer::Ok)
+        .answerInput(QStringLiteral("日本 zestaw")).answerMessage(Answer::Ok);
+    window.SaveNewSettingsButtonClick();
+    ASSERT_EQ(messages().size(), 3u);
+    EXPECT_EQ(messages()[0].text, "Pominięto znaki, których nie można zapisać: 日本");
+    EXPECT_EQ(messages()[1].text, "Nazwa nie może być pusta. Proszę podać nazwę.");
+    EXPECT_EQ(messages()[2].text, "Pominięto znaki, których nie można zapisać: 日本");
+    const std::vector<MarginSet> sets = storedSets(user());
+    ASSERT_EQ(sets.size(), 3u);
+    EXPECT_EQ(sets[2].name, " zestaw");
+    EXPECT_EQ(dialogs.pendingAnswers(), 0u);
+}
+
 TEST_F(DrukujWindowTest, DeleteAsksAndReloads)
 {
     ErrorStream es;
