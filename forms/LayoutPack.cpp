@@ -12,7 +12,7 @@ constexpr quint32 kMagic = 0x4b504c56;  // "VLPK"
 constexpr quint32 kVersion = 2;
 constexpr qint32 kNullString = -1;
 
-template <class> constexpr bool kNoFields = false;
+template <class> [[maybe_unused]] constexpr bool kNoFields = false;
 
 // Every field of every record, in the order both directions use; `io` writes them when
 // the record is const and reads them into it otherwise.

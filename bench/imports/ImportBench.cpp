@@ -165,7 +165,7 @@ void Floor(const std::string& source, const std::string& target, const Format& f
                     if (Has(name, "_DATA_MEMO")) {
                         memoLine = name == lastMemo ? memoLine + 1 : 1;
                         lastMemo = name;
-                        char tag[4];
+                        char tag[12];  // "%02d" of any int: three digits from 100 on
                         std::snprintf(tag, sizeof tag, "%02d", memoLine);
                         name += tag;
                     }

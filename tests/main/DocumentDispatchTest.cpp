@@ -134,8 +134,9 @@ TEST(DispatchTableTest, EachLabelsFormLayoutAgreesWithItsType)
         ASSERT_NE(type, nullptr);
         EXPECT_FALSE(type->formClass.empty());
         EXPECT_EQ(layout->pageCount, type->pages);
-        if (!layout->calibrationSet.isEmpty())
+        if (!layout->calibrationSet.isEmpty()) {
             EXPECT_EQ(layout->calibrationSet.toStdString(), type->set);
+        }
     }
 }
 

@@ -147,7 +147,8 @@ TEST_F(KeyboardTest, EscLeavesTheShortDialogsAsAnulujDoes)
         {"O programie", [this] { window().Oprogramie1Click(); }},
         {"Logi programu", [this] { window().Logiprogramu1Click(); }},
     };
-    for (const auto& [caption, open] : windows) {
+    for (const auto& [windowCaption, open] : windows) {
+        const char* caption = windowCaption;  // captured below: no structured binding
         SCOPED_TRACE(caption);
         int result = -1;
         dialogs.answerModal([&](QDialog& dialog) {
@@ -170,7 +171,8 @@ TEST_F(KeyboardTest, EnterOnTheFocusedButtonPressesIt)
         {"BitBtn1", [this] { window().Logiprogramu1Click(); }},
         {"AnulujButton", [this] { window().DodajUczniaToolButtonClick(); }},
     };
-    for (const auto& [button, open] : cases) {
+    for (const auto& [buttonName, open] : cases) {
+        const QString button = buttonName;  // captured below: no structured binding
         SCOPED_TRACE(button.toStdString());
         bool closed = false;
         dialogs.answerModal([&](QDialog& dialog) {

@@ -72,10 +72,11 @@ void ExpectFitsScreen(const QWidget& window, const std::string& name)
         EXPECT_TRUE(client.contains(place)) << name << ": " << button->objectName().toStdString() << " \""
                                             << button->text().toStdString() << "\" at " << Text(place)
                                             << " in a window at " << Text(client);
-        if (!button->text().isEmpty())
+        if (!button->text().isEmpty()) {
             EXPECT_GE(button->width(), CaptionWidth(*button))
                 << name << ": " << button->objectName().toStdString() << " \"" << button->text().toStdString()
                 << "\" squeezed";
+        }
     }
     EXPECT_GT(buttons, 0) << name << " shows no button";
 }

@@ -22,7 +22,7 @@ struct StudentFields {
     QString firstName;
     QString pesel;
     QString sex = "mężczyzna";
-    QString registerNumber;
+    QString registerNumber = {};
 };
 
 class WorkflowTest : public ShellTest {

@@ -134,8 +134,9 @@ TEST(RefusedCharacters, InputQueryAnswerHoldsWhatWindows1250HoldsOnOneLine)
                   QString::fromUtf8(c.kept));
         const std::vector<DialogRequest> messages = dialogs.requestsOf(DialogKind::Message);
         ASSERT_EQ(messages.size(), leftOut.isEmpty() ? 0u : 1u);
-        if (!leftOut.isEmpty())
+        if (!leftOut.isEmpty()) {
             EXPECT_EQ(messages[0].text, QStringLiteral("Pominięto znaki, których nie można zapisać: ") + leftOut);
+        }
         EXPECT_EQ(dialogs.pendingAnswers(), 0u);
     }
 }
