@@ -96,7 +96,7 @@ public:
     // ImportHost
     ::ErrorStream& errorStream() override { return ErrorStream; }
     void setModified() override { Modified = 1; }
-    bool reloadStudentsList() override;
+    // ReloadStudentsList, below.
 
     // PreviewView
     void setActivePageTab(int index) override;
@@ -108,7 +108,7 @@ public:
     void ResetAll();
     // The student list read again from the working copy and the tree rebuilt; false
     // (silently) without a working copy, false after a message when it cannot be read.
-    bool ReloadStudentsList();
+    bool ReloadStudentsList() override;
     // The tree from StudentList: students sorted by their folded key, each with its 53
     // document nodes. A student node keeps its table name.
     void BuildStudentsTree();

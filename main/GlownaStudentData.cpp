@@ -110,7 +110,7 @@ bool TFGlowna::SaveStudentData()
 
     const std::string table = StudentTableOfDialog();
     // Drop, create and fill in one transaction: a failed save keeps the old table.
-    const bool saved = bFunReplaceCertData(ErrorStream, working, table, RecordList, FWait);
+    const bool saved = ReplaceStudentTable(ErrorStream, working, table, RecordList, FWait);
     wait.close();
     if (!saved) {
         ShowStreamError("Błąd zapisu danych.\n\n", ErrorStream);

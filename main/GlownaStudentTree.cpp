@@ -78,11 +78,6 @@ bool TFGlowna::ReloadStudentsList()
     return true;
 }
 
-bool TFGlowna::reloadStudentsList()
-{
-    return ReloadStudentsList();
-}
-
 void TFGlowna::BuildStudentsTree()
 {
     const std::vector<StudentEntry> students = SortedStudents(StudentList);

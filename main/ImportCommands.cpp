@@ -130,7 +130,7 @@ void RunImportCommand(ImportHost& host, const ImportCommand& command)
         return;
     }
     host.setModified();
-    host.reloadStudentsList();
+    host.ReloadStudentsList();
     ShowWhatWasPassedOver(notes);
 }
 

@@ -10,5 +10,5 @@ public:
     // The working copy now differs from the open file (Modified := 1).
     virtual void setModified() = 0;
     // Reads the student list from the working copy and rebuilds the tree.
-    virtual bool reloadStudentsList() = 0;
+    virtual bool ReloadStudentsList() = 0;
 };

@@ -47,7 +47,7 @@ void MainCalibrationHost::fillSampleData(std::string_view formClass)
         form->FillSampleData();
 }
 
-void MainCalibrationHost::reloadStudentsList()
+void MainCalibrationHost::ReloadStudentsList()
 {
     window_.ReloadStudentsList();
 }

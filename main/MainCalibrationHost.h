@@ -19,7 +19,7 @@ public:
     void setPrintNoDots(bool checked) override;
     const RenderSource* documentForm(std::string_view formClass) override;
     void fillSampleData(std::string_view formClass) override;
-    void reloadStudentsList() override;
+    void ReloadStudentsList() override;
 
 private:
     TFGlowna& window_;

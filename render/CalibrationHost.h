@@ -16,5 +16,5 @@ public:
     virtual const RenderSource* documentForm(std::string_view formClass) = 0;
     // Puts the form's sample texts into its fields (nothing for a form without any).
     virtual void fillSampleData(std::string_view formClass) = 0;
-    virtual void reloadStudentsList() = 0;
+    virtual void ReloadStudentsList() = 0;
 };

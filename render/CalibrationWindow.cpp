@@ -421,7 +421,7 @@ void TFKalibracja::PrzywrocUstawieniaButtonClick()
 
 void TFKalibracja::CloseButtonClick()
 {
-    host_.reloadStudentsList();
+    host_.ReloadStudentsList();
     reject();
 }
 

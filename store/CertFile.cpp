@@ -128,9 +128,9 @@ bool bFunGetStudentsList(ErrorStream& es, const std::string& file, std::vector<S
     return true;
 }
 
-bool bFunGetStudentName(ErrorStream& es, const std::string& file, const std::string& table,
+bool ReadStudentName(ErrorStream& es, const std::string& file, const std::string& table,
                         std::string& name) {
-    if (ReportMissingFile(es, file, "Plik nie istnieje: \n", "bFunGetStudentName")) return false;
+    if (ReportMissingFile(es, file, "Plik nie istnieje: \n", "ReadStudentName")) return false;
     CppSQLite3DB db;
     try {
         db.Open(file);
@@ -138,7 +138,7 @@ bool bFunGetStudentName(ErrorStream& es, const std::string& file, const std::str
         db.Close();
         return true;
     } catch (const CppSQLite3Exception& e) {
-        FailDb(es, "SQL exception: \n", e, "bFunGetStudentName");
+        FailDb(es, "SQL exception: \n", e, "ReadStudentName");
         return false;
     }
 }
@@ -266,7 +266,7 @@ bool bFunSaveCertData(ErrorStream& es, const std::string& file, const std::strin
     return WriteStudentTable(es, file, table, records, progress, false);
 }
 
-bool bFunReplaceCertData(ErrorStream& es, const std::string& file, const std::string& table,
+bool ReplaceStudentTable(ErrorStream& es, const std::string& file, const std::string& table,
                          const std::vector<FieldRecord>& records, ProgressSink* progress) {
     return WriteStudentTable(es, file, table, records, progress, true);
 }

@@ -21,7 +21,7 @@ bool bFunGetStudentsList(ErrorStream& es, const std::string& file, std::vector<S
                          std::vector<std::string>* unreadable = nullptr);
 // Sets `name` to the display name of one student table, exactly as the student list
 // gives it (surname, a blank, first name).
-bool bFunGetStudentName(ErrorStream& es, const std::string& file, const std::string& table,
+bool ReadStudentName(ErrorStream& es, const std::string& file, const std::string& table,
                         std::string& name);
 // Sets `text` to the named column of the current row (NULL reads as the empty text).
 bool bFunGetValue(ErrorStream& es, CppSQLite3Query& query, const std::string& column,
@@ -41,5 +41,5 @@ bool bFunSaveCertData(ErrorStream& es, const std::string& file, const std::strin
 // Saving a student: drops the old table, creates it anew and writes the records in ONE
 // transaction on one connection; any failure rolls everything back and leaves the old
 // table whole. Messages as bFunSaveCertData. The main window's save calls this.
-bool bFunReplaceCertData(ErrorStream& es, const std::string& file, const std::string& table,
+bool ReplaceStudentTable(ErrorStream& es, const std::string& file, const std::string& table,
                          const std::vector<FieldRecord>& records, ProgressSink* progress = nullptr);

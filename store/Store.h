@@ -8,7 +8,7 @@
 // before its handled region (an existing but unreadable file, a lock beyond the busy
 // timeout) and from LogWrite; callers that want to survive those catch them.
 //
-// Saving a student: call bFunReplaceCertData (one transaction: the old table stays whole
+// Saving a student: call ReplaceStudentTable (one transaction: the old table stays whole
 // when the save fails). Progress: pass a ProgressSink (the wait and import windows).
 #include "store/Calibration.h"
 #include "store/CertFile.h"

@@ -5,7 +5,7 @@
 //                      transactions; floor: open, "drop table if exists", close, then open,
 //                      one transaction that creates the table and inserts every row
 //                      through one prepared statement, close;
-//   save in one call   bFunReplaceCertData: one connection, one transaction; floor: open,
+//   save in one call   ReplaceStudentTable: one connection, one transaction; floor: open,
 //                      one transaction that drops, creates and inserts through one prepared
 //                      statement, close;
 //   load               bFunLoadCertData; floor: open, one prepared select in row order,
@@ -131,7 +131,7 @@ int main() {
         if (!bFunDeleteTable(es, file, kTable) || !bFunSaveCertData(es, file, kTable, records)) std::exit(1);
     }, [&] { BareDropThenSave(file, records); });
     const auto replace = Alternate(kRuns, [&] {
-        if (!bFunReplaceCertData(es, file, kTable, records)) std::exit(1);
+        if (!ReplaceStudentTable(es, file, kTable, records)) std::exit(1);
     }, [&] { BareReplace(file, records); });
     // Both keep their list between runs, as the main window keeps its records.
     std::vector<FieldRecord> loaded, bareLoaded;
@@ -143,7 +143,7 @@ int main() {
 
     std::printf("one student of %d records; median (min-max) of %d runs\n", kRecords, kRuns);
     Report("save in two calls (DeleteTable, SaveCertData)", save);
-    Report("save in one call (bFunReplaceCertData)", replace);
+    Report("save in one call (ReplaceStudentTable)", replace);
     Report("load (bFunLoadCertData)", load);
     return 0;
 }

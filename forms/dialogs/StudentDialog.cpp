@@ -188,7 +188,7 @@ bool TFDaneUcznia::mayWriteTable(const std::string& path, const std::string& tab
         // Whose data "Tak" would replace, as the tree names him (his table's name when even
         // that cannot be read).
         std::string holder;
-        if (!bFunGetStudentName(DialogErrorStream(), path, table, holder))
+        if (!ReadStudentName(DialogErrorStream(), path, table, holder))
             holder = table;
         return DialogService::instance().message(
                    QStringLiteral("Uczeń o tym numerze PESEL już istnieje, czy chcesz nadpisać dane "

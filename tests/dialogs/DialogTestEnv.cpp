@@ -21,7 +21,7 @@ bool RecordingHost::SaveStudentData()
     std::vector<FieldRecord> records;
     FDaneUcznia->CollectFields(records);
     const std::string table = "PESEL" + FDaneUcznia->fieldText("NumerPesel_DATA_EDIT").toStdString();
-    return bFunReplaceCertData(errors, DataTmpPath(errors), table, records);
+    return ReplaceStudentTable(errors, DataTmpPath(errors), table, records);
 }
 
 DialogTest::DialogTest()

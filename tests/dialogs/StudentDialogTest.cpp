@@ -235,7 +235,7 @@ TEST_F(StudentDialogTest, CollectStoreFillCollectGivesTheSameRecords)
     ASSERT_TRUE(dialog.CollectFields(first));
     ErrorStream es;
     ASSERT_EQ(iFunCheckIsStudentExists(es, workingCopy(), "PESEL7", true), 0);
-    ASSERT_TRUE(bFunReplaceCertData(es, workingCopy(), "PESEL7", first)) << es.str();
+    ASSERT_TRUE(ReplaceStudentTable(es, workingCopy(), "PESEL7", first)) << es.str();
 
     enter({"", "", "", "", "", "", "", "", ""});
     std::vector<FieldRecord> loaded;

@@ -48,7 +48,7 @@ void StoreAndReload(FormRegistry& registry, const std::vector<FieldRecord>& reco
     ErrorStream es;
     const std::string file = DataTmpPath(es);
     ASSERT_NE(iFunCheckIsStudentExists(es, file, table, true), -1) << es.str();
-    ASSERT_TRUE(bFunReplaceCertData(es, file, table, records)) << es.str();
+    ASSERT_TRUE(ReplaceStudentTable(es, file, table, records)) << es.str();
     registry.ClearAll();
     std::vector<FieldRecord> loaded;
     ASSERT_TRUE(bFunLoadCertData(es, file, table, loaded)) << es.str();

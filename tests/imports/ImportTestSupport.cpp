@@ -42,7 +42,7 @@ ExportLines Student(const char* personalMarker, const char* peselField, const st
 
 }  // namespace
 
-bool RecordingHost::reloadStudentsList()
+bool RecordingHost::ReloadStudentsList()
 {
     ++reloads;
     std::vector<StudentEntry> students;

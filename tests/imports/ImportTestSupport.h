@@ -20,7 +20,7 @@ class RecordingHost : public ImportHost {
 public:
     ErrorStream& errorStream() override { return es; }
     void setModified() override { modified = true; }
-    bool reloadStudentsList() override;
+    bool ReloadStudentsList() override;
 
     ErrorStream es;
     bool modified = false;

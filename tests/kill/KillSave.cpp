@@ -36,7 +36,7 @@ int main(int argc, char** argv)
         const auto records = LargeStudent(argv[4], std::atoi(argv[5]));
         ErrorStream es;
         Signal('S');
-        saved = bFunReplaceCertData(es, argv[3], kKilledStudentTable, records);
+        saved = ReplaceStudentTable(es, argv[3], kKilledStudentTable, records);
     } else if (mode == "copy" && argc == 5) {
         Signal('S');
         saved = CopyFileReplacing(argv[3], argv[4]) == 0;

@@ -34,7 +34,7 @@ void WriteStudents(const std::string& file, const std::vector<std::pair<std::str
             // Enough bytes per student that the file spans many pages.
             {"DANE UCZNIA", "Uwagi", std::string(6000, 'u')},
         };
-        ASSERT_TRUE(bFunReplaceCertData(es, file, "PESEL" + std::to_string(++pesel), rows)) << es.str();
+        ASSERT_TRUE(ReplaceStudentTable(es, file, "PESEL" + std::to_string(++pesel), rows)) << es.str();
     }
 }
 

@@ -95,7 +95,7 @@ TEST_F(WorkflowTest, StoredValueOver2047CharactersIsCutToThemWhenSavedAgain)
         {key, grade, std::string(2046, 'a') + "bc"},
     };
     ErrorStream es;
-    ASSERT_TRUE(bFunReplaceCertData(es, workingCopy(), "PESEL111", rows)) << es.str();
+    ASSERT_TRUE(ReplaceStudentTable(es, workingCopy(), "PESEL111", rows)) << es.str();
     ASSERT_TRUE(window().ReloadStudentsList());
 
     click(documentNode("Nowak Jan", "ART-II/205/3 świad. klasa II"));

@@ -55,7 +55,7 @@ void WorkflowTest::storeStudent(const StudentFields& student)
         {"DANE UCZNIA", "NrDziennika_DATA_EDIT", student.registerNumber.toStdString()},
         {"DANE UCZNIA", "NumerPesel_DATA_EDIT", student.pesel.toStdString()},
     };
-    ASSERT_TRUE(bFunReplaceCertData(es, workingCopy(), "PESEL" + student.pesel.toStdString(), rows))
+    ASSERT_TRUE(ReplaceStudentTable(es, workingCopy(), "PESEL" + student.pesel.toStdString(), rows))
         << es.str();
 }
 

@@ -35,7 +35,7 @@ public:
         return formClass == "TFSwiad205kl1" || formClass == "TFArkusz283str2" ? &form : nullptr;
     }
     void fillSampleData(std::string_view formClass) override { samples.emplace_back(formClass); }
-    void reloadStudentsList() override { ++reloads; }
+    void ReloadStudentsList() override { ++reloads; }
 
     FixtureForm form;
     std::vector<bool> noDotsCalls;

@@ -76,24 +76,24 @@ TEST_F(CertFile, EmptyRecordListMakesAnEmptyTable) {
 
 TEST_F(CertFile, ProgressAdvancesOncePerRow) {
     CountingProgress progress;
-    ASSERT_TRUE(bFunReplaceCertData(es, file, "PESEL1", Student("A", "B"), &progress));
+    ASSERT_TRUE(ReplaceStudentTable(es, file, "PESEL1", Student("A", "B"), &progress));
     EXPECT_EQ(progress.position, 3);
     EXPECT_TRUE(progress.stages.empty());  // the caller sets the range
 }
 
 TEST_F(CertFile, ReplaceWritesTheNewRowsOnly) {
-    ASSERT_TRUE(bFunReplaceCertData(es, file, "PESEL1", Student("A", "B")));
+    ASSERT_TRUE(ReplaceStudentTable(es, file, "PESEL1", Student("A", "B")));
     const std::vector<FieldRecord> second = {{"DANE UCZNIA", "Nazwisko_DATA_EDIT", "Nowak"}};
-    ASSERT_TRUE(bFunReplaceCertData(es, file, "PESEL1", second));
+    ASSERT_TRUE(ReplaceStudentTable(es, file, "PESEL1", second));
     EXPECT_EQ(Load("PESEL1"), second);
 }
 
 TEST_F(CertFile, ReplaceInterruptedByALockKeepsThePreviousTable) {
     const auto first = Student("Kowalska", "Anna");
-    ASSERT_TRUE(bFunReplaceCertData(es, file, "PESEL1", first));
+    ASSERT_TRUE(ReplaceStudentTable(es, file, "PESEL1", first));
     {
         HeldWriteLock lock(file);
-        EXPECT_FALSE(bFunReplaceCertData(es, file, "PESEL1", Student("Nowak", "Jan")));
+        EXPECT_FALSE(ReplaceStudentTable(es, file, "PESEL1", Student("Nowak", "Jan")));
     }
     EXPECT_EQ(es.str(), "SQLite exception: SQLITE_BUSY");
     ASSERT_FALSE(LogRows().empty());
@@ -116,10 +116,10 @@ TEST_F(CertFile, MissingFileMessages) {
         {[&] { return bFunLoadCertData(es, missing, "PESEL1", records); }, "Plik nie istnieje: \n", "bFunLoadCertData"},
         {[&] { return bFunDeleteTable(es, missing, "PESEL1"); }, "Plik nie istnieje: \n", "bFunDeleteTable"},
         {[&] { return bFunSaveCertData(es, missing, "PESEL1", {}); }, "Plik nie istnieje: \n", "bFunSaveCertData()"},
-        {[&] { return bFunReplaceCertData(es, missing, "PESEL1", {}); }, "Plik nie istnieje: \n", "bFunSaveCertData()"},
+        {[&] { return ReplaceStudentTable(es, missing, "PESEL1", {}); }, "Plik nie istnieje: \n", "bFunSaveCertData()"},
         {[&] { return bFunGetTableList(es, missing, tables); }, "Plik nie istnieje: \n:", "bFunGetTableList"},
         {[&] { return bFunGetStudentsList(es, missing, students); }, "Plik nie istnieje: \n:", "bFunGetTableList"},
-        {[&] { return bFunGetStudentName(es, missing, "PESEL1", name); }, "Plik nie istnieje: \n", "bFunGetStudentName"},
+        {[&] { return ReadStudentName(es, missing, "PESEL1", name); }, "Plik nie istnieje: \n", "ReadStudentName"},
         {[&] { return iFunCheckIsStudentExists(es, missing, "PESEL1", false) == 0; }, "Plik nie istnieje: \n",
          "iFunCheckIsStudentExists"},
     };
@@ -197,11 +197,11 @@ TEST_F(CertFile, OneStudentsNameIsTheOneTheListGives) {
     };
     for (const auto& c : cases) {
         std::string name;
-        EXPECT_EQ(bFunGetStudentName(es, file, c.table, name), c.read) << c.table;
+        EXPECT_EQ(ReadStudentName(es, file, c.table, name), c.read) << c.table;
         EXPECT_EQ(name, c.name) << c.table;
     }
     EXPECT_EQ(es.str(), "SQL exception: \nSQLITE_ERROR");
-    EXPECT_EQ(LogRows().back().fun, "bFunGetStudentName");
+    EXPECT_EQ(LogRows().back().fun, "ReadStudentName");
 }
 
 TEST_F(CertFile, EmptyFileHasNoStudents) {
@@ -215,7 +215,7 @@ TEST_F(CertFile, EmptyFileHasNoStudents) {
 
 TEST_F(CertFile, TableNamesWithQuotesWork) {
     const std::string table = "PESEL`1'2";
-    ASSERT_TRUE(bFunReplaceCertData(es, file, table, Student("A", "B"))) << es.str();
+    ASSERT_TRUE(ReplaceStudentTable(es, file, table, Student("A", "B"))) << es.str();
     EXPECT_EQ(iFunCheckIsStudentExists(es, file, table, false), 1);
     EXPECT_EQ(Load(table).size(), 3u);
     std::vector<StudentEntry> students;

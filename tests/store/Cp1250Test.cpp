@@ -85,7 +85,7 @@ TEST(Cp1250, OverLongApostropheCannotBreakAStatement) {
     const std::string file = folders.dataFile("data_tmp.sqtmp");
     const std::string attack = "x\xC0\xA7); drop table `PESEL1`; --";
     ASSERT_EQ(iFunCheckIsStudentExists(es, file, "PESEL1", true), 0) << es.str();
-    ASSERT_TRUE(bFunReplaceCertData(es, file, "PESEL1", {{"DANE UCZNIA", "Nazwisko_DATA_EDIT", attack}}))
+    ASSERT_TRUE(ReplaceStudentTable(es, file, "PESEL1", {{"DANE UCZNIA", "Nazwisko_DATA_EDIT", attack}}))
         << es.str();
     std::vector<FieldRecord> rows;
     ASSERT_TRUE(bFunLoadCertData(es, file, "PESEL1", rows)) << es.str();
