@@ -6,10 +6,12 @@
 
 #include <stdexcept>
 
-const LayoutCatalog& LayoutCatalog::builtIn() {
+const LayoutCatalog& LayoutCatalog::builtIn()
+{
     static const LayoutCatalog catalog = [] {
         const QResource packed(QStringLiteral(":/layouts/layouts.pack"));
-        if (!packed.isValid()) throw std::runtime_error("the packed layouts are not compiled in");
+        if (!packed.isValid())
+            throw std::runtime_error("the packed layouts are not compiled in");
         return UnpackLayouts(packed.uncompressedData());
     }();
     return catalog;

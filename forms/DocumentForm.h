@@ -121,9 +121,9 @@ private:
     // through the stored components of every form, not through all their labels.
     struct StoredComponent {
         int index = 0;
-        std::string name;        // as stored
-        int wholeTextRows = 0;   // one per edit or combo marker, one for a certificate's memo
-        bool rowPerLine = false; // a grade sheet's memo: one row per displayed line
+        std::string name;         // as stored
+        int wholeTextRows = 0;    // one per edit or combo marker, one for a certificate's memo
+        bool rowPerLine = false;  // a grade sheet's memo: one row per displayed line
     };
 
     // What one stored row of this form sets: a field's whole text, a memo's (a
@@ -163,6 +163,6 @@ private:
     // At the first showing: the layout's first tab, the first certificate where the list
     // is set at every showing, none where the person's pick stays.
     WindowChoices choices_{definition_.activePage,
-                           definition_.loadBar && definition_.loadBar->selectOnShow ? 0 : -1};
+                           definition_.loadBar&& definition_.loadBar->selectOnShow ? 0 : -1};
     std::unique_ptr<FormWindow> window_;
 };

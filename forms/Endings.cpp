@@ -28,7 +28,8 @@ bool SameLine(const LayoutComponent& a, const LayoutComponent& b)
 // The printed label on the field's line whose distance `gap(label)` lies in [0, reach] and is
 // the smallest; -1 for none.
 template <typename Gap>
-int NearestLabel(const QList<LayoutComponent>& components, const LayoutComponent& field, int reach, Gap gap)
+int NearestLabel(const QList<LayoutComponent>& components, const LayoutComponent& field, int reach,
+                 Gap gap)
 {
     int found = -1;
     for (int i = 0; i < components.size(); ++i) {
@@ -60,18 +61,21 @@ std::vector<EndingPair> FindEndings(const QList<LayoutComponent>& components)
         const LayoutComponent& ending = components[e];
         if (!IsEndingField(ending))
             continue;
-        const int word = NearestLabel(components, ending, kEndingReach,
-                                      [&](const LayoutComponent& l) { return ending.rect.x1 - l.rect.x2; });
+        const int word =
+            NearestLabel(components, ending, kEndingReach,
+                         [&](const LayoutComponent& l) { return ending.rect.x1 - l.rect.x2; });
         if (word < 0)
             continue;
-        const int follower = NearestLabel(components, ending, kFollowerReach,
-                                          [&](const LayoutComponent& l) { return l.rect.x1 - ending.rect.x2; });
+        const int follower =
+            NearestLabel(components, ending, kFollowerReach,
+                         [&](const LayoutComponent& l) { return l.rect.x1 - ending.rect.x2; });
         pairs.push_back({word, e, follower});
     }
     std::ranges::sort(pairs, [&](const EndingPair& a, const EndingPair& b) {
         const PageRect& ra = components[a.ending].rect;
         const PageRect& rb = components[b.ending].rect;
-        return std::tuple(components[a.ending].page, ra.y1, ra.x1) < std::tuple(components[b.ending].page, rb.y1, rb.x1);
+        return std::tuple(components[a.ending].page, ra.y1, ra.x1) <
+               std::tuple(components[b.ending].page, rb.y1, rb.x1);
     });
     return pairs;
 }
@@ -79,9 +83,12 @@ std::vector<EndingPair> FindEndings(const QList<LayoutComponent>& components)
 double TextStart(TextAlign align, double left, double right, double advance)
 {
     switch (align) {
-    case TextAlign::Right: return right - advance;
-    case TextAlign::Center: return (left + right - advance) / 2;
-    default: return left;
+    case TextAlign::Right:
+        return right - advance;
+    case TextAlign::Center:
+        return (left + right - advance) / 2;
+    default:
+        return left;
     }
 }
 
@@ -96,7 +103,8 @@ void PlaceEndings(QList<LayoutComponent>& components, const TextWidthIn& width, 
     for (const EndingPair& pair : FindEndings(components)) {
         LayoutComponent& word = components[pair.word];
         LayoutComponent& ending = components[pair.ending];
-        const double wordEnd = TextEnd(word.font.align, word.rect.x1, word.rect.x2, width(word, word.caption));
+        const double wordEnd =
+            TextEnd(word.font.align, word.rect.x1, word.rect.x2, width(word, word.caption));
         Shift(ending, static_cast<int>(std::lround(wordEnd)) - ending.rect.x1);
         // A left-aligned word's box ends with its text, no longer reaching over the field.
         if (word.font.align == TextAlign::Left)
@@ -112,6 +120,7 @@ void PlaceEndings(QList<LayoutComponent>& components, const TextWidthIn& width, 
                                      width(follower, follower.caption));
         Shift(follower, static_cast<int>(std::lround(start - now)));
         if (boxes == EndingBoxes::EndBeforeFollower)
-            ending.rect.x2 = std::min(ending.rect.x2, ending.rect.x1 + static_cast<int>(std::ceil(widest)));
+            ending.rect.x2 =
+                std::min(ending.rect.x2, ending.rect.x1 + static_cast<int>(std::ceil(widest)));
     }
 }

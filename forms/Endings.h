@@ -10,9 +10,9 @@
 #include <vector>
 
 struct EndingPair {
-    int word = -1;       // index of the printed label holding the word
-    int ending = -1;     // index of the field holding its ending
-    int follower = -1;   // index of the printed label that continues the line, or -1
+    int word = -1;      // index of the printed label holding the word
+    int ending = -1;    // index of the field holding its ending
+    int follower = -1;  // index of the printed label that continues the line, or -1
 };
 
 // The endings among `components` (one design, or a form's pages together): a stored edit or

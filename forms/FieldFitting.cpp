@@ -19,7 +19,8 @@ namespace {
 constexpr int kFieldFontPx = 11;
 constexpr int kSmallestFontPx = 6;
 
-QFont fieldFont(int px) {
+QFont fieldFont(int px)
+{
     QFont f(QStringLiteral("MS Sans Serif"));
     f.setPixelSize(px);
     return f;
@@ -27,15 +28,21 @@ QFont fieldFont(int px) {
 
 // The largest pixel size from `largest` down for which `fits` holds; the smallest size
 // when none does.
-int largestFitting(int largest, const std::function<bool(int px)>& fits) {
+int largestFitting(int largest, const std::function<bool(int px)>& fits)
+{
     for (int px = largest; px > kSmallestFontPx; --px)
-        if (fits(px)) return px;
+        if (fits(px))
+            return px;
     return kSmallestFontPx;
 }
 
-QSize boxSize(const LayoutComponent& c) { return toPicture(c.rect).toRect().size(); }
+QSize boxSize(const LayoutComponent& c)
+{
+    return toPicture(c.rect).toRect().size();
+}
 
-int probedTextAreaHeight(const LayoutComponent& c, bool frame) {
+int probedTextAreaHeight(const LayoutComponent& c, bool frame)
+{
     if (c.kind == ComponentKind::Combo) {
         ComboBox probe(c.editable ? ComboBox::Style::Editable : ComboBox::Style::ListOnly);
         probe.setFrame(frame);
@@ -50,22 +57,27 @@ int probedTextAreaHeight(const LayoutComponent& c, bool frame) {
 
 // A probe widget costs far more than the rest of a fit, and the forms repeat a few box
 // sizes many times, so each kind of box is probed once per size.
-int textAreaHeight(const LayoutComponent& c, bool frame) {
+int textAreaHeight(const LayoutComponent& c, bool frame)
+{
     const bool combo = c.kind == ComponentKind::Combo;
     const QSize size = boxSize(c);
-    const auto key = std::make_tuple(combo, combo && c.editable, frame, size.width(), size.height());
+    const auto key =
+        std::make_tuple(combo, combo && c.editable, frame, size.width(), size.height());
     static std::map<decltype(key), int> probed;
     const auto known = probed.find(key);
-    if (known != probed.end()) return known->second;
+    if (known != probed.end())
+        return known->second;
     const int height = probedTextAreaHeight(c, frame);
     probed.emplace(key, height);
     return height;
 }
 
-ScreenFit fitField(const LayoutComponent& c) {
+ScreenFit fitField(const LayoutComponent& c)
+{
     const auto sizeFor = [&](bool frame) {
         const int area = textAreaHeight(c, frame);
-        return largestFitting(kFieldFontPx, [&](int px) { return QFontMetrics(fieldFont(px)).height() <= area; });
+        return largestFitting(kFieldFontPx,
+                              [&](int px) { return QFontMetrics(fieldFont(px)).height() <= area; });
     };
     ScreenFit fit;
     int px = sizeFor(true);
@@ -79,7 +91,8 @@ ScreenFit fitField(const LayoutComponent& c) {
     return fit;
 }
 
-QFont printedFont(const LayoutComponent& c, int px) {
+QFont printedFont(const LayoutComponent& c, int px)
+{
     QFont f(c.font.name);
     f.setPixelSize(px);
     f.setBold(c.font.bold);
@@ -90,11 +103,15 @@ QFont printedFont(const LayoutComponent& c, int px) {
 }
 
 // The printed font's pixel size in page units.
-int printedUnits(const LayoutComponent& c) { return PrintedFontUnits(c.font.size > 0 ? c.font.size : 10); }
+int printedUnits(const LayoutComponent& c)
+{
+    return PrintedFontUnits(c.font.size > 0 ? c.font.size : 10);
+}
 
 // The pitch of a memo's lines: the line's height and its leading, as a plain text edit
 // stacks them.
-qreal lineHeight(const QFont& font) {
+qreal lineHeight(const QFont& font)
+{
     QTextLayout layout(QStringLiteral("Ąg"), font);
     layout.beginLayout();
     const QTextLine line = layout.createLine();
@@ -102,7 +119,8 @@ qreal lineHeight(const QFont& font) {
     return line.height() + std::max<qreal>(0, line.leading());
 }
 
-ScreenFit fitMemo(const LayoutComponent& c) {
+ScreenFit fitMemo(const LayoutComponent& c)
+{
     const int printUnits = printedUnits(c);
     const int largest = std::max(kSmallestFontPx, int(std::lround(printUnits * kPictureScale)));
     const QSize box = boxSize(c);
@@ -113,8 +131,8 @@ ScreenFit fitMemo(const LayoutComponent& c) {
         probe.ensurePolished();
         // The document's margin above and below, and the pixel Qt keeps free before it
         // counts the last line as seen without scrolling.
-        const int chrome = 2 * probe.frameWidth() + 2 * int(probe.document()->documentMargin()) + 1 +
-                           (c.wrap ? 0 : Memo::barThickness());
+        const int chrome = 2 * probe.frameWidth() + 2 * int(probe.document()->documentMargin()) +
+                           1 + (c.wrap ? 0 : Memo::barThickness());
         return largestFitting(largest, [&](int px) {
             return lines * std::ceil(lineHeight(printedFont(c, px))) + chrome <= box.height();
         });
@@ -135,11 +153,13 @@ ScreenFit fitMemo(const LayoutComponent& c) {
 }
 
 // Page units are 210 mm / 885 wide; a point is 25.4 / 72 mm.
-int labelPixels(int points) {
+int labelPixels(int points)
+{
     return std::max(1, int(points * (25.4 / 72.0) * (885.0 / 210.0) * kPictureScale + 0.5));
 }
 
-QFont labelFont(const LayoutComponent& c, int px) {
+QFont labelFont(const LayoutComponent& c, int px)
+{
     QFont f(c.font.name);
     f.setPixelSize(px);
     f.setBold(c.font.bold);
@@ -148,13 +168,15 @@ QFont labelFont(const LayoutComponent& c, int px) {
     return f;
 }
 
-ScreenFit fitLabel(const LayoutComponent& c) {
+ScreenFit fitLabel(const LayoutComponent& c)
+{
     const int width = boxSize(c).width();
     const int largest = c.screenHeight > 0 ? c.screenHeight : labelPixels(c.font.size);
     const int px = largestFitting(largest, [&](int px) {
         const QFontMetrics metrics(labelFont(c, px));
         for (const QString& line : c.caption.split(QLatin1Char('\n')))
-            if (metrics.horizontalAdvance(line) > width) return false;
+            if (metrics.horizontalAdvance(line) > width)
+                return false;
         return true;
     });
     ScreenFit fit;
@@ -165,12 +187,14 @@ ScreenFit fitLabel(const LayoutComponent& c) {
 
 // Width in pixels the field's text needs: its typing limit of average characters, or a
 // combo box's longest item beside its arrow.
-int neededWidth(const LayoutComponent& c, const ScreenFit& fit) {
+int neededWidth(const LayoutComponent& c, const ScreenFit& fit)
+{
     const QFontMetrics metrics(fit.font);
     const int chrome = (fit.frame ? 2 * 2 : 0) + 2 * 2;
     if (c.kind == ComponentKind::Combo) {
         int longest = 0;
-        for (const QString& item : c.items) longest = std::max(longest, metrics.horizontalAdvance(item));
+        for (const QString& item : c.items)
+            longest = std::max(longest, metrics.horizontalAdvance(item));
         return longest + chrome + boxSize(c).height();
     }
     return c.maxLength * metrics.averageCharWidth() + chrome;
@@ -178,9 +202,13 @@ int neededWidth(const LayoutComponent& c, const ScreenFit& fit) {
 
 }  // namespace
 
-QFont PrintedFont(const LayoutComponent& c) { return printedFont(c, printedUnits(c)); }
+QFont PrintedFont(const LayoutComponent& c)
+{
+    return printedFont(c, printedUnits(c));
+}
 
-int LetterBoxWidth(const QFont& font, bool frame) {
+int LetterBoxWidth(const QFont& font, bool frame)
+{
     const QFontMetrics metrics(font);
     int widest = 0;
     for (const QChar letter : QStringLiteral("ayeęi"))
@@ -189,41 +217,54 @@ int LetterBoxWidth(const QFont& font, bool frame) {
     return kLetterBoxLetters * widest + 2 * 2 + (frame ? 2 * 2 : 0) + 1;
 }
 
-QString LetterBoxToolTip(const QString& word) {
+QString LetterBoxToolTip(const QString& word)
+{
     return QStringLiteral("Końcówka słowa „%1”").arg(word.section(QLatin1Char(' '), -1));
 }
 
-ScreenFit FitOnScreen(const LayoutComponent& c) {
+ScreenFit FitOnScreen(const LayoutComponent& c)
+{
     switch (c.kind) {
-    case ComponentKind::Label: return fitLabel(c);
-    case ComponentKind::Memo: return fitMemo(c);
-    default: return fitField(c);
+    case ComponentKind::Label:
+        return fitLabel(c);
+    case ComponentKind::Memo:
+        return fitMemo(c);
+    default:
+        return fitField(c);
     }
 }
 
-QRect ScreenRect(const LayoutComponent& c, const QList<const LayoutComponent*>& page, const ScreenFit& fit) {
+QRect ScreenRect(const LayoutComponent& c, const QList<const LayoutComponent*>& page,
+                 const ScreenFit& fit)
+{
     QRect rect = toPicture(c.rect).toRect();
-    if (c.kind != ComponentKind::Edit && c.kind != ComponentKind::Combo) return rect;
+    if (c.kind != ComponentKind::Edit && c.kind != ComponentKind::Combo)
+        return rect;
     const int needed = neededWidth(c, fit);
-    if (needed <= rect.width()) return rect;
+    if (needed <= rect.width())
+        return rect;
     // Up to the page's right edge, or 2 px short of a neighbour. The blank is a few pixels
     // wider than the page (the picture's scale is the height's): that strip is margin
     // outside the printed frame, and no field reaches into it.
     int room = int(toPicture(PageRect{0, 0, kPageWidth, kPageHeight}).right());
     for (const LayoutComponent* other : page) {
-        if (other == &c) continue;
+        if (other == &c)
+            continue;
         const QRect r = toPicture(other->rect).toRect();
-        if (r.bottom() < rect.top() || r.top() > rect.bottom() || r.left() <= rect.left()) continue;
+        if (r.bottom() < rect.top() || r.top() > rect.bottom() || r.left() <= rect.left())
+            continue;
         room = std::min(room, r.left() - 2);
     }
     rect.setWidth(std::max(rect.width(), std::min(needed, room - rect.left())));
     return rect;
 }
 
-void ApplyScreenFit(QWidget* widget, const ScreenFit& fit, const QRect& rect) {
+void ApplyScreenFit(QWidget* widget, const ScreenFit& fit, const QRect& rect)
+{
     // A widget showing the fit's font already keeps it as it is: setting it anew would make
     // a combo box build its drop-down list at once, the dearest part of a form's window.
-    if (widget->font() != fit.font) widget->setFont(fit.font);
+    if (widget->font() != fit.font)
+        widget->setFont(fit.font);
     if (auto* edit = qobject_cast<Edit*>(widget)) {
         edit->setFrame(fit.frame);
     } else if (auto* combo = qobject_cast<ComboBox*>(widget)) {

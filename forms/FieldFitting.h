@@ -42,7 +42,8 @@ QString LetterBoxToolTip(const QString& word);
 
 // The on-screen rectangle of `component`, one of `page` (the components standing on its
 // page), shown with `fit`.
-QRect ScreenRect(const LayoutComponent& component, const QList<const LayoutComponent*>& page, const ScreenFit& fit);
+QRect ScreenRect(const LayoutComponent& component, const QList<const LayoutComponent*>& page,
+                 const ScreenFit& fit);
 
 // Gives `widget` (the component's edit, combo box, memo or label) the fit and rectangle.
 void ApplyScreenFit(QWidget* widget, const ScreenFit& fit, const QRect& rect);

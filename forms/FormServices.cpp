@@ -14,12 +14,22 @@ SchoolData* installedSchool = nullptr;
 
 }  // namespace
 
-const StudentData& StudentData::current() {
+const StudentData& StudentData::current()
+{
     return installedStudent ? *installedStudent : noStudent;
 }
 
-void StudentData::install(const StudentData* source) { installedStudent = source; }
+void StudentData::install(const StudentData* source)
+{
+    installedStudent = source;
+}
 
-SchoolData* SchoolData::current() { return installedSchool; }
+SchoolData* SchoolData::current()
+{
+    return installedSchool;
+}
 
-void SchoolData::install(SchoolData* source) { installedSchool = source; }
+void SchoolData::install(SchoolData* source)
+{
+    installedSchool = source;
+}

@@ -29,15 +29,20 @@ constexpr int kPanelHeight = 41;
 constexpr int kCertificateClientWidth = 745;
 constexpr int kCertificateClientHeight = 732;
 
-Qt::Alignment alignmentOf(TextAlign a) {
+Qt::Alignment alignmentOf(TextAlign a)
+{
     switch (a) {
-    case TextAlign::Center: return Qt::AlignHCenter | Qt::AlignVCenter;
-    case TextAlign::Right: return Qt::AlignRight | Qt::AlignVCenter;
-    default: return Qt::AlignLeft | Qt::AlignVCenter;
+    case TextAlign::Center:
+        return Qt::AlignHCenter | Qt::AlignVCenter;
+    case TextAlign::Right:
+        return Qt::AlignRight | Qt::AlignVCenter;
+    default:
+        return Qt::AlignLeft | Qt::AlignVCenter;
     }
 }
 
-QImage blankPicture(const QString& name) {
+QImage blankPicture(const QString& name)
+{
     ErrorStream es;
     const QString folder = QString::fromStdString(ProgramFolderPath(es));
     QImage picture = PictureCache::instance().picture(folder + "/blanki/" + name);
@@ -49,14 +54,16 @@ QImage blankPicture(const QString& name) {
 }
 
 // The small picture of a button's role.
-QIcon glyphOf(const QString& role) {
+QIcon glyphOf(const QString& role)
+{
     const QStyle::StandardPixmap picture = role == "ok"       ? QStyle::SP_DialogOkButton
                                            : role == "cancel" ? QStyle::SP_DialogCancelButton
                                                               : QStyle::SP_DialogOpenButton;
     return StandardIcon(picture);
 }
 
-int screenHeight() {
+int screenHeight()
+{
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? screen->geometry().height() : 768;
 }
@@ -67,8 +74,9 @@ FormWindow::FormWindow(DocumentForm& form)
     : Form(nullptr, form.isCertificate()
                         ? Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                               Qt::WindowCloseButtonHint
-                        : Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      form_(form) {
+                        : Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+    , form_(form)
+{
     // A page of typing is left only through "Anuluj" (or a certificate's close box).
     keepOpenOnEscape();
     setObjectName(form.definition().className);
@@ -93,7 +101,8 @@ FormWindow::FormWindow(DocumentForm& form)
             pages_->addTab(page, form.definition().pages[p].tab);
         }
         // The tab shown when the window last closed.
-        pages_->setCurrentIndex(std::clamp(form.windowChoices().page, 0, std::max(0, pageCount - 1)));
+        pages_->setCurrentIndex(
+            std::clamp(form.windowChoices().page, 0, std::max(0, pageCount - 1)));
         // A certificate's other pages may never be looked at: their blanks wait for it.
         showBlank(pages_->currentIndex());
         connect(pages_, &QTabWidget::currentChanged, this, &FormWindow::showBlank);
@@ -114,7 +123,8 @@ FormWindow::FormWindow(DocumentForm& form)
     connect(&form_, &DocumentForm::textChanged, this, &FormWindow::showValue);
 }
 
-QWidget* FormWindow::buildPage(int page) {
+QWidget* FormWindow::buildPage(int page)
+{
     auto* box = new ScrollBox;
     // Built apart from the window, the page takes the window's font at once, so the fields
     // placed on it start with the font most of them show (see ApplyScreenFit).
@@ -129,11 +139,13 @@ QWidget* FormWindow::buildPage(int page) {
     const bool singlePage = form_.definition().pages.size() == 1;
     QList<int> onPage;
     for (int i = 0; i < form_.componentCount(); ++i)
-        if (singlePage || form_.component(i).page == page + 1) onPage << i;
+        if (singlePage || form_.component(i).page == page + 1)
+            onPage << i;
     QList<int> fields;
     for (int i : onPage) {
         buildComponent(i, box->content());
-        if (form_.component(i).kind != ComponentKind::Label) fields << i;
+        if (form_.component(i).kind != ComponentKind::Label)
+            fields << i;
     }
     fitPage(onPage);
     // Tab order: numbered fields first, by number, then the others in component order.
@@ -146,7 +158,8 @@ QWidget* FormWindow::buildPage(int page) {
     return box;
 }
 
-void FormWindow::buildComponent(int index, QWidget* parent) {
+void FormWindow::buildComponent(int index, QWidget* parent)
+{
     const LayoutComponent& c = form_.component(index);
     QWidget* w = nullptr;
     switch (c.kind) {
@@ -165,8 +178,8 @@ void FormWindow::buildComponent(int index, QWidget* parent) {
         break;
     }
     case ComponentKind::Combo: {
-        auto* combo = new ComboBox(c.editable ? ComboBox::Style::Editable : ComboBox::Style::ListOnly,
-                                   parent);
+        auto* combo = new ComboBox(
+            c.editable ? ComboBox::Style::Editable : ComboBox::Style::ListOnly, parent);
         combo->addItems(c.items);
         combo->setTypingLimit(c.maxLength);
         connect(combo, &ComboBox::userChanged, this, [this, index] { takeValue(index); });
@@ -180,7 +193,8 @@ void FormWindow::buildComponent(int index, QWidget* parent) {
         memo->setLineLimit(c.lineLimit);
         memo->setReadOnly(c.readOnly);
         connect(memo, &QPlainTextEdit::textChanged, this, [this, index] {
-            if (!showing_) takeValue(index);
+            if (!showing_)
+                takeValue(index);
         });
         w = memo;
         break;
@@ -192,24 +206,30 @@ void FormWindow::buildComponent(int index, QWidget* parent) {
     showValue(index);
 }
 
-void FormWindow::fitPage(const QList<int>& onPage) {
+void FormWindow::fitPage(const QList<int>& onPage)
+{
     QList<const LayoutComponent*> page;
-    for (int i : onPage) page << &form_.component(i);
+    for (int i : onPage)
+        page << &form_.component(i);
     for (int i : onPage) {
         const ScreenFit& fit = form_.screenFit(i);
         ApplyScreenFit(widgets_[i], fit, ScreenRect(form_.component(i), page, fit));
     }
 }
 
-void FormWindow::showBlank(int page) {
+void FormWindow::showBlank(int page)
+{
     Image* image = blanksToShow_.value(page);
-    if (!image) return;
+    if (!image)
+        return;
     const FormPage& formPage = form_.definition().pages[page];
-    image->setPicture(blankPicture(form_.registry().catalog().designs.value(formPage.design).picture));
+    image->setPicture(
+        blankPicture(form_.registry().catalog().designs.value(formPage.design).picture));
     blanksToShow_[page] = nullptr;
 }
 
-QWidget* FormWindow::buildPanel() {
+QWidget* FormWindow::buildPanel()
+{
     auto* panel = new QWidget(this);
     panel->setObjectName(QStringLiteral("Panel1"));
     panel->setFixedHeight(kPanelHeight);
@@ -224,7 +244,8 @@ QWidget* FormWindow::buildPanel() {
     for (const FormButton& b : form_.definition().buttons) {
         auto* button = new Button(b.caption, panel);
         button->setObjectName(b.name);
-        if (b.glyph) button->setIcon(glyphOf(b.role));
+        if (b.glyph)
+            button->setIcon(glyphOf(b.role));
         if (b.role == "schoolData") {
             row->addWidget(button);
             connect(button, &QPushButton::clicked, this, [this] { form_.LoadSchoolData(); });
@@ -240,7 +261,8 @@ QWidget* FormWindow::buildPanel() {
             right << button;
             if (b.role == "ok")
                 connect(button, &QPushButton::clicked, this, [this] {
-                    if (form_.registry().saveStudentData()) accept();
+                    if (form_.registry().saveStudentData())
+                        accept();
                 });
             else if (b.role == "cancel")
                 connect(button, &QPushButton::clicked, this, &QDialog::reject);
@@ -249,18 +271,22 @@ QWidget* FormWindow::buildPanel() {
         }
     }
     row->addStretch(1);
-    for (Button* b : right) row->addWidget(b);
+    for (Button* b : right)
+        row->addWidget(b);
     return panel;
 }
 
-void FormWindow::addLoadBar(QHBoxLayout* panel) {
+void FormWindow::addLoadBar(QHBoxLayout* panel)
+{
     const std::optional<LoadBar>& bar = form_.definition().loadBar;
-    if (!bar) return;
+    if (!bar)
+        return;
     // The lists and the box show the form's choices and keep them there.
     DocumentForm::WindowChoices& chosen = form_.windowChoices();
     certificateList_ = new ComboBox(ComboBox::Style::ListOnly, this);
     certificateList_->setObjectName(bar->certificateListName);
-    for (const LoadBarEntry& e : bar->certificates) certificateList_->addItem(e.caption);
+    for (const LoadBarEntry& e : bar->certificates)
+        certificateList_->addItem(e.caption);
     certificateList_->setCurrentIndex(chosen.certificate);
     connect(certificateList_, &QComboBox::currentIndexChanged, this,
             [this](int index) { form_.windowChoices().certificate = index; });
@@ -287,25 +313,31 @@ void FormWindow::addLoadBar(QHBoxLayout* panel) {
     }
 }
 
-QWidget* FormWindow::widget(QStringView name) const {
+QWidget* FormWindow::widget(QStringView name) const
+{
     const int i = form_.find(name);
     return i < 0 ? nullptr : widgets_.value(i);
 }
 
-void FormWindow::prepareShow() {
+void FormWindow::prepareShow()
+{
     if (form_.isCertificate()) {
         fixSize(screenHeight() - 50);
     } else {
         fixSize(screenHeight() - 100);
         if (const QScreen* screen = QGuiApplication::primaryScreen())
             move(screen->geometry().x() + (screen->geometry().width() - width()) / 2, 20);
-        for (ScrollBox* box : scrollBoxes_) box->scrollToTop();
-        if (certificateList_ && form_.definition().loadBar->selectOnShow) certificateList_->setCurrentIndex(0);
-        if (columnList_) columnList_->setCurrentIndex(0);
+        for (ScrollBox* box : scrollBoxes_)
+            box->scrollToTop();
+        if (certificateList_ && form_.definition().loadBar->selectOnShow)
+            certificateList_->setCurrentIndex(0);
+        if (columnList_)
+            columnList_->setCurrentIndex(0);
     }
 }
 
-void FormWindow::fixSize(int height) {
+void FormWindow::fixSize(int height)
+{
     // The dialog's border is fixed; it is as wide as its button panel needs, known before
     // the window is placed so that centring holds.
     setMinimumSize(0, 0);
@@ -318,8 +350,10 @@ void FormWindow::fixSize(int height) {
 }
 
 // A screen too narrow for the load bar beside the buttons shows it in a row above them.
-void FormWindow::putLoadBarOnItsOwnRow() {
-    if (loadBar_.isEmpty()) return;
+void FormWindow::putLoadBarOnItsOwnRow()
+{
+    if (loadBar_.isEmpty())
+        return;
     auto* bar = new QHBoxLayout;
     for (QWidget* w : std::as_const(loadBar_)) {
         panelRow_->removeWidget(w);
@@ -331,15 +365,19 @@ void FormWindow::putLoadBarOnItsOwnRow() {
     loadBar_.clear();
 }
 
-void FormWindow::showValue(int index) {
+void FormWindow::showValue(int index)
+{
     QWidget* w = widgets_.value(index);
-    if (!w) return;
+    if (!w)
+        return;
     const QString value = form_.text(index);
     showing_ = true;
     if (auto* edit = qobject_cast<Edit*>(w)) {
-        if (edit->text() != value) edit->setText(value);
+        if (edit->text() != value)
+            edit->setText(value);
     } else if (auto* combo = qobject_cast<ComboBox*>(w)) {
-        if (combo->text() != value) combo->setText(value);
+        if (combo->text() != value)
+            combo->setText(value);
     } else if (auto* memo = qobject_cast<Memo*>(w)) {
         if (memo->text() != value) {
             const int caret = memo->textCursor().position();
@@ -352,13 +390,18 @@ void FormWindow::showValue(int index) {
     showing_ = false;
 }
 
-void FormWindow::takeValue(int index) {
+void FormWindow::takeValue(int index)
+{
     QWidget* w = widgets_.value(index);
     QString value;
-    if (auto* edit = qobject_cast<Edit*>(w)) value = edit->text();
-    else if (auto* combo = qobject_cast<ComboBox*>(w)) value = combo->text();
-    else if (auto* memo = qobject_cast<Memo*>(w)) value = memo->text();
-    else return;
+    if (auto* edit = qobject_cast<Edit*>(w))
+        value = edit->text();
+    else if (auto* combo = qobject_cast<ComboBox*>(w))
+        value = combo->text();
+    else if (auto* memo = qobject_cast<Memo*>(w))
+        value = memo->text();
+    else
+        return;
     form_.setText(index, value, DocumentForm::Origin::User);
     showValue(index);  // a memo cut to its limit shows the cut text
 }

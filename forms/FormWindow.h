@@ -59,5 +59,5 @@ private:
     QWidget* panel_ = nullptr;
     QHBoxLayout* panelRow_ = nullptr;  // the buttons' row
     QList<QWidget*> loadBar_;          // the load bar's lists and button, while in the buttons' row
-    bool showing_ = false;  // a value being put into a widget
+    bool showing_ = false;             // a value being put into a widget
 };

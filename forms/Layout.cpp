@@ -12,106 +12,157 @@
 
 namespace {
 
-[[noreturn]] void fail(const QString& file, const QString& why) {
+[[noreturn]] void fail(const QString& file, const QString& why)
+{
     throw std::runtime_error((file + ": " + why).toStdString());
 }
 
-QJsonObject readJson(const QString& path) {
+QJsonObject readJson(const QString& path)
+{
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) fail(path, "cannot be read");
+    if (!f.open(QIODevice::ReadOnly))
+        fail(path, "cannot be read");
     QJsonParseError err;
     const QJsonDocument doc = QJsonDocument::fromJson(f.readAll(), &err);
     if (err.error != QJsonParseError::NoError)
         fail(path, err.errorString() + " at offset " + QString::number(err.offset));
-    if (!doc.isObject()) fail(path, "not a JSON object");
+    if (!doc.isObject())
+        fail(path, "not a JSON object");
     return doc.object();
 }
 
-PageRect readRect(const QJsonValue& v) {
+PageRect readRect(const QJsonValue& v)
+{
     const QJsonArray a = v.toArray();
-    if (a.size() != 4) return {};
+    if (a.size() != 4)
+        return {};
     return {a[0].toInt(), a[1].toInt(), a[2].toInt(), a[3].toInt()};
 }
 
-QStringList readStrings(const QJsonValue& v) {
+QStringList readStrings(const QJsonValue& v)
+{
     QStringList out;
-    for (const QJsonValue& s : v.toArray()) out << s.toString();
+    for (const QJsonValue& s : v.toArray())
+        out << s.toString();
     return out;
 }
 
-ComponentKind readKind(const QString& s, const QString& file) {
-    if (s == "label") return ComponentKind::Label;
-    if (s == "edit") return ComponentKind::Edit;
-    if (s == "combo") return ComponentKind::Combo;
-    if (s == "memo") return ComponentKind::Memo;
+ComponentKind readKind(const QString& s, const QString& file)
+{
+    if (s == "label")
+        return ComponentKind::Label;
+    if (s == "edit")
+        return ComponentKind::Edit;
+    if (s == "combo")
+        return ComponentKind::Combo;
+    if (s == "memo")
+        return ComponentKind::Memo;
     fail(file, "unknown component kind \"" + s + "\"");
 }
 
-TextAlign readAlign(const QString& s) {
-    if (s == "center") return TextAlign::Center;
-    if (s == "right") return TextAlign::Right;
-    if (s == "justify") return TextAlign::Justify;
+TextAlign readAlign(const QString& s)
+{
+    if (s == "center")
+        return TextAlign::Center;
+    if (s == "right")
+        return TextAlign::Right;
+    if (s == "justify")
+        return TextAlign::Justify;
     return TextAlign::Left;
 }
 
 // Applies the keys present in `o` over `c` (a full component or an override).
-void applyComponent(LayoutComponent& c, const QJsonObject& o, const QString& file) {
-    if (o.contains("kind")) c.kind = readKind(o["kind"].toString(), file);
-    if (o.contains("name")) c.name = o["name"].toString();
-    if (o.contains("caption")) c.caption = o["caption"].toString();
-    if (o.contains("maxLength")) c.maxLength = o["maxLength"].toInt();
-    if (o.contains("items")) c.itemsRef = o["items"].toString();
-    if (o.contains("editable")) c.editable = o["editable"].toBool();
-    if (o.contains("disabled")) c.disabled = o["disabled"].toBool();
-    if (o.contains("readOnly")) c.readOnly = o["readOnly"].toBool();
-    if (o.contains("lines")) c.lineLimit = o["lines"].toInt();
-    if (o.contains("wrap")) c.wrap = o["wrap"].toBool();
-    if (o.contains("tab")) c.tab = o["tab"].toInt();
-    if (o.contains("rect")) c.rect = readRect(o["rect"]);
-    if (o.contains("font")) c.font.name = o["font"].toString();
-    if (o.contains("size")) c.font.size = o["size"].toInt();
-    if (o.contains("bold")) c.font.bold = o["bold"].toBool();
-    if (o.contains("italic")) c.font.italic = o["italic"].toBool();
-    if (o.contains("underline")) c.font.underline = o["underline"].toBool();
-    if (o.contains("strike")) c.font.strike = o["strike"].toBool();
-    if (o.contains("align")) c.font.align = readAlign(o["align"].toString());
-    if (o.contains("dots")) c.dots = readRect(o["dots"]);
-    if (o.contains("screenHeight")) c.screenHeight = o["screenHeight"].toInt();
+void applyComponent(LayoutComponent& c, const QJsonObject& o, const QString& file)
+{
+    if (o.contains("kind"))
+        c.kind = readKind(o["kind"].toString(), file);
+    if (o.contains("name"))
+        c.name = o["name"].toString();
+    if (o.contains("caption"))
+        c.caption = o["caption"].toString();
+    if (o.contains("maxLength"))
+        c.maxLength = o["maxLength"].toInt();
+    if (o.contains("items"))
+        c.itemsRef = o["items"].toString();
+    if (o.contains("editable"))
+        c.editable = o["editable"].toBool();
+    if (o.contains("disabled"))
+        c.disabled = o["disabled"].toBool();
+    if (o.contains("readOnly"))
+        c.readOnly = o["readOnly"].toBool();
+    if (o.contains("lines"))
+        c.lineLimit = o["lines"].toInt();
+    if (o.contains("wrap"))
+        c.wrap = o["wrap"].toBool();
+    if (o.contains("tab"))
+        c.tab = o["tab"].toInt();
+    if (o.contains("rect"))
+        c.rect = readRect(o["rect"]);
+    if (o.contains("font"))
+        c.font.name = o["font"].toString();
+    if (o.contains("size"))
+        c.font.size = o["size"].toInt();
+    if (o.contains("bold"))
+        c.font.bold = o["bold"].toBool();
+    if (o.contains("italic"))
+        c.font.italic = o["italic"].toBool();
+    if (o.contains("underline"))
+        c.font.underline = o["underline"].toBool();
+    if (o.contains("strike"))
+        c.font.strike = o["strike"].toBool();
+    if (o.contains("align"))
+        c.font.align = readAlign(o["align"].toString());
+    if (o.contains("dots"))
+        c.dots = readRect(o["dots"]);
+    if (o.contains("screenHeight"))
+        c.screenHeight = o["screenHeight"].toInt();
 }
 
-QList<DrawingElement> readDrawings(const QJsonValue& v) {
+QList<DrawingElement> readDrawings(const QJsonValue& v)
+{
     QList<DrawingElement> out;
     for (const QJsonValue& d : v.toArray())
         out.append({d["name"].toString(), readRect(d["rect"])});
     return out;
 }
 
-qsizetype indexOf(const QList<LayoutComponent>& list, const QString& name) {
+qsizetype indexOf(const QList<LayoutComponent>& list, const QString& name)
+{
     for (qsizetype i = 0; i < list.size(); ++i)
-        if (list[i].name == name) return i;
+        if (list[i].name == name)
+            return i;
     return -1;
 }
 
 class DesignResolver {
 public:
     DesignResolver(const QMap<QString, std::pair<QString, QJsonObject>>& raw, QStringList& problems)
-        : raw_(raw), problems_(problems) {}
+        : raw_(raw)
+        , problems_(problems)
+    {
+    }
 
-    PageDesign resolve(const QString& name, int depth = 0) {
+    PageDesign resolve(const QString& name, int depth = 0)
+    {
         const auto it = raw_.constFind(name);
         if (it == raw_.constEnd()) {
             problems_ << "unknown design \"" + name + "\"";
             return {};
         }
-        if (depth > 8) fail(it->first, "extends chain too deep");
+        if (depth > 8)
+            fail(it->first, "extends chain too deep");
         const QString& file = it->first;
         const QJsonObject& o = it->second;
         PageDesign d;
-        if (o.contains("extends")) d = resolve(o["extends"].toString(), depth + 1);
+        if (o.contains("extends"))
+            d = resolve(o["extends"].toString(), depth + 1);
         d.name = name;
-        if (o.contains("page")) d.page = o["page"].toInt();
-        if (o.contains("picture")) d.picture = o["picture"].toString();
-        if (o.contains("drawings")) d.drawings = readDrawings(o["drawings"]);
+        if (o.contains("page"))
+            d.page = o["page"].toInt();
+        if (o.contains("picture"))
+            d.picture = o["picture"].toString();
+        if (o.contains("drawings"))
+            d.drawings = readDrawings(o["drawings"]);
         for (const QJsonValue& v : o["components"].toArray()) {
             LayoutComponent c;
             applyComponent(c, v.toObject(), file);
@@ -119,14 +170,18 @@ public:
         }
         for (const QString& gone : readStrings(o["remove"])) {
             const qsizetype i = indexOf(d.components, gone);
-            if (i < 0) problems_ << file + ": remove names no component \"" + gone + "\"";
-            else d.components.removeAt(i);
+            if (i < 0)
+                problems_ << file + ": remove names no component \"" + gone + "\"";
+            else
+                d.components.removeAt(i);
         }
         const QJsonObject overrides = o["override"].toObject();
         for (auto ov = overrides.begin(); ov != overrides.end(); ++ov) {
             const qsizetype i = indexOf(d.components, ov.key());
-            if (i < 0) problems_ << file + ": override names no component \"" + ov.key() + "\"";
-            else applyComponent(d.components[i], ov.value().toObject(), file);
+            if (i < 0)
+                problems_ << file + ": override names no component \"" + ov.key() + "\"";
+            else
+                applyComponent(d.components[i], ov.value().toObject(), file);
         }
         for (const QJsonValue& v : o["add"].toArray()) {
             const QJsonObject a = v.toObject();
@@ -149,7 +204,8 @@ public:
                 d.components.insert(i + 1, c);
             }
         }
-        for (LayoutComponent& c : d.components) c.page = d.page;
+        for (LayoutComponent& c : d.components)
+            c.page = d.page;
         return d;
     }
 
@@ -158,13 +214,17 @@ private:
     QStringList& problems_;
 };
 
-FormKind readFormKind(const QString& s) {
-    if (s == "sheetTitle") return FormKind::SheetTitle;
-    if (s == "sheetYear") return FormKind::SheetYear;
+FormKind readFormKind(const QString& s)
+{
+    if (s == "sheetTitle")
+        return FormKind::SheetTitle;
+    if (s == "sheetYear")
+        return FormKind::SheetYear;
     return FormKind::Certificate;
 }
 
-FormSpec readForm(const QJsonObject& o) {
+FormSpec readForm(const QJsonObject& o)
+{
     FormSpec f;
     f.className = o["class"].toString();
     f.instanceName = o["instance"].toString();
@@ -209,7 +269,8 @@ FormSpec readForm(const QJsonObject& o) {
     return f;
 }
 
-StudentRule readStudentRule(const QJsonObject& o) {
+StudentRule readStudentRule(const QJsonObject& o)
+{
     StudentRule r;
     r.target = o["target"].toString();
     if (o.contains("sex")) {
@@ -224,7 +285,8 @@ StudentRule readStudentRule(const QJsonObject& o) {
     return r;
 }
 
-SampleSet readSamples(const QJsonObject& o) {
+SampleSet readSamples(const QJsonObject& o)
+{
     SampleSet s;
     s.clearFirst = o["clearFirst"].toBool();
     for (const QJsonValue& v : o["steps"].toArray()) {
@@ -244,22 +306,28 @@ SampleSet readSamples(const QJsonObject& o) {
 
 // A standalone form is a copy of the registered form it names in "sameAs", with its own
 // class, instance and caption, and no key: it never holds data.
-QJsonObject standaloneEntry(const QJsonObject& forms, const QJsonObject& entry) {
+QJsonObject standaloneEntry(const QJsonObject& forms, const QJsonObject& entry)
+{
     QJsonObject out;
     for (const QJsonValue& f : forms["forms"].toArray())
-        if (f.toObject()["class"] == entry["sameAs"]) out = f.toObject();
+        if (f.toObject()["class"] == entry["sameAs"])
+            out = f.toObject();
     out.insert("key", QString());
     for (auto it = entry.begin(); it != entry.end(); ++it)
-        if (it.key() != "sameAs") out.insert(it.key(), it.value());
+        if (it.key() != "sameAs")
+            out.insert(it.key(), it.value());
     return out;
 }
 
-void readFormData(LayoutCatalog& cat, const QJsonObject& o) {
-    for (const QJsonValue& f : o["forms"].toArray()) cat.forms.append(readForm(f.toObject()));
+void readFormData(LayoutCatalog& cat, const QJsonObject& o)
+{
+    for (const QJsonValue& f : o["forms"].toArray())
+        cat.forms.append(readForm(f.toObject()));
     for (const QJsonValue& f : o["standaloneForms"].toArray()) {
         const QJsonObject entry = standaloneEntry(o, f.toObject());
         if (!entry.contains("pages"))
-            cat.problems << "standalone form \"" + entry["class"].toString() + "\" names no laid-out form";
+            cat.problems << "standalone form \"" + entry["class"].toString() +
+                                "\" names no laid-out form";
         cat.standaloneForms.append(readForm(entry));
     }
     const QJsonObject dialogs = o["dialogFields"].toObject();
@@ -275,7 +343,8 @@ void readFormData(LayoutCatalog& cat, const QJsonObject& o) {
     const QJsonObject rules = o["studentRules"].toObject();
     for (auto it = rules.begin(); it != rules.end(); ++it) {
         QList<StudentRule> list;
-        for (const QJsonValue& r : it.value().toArray()) list.append(readStudentRule(r.toObject()));
+        for (const QJsonValue& r : it.value().toArray())
+            list.append(readStudentRule(r.toObject()));
         cat.studentRules.insert(it.key(), list);
     }
     const QJsonObject samples = o["samples"].toObject();
@@ -293,8 +362,13 @@ void readFormData(LayoutCatalog& cat, const QJsonObject& o) {
     for (auto it = blocks.begin(); it != blocks.end(); ++it) {
         QList<CopyBlock> list;
         for (const QJsonValue& b : it.value().toArray()) {
-            CopyBlock block{b["page"].toInt(), b["column"].toInt(), b["digit"].toString(),
-                            b["target"].toString(), b["map"].toString(), b["names"].toBool(), {}};
+            CopyBlock block{b["page"].toInt(),
+                            b["column"].toInt(),
+                            b["digit"].toString(),
+                            b["target"].toString(),
+                            b["map"].toString(),
+                            b["names"].toBool(),
+                            {}};
             const QJsonObject values = b["values"].toObject();
             for (auto v = values.begin(); v != values.end(); ++v)
                 block.values.insert(v.key(), v.value().toString());
@@ -308,19 +382,22 @@ void readFormData(LayoutCatalog& cat, const QJsonObject& o) {
 // by "class"; its keys replace the entry's) and adds its own named school-data pairs, rules,
 // samples, copy maps and blocks, so that each family's data lives in a file of its own.
 void mergeFamilyData(QJsonObject& formData, const QString& file, const QJsonObject& family,
-                     QStringList& problems) {
+                     QStringList& problems)
+{
     QJsonArray forms = formData["forms"].toArray();
     for (const QJsonValue& v : family["forms"].toArray()) {
         const QJsonObject part = v.toObject();
         const QString cls = part["class"].toString();
         qsizetype i = 0;
-        while (i < forms.size() && forms.at(i).toObject()["class"].toString() != cls) ++i;
+        while (i < forms.size() && forms.at(i).toObject()["class"].toString() != cls)
+            ++i;
         if (i == forms.size()) {
             problems << file + ": form \"" + cls + "\" is not registered";
             continue;
         }
         QJsonObject entry = forms[i].toObject();
-        for (auto it = part.begin(); it != part.end(); ++it) entry.insert(it.key(), it.value());
+        for (auto it = part.begin(); it != part.end(); ++it)
+            entry.insert(it.key(), it.value());
         forms[i] = entry;
     }
     formData["forms"] = forms;
@@ -340,14 +417,16 @@ void mergeFamilyData(QJsonObject& formData, const QString& file, const QJsonObje
 
 }  // namespace
 
-QRectF toPicture(const PageRect& r) {
+QRectF toPicture(const PageRect& r)
+{
     return QRectF(r.x1 * kPictureScale, r.y1 * kPictureScale, r.width() * kPictureScale,
                   r.height() * kPictureScale);
 }
 
 // The forms are made from thousands of names at every start: one search for "_DATA_", then
 // a look at what follows each.
-StoredMarkers StoredMarkersIn(QStringView name) {
+StoredMarkers StoredMarkersIn(QStringView name)
+{
     constexpr std::u16string_view data = u"_DATA_";
     const std::u16string_view text(name.utf16(), size_t(name.size()));
     StoredMarkers markers;
@@ -360,21 +439,24 @@ StoredMarkers StoredMarkersIn(QStringView name) {
     return markers;
 }
 
-QString LayoutComponent::dotLeaderName() const {
+QString LayoutComponent::dotLeaderName() const
+{
     for (const char* suffix : {"_DATA_EDIT", "_DATA_COMBOBOX", "_DATA_MEMO", "_DATA_LABEL"})
         if (name.endsWith(QLatin1String(suffix)))
             return name.left(name.size() - qsizetype(strlen(suffix))) + "_LINIA_Z_KROPEK";
     return name + "_LINIA_Z_KROPEK";
 }
 
-PageRect LayoutComponent::memoLineRect(int line) const {
+PageRect LayoutComponent::memoLineRect(int line) const
+{
     const int n = lineLimit > 0 ? lineLimit : 1;
     const int top = rect.y1 + rect.height() * (line - 1) / n;
     const int bottom = rect.y1 + rect.height() * line / n;
     return {rect.x1, top, rect.x2, bottom};
 }
 
-LayoutCatalog LayoutCatalog::fromDirectory(const QString& dir) {
+LayoutCatalog LayoutCatalog::fromDirectory(const QString& dir)
+{
     LayoutCatalog cat;
     const QDir d(dir);
     QMap<QString, std::pair<QString, QJsonObject>> raw;
@@ -398,15 +480,19 @@ LayoutCatalog LayoutCatalog::fromDirectory(const QString& dir) {
             familyData.append({file, o});
         } else {
             const QString name = o["design"].toString();
-            if (name.isEmpty()) fail(path, "no \"design\" name");
-            if (raw.contains(name)) fail(path, "design \"" + name + "\" defined twice");
+            if (name.isEmpty())
+                fail(path, "no \"design\" name");
+            if (raw.contains(name))
+                fail(path, "design \"" + name + "\" defined twice");
             raw.insert(name, {path, o});
         }
     }
-    for (const auto& [file, o] : familyData) mergeFamilyData(formData, file, o, cat.problems);
+    for (const auto& [file, o] : familyData)
+        mergeFamilyData(formData, file, o, cat.problems);
     readFormData(cat, formData);
     DesignResolver resolver(raw, cat.problems);
-    for (const QString& name : raw.keys()) cat.designs.insert(name, resolver.resolve(name));
+    for (const QString& name : raw.keys())
+        cat.designs.insert(name, resolver.resolve(name));
     for (PageDesign& design : cat.designs)
         for (LayoutComponent& c : design.components)
             if (c.kind == ComponentKind::Combo && !c.itemsRef.isEmpty()) {
@@ -418,31 +504,40 @@ LayoutCatalog LayoutCatalog::fromDirectory(const QString& dir) {
     return cat;
 }
 
-const FormSpec* LayoutCatalog::form(const QString& className) const {
+const FormSpec* LayoutCatalog::form(const QString& className) const
+{
     for (const FormSpec& f : forms)
-        if (f.className == className) return &f;
+        if (f.className == className)
+            return &f;
     return nullptr;
 }
 
-const FormSpec* LayoutCatalog::formByInstance(const QString& instanceName) const {
+const FormSpec* LayoutCatalog::formByInstance(const QString& instanceName) const
+{
     for (const FormSpec& f : forms)
-        if (f.instanceName == instanceName) return &f;
+        if (f.instanceName == instanceName)
+            return &f;
     return nullptr;
 }
 
-QList<LayoutComponent> LayoutCatalog::components(const FormSpec& form) const {
+QList<LayoutComponent> LayoutCatalog::components(const FormSpec& form) const
+{
     std::deque<LayoutComponent> substituted;
     QList<LayoutComponent> out;
-    for (const LayoutComponent* c : componentsInPlace(form, substituted)) out.append(*c);
+    for (const LayoutComponent* c : componentsInPlace(form, substituted))
+        out.append(*c);
     return out;
 }
 
-std::vector<const LayoutComponent*> LayoutCatalog::componentsInPlace(const FormSpec& form,
-                                                                     std::deque<LayoutComponent>& substituted) const {
+std::vector<const LayoutComponent*>
+LayoutCatalog::componentsInPlace(const FormSpec& form,
+                                 std::deque<LayoutComponent>& substituted) const
+{
     std::vector<const LayoutComponent*> out;
     for (const FormPage& p : form.pages) {
         const auto it = designs.constFind(p.design);
-        if (it == designs.constEnd()) continue;
+        if (it == designs.constEnd())
+            continue;
         out.reserve(out.size() + size_t(it->components.size()));
         for (const LayoutComponent& c : it->components) {
             if (c.kind == ComponentKind::Combo && form.listSubstitutions.contains(c.itemsRef)) {

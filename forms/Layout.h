@@ -55,21 +55,21 @@ StoredMarkers StoredMarkersIn(QStringView name);
 struct LayoutComponent {
     ComponentKind kind = ComponentKind::Label;
     QString name;
-    QString caption;        // label caption, or placeholder text of a field
-    int maxLength = 0;      // typing limit; 0 = none
-    QString itemsRef;       // combo: list name as written in the design
-    QStringList items;      // combo: resolved items (after the form's substitutions)
-    bool editable = true;   // combo: editable drop-down, else pick list
+    QString caption;       // label caption, or placeholder text of a field
+    int maxLength = 0;     // typing limit; 0 = none
+    QString itemsRef;      // combo: list name as written in the design
+    QStringList items;     // combo: resolved items (after the form's substitutions)
+    bool editable = true;  // combo: editable drop-down, else pick list
     bool disabled = false;
     bool readOnly = false;
-    int lineLimit = 0;      // memo
-    bool wrap = false;      // memo
-    int tab = -1;           // tab order, -1 = after the numbered ones, in file order
+    int lineLimit = 0;  // memo
+    bool wrap = false;  // memo
+    int tab = -1;       // tab order, -1 = after the numbered ones, in file order
     PageRect rect;
     PrintFont font;
     std::optional<PageRect> dots;
-    int screenHeight = 0;   // on-screen font height in pixels; 0 = from the printed size
-    int page = 1;           // page of the design it belongs to
+    int screenHeight = 0;  // on-screen font height in pixels; 0 = from the printed size
+    int page = 1;          // page of the design it belongs to
 
     bool isStored() const { return StoredMarkersIn(name).any(); }
     QString dotLeaderName() const;
@@ -108,15 +108,15 @@ struct FormButton {
 
 struct StudentRule {
     QString target;
-    QStringList join;           // dialog fields joined with one blank
+    QStringList join;  // dialog fields joined with one blank
     bool onlyIfEmpty = false;
-    bool sexRule = false;       // else join
+    bool sexRule = false;  // else join
     QString masculine, otherwise;
     bool operator==(const StudentRule&) const = default;
 };
 
 struct SampleStep {
-    QString field;              // edit/combo text, or memo name when isMemo
+    QString field;  // edit/combo text, or memo name when isMemo
     QString text;
     bool isMemo = false;
     QStringList lines;
@@ -130,17 +130,17 @@ struct SampleSet {
 };
 
 struct CopyStep {
-    QStringList from;           // source fields, joined by `separator`
+    QStringList from;  // source fields, joined by `separator`
     QString separator;
-    QString text;               // without sources: a fixed text, "{name}" from the block's values
-    QString to;                 // may hold "{c}" for the column digit
+    QString text;  // without sources: a fixed text, "{name}" from the block's values
+    QString to;    // may hold "{c}" for the column digit
     bool namesOnly = false;
     bool operator==(const CopyStep&) const = default;
 };
 
 struct CopyBlock {
     int page = 0;
-    int column = 0;             // 0: the block serves every column
+    int column = 0;  // 0: the block serves every column
     QString digit;
     QString targetClass;
     QString map;
@@ -163,11 +163,11 @@ struct LoadBarEntry {
 struct LoadBar {
     int pageCode = 0;
     QList<LoadBarEntry> certificates;
-    QStringList columns;            // empty: the page has one column and no column list
+    QStringList columns;  // empty: the page has one column and no column list
     bool namesCheckBox = false;
     QString certificateListName = QStringLiteral("SwiadectwoComboBox");
     QString columnListName = QStringLiteral("KolumnaComboBox");
-    bool selectOnShow = true;       // false: the certificate pick is the user's and stays
+    bool selectOnShow = true;  // false: the certificate pick is the user's and stays
     bool operator==(const LoadBar&) const = default;
 };
 
@@ -175,7 +175,7 @@ struct FormSpec {
     QString className, instanceName, key, caption;
     FormKind kind = FormKind::Certificate;
     int pageCount = 1;
-    QList<FormPage> pages;       // empty: registered, not laid out yet
+    QList<FormPage> pages;  // empty: registered, not laid out yet
     int activePage = 0;
     QMap<QString, QString> listSubstitutions;
     QList<FormButton> buttons;
@@ -218,8 +218,8 @@ public:
     QList<LayoutComponent> components(const FormSpec& form) const;
     // The same without copying them: pointers into the designs, except for combos whose
     // items the form substitutes, which are copied into `substituted` and point there.
-    std::vector<const LayoutComponent*> componentsInPlace(const FormSpec& form,
-                                                          std::deque<LayoutComponent>& substituted) const;
+    std::vector<const LayoutComponent*>
+    componentsInPlace(const FormSpec& form, std::deque<LayoutComponent>& substituted) const;
     // Unresolved references found while parsing (checked by the validator).
     QStringList problems;
 

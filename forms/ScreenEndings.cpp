@@ -17,11 +17,14 @@ void PlaceEndingsOnScreen(const DocumentForm& form, const QList<QWidget*>& widge
     const QList<LayoutComponent> before = components;
     // Widths in the widgets' own fonts, back in page units. An ending's field begins where
     // its word ends: its frame stands next to the word and never over its last letter.
-    PlaceEndings(components, [&](const LayoutComponent& c, const QString& text) {
-        const QWidget* w = widgets.value(int(&c - components.constData()));
-        const double pixels = w ? QFontMetricsF(w->font()).horizontalAdvance(text) : 0.0;
-        return pixels / kPictureScale;
-    }, EndingBoxes::KeepWidth);
+    PlaceEndings(
+        components,
+        [&](const LayoutComponent& c, const QString& text) {
+            const QWidget* w = widgets.value(int(&c - components.constData()));
+            const double pixels = w ? QFontMetricsF(w->font()).horizontalAdvance(text) : 0.0;
+            return pixels / kPictureScale;
+        },
+        EndingBoxes::KeepWidth);
     for (int i = 0; i < components.size(); ++i)
         if (QWidget* w = widgets.value(i); w && components[i].rect != before[i].rect)
             w->setGeometry(toPicture(components[i].rect).toRect());
@@ -37,11 +40,12 @@ void PlaceEndingsOnScreen(const DocumentForm& form, const QList<QWidget*>& widge
         for (int i = 0; i < before.size(); ++i) {
             const LayoutComponent& c = before[i];
             QWidget* w = widgets.value(i);
-            if (w && i != pair.ending && i != pair.follower && c.page == ending.page && c.rect.y1 == ending.rect.y1 &&
-                c.rect.x1 > ending.rect.x1)
+            if (w && i != pair.ending && i != pair.follower && c.page == ending.page &&
+                c.rect.y1 == ending.rect.y1 && c.rect.x1 > ending.rect.x1)
                 room = std::min(room, w->x() - 2 - edit->x());
         }
-        const bool frameFits = QFontMetrics(edit->font()).height() <= edit->height() - 2 * 2 - 2 * 1;
+        const bool frameFits =
+            QFontMetrics(edit->font()).height() <= edit->height() - 2 * 2 - 2 * 1;
         const bool framed = frameFits && LetterBoxWidth(edit->font(), true) <= room;
         edit->setFrame(framed || edit->hasFrame());
         const int width = std::min(LetterBoxWidth(edit->font(), edit->hasFrame()), room);

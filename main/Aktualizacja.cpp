@@ -43,7 +43,7 @@ QString InstallerTargetPath()
     return QString::fromStdString(JoinPath(folder, kInstallerFileName));
 }
 
-} // namespace
+}  // namespace
 
 TFAktualizacja::TFAktualizacja(QWidget* parent)
     : Form(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)

@@ -21,7 +21,8 @@ void WaitUntilExposed(QWidget& window)
 {
     const QDeadlineTimer deadline(kExposeWaitMs);
     while (!Exposed(window) && !deadline.hasExpired()) {
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::X11ExcludeTimers);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents |
+                                        QEventLoop::X11ExcludeTimers);
         if (!Exposed(window))
             QThread::msleep(1);
     }

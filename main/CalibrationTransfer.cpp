@@ -12,11 +12,11 @@ namespace {
 constexpr const char* kImportFun = "ImportujPlikKalibracji()";
 
 // The copy's failure as the user reads it: `source` and `target` as the user knows them.
-bool CopyFailed(ErrorStream& es, const char* fun, const std::string& source, const std::string& target,
-                int error)
+bool CopyFailed(ErrorStream& es, const char* fun, const std::string& source,
+                const std::string& target, int error)
 {
-    es.str(std::string("Funkcja: ") + fun + "\n\nBłąd podczas próby kopiowania pliku\nz\n" + source +
-           "\ndo\n" + target + "\nKod błędu: " + std::to_string(error) +
+    es.str(std::string("Funkcja: ") + fun + "\n\nBłąd podczas próby kopiowania pliku\nz\n" +
+           source + "\ndo\n" + target + "\nKod błędu: " + std::to_string(error) +
            "\n\nDane nie zostały zapisane.");
     LogWrite(es, fun);
     return false;
@@ -24,8 +24,8 @@ bool CopyFailed(ErrorStream& es, const char* fun, const std::string& source, con
 
 bool Refused(ErrorStream& es, const std::string& source, const std::string& reason)
 {
-    es.str(std::string("Funkcja: ") + kImportFun + "\n\nPlik\n" + source + "\nnie jest plikiem kalibracji (" +
-           reason + ").\n\nDane nie zostały zapisane.");
+    es.str(std::string("Funkcja: ") + kImportFun + "\n\nPlik\n" + source +
+           "\nnie jest plikiem kalibracji (" + reason + ").\n\nDane nie zostały zapisane.");
     LogWrite(es, kImportFun);
     return false;
 }

@@ -52,7 +52,8 @@ bool RefusedAsNoFile(TFGlowna& window, const std::string& path)
     if (!FileExists(path) || IsRegularFile(path))
         return false;
     Report(window,
-           "Wybrana nazwa nie wskazuje zwykłego pliku:\n" + path + "\nDane świadectw nie zostały wczytane.",
+           "Wybrana nazwa nie wskazuje zwykłego pliku:\n" + path +
+               "\nDane świadectw nie zostały wczytane.",
            kOpenFun, "Błąd", MsgIcon::Error);
     return true;
 }
@@ -80,7 +81,8 @@ bool IsKnownFile(const std::string& target, const FileState& now)
 {
     const FileMark& known = LastReadOrWritten().state.file;
     return LastReadOrWritten().path == target ||
-           (known.present && now.file.present && known.device == now.file.device && known.inode == now.file.inode);
+           (known.present && now.file.present && known.device == now.file.device &&
+            known.inode == now.file.inode);
 }
 
 // Asks before replacing a file someone else wrote since this program read or wrote it; true
@@ -96,7 +98,8 @@ bool ReplacingAnotherSaveConfirmed(const std::string& target)
     return DialogService::instance().message(
                QString::fromStdString(
                    "Plik\n" + target +
-                   "\nzmienił się na dysku, odkąd program go otworzył lub ostatnio zapisał:\n" + change +
+                   "\nzmienił się na dysku, odkąd program go otworzył lub ostatnio zapisał:\n" +
+                   change +
                    "\n\nMógł go zapisać inny użytkownik albo ten program na innym komputerze. "
                    "Zastąpienie pliku usunie zmiany, które ktoś inny w nim zapisał.\n\n"
                    "Czy mimo to zastąpić plik danymi z programu?"),
@@ -124,23 +127,26 @@ bool bFunWczytajPlikSwiadectw(TFGlowna& window, const QString& path)
     const DatabaseCopyResult copy = CopyDatabaseAsRead(source, working);
     if (copy.error != 0) {
         Report(window,
-               "Błąd kopiowania pliku\nz :" + source + "\ndo :" + working + "\nKod błędu: " +
-                   Code(copy.error) + "\nDane świadectw nie zostały wczytane." +
-                   BusyReason(copy.error, "Inny program zapisywał plik przez cały czas próby odczytu."),
+               "Błąd kopiowania pliku\nz :" + source + "\ndo :" + working +
+                   "\nKod błędu: " + Code(copy.error) + "\nDane świadectw nie zostały wczytane." +
+                   BusyReason(copy.error,
+                              "Inny program zapisywał plik przez cały czas próby odczytu."),
                kOpenFun, "Błąd", MsgIcon::Error);
         return false;
     }
     if (!ClearFileAttributes(es, source)) {
         Report(window,
                "Uwaga\nJeśli plik posiada atrybut \"tylko do odczytu\" zapis danych nie będzie "
-               "możliwy.\nKod: " + Code(errno),
+               "możliwy.\nKod: " +
+                   Code(errno),
                kOpenFun, "Uwaga", MsgIcon::Warning);
     }
     if (!ClearFileAttributes(es, working)) {
         Report(window,
                "Błąd podczas próby sprawdzenia atrybutów pliku.\n" + working +
                    "\nJeśli plik posiada atrybut \"tylko do odczytu\" zapis danych nie będzie "
-                   "możliwy.\nKod błędu: " + Code(errno),
+                   "możliwy.\nKod błędu: " +
+                   Code(errno),
                kOpenFun, "Błąd", MsgIcon::Error);
     }
     if (!copy.damage.empty()) {
@@ -172,7 +178,8 @@ bool bFunZapiszIstniejacyPlikSwiadectw(TFGlowna& window)
         Report(window,
                "Błąd podczas próby sprawdzenia atrybutów pliku\n" + target +
                    "\nJeśli plik ma atrybut \"tylko do odczytu\"\nzapis danych nie będzie "
-                   "możliwy.\nKod błędu: " + Code(errno),
+                   "możliwy.\nKod błędu: " +
+                   Code(errno),
                kFun, "Atrybuty", MsgIcon::Warning);
     }
     if (const int error = ReplaceDatabaseFile(working, target)) {
@@ -192,7 +199,8 @@ bool bFunZapiszNowyPlikSwiadectw(TFGlowna& window)
     ErrorStream& es = window.ErrorStream;
     DialogService& dialogs = DialogService::instance();
     const std::string working = DataTmpPath(es);
-    const auto chosen = dialogs.saveFileName("Zapisz", kCertificatesFilter, window.SaveDialogFileName);
+    const auto chosen =
+        dialogs.saveFileName("Zapisz", kCertificatesFilter, window.SaveDialogFileName);
     if (!chosen)
         return false;
     window.SaveDialogFileName = *chosen;
@@ -203,15 +211,18 @@ bool bFunZapiszNowyPlikSwiadectw(TFGlowna& window)
 
     if (FileExists(target)) {
         if (dialogs.message("Wybrany plik już istnieje.\nCzy chcesz zastąpić istniejący plik ?",
-                            "Zapisz", MsgIcon::Question, MsgButtons::YesNo, Answer::No) != Answer::Yes ||
+                            "Zapisz", MsgIcon::Question, MsgButtons::YesNo,
+                            Answer::No) != Answer::Yes ||
             !ReplacingAnotherSaveConfirmed(target))
             return false;
         if (!ClearFileAttributes(es, target)) {
             Report(window,
                    "Funkcja: vFunZapiszNowyPlikSwiadectw()\n\nBłąd podczas próby sprawdzenia "
-                   "atrybutów pliku\n" + target +
+                   "atrybutów pliku\n" +
+                       target +
                        "\nJeśli plik ma atrybut \"tylko do odczytu\"\nzapis danych nie będzie "
-                       "możliwy.\nKod błędu: " + Code(errno),
+                       "możliwy.\nKod błędu: " +
+                       Code(errno),
                    kFun, "Atrybuty", MsgIcon::Warning);
         }
     }
@@ -219,11 +230,12 @@ bool bFunZapiszNowyPlikSwiadectw(TFGlowna& window)
     if (!FileExists(working))
         std::ofstream{working, std::ios::binary};
     if (const int error = ReplaceDatabaseFile(working, target)) {
-        Report(window,
-               "Funkcja: vFunZapiszNowyPlikSwiadectw()\n\nBłąd podczas próby kopiowania pliku\nz\n" +
-                   working + "\ndo\n" + target + "\nKod błędu: " + Code(error) +
-                   "\n\nDane nie zostały zapisane." + BusyReason(error, kTargetInUse),
-               kFun, "Błąd", MsgIcon::Error);
+        Report(
+            window,
+            "Funkcja: vFunZapiszNowyPlikSwiadectw()\n\nBłąd podczas próby kopiowania pliku\nz\n" +
+                working + "\ndo\n" + target + "\nKod błędu: " + Code(error) +
+                "\n\nDane nie zostały zapisane." + BusyReason(error, kTargetInUse),
+            kFun, "Błąd", MsgIcon::Error);
         return false;
     }
     Remember(target);
@@ -234,8 +246,8 @@ bool bFunZapiszNowyPlikSwiadectw(TFGlowna& window)
 void TFGlowna::NowyPlikToolButtonClick()
 {
     if (Modified == 1 &&
-        DialogService::instance().message("Czy chcesz zapisać zmiany ?", "Edycja", MsgIcon::Question,
-                                          MsgButtons::YesNo) == Answer::Yes) {
+        DialogService::instance().message("Czy chcesz zapisać zmiany ?", "Edycja",
+                                          MsgIcon::Question, MsgButtons::YesNo) == Answer::Yes) {
         const bool saved = FileExists(currentPath().toStdString())
                                ? bFunZapiszIstniejacyPlikSwiadectw(*this)
                                : bFunZapiszNowyPlikSwiadectw(*this);
@@ -264,8 +276,8 @@ void TFGlowna::OtworzPlikToolButtonClick()
     DialogService& dialogs = DialogService::instance();
     // A save that failed or was cancelled keeps the changes: nothing is opened over them.
     if (Modified == 1 &&
-        dialogs.message("Czy chcesz zapisać zmiany ?", QString(), MsgIcon::None, MsgButtons::YesNo) ==
-            Answer::Yes &&
+        dialogs.message("Czy chcesz zapisać zmiany ?", QString(), MsgIcon::None,
+                        MsgButtons::YesNo) == Answer::Yes &&
         !Zapisz1Click())
         return;
     const auto chosen = dialogs.openFileName("Wczytaj plik", kCertificatesFilter, QString());

@@ -7,7 +7,10 @@
 
 class DocumentFormSource : public RenderSource {
 public:
-    explicit DocumentFormSource(const DocumentForm& form) : form_(form) {}
+    explicit DocumentFormSource(const DocumentForm& form)
+        : form_(form)
+    {
+    }
 
     std::optional<Component> findComponent(const std::string& name) const override
     {

@@ -73,8 +73,9 @@ QString Download(TFAktualizacja& window, const QString& installerPath)
                 return false;
             }
             received += piece.size();
-            OnWindow(window, [value = GaugeValue(std::min(received, expected))](
-                                 TFAktualizacja& w) { w.Postep->setValue(value); });
+            OnWindow(window, [value = GaugeValue(std::min(received, expected))](TFAktualizacja& w) {
+                w.Postep->setValue(value);
+            });
             return true;
         });
 
@@ -91,7 +92,7 @@ QString Download(TFAktualizacja& window, const QString& installerPath)
     return failure;
 }
 
-} // namespace
+}  // namespace
 
 void DownloadInstallerThread(TFAktualizacja& window, const QString& installerPath)
 {

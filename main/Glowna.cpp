@@ -58,9 +58,9 @@ constexpr ToolCommand kToolCommands[] = {
 }  // namespace
 
 TFGlowna::TFGlowna(QWidget* owner)
-    : QMainWindow(owner),
-      calibrationHost_(std::make_unique<MainCalibrationHost>(*this)),
-      dialogHost_(std::make_unique<MainDialogHost>(*this))
+    : QMainWindow(owner)
+    , calibrationHost_(std::make_unique<MainCalibrationHost>(*this))
+    , dialogHost_(std::make_unique<MainDialogHost>(*this))
 {
     setObjectName("FGlowna");
     // A document form's "OK" saves the current student across every form. Made first: the
@@ -193,12 +193,14 @@ void TFGlowna::buildToolBar()
                                        &TFGlowna::WykreskujPusteCheckBoxClick);
     PrintNoDotsCheckBox = addOption("PrintNoDotsCheckBox", "Wyłącz kropki", false,
                                     &TFGlowna::PrintNoDotsCheckBoxClick);
-    cbWordWrap = addOption("cbWordWrap", "Ogranicz pola tekstowe", false,
-                           &TFGlowna::cbWordWrapClick);
+    cbWordWrap =
+        addOption("cbWordWrap", "Ogranicz pola tekstowe", false, &TFGlowna::cbWordWrapClick);
 
-    connect(action("ImportButton"), &QAction::triggered, this, [this] { ImportButtonClick(*this); });
+    connect(action("ImportButton"), &QAction::triggered, this,
+            [this] { ImportButtonClick(*this); });
     connect(action("SaveButton"), &QAction::triggered, this, [this] { Zapisz1Click(); });
-    connect(action("PomocToolButton"), &QAction::triggered, this, [this] { Instrukcjaobsugi1Click(); });
+    connect(action("PomocToolButton"), &QAction::triggered, this,
+            [this] { Instrukcjaobsugi1Click(); });
     connect(action("KontaktButton"), &QAction::triggered, this, [this] { KontaktButtonClick(); });
 }
 
@@ -221,7 +223,8 @@ void TFGlowna::buildMenus()
     connect(addCommand(plik, "ImportujSP1", "Importuj dane uczniów z &SP 4-6"), &QAction::triggered,
             this, [this] { ImportButtonClick(*this); });
     plik->addSeparator();
-    connect(addCommand(plik, "Zapisz1", "&Zapisz"), &QAction::triggered, this, [this] { Zapisz1Click(); });
+    connect(addCommand(plik, "Zapisz1", "&Zapisz"), &QAction::triggered, this,
+            [this] { Zapisz1Click(); });
     connect(addCommand(plik, "Zapiszjako1", "Zapisz j&ako"), &QAction::triggered, this,
             [this] { Zapiszjako1Click(); });
     plik->addSeparator();
@@ -252,10 +255,12 @@ void TFGlowna::buildMenus()
                        "Formatowanie &zaawansowane ( wszystkie obiekty )"),
             &QAction::triggered, this, [this] { Ustawieniaczcionki1Click(); });
     ustawienia->addSeparator();
-    connect(addCommand(ustawienia, "Eksportujustawieniakalibracji1", "&Eksportuj ustawienia kalibracji"),
+    connect(addCommand(ustawienia, "Eksportujustawieniakalibracji1",
+                       "&Eksportuj ustawienia kalibracji"),
             &QAction::triggered, this, [this] { Eksportujustawieniakalibracji1Click(); });
-    connect(addCommand(ustawienia, "Importujustawieniakalibracji1", "&Importuj ustawienia kalibracji"),
-            &QAction::triggered, this, [this] { Importujustawieniakalibracji1Click(); });
+    connect(
+        addCommand(ustawienia, "Importujustawieniakalibracji1", "&Importuj ustawienia kalibracji"),
+        &QAction::triggered, this, [this] { Importujustawieniakalibracji1Click(); });
 
     auto* pomoc = menuBar()->addMenu("P&omoc");
     pomoc->setObjectName("Pomoc1");

@@ -122,7 +122,11 @@ public:
     // One student across the student dialog and the 48 document forms.
     bool SaveStudentData();
     bool LoadStudentData(const std::string& table);
-    template <class Entry> static void ClearRecordList(std::vector<Entry>& list) { list.clear(); }
+    template <class Entry>
+    static void ClearRecordList(std::vector<Entry>& list)
+    {
+        list.clear();
+    }
 
     // Command handlers.
     void NowyPlikToolButtonClick();

@@ -73,7 +73,8 @@ void TFGlowna::Ustawieniaczcionki1Click()
 
 void TFGlowna::OpenCalibrationWindow(bool advanced)
 {
-    auto* calibration = dynamic_cast<TFKalibracja*>(WindowRegistry::instance().window("TFKalibracja"));
+    auto* calibration =
+        dynamic_cast<TFKalibracja*>(WindowRegistry::instance().window("TFKalibracja"));
     if (!calibration)
         return;
     const std::string table = SelectedStudentTable();
@@ -94,8 +95,8 @@ void TFGlowna::OpenCalibrationWindow(bool advanced)
 
 void TFGlowna::Eksportujustawieniakalibracji1Click()
 {
-    const auto chosen = DialogService::instance().saveFileName("Zapisz plik kalibracji",
-                                                               kCalibrationFilter, "vlm_kalibracja");
+    const auto chosen = DialogService::instance().saveFileName(
+        "Zapisz plik kalibracji", kCalibrationFilter, "vlm_kalibracja");
     if (!chosen)
         return;
     QString target = *chosen;

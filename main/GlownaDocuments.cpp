@@ -36,14 +36,15 @@ RenderContext TFGlowna::renderContext()
 {
     const std::string* selectedRow = nullptr;
     if (FormattingActive)
-        if (auto* calibration = dynamic_cast<TFKalibracja*>(WindowRegistry::instance().window("TFKalibracja")))
+        if (auto* calibration =
+                dynamic_cast<TFKalibracja*>(WindowRegistry::instance().window("TFKalibracja")))
             selectedRow = &calibration->selectedRow();
-    return RenderContext{PageMetafiles, CalibrationList, PrintMode,        PrintJob,
-                         ErrorStream,   this,            displayOptions(), selectedRow};
+    return RenderContext{PageMetafiles, CalibrationList,  PrintMode,  PrintJob, ErrorStream,
+                         this,          displayOptions(), selectedRow};
 }
 
-bool TFGlowna::RenderDocument(DocumentForm& form, RenderMode mode, int type, int pages, bool defaultA4,
-                              bool defaultPortrait)
+bool TFGlowna::RenderDocument(DocumentForm& form, RenderMode mode, int type, int pages,
+                              bool defaultA4, bool defaultPortrait)
 {
     RenderContext context = renderContext();
     const DocumentFormSource source(form);
@@ -59,7 +60,8 @@ void TFGlowna::TreeViewClick()
         return;
     if (const DocumentLabel* row = RowOf(SelectedNodeText(0)))
         if (DocumentForm* form = FormOf(*row))
-            RenderDocument(*form, RenderPreview, row->type, row->pages, row->defaultA4Portrait, row->defaultA4Portrait);
+            RenderDocument(*form, RenderPreview, row->type, row->pages, row->defaultA4Portrait,
+                           row->defaultA4Portrait);
     UpdateMenuState();
 }
 
@@ -116,7 +118,8 @@ void TFGlowna::DrukujToolButtonClick()
     auto* printWindow = dynamic_cast<PrintWindow*>(WindowRegistry::instance().window("TFDrukuj"));
     // No print window over pages that were not composed.
     if (form && printWindow &&
-        RenderDocument(*form, RenderPrint, row->type, row->pages, row->defaultA4Portrait, row->defaultA4Portrait)) {
+        RenderDocument(*form, RenderPrint, row->type, row->pages, row->defaultA4Portrait,
+                       row->defaultA4Portrait)) {
         printWindow->setPrintJob(PrintJob.pageCount, PrintJob.defaultA4, PrintJob.defaultPortrait);
         DialogService::instance().showModal(printWindow->dialog());
     }

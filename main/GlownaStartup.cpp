@@ -25,7 +25,8 @@ bool TFGlowna::StartupInit()
 {
     if (!bFunCheckFilesDir(ErrorStream)) {
         DialogService::instance().message(
-            "Błąd podczas próby sprawdzenia wymaganych plików / katalogów.\n\n" + StreamText(ErrorStream),
+            "Błąd podczas próby sprawdzenia wymaganych plików / katalogów.\n\n" +
+                StreamText(ErrorStream),
             "Błąd", MsgIcon::Error, MsgButtons::Ok);
         Closing = 1;
         close();

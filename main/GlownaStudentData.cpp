@@ -84,9 +84,10 @@ QTreeWidgetItem* TFGlowna::ShowSavedStudent(const std::string& table)
     if (node->text(0) == name)
         return node;
     const std::vector<StudentEntry> sorted = SortedStudents(StudentList);
-    const int place = int(std::find_if(sorted.begin(), sorted.end(),
-                                       [&](const StudentEntry& e) { return e.table_name == table; }) -
-                          sorted.begin());
+    const int place =
+        int(std::find_if(sorted.begin(), sorted.end(),
+                         [&](const StudentEntry& e) { return e.table_name == table; }) -
+            sorted.begin());
     const QSignalBlocker quiet(TreeView);
     node->setText(0, name);
     if (TreeView->indexOfTopLevelItem(node) != place) {

@@ -22,7 +22,11 @@ constexpr int kTableRole = Qt::UserRole;
 // storing a text per node was most of the time a file takes to open.
 class DocumentNode : public QTreeWidgetItem {
 public:
-    DocumentNode(QTreeWidgetItem* student, const QString& label) : QTreeWidgetItem(student), label_(label) {}
+    DocumentNode(QTreeWidgetItem* student, const QString& label)
+        : QTreeWidgetItem(student)
+        , label_(label)
+    {
+    }
 
     QVariant data(int column, int role) const override
     {

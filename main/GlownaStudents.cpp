@@ -60,12 +60,13 @@ void TFGlowna::UsunUczniaToolButtonClick()
     const QString name = SelectedNodeText(1);
     if (RefuseWithoutStudent(name))
         return;
-    if (DialogService::instance().message("Czy na pewno chcesz skasować dane ucznia: \n" + name, "Usuń",
-                                          MsgIcon::Warning, MsgButtons::YesNo, Answer::No) == Answer::Yes &&
+    if (DialogService::instance().message("Czy na pewno chcesz skasować dane ucznia: \n" + name,
+                                          "Usuń", MsgIcon::Warning, MsgButtons::YesNo,
+                                          Answer::No) == Answer::Yes &&
         !bFunDeleteTable(ErrorStream, DataTmpPath(ErrorStream), SelectedStudentTable())) {
-        DialogService::instance().message(
-            "Błąd podczas próby usunięcia danych ucznia.\n\n" + QString::fromStdString(ErrorStream.str()),
-            "Błąd", MsgIcon::Error, MsgButtons::Ok);
+        DialogService::instance().message("Błąd podczas próby usunięcia danych ucznia.\n\n" +
+                                              QString::fromStdString(ErrorStream.str()),
+                                          "Błąd", MsgIcon::Error, MsgButtons::Ok);
     }
     ReloadStudentsList();
 }

@@ -26,9 +26,8 @@ struct ImportCommand {
 
 constexpr ImportCommand kMusicSchoolImport = {"Import danych", "Sonavera(*.snv)|*.snv",
                                               bFunImportDataFromFile};
-constexpr ImportCommand kPrimarySchoolImport = {"Import danych uczniów z SP 4-6",
-                                                "Miralenska(*.m46)|*.m46",
-                                                bFunImportPrimaryDataFromFile};
+constexpr ImportCommand kPrimarySchoolImport = {
+    "Import danych uczniów z SP 4-6", "Miralenska(*.m46)|*.m46", bFunImportPrimaryDataFromFile};
 
 // The new working copy grows here, in the data folder beside the old one.
 constexpr const char* kImportFileName = "data_import.sqtmp";
@@ -46,7 +45,8 @@ bool ReplaceWorkingCopy(ErrorStream& es, const std::string& imported, const std:
     std::error_code ec;
     fs::rename(imported, working, ec);
     if (ec) {
-        Fail(es, "Błąd zastępowania pliku:\n" + working + "\nKod błędu: " + std::to_string(ec.value()),
+        Fail(es,
+             "Błąd zastępowania pliku:\n" + working + "\nKod błędu: " + std::to_string(ec.value()),
              kLogName);
         return false;
     }
@@ -75,7 +75,11 @@ public:
 // over the working copy by then.
 class ImportFile {
 public:
-    explicit ImportFile(std::string path) : path_(std::move(path)) { remove(); }
+    explicit ImportFile(std::string path)
+        : path_(std::move(path))
+    {
+        remove();
+    }
     ~ImportFile() { remove(); }
     ImportFile(const ImportFile&) = delete;
     ImportFile& operator=(const ImportFile&) = delete;
@@ -118,15 +122,16 @@ void ShowWhatWasPassedOver(const ImportNotes& notes)
 
 void RunImportCommand(ImportHost& host, const ImportCommand& command)
 {
-    const auto chosen = DialogService::instance().openFileName(command.title, command.filter, QString());
+    const auto chosen =
+        DialogService::instance().openFileName(command.title, command.filter, QString());
     if (!chosen)
         return;
     ErrorStream& es = host.errorStream();
     ImportNotes notes;
     if (!ImportIntoWorkingCopy(es, command.importer, chosen->toStdString(), notes)) {
-        DialogService::instance().message(
-            "Błąd podczas importu danych.\n\n" + QString::fromStdString(es.str()), "Błąd",
-            MsgIcon::Error, MsgButtons::Ok);
+        DialogService::instance().message("Błąd podczas importu danych.\n\n" +
+                                              QString::fromStdString(es.str()),
+                                          "Błąd", MsgIcon::Error, MsgButtons::Ok);
         return;
     }
     host.setModified();

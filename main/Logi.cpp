@@ -24,7 +24,8 @@ constexpr int kColumnWidths[] = {100, 120, 550};
 }  // namespace
 
 TFLogi::TFLogi(::ErrorStream& errors, QWidget* owner)
-    : Form(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), errors_(errors)
+    : Form(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+    , errors_(errors)
 {
     setObjectName("FLogi");
     setWindowTitle("Logi programu");
@@ -77,8 +78,8 @@ void TFLogi::FormShow()
     // The date-time and the function name are short: they are shown whole.
     for (int column : {0, 1}) {
         LogsListView->resizeColumnToContents(column);
-        LogsListView->setColumnWidth(column,
-                                     std::max(kColumnWidths[column], LogsListView->columnWidth(column)));
+        LogsListView->setColumnWidth(
+            column, std::max(kColumnWidths[column], LogsListView->columnWidth(column)));
     }
 }
 

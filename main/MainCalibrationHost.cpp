@@ -10,12 +10,16 @@ namespace {
 
 DocumentForm* FormOfClass(std::string_view formClass)
 {
-    return FormRegistry::instance().form(QString::fromUtf8(formClass.data(), qsizetype(formClass.size())));
+    return FormRegistry::instance().form(
+        QString::fromUtf8(formClass.data(), qsizetype(formClass.size())));
 }
 
 }  // namespace
 
-MainCalibrationHost::MainCalibrationHost(TFGlowna& window) : window_(window) {}
+MainCalibrationHost::MainCalibrationHost(TFGlowna& window)
+    : window_(window)
+{
+}
 
 MainCalibrationHost::~MainCalibrationHost() = default;
 

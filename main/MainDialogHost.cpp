@@ -2,7 +2,8 @@
 
 #include "main/Glowna.h"
 
-MainDialogHost::MainDialogHost(TFGlowna& window) : window_(window)
+MainDialogHost::MainDialogHost(TFGlowna& window)
+    : window_(window)
 {
     previous_ = DialogHost::install(this);
 }

@@ -3,6 +3,6 @@
 // domain until the school's own addresses are known; each can be set in the environment.
 #include <QString>
 
-QString ContactPageUrl();    // VLM_CONTACT_URL
-QString MakerSiteUrl();      // VLM_SITE_URL
+QString ContactPageUrl();      // VLM_CONTACT_URL
+QString MakerSiteUrl();        // VLM_SITE_URL
 QString SupportMailAddress();  // VLM_SUPPORT_MAIL

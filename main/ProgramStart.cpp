@@ -52,7 +52,8 @@ void ReportMissingFonts(const QStringList& missing)
     DialogService::instance().message(
         "Brak czcionek, których program używa w oknach i na wydrukach:\n" + missing.join('\n') +
             "\n\nZamiast liter mogą się pokazywać puste prostokąty, a wydruki nie trafią w pola "
-            "blankietów. Zainstaluj czcionki Liberation (pakiet fonts-liberation) i uruchom program "
+            "blankietów. Zainstaluj czcionki Liberation (pakiet fonts-liberation) i uruchom "
+            "program "
             "ponownie.",
         "Uwaga", MsgIcon::Warning, MsgButtons::Ok);
 }
@@ -66,7 +67,8 @@ bool RefusedAsUnreadableName(const QString& file)
     DialogService::instance().message(
         "Nie można otworzyć pliku podanego przy uruchomieniu programu:\n" + file +
             "\n\nNazwa pliku zawiera bajty, które nie są tekstem UTF-8 (pokazane jako \"\uFFFD\"), "
-            "więc program nie mógłby zapisać danych pod tą samą nazwą. Zmień nazwę pliku, na przykład w "
+            "więc program nie mógłby zapisać danych pod tą samą nazwą. Zmień nazwę pliku, na "
+            "przykład w "
             "menedżerze plików, i otwórz go ponownie.",
         "Błąd", MsgIcon::Error, MsgButtons::Ok);
     return true;
@@ -83,17 +85,20 @@ void ProvideProgramWindows(WindowRegistry& registry)
     registry.provide("TFDaneUcznia", [] { return new TFDaneUcznia; });
     registry.provide("TFKalibracja", [] { return new TFKalibracja(FGlowna->calibrationHost()); });
     registry.provide("TFDaneSzkoly", [] { return new TFDaneSzkoly; });
-    registry.provide("TFDrukuj", [] { return new TFDrukuj(FGlowna->PageMetafiles, FGlowna->ErrorStream); });
+    registry.provide("TFDrukuj",
+                     [] { return new TFDrukuj(FGlowna->PageMetafiles, FGlowna->ErrorStream); });
     Provide<TFWait>(registry, "TFWait", FWait, [] { return new TFWait; });
     Provide<TFOProgramie>(registry, "TFOProgramie", FOProgramie, [] { return new TFOProgramie; });
     Provide<TFLogi>(registry, "TFLogi", FLogi, [] { return new TFLogi(FGlowna->ErrorStream); });
-    Provide<TFAktualizacja>(registry, "TFAktualizacja", FAktualizacja, [] { return new TFAktualizacja; });
+    Provide<TFAktualizacja>(registry, "TFAktualizacja", FAktualizacja,
+                            [] { return new TFAktualizacja; });
     Provide<TFSQLImport>(registry, "TFSQLImport", FSQLImport, [] { return new TFSQLImport; });
     // The form registry makes all document forms at once, on the first one's turn.
     for (std::string_view name : kWindowOrder) {
         if (name.starts_with("TFSwiad") || name.starts_with("TFArkusz")) {
             registry.provideOwnedElsewhere(name, [name]() -> QObject* {
-                return FormRegistry::instance().form(QString::fromUtf8(name.data(), qsizetype(name.size())));
+                return FormRegistry::instance().form(
+                    QString::fromUtf8(name.data(), qsizetype(name.size())));
             });
         }
     }
@@ -127,7 +132,8 @@ bool StartProgram(const QStringList& arguments, InstanceLock& lock)
 
     const QString file = CommandLineFile(arguments);
     if (!file.isEmpty() && !RefusedAsUnreadableName(file)) {
-        const bool opened = FileExists(file.toStdString()) && bFunWczytajPlikSwiadectw(*FGlowna, file);
+        const bool opened =
+            FileExists(file.toStdString()) && bFunWczytajPlikSwiadectw(*FGlowna, file);
         FGlowna->setCurrentPath(opened ? file : QString());
     }
     return true;

@@ -19,8 +19,8 @@ constexpr int kStepsPerPaint = 2000;
 }  // namespace
 
 TFSQLImport::TFSQLImport(QWidget* owner)
-    : Form(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                      Qt::WindowStaysOnTopHint)
+    : Form(owner,
+           Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint)
 {
     setObjectName("FSQLImport");
     setWindowTitle("Import danych");
@@ -93,6 +93,4 @@ void TFSQLImport::showEvent(QShowEvent* event)
     Form::showEvent(event);
 }
 
-void TFSQLImport::cancelByKeyboard()
-{
-}
+void TFSQLImport::cancelByKeyboard() {}

@@ -15,7 +15,10 @@ constexpr int kUpdateTimerIntervalMs = 1000;
 
 class MainWindowUpdateHost : public UpdateHost {
 public:
-    explicit MainWindowUpdateHost(TFGlowna& window) : window_(window) {}
+    explicit MainWindowUpdateHost(TFGlowna& window)
+        : window_(window)
+    {
+    }
     bool modified() const override { return window_.Modified == 1; }
     void enableUpdateTimer() override { window_.AktualizacjaTimer->setEnabled(true); }
     void setClosing() override { window_.Closing = 1; }
@@ -26,7 +29,7 @@ private:
 
 std::unique_ptr<MainWindowUpdateHost> mainWindowHost;
 
-} // namespace
+}  // namespace
 
 void ConnectUpdateCheck(TFGlowna& window)
 {

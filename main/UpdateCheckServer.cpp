@@ -15,7 +15,7 @@ QUrl OnUpdateServer(const char* path)
     return QUrl(server + QString::fromLatin1(path));
 }
 
-} // namespace
+}  // namespace
 
 QUrl VersionRecordUrl()
 {

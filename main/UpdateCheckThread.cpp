@@ -52,7 +52,7 @@ void HandOver(const ProgramVersion& server)
         host->enableUpdateTimer();
 }
 
-} // namespace
+}  // namespace
 
 void UpdateCheckThread(bool silent)
 {

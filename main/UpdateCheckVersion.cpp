@@ -13,7 +13,7 @@ int LittleEndianField(const QByteArray& bytes, int offset)
     return static_cast<std::int32_t>(value);
 }
 
-} // namespace
+}  // namespace
 
 ProgramVersion VersionRecordFromBytes(const QByteArray& bytes)
 {

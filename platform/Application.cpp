@@ -12,7 +12,8 @@ Application::Application(int& argc, char** argv)
 }
 
 Application::Application(int& argc, char** argv, std::unique_ptr<FontConfigurationReader> fonts)
-    : QApplication(argc, argv), fontConfiguration_(std::move(fonts))
+    : QApplication(argc, argv)
+    , fontConfiguration_(std::move(fonts))
 {
     InstallFontSubstitutions();
     // The standard dialogs speak Polish like the rest of the program ("Tak", "Nie", "Anuluj").

@@ -11,7 +11,7 @@ qint64 Units(qreal pixels)
     return qRound64(pixels * 64);
 }
 
-} // namespace
+}  // namespace
 
 CharAdvances::CharAdvances(const QFont& font)
     : metrics_(font)
@@ -23,7 +23,8 @@ CharAdvances::Advance CharAdvances::measure(char16_t code)
     if (const auto found = other_.constFind(code); found != other_.constEnd())
         return *found;
     const QChar c(code);
-    const Advance a{Units(metrics_.horizontalAdvance(c)), Units(std::max<qreal>(0, -metrics_.rightBearing(c)))};
+    const Advance a{Units(metrics_.horizontalAdvance(c)),
+                    Units(std::max<qreal>(0, -metrics_.rightBearing(c)))};
     if (code < kTableEnd)
         table_[code] = a;
     else
@@ -34,7 +35,8 @@ CharAdvances::Advance CharAdvances::measure(char16_t code)
 bool CharAdvances::measureApart(char16_t first, char16_t second)
 {
     const QChar pair[] = {QChar(first), QChar(second)};
-    const bool apart = Units(metrics_.horizontalAdvance(QString(pair, 2))) == of(pair[0]).width + of(pair[1]).width;
+    const bool apart = Units(metrics_.horizontalAdvance(QString(pair, 2))) ==
+                       of(pair[0]).width + of(pair[1]).width;
     pairs_[std::size_t(first) * kTableEnd + second] = apart ? 1 : -1;
     return apart;
 }

@@ -52,7 +52,8 @@ QRect ComboBox::editField() const
 {
     QStyleOptionComboBox option;
     initStyleOption(&option);
-    QRect field = QWidget::style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+    QRect field = QWidget::style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                   QStyle::SC_ComboBoxEditField, this);
     // The style keeps a frame's band above and below the field even when the box draws no
     // frame; a frameless editable box gives its edit the whole height instead.
     if (edit_ && !hasFrame()) {
@@ -81,9 +82,15 @@ void ComboBox::changeEvent(QEvent* event)
 }
 
 // An editable box's line edit stands on the field, frameless, with its own margins.
-int ComboBox::textAreaHeight() const { return editField().height() - 2; }
+int ComboBox::textAreaHeight() const
+{
+    return editField().height() - 2;
+}
 
-int ComboBox::textAreaWidth() const { return editField().width() - 2 * 2; }
+int ComboBox::textAreaWidth() const
+{
+    return editField().width() - 2 * 2;
+}
 
 void ComboBox::wheelEvent(QWheelEvent* event)
 {

@@ -74,7 +74,7 @@ QObject* findFolded(const QObject* root, const QString& key)
     return nullptr;
 }
 
-} // namespace
+}  // namespace
 
 QObject* findComponent(const QObject* root, QStringView name)
 {

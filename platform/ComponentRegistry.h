@@ -17,7 +17,10 @@ bool SameComponentName(QStringView a, QStringView b);
 // A name as a hash key equal to every name it folds alike with, without a folded copy.
 struct ComponentNameKey {
     QString name;
-    bool operator==(const ComponentNameKey& other) const { return SameComponentName(name, other.name); }
+    bool operator==(const ComponentNameKey& other) const
+    {
+        return SameComponentName(name, other.name);
+    }
 };
 size_t qHash(const ComponentNameKey& key, size_t start = 0);
 
@@ -28,7 +31,11 @@ public:
     void add(QObject* component);
 
     QObject* find(QStringView name) const;
-    template <class T> T* find(QStringView name) const { return qobject_cast<T*>(find(name)); }
+    template <class T>
+    T* find(QStringView name) const
+    {
+        return qobject_cast<T*>(find(name));
+    }
 
     // In the order of add(); the components must outlive the registry or be removed first.
     const std::vector<QObject*>& components() const { return order_; }
@@ -41,7 +48,8 @@ private:
 
 // Searches `root`'s descendants (depth first, in child order) for `name`.
 QObject* findComponent(const QObject* root, QStringView name);
-template <class T> T* findComponent(const QObject* root, QStringView name)
+template <class T>
+T* findComponent(const QObject* root, QStringView name)
 {
     return qobject_cast<T*>(findComponent(root, name));
 }

@@ -91,7 +91,7 @@ void bringIntoView(QScrollBar* bar, int start, int length, int view)
     bar->setValue(value);
 }
 
-} // namespace
+}  // namespace
 
 void ScrollBox::scrollToShow(const QRect& rect)
 {

@@ -34,7 +34,8 @@ public:
         pos = int(SplitCp1250(JoinLines(input.left(pos))).kept.size());
         input = split.kept;
         if (!split.refused.isEmpty())
-            dialog_->setLabelText(prompt_ + QStringLiteral("\n\n") + RefusedCharactersMessage(split.refused));
+            dialog_->setLabelText(prompt_ + QStringLiteral("\n\n") +
+                                  RefusedCharactersMessage(split.refused));
         return Acceptable;
     }
 
@@ -54,7 +55,8 @@ public:
         const auto* edit = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
         if (edit && edit->isVisible() && edit->text().contains(u'"')) {
             DialogService::instance().message(
-                QStringLiteral("Nazwa pliku nie może zawierać cudzysłowu (\").\nPopraw nazwę: ") + edit->text(),
+                QStringLiteral("Nazwa pliku nie może zawierać cudzysłowu (\").\nPopraw nazwę: ") +
+                    edit->text(),
                 windowTitle(), MsgIcon::Warning, MsgButtons::Ok);
             return;
         }
@@ -72,11 +74,16 @@ QWidget* dialogParent()
 QMessageBox::Icon qtIcon(MsgIcon icon)
 {
     switch (icon) {
-    case MsgIcon::Error: return QMessageBox::Critical;
-    case MsgIcon::Warning: return QMessageBox::Warning;
-    case MsgIcon::Question: return QMessageBox::Question;
-    case MsgIcon::Information: return QMessageBox::Information;
-    case MsgIcon::None: break;
+    case MsgIcon::Error:
+        return QMessageBox::Critical;
+    case MsgIcon::Warning:
+        return QMessageBox::Warning;
+    case MsgIcon::Question:
+        return QMessageBox::Question;
+    case MsgIcon::Information:
+        return QMessageBox::Information;
+    case MsgIcon::None:
+        break;
     }
     return QMessageBox::NoIcon;
 }
@@ -97,15 +104,19 @@ QString shownText(QString text)
 QMessageBox::StandardButton qtButton(Answer answer)
 {
     switch (answer) {
-    case Answer::Ok: return QMessageBox::Ok;
-    case Answer::Yes: return QMessageBox::Yes;
-    case Answer::No: return QMessageBox::No;
-    case Answer::Cancel: return QMessageBox::Cancel;
+    case Answer::Ok:
+        return QMessageBox::Ok;
+    case Answer::Yes:
+        return QMessageBox::Yes;
+    case Answer::No:
+        return QMessageBox::No;
+    case Answer::Cancel:
+        return QMessageBox::Cancel;
     }
     return QMessageBox::NoButton;
 }
 
-} // namespace
+}  // namespace
 
 Answer DefaultButtonOf(MsgButtons buttons, std::optional<Answer> wanted)
 {
@@ -143,7 +154,8 @@ Answer DialogService::message(const QString& text, const QString& caption, MsgIc
 std::optional<QString> DialogService::inputQuery(const QString& caption, const QString& prompt,
                                                  const QString& initial)
 {
-    std::optional<QString> answer = CallOnGuiThread([&] { return askInput(caption, prompt, initial); });
+    std::optional<QString> answer =
+        CallOnGuiThread([&] { return askInput(caption, prompt, initial); });
     if (!answer)
         return answer;
     const Cp1250Split split = SplitCp1250(JoinLines(*answer));
@@ -181,8 +193,7 @@ std::optional<QString> DialogService::fileName(FileDialog dialog, const QString&
                                                const QString& windowsFilter,
                                                const QString& initialName)
 {
-    return CallOnGuiThread(
-        [&] { return askFileName(dialog, title, windowsFilter, initialName); });
+    return CallOnGuiThread([&] { return askFileName(dialog, title, windowsFilter, initialName); });
 }
 
 bool DialogService::printerSetup(QPrinter& printer)
@@ -214,15 +225,22 @@ Answer DialogService::askMessage(const QString& text, const QString& caption, Ms
     }
     box.setDefaultButton(qtButton(defaultButton));
     switch (box.exec()) {
-    case QMessageBox::Yes: return Answer::Yes;
-    case QMessageBox::No: return Answer::No;
-    case QMessageBox::Ok: return Answer::Ok;
-    default: break;
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    case QMessageBox::Ok:
+        return Answer::Ok;
+    default:
+        break;
     }
     switch (buttons) {
-    case MsgButtons::Ok: return Answer::Ok;
-    case MsgButtons::YesNo: return Answer::No;
-    case MsgButtons::YesNoCancel: break;
+    case MsgButtons::Ok:
+        return Answer::Ok;
+    case MsgButtons::YesNo:
+        return Answer::No;
+    case MsgButtons::YesNoCancel:
+        break;
     }
     return Answer::Cancel;
 }

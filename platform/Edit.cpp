@@ -52,7 +52,7 @@ bool isUserInput(QEvent::Type type)
     case QEvent::KeyPress:
     case QEvent::InputMethod:
     case QEvent::Drop:
-    case QEvent::MouseButtonRelease: // middle-button paste
+    case QEvent::MouseButtonRelease:  // middle-button paste
     case QEvent::ContextMenu:
         return true;
     default:
@@ -60,7 +60,7 @@ bool isUserInput(QEvent::Type type)
     }
 }
 
-} // namespace
+}  // namespace
 
 Edit::Edit(QWidget* parent)
     : QLineEdit(parent)
@@ -83,7 +83,11 @@ bool Edit::event(QEvent* event)
     struct Leave {
         int* depth;
         bool active;
-        ~Leave() { if (active) --*depth; }
+        ~Leave()
+        {
+            if (active)
+                --*depth;
+        }
     };
     bool handled = false;
     {
@@ -102,13 +106,19 @@ QRect Edit::textArea() const
     initStyleOption(&option);
     const QRect contents = style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
     return contents.marginsRemoved(textMargins())
-        .marginsRemoved(QMargins(kLineEditHorizontalMargin, kLineEditVerticalMargin, kLineEditHorizontalMargin,
-                                 kLineEditVerticalMargin));
+        .marginsRemoved(QMargins(kLineEditHorizontalMargin, kLineEditVerticalMargin,
+                                 kLineEditHorizontalMargin, kLineEditVerticalMargin));
 }
 
-int Edit::textAreaHeight() const { return textArea().height(); }
+int Edit::textAreaHeight() const
+{
+    return textArea().height();
+}
 
-int Edit::textAreaWidth() const { return textArea().width(); }
+int Edit::textAreaWidth() const
+{
+    return textArea().width();
+}
 
 void Edit::contextMenuEvent(QContextMenuEvent* event)
 {

@@ -38,6 +38,6 @@ private:
 
     int typingLimit_ = 0;
     int userInputDepth_ = 0;
-    QString lastText_; // the text before the change under validation
-    QString refused_;  // characters left out of the input being handled, told after it
+    QString lastText_;  // the text before the change under validation
+    QString refused_;   // characters left out of the input being handled, told after it
 };

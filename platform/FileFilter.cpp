@@ -23,7 +23,8 @@ QString QtFileFilter(const QString& windowsFilter)
         }
         if (description.isEmpty())
             description = patterns.join(QLatin1Char(' '));
-        filters << description + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+        filters << description + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
+                       QLatin1Char(')');
     }
     return filters.join(QStringLiteral(";;"));
 }

@@ -44,7 +44,7 @@ void Run(const std::shared_ptr<GuiCall>& call)
     callsChanged.notify_all();
 }
 
-} // namespace
+}  // namespace
 
 void RunOnGuiThreadAndWait(std::function<void()> work)
 {

@@ -28,7 +28,8 @@ void RunOnGuiThreadAndWait(std::function<void()> work);
 
 // Runs `f` on the GUI thread and returns its result; from the GUI thread it simply calls
 // it. The calling worker waits; see RunOnGuiThreadAndWait.
-template <class F> auto CallOnGuiThread(F&& f) -> std::invoke_result_t<F>
+template <class F>
+auto CallOnGuiThread(F&& f) -> std::invoke_result_t<F>
 {
     using R = std::invoke_result_t<F>;
     if (OnGuiThread())

@@ -14,8 +14,8 @@ inline constexpr int kMaxValueBytes = 2047;
 bool IsCp1250Text(const QString& text);
 
 struct Cp1250Split {
-    QString kept;    // the characters Windows-1250 holds, in order
-    QString refused; // the others, each once, in order of their first appearance
+    QString kept;     // the characters Windows-1250 holds, in order
+    QString refused;  // the others, each once, in order of their first appearance
 };
 Cp1250Split SplitCp1250(const QString& text);
 
@@ -29,9 +29,9 @@ QString RefusedCharactersMessage(const QString& refused);
 void TellRefusedCharacters(const QString& refused);
 
 struct FilteredEdit {
-    std::optional<QString> text; // nullopt: the change is refused, the text stays as it was
-    int cursor = 0;              // where the caret stands after the kept insertion
-    QString refused;             // characters left out of the insertion (SplitCp1250)
+    std::optional<QString> text;  // nullopt: the change is refused, the text stays as it was
+    int cursor = 0;               // where the caret stands after the kept insertion
+    QString refused;              // characters left out of the insertion (SplitCp1250)
 };
 
 // A user's change from `before` to `after` in a one-line field: line breaks in the inserted

@@ -40,10 +40,11 @@ public:
     {
         option_.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
         // Enough characters for several lines even of the narrowest glyphs.
-        const qreal narrowest = std::max<qreal>(1.0, QFontMetricsF(font).horizontalAdvance(QLatin1Char('i')));
+        const qreal narrowest =
+            std::max<qreal>(1.0, QFontMetricsF(font).horizontalAdvance(QLatin1Char('i')));
         minimumWindow_ = std::max<qsizetype>(64, qsizetype(4 * std::ceil(widthPx / narrowest)));
-        addsNothing_ = !font.kerning() && font.letterSpacing() == 0 && font.wordSpacing() == 0
-            && font.capitalization() == QFont::MixedCase;
+        addsNothing_ = !font.kerning() && font.letterSpacing() == 0 && font.wordSpacing() == 0 &&
+                       font.capitalization() == QFont::MixedCase;
     }
 
     void wrap(const QString& paragraph, QStringList& out)
@@ -52,8 +53,8 @@ public:
             out << QString();
             return;
         }
-        const bool plain = addsNothing_ && paragraph.size() >= kPlainParagraph
-            && advances_.of(QLatin1Char(' ')).overhang == 0;
+        const bool plain = addsNothing_ && paragraph.size() >= kPlainParagraph &&
+                           advances_.of(QLatin1Char(' ')).overhang == 0;
         qsizetype start = 0;
         qsizetype window = minimumWindow_;
         while (start < paragraph.size()) {
@@ -72,7 +73,8 @@ public:
             if (end < paragraph.size() && paragraph.at(end).isLowSurrogate())
                 --end;
             const bool last = end == paragraph.size();
-            const QList<qsizetype> starts = lineStarts(QStringView(paragraph).sliced(start, end - start));
+            const QList<qsizetype> starts =
+                lineStarts(QStringView(paragraph).sliced(start, end - start));
             if (last) {
                 for (qsizetype i = 0; i < starts.size(); ++i) {
                     const qsizetype to = i + 1 < starts.size() ? starts[i + 1] : end - start;
@@ -127,8 +129,8 @@ private:
             qsizetype end = word;
             for (; end < size && paragraph.at(end) != u' '; ++end) {
                 const QChar c = paragraph.at(end);
-                if (!IsPlainWordChar(c) || end - word == kLongestPlainWord
-                    || (end > start && !advances_.apart(paragraph.at(end - 1).unicode(), c.unicode())))
+                if (!IsPlainWordChar(c) || end - word == kLongestPlainWord ||
+                    (end > start && !advances_.apart(paragraph.at(end - 1).unicode(), c.unicode())))
                     return 0;
                 advance += advances_.of(c).width;
                 if (at == start && advance > width)
@@ -203,7 +205,7 @@ private:
     CharAdvances advances_;
 };
 
-} // namespace
+}  // namespace
 
 QStringList BreakLines(const QString& text, const QFont& font, int widthPx)
 {

@@ -28,7 +28,7 @@ qsizetype storedBytes(const QString& text, QChar lineBreak)
     return text.size() + text.count(lineBreak);
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -48,7 +48,10 @@ public:
         return orientation() == Qt::Horizontal ? QSize(hint.width(), kBarThickness)
                                                : QSize(kBarThickness, hint.height());
     }
-    QSize minimumSizeHint() const override { return sizeHint().boundedTo(QScrollBar::minimumSizeHint()); }
+    QSize minimumSizeHint() const override
+    {
+        return sizeHint().boundedTo(QScrollBar::minimumSizeHint());
+    }
 };
 
 constexpr int kMarkWidth = 2;
@@ -79,7 +82,7 @@ protected:
     }
 };
 
-} // namespace
+}  // namespace
 
 Memo::Memo(QWidget* parent)
     : QPlainTextEdit(parent)
@@ -174,8 +177,10 @@ void Memo::showVerticalBarWhenNeeded()
         return;
     // A final line break leaves an empty last line that is no line of the memo (lines()):
     // a text that fits but for it does not scroll.
-    const bool fitsButTheEmptyLastLine = document()->lastBlock().length() <= 1 && verticalScrollBar()->maximum() <= 1;
-    const Qt::ScrollBarPolicy policy = fitsButTheEmptyLastLine ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded;
+    const bool fitsButTheEmptyLastLine =
+        document()->lastBlock().length() <= 1 && verticalScrollBar()->maximum() <= 1;
+    const Qt::ScrollBarPolicy policy =
+        fitsButTheEmptyLastLine ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded;
     if (verticalScrollBarPolicy() != policy)
         setVerticalScrollBarPolicy(policy);
     keepTopWithoutBar();
@@ -287,7 +292,8 @@ bool Memo::wouldExceedLines(const QString& text) const
 
 bool Memo::mayInsert(const QString& text)
 {
-    if (IsCp1250Text(text) && byteRoom() >= storedBytes(text, QLatin1Char('\n')) && !wouldExceedLines(text))
+    if (IsCp1250Text(text) && byteRoom() >= storedBytes(text, QLatin1Char('\n')) &&
+        !wouldExceedLines(text))
         return true;
     refuse();
     return false;

@@ -20,8 +20,8 @@ constexpr qint64 kMaxPicturePixels = 25'000'000;
 
 bool saneSize(qint64 width, qint64 height)
 {
-    return width > 0 && height > 0 && width <= kMaxPictureSide && height <= kMaxPictureSide
-        && width * height <= kMaxPicturePixels;
+    return width > 0 && height > 0 && width <= kMaxPictureSide && height <= kMaxPictureSide &&
+           width * height <= kMaxPicturePixels;
 }
 
 struct ErrorManager {
@@ -94,11 +94,11 @@ bool decodeInto(const QByteArray& data, QImage& out, QByteArray& cmykRow)
 
 bool isJpeg(const QByteArray& data)
 {
-    return data.size() >= 3 && uchar(data[0]) == 0xFF && uchar(data[1]) == 0xD8
-        && uchar(data[2]) == 0xFF;
+    return data.size() >= 3 && uchar(data[0]) == 0xFF && uchar(data[1]) == 0xD8 &&
+           uchar(data[2]) == 0xFF;
 }
 
-} // namespace
+}  // namespace
 
 QImage DecodeJpeg(const QByteArray& data)
 {

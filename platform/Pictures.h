@@ -31,7 +31,7 @@ public:
 private:
     struct Entry {
         qint64 fileSize = 0;
-        qint64 modified = 0;   // milliseconds since the epoch
+        qint64 modified = 0;  // milliseconds since the epoch
         QImage image;
         quint64 lastUse = 0;
     };

@@ -12,12 +12,12 @@
 #include <algorithm>
 
 PrinterSetupDialog::PrinterSetupDialog(QPrinter& printer, QWidget* parent)
-    : QDialog(parent),
-      printer_(printer),
-      printers_(new QComboBox(this)),
-      paperSizes_(new QComboBox(this)),
-      orientations_(new QComboBox(this)),
-      duplexModes_(new QComboBox(this))
+    : QDialog(parent)
+    , printer_(printer)
+    , printers_(new QComboBox(this))
+    , paperSizes_(new QComboBox(this))
+    , orientations_(new QComboBox(this))
+    , duplexModes_(new QComboBox(this))
 {
     setWindowTitle(QStringLiteral("Ustawienia druku"));
     printers_->setObjectName(QStringLiteral("DrukarkaComboBox"));
@@ -29,7 +29,8 @@ PrinterSetupDialog::PrinterSetupDialog(QPrinter& printer, QWidget* parent)
     printers_->setCurrentIndex(printers_->findText(printer.printerName()));
     orientations_->addItem(QStringLiteral("pionowa"), int(QPageLayout::Portrait));
     orientations_->addItem(QStringLiteral("pozioma"), int(QPageLayout::Landscape));
-    orientations_->setCurrentIndex(orientations_->findData(int(printer.pageLayout().orientation())));
+    orientations_->setCurrentIndex(
+        orientations_->findData(int(printer.pageLayout().orientation())));
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Drukarka:"), printers_);
@@ -64,7 +65,8 @@ void PrinterSetupDialog::showPrinterChoices()
     const QPrinter::DuplexMode duplex = printer_.duplex();
     duplexModes_->clear();
     duplexModes_->addItem(QStringLiteral("Wyłączony"), int(QPrinter::DuplexNone));
-    const QList<QPrinter::DuplexMode> modes = info.isNull() ? QList<QPrinter::DuplexMode>() : info.supportedDuplexModes();
+    const QList<QPrinter::DuplexMode> modes =
+        info.isNull() ? QList<QPrinter::DuplexMode>() : info.supportedDuplexModes();
     if (modes.contains(QPrinter::DuplexLongSide))
         duplexModes_->addItem(QStringLiteral("Duplex pionowo"), int(QPrinter::DuplexLongSide));
     if (modes.contains(QPrinter::DuplexShortSide))

@@ -10,11 +10,16 @@ namespace {
 const char* iconName(MsgIcon icon)
 {
     switch (icon) {
-    case MsgIcon::None: return "None";
-    case MsgIcon::Error: return "Error";
-    case MsgIcon::Warning: return "Warning";
-    case MsgIcon::Question: return "Question";
-    case MsgIcon::Information: return "Information";
+    case MsgIcon::None:
+        return "None";
+    case MsgIcon::Error:
+        return "Error";
+    case MsgIcon::Warning:
+        return "Warning";
+    case MsgIcon::Question:
+        return "Question";
+    case MsgIcon::Information:
+        return "Information";
     }
     return "?";
 }
@@ -35,17 +40,23 @@ void abortWith(const std::string& message)
     std::abort();
 }
 
-} // namespace
+}  // namespace
 
 const char* DialogKindName(DialogKind kind)
 {
     switch (kind) {
-    case DialogKind::Message: return "Message";
-    case DialogKind::InputQuery: return "InputQuery";
-    case DialogKind::OpenFile: return "OpenFile";
-    case DialogKind::SaveFile: return "SaveFile";
-    case DialogKind::PrinterSetup: return "PrinterSetup";
-    case DialogKind::Modal: return "Modal";
+    case DialogKind::Message:
+        return "Message";
+    case DialogKind::InputQuery:
+        return "InputQuery";
+    case DialogKind::OpenFile:
+        return "OpenFile";
+    case DialogKind::SaveFile:
+        return "SaveFile";
+    case DialogKind::PrinterSetup:
+        return "PrinterSetup";
+    case DialogKind::Modal:
+        return "Modal";
     }
     return "?";
 }
@@ -60,8 +71,9 @@ ScriptedDialogs::~ScriptedDialogs()
 {
     install(previous_);
     if (!answers_.empty())
-        onFailure_(std::to_string(answers_.size()) + " scripted answer(s) never asked for, the first a "
-                   + DialogKindName(answers_.front().kind));
+        onFailure_(std::to_string(answers_.size()) +
+                   " scripted answer(s) never asked for, the first a " +
+                   DialogKindName(answers_.front().kind));
 }
 
 ScriptedDialogs& ScriptedDialogs::push(DialogKind kind, Payload payload)
@@ -122,8 +134,8 @@ std::optional<ScriptedDialogs::Payload> ScriptedDialogs::take(DialogRequest requ
         return std::nullopt;
     }
     if (answers_.front().kind != request.kind) {
-        onFailure_("request " + describe(request) + " while the next answer is for a "
-                   + DialogKindName(answers_.front().kind));
+        onFailure_("request " + describe(request) + " while the next answer is for a " +
+                   DialogKindName(answers_.front().kind));
         return std::nullopt;
     }
     Payload payload = std::move(answers_.front().payload);
@@ -143,7 +155,8 @@ Answer ScriptedDialogs::askMessage(const QString& text, const QString& caption, 
 std::optional<QString> ScriptedDialogs::askInput(const QString& caption, const QString& prompt,
                                                  const QString& initial)
 {
-    auto p = take({DialogKind::InputQuery, prompt, caption, MsgIcon::None, MsgButtons::Ok, initial});
+    auto p =
+        take({DialogKind::InputQuery, prompt, caption, MsgIcon::None, MsgButtons::Ok, initial});
     return p ? std::get<std::optional<QString>>(*p) : std::nullopt;
 }
 
@@ -151,7 +164,8 @@ std::optional<QString> ScriptedDialogs::askFileName(FileDialog dialog, const QSt
                                                     const QString& windowsFilter,
                                                     const QString& proposedName)
 {
-    const DialogKind kind = dialog == FileDialog::Open ? DialogKind::OpenFile : DialogKind::SaveFile;
+    const DialogKind kind =
+        dialog == FileDialog::Open ? DialogKind::OpenFile : DialogKind::SaveFile;
     auto p = take({kind, proposedName, title, MsgIcon::None, MsgButtons::Ok, windowsFilter});
     return p ? std::get<std::optional<QString>>(*p) : std::nullopt;
 }
@@ -164,8 +178,12 @@ bool ScriptedDialogs::askPrinterSetup(QPrinter&)
 
 int ScriptedDialogs::askModal(QDialog& dialog)
 {
-    auto p = take({DialogKind::Modal, dialog.objectName(), dialog.windowTitle(), MsgIcon::None,
-                   MsgButtons::Ok, {}});
+    auto p = take({DialogKind::Modal,
+                   dialog.objectName(),
+                   dialog.windowTitle(),
+                   MsgIcon::None,
+                   MsgButtons::Ok,
+                   {}});
     if (!p)
         return QDialog::Rejected;
     // The dialog is really shown, so its show handlers run as they would for a person.

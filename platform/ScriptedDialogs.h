@@ -21,7 +21,7 @@ struct DialogRequest {
     QString caption;  // message caption, query caption, file dialog title, dialog window title
     MsgIcon icon = MsgIcon::None;
     MsgButtons buttons = MsgButtons::Ok;
-    QString detail;   // query initial text, file dialog filter (as passed)
+    QString detail;                     // query initial text, file dialog filter (as passed)
     Answer defaultButton = Answer::Ok;  // a message's button that Enter presses
 };
 
@@ -53,8 +53,8 @@ public:
     void setFailureHandler(FailureHandler handler) { onFailure_ = std::move(handler); }
 
 protected:
-    Answer askMessage(const QString& text, const QString& caption, MsgIcon icon,
-                      MsgButtons buttons, Answer defaultButton) override;
+    Answer askMessage(const QString& text, const QString& caption, MsgIcon icon, MsgButtons buttons,
+                      Answer defaultButton) override;
     std::optional<QString> askInput(const QString& caption, const QString& prompt,
                                     const QString& initial) override;
     std::optional<QString> askFileName(FileDialog dialog, const QString& title,

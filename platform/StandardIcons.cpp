@@ -8,21 +8,30 @@ namespace {
 
 class StandardIconEngine : public QIconEngine {
 public:
-    explicit StandardIconEngine(QStyle::StandardPixmap picture) : picture_(picture) {}
+    explicit StandardIconEngine(QStyle::StandardPixmap picture)
+        : picture_(picture)
+    {
+    }
 
-    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
         icon().paint(painter, rect, Qt::AlignCenter, mode, state);
     }
-    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
         return icon().actualSize(size, mode, state);
     }
-    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
         return icon().pixmap(size, mode, state);
     }
-    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state, qreal scale) override {
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state,
+                         qreal scale) override
+    {
         return icon().pixmap(size, scale, mode, state);
     }
-    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override
+    {
         return icon().availableSizes(mode, state);
     }
     bool isNull() override { return icon().isNull(); }
@@ -30,7 +39,8 @@ public:
     QIconEngine* clone() const override { return new StandardIconEngine(*this); }
 
 private:
-    const QIcon& icon() {
+    const QIcon& icon()
+    {
         if (!loaded_) {
             icon_ = QApplication::style()->standardIcon(picture_);
             loaded_ = true;
@@ -45,6 +55,7 @@ private:
 
 }  // namespace
 
-QIcon StandardIcon(QStyle::StandardPixmap picture) {
+QIcon StandardIcon(QStyle::StandardPixmap picture)
+{
     return QIcon(new StandardIconEngine(picture));
 }

@@ -69,7 +69,8 @@ QToolButton* ArrowButton(QWidget* parent, const char* name, Qt::ArrowType arrow,
     return button;
 }
 
-QPushButton* Button(QWidget* parent, const char* name, const QString& caption, int left, int top, int width)
+QPushButton* Button(QWidget* parent, const char* name, const QString& caption, int left, int top,
+                    int width)
 {
     auto* button = Place<QPushButton>(parent, name, left, top, width, 25);
     button->setText(caption);
@@ -89,7 +90,9 @@ QImage BlankPreviewPicture()
 
 }  // namespace
 
-TFKalibracja::TFKalibracja(CalibrationHost& host, QWidget* parent) : QDialog(parent), host_(host)
+TFKalibracja::TFKalibracja(CalibrationHost& host, QWidget* parent)
+    : QDialog(parent)
+    , host_(host)
 {
     setObjectName(QStringLiteral("FKalibracja"));
     setWindowTitle(QStringLiteral("Formatowanie"));
@@ -126,7 +129,8 @@ void TFKalibracja::buildLayout()
 
     GroupBox1 = Place<QGroupBox>(this, "GroupBox1", 10, 90, 337, 137);
     GroupBox1->setTitle(QStringLiteral(" Współrzędne położenia obiektu "));
-    const auto coordinate = [this](const char* name, const char* caption, int left, int top, int width) {
+    const auto coordinate = [this](const char* name, const char* caption, int left, int top,
+                                   int width) {
         PlaceLabel(GroupBox1, QString::fromLatin1(caption), left - 20, top + 4);
         auto* edit = Place<QLineEdit>(GroupBox1, name, left, top, width, 21);
         edit->setText(QStringLiteral("0"));
@@ -149,7 +153,8 @@ void TFKalibracja::buildLayout()
     UpFontSizeSpeedButton = ArrowButton(GroupBox2, "UpFontSizeSpeedButton", Qt::UpArrow, 105, 20);
     FontSizeEdit = Place<QLineEdit>(GroupBox2, "FontSizeEdit", 136, 24, 33, 21);
     FontSizeEdit->setReadOnly(true);
-    DownFontSizeSpeedButton = ArrowButton(GroupBox2, "DownFontSizeSpeedButton", Qt::DownArrow, 173, 20);
+    DownFontSizeSpeedButton =
+        ArrowButton(GroupBox2, "DownFontSizeSpeedButton", Qt::DownArrow, 173, 20);
     PlaceLabel(GroupBox2, QStringLiteral("Nazwa czcionki:"), 8, 52);
     FontsNameComboBox = Place<QComboBox>(GroupBox2, "FontsNameComboBox", 104, 48, 225, 21);
     FontsNameComboBox->setEditable(true);
@@ -167,8 +172,9 @@ void TFKalibracja::buildLayout()
     PodkreslenieCheckBox = style("PodkreslenieCheckBox", QStringLiteral("Podkreślenie"), 144);
     PrzekreslenieCheckBox = style("PrzekreslenieCheckBox", QStringLiteral("Przekreślenie"), 232);
 
-    PrzywrocUstawieniaButton = Button(this, "PrzywrocUstawieniaButton",
-                                      QStringLiteral("Przywróć oryginalne ustawienia fomatowania"), 10, 367, 337);
+    PrzywrocUstawieniaButton =
+        Button(this, "PrzywrocUstawieniaButton",
+               QStringLiteral("Przywróć oryginalne ustawienia fomatowania"), 10, 367, 337);
     QFont bold = PrzywrocUstawieniaButton->font();
     bold.setBold(true);
     PrzywrocUstawieniaButton->setFont(bold);
@@ -176,10 +182,22 @@ void TFKalibracja::buildLayout()
     SaveButton->setDefault(true);
     CloseButton = Button(this, "CloseButton", QStringLiteral("Zamknij"), 266, 398, 75);
 
-    QWidget* const order[] = {CloseButton, VariableComboBox, SaveButton, X1Edit, X2Edit, Y1Edit, Y2Edit,
-                              FontSizeEdit, FontsNameComboBox, AdjustmentComboBox, PogrubienieCheckBox,
-                              KursywaCheckBox, PodkreslenieCheckBox, PrzekreslenieCheckBox,
-                              TypSwiadectwaComboBox, PrzywrocUstawieniaButton};
+    QWidget* const order[] = {CloseButton,
+                              VariableComboBox,
+                              SaveButton,
+                              X1Edit,
+                              X2Edit,
+                              Y1Edit,
+                              Y2Edit,
+                              FontSizeEdit,
+                              FontsNameComboBox,
+                              AdjustmentComboBox,
+                              PogrubienieCheckBox,
+                              KursywaCheckBox,
+                              PodkreslenieCheckBox,
+                              PrzekreslenieCheckBox,
+                              TypSwiadectwaComboBox,
+                              PrzywrocUstawieniaButton};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
     X1Edit->installEventFilter(this);
@@ -187,16 +205,20 @@ void TFKalibracja::buildLayout()
 
 void TFKalibracja::connectHandlers()
 {
-    connect(TypSwiadectwaComboBox, &QComboBox::activated, this, [this] { TypSwiadectwaComboBoxChange(); });
+    connect(TypSwiadectwaComboBox, &QComboBox::activated, this,
+            [this] { TypSwiadectwaComboBoxChange(); });
     connect(VariableComboBox, &QComboBox::activated, this, [this] { VariableComboBoxChange(); });
     connect(LeftSpeedButton, &QToolButton::clicked, this, [this] { LeftSpeedButtonClick(); });
     connect(RightSpeedButton, &QToolButton::clicked, this, [this] { RightSpeedButtonClick(); });
     connect(UpSpeedButton, &QToolButton::clicked, this, [this] { UpSpeedButtonClick(); });
     connect(DownSpeedButton, &QToolButton::clicked, this, [this] { DownSpeedButtonClick(); });
-    connect(UpFontSizeSpeedButton, &QToolButton::clicked, this, [this] { UpFontSizeSpeedButtonClick(); });
-    connect(DownFontSizeSpeedButton, &QToolButton::clicked, this, [this] { DownFontSizeSpeedButtnClick(); });
+    connect(UpFontSizeSpeedButton, &QToolButton::clicked, this,
+            [this] { UpFontSizeSpeedButtonClick(); });
+    connect(DownFontSizeSpeedButton, &QToolButton::clicked, this,
+            [this] { DownFontSizeSpeedButtnClick(); });
     connect(SaveButton, &QPushButton::clicked, this, [this] { SaveButtonClick(); });
-    connect(PrzywrocUstawieniaButton, &QPushButton::clicked, this, [this] { PrzywrocUstawieniaButtonClick(); });
+    connect(PrzywrocUstawieniaButton, &QPushButton::clicked, this,
+            [this] { PrzywrocUstawieniaButtonClick(); });
     connect(CloseButton, &QPushButton::clicked, this, [this] { CloseButtonClick(); });
 }
 
@@ -209,7 +231,8 @@ void TFKalibracja::guarded(Handler handler)
         if (Application* application = Application::instance())
             application->showException(&e);
         else
-            DialogService::instance().message(QString::fromStdString(e.what()), QString(), MsgIcon::Error, MsgButtons::Ok);
+            DialogService::instance().message(QString::fromStdString(e.what()), QString(),
+                                              MsgIcon::Error, MsgButtons::Ok);
     }
 }
 
@@ -229,11 +252,20 @@ bool TFKalibracja::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == X1Edit && event->type() == QEvent::KeyPress) {
         switch (static_cast<QKeyEvent*>(event)->key()) {
-        case Qt::Key_Left: X1EditKeyDown(kKeyLeft); break;
-        case Qt::Key_Up: X1EditKeyDown(kKeyUp); break;
-        case Qt::Key_Right: X1EditKeyDown(kKeyRight); break;
-        case Qt::Key_Down: X1EditKeyDown(kKeyDown); break;
-        default: break;
+        case Qt::Key_Left:
+            X1EditKeyDown(kKeyLeft);
+            break;
+        case Qt::Key_Up:
+            X1EditKeyDown(kKeyUp);
+            break;
+        case Qt::Key_Right:
+            X1EditKeyDown(kKeyRight);
+            break;
+        case Qt::Key_Down:
+            X1EditKeyDown(kKeyDown);
+            break;
+        default:
+            break;
         }
     }
     return QDialog::eventFilter(watched, event);
@@ -243,7 +275,8 @@ bool TFKalibracja::LoadCalibrationSet()
 {
     RenderContext context = host_.renderContext();
     const std::string file = CalibrationFilePath(context.errors, false);
-    return LoadCalibrationRows(context.errors, file, TypSwiadectwaComboBox->currentText().toStdString(),
+    return LoadCalibrationRows(context.errors, file,
+                               TypSwiadectwaComboBox->currentText().toStdString(),
                                context.calibrationList);
 }
 
@@ -304,7 +337,8 @@ void TFKalibracja::showRecord(const CalibrationRecord& record)
     Y2Edit->setText(QString::number(record.y2));
     FontSizeEdit->setText(QString::number(record.font_size));
     FontsNameComboBox->setEditText(QString::fromStdString(record.font_name));
-    AdjustmentComboBox->setCurrentIndex(record.font_align >= 0 && record.font_align <= 3 ? record.font_align : -1);
+    AdjustmentComboBox->setCurrentIndex(
+        record.font_align >= 0 && record.font_align <= 3 ? record.font_align : -1);
     PogrubienieCheckBox->setChecked(record.font_style_bold != 0);
     KursywaCheckBox->setChecked(record.font_style_italic != 0);
     PodkreslenieCheckBox->setChecked(record.font_style_underline != 0);
@@ -349,12 +383,30 @@ void TFKalibracja::shift(QLineEdit* first, QLineEdit* second, int by)
     });
 }
 
-void TFKalibracja::LeftSpeedButtonClick() { shift(X1Edit, X2Edit, -1); }
-void TFKalibracja::RightSpeedButtonClick() { shift(X1Edit, X2Edit, 1); }
-void TFKalibracja::UpSpeedButtonClick() { shift(Y1Edit, Y2Edit, -1); }
-void TFKalibracja::DownSpeedButtonClick() { shift(Y1Edit, Y2Edit, 1); }
-void TFKalibracja::UpFontSizeSpeedButtonClick() { shift(FontSizeEdit, nullptr, 1); }
-void TFKalibracja::DownFontSizeSpeedButtnClick() { shift(FontSizeEdit, nullptr, -1); }
+void TFKalibracja::LeftSpeedButtonClick()
+{
+    shift(X1Edit, X2Edit, -1);
+}
+void TFKalibracja::RightSpeedButtonClick()
+{
+    shift(X1Edit, X2Edit, 1);
+}
+void TFKalibracja::UpSpeedButtonClick()
+{
+    shift(Y1Edit, Y2Edit, -1);
+}
+void TFKalibracja::DownSpeedButtonClick()
+{
+    shift(Y1Edit, Y2Edit, 1);
+}
+void TFKalibracja::UpFontSizeSpeedButtonClick()
+{
+    shift(FontSizeEdit, nullptr, 1);
+}
+void TFKalibracja::DownFontSizeSpeedButtnClick()
+{
+    shift(FontSizeEdit, nullptr, -1);
+}
 
 void TFKalibracja::SaveButtonClick()
 {
@@ -375,13 +427,15 @@ void TFKalibracja::SaveButtonClick()
 
         ErrorStream& errors = host_.renderContext().errors;
         const std::string file = CalibrationFilePath(errors, false);
-        if (!bFunSqlCalibUpdateValue(errors, file, TypSwiadectwaComboBox->currentText().toStdString(), record))
+        if (!bFunSqlCalibUpdateValue(errors, file,
+                                     TypSwiadectwaComboBox->currentText().toStdString(), record))
             ShowError(QStringLiteral("Błąd podczas próby zapisania danych kalibracji.\n\n") +
                       QString::fromStdString(errors.str()));
 
         const QString row = VariableComboBox->currentText();
         LoadCalibrationSet();
-        VariableComboBox->setCurrentIndex(VariableComboBox->findText(row, Qt::MatchExactly | Qt::MatchCaseSensitive));
+        VariableComboBox->setCurrentIndex(
+            VariableComboBox->findText(row, Qt::MatchExactly | Qt::MatchCaseSensitive));
         VariableComboBoxChange();
     });
 }
@@ -389,11 +443,20 @@ void TFKalibracja::SaveButtonClick()
 void TFKalibracja::X1EditKeyDown(int key)
 {
     switch (key) {
-    case kKeyLeft: LeftSpeedButtonClick(); break;
-    case kKeyUp: UpSpeedButtonClick(); break;
-    case kKeyRight: RightSpeedButtonClick(); break;
-    case kKeyDown: DownSpeedButtonClick(); break;
-    default: return;
+    case kKeyLeft:
+        LeftSpeedButtonClick();
+        break;
+    case kKeyUp:
+        UpSpeedButtonClick();
+        break;
+    case kKeyRight:
+        RightSpeedButtonClick();
+        break;
+    case kKeyDown:
+        DownSpeedButtonClick();
+        break;
+    default:
+        return;
     }
     SaveButtonClick();
     X1Edit->setFocus();
@@ -402,16 +465,16 @@ void TFKalibracja::X1EditKeyDown(int key)
 void TFKalibracja::PrzywrocUstawieniaButtonClick()
 {
     const Answer answer = DialogService::instance().message(
-        QStringLiteral("Czy na pewno chcesz przywrócić oryginalne ustawienia ?"), QStringLiteral("Przywracanie"),
-        MsgIcon::None, MsgButtons::YesNo, Answer::No);
+        QStringLiteral("Czy na pewno chcesz przywrócić oryginalne ustawienia ?"),
+        QStringLiteral("Przywracanie"), MsgIcon::None, MsgButtons::YesNo, Answer::No);
     if (answer == Answer::Yes) {
         ErrorStream& errors = host_.renderContext().errors;
         const std::string source = CalibrationFilePath(errors, true);
         const std::string target = CalibrationFilePath(errors, false);
         if (!bFunCopyFile(errors, source, target, false)) {
             errors.clear();
-            errors << "Błąd podczas próby przywrócenia oryginalnego pliku kalibracji.\nŹródło: " << source
-                   << "\nCel: " << target;
+            errors << "Błąd podczas próby przywrócenia oryginalnego pliku kalibracji.\nŹródło: "
+                   << source << "\nCel: " << target;
             LogWrite(errors, "PrzywrocUstawieniaButtonClick()", 0);
             ShowError(QString::fromStdString(errors.str()));
         }

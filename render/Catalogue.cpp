@@ -27,7 +27,8 @@ std::span<const DocumentType> DocumentTypes()
 
 const DocumentType* FindDocumentType(int type)
 {
-    return type >= 0 && type < kDocumentTypeCount ? &kTypes[static_cast<std::size_t>(type)] : nullptr;
+    return type >= 0 && type < kDocumentTypeCount ? &kTypes[static_cast<std::size_t>(type)]
+                                                  : nullptr;
 }
 
 bool IsCertificateType(int type)
@@ -83,7 +84,8 @@ std::span<const std::string_view> CalibrationSetNames()
         for (const DocumentType& type : kTypes) {
             all[next++] = type.set;
             if (IsCertificateType(type.type)) {
-                twins[static_cast<std::size_t>(type.type)] = std::string(type.set) + std::string(kTwinSuffix);
+                twins[static_cast<std::size_t>(type.type)] =
+                    std::string(type.set) + std::string(kTwinSuffix);
                 all[next++] = twins[static_cast<std::size_t>(type.type)];
             }
         }

@@ -8,13 +8,13 @@
 #include <string>
 #include <string_view>
 
-inline constexpr int kDocumentTypeCount = 34;   // RenderTypeIndex 0..33
-inline constexpr int kFirstSheetType = 20;      // 0..19 certificates, 20..33 grade-sheet pages
+inline constexpr int kDocumentTypeCount = 34;  // RenderTypeIndex 0..33
+inline constexpr int kFirstSheetType = 20;     // 0..19 certificates, 20..33 grade-sheet pages
 
 struct DocumentType {
     int type;
-    std::string_view set;             // calibration set; certificates also have set + "_bk"
-    std::string_view formClass;       // empty for the types no command renders (30..33)
+    std::string_view set;        // calibration set; certificates also have set + "_bk"
+    std::string_view formClass;  // empty for the types no command renders (30..33)
     std::string_view document;
     int pages;                        // 0: rendered by nothing
     bool defaultA4Portrait;           // DefaultA4 and DefaultPortrait (always equal)
@@ -24,10 +24,10 @@ struct DocumentType {
 };
 
 struct DocumentLabel {
-    std::string_view label;           // empty: a separator node
+    std::string_view label;  // empty: a separator node
     std::string_view formClass;
     int type;
-    int pages;                        // pages and defaultA4Portrait: those of the type
+    int pages;  // pages and defaultA4Portrait: those of the type
     bool defaultA4Portrait;
     bool inTree;
 };
@@ -36,16 +36,16 @@ enum class NoDotsOption { Unchecked, Checked, NotTouched };
 
 struct CalibrationPreview {
     std::string_view set;
-    std::string_view twin;            // the "_bk" twin that shares the row, or empty
+    std::string_view twin;  // the "_bk" twin that shares the row, or empty
     std::string_view formClass;
     int type;
     int pages;
-    NoDotsOption noDots;              // for `set`; the twin always checks "Wyłącz kropki"
+    NoDotsOption noDots;  // for `set`; the twin always checks "Wyłącz kropki"
 };
 
-std::span<const DocumentType> DocumentTypes();       // 34 rows, index = type
-const DocumentType* FindDocumentType(int type);      // nullptr outside 0..33
-bool IsCertificateType(int type);                    // 0..19
+std::span<const DocumentType> DocumentTypes();   // 34 rows, index = type
+const DocumentType* FindDocumentType(int type);  // nullptr outside 0..33
+bool IsCertificateType(int type);                // 0..19
 
 // The 53 children of a student node in tree order (separators have an empty label),
 // followed by the two labels no node carries: 55 rows, 48 with a label.
@@ -53,9 +53,10 @@ std::span<const DocumentLabel> DocumentLabels();
 // The row whose label equals `label` byte for byte; nullptr for none (and for "").
 const DocumentLabel* FindDocumentLabel(std::string_view label);
 
-std::span<const CalibrationPreview> CalibrationPreviews();   // 30 rows
+std::span<const CalibrationPreview> CalibrationPreviews();  // 30 rows
 // The preview of a set (plain or twin); `noDots` gets the option state that goes with it.
-const CalibrationPreview* FindCalibrationPreview(std::string_view set, NoDotsOption* noDots = nullptr);
+const CalibrationPreview* FindCalibrationPreview(std::string_view set,
+                                                 NoDotsOption* noDots = nullptr);
 
 // The forms whose sample texts the calibration preview shows, in the order they are filled:
 // every form a preview draws except TFSwiad205aw, which has no sample texts (29 rows).

@@ -69,17 +69,20 @@ bool TFDrukuj::bFunSetPrinterDocProp()
     int code = 0;
     std::unique_ptr<PrintSink> job = system_->open(currentPrinter_, failure, code);
     if (!job) {
-        Report(errors_,
-               failure == PrintSystem::OpenFailure::NoPrinter
-                   ? "Błąd otwarcia ustawień drukarki: OpenPrinter()\nError code: "
-                   : "Błąd uzyskania aktualnych ustawień drukarki: DocumentProperties()\nError code: ",
-               code, kLogName);
+        Report(
+            errors_,
+            failure == PrintSystem::OpenFailure::NoPrinter
+                ? "Błąd otwarcia ustawień drukarki: OpenPrinter()\nError code: "
+                : "Błąd uzyskania aktualnych ustawień drukarki: DocumentProperties()\nError code: ",
+            code, kLogName);
         return false;
     }
-    const JobSettings settings = JobSettingsFromCombos(
-        PageOrientationComboBox->currentIndex(), PageSizeComboBox->currentIndex(), DuplexComboBox->currentIndex());
+    const JobSettings settings =
+        JobSettingsFromCombos(PageOrientationComboBox->currentIndex(),
+                              PageSizeComboBox->currentIndex(), DuplexComboBox->currentIndex());
     if (!job->applySettings(settings)) {
-        Report(errors_, "Błąd zapisu zmienionych ustawień drukarki: DocumentProperties()\nError code: ",
+        Report(errors_,
+               "Błąd zapisu zmienionych ustawień drukarki: DocumentProperties()\nError code: ",
                job->lastError(), kLogName);
         return false;
     }
@@ -87,7 +90,8 @@ bool TFDrukuj::bFunSetPrinterDocProp()
     return true;
 }
 
-bool TFDrukuj::reportMisplacedPages(const std::array<MarginRect, 4>& rects, const std::vector<int>& pages)
+bool TFDrukuj::reportMisplacedPages(const std::array<MarginRect, 4>& rects,
+                                    const std::vector<int>& pages)
 {
     const std::vector<int> misplaced = MisplacedPages(rects, pages);
     if (misplaced.empty())
@@ -95,8 +99,9 @@ bool TFDrukuj::reportMisplacedPages(const std::array<MarginRect, 4>& rects, cons
     QStringList numbers;
     for (int page : misplaced)
         numbers << QString::number(page);
-    showError(QStringLiteral("Nieprawidłowe pozycjonowanie wydruku str %1: prawa krawędź musi leżeć na prawo "
-                             "od lewej, a dolna poniżej górnej.")
+    showError(QStringLiteral(
+                  "Nieprawidłowe pozycjonowanie wydruku str %1: prawa krawędź musi leżeć na prawo "
+                  "od lewej, a dolna poniżej górnej.")
                   .arg(numbers.join(QStringLiteral(", "))));
     return true;
 }
@@ -119,13 +124,15 @@ void TFDrukuj::DrukujButtonClick()
     }
     const bool halfTurn = cbRotateSecondPage->isEnabled() && cbRotateSecondPage->isChecked();
     const PrintFailure failure = RunPrintPlan(*job_, plan, rects, pages_, halfTurn, [] {
-        DialogService::instance().message(kPageTurnPrompt, QStringLiteral("Druk"), MsgIcon::None, MsgButtons::Ok);
+        DialogService::instance().message(kPageTurnPrompt, QStringLiteral("Druk"), MsgIcon::None,
+                                          MsgButtons::Ok);
     });
     job_.reset();
     if (failure.step != PrintFailure::None) {
         Report(errors_,
-               failure.step == PrintFailure::StartJob ? "Błąd otwarcia nowego dokumentu StartDoc()\nError code: "
-                                                      : "Błąd otwarcia nowej strony do druku StartPage()\nError code: ",
+               failure.step == PrintFailure::StartJob
+                   ? "Błąd otwarcia nowego dokumentu StartDoc()\nError code: "
+                   : "Błąd otwarcia nowej strony do druku StartPage()\nError code: ",
                failure.error, "DrukujButtonClick()");
         showError(QString::fromStdString(errors_.str()));
         return;
@@ -143,8 +150,9 @@ void TFDrukuj::btnPrinterSettingsClick()
     if (!printerObject().printerName().isEmpty())
         currentPrinter_ = printerObject().printerName();
     const QPageLayout layout = printerObject().pageLayout();
-    const SetupReadBack back = ReadBackSetup(layout.orientation(), printerObject().duplex(), layout.pageSize().id(),
-                                             system_->canDuplex(currentPrinter_));
+    const SetupReadBack back =
+        ReadBackSetup(layout.orientation(), printerObject().duplex(), layout.pageSize().id(),
+                      system_->canDuplex(currentPrinter_));
     if (back.orientationIndex)
         PageOrientationComboBox->setCurrentIndex(*back.orientationIndex);
     if (back.duplexIndex)

@@ -56,8 +56,8 @@ QLabel* PlaceLabel(QWidget* parent, const QString& name, const QString& caption,
     return label;
 }
 
-QPushButton* PlaceButton(QWidget* parent, const char* name, const QString& caption, QStyle::StandardPixmap picture,
-                         int left, int top, int width)
+QPushButton* PlaceButton(QWidget* parent, const char* name, const QString& caption,
+                         QStyle::StandardPixmap picture, int left, int top, int width)
 {
     auto* button = Place<QPushButton>(parent, QString::fromLatin1(name), left, top, width, 25);
     button->setText(caption);
@@ -67,7 +67,8 @@ QPushButton* PlaceButton(QWidget* parent, const char* name, const QString& capti
     return button;
 }
 
-QComboBox* ListOnly(QWidget* parent, const char* name, const QStringList& items, int left, int top, int width)
+QComboBox* ListOnly(QWidget* parent, const char* name, const QStringList& items, int left, int top,
+                    int width)
 {
     auto* combo = Place<QComboBox>(parent, QString::fromLatin1(name), left, top, width, 21);
     combo->addItems(items);
@@ -77,11 +78,15 @@ QComboBox* ListOnly(QWidget* parent, const char* name, const QStringList& items,
 }  // namespace
 
 TFDrukuj::TFDrukuj(const PageImages& pages, ErrorStream& errors, QWidget* parent)
-    : QDialog(parent), pages_(pages), errors_(errors), system_(std::make_unique<CupsPrintSystem>())
+    : QDialog(parent)
+    , pages_(pages)
+    , errors_(errors)
+    , system_(std::make_unique<CupsPrintSystem>())
 {
     setObjectName(QStringLiteral("FDrukuj"));
     setWindowTitle(QStringLiteral("Drukowanie"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPixelSize(11);
     setFont(font);
@@ -113,29 +118,38 @@ void TFDrukuj::buildLayout()
 {
     Label1 = PlaceLabel(this, QStringLiteral("Label1"), QStringLiteral("Nazwa drukarki:"), 8, 8);
     DrukarkiComboBox = ListOnly(this, "DrukarkiComboBox", {}, 8, 24, 241);
-    Label11 = PlaceLabel(this, QStringLiteral("Label11"), QStringLiteral("Tryb druku ( duplex )"), 8, 50);
+    Label11 =
+        PlaceLabel(this, QStringLiteral("Label11"), QStringLiteral("Tryb druku ( duplex )"), 8, 50);
     DuplexComboBox = ListOnly(this, "DuplexComboBox",
                               {QStringLiteral("Wyłączony"), QStringLiteral("Duplex pionowo"),
-                               QStringLiteral("Duplex poziomo")}, 8, 66, 241);
+                               QStringLiteral("Duplex poziomo")},
+                              8, 66, 241);
     DuplexComboBox->setCurrentIndex(0);
     DuplexComboBox->setEnabled(false);
-    cbRotateSecondPage = Place<QCheckBox>(this, QStringLiteral("cbRotateSecondPage"), 8, 91, 241, 17);
+    cbRotateSecondPage =
+        Place<QCheckBox>(this, QStringLiteral("cbRotateSecondPage"), 8, 91, 241, 17);
     cbRotateSecondPage->setText(QStringLiteral("obróć drugą stronę o 180 stopni"));
     cbRotateSecondPage->setEnabled(false);
     Label9 = PlaceLabel(this, QStringLiteral("Label9"), QStringLiteral("Rozmiar strony"), 8, 114);
-    PageSizeComboBox = ListOnly(this, "PageSizeComboBox", {QStringLiteral("A3"), QStringLiteral("A4")}, 8, 130, 117);
+    PageSizeComboBox = ListOnly(this, "PageSizeComboBox",
+                                {QStringLiteral("A3"), QStringLiteral("A4")}, 8, 130, 117);
     Label10 = PlaceLabel(this, QStringLiteral("Label10"), QStringLiteral("Układ strony"), 132, 114);
-    PageOrientationComboBox = ListOnly(this, "PageOrientationComboBox",
-                                       {QStringLiteral("poziomy"), QStringLiteral("pionowy")}, 132, 130, 117);
-    Label3 = PlaceLabel(this, QStringLiteral("Label3"), QStringLiteral("Ustawienia druku ( marginesy )"), 8, 156);
+    PageOrientationComboBox =
+        ListOnly(this, "PageOrientationComboBox",
+                 {QStringLiteral("poziomy"), QStringLiteral("pionowy")}, 132, 130, 117);
+    Label3 = PlaceLabel(this, QStringLiteral("Label3"),
+                        QStringLiteral("Ustawienia druku ( marginesy )"), 8, 156);
     MarginesyComboBox = ListOnly(this, "MarginesyComboBox", {}, 8, 172, 241);
-    SaveNewSettingsButton = PlaceButton(this, "SaveNewSettingsButton", QStringLiteral("Zapisz jako nowe ustawienia"),
-                                        QStyle::SP_DialogSaveButton, 8, 198, 241);
-    DeleteSettingsButton = PlaceButton(this, "DeleteSettingsButton", QStringLiteral("Usuń ustawienia"),
-                                       QStyle::SP_TrashIcon, 8, 225, 241);
+    SaveNewSettingsButton =
+        PlaceButton(this, "SaveNewSettingsButton", QStringLiteral("Zapisz jako nowe ustawienia"),
+                    QStyle::SP_DialogSaveButton, 8, 198, 241);
+    DeleteSettingsButton =
+        PlaceButton(this, "DeleteSettingsButton", QStringLiteral("Usuń ustawienia"),
+                    QStyle::SP_TrashIcon, 8, 225, 241);
     ResetButton = PlaceButton(this, "ResetButton", QStringLiteral("Przywróć oryginalne ustawienia"),
                               QStyle::SP_CustomBase, 8, 252, 241);
-    PomocButton = PlaceButton(this, "PomocButton", QStringLiteral("Pomoc"), QStyle::SP_DialogHelpButton, 8, 282, 100);
+    PomocButton = PlaceButton(this, "PomocButton", QStringLiteral("Pomoc"),
+                              QStyle::SP_DialogHelpButton, 8, 282, 100);
     btnPrinterSettings = PlaceButton(this, "btnPrinterSettings", QStringLiteral("Ustawienia druku"),
                                      QStyle::SP_FileDialogDetailedView, 114, 282, 135);
     // The page columns scroll sideways where the screen is narrower than the window's design.
@@ -147,9 +161,10 @@ void TFDrukuj::buildLayout()
     for (int page = 1; page <= 4; ++page)
         buildPageColumn(pagesPanel, page, (page - 1) * kPageColumnWidth);
     pagesArea_->setWidget(pagesPanel);
-    DrukujButton = PlaceButton(this, "DrukujButton", QStringLiteral("Drukuj"), QStyle::SP_DialogOkButton, 0, 0, 80);
-    AnulujButton = PlaceButton(this, "AnulujButton", QStringLiteral("Anuluj"), QStyle::SP_DialogCancelButton, 0, 0,
-                               80);
+    DrukujButton = PlaceButton(this, "DrukujButton", QStringLiteral("Drukuj"),
+                               QStyle::SP_DialogOkButton, 0, 0, 80);
+    AnulujButton = PlaceButton(this, "AnulujButton", QStringLiteral("Anuluj"),
+                               QStyle::SP_DialogCancelButton, 0, 0, 80);
     placeForSize(kDesignSize);
 }
 
@@ -175,15 +190,17 @@ void TFDrukuj::placeForSize(QSize size)
 void TFDrukuj::buildPageColumn(QWidget* panel, int page, int left)
 {
     static const char* const kPlacementTitles[4] = {
-        " Pozycjonowanie wydruku str 1 ", " Pozycjonowanie wydruku str 2 ", " Pozycjonowanie wydruku str 3",
-        " Pozycjonowanie wydruku str 4"};
+        " Pozycjonowanie wydruku str 1 ", " Pozycjonowanie wydruku str 2 ",
+        " Pozycjonowanie wydruku str 3", " Pozycjonowanie wydruku str 4"};
     static const char* const kSizeLabels[4][2] = {
         {"Label2", "Label4"}, {"Label5", "Label6"}, {"Label7", "Label8"}, {"Label12", "Label13"}};
     const int p = page - 1;
 
-    QGroupBox* placement = Place<QGroupBox>(panel, QStringLiteral("GroupBox%1").arg(2 * page - 1), left, 4, 186, 160);
+    QGroupBox* placement =
+        Place<QGroupBox>(panel, QStringLiteral("GroupBox%1").arg(2 * page - 1), left, 4, 186, 160);
     placement->setTitle(QString::fromUtf8(kPlacementTitles[p]));
-    QGroupBox* size = Place<QGroupBox>(panel, QStringLiteral("GroupBox%1").arg(2 * page), left, 168, 186, 106);
+    QGroupBox* size =
+        Place<QGroupBox>(panel, QStringLiteral("GroupBox%1").arg(2 * page), left, 168, 186, 106);
     size->setTitle(QStringLiteral(" Szerokość / wysokość wydruku str %1").arg(page));
     PlacementGroup[p] = placement;
     SizeGroup[p] = size;
@@ -191,7 +208,8 @@ void TFDrukuj::buildPageColumn(QWidget* panel, int page, int left)
     // The edits stand like a compass: top, left, right, bottom.
     const QPoint editAt[4] = {{8, 68}, {71, 22}, {134, 68}, {71, 116}};
     for (int e = 0; e < 4; ++e) {
-        auto* edit = Place<QLineEdit>(placement, QStringLiteral("Strona%1%2Edit").arg(page).arg(kEdgeNames[e]),
+        auto* edit = Place<QLineEdit>(placement,
+                                      QStringLiteral("Strona%1%2Edit").arg(page).arg(kEdgeNames[e]),
                                       editAt[e].x(), editAt[e].y(), 44, 21);
         edit->setText(QStringLiteral("0"));
         edit->setReadOnly(true);
@@ -209,16 +227,45 @@ void TFDrukuj::buildPageColumn(QWidget* panel, int page, int left)
         Qt::ArrowType arrow = Qt::NoArrow;
         QString caption;
         switch (nudge->kind) {
-        case NudgeKind::Up: at = {84, 48}; arrow = Qt::UpArrow; break;
-        case NudgeKind::Left: at = {62, 70}; arrow = Qt::LeftArrow; break;
-        case NudgeKind::Down: at = {84, 92}; arrow = Qt::DownArrow; break;
-        case NudgeKind::Right: at = {106, 70}; arrow = Qt::RightArrow; break;
-        case NudgeKind::WidthPlus: parent = size; at = {100, 30}; caption = QStringLiteral("+"); break;
-        case NudgeKind::WidthMinus: parent = size; at = {124, 30}; caption = QStringLiteral("−"); break;
-        case NudgeKind::HeightPlus: parent = size; at = {100, 66}; caption = QStringLiteral("+"); break;
-        case NudgeKind::HeightMinus: parent = size; at = {124, 66}; caption = QStringLiteral("−"); break;
+        case NudgeKind::Up:
+            at = {84, 48};
+            arrow = Qt::UpArrow;
+            break;
+        case NudgeKind::Left:
+            at = {62, 70};
+            arrow = Qt::LeftArrow;
+            break;
+        case NudgeKind::Down:
+            at = {84, 92};
+            arrow = Qt::DownArrow;
+            break;
+        case NudgeKind::Right:
+            at = {106, 70};
+            arrow = Qt::RightArrow;
+            break;
+        case NudgeKind::WidthPlus:
+            parent = size;
+            at = {100, 30};
+            caption = QStringLiteral("+");
+            break;
+        case NudgeKind::WidthMinus:
+            parent = size;
+            at = {124, 30};
+            caption = QStringLiteral("−");
+            break;
+        case NudgeKind::HeightPlus:
+            parent = size;
+            at = {100, 66};
+            caption = QStringLiteral("+");
+            break;
+        case NudgeKind::HeightMinus:
+            parent = size;
+            at = {124, 66};
+            caption = QStringLiteral("−");
+            break;
         }
-        auto* button = Place<QToolButton>(parent, QStringLiteral("SpeedButton%1").arg(number), at.x(), at.y(), 19, 19);
+        auto* button = Place<QToolButton>(parent, QStringLiteral("SpeedButton%1").arg(number),
+                                          at.x(), at.y(), 19, 19);
         button->setIconSize(QSize(13, 13));
         if (arrow != Qt::NoArrow)
             button->setArrowType(arrow);
@@ -235,9 +282,12 @@ void TFDrukuj::connectHandlers()
     connect(DrukarkiComboBox, &QComboBox::activated, this, [this] { DrukarkiComboBoxChange(); });
     connect(MarginesyComboBox, &QComboBox::activated, this, [this] { MarginesyComboBoxChange(); });
     for (int number = 1; number <= 32; ++number)
-        connect(SpeedButton[number - 1], &QToolButton::clicked, this, [this, number] { SpeedButtonClick(number); });
-    connect(SaveNewSettingsButton, &QPushButton::clicked, this, [this] { SaveNewSettingsButtonClick(); });
-    connect(DeleteSettingsButton, &QPushButton::clicked, this, [this] { DeleteSettingsButtonClick(); });
+        connect(SpeedButton[number - 1], &QToolButton::clicked, this,
+                [this, number] { SpeedButtonClick(number); });
+    connect(SaveNewSettingsButton, &QPushButton::clicked, this,
+            [this] { SaveNewSettingsButtonClick(); });
+    connect(DeleteSettingsButton, &QPushButton::clicked, this,
+            [this] { DeleteSettingsButtonClick(); });
     connect(ResetButton, &QPushButton::clicked, this, [this] { ResetButtonClick(); });
     connect(PomocButton, &QPushButton::clicked, this, [this] { PomocButtonClick(); });
     connect(btnPrinterSettings, &QPushButton::clicked, this, [this] { btnPrinterSettingsClick(); });
@@ -289,7 +339,8 @@ void TFDrukuj::preferDocumentPaper()
     const auto onDocumentPaper = [this](const MarginSet* set) {
         return set && set->A4 == int(DefaultA4) && set->Portrait == int(DefaultPortrait);
     };
-    if (MarginesyComboBox->currentIndex() < 0 || onDocumentPaper(setNamed(MarginesyComboBox->currentText())))
+    if (MarginesyComboBox->currentIndex() < 0 ||
+        onDocumentPaper(setNamed(MarginesyComboBox->currentText())))
         return;
     for (int index = 0; index < MarginesyComboBox->count(); ++index) {
         if (onDocumentPaper(setNamed(MarginesyComboBox->itemText(index)))) {
@@ -342,7 +393,8 @@ void TFDrukuj::MarginesyComboBoxChange()
 MarginRect TFDrukuj::pageRect(int page) const
 {
     const auto& edits = StronaEdit[page - 1];
-    return {edits[0]->text().toInt(), edits[1]->text().toInt(), edits[2]->text().toInt(), edits[3]->text().toInt()};
+    return {edits[0]->text().toInt(), edits[1]->text().toInt(), edits[2]->text().toInt(),
+            edits[3]->text().toInt()};
 }
 
 std::array<MarginRect, 4> TFDrukuj::pageRects() const
@@ -370,15 +422,17 @@ void TFDrukuj::SpeedButtonClick(int number)
 void TFDrukuj::SaveNewSettingsButtonClick()
 {
     const std::optional<QString> answer = DialogService::instance().nameQuery(
-        QStringLiteral("Nazwa"), QStringLiteral("Proszę podać nazwę ustawień"), QStringLiteral("nowa nazwa"));
+        QStringLiteral("Nazwa"), QStringLiteral("Proszę podać nazwę ustawień"),
+        QStringLiteral("nowa nazwa"));
     if (!answer)
         return;
     MarginSet set;
     set.name = answer->left(kMaxSetNameLength).toStdString();
     for (const MarginSet& stored : MarginSets) {
         if (stored.name == set.name) {
-            DialogService::instance().message(QStringLiteral("Ustawienia pod tą nazwą już istnieją"),
-                                              QStringLiteral("Duplikat"), MsgIcon::Warning, MsgButtons::Ok);
+            DialogService::instance().message(
+                QStringLiteral("Ustawienia pod tą nazwą już istnieją"), QStringLiteral("Duplikat"),
+                MsgIcon::Warning, MsgButtons::Ok);
             return;
         }
     }
@@ -389,7 +443,8 @@ void TFDrukuj::SaveNewSettingsButtonClick()
     if (bFunMarginWriteNewSettings(errors_, SettingsFilePath(errors_, false), set))
         LoadMarginSets();
     else
-        showError(ErrorText("Błąd podczas próby zapisania nowych ustawień marginesów.\n\n", errors_));
+        showError(
+            ErrorText("Błąd podczas próby zapisania nowych ustawień marginesów.\n\n", errors_));
 }
 
 void TFDrukuj::DeleteSettingsButtonClick()
@@ -408,11 +463,12 @@ void TFDrukuj::DeleteSettingsButtonClick()
 void TFDrukuj::ResetButtonClick()
 {
     const Answer answer = DialogService::instance().message(
-        QStringLiteral("Czy na pewno chcesz przywrócić oryginalne ustawienia ?"), QStringLiteral("Przywracanie"),
-        MsgIcon::Question, MsgButtons::YesNo, Answer::No);
+        QStringLiteral("Czy na pewno chcesz przywrócić oryginalne ustawienia ?"),
+        QStringLiteral("Przywracanie"), MsgIcon::Question, MsgButtons::YesNo, Answer::No);
     if (answer == Answer::No)
         return;
-    if (bFunMarginRestoreOriginal(errors_, SettingsFilePath(errors_, true), SettingsFilePath(errors_, false)))
+    if (bFunMarginRestoreOriginal(errors_, SettingsFilePath(errors_, true),
+                                  SettingsFilePath(errors_, false)))
         LoadMarginSets();
     else
         showError(ErrorText("Błąd podczas próby przywrócenia ustawień dmyślnych.\n\n", errors_));
@@ -439,7 +495,8 @@ void TFDrukuj::done(int result)
 void TFDrukuj::FormClose()
 {
     bFunSqlSettingWriteValue(errors_, "print_margin", MarginesyComboBox->currentIndex());
-    bFunSqlSettingWriteValue(errors_, "print_margin", MarginesyComboBox->currentText().toStdString());
+    bFunSqlSettingWriteValue(errors_, "print_margin",
+                             MarginesyComboBox->currentText().toStdString());
 }
 
 QPrinter& TFDrukuj::printerObject()

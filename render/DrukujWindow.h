@@ -83,11 +83,11 @@ public:
     QPushButton* btnPrinterSettings;
     QPushButton* DrukujButton;
     QPushButton* AnulujButton;
-    std::array<QGroupBox*, 4> PlacementGroup;   // GroupBox1, 3, 5, 7
-    std::array<QGroupBox*, 4> SizeGroup;        // GroupBox2, 4, 6, 8
+    std::array<QGroupBox*, 4> PlacementGroup;  // GroupBox1, 3, 5, 7
+    std::array<QGroupBox*, 4> SizeGroup;       // GroupBox2, 4, 6, 8
     // Page n: Strona<n>LewyEdit, GornyEdit, PrawyEdit, DolnyEdit.
     std::array<std::array<QLineEdit*, 4>, 4> StronaEdit;
-    std::array<QToolButton*, 32> SpeedButton;   // SpeedButton1 .. SpeedButton32
+    std::array<QToolButton*, 32> SpeedButton;  // SpeedButton1 .. SpeedButton32
 
     // The printer object's settings of the current printer, which the set-up dialog edits.
     // Made on first use: making one loads the print plugin, which the start need not wait for.
@@ -109,15 +109,16 @@ private:
     void writePageRect(int page, const MarginRect& rect);
     void makeCurrent(int printerIndex);
     int currentPrinterIndex() const;
-    bool reportMisplacedPages(const std::array<MarginRect, 4>& rects, const std::vector<int>& pages);
+    bool reportMisplacedPages(const std::array<MarginRect, 4>& rects,
+                              const std::vector<int>& pages);
     // The window's error box: caption "Błąd", error icon, OK.
     static void showError(const QString& text);
 
     const PageImages& pages_;
     ErrorStream& errors_;
     std::unique_ptr<PrintSystem> system_;
-    QString currentPrinter_;             // "" until the first show picks the default
+    QString currentPrinter_;  // "" until the first show picks the default
     std::unique_ptr<QPrinter> printerObject_;
-    std::unique_ptr<PrintSink> job_;     // live from bFunSetPrinterDocProp to the end of the print
-    QScrollArea* pagesArea_ = nullptr;   // the four page columns
+    std::unique_ptr<PrintSink> job_;    // live from bFunSetPrinterDocProp to the end of the print
+    QScrollArea* pagesArea_ = nullptr;  // the four page columns
 };

@@ -25,12 +25,12 @@ public:
     void setFontSize(int points);
     void setFontFace(const QString& face);
     const FontStyle& fontStyle() const { return style_; }
-    int fontSize() const { return size_; }   // as the canvas reports it: EffectiveFontSize
+    int fontSize() const { return size_; }  // as the canvas reports it: EffectiveFontSize
     const QString& fontFace() const { return face_; }
     const QFont& font() const { return font_; }
 
-    int textHeight() const;                        // Windows text height of the font
-    int textWidth(const QString& text) const;      // in page units
+    int textHeight() const;                    // Windows text height of the font
+    int textWidth(const QString& text) const;  // in page units
 
     void drawText(const QRect& box, const QString& text, HAlign align, bool clip);
     // `count` dots in the current font, the first cell's top left at `first`, `step` apart.

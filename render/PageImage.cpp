@@ -13,9 +13,12 @@ namespace {
 Qt::Alignment QtAlignment(HAlign align)
 {
     switch (align) {
-    case HAlign::Center: return Qt::AlignHCenter | Qt::AlignTop;
-    case HAlign::Right: return Qt::AlignRight | Qt::AlignTop;
-    case HAlign::Left: break;
+    case HAlign::Center:
+        return Qt::AlignHCenter | Qt::AlignTop;
+    case HAlign::Right:
+        return Qt::AlignRight | Qt::AlignTop;
+    case HAlign::Left:
+        break;
     }
     return Qt::AlignLeft | Qt::AlignTop;
 }

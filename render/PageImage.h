@@ -20,8 +20,8 @@ class QSvgRenderer;
 enum class HAlign { Left, Center, Right };
 
 struct TextRun {
-    QRect box;          // the text's top is the box's top; aligned between its left and left + width
-    QString text;       // drawn literally; line breaks go on downwards
+    QRect box;     // the text's top is the box's top; aligned between its left and left + width
+    QString text;  // drawn literally; line breaks go on downwards
     QFont font;
     HAlign align = HAlign::Left;
     bool clip = false;  // on: only the part inside the box shows
@@ -33,8 +33,8 @@ struct LineItem {
     int width = 1;
 };
 
-struct RectItem {   // an outline only: page canvases draw with a clear brush
-    QRect rect;     // from (x1, y1), x2 − x1 wide and y2 − y1 high
+struct RectItem {  // an outline only: page canvases draw with a clear brush
+    QRect rect;    // from (x1, y1), x2 − x1 wide and y2 − y1 high
     QColor color;
     int width = 1;
 };
@@ -53,7 +53,7 @@ struct DotRow {
 using PictureData = std::variant<std::shared_ptr<const QImage>, std::shared_ptr<QSvgRenderer>>;
 
 struct PictureItem {
-    QRect rect;         // drawn stretched into it
+    QRect rect;  // drawn stretched into it
     PictureData picture;
 };
 

@@ -63,8 +63,8 @@ void ShowPagePreviews(PageImages& pages, PageCanvases& canvases, PreviewView& vi
         ComposePreviewPictureInto(picture, *backgrounds[n], pages[n]);
         // A picture over the same pixels that does not own them: the view's share never
         // makes the next render copy them.
-        const QImage shown(picture.constBits(), picture.width(), picture.height(), picture.bytesPerLine(),
-                           picture.format());
+        const QImage shown(picture.constBits(), picture.width(), picture.height(),
+                           picture.bytesPerLine(), picture.format());
         view.setPreviewPicture(static_cast<int>(n) + 1, shown);
     }
 }

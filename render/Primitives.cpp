@@ -13,12 +13,12 @@
 namespace {
 
 constexpr int kPageCount = 4;
-constexpr int kTallBox = 100;          // taller boxes are marked by their bottom strip only
+constexpr int kTallBox = 100;  // taller boxes are marked by their bottom strip only
 constexpr int kTallBoxStrip = 20;
 constexpr int kLeaderFontSize = 14;
 constexpr int kLeaderStep = 6;
 constexpr int kLeaderStrip = 5;
-constexpr int kLeaderReach = PageImage::kWidth;   // how far off the page dots are still drawn
+constexpr int kLeaderReach = PageImage::kWidth;  // how far off the page dots are still drawn
 constexpr int kStrikeWithLeaders = 10;
 constexpr int kStrikeWithoutLeaders = 15;
 constexpr int kJustifyMinBlanks = 5;
@@ -79,16 +79,19 @@ bool SelectedExactly(const DrawContext& context, const std::string& name)
 HAlign AlignmentOf(int fontAlign)
 {
     switch (fontAlign) {
-    case 0: return HAlign::Left;
-    case 2: return HAlign::Right;
-    default: return HAlign::Center;
+    case 0:
+        return HAlign::Left;
+    case 2:
+        return HAlign::Right;
+    default:
+        return HAlign::Center;
     }
 }
 
 // A text row is marked when the selected name contains its name, so one selected memo line
 // marks every line of that memo.
-void HighlightFieldText(const DrawContext& context, PageCanvas& canvas, const CalibrationRecord& record,
-                        int top, int page, const std::string& name)
+void HighlightFieldText(const DrawContext& context, PageCanvas& canvas,
+                        const CalibrationRecord& record, int top, int page, const std::string& name)
 {
     if (!context.selectedRow || context.selectedRow->find(name) == std::string::npos)
         return;
@@ -142,13 +145,15 @@ void DrawFieldText(const DrawContext& context, const QString& text, const Calibr
                             AlignmentOf(record.font_align), context.options.clipText);
         }
     } else if (context.options.strikeEmpty) {
-        const int y = record.y2 - (context.options.printNoDots ? kStrikeWithoutLeaders : kStrikeWithLeaders);
+        const int y =
+            record.y2 - (context.options.printNoDots ? kStrikeWithoutLeaders : kStrikeWithLeaders);
         canvas.line(QPoint(record.x1, y), QPoint(record.x2, y));
     }
     HighlightFieldText(context, canvas, record, top, page, name);
 }
 
-void DrawJustifiedText(PageCanvas& canvas, int left, int top, int right, int bottom, const QString& text)
+void DrawJustifiedText(PageCanvas& canvas, int left, int top, int right, int bottom,
+                       const QString& text)
 {
     const int height = bottom - top;
     const auto draw = [&](int x, int width, const QString& piece) {
@@ -196,7 +201,8 @@ void DrawDotLeader(const DrawContext& context, const CalibrationRecord& stored, 
     const long long end = std::min<long long>(stored.x2, PageImage::kWidth + kLeaderReach);
     if (x < end) {
         const long long count = (end - x + kLeaderStep - 1) / kLeaderStep;
-        canvas.drawDots(QPoint(static_cast<int>(x), record.y2 - kLeaderFontSize), static_cast<int>(count), kLeaderStep);
+        canvas.drawDots(QPoint(static_cast<int>(x), record.y2 - kLeaderFontSize),
+                        static_cast<int>(count), kLeaderStep);
     }
     canvas.setFontSize(previousSize);
 }

@@ -19,7 +19,8 @@ void DrawFieldText(const DrawContext& context, const QString& text, const Calibr
 
 // Alignment 3: with five blanks or more, the words spread so that the last one ends at
 // `right`; with fewer, the text is drawn left-aligned.
-void DrawJustifiedText(PageCanvas& canvas, int left, int top, int right, int bottom, const QString& text);
+void DrawJustifiedText(PageCanvas& canvas, int left, int top, int right, int bottom,
+                       const QString& text);
 
 // A row of "." every 6 units from x1 while x < x2, at 14 pt in the canvas's current face.
 void DrawDotLeader(const DrawContext& context, const CalibrationRecord& record, PageCanvas& canvas,

@@ -11,7 +11,10 @@ namespace {
 
 class CupsPrintSink : public PrintSink {
 public:
-    explicit CupsPrintSink(const QPrinterInfo& info) : printer_(info, QPrinter::HighResolution) {}
+    explicit CupsPrintSink(const QPrinterInfo& info)
+        : printer_(info, QPrinter::HighResolution)
+    {
+    }
     ~CupsPrintSink() override
     {
         if (painter_.isActive())
@@ -59,7 +62,8 @@ public:
     // Offsets of the printable area's corner from the paper's corner.
     PrintMetrics metrics() const override
     {
-        return {printer_.logicalDpiX(), printer_.logicalDpiY(), printableCorner_.x(), printableCorner_.y()};
+        return {printer_.logicalDpiX(), printer_.logicalDpiY(), printableCorner_.x(),
+                printableCorner_.y()};
     }
 
     void drawPage(const PageImage& image, const QRect& target, bool halfTurn) override
@@ -98,7 +102,8 @@ private:
         printer_.setPageOrientation(orientation);
         printer_.setFullPage(true);
         const QPageLayout sheet(portrait.pageSize(), orientation,
-                                MarginsAsPrinted(portrait.minimumMargins(), orientation), portrait.units());
+                                MarginsAsPrinted(portrait.minimumMargins(), orientation),
+                                portrait.units());
         const QMargins pixels = sheet.marginsPixels(printer_.resolution());
         printableCorner_ = QPoint(pixels.left(), pixels.top());
     }
@@ -133,7 +138,8 @@ bool CupsPrintSystem::canDuplex(const QString& printer) const
     return false;
 }
 
-std::unique_ptr<PrintSink> CupsPrintSystem::open(const QString& printer, OpenFailure& failure, int& error)
+std::unique_ptr<PrintSink> CupsPrintSystem::open(const QString& printer, OpenFailure& failure,
+                                                 int& error)
 {
     errno = 0;
     const QPrinterInfo info = QPrinterInfo::printerInfo(printer);

@@ -8,5 +8,6 @@ public:
     QStringList printerNames() const override;
     QString defaultPrinter() const override;
     bool canDuplex(const QString& printer) const override;
-    std::unique_ptr<PrintSink> open(const QString& printer, OpenFailure& failure, int& error) override;
+    std::unique_ptr<PrintSink> open(const QString& printer, OpenFailure& failure,
+                                    int& error) override;
 };

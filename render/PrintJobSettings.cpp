@@ -24,10 +24,17 @@ SetupReadBack ReadBackSetup(QPageLayout::Orientation orientation, QPrinter::Dupl
     SetupReadBack back;
     back.orientationIndex = orientation == QPageLayout::Portrait ? 1 : 0;
     switch (duplex) {
-    case QPrinter::DuplexNone: back.duplexIndex = 0; break;
-    case QPrinter::DuplexLongSide: back.duplexIndex = 1; break;
-    case QPrinter::DuplexShortSide: back.duplexIndex = 2; break;
-    default: break;
+    case QPrinter::DuplexNone:
+        back.duplexIndex = 0;
+        break;
+    case QPrinter::DuplexLongSide:
+        back.duplexIndex = 1;
+        break;
+    case QPrinter::DuplexShortSide:
+        back.duplexIndex = 2;
+        break;
+    default:
+        break;
     }
     if (paper == QPageSize::A3)
         back.paperIndex = 0;

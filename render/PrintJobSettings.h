@@ -11,8 +11,8 @@
 #include <optional>
 
 struct JobSettings {
-    std::optional<QPageLayout::Orientation> orientation;   // none: as the printer has it
-    std::optional<QPageSize::PageSizeId> paper;            // none: as the printer has it
+    std::optional<QPageLayout::Orientation> orientation;  // none: as the printer has it
+    std::optional<QPageSize::PageSizeId> paper;           // none: as the printer has it
     QPrinter::DuplexMode duplex = QPrinter::DuplexNone;
     bool operator==(const JobSettings&) const = default;
 };

@@ -24,7 +24,7 @@ struct NudgeRule {
 };
 
 struct NudgeButton {
-    int page;          // 1 to 4
+    int page;  // 1 to 4
     NudgeKind kind;
 };
 

@@ -30,7 +30,8 @@ QRect PlacePage(const MarginRect& mm, const PrintMetrics& metrics)
     return QRect(x, y, width, height);
 }
 
-std::vector<int> MisplacedPages(const std::array<MarginRect, 4>& rects, const std::vector<int>& pages)
+std::vector<int> MisplacedPages(const std::array<MarginRect, 4>& rects,
+                                const std::vector<int>& pages)
 {
     std::vector<int> misplaced;
     for (int page : pages) {

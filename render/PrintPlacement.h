@@ -42,7 +42,8 @@ QRect PlacePage(const MarginRect& mm, const PrintMetrics& metrics);
 
 // The pages (1 to 4) among `pages` whose right edge is not right of the left edge or whose
 // bottom is not below the top.
-std::vector<int> MisplacedPages(const std::array<MarginRect, 4>& rects, const std::vector<int>& pages);
+std::vector<int> MisplacedPages(const std::array<MarginRect, 4>& rects,
+                                const std::vector<int>& pages);
 
 // The half-turn of a page image for the second side, in page units: (x, y) lands on
 // (879 − x, 1299 − y) for the 885 × 1314 page images.

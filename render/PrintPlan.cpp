@@ -14,11 +14,23 @@ PrintPlan MakePrintPlan(int pageCount, bool twoSided)
     std::vector<int> first;
     std::vector<int> second;
     switch (pageCount) {
-    case 1: first = {1}; break;
-    case 2: first = {1}; second = {2}; break;
-    case 3: first = {1}; second = {2, 3}; break;
-    case 4: first = {1, 4}; second = {2, 3}; break;
-    default: return {};
+    case 1:
+        first = {1};
+        break;
+    case 2:
+        first = {1};
+        second = {2};
+        break;
+    case 3:
+        first = {1};
+        second = {2, 3};
+        break;
+    case 4:
+        first = {1, 4};
+        second = {2, 3};
+        break;
+    default:
+        return {};
     }
     if (second.empty())
         return {{{QStringLiteral("TOVRIX"), {first}}}, false};

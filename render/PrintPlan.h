@@ -7,15 +7,15 @@
 #include <vector>
 
 struct PrintJobPlan {
-    QString name;                          // the job's document name
-    std::vector<std::vector<int>> sides;   // per printer page, the pages drawn on it in order
+    QString name;                         // the job's document name
+    std::vector<std::vector<int>> sides;  // per printer page, the pages drawn on it in order
 };
 
 struct PrintPlan {
-    std::vector<PrintJobPlan> jobs;        // empty: a page count outside 1 to 4 prints nothing
-    bool promptBetweenJobs = false;        // turn the sheet between "TOVRIX 1" and "TOVRIX 2"
+    std::vector<PrintJobPlan> jobs;  // empty: a page count outside 1 to 4 prints nothing
+    bool promptBetweenJobs = false;  // turn the sheet between "TOVRIX 1" and "TOVRIX 2"
 
-    std::vector<int> pages() const;        // every page printed, in drawing order
+    std::vector<int> pages() const;  // every page printed, in drawing order
 };
 
 PrintPlan MakePrintPlan(int pageCount, bool twoSided);

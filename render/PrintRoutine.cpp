@@ -2,9 +2,9 @@
 
 #include "render/PrintSink.h"
 
-PrintFailure RunPrintPlan(PrintSink& sink, const PrintPlan& plan, const std::array<MarginRect, 4>& rects,
-                          const PageImages& pages, bool halfTurnSecondSide,
-                          const std::function<void()>& turnSheet)
+PrintFailure RunPrintPlan(PrintSink& sink, const PrintPlan& plan,
+                          const std::array<MarginRect, 4>& rects, const PageImages& pages,
+                          bool halfTurnSecondSide, const std::function<void()>& turnSheet)
 {
     for (std::size_t j = 0; j < plan.jobs.size(); ++j) {
         const PrintJobPlan& job = plan.jobs[j];

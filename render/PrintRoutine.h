@@ -14,12 +14,12 @@ class PrintSink;
 struct PrintFailure {
     enum Step { None, StartJob, StartPage };
     Step step = None;
-    int error = 0;        // the system's code
+    int error = 0;  // the system's code
 };
 
 // `turnSheet` runs between the two jobs of a one-sided print. With `halfTurnSecondSide`
 // the pages of a two-sided job's second side are drawn half-turned. A job that fails
 // after it started is thrown away; jobs already ended stay printed.
-PrintFailure RunPrintPlan(PrintSink& sink, const PrintPlan& plan, const std::array<MarginRect, 4>& rects,
-                          const PageImages& pages, bool halfTurnSecondSide,
-                          const std::function<void()>& turnSheet);
+PrintFailure RunPrintPlan(PrintSink& sink, const PrintPlan& plan,
+                          const std::array<MarginRect, 4>& rects, const PageImages& pages,
+                          bool halfTurnSecondSide, const std::function<void()>& turnSheet);

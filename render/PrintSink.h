@@ -46,5 +46,6 @@ public:
     virtual bool canDuplex(const QString& printer) const = 0;
     // A job context of the printer under its current settings; null on failure, with
     // the failed step and the system's code.
-    virtual std::unique_ptr<PrintSink> open(const QString& printer, OpenFailure& failure, int& error) = 0;
+    virtual std::unique_ptr<PrintSink> open(const QString& printer, OpenFailure& failure,
+                                            int& error) = 0;
 };

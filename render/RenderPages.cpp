@@ -36,8 +36,12 @@ struct MemoCursor {
 
 class RowPainter {
 public:
-    RowPainter(const DrawContext& context, const RenderSource& form, PageCanvases& canvases, bool certificate)
-        : context_(context), form_(form), canvases_(canvases), certificate_(certificate)
+    RowPainter(const DrawContext& context, const RenderSource& form, PageCanvases& canvases,
+               bool certificate)
+        : context_(context)
+        , form_(form)
+        , canvases_(canvases)
+        , certificate_(certificate)
     {
     }
 
@@ -50,11 +54,20 @@ public:
             vFunGraphicDrawMark(context_, MarkKind::Stamp, row, canvases_[0], row.name);
         PageCanvas& canvas = canvases_[static_cast<std::size_t>(what.page - 1)];
         switch (what.kind) {
-        case RowKind::Text: drawText(row, what, canvas); break;
-        case RowKind::MemoLine: drawMemoLine(row, what.page, canvas); break;
-        case RowKind::DotLeader: DrawDotLeader(context_, row, canvas, what.page, row.name); break;
-        case RowKind::Frame: DrawFrameMark(context_, canvases_[0], row); break;
-        case RowKind::None: break;
+        case RowKind::Text:
+            drawText(row, what, canvas);
+            break;
+        case RowKind::MemoLine:
+            drawMemoLine(row, what.page, canvas);
+            break;
+        case RowKind::DotLeader:
+            DrawDotLeader(context_, row, canvas, what.page, row.name);
+            break;
+        case RowKind::Frame:
+            DrawFrameMark(context_, canvases_[0], row);
+            break;
+        case RowKind::None:
+            break;
         }
     }
 
@@ -74,7 +87,8 @@ private:
         if (!component)
             return;
         const int line = cursor_.advance(memo);
-        const QStringList lines = BreakLines(component->text, component->memoFont, component->memoWidth);
+        const QStringList lines =
+            BreakLines(component->text, component->memoFont, component->memoWidth);
         const QString text = line < lines.size() ? lines[line] : QString();
         DrawFieldText(context_, text, row, canvas, page, memo);
     }
@@ -89,7 +103,8 @@ private:
 std::optional<QImage> PreviewBackground(const std::string& folder, std::string_view name)
 {
     // A missing or unreadable picture gives a white page, never the previous document.
-    return PictureCache::instance().picture(QString::fromStdString(folder + "/grafika/" + std::string(name)));
+    return PictureCache::instance().picture(
+        QString::fromStdString(folder + "/grafika/" + std::string(name)));
 }
 
 void ShowPreview(RenderContext& context, PageCanvases& canvases, const DocumentType& type)
@@ -103,7 +118,8 @@ void ShowPreview(RenderContext& context, PageCanvases& canvases, const DocumentT
     std::array<std::optional<QImage>, 4> backgrounds;
     backgrounds[0] = PreviewBackground(folder, type.previewPicture);
     if (IsCertificateType(type.type)) {
-        backgrounds[1] = backgrounds[2] = backgrounds[3] = PreviewBackground(folder, kPageTwoToFourPicture);
+        backgrounds[1] = backgrounds[2] = backgrounds[3] =
+            PreviewBackground(folder, kPageTwoToFourPicture);
         view.setPageTabVisible(2, true);
         view.setPageTabVisible(3, type.tab3);
         view.setPageTabVisible(4, type.tab4);
@@ -128,8 +144,8 @@ bool RenderPages(RenderContext& context, const RenderSource& form, RenderMode mo
 
     const DocumentType* documentType = FindDocumentType(type);
     if (!documentType) {
-        DialogService::instance().message(QStringLiteral("Niepoprawny typ świadectwa"), QStringLiteral("Błąd"),
-                                          MsgIcon::Warning, MsgButtons::Ok);
+        DialogService::instance().message(QStringLiteral("Niepoprawny typ świadectwa"),
+                                          QStringLiteral("Błąd"), MsgIcon::Warning, MsgButtons::Ok);
         return false;
     }
     const std::string set = RenderSetName(type, context.options.printNoDots);

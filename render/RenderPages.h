@@ -25,13 +25,13 @@ struct PrintJobFields {
 // The main window's state a render reads and writes.
 struct RenderContext {
     PageImages& pages;
-    std::vector<CalibrationRecord>& calibrationList;   // CalibrationList
-    std::uint8_t& printMode;                           // PrintMode
+    std::vector<CalibrationRecord>& calibrationList;  // CalibrationList
+    std::uint8_t& printMode;                          // PrintMode
     PrintJobFields& printJob;
-    ErrorStream& errors;                               // ErrorStream
-    PreviewView* view = nullptr;                       // the preview tabs (needed in mode 0)
+    ErrorStream& errors;          // ErrorStream
+    PreviewView* view = nullptr;  // the preview tabs (needed in mode 0)
     DisplayOptions options;
-    const std::string* selectedRow = nullptr;          // the calibration highlight, if on
+    const std::string* selectedRow = nullptr;  // the calibration highlight, if on
 };
 
 // Returns true when the pages were composed (the set loaded); false after a reported

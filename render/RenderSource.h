@@ -11,8 +11,8 @@
 class RenderSource {
 public:
     struct Component {
-        QString text;        // caption of a label, displayed text of an edit or combo box,
-                             // whole text of a memo
+        QString text;  // caption of a label, displayed text of an edit or combo box,
+                       // whole text of a memo
         // A memo's display: its lines are those the shared line breaker gives for the text
         // at this font and width in pixels (0: no word wrap, each text line is a line).
         QFont memoFont;

@@ -13,24 +13,15 @@ struct Rule {
 using enum RowKind;
 
 constexpr std::array<Rule, 19> kCertificateChain{{
-    {"_STR1_DATA_LABEL", Text, 1},
-    {"_STR2_DATA_LABEL", Text, 2},
-    {"_STR3_DATA_LABEL", Text, 3},
-    {"_STR4_DATA_LABEL", Text, 4},
-    {"_STR1_DATA_EDIT", Text, 1},
-    {"_STR2_DATA_EDIT", Text, 2},
-    {"_STR3_DATA_EDIT", Text, 3},
-    {"_STR4_DATA_EDIT", Text, 4},
-    {"_STR1_DATA_COMBOBOX", Text, 1},
-    {"_STR2_DATA_COMBOBOX", Text, 2},
-    {"_STR3_DATA_COMBOBOX", Text, 3},
-    {"_STR4_DATA_COMBOBOX", Text, 4},
-    {"_STR1_LINIA_Z_KROPEK", DotLeader, 1},
-    {"_STR2_LINIA_Z_KROPEK", DotLeader, 2},
-    {"_STR3_LINIA_Z_KROPEK", DotLeader, 3},
-    {"_STR4_LINIA_Z_KROPEK", DotLeader, 4},
-    {"STR2_DATA_MEMO", MemoLine, 2},
-    {"STR3_DATA_MEMO", MemoLine, 3},
+    {"_STR1_DATA_LABEL", Text, 1},          {"_STR2_DATA_LABEL", Text, 2},
+    {"_STR3_DATA_LABEL", Text, 3},          {"_STR4_DATA_LABEL", Text, 4},
+    {"_STR1_DATA_EDIT", Text, 1},           {"_STR2_DATA_EDIT", Text, 2},
+    {"_STR3_DATA_EDIT", Text, 3},           {"_STR4_DATA_EDIT", Text, 4},
+    {"_STR1_DATA_COMBOBOX", Text, 1},       {"_STR2_DATA_COMBOBOX", Text, 2},
+    {"_STR3_DATA_COMBOBOX", Text, 3},       {"_STR4_DATA_COMBOBOX", Text, 4},
+    {"_STR1_LINIA_Z_KROPEK", DotLeader, 1}, {"_STR2_LINIA_Z_KROPEK", DotLeader, 2},
+    {"_STR3_LINIA_Z_KROPEK", DotLeader, 3}, {"_STR4_LINIA_Z_KROPEK", DotLeader, 4},
+    {"STR2_DATA_MEMO", MemoLine, 2},        {"STR3_DATA_MEMO", MemoLine, 3},
     {"STR4_DATA_MEMO", MemoLine, 4},
 }};
 
@@ -58,8 +49,9 @@ RowClass FirstMatch(std::string_view name, const std::array<Rule, N>& chain)
         if (Contains(name, rule.literal)) {
             result.kind = rule.kind;
             result.page = rule.page;
-            result.skipWhenEmpty = rule.literal == kPageOneFieldLiteral &&
-                                   (Contains(name, "ZMIENNA_UrWE") || Contains(name, "ZMIENNA_SzkolaWE"));
+            result.skipWhenEmpty =
+                rule.literal == kPageOneFieldLiteral &&
+                (Contains(name, "ZMIENNA_UrWE") || Contains(name, "ZMIENNA_SzkolaWE"));
             break;
         }
     }

@@ -8,10 +8,10 @@ enum class RowKind { None, Text, MemoLine, DotLeader, Frame };
 
 struct RowClass {
     RowKind kind = RowKind::None;
-    int page = 1;                 // 1..4
-    bool skipWhenEmpty = false;   // page 1 fields of the "W…" endings: nothing when empty
-    bool emblem = false;          // certificates: "GRAFIKA: ORZELEK" (page 1)
-    bool stamp = false;           // certificates: "GRAFIKA: PIECZATKA" (page 1)
+    int page = 1;                // 1..4
+    bool skipWhenEmpty = false;  // page 1 fields of the "W…" endings: nothing when empty
+    bool emblem = false;         // certificates: "GRAFIKA: ORZELEK" (page 1)
+    bool stamp = false;          // certificates: "GRAFIKA: PIECZATKA" (page 1)
     bool drawn() const { return kind != RowKind::None || emblem || stamp; }
 };
 

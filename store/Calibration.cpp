@@ -9,8 +9,10 @@
 #include "store/SqlText.h"
 
 bool bFunCalibLoadData(ErrorStream& es, const std::string& file, const std::string& set,
-                       std::vector<CalibrationRecord>& out) {
-    if (ReportMissingFile(es, file, "Plik nie istnieje: \n", "bFunCalibLoadData()")) return false;
+                       std::vector<CalibrationRecord>& out)
+{
+    if (ReportMissingFile(es, file, "Plik nie istnieje: \n", "bFunCalibLoadData()"))
+        return false;
     CppSQLite3DB db;
     db.Open(file);
     try {
@@ -47,23 +49,28 @@ bool bFunCalibLoadData(ErrorStream& es, const std::string& file, const std::stri
 }
 
 bool bFunSqlCalibUpdateValue(ErrorStream& es, const std::string& file, const std::string& set,
-                             const CalibrationRecord& r) {
-    if (ReportMissingFile(es, file, "Plik nie istnieje.\n", "bFunSqlCalibUpdateValue()")) return false;
+                             const CalibrationRecord& r)
+{
+    if (ReportMissingFile(es, file, "Plik nie istnieje.\n", "bFunSqlCalibUpdateValue()"))
+        return false;
     const std::string update =
         "update " + SqlIdent(set) + " set `x1`=" + SqlValue(r.x1) + ", `y1`=" + SqlValue(r.y1) +
-        ", `x2`=" + SqlValue(r.x2) + ", `y2`=" + SqlValue(r.y2) + ", `font_name`=" + SqlValue(r.font_name) +
-        ", `font_size`=" + SqlValue(r.font_size) + ", `font_align`=" + SqlValue(r.font_align) +
+        ", `x2`=" + SqlValue(r.x2) + ", `y2`=" + SqlValue(r.y2) +
+        ", `font_name`=" + SqlValue(r.font_name) + ", `font_size`=" + SqlValue(r.font_size) +
+        ", `font_align`=" + SqlValue(r.font_align) +
         ", `font_style_bold`=" + SqlValue(r.font_style_bold) +
         ", `font_style_italic`=" + SqlValue(r.font_style_italic) +
         ", `font_style_underline`=" + SqlValue(r.font_style_underline) +
-        ", `font_style_strike`=" + SqlValue(r.font_style_strike) + " where `name`=" + SqlValue(r.name);
+        ", `font_style_strike`=" + SqlValue(r.font_style_strike) +
+        " where `name`=" + SqlValue(r.name);
     CppSQLite3DB db;
     try {
         db.Open(file);
         const int changed = db.RunUpdate(update);
         db.Close();
         if (changed == 0) {
-            Fail(es, "Błąd aktualizacji wpisu kalibracji.\n\n" + update, "bFunSqlCalibUpdateValue()");
+            Fail(es, "Błąd aktualizacji wpisu kalibracji.\n\n" + update,
+                 "bFunSqlCalibUpdateValue()");
             return false;
         }
         return true;
@@ -73,15 +80,18 @@ bool bFunSqlCalibUpdateValue(ErrorStream& es, const std::string& file, const std
     }
 }
 
-bool bFunCalibLoadCertList(ErrorStream& es, std::vector<std::string>& items) {
+bool bFunCalibLoadCertList(ErrorStream& es, std::vector<std::string>& items)
+{
     const std::string path = CalibrationFilePath(es, false);
     items.clear();
-    if (ReportMissingFile(es, path, "Plik nie istnieje: \n", "bFunCalibLoadCertList()")) return false;
+    if (ReportMissingFile(es, path, "Plik nie istnieje: \n", "bFunCalibLoadCertList()"))
+        return false;
     CppSQLite3DB db;
     try {
         db.Open(path);
         CppSQLite3Query query = db.RunQuery("SELECT * FROM sqlite_master WHERE type='table'");
-        for (; !query.AtEnd(); query.Step()) items.push_back(query.ColumnTextByName("name"));
+        for (; !query.AtEnd(); query.Step())
+            items.push_back(query.ColumnTextByName("name"));
         query.Release();
         db.Close();
         return true;
@@ -101,8 +111,10 @@ constexpr int kLargestFontSize = 96;
 
 // The first row of the set whose values cannot print: its rectangle leaves the page or is
 // turned inside out, or its font size is absurd. False with the row named in `reason`.
-bool ValuesPrint(CppSQLite3DB& db, const std::string& set, std::string& reason) {
-    CppSQLite3Query rows = db.RunQuery("select `name`, `x1`, `y1`, `x2`, `y2`, `font_size` from " + SqlIdent(set));
+bool ValuesPrint(CppSQLite3DB& db, const std::string& set, std::string& reason)
+{
+    CppSQLite3Query rows =
+        db.RunQuery("select `name`, `x1`, `y1`, `x2`, `y2`, `font_size` from " + SqlIdent(set));
     for (; !rows.AtEnd(); rows.Step()) {
         const int x1 = rows.IntAt(1), y1 = rows.IntAt(2), x2 = rows.IntAt(3), y2 = rows.IntAt(4);
         const int size = rows.IntAt(5);
@@ -122,17 +134,20 @@ bool ValuesPrint(CppSQLite3DB& db, const std::string& set, std::string& reason) 
     return true;
 }
 
-std::set<std::string> ColumnsOf(CppSQLite3DB& db, const std::string& table) {
+std::set<std::string> ColumnsOf(CppSQLite3DB& db, const std::string& table)
+{
     std::set<std::string> columns;
     CppSQLite3Query query = db.RunQuery("pragma table_info(" + SqlIdent(table) + ")");
-    for (; !query.AtEnd(); query.Step()) columns.insert(query.TextAt(query.ColumnIndex("name")));
+    for (; !query.AtEnd(); query.Step())
+        columns.insert(query.TextAt(query.ColumnIndex("name")));
     return columns;
 }
 
 }  // namespace
 
 bool IsCalibrationFile(const std::string& file, std::span<const std::string_view> sets,
-                       std::string& reason) {
+                       std::string& reason)
+{
     if (!FileExists(file)) {
         reason = "plik nie istnieje";
         return false;
@@ -159,7 +174,8 @@ bool IsCalibrationFile(const std::string& file, std::span<const std::string_view
                     reason = "zestaw \"" + name + "\" nie ma kolumny \"" + column.name + "\"";
                     return false;
                 }
-            if (!ValuesPrint(db, name, reason)) return false;
+            if (!ValuesPrint(db, name, reason))
+                return false;
         }
         db.Close();
         return true;

@@ -25,7 +25,8 @@ inline constexpr CalibrationColumn kCalibrationColumns[] = {
     {"font_style_strike", "INTEGER"},
 };
 
-inline std::string CreateCalibrationSetSql(std::string_view set) {
+inline std::string CreateCalibrationSetSql(std::string_view set)
+{
     std::string columns;
     for (const CalibrationColumn& column : kCalibrationColumns)
         columns += (columns.empty() ? "" : ", ") + SqlIdent(column.name) + " " + column.type;

@@ -7,7 +7,8 @@
 
 namespace {
 
-std::string InsertField(const std::string& table, const FieldRecord& r) {
+std::string InsertField(const std::string& table, const FieldRecord& r)
+{
     return "insert into " + SqlIdent(table) + "( id, comp_name, value ) values( " + SqlValue(r.id) +
            ", " + SqlValue(r.comp_name) + ", " + SqlValue(r.value) + " )";
 }
@@ -16,9 +17,9 @@ std::string InsertField(const std::string& table, const FieldRecord& r) {
 // insert that changes no row rolls the transaction back and fails with the statement it
 // stands for in the stream (not logged).
 bool InsertFields(ErrorStream& es, CppSQLite3DB& db, const std::string& table,
-                  const std::vector<FieldRecord>& records, ProgressSink* progress) {
-    CppSQLite3Statement insert =
-        db.PrepareStatement(InsertStudentRowSql(table));
+                  const std::vector<FieldRecord>& records, ProgressSink* progress)
+{
+    CppSQLite3Statement insert = db.PrepareStatement(InsertStudentRowSql(table));
     for (const FieldRecord& record : records) {
         insert.BindText(1, record.id);
         insert.BindText(2, record.comp_name);
@@ -29,14 +30,16 @@ bool InsertFields(ErrorStream& es, CppSQLite3DB& db, const std::string& table,
             Fail(es, "Błąd dodania wpisu do bazy:\n" + InsertField(table, record), nullptr);
             return false;
         }
-        if (progress) progress->Advance();
+        if (progress)
+            progress->Advance();
     }
     return true;
 }
 
 // Removes every zero byte (a stored text may hold one; no statement text can carry it);
 // true when there was one.
-bool WithoutZeroBytes(std::string& text) {
+bool WithoutZeroBytes(std::string& text)
+{
     const std::size_t length = text.size();
     std::erase(text, '\0');
     return text.size() != length;
@@ -44,17 +47,20 @@ bool WithoutZeroBytes(std::string& text) {
 
 // The student's display name, surname, a blank, first name: the first value of each among
 // the student's "DANE UCZNIA" rows (empty when it has none), read with one query.
-std::string StudentDisplayName(CppSQLite3DB& db, const std::string& table) {
+std::string StudentDisplayName(CppSQLite3DB& db, const std::string& table)
+{
     static const std::string kSurname = "Nazwisko_DATA_EDIT", kFirstName = "Imie_DATA_EDIT";
-    CppSQLite3Query query = db.RunQuery("select `comp_name`, `value` from " + SqlIdent(table) +
-                                            " where `id`=? AND `comp_name` in (?, ?) order by rowid",
-                                        {kStudentDataKey, kSurname, kFirstName});
+    CppSQLite3Query query =
+        db.RunQuery("select `comp_name`, `value` from " + SqlIdent(table) +
+                        " where `id`=? AND `comp_name` in (?, ?) order by rowid",
+                    {kStudentDataKey, kSurname, kFirstName});
     std::string surname, firstName;
     bool haveSurname = false, haveFirstName = false;
     for (; !query.AtEnd() && !(haveSurname && haveFirstName); query.Step()) {
         const bool isSurname = query.TextAt(0) == kSurname;
         bool& have = isSurname ? haveSurname : haveFirstName;
-        if (have) continue;
+        if (have)
+            continue;
         have = true;
         (isSurname ? surname : firstName) = query.TextAt(1);
     }
@@ -66,13 +72,15 @@ std::string StudentDisplayName(CppSQLite3DB& db, const std::string& table) {
 }  // namespace
 
 int iFunCheckIsStudentExists(ErrorStream& es, const std::string& file, const std::string& table,
-                             bool createIfMissing) {
+                             bool createIfMissing)
+{
     if (createIfMissing && !FileExists(file)) {
         CppSQLite3DB db;
         db.Open(file, CppSQLite3DB::OpenMode::Create);
         db.Close();
     }
-    if (ReportMissingFile(es, file, "Plik nie istnieje: \n", "iFunCheckIsStudentExists")) return -1;
+    if (ReportMissingFile(es, file, "Plik nie istnieje: \n", "iFunCheckIsStudentExists"))
+        return -1;
     CppSQLite3DB db;
     db.Open(file);
     try {
@@ -85,13 +93,16 @@ int iFunCheckIsStudentExists(ErrorStream& es, const std::string& file, const std
     }
 }
 
-bool bFunGetTableList(ErrorStream& es, const std::string& file, std::vector<std::string>& list) {
-    if (ReportMissingFile(es, file, "Plik nie istnieje: \n:", "bFunGetTableList")) return false;
+bool bFunGetTableList(ErrorStream& es, const std::string& file, std::vector<std::string>& list)
+{
+    if (ReportMissingFile(es, file, "Plik nie istnieje: \n:", "bFunGetTableList"))
+        return false;
     CppSQLite3DB db;
     db.Open(file);
     try {
         CppSQLite3Query query = db.RunQuery("select * from sqlite_master");
-        for (; !query.AtEnd(); query.Step()) list.push_back(query.ColumnTextByName("name"));
+        for (; !query.AtEnd(); query.Step())
+            list.push_back(query.ColumnTextByName("name"));
         query.Release();
         db.Close();
         return true;
@@ -102,15 +113,18 @@ bool bFunGetTableList(ErrorStream& es, const std::string& file, std::vector<std:
 }
 
 bool bFunGetStudentsList(ErrorStream& es, const std::string& file, std::vector<StudentEntry>& list,
-                         std::vector<std::string>* unreadable) {
-    if (ReportMissingFile(es, file, "Plik nie istnieje: \n:", "bFunGetTableList")) return false;
+                         std::vector<std::string>* unreadable)
+{
+    if (ReportMissingFile(es, file, "Plik nie istnieje: \n:", "bFunGetTableList"))
+        return false;
     CppSQLite3DB db;
     db.Open(file);
     std::vector<std::string> tables;
     try {
-        CppSQLite3Query query = db.RunQuery(
-            "select `name` from sqlite_master where type='table' and `name` not like 'sqlite\\_%' escape '\\'");
-        for (; !query.AtEnd(); query.Step()) tables.push_back(query.ColumnTextByName("name"));
+        CppSQLite3Query query = db.RunQuery("select `name` from sqlite_master where type='table' "
+                                            "and `name` not like 'sqlite\\_%' escape '\\'");
+        for (; !query.AtEnd(); query.Step())
+            tables.push_back(query.ColumnTextByName("name"));
     } catch (const CppSQLite3Exception& e) {
         FailDb(es, "SQL exception: \n", e, "bFunGetStudentsList");
         return false;
@@ -121,7 +135,8 @@ bool bFunGetStudentsList(ErrorStream& es, const std::string& file, std::vector<S
         } catch (const CppSQLite3Exception& e) {
             // One unreadable table does not hide the other students; the caller names it.
             FailDb(es, "SQL exception: \n", e, "bFunGetStudentsList");
-            if (unreadable) unreadable->push_back(table);
+            if (unreadable)
+                unreadable->push_back(table);
         }
     }
     db.Close();
@@ -129,8 +144,10 @@ bool bFunGetStudentsList(ErrorStream& es, const std::string& file, std::vector<S
 }
 
 bool ReadStudentName(ErrorStream& es, const std::string& file, const std::string& table,
-                        std::string& name) {
-    if (ReportMissingFile(es, file, "Plik nie istnieje: \n", "ReadStudentName")) return false;
+                     std::string& name)
+{
+    if (ReportMissingFile(es, file, "Plik nie istnieje: \n", "ReadStudentName"))
+        return false;
     CppSQLite3DB db;
     try {
         db.Open(file);
@@ -143,7 +160,9 @@ bool ReadStudentName(ErrorStream& es, const std::string& file, const std::string
     }
 }
 
-bool bFunGetValue(ErrorStream& es, CppSQLite3Query& query, const std::string& column, std::string& text) {
+bool bFunGetValue(ErrorStream& es, CppSQLite3Query& query, const std::string& column,
+                  std::string& text)
+{
     try {
         text = query.ColumnTextByName(column);
         return true;
@@ -157,12 +176,17 @@ namespace {
 
 // Reads one column of the current row: by its index found once for the whole query, or,
 // for a table that lacks the column, as bFunGetValue reports it (an empty text).
-void ReadColumn(ErrorStream& es, CppSQLite3Query& query, int index, const std::string& name, std::string& text) {
-    if (index >= 0) text = query.TextAt(index);
-    else bFunGetValue(es, query, name, text);
+void ReadColumn(ErrorStream& es, CppSQLite3Query& query, int index, const std::string& name,
+                std::string& text)
+{
+    if (index >= 0)
+        text = query.TextAt(index);
+    else
+        bFunGetValue(es, query, name, text);
 }
 
-int ColumnIndexOrNone(const CppSQLite3Query& query, const std::string& name) {
+int ColumnIndexOrNone(const CppSQLite3Query& query, const std::string& name)
+{
     try {
         return query.ColumnIndex(name);
     } catch (const CppSQLite3Exception&) {
@@ -173,8 +197,10 @@ int ColumnIndexOrNone(const CppSQLite3Query& query, const std::string& name) {
 }  // namespace
 
 bool bFunLoadCertData(ErrorStream& es, const std::string& file, const std::string& table,
-                      std::vector<FieldRecord>& list, std::vector<std::string>* withZeroBytes) {
-    if (ReportMissingFile(es, file, "Plik nie istnieje: \n", "bFunLoadCertData")) return false;
+                      std::vector<FieldRecord>& list, std::vector<std::string>* withZeroBytes)
+{
+    if (ReportMissingFile(es, file, "Plik nie istnieje: \n", "bFunLoadCertData"))
+        return false;
     CppSQLite3DB db;
     try {
         db.Open(file);
@@ -184,7 +210,8 @@ bool bFunLoadCertData(ErrorStream& es, const std::string& file, const std::strin
         } catch (const CppSQLite3Exception&) {
             // Only a failed query asks whether the table is there: in a class's file that
             // question reads the schema table of every student.
-            if (db.HasTable(table)) throw;
+            if (db.HasTable(table))
+                throw;
             Fail(es, "Tablica nie istnieje: \n" + table, "bFunLoadCertData");
             db.Close();
             return false;
@@ -200,7 +227,8 @@ bool bFunLoadCertData(ErrorStream& es, const std::string& file, const std::strin
             ReadColumn(es, query, value, kValue, record.value);
             WithoutZeroBytes(record.id);
             WithoutZeroBytes(record.comp_name);
-            if (WithoutZeroBytes(record.value) && withZeroBytes) withZeroBytes->push_back(record.comp_name);
+            if (WithoutZeroBytes(record.value) && withZeroBytes)
+                withZeroBytes->push_back(record.comp_name);
             list.push_back(std::move(record));
         }
         query.Release();
@@ -212,12 +240,15 @@ bool bFunLoadCertData(ErrorStream& es, const std::string& file, const std::strin
     }
 }
 
-bool bFunDeleteTable(ErrorStream& es, const std::string& file, const std::string& table) {
-    if (ReportMissingFile(es, file, "Plik nie istnieje: \n", "bFunDeleteTable")) return false;
+bool bFunDeleteTable(ErrorStream& es, const std::string& file, const std::string& table)
+{
+    if (ReportMissingFile(es, file, "Plik nie istnieje: \n", "bFunDeleteTable"))
+        return false;
     CppSQLite3DB db;
     try {
         db.Open(file);
-        if (db.HasTable(table)) db.RunUpdate("drop table " + SqlIdent(table));
+        if (db.HasTable(table))
+            db.RunUpdate("drop table " + SqlIdent(table));
         db.Close();
         return true;
     } catch (const CppSQLite3Exception& e) {
@@ -232,8 +263,11 @@ namespace {
 // failure rolls everything back. `replace` drops an existing table inside the same
 // transaction, otherwise an existing table is refused.
 bool WriteStudentTable(ErrorStream& es, const std::string& file, const std::string& table,
-                       const std::vector<FieldRecord>& records, ProgressSink* progress, bool replace) {
-    if (ReportMissingFile(es, file, "Plik nie istnieje: \n", "bFunSaveCertData()")) return false;
+                       const std::vector<FieldRecord>& records, ProgressSink* progress,
+                       bool replace)
+{
+    if (ReportMissingFile(es, file, "Plik nie istnieje: \n", "bFunSaveCertData()"))
+        return false;
     CppSQLite3DB db;
     try {
         db.Open(file);
@@ -248,7 +282,8 @@ bool WriteStudentTable(ErrorStream& es, const std::string& file, const std::stri
             return false;
         }
         db.RunUpdate(CreateStudentTableSql(table));
-        if (!InsertFields(es, db, table, records, progress)) return false;
+        if (!InsertFields(es, db, table, records, progress))
+            return false;
         db.RunUpdate("commit transaction;");
         db.Close();
         return true;
@@ -262,11 +297,13 @@ bool WriteStudentTable(ErrorStream& es, const std::string& file, const std::stri
 }  // namespace
 
 bool bFunSaveCertData(ErrorStream& es, const std::string& file, const std::string& table,
-                      const std::vector<FieldRecord>& records, ProgressSink* progress) {
+                      const std::vector<FieldRecord>& records, ProgressSink* progress)
+{
     return WriteStudentTable(es, file, table, records, progress, false);
 }
 
 bool ReplaceStudentTable(ErrorStream& es, const std::string& file, const std::string& table,
-                         const std::vector<FieldRecord>& records, ProgressSink* progress) {
+                         const std::vector<FieldRecord>& records, ProgressSink* progress)
+{
     return WriteStudentTable(es, file, table, records, progress, true);
 }

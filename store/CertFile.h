@@ -22,7 +22,7 @@ bool bFunGetStudentsList(ErrorStream& es, const std::string& file, std::vector<S
 // Sets `name` to the display name of one student table, exactly as the student list
 // gives it (surname, a blank, first name).
 bool ReadStudentName(ErrorStream& es, const std::string& file, const std::string& table,
-                        std::string& name);
+                     std::string& name);
 // Sets `text` to the named column of the current row (NULL reads as the empty text).
 bool bFunGetValue(ErrorStream& es, CppSQLite3Query& query, const std::string& column,
                   std::string& text);
@@ -30,7 +30,8 @@ bool bFunGetValue(ErrorStream& es, CppSQLite3Query& query, const std::string& co
 // be part of any text the program keeps or writes: it is left out of the record, and the
 // field's component name appended to `withZeroBytes`.
 bool bFunLoadCertData(ErrorStream& es, const std::string& file, const std::string& table,
-                      std::vector<FieldRecord>& list, std::vector<std::string>* withZeroBytes = nullptr);
+                      std::vector<FieldRecord>& list,
+                      std::vector<std::string>* withZeroBytes = nullptr);
 // Drops the table when it exists; true also when there was none.
 bool bFunDeleteTable(ErrorStream& es, const std::string& file, const std::string& table);
 // Creates the table and writes the records in one transaction (a failure leaves no

@@ -113,7 +113,8 @@ public:
     // The same with each `?` of the statement bound, in order, to one of the values (as
     // Windows-1250 bytes, like CppSQLite3Statement): values need no quoting.
     int RunUpdate(const std::string& sql, std::initializer_list<std::string_view> values);
-    CppSQLite3Query RunQuery(const std::string& sql, std::initializer_list<std::string_view> values);
+    CppSQLite3Query RunQuery(const std::string& sql,
+                             std::initializer_list<std::string_view> values);
     CppSQLite3Statement PrepareStatement(const std::string& sql);
     int RunScalar(const std::string& sql, int nullValue = 0);
     bool HasTable(const std::string& table);

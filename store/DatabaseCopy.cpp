@@ -84,9 +84,11 @@ int CopyFileSet(int in, const std::string& source, const std::string& target, bo
     if (const int error = CopyOpenFileTo(in, target))
         return error;
     const bool journalIsHot = before[1].present && !LockedByOther(in, F_WRLCK, kReservedByte, 1);
-    if (const int error = journalIsHot ? CopyFileTo(journal, target + "-journal") : RemoveFileIfPresent(target + "-journal"))
+    if (const int error = journalIsHot ? CopyFileTo(journal, target + "-journal")
+                                       : RemoveFileIfPresent(target + "-journal"))
         return error;
-    if (const int error = before[2].present ? CopyFileTo(log, target + "-wal") : RemoveFileIfPresent(target + "-wal"))
+    if (const int error = before[2].present ? CopyFileTo(log, target + "-wal")
+                                            : RemoveFileIfPresent(target + "-wal"))
         return error;
     if (const int error = RemoveFileIfPresent(target + "-shm"))
         return error;
@@ -140,11 +142,14 @@ std::string Abridged(const std::string& report)
 std::string RecoverAndCheck(const std::string& path)
 {
     std::string report;
-    auto add = [&report](const std::string& line) { report += (report.empty() ? "" : "\n") + line; };
+    auto add = [&report](const std::string& line) {
+        report += (report.empty() ? "" : "\n") + line;
+    };
     try {
         CppSQLite3DB db;
         db.Open(path);
-        for (CppSQLite3Query check = db.RunQuery("pragma quick_check"); !check.AtEnd(); check.Step())
+        for (CppSQLite3Query check = db.RunQuery("pragma quick_check"); !check.AtEnd();
+             check.Step())
             if (const std::string line = check.TextAt(0); line != "ok")
                 add(line);
         db.RunQuery("pragma journal_mode=DELETE");

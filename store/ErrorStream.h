@@ -12,14 +12,46 @@ public:
     void clear() { text_.clear(); }
     bool empty() const { return text_.empty(); }
 
-    ErrorStream& operator<<(std::string_view s) { text_ += s; return *this; }
-    ErrorStream& operator<<(const char* s) { text_ += s; return *this; }
-    ErrorStream& operator<<(char c) { text_ += c; return *this; }
-    ErrorStream& operator<<(int n) { text_ += std::to_string(n); return *this; }
-    ErrorStream& operator<<(long n) { text_ += std::to_string(n); return *this; }
-    ErrorStream& operator<<(long long n) { text_ += std::to_string(n); return *this; }
-    ErrorStream& operator<<(unsigned n) { text_ += std::to_string(n); return *this; }
-    ErrorStream& operator<<(unsigned long n) { text_ += std::to_string(n); return *this; }
+    ErrorStream& operator<<(std::string_view s)
+    {
+        text_ += s;
+        return *this;
+    }
+    ErrorStream& operator<<(const char* s)
+    {
+        text_ += s;
+        return *this;
+    }
+    ErrorStream& operator<<(char c)
+    {
+        text_ += c;
+        return *this;
+    }
+    ErrorStream& operator<<(int n)
+    {
+        text_ += std::to_string(n);
+        return *this;
+    }
+    ErrorStream& operator<<(long n)
+    {
+        text_ += std::to_string(n);
+        return *this;
+    }
+    ErrorStream& operator<<(long long n)
+    {
+        text_ += std::to_string(n);
+        return *this;
+    }
+    ErrorStream& operator<<(unsigned n)
+    {
+        text_ += std::to_string(n);
+        return *this;
+    }
+    ErrorStream& operator<<(unsigned long n)
+    {
+        text_ += std::to_string(n);
+        return *this;
+    }
 
 private:
     std::string text_;

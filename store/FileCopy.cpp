@@ -89,9 +89,11 @@ void RemoveLeftCopyTemporaries(const std::string& folder)
             continue;
         const std::string path = folder + "/" + entry->d_name;
         Descriptor left(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
-        struct stat locked {}, named {};
-        if (left.get() < 0 || ::flock(left.get(), LOCK_EX | LOCK_NB) != 0 || ::fstat(left.get(), &locked) != 0 ||
-            !S_ISREG(locked.st_mode) || ::lstat(path.c_str(), &named) != 0 || named.st_dev != locked.st_dev ||
+        struct stat locked {
+        }, named{};
+        if (left.get() < 0 || ::flock(left.get(), LOCK_EX | LOCK_NB) != 0 ||
+            ::fstat(left.get(), &locked) != 0 || !S_ISREG(locked.st_mode) ||
+            ::lstat(path.c_str(), &named) != 0 || named.st_dev != locked.st_dev ||
             named.st_ino != locked.st_ino)
             continue;
         ::unlink(path.c_str());
@@ -222,7 +224,8 @@ int RemoveFileIfPresent(const std::string& path)
 
 int CopyOpenFileTo(int from, const std::string& target)
 {
-    Descriptor out(::open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0600));
+    Descriptor out(
+        ::open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0600));
     if (out.get() < 0)
         return errno;
     int error = CopyBytes(from, out.get());

@@ -21,7 +21,8 @@ std::uint64_t HashOfContent(const std::string& path)
         return hash;
     char buffer[1 << 16];
     for (ssize_t got; (got = ::read(in.get(), buffer, sizeof buffer)) > 0;)
-        hash = (hash ^ std::hash<std::string_view>{}(std::string_view(buffer, std::size_t(got)))) * 1099511628211ull;
+        hash = (hash ^ std::hash<std::string_view>{}(std::string_view(buffer, std::size_t(got)))) *
+               1099511628211ull;
     return hash;
 }
 
@@ -66,13 +67,17 @@ std::string DescribeChange(const FileState& before, const FileState& now)
     if (!was.present && is.present)
         return "- plik powstał na nowo";
     std::string lines;
-    auto add = [&lines](const std::string& line) { lines += (lines.empty() ? "- " : "\n- ") + line; };
+    auto add = [&lines](const std::string& line) {
+        lines += (lines.empty() ? "- " : "\n- ") + line;
+    };
     if (was.device != is.device || was.inode != is.inode)
         add("plik został zastąpiony innym plikiem");
     if (was.size != is.size)
-        add("rozmiar: był " + std::to_string(was.size) + " B, jest " + std::to_string(is.size) + " B");
+        add("rozmiar: był " + std::to_string(was.size) + " B, jest " + std::to_string(is.size) +
+            " B");
     if (!Same(was.modified, is.modified))
-        add("czas modyfikacji: był " + LocalTime(was.modified) + ", jest " + LocalTime(is.modified));
+        add("czas modyfikacji: był " + LocalTime(was.modified) + ", jest " +
+            LocalTime(is.modified));
     if (before.contentHash != now.contentHash)
         add("zawartość pliku jest inna");
     if (!(before.log == now.log))

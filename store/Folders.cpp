@@ -23,66 +23,83 @@ std::mutex overrideMutex;
 std::string dataFolderOverride;
 std::string programFolderOverride;
 
-std::string Override(const std::string& value) {
+std::string Override(const std::string& value)
+{
     std::lock_guard lock(overrideMutex);
     return value;
 }
 
-std::string LoginName() {
-    if (const passwd* pw = getpwuid(geteuid()); pw && pw->pw_name && *pw->pw_name) return pw->pw_name;
-    if (const char* user = std::getenv("USER"); user && *user) return user;
+std::string LoginName()
+{
+    if (const passwd* pw = getpwuid(geteuid()); pw && pw->pw_name && *pw->pw_name)
+        return pw->pw_name;
+    if (const char* user = std::getenv("USER"); user && *user)
+        return user;
     return "user";
 }
 
 // The folder above "Tovrix-Vlm": $XDG_DATA_HOME, else ~/.local/share; empty when unknown.
-std::string DataHome() {
-    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg) return xdg;
-    if (const char* home = std::getenv("HOME"); home && *home) return std::string(home) + "/.local/share";
+std::string DataHome()
+{
+    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg)
+        return xdg;
+    if (const char* home = std::getenv("HOME"); home && *home)
+        return std::string(home) + "/.local/share";
     if (const passwd* pw = getpwuid(geteuid()); pw && pw->pw_dir && *pw->pw_dir)
         return std::string(pw->pw_dir) + "/.local/share";
     return {};
 }
 
-bool IsFolder(const std::string& path) {
+bool IsFolder(const std::string& path)
+{
     std::error_code ec;
     return fs::is_directory(path, ec);
 }
 
 }  // namespace
 
-void SetDataFolderOverride(std::string folder) {
+void SetDataFolderOverride(std::string folder)
+{
     std::lock_guard lock(overrideMutex);
     dataFolderOverride = std::move(folder);
 }
 
-void SetProgramFolderOverride(std::string folder) {
+void SetProgramFolderOverride(std::string folder)
+{
     std::lock_guard lock(overrideMutex);
     programFolderOverride = std::move(folder);
 }
 
-std::string FoldPolishLetters(std::string text) {
+std::string FoldPolishLetters(std::string text)
+{
     static const char* const kLetters[][2] = {
         {"Ą", "A"}, {"ą", "a"}, {"Ć", "C"}, {"ć", "c"}, {"Ę", "E"}, {"ę", "e"},
         {"Ł", "L"}, {"ł", "l"}, {"Ń", "N"}, {"ń", "n"}, {"Ó", "O"}, {"ó", "o"},
         {"Ś", "S"}, {"ś", "s"}, {"Ź", "Z"}, {"ź", "z"}, {"Ż", "Z"}, {"ż", "z"},
     };
     ErrorStream unused;
-    for (const auto& [letter, plain] : kLetters) ReplaceAll(unused, text, letter, plain);
+    for (const auto& [letter, plain] : kLetters)
+        ReplaceAll(unused, text, letter, plain);
     return text;
 }
 
-std::string JoinPath(const std::string& folder, const std::string& name) {
+std::string JoinPath(const std::string& folder, const std::string& name)
+{
     return folder.empty() ? std::string() : folder + "/" + name;
 }
 
-bool FileExists(const std::string& path) {
+bool FileExists(const std::string& path)
+{
     std::error_code ec;
     return !path.empty() && fs::exists(path, ec);
 }
 
-bool CreateDataFolder(ErrorStream& es, const std::string& path) {
-    if (IsFolder(path)) return true;
-    if (mkdir(path.c_str(), 0777) == 0) return true;
+bool CreateDataFolder(ErrorStream& es, const std::string& path)
+{
+    if (IsFolder(path))
+        return true;
+    if (mkdir(path.c_str(), 0777) == 0)
+        return true;
     const int code = errno;
     es.clear();
     es << "Błąd podczas tworzenia katalogu:\n" << path << "\nKod błędu: " << code;
@@ -90,7 +107,8 @@ bool CreateDataFolder(ErrorStream& es, const std::string& path) {
     return false;
 }
 
-std::string strFunGetMainDirPath(ErrorStream& es) {
+std::string strFunGetMainDirPath(ErrorStream& es)
+{
     if (std::string folder = Override(dataFolderOverride); !folder.empty())
         return CreateDataFolder(es, folder) ? folder : std::string();
 
@@ -98,28 +116,39 @@ std::string strFunGetMainDirPath(ErrorStream& es) {
     std::error_code ec;
     if (home.empty() || (fs::create_directories(home, ec), !IsFolder(home))) {
         es.clear();
-        es << "Błąd uzyskania ścieżki głównego katalagu.\n" << "Kod błędu: " << (ec ? ec.value() : ENOENT);
+        es << "Błąd uzyskania ścieżki głównego katalagu.\n"
+           << "Kod błędu: " << (ec ? ec.value() : ENOENT);
         LogWrite(es, "strFunGetMainDirPath()");
         return {};
     }
     std::string path = home + "/Tovrix-Vlm";
-    if (!CreateDataFolder(es, path)) return {};
+    if (!CreateDataFolder(es, path))
+        return {};
     path = JoinPath(path, FoldPolishLetters(LoginName()));
-    if (!CreateDataFolder(es, path)) return {};
+    if (!CreateDataFolder(es, path))
+        return {};
     return path;
 }
 
-std::string DataTmpPath(ErrorStream& es) { return JoinPath(strFunGetMainDirPath(es), kWorkingCopyName); }
-
-std::string SettingsFilePath(ErrorStream& es, bool programFolder) {
-    return JoinPath(programFolder ? ProgramFolderPath(es) : strFunGetMainDirPath(es), kSettingsFileName);
+std::string DataTmpPath(ErrorStream& es)
+{
+    return JoinPath(strFunGetMainDirPath(es), kWorkingCopyName);
 }
 
-std::string CalibrationFilePath(ErrorStream& es, bool programFolder) {
-    return JoinPath(programFolder ? ProgramFolderPath(es) : strFunGetMainDirPath(es), kCalibrationFileName);
+std::string SettingsFilePath(ErrorStream& es, bool programFolder)
+{
+    return JoinPath(programFolder ? ProgramFolderPath(es) : strFunGetMainDirPath(es),
+                    kSettingsFileName);
 }
 
-std::string TemplatesFilePath(ErrorStream& es) {
+std::string CalibrationFilePath(ErrorStream& es, bool programFolder)
+{
+    return JoinPath(programFolder ? ProgramFolderPath(es) : strFunGetMainDirPath(es),
+                    kCalibrationFileName);
+}
+
+std::string TemplatesFilePath(ErrorStream& es)
+{
     const std::string path = JoinPath(strFunGetMainDirPath(es), kTemplatesFileName);
     if (!path.empty() && !FileExists(path)) {
         CppSQLite3DB db;
@@ -129,22 +158,27 @@ std::string TemplatesFilePath(ErrorStream& es) {
     return path;
 }
 
-std::string ProgramFolderPath(ErrorStream&) {
-    if (std::string folder = Override(programFolderOverride); !folder.empty()) return folder;
+std::string ProgramFolderPath(ErrorStream&)
+{
+    if (std::string folder = Override(programFolderOverride); !folder.empty())
+        return folder;
     std::error_code ec;
     const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
     return ec ? std::string() : exe.parent_path().string();
 }
 
-bool bFunDeleteTmpFile(ErrorStream& es) {
+bool bFunDeleteTmpFile(ErrorStream& es)
+{
     const std::string path = DataTmpPath(es);
-    if (path.empty()) return true;
+    if (path.empty())
+        return true;
     // A save cut off leaves SQLite's journal (or write-ahead log) beside the working copy.
     // Left there, it would be played back into the next file copied in under the same name,
     // so it goes with the copy, after it.
     for (const std::string& file : {path, path + "-journal", path + "-wal", path + "-shm"}) {
         const int code = RemoveFileIfPresent(file);
-        if (code == 0) continue;
+        if (code == 0)
+            continue;
         es.clear();
         es << "Błąd podczas próby kasowania pliku\n" << file << "\nKod błędu: " << code;
         LogWrite(es, "bFunDeleteTmpFile()");
@@ -154,9 +188,12 @@ bool bFunDeleteTmpFile(ErrorStream& es) {
 }
 
 bool bFunCopyFile(ErrorStream& es, const std::string& source, const std::string& target,
-                  bool failIfExists) {
-    const int code = failIfExists ? CopyFileIfAbsent(source, target) : CopyFileReplacing(source, target);
-    if (code == 0) return true;
+                  bool failIfExists)
+{
+    const int code =
+        failIfExists ? CopyFileIfAbsent(source, target) : CopyFileReplacing(source, target);
+    if (code == 0)
+        return true;
     es.clear();
     es << "Błąd podczas kopiowania pliku.\n\nZ: " << source << "\ndo: " << target
        << "\n\n Kod błędu: " << code;
@@ -164,14 +201,19 @@ bool bFunCopyFile(ErrorStream& es, const std::string& source, const std::string&
     return false;
 }
 
-bool ClearFileAttributes(ErrorStream&, const std::string& path) {
+bool ClearFileAttributes(ErrorStream&, const std::string& path)
+{
     struct stat st {};
-    if (stat(path.c_str(), &st) != 0) return false;
+    if (stat(path.c_str(), &st) != 0)
+        return false;
     return chmod(path.c_str(), st.st_mode | S_IWUSR) == 0;
 }
 
-void ReplaceAll(ErrorStream&, std::string& text, const std::string& from, const std::string& to) {
-    if (from.empty()) return;
-    for (std::size_t pos = text.find(from); pos != std::string::npos; pos = text.find(from, pos + to.size()))
+void ReplaceAll(ErrorStream&, std::string& text, const std::string& from, const std::string& to)
+{
+    if (from.empty())
+        return;
+    for (std::size_t pos = text.find(from); pos != std::string::npos;
+         pos = text.find(from, pos + to.size()))
         text.replace(pos, from.size(), to);
 }

@@ -8,7 +8,8 @@
 // Empties the stream, writes `text`, and logs it under `logName` unless that is null.
 void Fail(ErrorStream& es, const std::string& text, const char* logName);
 // When `path` does not exist: reports `text` + path under `logName` and returns true.
-bool ReportMissingFile(ErrorStream& es, const std::string& path, const char* text, const char* logName);
+bool ReportMissingFile(ErrorStream& es, const std::string& path, const char* text,
+                       const char* logName);
 // The same for a caught exception: `prefix` followed by the name of its code.
 void FailDb(ErrorStream& es, const char* prefix, const CppSQLite3Exception& e, const char* logName);
 // Rolls back an open transaction; a failure is ignored (closing the connection rolls back too).
@@ -27,12 +28,15 @@ struct DbFailure {
 // database exception inside it is reported as `failure` says and gives false. No other
 // exception is caught.
 template <class Body>
-bool Guarded(ErrorStream& es, const DbFailure& failure, Body&& body) {
+bool Guarded(ErrorStream& es, const DbFailure& failure, Body&& body)
+{
     try {
         return body();
     } catch (const CppSQLite3Exception& e) {
-        if (failure.rollBack) RollbackQuietly(*failure.rollBack);
-        if (failure.close) failure.close->Close();
+        if (failure.rollBack)
+            RollbackQuietly(*failure.rollBack);
+        if (failure.close)
+            failure.close->Close();
         FailDb(es, failure.prefix, e, failure.logName);
         return false;
     }

@@ -13,9 +13,11 @@
 
 extern char** environ;
 
-bool bFunSqlGetLogsData(ErrorStream& es, std::vector<LogRecord>& out) {
+bool bFunSqlGetLogsData(ErrorStream& es, std::vector<LogRecord>& out)
+{
     const std::string path = JoinPath(strFunGetMainDirPath(es), kLogFileName);
-    if (!FileExists(path)) return false;
+    if (!FileExists(path))
+        return false;
     CppSQLite3DB db;
     return Guarded(es, {"Sql exception: ", "bFunSqlGetLogsData()", nullptr, &db}, [&] {
         db.Open(path);
@@ -29,25 +31,31 @@ bool bFunSqlGetLogsData(ErrorStream& es, std::vector<LogRecord>& out) {
     });
 }
 
-bool XdgEmailSender::Send(const MailMessage& m) {
-    std::vector<std::string> args = {"xdg-email", "--utf8", "--subject", m.subject, "--body", m.body};
+bool XdgEmailSender::Send(const MailMessage& m)
+{
+    std::vector<std::string> args = {"xdg-email", "--utf8", "--subject",
+                                     m.subject,   "--body", m.body};
     if (!m.attachmentPath.empty()) {
         args.push_back("--attach");
         args.push_back(m.attachmentPath);
     }
     args.push_back(m.recipient);
     std::vector<char*> argv;
-    for (std::string& a : args) argv.push_back(a.data());
+    for (std::string& a : args)
+        argv.push_back(a.data());
     argv.push_back(nullptr);
 
     pid_t pid = 0;
-    if (posix_spawnp(&pid, "xdg-email", nullptr, nullptr, argv.data(), environ) != 0) return false;
+    if (posix_spawnp(&pid, "xdg-email", nullptr, nullptr, argv.data(), environ) != 0)
+        return false;
     const auto deadline = std::chrono::steady_clock::now() + handOverWait_;
     for (;;) {
         int status = 0;
         const pid_t ended = waitpid(pid, &status, WNOHANG);
-        if (ended == pid) return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-        if (ended < 0 && errno != EINTR) return false;
+        if (ended == pid)
+            return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+        if (ended < 0 && errno != EINTR)
+            return false;
         if (std::chrono::steady_clock::now() >= deadline) {
             // Reaped whenever the mail program closes; the caller goes on now.
             std::thread([pid] {
@@ -66,21 +74,25 @@ namespace {
 std::mutex senderMutex;
 std::shared_ptr<MailSender> mailSender;
 
-std::shared_ptr<MailSender> CurrentSender() {
+std::shared_ptr<MailSender> CurrentSender()
+{
     std::lock_guard lock(senderMutex);
-    if (!mailSender) mailSender = std::make_shared<XdgEmailSender>();
+    if (!mailSender)
+        mailSender = std::make_shared<XdgEmailSender>();
     return mailSender;
 }
 
 }  // namespace
 
-void SetMailSender(std::shared_ptr<MailSender> sender) {
+void SetMailSender(std::shared_ptr<MailSender> sender)
+{
     std::lock_guard lock(senderMutex);
     mailSender = std::move(sender);
 }
 
 bool SendFileByMail(ErrorStream&, const std::string& subject, const std::string& recipient,
                     const std::string& body, const std::string& attachmentPath,
-                    const std::string& attachmentName) {
+                    const std::string& attachmentName)
+{
     return CurrentSender()->Send({subject, recipient, body, attachmentPath, attachmentName});
 }

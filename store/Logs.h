@@ -31,7 +31,9 @@ public:
 class XdgEmailSender : public MailSender {
 public:
     explicit XdgEmailSender(std::chrono::milliseconds handOverWait = std::chrono::seconds(5))
-        : handOverWait_(handOverWait) {}
+        : handOverWait_(handOverWait)
+    {
+    }
     bool Send(const MailMessage& message) override;
 
 private:

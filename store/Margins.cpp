@@ -14,16 +14,19 @@ const char* const kPageColumns[4][4] = {
     {"Page4X1", "Page4Y1", "Page4X2", "Page4Y2"},
 };
 
-bool MissingFile(ErrorStream& es, const std::string& file, const char* logName) {
+bool MissingFile(ErrorStream& es, const std::string& file, const char* logName)
+{
     return ReportMissingFile(es, file, "Plik nie istnieje.\n", logName);
 }
 
 // Runs one insert or delete (`change` returns the rows it changed) on the file; no
 // changed row fails with `noRowText`.
 template <class Change>
-bool ChangeRows(ErrorStream& es, const std::string& file, Change change, const std::string& noRowText,
-                const char* exceptionPrefix, const char* logName) {
-    if (MissingFile(es, file, logName)) return false;
+bool ChangeRows(ErrorStream& es, const std::string& file, Change change,
+                const std::string& noRowText, const char* exceptionPrefix, const char* logName)
+{
+    if (MissingFile(es, file, logName))
+        return false;
     CppSQLite3DB db;
     db.Open(file);
     return Guarded(es, {exceptionPrefix, logName}, [&] {
@@ -37,7 +40,8 @@ bool ChangeRows(ErrorStream& es, const std::string& file, Change change, const s
     });
 }
 
-MarginSet ReadMarginSet(const CppSQLite3Query& query) {
+MarginSet ReadMarginSet(const CppSQLite3Query& query)
+{
     MarginSet set;
     set.name = query.ColumnTextByName("name");
     for (int p = 0; p < 4; ++p) {
@@ -52,7 +56,8 @@ MarginSet ReadMarginSet(const CppSQLite3Query& query) {
 }
 
 // The insert of one set with all nineteen columns, filled by InsertMarginSet.
-CppSQLite3Statement PrepareMarginInsert(CppSQLite3DB& db) {
+CppSQLite3Statement PrepareMarginInsert(CppSQLite3DB& db)
+{
     std::string columns = "`name`";
     std::string values = "?";
     for (int p = 0; p < 4; ++p)
@@ -66,7 +71,8 @@ CppSQLite3Statement PrepareMarginInsert(CppSQLite3DB& db) {
 }
 
 // Numbers are stored as their decimal text; returns the rows added.
-int InsertMarginSet(CppSQLite3Statement& insert, const MarginSet& set) {
+int InsertMarginSet(CppSQLite3Statement& insert, const MarginSet& set)
+{
     int parameter = 1;
     insert.BindText(parameter++, set.name);
     for (int p = 0; p < 4; ++p)
@@ -79,38 +85,49 @@ int InsertMarginSet(CppSQLite3Statement& insert, const MarginSet& set) {
 
 }  // namespace
 
-bool bFunMarginReadData(ErrorStream& es, const std::string& file, std::vector<MarginSet>& out) {
-    if (MissingFile(es, file, "bFunMarginReadData()")) return false;
+bool bFunMarginReadData(ErrorStream& es, const std::string& file, std::vector<MarginSet>& out)
+{
+    if (MissingFile(es, file, "bFunMarginReadData()"))
+        return false;
     out.clear();
     CppSQLite3DB db;
     db.Open(file);
     return Guarded(es, {"SqlException\n", "bFunMarginReadData()"}, [&] {
         CppSQLite3Query query = db.RunQuery("select * from `margin`");
-        for (; !query.AtEnd(); query.Step()) out.push_back(ReadMarginSet(query));
+        for (; !query.AtEnd(); query.Step())
+            out.push_back(ReadMarginSet(query));
         query.Release();
         db.Close();
         return true;
     });
 }
 
-bool bFunMarginWriteNewSettings(ErrorStream& es, const std::string& file, const MarginSet& set) {
+bool bFunMarginWriteNewSettings(ErrorStream& es, const std::string& file, const MarginSet& set)
+{
     const auto insert = [&](CppSQLite3DB& db) {
         CppSQLite3Statement statement = PrepareMarginInsert(db);
         return InsertMarginSet(statement, set);
     };
-    return ChangeRows(es, file, insert, "Bład podczas próby dodania wpisu.", "Sql exception: ",
-                      "bFunMarginWriteNewSettings()");
+    return ChangeRows(es, file, insert, "Bład podczas próby dodania wpisu.",
+                      "Sql exception: ", "bFunMarginWriteNewSettings()");
 }
 
-bool bFunMarginDeleteSettings(ErrorStream& es, const std::string& file, const std::string& name) {
-    const auto remove = [&](CppSQLite3DB& db) { return db.RunUpdate("delete from `margin` where `name`=?", {name}); };
-    return ChangeRows(es, file, remove, "Błąd podczas próby skasowania ustawień " + name, "SqlException\n",
-                      "bFunMarginDeleteSettings()");
+bool bFunMarginDeleteSettings(ErrorStream& es, const std::string& file, const std::string& name)
+{
+    const auto remove = [&](CppSQLite3DB& db) {
+        return db.RunUpdate("delete from `margin` where `name`=?", {name});
+    };
+    return ChangeRows(es, file, remove, "Błąd podczas próby skasowania ustawień " + name,
+                      "SqlException\n", "bFunMarginDeleteSettings()");
 }
 
-bool bFunMarginRestoreOriginal(ErrorStream& es, const std::string& factoryFile, const std::string& userFile) {
-    if (MissingFile(es, factoryFile, "bFunMarginRestoreOriginal()")) return false;
-    if (MissingFile(es, userFile, "bFunMarginRestoreOriginal()")) return false;
+bool bFunMarginRestoreOriginal(ErrorStream& es, const std::string& factoryFile,
+                               const std::string& userFile)
+{
+    if (MissingFile(es, factoryFile, "bFunMarginRestoreOriginal()"))
+        return false;
+    if (MissingFile(es, userFile, "bFunMarginRestoreOriginal()"))
+        return false;
     CppSQLite3DB factory;
     CppSQLite3DB user;
     factory.Open(factoryFile);
@@ -121,7 +138,8 @@ bool bFunMarginRestoreOriginal(ErrorStream& es, const std::string& factoryFile, 
         {
             CppSQLite3Statement insert = PrepareMarginInsert(user);
             CppSQLite3Query query = factory.RunQuery("select * from `margin`");
-            for (; !query.AtEnd(); query.Step()) InsertMarginSet(insert, ReadMarginSet(query));
+            for (; !query.AtEnd(); query.Step())
+                InsertMarginSet(insert, ReadMarginSet(query));
         }
         user.RunUpdate("commit transaction;");
         factory.Close();

@@ -22,7 +22,8 @@ struct ListedFile {
 };
 
 // Names in the list may use Windows separators.
-std::string RelativePath(std::string name) {
+std::string RelativePath(std::string name)
+{
     ErrorStream unused;
     ReplaceAll(unused, name, "\\", "/");
     return name;
@@ -34,41 +35,52 @@ std::string RelativePath(std::string name) {
 constexpr const char* kReplacementRecordName = "pliki_kat.stan";
 
 // Writing the flags needs the list and its folder (SQLite's journal lies beside it).
-bool ListWritable(const std::string& programFolder, const std::string& listPath) {
+bool ListWritable(const std::string& programFolder, const std::string& listPath)
+{
     return access(listPath.c_str(), W_OK) == 0 && access(programFolder.c_str(), W_OK) == 0;
 }
 
-std::string ListIdentity(const std::string& listPath) {
+std::string ListIdentity(const std::string& listPath)
+{
     struct stat st {};
-    if (stat(listPath.c_str(), &st) != 0) return {};
-    return std::to_string(st.st_dev) + ":" + std::to_string(st.st_ino) + ":" + std::to_string(st.st_ctim.tv_sec) +
-           "." + std::to_string(st.st_ctim.tv_nsec) + ":" + std::to_string(st.st_size);
+    if (stat(listPath.c_str(), &st) != 0)
+        return {};
+    return std::to_string(st.st_dev) + ":" + std::to_string(st.st_ino) + ":" +
+           std::to_string(st.st_ctim.tv_sec) + "." + std::to_string(st.st_ctim.tv_nsec) + ":" +
+           std::to_string(st.st_size);
 }
 
-std::string ReadRecord(const std::string& path) {
+std::string ReadRecord(const std::string& path)
+{
     std::string line;
     std::ifstream in(path);
     std::getline(in, line);
     return line;
 }
 
-bool WriteRecord(ErrorStream& es, const std::string& path, const std::string& identity) {
+bool WriteRecord(ErrorStream& es, const std::string& path, const std::string& identity)
+{
     const std::string temporary = path + ".nowy";
     const bool written = static_cast<bool>(std::ofstream(temporary) << identity << '\n');
-    if (written && std::rename(temporary.c_str(), path.c_str()) == 0) return true;
+    if (written && std::rename(temporary.c_str(), path.c_str()) == 0)
+        return true;
     const int code = errno;
     std::remove(temporary.c_str());
-    Fail(es, "Błąd podczas zapisu pliku:\n" + path + "\nKod błędu: " + std::to_string(code), "bFunCheckFilesDir()");
+    Fail(es, "Błąd podczas zapisu pliku:\n" + path + "\nKod błędu: " + std::to_string(code),
+         "bFunCheckFilesDir()");
     return false;
 }
 
 }  // namespace
 
-bool bFunCheckFilesDir(ErrorStream& es) {
+bool bFunCheckFilesDir(ErrorStream& es)
+{
     const std::string programFolder = ProgramFolderPath(es);
     const std::string listPath = JoinPath(programFolder, kRequiredFilesListName);
-    if (ReportMissingFile(es, listPath, "Błąd podczas próby sprawdzenia wymaganych plików / katalogów.\nPlik nie istnieje: ",
-                          "bFunCheckFilesDir()"))
+    if (ReportMissingFile(
+            es, listPath,
+            "Błąd podczas próby sprawdzenia wymaganych plików / katalogów.\nPlik nie istnieje: ",
+            "bFunCheckFilesDir()"))
         return false;
     CppSQLite3DB db;
     db.Open(listPath);
@@ -76,12 +88,15 @@ bool bFunCheckFilesDir(ErrorStream& es) {
         std::vector<std::string> folders;
         {
             CppSQLite3Query query = db.RunQuery("select * from `dir`");
-            for (; !query.AtEnd(); query.Step()) folders.push_back(RelativePath(query.ColumnTextByName("name")));
+            for (; !query.AtEnd(); query.Step())
+                folders.push_back(RelativePath(query.ColumnTextByName("name")));
         }
         const std::string dataFolder = strFunGetMainDirPath(es);
-        if (dataFolder.empty()) return false;
+        if (dataFolder.empty())
+            return false;
         for (const std::string& folder : folders)
-            if (!CreateDataFolder(es, JoinPath(dataFolder, folder))) return false;
+            if (!CreateDataFolder(es, JoinPath(dataFolder, folder)))
+                return false;
 
         std::vector<ListedFile> files;
         {
@@ -101,7 +116,8 @@ bool bFunCheckFilesDir(ErrorStream& es) {
             const std::string target = JoinPath(dataFolder, file.path);
             const bool replace = file.update != 0 && !replacedAlready;
             if (replace || !FileExists(target)) {
-                if (!bFunCopyFile(es, source, target, !replace)) return false;
+                if (!bFunCopyFile(es, source, target, !replace))
+                    return false;
                 // The user's copy is written to even when the installed one is read-only.
                 ClearFileAttributes(es, target);
             }
@@ -111,7 +127,8 @@ bool bFunCheckFilesDir(ErrorStream& es) {
                 db.RunUpdate("update `files` set `update`='0' where `name`=?", {file.name});
         }
         db.Close();
-        if (anyFlagged && !listWritable && !replacedAlready) return WriteRecord(es, recordPath, installation);
+        if (anyFlagged && !listWritable && !replacedAlready)
+            return WriteRecord(es, recordPath, installation);
         return true;
     });
 }

@@ -7,15 +7,18 @@
 #include "store/StudentTable.h"
 
 bool bFunSqlTemplateWriteData(ErrorStream& es, const std::string& file, const std::string& name,
-                              const std::vector<FieldRecord>& records) {
-    if (ReportMissingFile(es, file, "Plik nie istnieje.\n\n", "bFunSqlTemplateWriteData()")) return false;
+                              const std::vector<FieldRecord>& records)
+{
+    if (ReportMissingFile(es, file, "Plik nie istnieje.\n\n", "bFunSqlTemplateWriteData()"))
+        return false;
     CppSQLite3DB db;
     return Guarded(es, {"SqlException\n", "bFunSqlWriteTemplateData()", &db}, [&] {
         // A file that is no database fails here, as a failed write.
         db.Open(file);
         // Drop, create and fill in one transaction: a failed write keeps the old template.
         db.RunUpdate("begin transaction;");
-        if (db.HasTable(name)) db.RunUpdate("drop table " + SqlIdent(name));
+        if (db.HasTable(name))
+            db.RunUpdate("drop table " + SqlIdent(name));
         db.RunUpdate(CreateStudentTableSql(name));
         {
             CppSQLite3Statement insert = db.PrepareStatement(InsertStudentRowSql(name));
@@ -33,8 +36,10 @@ bool bFunSqlTemplateWriteData(ErrorStream& es, const std::string& file, const st
 }
 
 bool bFunSqlTemplateReadData(ErrorStream& es, const std::string& file, const std::string& name,
-                             std::vector<FieldRecord>& out) {
-    if (ReportMissingFile(es, file, "Plik nie istnieje.\n", "bFunSqlTemplateReadData()")) return false;
+                             std::vector<FieldRecord>& out)
+{
+    if (ReportMissingFile(es, file, "Plik nie istnieje.\n", "bFunSqlTemplateReadData()"))
+        return false;
     out.clear();
     CppSQLite3DB db;
     return Guarded(es, {"SqlException\n", "bFunSqlTemplateReadData()"}, [&] {

@@ -35,14 +35,15 @@ struct Format {
     const char* personalMarker;
     const char* peselField;
     bool documents;  // the floor writes the document blocks too
-    bool (*importer)(ErrorStream&, const std::string&, const std::string&, ProgressSink*, ImportNotes*);
+    bool (*importer)(ErrorStream&, const std::string&, const std::string&, ProgressSink*,
+                     ImportNotes*);
 };
 
 const Format kFormats[] = {
-    {"music-school import (.snv)", "eksport.snv", "DANE UCZNIA MUZYCZNA", "NumerPesel_DATA_EDIT", true,
-     bFunImportDataFromFile},
-    {"primary-school import (.m46)", "eksport.m46", "DANE UCZNIA SZKOLY PODSTAWOWEJ 4-6", "NrPesel_DATA_EDIT", false,
-     bFunImportPrimaryDataFromFile},
+    {"music-school import (.snv)", "eksport.snv", "DANE UCZNIA MUZYCZNA", "NumerPesel_DATA_EDIT",
+     true, bFunImportDataFromFile},
+    {"primary-school import (.m46)", "eksport.m46", "DANE UCZNIA SZKOLY PODSTAWOWEJ 4-6",
+     "NrPesel_DATA_EDIT", false, bFunImportPrimaryDataFromFile},
 };
 
 // The export as the older programs wrote it: Windows-1250, CR LF.
@@ -65,7 +66,8 @@ void WriteExport(const std::string& path, const Format& format)
             const std::string key = "KLASA " + std::to_string(block) + " MUZYCZNA";
             line("<" + key + ">");
             for (int field = 0; field < (block == 5 ? 4 : 10); ++field)
-                line("<ZMIENNA_Ocena" + std::to_string(field) + "_STR2_DATA_COMBOBOX>bardzo dobry (5), O'Neil");
+                line("<ZMIENNA_Ocena" + std::to_string(field) +
+                     "_STR2_DATA_COMBOBOX>bardzo dobry (5), O'Neil");
             if (block == 5)
                 for (int memo = 1; memo <= 10; ++memo)
                     line("<ZMIENNA_SzczegolneOsiagniecia_DATA_MEMO>wiersz " + std::to_string(memo) +
@@ -109,12 +111,14 @@ struct Row {
 void WriteStudent(sqlite3* db, const std::string& table, const std::vector<Row>& rows)
 {
     const std::string quoted = "`" + table + "`";
-    Check(sqlite3_exec(db, ("create table " + quoted + "( id TEXT, comp_name TEXT, value TEXT );").c_str(), nullptr,
-                       nullptr, nullptr),
+    Check(sqlite3_exec(
+              db, ("create table " + quoted + "( id TEXT, comp_name TEXT, value TEXT );").c_str(),
+              nullptr, nullptr, nullptr),
           db);
     sqlite3_stmt* insert = nullptr;
-    Check(sqlite3_prepare_v2(db, ("insert into " + quoted + "( id, comp_name, value ) VALUES( ?, ?, ? )").c_str(), -1,
-                             &insert, nullptr),
+    Check(sqlite3_prepare_v2(
+              db, ("insert into " + quoted + "( id, comp_name, value ) VALUES( ?, ?, ? )").c_str(),
+              -1, &insert, nullptr),
           db);
     for (const Row& r : rows) {
         sqlite3_bind_text(insert, 1, r.id.data(), int(r.id.size()), SQLITE_STATIC);
@@ -204,7 +208,10 @@ int main(int argc, char** argv)
         const std::string target = program.folders().dataFile("data_import.sqtmp");
         WriteExport(source, format);
         Report(format.what,
-               Alternate(runs, [&] { Program(source, target, format); }, [&] { Floor(source, target, format); }), 2.0);
+               Alternate(
+                   runs, [&] { Program(source, target, format); },
+                   [&] { Floor(source, target, format); }),
+               2.0);
     }
     return 0;
 }

@@ -74,10 +74,11 @@ int main(int argc, char** argv)
     std::printf("  RSS after start:            %7.1f MB\n", started);
     std::printf("  RSS after every window:     %7.1f MB\n", StatusMb("VmRSS"));
     const double peak = StatusMb("VmHWM");
-    std::printf("  peak RSS (VmHWM):           %7.1f MB   goal <= 200 MB: %s\n", peak, peak <= 200 ? "met" : "NOT met");
+    std::printf("  peak RSS (VmHWM):           %7.1f MB   goal <= 200 MB: %s\n", peak,
+                peak <= 200 ? "met" : "NOT met");
     std::sort(times.begin(), times.end());
     std::printf("  first show, median:         %7.1f ms\n", times[times.size() / 2]);
-    std::printf("  slowest first show:         %7.1f ms (%s)   goal < 80 ms: %s\n", slowestMs, slowest.c_str(),
-                slowestMs < 80 ? "met" : "NOT met");
+    std::printf("  slowest first show:         %7.1f ms (%s)   goal < 80 ms: %s\n", slowestMs,
+                slowest.c_str(), slowestMs < 80 ? "met" : "NOT met");
     return 0;
 }

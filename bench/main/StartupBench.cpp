@@ -100,9 +100,13 @@ int main(int argc, char** argv)
     const double firstMs = first.nsecsElapsed() / 1e6;
 
     QByteArray ignored;
-    const auto start = Alternate(kRuns, [&] { StartChild(self, program, &output); },
-                                 [&] { StartChild(self, {"--child", "floor"}, &ignored); });
-    std::printf("start to main window shown (%s); median (min-max) of %d\n", output.trimmed().constData(), kRuns);
+    const auto start = Alternate(
+        kRuns, [&] { StartChild(self, program, &output); },
+        [&] {
+            StartChild(self, {"--child", "floor"}, &ignored);
+        });
+    std::printf("start to main window shown (%s); median (min-max) of %d\n",
+                output.trimmed().constData(), kRuns);
     Report("start to main window shown", start, 2.0);
     std::printf("  program, first start: %8.1f ms (factory files copied)\n", firstMs);
     return 0;

@@ -88,24 +88,27 @@ struct FloorForms {
     explicit FloorForms(const std::vector<FieldRecord>& records)
     {
         for (const FieldRecord& r : records) {
-            place.insert(QByteArray::fromStdString(r.id + '\x1f' + r.comp_name), int(values.size()));
+            place.insert(QByteArray::fromStdString(r.id + '\x1f' + r.comp_name),
+                         int(values.size()));
             values << QString::fromStdString(r.value);
         }
     }
 };
 
-void FloorWrite(const std::string& file, const std::string& table, const std::vector<FieldRecord>& layout,
-                FloorForms& forms)
+void FloorWrite(const std::string& file, const std::string& table,
+                const std::vector<FieldRecord>& layout, FloorForms& forms)
 {
     forms.rows.clear();
     for (std::size_t i = 0; i < layout.size(); ++i)
-        forms.rows.push_back({layout[i].id, layout[i].comp_name, forms.values[qsizetype(i)].toStdString()});
+        forms.rows.push_back(
+            {layout[i].id, layout[i].comp_name, forms.values[qsizetype(i)].toStdString()});
     sqlite3* db = OpenDb(file);
     Exec(db, "begin transaction;");
     Exec(db, "drop table if exists `" + table + "`");
     Exec(db, "create table `" + table + "`( id TEXT, comp_name TEXT, value TEXT )");
     sqlite3_stmt* insert = nullptr;
-    sqlite3_prepare_v2(db, ("insert into `" + table + "` values( ?, ?, ? )").c_str(), -1, &insert, nullptr);
+    sqlite3_prepare_v2(db, ("insert into `" + table + "` values( ?, ?, ? )").c_str(), -1, &insert,
+                       nullptr);
     std::string bytes[3];
     for (const FieldRecord& record : forms.rows) {
         const std::string* texts[] = {&record.id, &record.comp_name, &record.value};
@@ -127,8 +130,9 @@ std::size_t FloorRead(const std::string& file, const std::string& table, FloorFo
     forms.rows.clear();
     sqlite3* db = OpenDb(file);
     sqlite3_stmt* select = nullptr;
-    sqlite3_prepare_v2(db, ("select id, comp_name, value from `" + table + "` order by rowid").c_str(), -1, &select,
-                       nullptr);
+    sqlite3_prepare_v2(db,
+                       ("select id, comp_name, value from `" + table + "` order by rowid").c_str(),
+                       -1, &select, nullptr);
     auto text = [&](int i) {
         return Cp1250ToUtf8({reinterpret_cast<const char*>(sqlite3_column_text(select, i)),
                              std::size_t(sqlite3_column_bytes(select, i))});
@@ -142,7 +146,9 @@ std::size_t FloorRead(const std::string& file, const std::string& table, FloorFo
     QByteArray key;
     for (const FieldRecord& r : forms.rows) {
         key.clear();
-        key.append(r.id.data(), qsizetype(r.id.size())).append('\x1f').append(r.comp_name.data(), qsizetype(r.comp_name.size()));
+        key.append(r.id.data(), qsizetype(r.id.size()))
+            .append('\x1f')
+            .append(r.comp_name.data(), qsizetype(r.comp_name.size()));
         const auto found = forms.place.constFind(key);
         if (found != forms.place.constEnd())
             forms.values[*found] = QString::fromStdString(r.value);
@@ -164,7 +170,8 @@ void WriteClassFile(const std::string& file)
             {"NumerPesel_DATA_EDIT", table.substr(5)},
         };
         for (const auto& [name, value] : rows)
-            Exec(db, "insert into `" + table + "` values( 'DANE UCZNIA', '" + name + "', '" + value + "' )");
+            Exec(db, "insert into `" + table + "` values( 'DANE UCZNIA', '" + name + "', '" +
+                         value + "' )");
     }
     Exec(db, "commit transaction;");
     sqlite3_close(db);
@@ -174,10 +181,15 @@ void WriteClassFile(const std::string& file)
 // tree node with a text can hold.
 class SharedLabelNode : public QTreeWidgetItem {
 public:
-    SharedLabelNode(QTreeWidgetItem* parent, const QString& label) : QTreeWidgetItem(parent), label_(label) {}
+    SharedLabelNode(QTreeWidgetItem* parent, const QString& label)
+        : QTreeWidgetItem(parent)
+        , label_(label)
+    {
+    }
     QVariant data(int column, int role) const override
     {
-        return column == 0 && role == Qt::DisplayRole ? QVariant(label_) : QTreeWidgetItem::data(column, role);
+        return column == 0 && role == Qt::DisplayRole ? QVariant(label_)
+                                                      : QTreeWidgetItem::data(column, role);
     }
 
 private:
@@ -195,7 +207,8 @@ void FloorCopy(const std::string& file, const std::string& working)
     ::fsync(out);
     ::close(out);
     std::filesystem::rename(temporary, working);
-    const int folder = ::open(std::filesystem::path(working).parent_path().c_str(), O_RDONLY | O_DIRECTORY);
+    const int folder =
+        ::open(std::filesystem::path(working).parent_path().c_str(), O_RDONLY | O_DIRECTORY);
     ::fsync(folder);
     ::close(folder);
 }
@@ -207,16 +220,18 @@ std::size_t FloorOpen(const std::string& file, const std::string& working, QTree
     sqlite3* db = OpenDb(working);
     std::vector<std::string> tables;
     sqlite3_stmt* list = nullptr;
-    sqlite3_prepare_v2(db, "select name from sqlite_master where type = 'table'", -1, &list, nullptr);
+    sqlite3_prepare_v2(db, "select name from sqlite_master where type = 'table'", -1, &list,
+                       nullptr);
     while (sqlite3_step(list) == SQLITE_ROW)
         tables.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(list, 0)));
     sqlite3_finalize(list);
     std::vector<std::pair<std::string, std::string>> names;  // sort key, display name
     for (const std::string& table : tables) {
         sqlite3_stmt* select = nullptr;
-        const std::string sql = "select comp_name, value from `" + table +
-                                "` where id = 'DANE UCZNIA' and comp_name in ('Nazwisko_DATA_EDIT', "
-                                "'Imie_DATA_EDIT') order by rowid";
+        const std::string sql =
+            "select comp_name, value from `" + table +
+            "` where id = 'DANE UCZNIA' and comp_name in ('Nazwisko_DATA_EDIT', "
+            "'Imie_DATA_EDIT') order by rowid";
         sqlite3_prepare_v2(db, sql.c_str(), -1, &select, nullptr);
         std::string surname, firstName;
         while (sqlite3_step(select) == SQLITE_ROW) {
@@ -230,7 +245,8 @@ std::size_t FloorOpen(const std::string& file, const std::string& working, QTree
         names.emplace_back(StudentSortKey(display), std::move(display));
     }
     sqlite3_close(db);
-    std::stable_sort(names.begin(), names.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::stable_sort(names.begin(), names.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
     tree.clear();
     QList<QTreeWidgetItem*> roots;
     roots.reserve(qsizetype(names.size()));
@@ -265,22 +281,27 @@ int main(int argc, char** argv)
     FloorForms floorForms(records);
     if (!window.LoadStudentData(kTable) || window.RecordList.size() != records.size() ||
         FloorRead(working, kTable, floorForms) != records.size()) {
-        std::fprintf(stderr, "load read %zu of %zu records\n", window.RecordList.size(), records.size());
+        std::fprintf(stderr, "load read %zu of %zu records\n", window.RecordList.size(),
+                     records.size());
         return 1;
     }
     std::printf("one student: %zu stored fields; median (min-max) of %d\n", records.size(), kRuns);
 
-    const auto load = Alternate(kRuns, [&] { window.LoadStudentData(kTable); }, [&] { FloorRead(working, kTable, floorForms); });
+    const auto load = Alternate(
+        kRuns, [&] { window.LoadStudentData(kTable); },
+        [&] { FloorRead(working, kTable, floorForms); });
     Report("load one student into all forms", load, 1.5);
     const std::string floorTable = kTable + "_floor";
-    const auto saveAlone = Alternate(kRuns, [&] { window.SaveStudentData(); },
-                                     [&] { FloorWrite(working, floorTable, records, floorForms); });
+    const auto saveAlone = Alternate(
+        kRuns, [&] { window.SaveStudentData(); },
+        [&] { FloorWrite(working, floorTable, records, floorForms); });
     Report("save one student (1 student in the file)", saveAlone, 1.5);
 
     const std::string classFile = program.folders().root() + "/klasa.sqvlm";
     WriteClassFile(classFile);
     const QString classPath = QString::fromStdString(classFile);
-    // The floor's tree: as wide and high as the window's, shown, its one column sized to its labels.
+    // The floor's tree: as wide and high as the window's, shown, its one column sized to its
+    // labels.
     QTreeWidget floorTree;
     floorTree.setHeaderHidden(window.TreeView->isHeaderHidden());
     floorTree.header()->setStretchLastSection(false);
@@ -291,8 +312,9 @@ int main(int argc, char** argv)
     for (const DocumentLabel& row : DocumentLabels())
         if (row.inTree)
             documentLabels << QString::fromUtf8(row.label.data(), qsizetype(row.label.size()));
-    const auto open = Alternate(kRuns, [&] { bFunWczytajPlikSwiadectw(window, classPath); },
-                                [&] { FloorOpen(classFile, working + ".floor", floorTree, documentLabels); });
+    const auto open = Alternate(
+        kRuns, [&] { bFunWczytajPlikSwiadectw(window, classPath); },
+        [&] { FloorOpen(classFile, working + ".floor", floorTree, documentLabels); });
     if (window.TreeView == nullptr || window.StudentList.size() != std::size_t(kStudents) ||
         floorTree.topLevelItemCount() != window.TreeView->topLevelItemCount() ||
         floorTree.topLevelItem(0)->childCount() != window.TreeView->topLevelItem(0)->childCount()) {
@@ -305,10 +327,12 @@ int main(int argc, char** argv)
     const std::string classTable = "PESEL" + std::to_string(90000000000LL + kStudents / 2);
     window.LoadStudentData(classTable);
     FillEveryForm(classTable);
-    const auto saveInClass = Alternate(kRuns, [&] { window.SaveStudentData(); },
-                                       [&] { FloorWrite(working, floorTable, records, floorForms); });
+    const auto saveInClass = Alternate(
+        kRuns, [&] { window.SaveStudentData(); },
+        [&] { FloorWrite(working, floorTable, records, floorForms); });
     if (window.StudentList.size() != std::size_t(kStudents)) {
-        std::fprintf(stderr, "the save changed the list to %zu students\n", window.StudentList.size());
+        std::fprintf(stderr, "the save changed the list to %zu students\n",
+                     window.StudentList.size());
         return 1;
     }
     Report("save one student (1,000 students in the file)", saveInClass, 1.5);

@@ -70,14 +70,18 @@ int main(int argc, char** argv)
         words += sample;
     words.truncate(size);
 
-    for (const auto& [what, text] : {std::pair{"one 10 MB word", &word}, std::pair{"10 MB of words", static_cast<const QString*>(&words)}}) {
+    for (const auto& [what, text] :
+         {std::pair{"one 10 MB word", &word},
+          std::pair{"10 MB of words", static_cast<const QString*>(&words)}}) {
         const auto table = AdvancesOf(*text, font);
         qsizetype lines = 0;
         qsizetype floorLines = 0;
-        const auto times = Alternate(runs, [&] { lines = BreakLines(*text, font, kWidth).size(); },
-                                     [&] { floorLines = FloorLines(*text, *table).size(); });
+        const auto times = Alternate(
+            runs, [&] { lines = BreakLines(*text, font, kWidth).size(); },
+            [&] { floorLines = FloorLines(*text, *table).size(); });
         Report(what, times);
-        std::printf("    %lld lines (floor %lld)\n", static_cast<long long>(lines), static_cast<long long>(floorLines));
+        std::printf("    %lld lines (floor %lld)\n", static_cast<long long>(lines),
+                    static_cast<long long>(floorLines));
     }
     return 0;
 }

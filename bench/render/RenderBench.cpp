@@ -29,7 +29,7 @@
 
 namespace {
 
-constexpr int kFourPageType = 5;   // ART-II/201/3c, set "swiad_201c"
+constexpr int kFourPageType = 5;  // ART-II/201/3c, set "swiad_201c"
 
 // The factory ART-II/205 rows spread over four pages: pages 1 and 2 as they are, their
 // copies on pages 3 and 4.
@@ -37,7 +37,8 @@ std::vector<CalibrationRecord> FourPageRows()
 {
     ErrorStream errors;
     std::vector<CalibrationRecord> rows;
-    if (!bFunCalibLoadData(errors, std::string(VLM_PROGRAM_DIR) + "/vlm_kalibracja.sqset", "swiad_205", rows)) {
+    if (!bFunCalibLoadData(errors, std::string(VLM_PROGRAM_DIR) + "/vlm_kalibracja.sqset",
+                           "swiad_205", rows)) {
         std::fprintf(stderr, "%s\n", errors.str().c_str());
         std::exit(1);
     }
@@ -61,7 +62,10 @@ public:
     void setActivePageTab(int) override {}
     void setPageScroll(int, int) override {}
     void setPageTabVisible(int, bool) override {}
-    void setPreviewPicture(int page, const QImage& picture) override { shown[std::size_t(page - 1)] = picture; }
+    void setPreviewPicture(int page, const QImage& picture) override
+    {
+        shown[std::size_t(page - 1)] = picture;
+    }
     std::array<QImage, 4> shown;
 };
 
@@ -75,7 +79,8 @@ void DrawFloorTexts(const std::vector<CalibrationRecord>& rows, std::array<QImag
     for (std::size_t n = 0; n < 4; ++n) {
         if (pictures[n].isNull())
             pictures[n] = QImage(backgrounds[n].size(), QImage::Format_RGB32);
-        std::memcpy(pictures[n].bits(), backgrounds[n].constBits(), std::size_t(backgrounds[n].sizeInBytes()));
+        std::memcpy(pictures[n].bits(), backgrounds[n].constBits(),
+                    std::size_t(backgrounds[n].sizeInBytes()));
         painters[n] = std::make_unique<QPainter>(&pictures[n]);
         painters[n]->translate(kPreviewPageRect.topLeft());
         painters[n]->scale(double(kPreviewPageRect.width()) / PageImage::kWidth,
@@ -106,14 +111,16 @@ int main(int argc, char** argv)
     TempFolders folders;
     const std::filesystem::path pictures = std::filesystem::path(VLM_PROGRAM_DIR) / "grafika";
     if (std::filesystem::exists(pictures))
-        std::filesystem::copy(pictures, folders.dataFile("grafika"), std::filesystem::copy_options::recursive);
+        std::filesystem::copy(pictures, folders.dataFile("grafika"),
+                              std::filesystem::copy_options::recursive);
     const std::vector<CalibrationRecord> rows = FourPageRows();
     WriteCalibrationSet(folders.dataFile("vlm_kalibracja.sqset"), "swiad_201c", rows);
 
     FixtureForm form;
     for (const CalibrationRecord& row : rows) {
         if (row.name.find("_DATA_MEMO") != std::string::npos)
-            form.memo(row.name.substr(0, row.name.size() - 2), {"pierwsza linia uwag", "druga linia uwag"});
+            form.memo(row.name.substr(0, row.name.size() - 2),
+                      {"pierwsza linia uwag", "druga linia uwag"});
         else
             form.text(row.name, QStringLiteral("Przykładowy tekst pola"));
     }
@@ -129,18 +136,21 @@ int main(int argc, char** argv)
     // The floor's backgrounds, decoded once: page 1 and pages 2 to 4.
     std::array<QImage, 4> backgrounds;
     for (std::size_t n = 0; n < 4; ++n) {
-        backgrounds[n] = LoadPicture(QString::fromStdString(folders.dataFile(
-                                         n == 0 ? "grafika/sw_str1_prw.bmp" : "grafika/sw_str2_prw.bmp")))
-                             .convertToFormat(QImage::Format_RGB32);
+        backgrounds[n] =
+            LoadPicture(QString::fromStdString(folders.dataFile(
+                            n == 0 ? "grafika/sw_str1_prw.bmp" : "grafika/sw_str2_prw.bmp")))
+                .convertToFormat(QImage::Format_RGB32);
         if (backgrounds[n].isNull()) {
-            std::fprintf(stderr, "no preview background in %s\n", folders.dataFile("grafika").c_str());
+            std::fprintf(stderr, "no preview background in %s\n",
+                         folders.dataFile("grafika").c_str());
             return 1;
         }
     }
     std::array<QImage, 4> floorPictures;
 
     const auto render = Alternate(
-        repetitions, [&] { RenderPages(context, form, RenderPreview, kFourPageType, 4, false, false); },
+        repetitions,
+        [&] { RenderPages(context, form, RenderPreview, kFourPageType, 4, false, false); },
         [&] {
             std::vector<CalibrationRecord> loaded;
             ErrorStream es;
@@ -156,7 +166,8 @@ int main(int argc, char** argv)
         },
         [&] { DrawFloorTexts(window.list, floorPictures, backgrounds); });
 
-    std::printf("rows per render: %zu, repetitions: %d; median (min-max)\n", rows.size(), repetitions);
+    std::printf("rows per render: %zu, repetitions: %d; median (min-max)\n", rows.size(),
+                repetitions);
     Report("preview render, 4-page certificate", render, 2.0, 10.0);
     Report("preview composition, 4 pages", compose, 5.0);
     return 0;

@@ -24,7 +24,8 @@ inline double TimeMs(const std::function<void()>& work)
 {
     const auto start = std::chrono::steady_clock::now();
     work();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+        .count();
 }
 
 // One warm-up run of each, then `runs` pairs, program first in even pairs and floor first
@@ -61,6 +62,7 @@ inline void Report(const char* what, const std::pair<Spread, Spread>& times, dou
                (goalMs > 0 ? " and < " + std::to_string(int(goalMs)) + " ms" : std::string()) +
                (met ? ": met" : ": NOT met");
     }
-    std::printf("%-46s now %8.2f ms (%.2f-%.2f)   floor %8.2f ms (%.2f-%.2f)   ratio %5.2f%s\n", what,
-                program.median, program.min, program.max, floor.median, floor.min, floor.max, ratio, goal.c_str());
+    std::printf("%-46s now %8.2f ms (%.2f-%.2f)   floor %8.2f ms (%.2f-%.2f)   ratio %5.2f%s\n",
+                what, program.median, program.min, program.max, floor.median, floor.min, floor.max,
+                ratio, goal.c_str());
 }

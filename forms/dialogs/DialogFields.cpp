@@ -52,7 +52,8 @@ void DialogFields::setText(QStringView name, const QString& text)
     Field* field = find(name);
     if (!field)
         return;
-    field->text = (field->kind == Kind::PickList && !field->items.contains(text)) ? QString() : text;
+    field->text =
+        (field->kind == Kind::PickList && !field->items.contains(text)) ? QString() : text;
     showInWidget(*field);
 }
 

@@ -130,7 +130,8 @@ QList<Line> pairedLines(const QString& stem, int count, const QString& suffix = 
 QList<Line> certificateLines()
 {
     QList<Line> lines = {
-        {"uczęszczała/uczęszczał w roku szkolnym", "@RokSzkolny1", "/", "@RokSzkolny2", "do klasy", "@Klasa"},
+        {"uczęszczała/uczęszczał w roku szkolnym", "@RokSzkolny1", "/", "@RokSzkolny2", "do klasy",
+         "@Klasa"},
         {"@Szkola1"},
         {"@Szkola2"},
         {"( nazwa szkoły )"},
@@ -194,11 +195,13 @@ QFont FittedFont(const PrintFont& printed, const QString& caption, const QSize& 
     QFont font(printed.name);
     font.setBold(printed.bold);
     font.setItalic(printed.italic);
-    int pixels = std::max(1, int(printed.size * (25.4 / 72.0) * (kPageWidth / 210.0) * kPictureScale + 0.5));
+    int pixels =
+        std::max(1, int(printed.size * (25.4 / 72.0) * (kPageWidth / 210.0) * kPictureScale + 0.5));
     for (;; --pixels) {
         font.setPixelSize(pixels);
         const QFontMetrics metrics(font);
-        if (pixels == 1 || (metrics.height() <= box.height() && metrics.horizontalAdvance(caption) <= box.width()))
+        if (pixels == 1 ||
+            (metrics.height() <= box.height() && metrics.horizontalAdvance(caption) <= box.width()))
             return font;
     }
 }
@@ -217,9 +220,12 @@ QFont EditFont(int boxHeight)
 Qt::Alignment AlignmentOf(TextAlign align)
 {
     switch (align) {
-    case TextAlign::Center: return Qt::AlignHCenter | Qt::AlignVCenter;
-    case TextAlign::Right: return Qt::AlignRight | Qt::AlignVCenter;
-    default: return Qt::AlignLeft | Qt::AlignVCenter;
+    case TextAlign::Center:
+        return Qt::AlignHCenter | Qt::AlignVCenter;
+    case TextAlign::Right:
+        return Qt::AlignRight | Qt::AlignVCenter;
+    default:
+        return Qt::AlignLeft | Qt::AlignVCenter;
     }
 }
 
@@ -229,8 +235,8 @@ public:
     explicit BlankBackdrop(const QString& blank)
     {
         ErrorStream es;
-        picture_ = PictureCache::instance().picture(
-            QString::fromStdString(ProgramFolderPath(es)) + QStringLiteral("/blanki/") + blank);
+        picture_ = PictureCache::instance().picture(QString::fromStdString(ProgramFolderPath(es)) +
+                                                    QStringLiteral("/blanki/") + blank);
     }
 
     // Keeps the content's layout inside `frame` (page units) of the stretched blank.
@@ -267,11 +273,12 @@ private:
     std::optional<PageRect> frame_;
 };
 
-} // namespace
+}  // namespace
 
 TFDaneSzkoly::TFDaneSzkoly(QWidget* parent)
     : FieldDialog(QStringLiteral("FDaneSzkoly"), QStringLiteral("Szablon danych"), parent,
-                  Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+                  Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                      Qt::WindowCloseButtonHint)
 {
     for (const EditSpec& edit : kSchoolEdits)
         fields_.add(QString::fromLatin1(edit.name), DialogFields::Kind::Edit, edit.limit);
@@ -312,7 +319,8 @@ bool TFDaneSzkoly::LoadSchoolTemplate()
         return false;
     }
     for (const FieldRecord& record : records)
-        fields_.setText(QString::fromStdString(record.comp_name), QString::fromStdString(record.value));
+        fields_.setText(QString::fromStdString(record.comp_name),
+                        QString::fromStdString(record.value));
     return true;
 }
 
@@ -355,7 +363,8 @@ QWidget* TFDaneSzkoly::buildCertificatePage()
     scrolls_ << scroll;
     auto* content = new BlankBackdrop(QStringLiteral("sw205_str1.jpg"));
     content->keepInside({kCertificateFrameInset, kCertificateFrameInset,
-                         kPageWidth - kCertificateFrameInset, kPageHeight - kCertificateFrameInset});
+                         kPageWidth - kCertificateFrameInset,
+                         kPageHeight - kCertificateFrameInset});
     auto* column = new QVBoxLayout(content);
     column->setSpacing(4);
     const int charWidth = fontMetrics().averageCharWidth();
@@ -368,7 +377,8 @@ QWidget* TFDaneSzkoly::buildCertificatePage()
                 word = token;
                 continue;
             }
-            DialogFields::Field* field = fields_.find(QStringLiteral("ZMIENNA_%1_DATA_EDIT").arg(token.mid(1)));
+            DialogFields::Field* field =
+                fields_.find(QStringLiteral("ZMIENNA_%1_DATA_EDIT").arg(token.mid(1)));
             QWidget* edit = fields_.createWidget(*field, content);
             if (field->typingLimit > 0 && field->typingLimit <= kLetterBoxLetters) {
                 // The ending of the word before it, as on the certificate.
@@ -392,7 +402,8 @@ QWidget* TFDaneSzkoly::buildCertificatePage()
 
 QWidget* TFDaneSzkoly::buildSheetTitlePage()
 {
-    const PageDesign design = LayoutCatalog::builtIn().designs.value(QLatin1StringView(kSheetTitleDesign));
+    const PageDesign design =
+        LayoutCatalog::builtIn().designs.value(QLatin1StringView(kSheetTitleDesign));
     auto* scroll = new QScrollArea;
     scrolls_ << scroll;
     auto* content = new BlankBackdrop(design.picture);
@@ -404,9 +415,10 @@ QWidget* TFDaneSzkoly::buildSheetTitlePage()
             shown << c;
     }
     // Created from the top of the page down, so Tab goes down the page.
-    std::stable_sort(shown.begin(), shown.end(), [](const LayoutComponent& a, const LayoutComponent& b) {
-        return std::pair(a.rect.y1, a.rect.x1) < std::pair(b.rect.y1, b.rect.x1);
-    });
+    std::stable_sort(shown.begin(), shown.end(),
+                     [](const LayoutComponent& a, const LayoutComponent& b) {
+                         return std::pair(a.rect.y1, a.rect.x1) < std::pair(b.rect.y1, b.rect.x1);
+                     });
     for (const LayoutComponent& c : shown) {
         const QRect place = toPicture(c.rect).toRect();
         if (DialogFields::Field* field = fields_.find(c.name)) {

@@ -7,8 +7,8 @@ QString CapitaliseFirstLetter(const QString& text)
     if (text.isEmpty())
         return text;
     const char32_t first = text.at(0).isHighSurrogate() && text.size() > 1
-        ? QChar::surrogateToUcs4(text.at(0), text.at(1))
-        : char32_t(text.at(0).unicode());
+                               ? QChar::surrogateToUcs4(text.at(0), text.at(1))
+                               : char32_t(text.at(0).unicode());
     const qsizetype width = QChar::requiresSurrogates(first) ? 2 : 1;
     const char32_t upper = QChar::toUpper(first);
     return QString::fromUcs4(&upper, 1) + text.mid(width);
@@ -18,7 +18,8 @@ qsizetype FirstInvalidPeselChar(const QString& pesel)
 {
     for (qsizetype i = 0; i < pesel.size(); ++i) {
         const char16_t c = pesel.at(i).unicode();
-        const bool allowed = (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+        const bool allowed =
+            (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
         if (!allowed)
             return i;
     }

@@ -46,12 +46,13 @@ QStringList sortedForDisplay(const std::vector<std::string>& names)
         items << QString::fromStdString(name);
     QCollator collator{QLocale(QLocale::Polish, QLocale::Poland)};
     collator.setCaseSensitivity(Qt::CaseInsensitive);
-    std::stable_sort(items.begin(), items.end(),
-                     [&](const QString& a, const QString& b) { return collator.compare(a, b) < 0; });
+    std::stable_sort(items.begin(), items.end(), [&](const QString& a, const QString& b) {
+        return collator.compare(a, b) < 0;
+    });
     return items;
 }
 
-} // namespace
+}  // namespace
 
 TFDaneUcznia::TFDaneUcznia(QWidget* parent)
     : FieldDialog(QStringLiteral("FDaneUcznia"), QStringLiteral("Dane ucznia"), parent)
@@ -155,8 +156,8 @@ void TFDaneUcznia::loadList(QStringView field, bool towns)
     std::vector<std::string> names;
     for (const QString& item : fields_.find(field)->items)
         names.push_back(item.toStdString());
-    const bool loaded = towns ? bFunStudentDataLoadCityList(es, names)
-                              : bFunStudentDataLoadProvinceList(es, names);
+    const bool loaded =
+        towns ? bFunStudentDataLoadCityList(es, names) : bFunStudentDataLoadProvinceList(es, names);
     fields_.setItems(field, sortedForDisplay(names));
     if (!loaded)
         ShowDataError(towns ? QStringLiteral("Błąd podczas próby wczytania listy miast.\n")
@@ -191,11 +192,12 @@ bool TFDaneUcznia::mayWriteTable(const std::string& path, const std::string& tab
         if (!ReadStudentName(DialogErrorStream(), path, table, holder))
             holder = table;
         return DialogService::instance().message(
-                   QStringLiteral("Uczeń o tym numerze PESEL już istnieje, czy chcesz nadpisać dane "
-                                  "tego ucznia ?\n")
-                       + QString::fromStdString(holder),
-                   QStringLiteral("Zapis"), MsgIcon::Warning, MsgButtons::YesNo, Answer::No)
-            == Answer::Yes;
+                   QStringLiteral(
+                       "Uczeń o tym numerze PESEL już istnieje, czy chcesz nadpisać dane "
+                       "tego ucznia ?\n") +
+                       QString::fromStdString(holder),
+                   QStringLiteral("Zapis"), MsgIcon::Warning, MsgButtons::YesNo,
+                   Answer::No) == Answer::Yes;
     }
     default:
         ShowDataError(QStringLiteral("Błąd zapisu danych.\n\n"));
@@ -236,8 +238,9 @@ void TFDaneUcznia::OKButtonClick()
         return refuse(QStringLiteral("Płeć ucznia jest wymagana"), kPlec);
     const QString pesel = fields_.text(kNumerPesel);
     if (FirstInvalidPeselChar(pesel) >= 0)
-        return refuse(QStringLiteral("Numer PESEL nie jest prawidłowy lub zawiera nie dozwolone znaki"),
-                      kNumerPesel);
+        return refuse(
+            QStringLiteral("Numer PESEL nie jest prawidłowy lub zawiera nie dozwolone znaki"),
+            kNumerPesel);
 
     fields_.setText(kImie, CapitaliseFirstLetter(fields_.text(kImie)));
     fields_.setText(kNazwisko, CapitaliseFirstLetter(fields_.text(kNazwisko)));

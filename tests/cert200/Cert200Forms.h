@@ -22,7 +22,8 @@ struct Cert200Form {
     const char* key;
     const char* caption;
     QStringList tabs;
-    bool shapeB;  // OKButton / CancelButton / LoadSchoolDataButton, else btnOK / bntCancel / btnLoadSchoolTemplate
+    bool shapeB;  // OKButton / CancelButton / LoadSchoolDataButton, else btnOK / bntCancel /
+                  // btnLoadSchoolTemplate
     const char* calibrationSet;
     int edits, combos, memos, labels;  // labels: the printed ones ("_DATA_LABEL")
     QList<MemoLimit> memoLimits;

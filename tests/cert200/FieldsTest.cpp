@@ -23,7 +23,8 @@ protected:
 };
 
 // A text of its own for every stored field; memos get two lines with Polish letters.
-void FillDistinct(DocumentForm& form) {
+void FillDistinct(DocumentForm& form)
+{
     SetStoredFields(form, [](const LayoutComponent& c, int) -> QString {
         return c.kind == ComponentKind::Memo    ? "pierwsza linia\r\ndruga żółć"
                : c.kind == ComponentKind::Combo ? "uczestniczył "
@@ -33,11 +34,15 @@ void FillDistinct(DocumentForm& form) {
 
 }  // namespace
 
-TEST_F(Cert200Fields, CollectSaveFillCollectGivesIdenticalRecords) {
+TEST_F(Cert200Fields, CollectSaveFillCollectGivesIdenticalRecords)
+{
     TempFolders folders;
-    student.fields = {{"Imie_DATA_EDIT", "Łucja"}, {"Nazwisko_DATA_EDIT", "Żak"},
-                      {"Plec_DATA_COMBOBOX", "kobieta"}, {"NumerPesel_DATA_EDIT", "01234567890"}};
-    for (const Cert200Form& f : Cert200Forms()) FillDistinct(form(f));
+    student.fields = {{"Imie_DATA_EDIT", "Łucja"},
+                      {"Nazwisko_DATA_EDIT", "Żak"},
+                      {"Plec_DATA_COMBOBOX", "kobieta"},
+                      {"NumerPesel_DATA_EDIT", "01234567890"}};
+    for (const Cert200Form& f : Cert200Forms())
+        FillDistinct(form(f));
     registry.FillAll(CollectAll(registry));  // the student's fields overwrite the derived ones once
     const std::vector<FieldRecord> first = CollectAll(registry);
     ASSERT_NO_FATAL_FAILURE(StoreAndReload(registry, first));
@@ -49,7 +54,8 @@ TEST_F(Cert200Fields, CollectSaveFillCollectGivesIdenticalRecords) {
         EXPECT_EQ(int(records.size()), f.edits + f.combos + f.memos);
         for (const FieldRecord& r : records) {
             EXPECT_EQ(r.id, f.key);
-            if (r.comp_name.find("_DATA_MEMO") == std::string::npos) continue;
+            if (r.comp_name.find("_DATA_MEMO") == std::string::npos)
+                continue;
             EXPECT_EQ(r.value, "pierwsza linia\r\ndruga żółć") << r.comp_name;
         }
     }
@@ -57,12 +63,15 @@ TEST_F(Cert200Fields, CollectSaveFillCollectGivesIdenticalRecords) {
 
 // Records are matched by the form key byte for byte: the twins and the neighbours never
 // take each other's values, and a name the form lacks is skipped.
-TEST_F(Cert200Fields, FillTakesOnlyItsOwnKey) {
-    const std::pair<const char*, const char*> neighbours[] = {
-        {"TFSwiad200", "TFSwiad200a"}, {"TFSwiad203", "TFSwiad203w"}, {"TFSwiad204", "TFSwiad204a"},
-        {"TFSwiad205a", "TFSwiad205aw"}};
+TEST_F(Cert200Fields, FillTakesOnlyItsOwnKey)
+{
+    const std::pair<const char*, const char*> neighbours[] = {{"TFSwiad200", "TFSwiad200a"},
+                                                              {"TFSwiad203", "TFSwiad203w"},
+                                                              {"TFSwiad204", "TFSwiad204a"},
+                                                              {"TFSwiad205a", "TFSwiad205aw"}};
     // The forms of these pairs that have the "did not get promoted" line.
-    const QStringList withPromotionLine = {"TFSwiad200", "TFSwiad200a", "TFSwiad203", "TFSwiad205a"};
+    const QStringList withPromotionLine = {"TFSwiad200", "TFSwiad200a", "TFSwiad203",
+                                           "TFSwiad205a"};
     for (const auto& [a, b] : neighbours) {
         DocumentForm& first = *registry.form(a);
         DocumentForm& second = *registry.form(b);
@@ -79,33 +88,40 @@ TEST_F(Cert200Fields, FillTakesOnlyItsOwnKey) {
         EXPECT_EQ(second.text(u"ZMIENNA_UchwalaDnia_STR1_DATA_EDIT"), "") << b;
         for (const DocumentForm* f : {&first, &second}) {
             const bool holds = withPromotionLine.contains(f->className());
-            EXPECT_EQ(f->find(u"ZMIENNA_NieOtrzymalProm_STR1_DATA_EDIT") >= 0, holds) << f->className().toStdString();
+            EXPECT_EQ(f->find(u"ZMIENNA_NieOtrzymalProm_STR1_DATA_EDIT") >= 0, holds)
+                << f->className().toStdString();
             if (holds) {
-                EXPECT_EQ(f->text(u"ZMIENNA_NieOtrzymalProm_STR1_DATA_EDIT"), "nie") << f->className().toStdString();
+                EXPECT_EQ(f->text(u"ZMIENNA_NieOtrzymalProm_STR1_DATA_EDIT"), "nie")
+                    << f->className().toStdString();
             }
         }
         for (const DocumentForm* f : {&first, &second})  // no stray record is collected
-            for (const FieldRecord& r : Collect(*f)) EXPECT_EQ(QString::fromStdString(r.id), f->key());
+            for (const FieldRecord& r : Collect(*f))
+                EXPECT_EQ(QString::fromStdString(r.id), f->key());
     }
 }
 
 // An empty student dialog: the name and the birth date are single blanks, the endings "a",
 // and nothing else of the form is set.
-TEST_F(Cert200Fields, EmptyListLeavesOnlyTheDerivedFields) {
+TEST_F(Cert200Fields, EmptyListLeavesOnlyTheDerivedFields)
+{
     for (const Cert200Form& f : Cert200Forms()) {
         form(f).FillFields({});
         for (const FieldRecord& r : collect(f)) {
             const QString name = QString::fromStdString(r.comp_name);
             bool ending = false;
-            for (const Ending& e : f.endings) ending |= name == e.name;
-            const bool blank = name == "ZMIENNA_ImieNazwisko_STR1_DATA_EDIT" || name == "ZMIENNA_DataUrodzenia_STR1_DATA_EDIT";
+            for (const Ending& e : f.endings)
+                ending |= name == e.name;
+            const bool blank = name == "ZMIENNA_ImieNazwisko_STR1_DATA_EDIT" ||
+                               name == "ZMIENNA_DataUrodzenia_STR1_DATA_EDIT";
             EXPECT_EQ(r.value, ending ? "a" : blank ? " " : "") << f.cls << " " << r.comp_name;
         }
     }
 }
 
 // Each memo keeps its own limit: set from code or loaded, and Enter at the limit.
-TEST_F(Cert200Fields, MemoLimits) {
+TEST_F(Cert200Fields, MemoLimits)
+{
     for (const Cert200Form& f : Cert200Forms()) {
         DocumentForm& cert = form(f);
         for (const MemoLimit& m : f.memoLimits) {

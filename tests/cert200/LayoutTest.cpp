@@ -12,19 +12,26 @@
 
 namespace {
 
-const LayoutCatalog& Catalog() { return LayoutCatalog::builtIn(); }
+const LayoutCatalog& Catalog()
+{
+    return LayoutCatalog::builtIn();
+}
 
 }  // namespace
 
-TEST(Cert200Layout, ValidatorFindsNothingInTheFamily) {
-    const QRegularExpression ours(R"(\bTFSwiad20(0a?|3w?|4a?|5aw?)\b|\bcert20(0a?|3w?|4a?|5aw?)_|-cert200|grades200)");
+TEST(Cert200Layout, ValidatorFindsNothingInTheFamily)
+{
+    const QRegularExpression ours(
+        R"(\bTFSwiad20(0a?|3w?|4a?|5aw?)\b|\bcert20(0a?|3w?|4a?|5aw?)_|-cert200|grades200)");
     QStringList problems;
     for (const QString& p : ValidateLayouts(Catalog()))
-        if (ours.match(p).hasMatch()) problems << p;
+        if (ours.match(p).hasMatch())
+            problems << p;
     EXPECT_EQ(problems, QStringList());
 }
 
-TEST(Cert200Layout, IdentityCountsAndExactNames) {
+TEST(Cert200Layout, IdentityCountsAndExactNames)
+{
     for (const Cert200Form& want : Cert200Forms()) {
         SCOPED_TRACE(want.cls);
         const FormSpec* f = Catalog().form(want.cls);
@@ -35,24 +42,30 @@ TEST(Cert200Layout, IdentityCountsAndExactNames) {
         EXPECT_EQ(f->calibrationSet, want.calibrationSet);
         ASSERT_EQ(f->pages.size(), f->pageCount);
         QStringList tabs;
-        for (const FormPage& p : f->pages) tabs << p.tab;
+        for (const FormPage& p : f->pages)
+            tabs << p.tab;
         EXPECT_EQ(tabs, want.tabs);
 
         QStringList buttons;
-        for (const FormButton& b : f->buttons) buttons << b.name + "|" + b.caption + "|" + b.handler + "|" + b.role;
-        const QStringList shapeB = {
-            "LoadSchoolDataButton|Załaduj szablon danych szkoły|LoadSchoolDataButtonClick|schoolData",
-            "OKButton|OK|OKButtonClick|ok", "CancelButton|Anuluj|CancelButtonClick|cancel"};
-        const QStringList shapeA = {
-            "btnLoadSchoolTemplate|Wczytaj dane szkoły z szablonu|btnLoadSchoolTemplateClick|schoolData",
-            "btnOK|OK|btnOKClick|ok", "bntCancel|Anuluj|bntCancelClick|cancel"};
+        for (const FormButton& b : f->buttons)
+            buttons << b.name + "|" + b.caption + "|" + b.handler + "|" + b.role;
+        const QStringList shapeB = {"LoadSchoolDataButton|Załaduj szablon danych "
+                                    "szkoły|LoadSchoolDataButtonClick|schoolData",
+                                    "OKButton|OK|OKButtonClick|ok",
+                                    "CancelButton|Anuluj|CancelButtonClick|cancel"};
+        const QStringList shapeA = {"btnLoadSchoolTemplate|Wczytaj dane szkoły z "
+                                    "szablonu|btnLoadSchoolTemplateClick|schoolData",
+                                    "btnOK|OK|btnOKClick|ok",
+                                    "bntCancel|Anuluj|bntCancelClick|cancel"};
         EXPECT_EQ(buttons, want.shapeB ? shapeB : shapeA);
-        EXPECT_EQ(!f->copy.isEmpty(), QStringList({"TFSwiad200", "TFSwiad203", "TFSwiad203w", "TFSwiad204"})
-                                          .contains(want.cls));
+        EXPECT_EQ(!f->copy.isEmpty(),
+                  QStringList({"TFSwiad200", "TFSwiad203", "TFSwiad203w", "TFSwiad204"})
+                      .contains(want.cls));
 
         const QList<LayoutComponent> comps = Catalog().components(*f);
         for (const LayoutComponent& c : comps) {
-            if (c.kind == ComponentKind::Label && !c.name.contains("_DATA_")) {  // screen-only rows of dots
+            if (c.kind == ComponentKind::Label &&
+                !c.name.contains("_DATA_")) {  // screen-only rows of dots
                 EXPECT_TRUE(c.caption.startsWith("....")) << c.name.toStdString();
             }
         }
@@ -67,7 +80,8 @@ TEST(Cert200Layout, IdentityCountsAndExactNames) {
 
 // Each page has a blank of its own, named after the document and page; fronts carry
 // the emblem and the stamp place.
-TEST(Cert200Layout, PagesAndPictures) {
+TEST(Cert200Layout, PagesAndPictures)
+{
     const QRegularExpression picture(R"(^sw(20[0345]a?w?)_str(\d)\.jpg$)");
     for (const Cert200Form& want : Cert200Forms()) {
         SCOPED_TRACE(want.cls);
@@ -79,22 +93,28 @@ TEST(Cert200Layout, PagesAndPictures) {
             ASSERT_TRUE(m.hasMatch()) << d.picture.toStdString();
             EXPECT_EQ(m.captured(2).toInt(), d.page);
             QStringList drawings;
-            for (const DrawingElement& e : d.drawings) drawings << e.name;
-            EXPECT_EQ(drawings, d.page == 1 ? QStringList({"GRAFIKA: ORZELEK", "GRAFIKA: PIECZATKA"}) : QStringList());
+            for (const DrawingElement& e : d.drawings)
+                drawings << e.name;
+            EXPECT_EQ(drawings, d.page == 1
+                                    ? QStringList({"GRAFIKA: ORZELEK", "GRAFIKA: PIECZATKA"})
+                                    : QStringList());
             for (const LayoutComponent& c : d.components) {  // page part of every name agrees
                 if (c.name.contains("_DATA_")) {
-                    EXPECT_TRUE(c.name.contains(QString("_STR%1_DATA_").arg(d.page))) << c.name.toStdString();
+                    EXPECT_TRUE(c.name.contains(QString("_STR%1_DATA_").arg(d.page)))
+                        << c.name.toStdString();
                 }
             }
         }
     }
 }
 
-TEST(Cert200Layout, EveryComboIsAnEditableListOfTheSixteenGrades) {
-    const QStringList grades = {"celujący", "bardzo dobry", "dobry", "dostateczny", "dopuszczający",
-                                "niedostateczny", "uczęszczała", "nie uczęszczała", "uczęszczał", "nie uczęszczał",
-                                "uczestniczyła", "nie uczestniczyła", "uczestniczył ", "nie uczestniczył",
-                                "zwolniony", "zwolniona"};
+TEST(Cert200Layout, EveryComboIsAnEditableListOfTheSixteenGrades)
+{
+    const QStringList grades = {
+        "celujący",      "bardzo dobry",     "dobry",         "dostateczny",
+        "dopuszczający", "niedostateczny",   "uczęszczała",   "nie uczęszczała",
+        "uczęszczał",    "nie uczęszczał",   "uczestniczyła", "nie uczestniczyła",
+        "uczestniczył ", "nie uczestniczył", "zwolniony",     "zwolniona"};
     for (const Cert200Form& want : Cert200Forms())
         for (const LayoutComponent& c : BuiltInComponents(want.cls))
             if (c.kind == ComponentKind::Combo) {
@@ -104,7 +124,8 @@ TEST(Cert200Layout, EveryComboIsAnEditableListOfTheSixteenGrades) {
             }
 }
 
-TEST(Cert200Layout, MemosWrapWithTheirLineLimits) {
+TEST(Cert200Layout, MemosWrapWithTheirLineLimits)
+{
     for (const Cert200Form& want : Cert200Forms()) {
         SCOPED_TRACE(want.cls);
         QStringList memos;
@@ -129,7 +150,8 @@ TEST(Cert200Layout, MemosWrapWithTheirLineLimits) {
 }
 
 // Typing limits and states where the forms differ from one another.
-TEST(Cert200Layout, TypingLimitsAndStates) {
+TEST(Cert200Layout, TypingLimitsAndStates)
+{
     struct Row {
         const char* cls;
         const char* name;
@@ -164,7 +186,8 @@ TEST(Cert200Layout, TypingLimitsAndStates) {
 }
 
 // The printed texts where twins and pages differ.
-TEST(Cert200Layout, CaptionsOfTheDifferingLabels) {
+TEST(Cert200Layout, CaptionsOfTheDifferingLabels)
+{
     struct Row {
         const char* cls;
         const char* name;
@@ -173,14 +196,18 @@ TEST(Cert200Layout, CaptionsOfTheDifferingLabels) {
     const Row rows[] = {
         {"TFSwiad200", "STALY_MENiS_STR1_DATA_LABEL", "ART-II/200/3"},
         {"TFSwiad200a", "STALY_MENiS_STR1_DATA_LABEL", "ART-II/200/3a"},
-        {"TFSwiad200a", "STALY_RealizacjaProjektuEdu_STR3_DATA_LABEL", "Indywidualny program lub tok nauki"},
+        {"TFSwiad200a", "STALY_RealizacjaProjektuEdu_STR3_DATA_LABEL",
+         "Indywidualny program lub tok nauki"},
         {"TFSwiad203", "STALY_Promocji_STR1_DATA_LABEL", "promocj"},
         {"TFSwiad203w", "STALY_Promocji_STR1_DATA_LABEL", "promocję z wyróżnieniem do klasy"},
         {"TFSwiad203w", "STALY_ART_STR1_DATA_LABEL", "ART-II/203-w/3"},
-        {"TFSwiad203", "STALY_ZrealizowanyProgram4_STR1_DATA_LABEL", "świadectwu ukończenia gimnazjum."},
+        {"TFSwiad203", "STALY_ZrealizowanyProgram4_STR1_DATA_LABEL",
+         "świadectwu ukończenia gimnazjum."},
         {"TFSwiad204", "STALY_ZrealizowanyProgram2_STR1_DATA_LABEL", "liceum ogólnokształcącego."},
-        {"TFSwiad204", "STALY_ObowiazkoweZajEdu_STR2_DATA_LABEL", "Obowiązkowe zajęcia edukacyjne ogólnokształcące"},
-        {"TFSwiad204a", "STALY_ObowiazkoweZajEdu_STR2_DATA_LABEL", "Obowiązkowe zajęcia edukacyjne"},
+        {"TFSwiad204", "STALY_ObowiazkoweZajEdu_STR2_DATA_LABEL",
+         "Obowiązkowe zajęcia edukacyjne ogólnokształcące"},
+        {"TFSwiad204a", "STALY_ObowiazkoweZajEdu_STR2_DATA_LABEL",
+         "Obowiązkowe zajęcia edukacyjne"},
         {"TFSwiad204a", "STALY_UchwalaPanstwowejKomisji_STR1_DATA_LABEL_STR1_DATA_LABEL",
          "Uchwałą Państwowej Komisji Egzaminacyjnej nie zdał"},
         {"TFSwiad205a", "STALY_PromDoKlasy_STR1_DATA_LABEL", "do klasy"},
@@ -197,18 +224,23 @@ TEST(Cert200Layout, CaptionsOfTheDifferingLabels) {
 
 // The family's own file is checked like the registry: a misspelt name in a school-data pair,
 // a student rule, a sample or a copy map is reported.
-TEST(Cert200Layout, ValidatorRejectsMisspeltNamesInTheFamilyFile) {
+TEST(Cert200Layout, ValidatorRejectsMisspeltNamesInTheFamilyFile)
+{
     const LayoutEdit edits[] = {
-        {"forms-cert200.json", "\"ZMIENNA_OLetnimCyklu_STR1_DATA_EDIT\"", "\"ZMIENNA_OLetnimCykl_STR1_DATA_EDIT\"",
-         "ZMIENNA_OLetnimCykl_STR1_DATA_EDIT"},
+        {"forms-cert200.json", "\"ZMIENNA_OLetnimCyklu_STR1_DATA_EDIT\"",
+         "\"ZMIENNA_OLetnimCykl_STR1_DATA_EDIT\"", "ZMIENNA_OLetnimCykl_STR1_DATA_EDIT"},
         {"forms-cert200.json", "\"target\": \"ZMIENNA_DopuszczonyA_STR1_DATA_EDIT\"",
-         "\"target\": \"ZMIENNA_DopuszczonyA_STR2_DATA_EDIT\"", "ZMIENNA_DopuszczonyA_STR2_DATA_EDIT"},
+         "\"target\": \"ZMIENNA_DopuszczonyA_STR2_DATA_EDIT\"",
+         "ZMIENNA_DopuszczonyA_STR2_DATA_EDIT"},
         {"forms-cert200.json", "\"field\": \"ZMIENNA_PrzedmiotUzOcn4_STR3_DATA_COMBOBOX\"",
-         "\"field\": \"ZMIENNA_PrzedmiotUzOcn5_STR3_DATA_COMBOBOX\"", "ZMIENNA_PrzedmiotUzOcn5_STR3_DATA_COMBOBOX"},
+         "\"field\": \"ZMIENNA_PrzedmiotUzOcn5_STR3_DATA_COMBOBOX\"",
+         "ZMIENNA_PrzedmiotUzOcn5_STR3_DATA_COMBOBOX"},
         {"forms-cert200.json", "\"to\": \"ZMIENNA_ObEduArtOcn12{c}_DATA_COMBOBOX\"",
-         "\"to\": \"ZMIENNA_ObEduArtOcn13{c}_DATA_COMBOBOX\"", "ZMIENNA_ObEduArtOcn131_DATA_COMBOBOX"},
-        {"forms-cert200.json", "\"to\": \"ZMIENNA_SzczegolneOs_DATA_MEMO\"", "\"to\": \"ZMIENNA_SzczegolneOs_DATA_EDIT\"",
-         "ZMIENNA_SzczegolneOs_DATA_EDIT"},
+         "\"to\": \"ZMIENNA_ObEduArtOcn13{c}_DATA_COMBOBOX\"",
+         "ZMIENNA_ObEduArtOcn131_DATA_COMBOBOX"},
+        {"forms-cert200.json", "\"to\": \"ZMIENNA_SzczegolneOs_DATA_MEMO\"",
+         "\"to\": \"ZMIENNA_SzczegolneOs_DATA_EDIT\"", "ZMIENNA_SzczegolneOs_DATA_EDIT"},
     };
-    for (const LayoutEdit& edit : edits) ExpectEditRejected(edit);
+    for (const LayoutEdit& edit : edits)
+        ExpectEditRejected(edit);
 }

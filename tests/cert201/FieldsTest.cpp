@@ -11,9 +11,9 @@
 namespace {
 
 const QStringList kDerived = {
-    "ZMIENNA_ImieNazwisko_STR1_DATA_EDIT", "ZMIENNA_DataUrodzenia_STR1_DATA_EDIT",
+    "ZMIENNA_ImieNazwisko_STR1_DATA_EDIT",     "ZMIENNA_DataUrodzenia_STR1_DATA_EDIT",
     "ZMIENNA_MiejsceUrodzenia_STR1_DATA_EDIT", "ZMIENNA_NumerPESEL_STR1_DATA_EDIT",
-    "ZMIENNA_UczeszczalA_STR1_DATA_EDIT", "ZMIENNA_OtrzymalA_STR1_DATA_EDIT",
+    "ZMIENNA_UczeszczalA_STR1_DATA_EDIT",      "ZMIENNA_OtrzymalA_STR1_DATA_EDIT",
     "ZMIENNA_NrNaSwiadectwie_STR1_DATA_EDIT"};
 
 class Cert201Fields : public ::testing::Test {
@@ -28,26 +28,35 @@ protected:
 
 // Every stored field gets a text of its own: memos two lines, combos a grade with its
 // trailing blank, edits longer than they could be typed.
-void FillDistinct(DocumentForm& form) {
+void FillDistinct(DocumentForm& form)
+{
     SetStoredFields(form, [](const LayoutComponent& c, int) -> std::optional<QString> {
-        if (kDerived.contains(c.name)) return std::nullopt;
-        if (c.kind == ComponentKind::Memo) return "pierwsza linia\r\ndruga żółć";
-        if (c.kind == ComponentKind::Combo) return "uczestniczył ";
+        if (kDerived.contains(c.name))
+            return std::nullopt;
+        if (c.kind == ComponentKind::Memo)
+            return "pierwsza linia\r\ndruga żółć";
+        if (c.kind == ComponentKind::Combo)
+            return "uczestniczył ";
         return c.name.mid(8).chopped(15) + " ąę " + QString(c.maxLength, QChar('x'));
     });
 }
 
 }  // namespace
 
-TEST_F(Cert201Fields, CollectStoreFillCollectGivesIdenticalRecords) {
+TEST_F(Cert201Fields, CollectStoreFillCollectGivesIdenticalRecords)
+{
     TempFolders folders;
-    student.fields = {{"Imie_DATA_EDIT", "Łucja"}, {"Nazwisko_DATA_EDIT", "Żak"},
-                      {"Plec_DATA_COMBOBOX", "kobieta"}, {"NrDziennika_DATA_EDIT", "7"},
+    student.fields = {{"Imie_DATA_EDIT", "Łucja"},
+                      {"Nazwisko_DATA_EDIT", "Żak"},
+                      {"Plec_DATA_COMBOBOX", "kobieta"},
+                      {"NrDziennika_DATA_EDIT", "7"},
                       {"NumerPesel_DATA_EDIT", "01234567890"}};
     registry.ClearAll();
-    for (const Cert201Form& f : kCert201Forms) FillDistinct(form(f));
+    for (const Cert201Form& f : kCert201Forms)
+        FillDistinct(form(f));
     registry.FillAll({});  // the student's fields, which a load always sets
-    for (const Cert201Form& f : kCert201Forms) FillDistinct(form(f));
+    for (const Cert201Form& f : kCert201Forms)
+        FillDistinct(form(f));
     const std::vector<FieldRecord> first = CollectAll(registry);
     ASSERT_NO_FATAL_FAILURE(StoreAndReload(registry, first));
     EXPECT_EQ(CollectAll(registry), first);
@@ -68,8 +77,10 @@ TEST_F(Cert201Fields, CollectStoreFillCollectGivesIdenticalRecords) {
     }
 }
 
-TEST_F(Cert201Fields, OnlyRecordsOfTheFormsOwnKeyFillIt) {
-    const std::string plainKey = "ART-II/201/3 KLASA I MUZYCZNA", twinKey = "ART-II/201-w/3 KLASA I MUZYCZNA";
+TEST_F(Cert201Fields, OnlyRecordsOfTheFormsOwnKeyFillIt)
+{
+    const std::string plainKey = "ART-II/201/3 KLASA I MUZYCZNA",
+                      twinKey = "ART-II/201-w/3 KLASA I MUZYCZNA";
     const std::vector<FieldRecord> records = {
         {plainKey, "ZMIENNA_Klasa_STR1_DATA_EDIT", "pierwsza"},
         {twinKey, "ZMIENNA_Klasa_STR1_DATA_EDIT", "z wyróżnieniem"},
@@ -98,24 +109,28 @@ TEST_F(Cert201Fields, OnlyRecordsOfTheFormsOwnKeyFillIt) {
 
 // Without records and with an empty student dialog only the joined fields (one blank) and
 // the endings hold text.
-TEST_F(Cert201Fields, EmptyListLeavesOnlyTheDerivedFields) {
+TEST_F(Cert201Fields, EmptyListLeavesOnlyTheDerivedFields)
+{
     for (const Cert201Form& f : kCert201Forms) {
         SCOPED_TRACE(f.cls);
         FillDistinct(form(f));
         form(f).FillFields({});
         for (const FieldRecord& r : Collect(form(f))) {
             const QString name = QString::fromStdString(r.comp_name);
-            const std::string expected = name.contains("ImieNazwisko") || name.contains("DataUrodzenia") ? " "
-                                         : name.contains("UczeszczalA") || name.contains("OtrzymalA")   ? "a"
-                                                                                                        : "";
+            const std::string expected =
+                name.contains("ImieNazwisko") || name.contains("DataUrodzenia") ? " "
+                : name.contains("UczeszczalA") || name.contains("OtrzymalA")    ? "a"
+                                                                                : "";
             EXPECT_EQ(r.value, expected) << r.comp_name;
         }
     }
 }
 
-TEST_F(Cert201Fields, NewStudentPresetPutsTheEndingOnPlainFormsOnly) {
+TEST_F(Cert201Fields, NewStudentPresetPutsTheEndingOnPlainFormsOnly)
+{
     registry.ClearAll();
-    for (const auto& f : registry.forms()) f->ApplyPreset("newStudent");
+    for (const auto& f : registry.forms())
+        f->ApplyPreset("newStudent");
     for (const Cert201Form& f : kCert201Forms) {
         SCOPED_TRACE(f.cls);
         if (f.plain)

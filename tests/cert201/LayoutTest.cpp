@@ -11,16 +11,21 @@
 
 namespace {
 
-const QStringList kGrades = {"celujący",      "bardzo dobry",     "dobry",         "dostateczny",
-                             "dopuszczający", "niedostateczny",   "uczęszczała",   "nie uczęszczała",
-                             "uczęszczał",    "nie uczęszczał",   "uczestniczyła", "nie uczestniczyła",
-                             "uczestniczył ", "nie uczestniczył", "zwolniony",     "zwolniona"};
+const QStringList kGrades = {
+    "celujący",      "bardzo dobry",     "dobry",         "dostateczny",
+    "dopuszczający", "niedostateczny",   "uczęszczała",   "nie uczęszczała",
+    "uczęszczał",    "nie uczęszczał",   "uczestniczyła", "nie uczestniczyła",
+    "uczestniczył ", "nie uczestniczył", "zwolniony",     "zwolniona"};
 
-const LayoutCatalog& catalog() { return LayoutCatalog::builtIn(); }
+const LayoutCatalog& catalog()
+{
+    return LayoutCatalog::builtIn();
+}
 
 }  // namespace
 
-TEST(Cert201Layout, CountsAndExactNamesPerForm) {
+TEST(Cert201Layout, CountsAndExactNamesPerForm)
+{
     for (const Cert201Form& f : kCert201Forms) {
         SCOPED_TRACE(f.cls);
         const QList<LayoutComponent> comps = BuiltInComponents(f.cls);
@@ -29,7 +34,8 @@ TEST(Cert201Layout, CountsAndExactNamesPerForm) {
     }
 }
 
-TEST(Cert201Layout, IdentityPagesAndButtons) {
+TEST(Cert201Layout, IdentityPagesAndButtons)
+{
     struct Row {
         const char* cls;
         const char* caption;
@@ -37,14 +43,18 @@ TEST(Cert201Layout, IdentityPagesAndButtons) {
         const char* front;
     };
     const Row rows[] = {
-        {"TFSwiad201", "ART-II/201/3 Świadectwo ukończenia I klasy szkoły muzycznej", "swiad_201", "sw201_str1.jpg"},
-        {"TFSwiad201w", "ART-II/201-w/3 Świadectwo ukończenia I klasy szkoły muzycznej", "swiad_201w",
+        {"TFSwiad201", "ART-II/201/3 Świadectwo ukończenia I klasy szkoły muzycznej", "swiad_201",
+         "sw201_str1.jpg"},
+        {"TFSwiad201w", "ART-II/201-w/3 Świadectwo ukończenia I klasy szkoły muzycznej",
+         "swiad_201w", "sw201w_str1.jpg"},
+        {"TFSwiad201b", "ART-II/201/3b Świadectwo ukończenia klasy", "swiad_201b",
+         "sw201_str1.jpg"},
+        {"TFSwiad201bw", "ART-II/201/3b Świadectwo ukończenia z wyróżnieniem", "swiad_201bw",
          "sw201w_str1.jpg"},
-        {"TFSwiad201b", "ART-II/201/3b Świadectwo ukończenia klasy", "swiad_201b", "sw201_str1.jpg"},
-        {"TFSwiad201bw", "ART-II/201/3b Świadectwo ukończenia z wyróżnieniem", "swiad_201bw", "sw201w_str1.jpg"},
-        {"TFSwiad201c", "ART-II/201/3c Świadectwo ukończenia klasy", "swiad_201c", "sw201_str1.jpg"},
-        {"TFSwiad201cw", "ART-II/201-w/3c Świadectwo ukończenia klasy z wyróżnieniem", "swiad_201cw",
-         "sw201w_str1.jpg"},
+        {"TFSwiad201c", "ART-II/201/3c Świadectwo ukończenia klasy", "swiad_201c",
+         "sw201_str1.jpg"},
+        {"TFSwiad201cw", "ART-II/201-w/3c Świadectwo ukończenia klasy z wyróżnieniem",
+         "swiad_201cw", "sw201w_str1.jpg"},
     };
     for (size_t i = 0; i < std::size(rows); ++i) {
         const Row& row = rows[i];
@@ -69,9 +79,12 @@ TEST(Cert201Layout, IdentityPagesAndButtons) {
             buttons << b.name + "|" + b.caption + "|" + b.handler + "|" + b.role;
         const QStringList expected =
             f.blank == Blank::Class1
-                ? QStringList{"LoadSchoolDataButton|Załaduj szablon danych szkoły|LoadSchoolDataButtonClick|schoolData",
-                              "OKButton|OK|OKButtonClick|ok", "CancelButton|Anuluj|CancelButtonClick|cancel"}
-                : QStringList{"btnLoadSchoolTemplate|Wczytaj dane szkoły z szablonu|btnLoadSchoolTemplateClick|"
+                ? QStringList{"LoadSchoolDataButton|Załaduj szablon danych "
+                              "szkoły|LoadSchoolDataButtonClick|schoolData",
+                              "OKButton|OK|OKButtonClick|ok",
+                              "CancelButton|Anuluj|CancelButtonClick|cancel"}
+                : QStringList{"btnLoadSchoolTemplate|Wczytaj dane szkoły z "
+                              "szablonu|btnLoadSchoolTemplateClick|"
                               "schoolData",
                               "btnOK|OK|btnOKClick|ok", "bntCancel|Anuluj|bntCancelClick|cancel"};
         EXPECT_EQ(buttons, expected);
@@ -81,7 +94,8 @@ TEST(Cert201Layout, IdentityPagesAndButtons) {
 // A stored field carries exactly one marker and the page part of the tab it stands on; a
 // combo offers the sixteen grades and takes 31 typed characters; a memo word-wraps with its
 // limit; labels are never stored.
-TEST(Cert201Layout, EachKindCarriesWhatItNeeds) {
+TEST(Cert201Layout, EachKindCarriesWhatItNeeds)
+{
     static const QRegularExpression pagePart(QStringLiteral("_STR(\\d)_DATA_"));
     for (const Cert201Form& f : kCert201Forms) {
         SCOPED_TRACE(f.cls);
@@ -115,7 +129,8 @@ TEST(Cert201Layout, EachKindCarriesWhatItNeeds) {
     }
 }
 
-TEST(Cert201Layout, TypingLimitsAndLockedStudentFields) {
+TEST(Cert201Layout, TypingLimitsAndLockedStudentFields)
+{
     const FieldState common[] = {
         {"ZMIENNA_ImieNazwisko_STR1_DATA_EDIT", 43, true, false},
         {"ZMIENNA_DataUrodzenia_STR1_DATA_EDIT", 28, true, false},
@@ -159,11 +174,14 @@ TEST(Cert201Layout, TypingLimitsAndLockedStudentFields) {
         ExpectFieldState(BuiltInComponents(cls), limit);
     };
     for (const Cert201Form& f : kCert201Forms)
-        for (const FieldState& limit : common) check(f.cls, limit);
-    for (const auto& [cls, limit] : own) check(cls, limit);
+        for (const FieldState& limit : common)
+            check(f.cls, limit);
+    for (const auto& [cls, limit] : own)
+        check(cls, limit);
 }
 
-TEST(Cert201Layout, TwinsDifferInThePromotionLineAndTheFormCode) {
+TEST(Cert201Layout, TwinsDifferInThePromotionLineAndTheFormCode)
+{
     FormRegistry registry;
     for (int i = 0; i < 6; i += 2) {
         const Cert201Form& plain = kCert201Forms[i];
@@ -174,7 +192,8 @@ TEST(Cert201Layout, TwinsDifferInThePromotionLineAndTheFormCode) {
         names.removeOne("ZMIENNA_PromocjiE_STR1_DATA_EDIT");
         EXPECT_EQ(names, StoredNames(*registry.form(twin.cls)));
 
-        const QString code = plain.blank == Blank::Class1 ? "STALY_ART_STR1_DATA_LABEL" : "STALY_MENiS_STR1_DATA_LABEL";
+        const QString code = plain.blank == Blank::Class1 ? "STALY_ART_STR1_DATA_LABEL"
+                                                          : "STALY_MENiS_STR1_DATA_LABEL";
         const QString plainCode = registry.form(plain.cls)->text(code);
         QString twinCode = plainCode;
         EXPECT_EQ(registry.form(twin.cls)->text(code), twinCode.replace("/3", "-w/3"));
@@ -183,6 +202,7 @@ TEST(Cert201Layout, TwinsDifferInThePromotionLineAndTheFormCode) {
         EXPECT_EQ(registry.form(plain.cls)->text(u"STALY_Promocji_STR1_DATA_LABEL"), "promocj");
     }
     EXPECT_EQ(registry.form("TFSwiad201")->text(u"STALY_ART_STR1_DATA_LABEL"), "ART-II/201/3");
-    EXPECT_EQ(registry.form("TFSwiad201bw")->text(u"STALY_MENiS_STR1_DATA_LABEL"), "ART-II/201-w/3b");
+    EXPECT_EQ(registry.form("TFSwiad201bw")->text(u"STALY_MENiS_STR1_DATA_LABEL"),
+              "ART-II/201-w/3b");
     EXPECT_EQ(registry.form("TFSwiad201c")->text(u"STALY_MENiS_STR1_DATA_LABEL"), "ART-II/201/3c");
 }

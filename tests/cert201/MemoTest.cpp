@@ -10,7 +10,10 @@
 
 namespace {
 
-QStringList numbered(int n) { return NumberedLineList(n, "uwaga"); }
+QStringList numbered(int n)
+{
+    return NumberedLineList(n, "uwaga");
+}
 
 class Cert201Memos : public ::testing::Test {
 protected:
@@ -20,7 +23,8 @@ protected:
 
 }  // namespace
 
-TEST_F(Cert201Memos, EveryMemoKeepsItsLimit) {
+TEST_F(Cert201Memos, EveryMemoKeepsItsLimit)
+{
     for (const Cert201Form& f : kCert201Forms) {
         DocumentForm& form = *registry.form(f.cls);
         for (const MemoLimit& m : MemosOf(f.blank)) {
@@ -59,13 +63,15 @@ TEST_F(Cert201Memos, EveryMemoKeepsItsLimit) {
 
 // A stored line that our fonts wrap into more displayed lines keeps the user's words; a
 // text typed or set from code is held to the displayed lines.
-TEST_F(Cert201Memos, WrappedStoredTextKeepsItsWords) {
+TEST_F(Cert201Memos, WrappedStoredTextKeepsItsWords)
+{
     DocumentForm& form = *registry.form("TFSwiad201b");
     const int i = form.find(u"ZMIENNA_IndywidualnyProgLubTokNauki_STR3_DATA_MEMO");
     QStringList lines = numbered(5);
     lines << QString("indywidualny tok nauki ").repeated(8).trimmed();
     const QString stored = lines.join("\r\n");
-    form.FillFields({{"ART-II/201/3b", "ZMIENNA_IndywidualnyProgLubTokNauki_STR3_DATA_MEMO", stored.toStdString()}});
+    form.FillFields({{"ART-II/201/3b", "ZMIENNA_IndywidualnyProgLubTokNauki_STR3_DATA_MEMO",
+                      stored.toStdString()}});
     EXPECT_EQ(form.text(i), stored);
     EXPECT_GT(form.memoLines(i).size(), 6);
 

@@ -10,7 +10,8 @@ namespace {
 
 class Cert201Samples : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         EnsureApplication();
         registry.ClearAll();
     }
@@ -21,7 +22,8 @@ protected:
 
 // Every variable field gets a text within its typing limit, every memo exactly its limit
 // of one-line samples; labels keep their captions; filling twice changes nothing.
-TEST_F(Cert201Samples, EveryFieldGetsATextAndMemosTheirLimit) {
+TEST_F(Cert201Samples, EveryFieldGetsATextAndMemosTheirLimit)
+{
     for (const Cert201Form& f : kCert201Forms) {
         SCOPED_TRACE(f.cls);
         DocumentForm& form = *registry.form(f.cls);
@@ -49,18 +51,21 @@ TEST_F(Cert201Samples, EveryFieldGetsATextAndMemosTheirLimit) {
     }
 }
 
-TEST_F(Cert201Samples, TwinsShareEveryText) {
+TEST_F(Cert201Samples, TwinsShareEveryText)
+{
     for (int i = 0; i < 6; i += 2) {
         DocumentForm& plain = *registry.form(kCert201Forms[i].cls);
         DocumentForm& twin = *registry.form(kCert201Forms[i + 1].cls);
         SCOPED_TRACE(plain.className().toStdString());
         plain.FillSampleData();
         twin.FillSampleData();
-        for (const QString& name : StoredNames(twin)) EXPECT_EQ(twin.text(name), plain.text(name)) << name.toStdString();
+        for (const QString& name : StoredNames(twin))
+            EXPECT_EQ(twin.text(name), plain.text(name)) << name.toStdString();
     }
 }
 
-TEST_F(Cert201Samples, TextsOfTheTwoFamilies) {
+TEST_F(Cert201Samples, TextsOfTheTwoFamilies)
+{
     struct Case {
         const char* cls;
         const char16_t* field;
@@ -82,8 +87,10 @@ TEST_F(Cert201Samples, TextsOfTheTwoFamilies) {
         {"TFSwiad201w", u"ZMIENNA_ObowiazkoweZajArtOpis7_STR2_DATA_EDIT", "ob. zaj. art 7"},
         {"TFSwiad201w", u"ZMIENNA_ObowiazkoweZajArtOcn7_STR2_DATA_COMBOBOX", "ob. zaj. art 7"},
         {"TFSwiad201w", u"ZMIENNA_ObowiazkoweZajEduOcn15_STR2_DATA_COMBOBOX", "ob. zaj. edu 15"},
-        {"TFSwiad201w", u"ZMIENNA_NadobowiazkoweZajPozalekcyjneOpis5_STR3_DATA_EDIT", "nadobowiazkowe 5"},
-        {"TFSwiad201w", u"ZMIENNA_NadobowiazkoweZajPozalekcyjneOcn1_STR3_DATA_COMBOBOX", "nadob. ocn 1"},
+        {"TFSwiad201w", u"ZMIENNA_NadobowiazkoweZajPozalekcyjneOpis5_STR3_DATA_EDIT",
+         "nadobowiazkowe 5"},
+        {"TFSwiad201w", u"ZMIENNA_NadobowiazkoweZajPozalekcyjneOcn1_STR3_DATA_COMBOBOX",
+         "nadob. ocn 1"},
         {"TFSwiad201b", u"ZMIENNA_ImieNazwisko_STR1_DATA_EDIT", "imię nazwisko"},
         {"TFSwiad201b", u"ZMIENNA_Klasa_STR1_DATA_EDIT", "pierwszej"},
         {"TFSwiad201b", u"ZMIENNA_Specjalizacja_STR1_DATA_EDIT", "pierwszej"},
@@ -93,8 +100,10 @@ TEST_F(Cert201Samples, TextsOfTheTwoFamilies) {
         {"TFSwiad201b", u"ZMIENNA_ImieSzkoly1_STR1_DATA_EDIT", "szkola imienia 1"},
         {"TFSwiad201b", u"ZMIENNA_ProgramKlas2_STR1_DATA_EDIT", "klasa 2"},
         {"TFSwiad201bw", u"ZMIENNA_ObowiazkoweZajEduOpis7_STR2_DATA_EDIT", "ob. zaj. edu opis 7"},
-        {"TFSwiad201bw", u"ZMIENNA_ObowiazkoweZajEduOcn35_STR2_DATA_COMBOBOX", "ob. zaj. edu ocn 35"},
-        {"TFSwiad201bw", u"ZMIENNA_InneZajEdukacyjneOcn1_STR3_DATA_COMBOBOX", "inne zaj. edu. ocn 1"},
+        {"TFSwiad201bw", u"ZMIENNA_ObowiazkoweZajEduOcn35_STR2_DATA_COMBOBOX",
+         "ob. zaj. edu ocn 35"},
+        {"TFSwiad201bw", u"ZMIENNA_InneZajEdukacyjneOcn1_STR3_DATA_COMBOBOX",
+         "inne zaj. edu. ocn 1"},
         {"TFSwiad201c", u"ZMIENNA_ReligiaEtykaOcn_STR2_DATA_COMBOBOX", "religia ocn"},
         {"TFSwiad201c", u"ZMIENNA_PrzedmiotOpis4_STR3_DATA_EDIT", "przedmiot 4"},
         {"TFSwiad201c", u"ZMIENNA_PrzedmiotUzOpis2_STR3_DATA_EDIT", "uzupelniajacy 2"},
@@ -103,7 +112,8 @@ TEST_F(Cert201Samples, TextsOfTheTwoFamilies) {
         {"TFSwiad201cw", u"ZMIENNA_InneZajeciaEduOcn1_STR3_DATA_COMBOBOX", "inne zaj. edu. ocn. 1"},
         {"TFSwiad201cw", u"ZMIENNA_MiejscowoscRok_STR1_DATA_EDIT", "2011"},
     };
-    for (const Cert201Form& f : kCert201Forms) registry.form(f.cls)->FillSampleData();
+    for (const Cert201Form& f : kCert201Forms)
+        registry.form(f.cls)->FillSampleData();
     for (const Case& c : cases)
         EXPECT_EQ(registry.form(c.cls)->text(QStringView(c.field)), c.text)
             << c.cls << " " << QString::fromUtf16(c.field).toStdString();
@@ -111,12 +121,14 @@ TEST_F(Cert201Samples, TextsOfTheTwoFamilies) {
     const std::pair<const char*, QList<std::pair<const char16_t*, QStringList>>> memos[] = {
         {"TFSwiad201", {{u"ZMIENNA_Szczegolne_STR3_DATA_MEMO", NumberedLineList(5, "szczegolne")}}},
         {"TFSwiad201bw",
-         {{u"ZMIENNA_IndywidualnyProgLubTokNauki_STR3_DATA_MEMO", NumberedLineList(6, "indywidualny prog. nauki")},
+         {{u"ZMIENNA_IndywidualnyProgLubTokNauki_STR3_DATA_MEMO",
+           NumberedLineList(6, "indywidualny prog. nauki")},
           {u"ZMIENNA_Szczegolne_STR3_DATA_MEMO", NumberedLineList(8, "szczegolne")}}},
         {"TFSwiad201c",
          {{u"ZMIENNA_Indywidualny_STR3_DATA_MEMO", NumberedLineList(8, "indywidualny")},
           {u"ZMIENNA_Szczegolne_STR4_DATA_MEMO", NumberedLineList(8, "szczegolne")}}},
     };
     for (const auto& [cls, list] : memos)
-        for (const auto& [memo, lines] : list) EXPECT_EQ(registry.form(cls)->memoLines(QStringView(memo)), lines);
+        for (const auto& [memo, lines] : list)
+            EXPECT_EQ(registry.form(cls)->memoLines(QStringView(memo)), lines);
 }

@@ -22,11 +22,15 @@ protected:
 
 }  // namespace
 
-TEST_F(LeavingFields, CollectStoreFillCollectGivesIdenticalRecords) {
+TEST_F(LeavingFields, CollectStoreFillCollectGivesIdenticalRecords)
+{
     TempFolders folders;
-    student.fields = {{"Imie_DATA_EDIT", "Łucja"}, {"Nazwisko_DATA_EDIT", "Żak"}, {"Plec_DATA_COMBOBOX", "kobieta"},
+    student.fields = {{"Imie_DATA_EDIT", "Łucja"},
+                      {"Nazwisko_DATA_EDIT", "Żak"},
+                      {"Plec_DATA_COMBOBOX", "kobieta"},
                       {"NumerPesel_DATA_EDIT", "01234567890"}};
-    for (const LeavingForm& lf : LeavingForms()) FillDistinct(*registry.form(lf.cls), lf.cls);
+    for (const LeavingForm& lf : LeavingForms())
+        FillDistinct(*registry.form(lf.cls), lf.cls);
     registry.FillAll(CollectAll(registry));  // the derived fields take the student's values once
     const std::vector<FieldRecord> first = CollectAll(registry);
     ASSERT_NO_FATAL_FAILURE(StoreAndReload(registry, first));
@@ -36,15 +40,19 @@ TEST_F(LeavingFields, CollectStoreFillCollectGivesIdenticalRecords) {
         SCOPED_TRACE(lf.cls);
         const std::vector<FieldRecord> records = collect(lf.cls);
         EXPECT_EQ(records.size(), std::size_t(lf.edits + lf.combos + lf.memos));
-        for (const FieldRecord& r : records) EXPECT_EQ(r.id, lf.key);
+        for (const FieldRecord& r : records)
+            EXPECT_EQ(r.id, lf.key);
         DocumentForm& form = *registry.form(lf.cls);
-        EXPECT_EQ(form.text(QString(lf.memo)), QString(lf.cls) + " " + QString(lf.memo).mid(8, 14) + "\r\ndruga ąę");
+        EXPECT_EQ(form.text(QString(lf.memo)),
+                  QString(lf.cls) + " " + QString(lf.memo).mid(8, 14) + "\r\ndruga ąę");
         EXPECT_EQ(form.text(u"ZMIENNA_ImieNazwisko_STR1_DATA_EDIT"), "Łucja Żak");
     }
 }
 
-TEST_F(LeavingFields, ClearedTwinsStoreEmptyRecordsDifferingOnlyInTheirKey) {
-    for (const auto& [plain, twin] : {std::pair{"TFSwiad220", "TFSwiad220w"}, {"TFSwiad221", "TFSwiad221w"}}) {
+TEST_F(LeavingFields, ClearedTwinsStoreEmptyRecordsDifferingOnlyInTheirKey)
+{
+    for (const auto& [plain, twin] :
+         {std::pair{"TFSwiad220", "TFSwiad220w"}, {"TFSwiad221", "TFSwiad221w"}}) {
         SCOPED_TRACE(twin);
         registry.form(plain)->ClearFields();
         registry.form(twin)->ClearFields();
@@ -61,7 +69,8 @@ TEST_F(LeavingFields, ClearedTwinsStoreEmptyRecordsDifferingOnlyInTheirKey) {
     EXPECT_EQ(collect("TFSwiad221").size(), 61u);
 }
 
-TEST_F(LeavingFields, EndingFollowsTheSexExactly) {
+TEST_F(LeavingFields, EndingFollowsTheSexExactly)
+{
     const std::pair<const char*, const char*> cases[] = {
         {"mężczyzna", ""}, {"kobieta", "a"}, {"", "a"}, {"Mężczyzna", "a"}, {"mężczyzna ", "a"}};
     for (const LeavingForm& lf : LeavingForms()) {
@@ -80,11 +89,14 @@ namespace {
 using Pairs = std::vector<std::pair<QString, QString>>;
 
 // The school-data dialog's edits each form copies, in the order they are copied.
-Pairs SchoolPairs(bool form220) {
+Pairs SchoolPairs(bool form220)
+{
     auto z = [](const QString& name) { return "ZMIENNA_" + name + "_DATA_EDIT"; };
-    Pairs pairs = {{z("RokSzkolny1"), z("RokSzkolny1_STR1")}, {z("RokSzkolny2"), z("RokSzkolny2_STR1")}};
+    Pairs pairs = {{z("RokSzkolny1"), z("RokSzkolny1_STR1")},
+                   {z("RokSzkolny2"), z("RokSzkolny2_STR1")}};
     auto range = [&](const char* from, const char* to, int n) {
-        for (int i = 1; i <= n; ++i) pairs.push_back({z(QString(from).arg(i)), z(QString(to).arg(i))});
+        for (int i = 1; i <= n; ++i)
+            pairs.push_back({z(QString(from).arg(i)), z(QString(to).arg(i))});
     };
     if (form220) {
         pairs.insert(pairs.end(), {{z("KierunekWydzial"), z("WydzialSpecjalnosc_STR1")},
@@ -128,12 +140,15 @@ protected:
 
 // A template holding every dialog field but two: each pair's field takes its value whole (a
 // missing one empties it), and no other field of any form changes.
-TEST_F(LeavingSchoolData, CopiesExactlyTheFormsPairs) {
-    const QStringList missing = {"ZMIENNA_SzkolaWE_DATA_EDIT", "ZMIENNA_ObowiazkoweZajEduArt10_DATA_EDIT"};
+TEST_F(LeavingSchoolData, CopiesExactlyTheFormsPairs)
+{
+    const QStringList missing = {"ZMIENNA_SzkolaWE_DATA_EDIT",
+                                 "ZMIENNA_ObowiazkoweZajEduArt10_DATA_EDIT"};
     std::vector<FieldRecord> templ;
     for (const QString& name : registry.catalog().dialogFields.value("TFDaneSzkoly"))
         if (!missing.contains(name))
-            templ.push_back({"DANE SZKOLY", name.toStdString(), (name.mid(8, 20) + " śląskie").toStdString()});
+            templ.push_back(
+                {"DANE SZKOLY", name.toStdString(), (name.mid(8, 20) + " śląskie").toStdString()});
     ASSERT_NO_FATAL_FAILURE(WriteSchoolTemplate(templ));
 
     for (const LeavingForm& lf : LeavingForms()) {
@@ -151,19 +166,32 @@ TEST_F(LeavingSchoolData, CopiesExactlyTheFormsPairs) {
     }
 }
 
-TEST_F(LeavingFields, SampleTexts) {
-    const QStringList memoLines = {"szczegolne 1", "szczegolne 2", "szczegolne 3", "szczegolne 4", "szczegolne 5"};
+TEST_F(LeavingFields, SampleTexts)
+{
+    const QStringList memoLines = {"szczegolne 1", "szczegolne 2", "szczegolne 3", "szczegolne 4",
+                                   "szczegolne 5"};
     // ART-II/220: every field has its text.
-    std::map<QString, QString> s220 = {
-        {"ImieNazwisko_STR1", "imię i nazwisko"}, {"DataUrodzenia_STR1", "1 stycznia"},
-        {"MiejsceUrodzenia_STR1", "katowicach"}, {"NumerPESEL_STR1", "123456789"},
-        {"RokSzkolny1_STR1", "2014"}, {"RokSzkolny2_STR1", "2015"}, {"UkonczylA_STR1", "a"},
-        {"WydzialSpecjalnosc_STR1", "szkoła"}, {"ImieSzkoly_STR1", "imię szkoły"}, {"SzkolaWE_STR1", "e"},
-        {"SzkolaMiasto_STR1", "katowice"}, {"Miejscowosc_STR1", "katowice"}, {"SzkolaWoj_STR1", "śląskie"},
-        {"WZakresieGryNa_STR1", "zakres gry na"}, {"UchwalaDnia_STR1", "1 czerwca"},
-        {"MiejscowoscDnia_STR1", "1 czerwca"}, {"UchwalaRok_STR1", "2014"}, {"MiejscowoscRok_STR1", "2014"},
-        {"NrNaSwiadectwie_STR1", "12"}, {"ZachowanieOcn_STR2", "zachowanie ocn"},
-        {"ReligiaEtykaOcn_STR2", "religia ocn"}};
+    std::map<QString, QString> s220 = {{"ImieNazwisko_STR1", "imię i nazwisko"},
+                                       {"DataUrodzenia_STR1", "1 stycznia"},
+                                       {"MiejsceUrodzenia_STR1", "katowicach"},
+                                       {"NumerPESEL_STR1", "123456789"},
+                                       {"RokSzkolny1_STR1", "2014"},
+                                       {"RokSzkolny2_STR1", "2015"},
+                                       {"UkonczylA_STR1", "a"},
+                                       {"WydzialSpecjalnosc_STR1", "szkoła"},
+                                       {"ImieSzkoly_STR1", "imię szkoły"},
+                                       {"SzkolaWE_STR1", "e"},
+                                       {"SzkolaMiasto_STR1", "katowice"},
+                                       {"Miejscowosc_STR1", "katowice"},
+                                       {"SzkolaWoj_STR1", "śląskie"},
+                                       {"WZakresieGryNa_STR1", "zakres gry na"},
+                                       {"UchwalaDnia_STR1", "1 czerwca"},
+                                       {"MiejscowoscDnia_STR1", "1 czerwca"},
+                                       {"UchwalaRok_STR1", "2014"},
+                                       {"MiejscowoscRok_STR1", "2014"},
+                                       {"NrNaSwiadectwie_STR1", "12"},
+                                       {"ZachowanieOcn_STR2", "zachowanie ocn"},
+                                       {"ReligiaEtykaOcn_STR2", "religia ocn"}};
     for (int n = 1; n <= 15; ++n) {
         s220[QString("ObowiazkoweZajEduOpis%1_STR2").arg(n)] = QString("ob. zaj. edu %1").arg(n);
         s220[QString("ObowiazkoweZajEduOcn%1_STR2").arg(n)] = QString("ob. zaj. edu %1").arg(n);
@@ -173,22 +201,33 @@ TEST_F(LeavingFields, SampleTexts) {
         s220[QString("ObowiazkoweZajArtOcn%1_STR2").arg(n)] = QString("ob. zaj. art %1").arg(n);
     }
     for (int n = 1; n <= 5; ++n) {
-        s220[QString("NadobowiazkoweZajPozalekcyjneOpis%1_STR3").arg(n)] = QString("nadobowiazkowe %1").arg(n);
-        s220[QString("NadobowiazkoweZajPozalekcyjneOcn%1_STR3").arg(n)] = QString("nadob. ocn %1").arg(n);
+        s220[QString("NadobowiazkoweZajPozalekcyjneOpis%1_STR3").arg(n)] =
+            QString("nadobowiazkowe %1").arg(n);
+        s220[QString("NadobowiazkoweZajPozalekcyjneOcn%1_STR3").arg(n)] =
+            QString("nadob. ocn %1").arg(n);
     }
     // ART-II/221: the texts quoted for it; the length of the course is left as it was.
-    std::map<QString, QString> s221 = {
-        {"ImieNazwisko_STR1", "imię nazwisko"}, {"DataUrodzenia_STR1", "1 stycznia 1980"},
-        {"NumerPESEL_STR1", "1234567890"}, {"UkonczylA_STR1", "a"}, {"RokSzkolny1_STR1", "2010"},
-        {"RokSzkolny2_STR1", "2011"}, {"SzkolaWE_STR1", "e"}, {"WZakresieGryNa_STR1", "zakres gry na"},
-        {"UchwalaDnia_STR1", "uchwala dnia"}, {"UchwalaRok_STR1", "1234"}, {"MiejscowoscDnia_STR1", "1 czerwca"},
-        {"MiejscowoscRok_STR1", "2011"}, {"NrNaSwiadectwie_STR1", "14"}};
+    std::map<QString, QString> s221 = {{"ImieNazwisko_STR1", "imię nazwisko"},
+                                       {"DataUrodzenia_STR1", "1 stycznia 1980"},
+                                       {"NumerPESEL_STR1", "1234567890"},
+                                       {"UkonczylA_STR1", "a"},
+                                       {"RokSzkolny1_STR1", "2010"},
+                                       {"RokSzkolny2_STR1", "2011"},
+                                       {"SzkolaWE_STR1", "e"},
+                                       {"WZakresieGryNa_STR1", "zakres gry na"},
+                                       {"UchwalaDnia_STR1", "uchwala dnia"},
+                                       {"UchwalaRok_STR1", "1234"},
+                                       {"MiejscowoscDnia_STR1", "1 czerwca"},
+                                       {"MiejscowoscRok_STR1", "2011"},
+                                       {"NrNaSwiadectwie_STR1", "14"}};
     for (int n = 1; n <= 15; ++n) {
-        s221[QString("ObowiazkowyEduOpis%1_STR2").arg(n)] = QString("obowiązkowe zaj. edu. %1").arg(n);
+        s221[QString("ObowiazkowyEduOpis%1_STR2").arg(n)] =
+            QString("obowiązkowe zaj. edu. %1").arg(n);
         s221[QString("ObowiazkowyEduOcn%1_STR2").arg(n)] = "celujacy";
     }
     for (int n = 1; n <= 5; ++n) {
-        s221[QString("NadobowiazkoweOpis%1_STR2").arg(n)] = QString("nadobowiązkowe opis %1").arg(n);
+        s221[QString("NadobowiazkoweOpis%1_STR2").arg(n)] =
+            QString("nadobowiązkowe opis %1").arg(n);
         s221[QString("NadopowiazkoweOcn%1_STR2").arg(n)] = "celujacy";
     }
 
@@ -200,14 +239,16 @@ TEST_F(LeavingFields, SampleTexts) {
         const std::map<QString, QString>& samples = Is220(lf) ? s220 : s221;
         for (int i = 0; i < form.componentCount(); ++i) {
             const LayoutComponent& c = form.component(i);
-            if (!c.isStored() || c.kind == ComponentKind::Memo) continue;
+            if (!c.isStored() || c.kind == ComponentKind::Memo)
+                continue;
             const QString bare = c.name.mid(8).section("_DATA_", 0, 0);
             if (samples.count(bare)) {
                 EXPECT_EQ(form.text(i), samples.at(bare)) << c.name.toStdString();
             } else if (bare == "OLetnim_STR1") {
                 EXPECT_EQ(form.text(i), "old " + c.name.mid(8, 14));
             } else {  // a place-holder of its own kind, never the old text
-                EXPECT_TRUE(!Is220(lf) && !form.text(i).isEmpty() && !form.text(i).startsWith("old"))
+                EXPECT_TRUE(!Is220(lf) && !form.text(i).isEmpty() &&
+                            !form.text(i).startsWith("old"))
                     << c.name.toStdString();
             }
         }
@@ -215,7 +256,8 @@ TEST_F(LeavingFields, SampleTexts) {
     }
 }
 
-TEST_F(LeavingFields, SpecialAchievementsKeepFiveLines) {
+TEST_F(LeavingFields, SpecialAchievementsKeepFiveLines)
+{
     for (const LeavingForm& lf : LeavingForms()) {
         SCOPED_TRACE(lf.cls);
         DocumentForm& form = *registry.form(lf.cls);

@@ -6,7 +6,6 @@
 #include "store/Folders.h"
 #include "store/RequiredFiles.h"
 
-
 QApplication& DialogTestApp()
 {
     EnsureApplication();
@@ -20,7 +19,8 @@ bool RecordingHost::SaveStudentData()
         return false;
     std::vector<FieldRecord> records;
     FDaneUcznia->CollectFields(records);
-    const std::string table = "PESEL" + FDaneUcznia->fieldText("NumerPesel_DATA_EDIT").toStdString();
+    const std::string table =
+        "PESEL" + FDaneUcznia->fieldText("NumerPesel_DATA_EDIT").toStdString();
     return ReplaceStudentTable(errors, DataTmpPath(errors), table, records);
 }
 

@@ -18,7 +18,6 @@
 
 QApplication& DialogTestApp();
 
-
 // Saves what the student dialog holds under "PESEL" + its PESEL, as the main window does.
 class RecordingHost : public DialogHost {
 public:

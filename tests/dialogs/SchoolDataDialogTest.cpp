@@ -129,7 +129,8 @@ TEST_F(SchoolDataDialogTest, EveryEditStandsOnceOnItsTabPage)
             const auto found = d.findChildren<Edit*>(f->name);
             ASSERT_EQ(found.size(), 1) << f->name.toStdString();
             EXPECT_EQ(found[0]->typingLimit(), f->typingLimit);
-            EXPECT_TRUE(pages->widget(index < 63 ? 0 : 1)->isAncestorOf(found[0])) << f->name.toStdString();
+            EXPECT_TRUE(pages->widget(index < 63 ? 0 : 1)->isAncestorOf(found[0]))
+                << f->name.toStdString();
             ++index;
         }
     });
@@ -174,7 +175,10 @@ TEST_F(SchoolDataDialogTest, UnreadableTemplateIsReportedAndChangesNothing)
             runSql("create table `school_data`( id TEXT, comp_name TEXT )");
             runSql("insert into `school_data` values( 'DANE SZKOLY', 'ZMIENNA_Klasa_DATA_EDIT' )");
         },
-        [this] { std::ofstream(templatesFile(), std::ios::binary | std::ios::trunc) << std::string(4096, 'x'); },
+        [this] {
+            std::ofstream(templatesFile(), std::ios::binary | std::ios::trunc)
+                << std::string(4096, 'x');
+        },
     };
     for (const auto& damage : damages) {
         std::filesystem::remove(templatesFile());
@@ -187,7 +191,8 @@ TEST_F(SchoolDataDialogTest, UnreadableTemplateIsReportedAndChangesNothing)
         EXPECT_EQ(dialog.fieldText("ZMIENNA_Klasa_DATA_EDIT"), "przed");
         const auto requests = dialogs.requestsOf(DialogKind::Message);
         ASSERT_EQ(requests.size(), 1u);
-        EXPECT_TRUE(requests[0].text.startsWith(QString::fromUtf8("Błąd podczas odczytu danych.\n\nSqlException\n")))
+        EXPECT_TRUE(requests[0].text.startsWith(
+            QString::fromUtf8("Błąd podczas odczytu danych.\n\nSqlException\n")))
             << requests[0].text.toStdString();
         EXPECT_EQ(requests[0].caption, QString::fromUtf8("Błąd"));
         EXPECT_EQ(requests[0].icon, MsgIcon::Error);
@@ -211,7 +216,8 @@ TEST_F(SchoolDataDialogTest, FirstShowOffersThisSchoolYearAndClearsTheReminder)
 
 TEST_F(SchoolDataDialogTest, SavedSchoolYearStaysWhateverTheDate)
 {
-    writeTemplate({{kKey, "ZMIENNA_RokSzkolny1_DATA_EDIT", "2010"}, {kKey, "ZMIENNA_RokSzkolny2_DATA_EDIT", "2011"}});
+    writeTemplate({{kKey, "ZMIENNA_RokSzkolny1_DATA_EDIT", "2010"},
+                   {kKey, "ZMIENNA_RokSzkolny2_DATA_EDIT", "2011"}});
     EXPECT_TRUE(showAndPress("OKButton", [&](QDialog& d) {
         EXPECT_EQ(dialog.fieldText("ZMIENNA_RokSzkolny1_DATA_EDIT"), "2010");
         TypeText(d.findChild<Edit*>("ZMIENNA_Klasa_DATA_EDIT"), "pierwsza");
@@ -245,20 +251,24 @@ TEST_F(SchoolDataDialogTest, FailedSaveKeepsTheDialogOpenWithTheTyping)
 TEST_F(SchoolDataDialogTest, SubjectsTypedInTabOrderKeepTheirOrderOnTheCertificate)
 {
     struct Case {
-        const char* list;         // the template's edits: ZMIENNA_<list><n><suffix>_DATA_EDIT
+        const char* list;  // the template's edits: ZMIENNA_<list><n><suffix>_DATA_EDIT
         const char* suffix;
         int count;
         const char* certificate;  // a certificate showing all of them
         const char* button;
-        const char* target;       // its field for subject n: %1
+        const char* target;  // its field for subject n: %1
     };
     const Case cases[] = {
-        {"ObowiazkoweEdu", "", 20, "TFSwiad204a", "btnLoadSchoolTemplate", "ZMIENNA_ObowiazkoweZajEduOpis%1_STR2_DATA_EDIT"},
+        {"ObowiazkoweEdu", "", 20, "TFSwiad204a", "btnLoadSchoolTemplate",
+         "ZMIENNA_ObowiazkoweZajEduOpis%1_STR2_DATA_EDIT"},
         {"ObowiazkoweZajEduArt", "", 10, "TFSwiad205a", "btnLoadSchoolTemplate",
          "ZMIENNA_ObowiazkoweZajEduArtOpis%1_STR2_DATA_EDIT"},
-        {"Nadobowiazkowe", "", 8, "TFSwiad201b", "btnLoadSchoolTemplate", "ZMIENNA_InneZajEdukacyjneOpis%1_STR3_DATA_EDIT"},
-        {"PrzedmiotOpis", "_STR3", 4, "TFSwiad204a", "btnLoadSchoolTemplate", "ZMIENNA_PrzedmiotOpis%1_STR3_DATA_EDIT"},
-        {"PrzedmiotUzOpis", "_STR3", 4, "TFSwiad204a", "btnLoadSchoolTemplate", "ZMIENNA_PrzedmiotUzOpis%1_STR3_DATA_EDIT"},
+        {"Nadobowiazkowe", "", 8, "TFSwiad201b", "btnLoadSchoolTemplate",
+         "ZMIENNA_InneZajEdukacyjneOpis%1_STR3_DATA_EDIT"},
+        {"PrzedmiotOpis", "_STR3", 4, "TFSwiad204a", "btnLoadSchoolTemplate",
+         "ZMIENNA_PrzedmiotOpis%1_STR3_DATA_EDIT"},
+        {"PrzedmiotUzOpis", "_STR3", 4, "TFSwiad204a", "btnLoadSchoolTemplate",
+         "ZMIENNA_PrzedmiotUzOpis%1_STR3_DATA_EDIT"},
     };
     FormRegistry registry;
     for (const Case& c : cases) {
@@ -267,7 +277,9 @@ TEST_F(SchoolDataDialogTest, SubjectsTypedInTabOrderKeepTheirOrderOnTheCertifica
         QStringList visited;
         EXPECT_TRUE(showAndPress("OKButton", [&](QDialog& d) {
             QApplication::setActiveWindow(&d);
-            d.findChild<Edit*>(QStringLiteral("ZMIENNA_%1%2%3_DATA_EDIT").arg(c.list).arg(1).arg(c.suffix))->setFocus();
+            d.findChild<Edit*>(
+                 QStringLiteral("ZMIENNA_%1%2%3_DATA_EDIT").arg(c.list).arg(1).arg(c.suffix))
+                ->setFocus();
             for (int n = 1; n <= c.count; ++n) {
                 QWidget* field = d.focusWidget();
                 visited << field->objectName();
@@ -278,7 +290,8 @@ TEST_F(SchoolDataDialogTest, SubjectsTypedInTabOrderKeepTheirOrderOnTheCertifica
         }));
         QStringList expectedVisits;
         for (int n = 1; n <= c.count; ++n)
-            expectedVisits << QStringLiteral("ZMIENNA_%1%2%3_DATA_EDIT").arg(c.list).arg(n).arg(c.suffix);
+            expectedVisits
+                << QStringLiteral("ZMIENNA_%1%2%3_DATA_EDIT").arg(c.list).arg(n).arg(c.suffix);
         EXPECT_EQ(visited, expectedVisits);
 
         DocumentForm& certificate = *registry.form(c.certificate);
@@ -358,11 +371,13 @@ TEST_F(SchoolDataDialogTest, CertificateLinesStayWithinTheBlanksFrame)
             QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
         const double sx = content->width() / double(kBlankWidth);
         const double sy = content->height() / double(kBlankHeight);
-        const QRectF inside(frame.left() * sx, frame.top() * sy, frame.width() * sx, frame.height() * sy);
+        const QRectF inside(frame.left() * sx, frame.top() * sy, frame.width() * sx,
+                            frame.height() * sy);
         const auto edits = content->findChildren<Edit*>();
         ASSERT_EQ(edits.size(), 63);
         for (const Edit* edit : edits)
-            EXPECT_TRUE(inside.contains(QRectF(edit->geometry()))) << edit->objectName().toStdString();
+            EXPECT_TRUE(inside.contains(QRectF(edit->geometry())))
+                << edit->objectName().toStdString();
     }));
 }
 
@@ -372,10 +387,16 @@ TEST_F(SchoolDataDialogTest, SheetPageShowsTheSchoolFieldsWhereTheTitlePageHasTh
     FormRegistry registry;
     FormWindow& titlePage = registry.form("TFArkusz283str1")->window();
     const QStringList names = {
-        "ZMIENNA_NazwaSzkoly_DATA_EDIT", "ZMIENNA_NazwaSzkoly1_DATA_EDIT", "ZMIENNA_NazwaSzkoly2_DATA_EDIT",
-        "ZMIENNA_NazwaSzkoly3_DATA_EDIT", "ZMIENNA_SzkolaNiepublicznaProwadzonaPrzez_DATA_EDIT",
-        "ZMIENNA_SzkolaNiepPodNr_DATA_EDIT", "ZMIENNA_UprawnieniaNadanePrzez1_DATA_EDIT",
-        "ZMIENNA_UprawnieniaNadanePrzez2_DATA_EDIT", "ZMIENNA_DecyzjaNr_DATA_EDIT", "ZMIENNA_DecyzjaZDnia_DATA_EDIT",
+        "ZMIENNA_NazwaSzkoly_DATA_EDIT",
+        "ZMIENNA_NazwaSzkoly1_DATA_EDIT",
+        "ZMIENNA_NazwaSzkoly2_DATA_EDIT",
+        "ZMIENNA_NazwaSzkoly3_DATA_EDIT",
+        "ZMIENNA_SzkolaNiepublicznaProwadzonaPrzez_DATA_EDIT",
+        "ZMIENNA_SzkolaNiepPodNr_DATA_EDIT",
+        "ZMIENNA_UprawnieniaNadanePrzez1_DATA_EDIT",
+        "ZMIENNA_UprawnieniaNadanePrzez2_DATA_EDIT",
+        "ZMIENNA_DecyzjaNr_DATA_EDIT",
+        "ZMIENNA_DecyzjaZDnia_DATA_EDIT",
     };
     EXPECT_TRUE(showAndPress("AnulujButton", [&](QDialog& d) {
         QWidget* page = d.findChild<QTabWidget*>()->widget(1);
@@ -390,11 +411,13 @@ TEST_F(SchoolDataDialogTest, SheetPageShowsTheSchoolFieldsWhereTheTitlePageHasTh
         const QRect heading = page->findChild<QLabel*>("STALY_Szkoly_DATA_LABEL")->geometry();
         const QRect kind = page->findChild<Edit*>("ZMIENNA_NazwaSzkoly_DATA_EDIT")->geometry();
         EXPECT_LE(heading.bottom(), kind.top());
-        EXPECT_LT(kind.bottom(), page->findChild<Edit*>("ZMIENNA_NazwaSzkoly1_DATA_EDIT")->geometry().top());
+        EXPECT_LT(kind.bottom(),
+                  page->findChild<Edit*>("ZMIENNA_NazwaSzkoly1_DATA_EDIT")->geometry().top());
         EXPECT_EQ(page->findChild<QLabel*>("STALY_Szkoly_DATA_LABEL")->text(), "SZKOŁY");
     }));
     const QRect heading = titlePage.widget(u"STALY_Szkoly_DATA_LABEL")->geometry();
-    EXPECT_LE(heading.bottom(), titlePage.widget(u"ZMIENNA_NazwaSzkoly_DATA_EDIT")->geometry().top());
+    EXPECT_LE(heading.bottom(),
+              titlePage.widget(u"ZMIENNA_NazwaSzkoly_DATA_EDIT")->geometry().top());
 }
 
-} // namespace
+}  // namespace

@@ -5,10 +5,10 @@
 TEST(StudentChecks, CapitalisesTheFirstLetterOnly)
 {
     const std::pair<QString, QString> cases[] = {
-        {"łucja", "Łucja"}, {"żak", "Żak"},     {"ćwik", "Ćwik"},   {"śliwa", "Śliwa"},
-        {"ąbel", "Ąbel"},   {"ńa", "Ńa"},       {"óla", "Óla"},     {"źdźbło", "Źdźbło"},
-        {"ęba", "Ęba"},     {"jan", "Jan"},     {"Jan", "Jan"},     {"mcDonald", "McDonald"},
-        {"jAN", "JAN"},     {"", ""},           {"1abc", "1abc"},   {" jan", " jan"},
+        {"łucja", "Łucja"}, {"żak", "Żak"}, {"ćwik", "Ćwik"}, {"śliwa", "Śliwa"},
+        {"ąbel", "Ąbel"},   {"ńa", "Ńa"},   {"óla", "Óla"},   {"źdźbło", "Źdźbło"},
+        {"ęba", "Ęba"},     {"jan", "Jan"}, {"Jan", "Jan"},   {"mcDonald", "McDonald"},
+        {"jAN", "JAN"},     {"", ""},       {"1abc", "1abc"}, {" jan", " jan"},
         {"ßa", "ßa"},
     };
     for (const auto& [typed, shown] : cases)
@@ -18,8 +18,8 @@ TEST(StudentChecks, CapitalisesTheFirstLetterOnly)
 TEST(StudentChecks, FindsTheFirstCharacterAPeselMayNotHold)
 {
     const std::pair<QString, qsizetype> cases[] = {
-        {"85010112345", -1}, {"", -1},   {"AbZz09", -1}, {"850 10112345", 3},
-        {"Ł1234", 0},        {"12-3", 2}, {"123ą", 3},   {"12 3 4", 2},
+        {"85010112345", -1}, {"", -1},    {"AbZz09", -1}, {"850 10112345", 3},
+        {"Ł1234", 0},        {"12-3", 2}, {"123ą", 3},    {"12 3 4", 2},
     };
     for (const auto& [pesel, position] : cases)
         EXPECT_EQ(FirstInvalidPeselChar(pesel), position) << pesel.toStdString();

@@ -23,12 +23,15 @@ struct Student {
     QString surname, firstName, sex, day, year, town, voivodeship, number, pesel;
 };
 
-const Student kNowak{"nowak", "łucja", "kobieta", "12 marca", "2001 r.", "Kraków",
-                     "małopolskie", "17", "01231212345"};
+const Student kNowak{"nowak",  "łucja",       "kobieta", "12 marca",   "2001 r.",
+                     "Kraków", "małopolskie", "17",      "01231212345"};
 
 class FixedClock : public OsServices {
 public:
-    explicit FixedClock(QDate today) : today_(today) {}
+    explicit FixedClock(QDate today)
+        : today_(today)
+    {
+    }
     QDateTime utcNow() const override { return QDateTime(today_, QTime(12, 0), Qt::UTC); }
 
 private:
@@ -87,14 +90,24 @@ TEST_F(StudentDialogTest, OkChecksTheFieldsInOrderAndKeepsTheDialogOpen)
         const char* focus;
     };
     const Case cases[] = {
-        {{"", "", "", "", "", "", "", "", ""}, "Nazwisko ucznia jest wymagane", "Nazwisko_DATA_EDIT"},
-        {{"", "jan", "kobieta", "", "", "", "", "", "x y"}, "Nazwisko ucznia jest wymagane", "Nazwisko_DATA_EDIT"},
-        {{"nowak", "", "", "", "", "", "", "", "x y"}, "Imię ucznia jest wymagane", "Imie_DATA_EDIT"},
-        {{"nowak", "jan", "", "", "", "", "", "", "x y"}, "Płeć ucznia jest wymagana", "Plec_DATA_COMBOBOX"},
+        {{"", "", "", "", "", "", "", "", ""},
+         "Nazwisko ucznia jest wymagane",
+         "Nazwisko_DATA_EDIT"},
+        {{"", "jan", "kobieta", "", "", "", "", "", "x y"},
+         "Nazwisko ucznia jest wymagane",
+         "Nazwisko_DATA_EDIT"},
+        {{"nowak", "", "", "", "", "", "", "", "x y"},
+         "Imię ucznia jest wymagane",
+         "Imie_DATA_EDIT"},
+        {{"nowak", "jan", "", "", "", "", "", "", "x y"},
+         "Płeć ucznia jest wymagana",
+         "Plec_DATA_COMBOBOX"},
         {{"nowak", "jan", "mężczyzna", "", "", "", "", "", "850 10"},
-         "Numer PESEL nie jest prawidłowy lub zawiera nie dozwolone znaki", "NumerPesel_DATA_EDIT"},
+         "Numer PESEL nie jest prawidłowy lub zawiera nie dozwolone znaki",
+         "NumerPesel_DATA_EDIT"},
         {{"nowak", "jan", "mężczyzna", "", "", "", "", "", "Ł85"},
-         "Numer PESEL nie jest prawidłowy lub zawiera nie dozwolone znaki", "NumerPesel_DATA_EDIT"},
+         "Numer PESEL nie jest prawidłowy lub zawiera nie dozwolone znaki",
+         "NumerPesel_DATA_EDIT"},
     };
     for (const Case& c : cases) {
         dialogs.clearRequests();
@@ -166,12 +179,14 @@ TEST_F(StudentDialogTest, ExistingPeselAsksBeforeOverwriting)
         enter(other);
         EXPECT_EQ(pressOk({answer}), answer == Answer::Yes);
         // It names the student whose data "Tak" replaces, and Enter answers "Nie".
-        EXPECT_EQ(messages(), std::vector<QString>{QString::fromUtf8(
-                                  "Zapis|Uczeń o tym numerze PESEL już istnieje, czy chcesz nadpisać "
-                                  "dane tego ucznia ?\nNowak Łucja")});
+        EXPECT_EQ(messages(),
+                  std::vector<QString>{QString::fromUtf8(
+                      "Zapis|Uczeń o tym numerze PESEL już istnieje, czy chcesz nadpisać "
+                      "dane tego ucznia ?\nNowak Łucja")});
         EXPECT_EQ(dialogs.requestsOf(DialogKind::Message)[0].buttons, MsgButtons::YesNo);
         EXPECT_EQ(dialogs.requestsOf(DialogKind::Message)[0].defaultButton, Answer::No);
-        EXPECT_EQ(tableRows("PESEL01231212345")[7].value, answer == Answer::Yes ? "Kowalski" : "Nowak");
+        EXPECT_EQ(tableRows("PESEL01231212345")[7].value,
+                  answer == Answer::Yes ? "Kowalski" : "Nowak");
     }
 }
 
@@ -230,7 +245,8 @@ TEST_F(StudentDialogTest, FailedSaveOfAChangedPeselKeepsTheOldTable)
 
 TEST_F(StudentDialogTest, CollectStoreFillCollectGivesTheSameRecords)
 {
-    enter({"Żak", "Zoë 'Ann'", "mężczyzna", "1 stycznia", "własny rok", "Łódź", "łódzkie", "3a", "7"});
+    enter({"Żak", "Zoë 'Ann'", "mężczyzna", "1 stycznia", "własny rok", "Łódź", "łódzkie", "3a",
+           "7"});
     std::vector<FieldRecord> first;
     ASSERT_TRUE(dialog.CollectFields(first));
     ErrorStream es;
@@ -270,7 +286,7 @@ TEST_F(StudentDialogTest, FillTakesOnlyItsKeyAndMarkedNamesTheLaterRecordWinning
 TEST_F(StudentDialogTest, SexLoadsAsManOnlyForTheExactText)
 {
     const std::pair<const char*, const char*> cases[] = {
-        {"mężczyzna", "mężczyzna"}, {"kobieta", "kobieta"}, {"", "kobieta"},
+        {"mężczyzna", "mężczyzna"}, {"kobieta", "kobieta"},    {"", "kobieta"},
         {"Mężczyzna", "kobieta"},   {"mężczyzna ", "kobieta"}, {"inna", "kobieta"},
     };
     for (const auto& [stored, shown] : cases) {
@@ -298,7 +314,8 @@ TEST_F(StudentDialogTest, WidgetsAreBuiltOnFirstShowAndFollowTheValues)
         QStringList order;
         QWidget* w = surname;
         for (int step = 0; step < 100 && order.size() < 11; ++step, w = w->nextInFocusChain())
-            if ((w->focusPolicy() & Qt::TabFocus) && !w->objectName().isEmpty() && !order.contains(w->objectName()))
+            if ((w->focusPolicy() & Qt::TabFocus) && !w->objectName().isEmpty() &&
+                !order.contains(w->objectName()))
                 order << w->objectName();
         EXPECT_EQ(order, (QStringList{"Nazwisko_DATA_EDIT", "Imie_DATA_EDIT", "Plec_DATA_COMBOBOX",
                                       "UrodzonyDnia_DATA_EDIT", "UrodzonyRok_DATA_COMBOBOX",
@@ -315,11 +332,12 @@ TEST_F(StudentDialogTest, WidgetsAreBuiltOnFirstShowAndFollowTheValues)
 TEST_F(StudentDialogTest, EditsShowTheirTypingLimitsFromTheBeginning)
 {
     const std::pair<const char*, int> limits[] = {
-        {"Nazwisko_DATA_EDIT", 48}, {"Imie_DATA_EDIT", 48},        {"UrodzonyDnia_DATA_EDIT", 46},
+        {"Nazwisko_DATA_EDIT", 48},    {"Imie_DATA_EDIT", 48},       {"UrodzonyDnia_DATA_EDIT", 46},
         {"NrDziennika_DATA_EDIT", 48}, {"NumerPesel_DATA_EDIT", 20},
     };
     for (const auto& [name, limit] : limits)
-        dialog.fields().setText(QString::fromLatin1(name), QStringLiteral("Wąż ").repeated(limit).left(limit));
+        dialog.fields().setText(QString::fromLatin1(name),
+                                QStringLiteral("Wąż ").repeated(limit).left(limit));
     dialogs.answerModal([&](QDialog& d) {
         for (const auto& [name, limit] : limits) {
             SCOPED_TRACE(name);
@@ -416,12 +434,15 @@ TEST_F(StudentDialogTest, ShowReportsListsItCannotRead)
     DialogService::instance().showModal(dialog);
 
     const std::string path = folders.dataFile("ustawienia.sqset");
-    EXPECT_EQ(messages(), (std::vector<QString>{
-                              QString::fromStdString("Błąd|Błąd podczas próby wczytania listy miast.\n"
-                                                     "Plik nie istnieje.\n" + path),
-                              QString::fromStdString("Błąd|Błąd podczas próby wczytania listy "
-                                                     "województw.\nPlik nie istnieje.\n" + path),
-                          }));
+    EXPECT_EQ(messages(),
+              (std::vector<QString>{
+                  QString::fromStdString("Błąd|Błąd podczas próby wczytania listy miast.\n"
+                                         "Plik nie istnieje.\n" +
+                                         path),
+                  QString::fromStdString("Błąd|Błąd podczas próby wczytania listy "
+                                         "województw.\nPlik nie istnieje.\n" +
+                                         path),
+              }));
     EXPECT_EQ(dialogs.requestsOf(DialogKind::Message)[0].icon, MsgIcon::Error);
 }
 
@@ -438,4 +459,4 @@ TEST_F(StudentDialogTest, StoredNamesAreTheOnesTheLayoutsRead)
     EXPECT_EQ(names, expected);
 }
 
-} // namespace
+}  // namespace

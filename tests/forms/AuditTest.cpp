@@ -28,7 +28,8 @@ const QString kPromotionEnding = QStringLiteral("ZMIENNA_PromocjiE_STR1_DATA_EDI
 
 // A new student's plain certificates read "promocję": every plain form whose promotion
 // line has the ending gets "ę" after the clear; the "-w" forms and all others get nothing.
-TEST(NewStudent, PromotionEndingOnEveryPlainCertificate) {
+TEST(NewStudent, PromotionEndingOnEveryPlainCertificate)
+{
     EnsureApplication();
     const QSet<QString> withEnding = {
         "TFSwiad200",    "TFSwiad200a",   "TFSwiad201",    "TFSwiad201b",   "TFSwiad201c",
@@ -36,13 +37,15 @@ TEST(NewStudent, PromotionEndingOnEveryPlainCertificate) {
         "TFSwiad205kl5", "TFSwiad205kl6", "TFSwiad205a"};
     FormRegistry registry;
     registry.ClearAll();
-    for (const auto& form : registry.forms()) form->ApplyPreset("newStudent");
+    for (const auto& form : registry.forms())
+        form->ApplyPreset("newStudent");
 
     int ended = 0;
     for (const auto& form : registry.forms()) {
         const std::string name = form->className().toStdString();
         // Only these forms have the promotion line with its ending.
-        EXPECT_EQ(form->find(kPromotionEnding) >= 0, withEnding.contains(form->className())) << name;
+        EXPECT_EQ(form->find(kPromotionEnding) >= 0, withEnding.contains(form->className()))
+            << name;
         if (withEnding.contains(form->className())) {
             EXPECT_EQ(form->text(kPromotionEnding), "ę") << name;
             ++ended;
@@ -69,11 +72,15 @@ struct ButtonCase {
     const char* untouched;  // written by no school-data pair
 };
 
-void PrintTo(const ButtonCase& c, std::ostream* os) { *os << c.form; }
+void PrintTo(const ButtonCase& c, std::ostream* os)
+{
+    *os << c.form;
+}
 
 class SchoolDataButton : public ::testing::TestWithParam<ButtonCase> {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         registry.ClearAll();
         ASSERT_GE(form().find(QString(GetParam().copied)), 0);
         ASSERT_GE(form().find(QString(GetParam().emptied)), 0);
@@ -91,12 +98,15 @@ protected:
 
 }  // namespace
 
-TEST_P(SchoolDataButton, TemplateWithoutTheValueEmptiesTheFieldTwiceAlike) {
+TEST_P(SchoolDataButton, TemplateWithoutTheValueEmptiesTheFieldTwiceAlike)
+{
     const ButtonCase c = GetParam();
     // The dialog's edit that the copied field reads.
     QString source;
-    for (const auto& [dialogField, field] : registry.catalog().schoolData.value(form().definition().schoolData))
-        if (field == c.copied) source = dialogField;
+    for (const auto& [dialogField, field] :
+         registry.catalog().schoolData.value(form().definition().schoolData))
+        if (field == c.copied)
+            source = dialogField;
     ASSERT_FALSE(source.isEmpty());
     ErrorStream es;
     ASSERT_TRUE(bFunSqlTemplateWriteData(es, TemplatesFilePath(es), "school_data",
@@ -114,7 +124,8 @@ TEST_P(SchoolDataButton, TemplateWithoutTheValueEmptiesTheFieldTwiceAlike) {
 INSTANTIATE_TEST_SUITE_P(
     Forms, SchoolDataButton,
     ::testing::Values(ButtonCase{"TFSwiad205kl3", "ZMIENNA_SzkolaWoj_STR1_DATA_EDIT",
-                                 "ZMIENNA_Klasa_STR1_DATA_EDIT", "ZMIENNA_UchwalaRok_STR1_DATA_EDIT"},
+                                 "ZMIENNA_Klasa_STR1_DATA_EDIT",
+                                 "ZMIENNA_UchwalaRok_STR1_DATA_EDIT"},
                       ButtonCase{"TFSwiad205wkl6", "ZMIENNA_NadobowiazkoweOpis5_STR2_DATA_EDIT",
                                  "ZMIENNA_ObowiazkowyEduOpis10_STR2_DATA_EDIT",
                                  "ZMIENNA_ObowiazkowyEduOpis11_STR2_DATA_EDIT"},
@@ -130,7 +141,10 @@ struct PasteCase {
     QString pasted;
 };
 
-void PrintTo(const PasteCase& c, std::ostream* os) { *os << c.form << " " << c.field; }
+void PrintTo(const PasteCase& c, std::ostream* os)
+{
+    *os << c.form << " " << c.field;
+}
 
 class PasteIntoForm : public ::testing::TestWithParam<PasteCase> {};
 
@@ -138,7 +152,8 @@ class PasteIntoForm : public ::testing::TestWithParam<PasteCase> {};
 
 // A stored value holds at most 2,047 Windows-1250 bytes (a Polish letter is one byte), so a
 // paste into a field without a typing limit keeps what fits and the value never grows past it.
-TEST_P(PasteIntoForm, ValueStopsAt2047Windows1250Bytes) {
+TEST_P(PasteIntoForm, ValueStopsAt2047Windows1250Bytes)
+{
     EnsureApplication();
     const PasteCase& c = GetParam();
     FormRegistry registry;
@@ -158,39 +173,46 @@ TEST_P(PasteIntoForm, ValueStopsAt2047Windows1250Bytes) {
 
 INSTANTIATE_TEST_SUITE_P(
     Fields, PasteIntoForm,
-    ::testing::Values(
-        PasteCase{"TFArkusz283str1", "ZMIENNA_DecyzjaNr_DATA_EDIT", QString(2100, u'ą')},
-        PasteCase{"TFArkusz283str2", "ZMIENNA_SzczegolneOsiagniecia1_DATA_MEMO",
-                  QString(1500, u'ż') + "\r\n" + QString(1500, u'x')}),
+    ::testing::Values(PasteCase{"TFArkusz283str1", "ZMIENNA_DecyzjaNr_DATA_EDIT",
+                                QString(2100, u'ą')},
+                      PasteCase{"TFArkusz283str2", "ZMIENNA_SzczegolneOsiagniecia1_DATA_MEMO",
+                                QString(1500, u'ż') + "\r\n" + QString(1500, u'x')}),
     [](const ::testing::TestParamInfo<PasteCase>& info) { return std::string(info.param.form); });
 
 namespace {
 
 using Records = std::map<std::pair<std::string, std::string>, std::string>;
 
-Records CollectedRecords(const FormRegistry& registry) {
+Records CollectedRecords(const FormRegistry& registry)
+{
     std::vector<FieldRecord> records;
     registry.CollectAll(records);
     Records out;
-    for (const FieldRecord& r : records) out[{r.id, r.comp_name}] = r.value;
+    for (const FieldRecord& r : records)
+        out[{r.id, r.comp_name}] = r.value;
     return out;
 }
 
-Records Changed(const Records& before, const Records& after) {
+Records Changed(const Records& before, const Records& after)
+{
     Records out;
     for (const auto& [key, value] : after)
-        if (!before.count(key) || before.at(key) != value) out[key] = value;
+        if (!before.count(key) || before.at(key) != value)
+            out[key] = value;
     for (const auto& [key, value] : before)
-        if (!after.count(key)) out[key] = "<gone>";
+        if (!after.count(key))
+            out[key] = "<gone>";
     return out;
 }
 
-std::string Padded(const std::string& text, int width) {
+std::string Padded(const std::string& text, int width)
+{
     return text + std::string(width - int(text.size()), '.');
 }
 
 // Fills a class certificate with texts that name their row.
-void FillCertificate(DocumentForm& cert, const QString& longLine) {
+void FillCertificate(DocumentForm& cert, const QString& longLine)
+{
     cert.setText(u"ZMIENNA_RokSzkolny1_STR1_DATA_EDIT", "2002");
     cert.setText(u"ZMIENNA_RokSzkolny2_STR1_DATA_EDIT", "");
     cert.setText(u"ZMIENNA_Klasa_STR1_DATA_EDIT", cert.className());
@@ -214,11 +236,14 @@ void FillCertificate(DocumentForm& cert, const QString& longLine) {
 
 // Each class certificate of classes II to V copies into all seven (page, column) pairs of
 // the ART-II/283/3 year pages exactly its column's fields; the others copy nothing.
-TEST(CopyGradesToSheet, EveryCertificateIntoEveryColumnAndNothingElse) {
+TEST(CopyGradesToSheet, EveryCertificateIntoEveryColumnAndNothingElse)
+{
     EnsureApplication();
-    const QStringList copying = {"TFSwiad205kl2", "TFSwiad205wkl2", "TFSwiad205kl3", "TFSwiad205wkl3",
-                                 "TFSwiad205kl4", "TFSwiad205wkl4", "TFSwiad205kl5", "TFSwiad205wkl5"};
-    const QStringList silent = {"TFSwiad205kl1", "TFSwiad205wkl1", "TFSwiad205kl6", "TFSwiad205wkl6"};
+    const QStringList copying = {"TFSwiad205kl2",  "TFSwiad205wkl2", "TFSwiad205kl3",
+                                 "TFSwiad205wkl3", "TFSwiad205kl4",  "TFSwiad205wkl4",
+                                 "TFSwiad205kl5",  "TFSwiad205wkl5"};
+    const QStringList silent = {"TFSwiad205kl1", "TFSwiad205wkl1", "TFSwiad205kl6",
+                                "TFSwiad205wkl6"};
     const std::pair<int, int> pairs[] = {{2, 1}, {2, 2}, {3, 1}, {3, 2}, {3, 3}, {4, 1}, {4, 2}};
     const QString longLine =
         "osiągnięcie opisane tak szeroko i tak obszernie, że na świadectwie ten jeden wiersz "
@@ -227,8 +252,8 @@ TEST(CopyGradesToSheet, EveryCertificateIntoEveryColumnAndNothingElse) {
     for (const QStringList* group : {&copying, &silent}) {
         for (const QString& className : *group) {
             for (const auto& [page, column] : pairs) {
-                SCOPED_TRACE(className.toStdString() + " page " + std::to_string(page) + " column " +
-                             std::to_string(column));
+                SCOPED_TRACE(className.toStdString() + " page " + std::to_string(page) +
+                             " column " + std::to_string(column));
                 registry.ClearAll();
                 DocumentForm& cert = *registry.form(className);
                 FillCertificate(cert, longLine);
@@ -242,10 +267,11 @@ TEST(CopyGradesToSheet, EveryCertificateIntoEveryColumnAndNothingElse) {
                 }
                 const std::string key = "ARKUSZ OCEN STR " + std::to_string(page) + " MUZYCZNA";
                 const std::string s = std::to_string(page == 3 ? column - 1 : column);
-                Records expected = {{{key, "ZMIENNA_Rok" + s + "_DATA_EDIT"}, "2002 / "},
-                                    {{key, "ZMIENNA_Klasa" + s + "_DATA_EDIT"}, className.toStdString()},
-                                    {{key, "ZMIENNA_NrDziennika" + s + "_DATA_EDIT"}, "7"},
-                                    {{key, "ZMIENNA_SzczegolneOsiagniecia" + s + "_DATA_MEMO01"}, "m1"}};
+                Records expected = {
+                    {{key, "ZMIENNA_Rok" + s + "_DATA_EDIT"}, "2002 / "},
+                    {{key, "ZMIENNA_Klasa" + s + "_DATA_EDIT"}, className.toStdString()},
+                    {{key, "ZMIENNA_NrDziennika" + s + "_DATA_EDIT"}, "7"},
+                    {{key, "ZMIENNA_SzczegolneOsiagniecia" + s + "_DATA_MEMO01"}, "m1"}};
                 // The long line breaks where the sheet's printed line ends (its column is 246
                 // units wide on page 3, 211 on pages 2 and 4); the limit of three keeps its
                 // first two lines.
@@ -258,7 +284,8 @@ TEST(CopyGradesToSheet, EveryCertificateIntoEveryColumnAndNothingElse) {
                          : "że na świadectwie ten jeden wiersz zawija się ";
                 for (int r = 1; r <= 17; ++r) {
                     const std::string row = std::to_string(r);
-                    expected[{key, "ZMIENNA_ObowiazkoweOcn" + row + s + "_DATA_COMBOBOX"}] = "ocena " + row;
+                    expected[{key, "ZMIENNA_ObowiazkoweOcn" + row + s + "_DATA_COMBOBOX"}] =
+                        "ocena " + row;
                     if (page != 3)
                         expected[{key, "ZMIENNA_ObowiazkowyOpis" + row + "_DATA_EDIT"}] =
                             Padded("przedmiot " + row, 42);

@@ -25,7 +25,8 @@ namespace {
 
 class CopyToSheet : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         EnsureApplication();
         registry.ClearAll();
         DocumentForm& cert = *registry.form("TFSwiad205kl2");
@@ -46,7 +47,8 @@ protected:
 
 }  // namespace
 
-TEST_F(CopyToSheet, PageThreeColumnOneWritesDigitZeroOnly) {
+TEST_F(CopyToSheet, PageThreeColumnOneWritesDigitZeroOnly)
+{
     const Snapshot before = TakeSnapshot(registry);
     registry.form("TFSwiad205kl2")->CopyGradesToSheet(1, 3, false);
     const Snapshot changed = Changes(before, TakeSnapshot(registry));
@@ -64,16 +66,19 @@ TEST_F(CopyToSheet, PageThreeColumnOneWritesDigitZeroOnly) {
     EXPECT_EQ(changed, expected);
 }
 
-TEST_F(CopyToSheet, PairsWithoutABlockChangeNothing) {
+TEST_F(CopyToSheet, PairsWithoutABlockChangeNothing)
+{
     const Snapshot before = TakeSnapshot(registry);
-    const std::pair<int, int> pairs[] = {{3, 2}, {3, 4}, {0, 2}, {4, 3}, {2, 5}, {1, 2812}, {4, 3}, {1, 1}};
+    const std::pair<int, int> pairs[] = {{3, 2}, {3, 4},    {0, 2}, {4, 3},
+                                         {2, 5}, {1, 2812}, {4, 3}, {1, 1}};
     for (const auto& [column, page] : pairs) {
         registry.form("TFSwiad205kl2")->CopyGradesToSheet(column, page, true);
         EXPECT_EQ(Changes(before, TakeSnapshot(registry)), Snapshot()) << column << "," << page;
     }
 }
 
-TEST_F(CopyToSheet, PageTwoCopiesNamesOnRequestAndEmptiesCells) {
+TEST_F(CopyToSheet, PageTwoCopiesNamesOnRequestAndEmptiesCells)
+{
     DocumentForm& page2 = *registry.form("TFArkusz283str2");
     page2.setText(u"ZMIENNA_ObowiazkoweOcn182_DATA_COMBOBOX", "stays");
     page2.setText(u"ZMIENNA_ObowiazkoweOcn32_DATA_COMBOBOX", "old");
@@ -88,7 +93,8 @@ TEST_F(CopyToSheet, PageTwoCopiesNamesOnRequestAndEmptiesCells) {
     EXPECT_EQ(page2.text(u"ZMIENNA_ObowiazkoweOcn11_DATA_COMBOBOX"), "dobry");
 }
 
-TEST_F(CopyToSheet, LoadBarsCallTheChosenCertificate) {
+TEST_F(CopyToSheet, LoadBarsCallTheChosenCertificate)
+{
     DocumentForm& page4 = *registry.form("TFArkusz283str4");
     registry.form("TFSwiad205wkl5")->setText(u"ZMIENNA_Klasa_STR1_DATA_EDIT", "piątej");
     FormWindow& w = page4.window();
@@ -112,7 +118,8 @@ TEST_F(CopyToSheet, LoadBarsCallTheChosenCertificate) {
 // Achievements reach a sheet's memo in the lines its printed column holds (Times New Roman
 // 8 pt: 11 page units; the columns are 211 units wide): none runs out of the table, and the
 // lines read on as the certificate's text.
-TEST_F(CopyToSheet, AchievementsArriveInLinesThePrintedColumnHolds) {
+TEST_F(CopyToSheet, AchievementsArriveInLinesThePrintedColumnHolds)
+{
     struct Case {
         const char* certificate;
         bool typed;  // typed in the certificate's window, else stored
@@ -125,9 +132,11 @@ TEST_F(CopyToSheet, AchievementsArriveInLinesThePrintedColumnHolds) {
                                    "solistka koncertu szkolnej orkiestry, ")
                                .repeated(8)
                                .left(787);
-    const QString typed = "Wyróżnienie w konkursie skrzypcowym w Krakowie oraz udział w warsztatach w Łodzi";
+    const QString typed =
+        "Wyróżnienie w konkursie skrzypcowym w Krakowie oraz udział w warsztatach w Łodzi";
     const Case cases[] = {
-        {"TFSwiad204", false, "TFArkusz281str7", "LoadDataToSeetButton", "ZMIENNA_Szczegolne1_DATA_MEMO", 3},
+        {"TFSwiad204", false, "TFArkusz281str7", "LoadDataToSeetButton",
+         "ZMIENNA_Szczegolne1_DATA_MEMO", 3},
         {"TFSwiad205kl2", true, "TFArkusz283str2", "WczytajDaneZSwiadectwaButton",
          "ZMIENNA_SzczegolneOsiagniecia1_DATA_MEMO", 2},
     };
@@ -139,7 +148,8 @@ TEST_F(CopyToSheet, AchievementsArriveInLinesThePrintedColumnHolds) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.certificate);
         DocumentForm& cert = *registry.form(c.certificate);
-        const QString memoName = c.typed ? "ZMIENNA_Szczegolne_STR2_DATA_MEMO" : "ZMIENNA_Szczegolne_STR3_DATA_MEMO";
+        const QString memoName =
+            c.typed ? "ZMIENNA_Szczegolne_STR2_DATA_MEMO" : "ZMIENNA_Szczegolne_STR3_DATA_MEMO";
         const QString text = c.typed ? typed : stored;
         if (c.typed) {
             cert.setText(memoName, "");
@@ -148,7 +158,8 @@ TEST_F(CopyToSheet, AchievementsArriveInLinesThePrintedColumnHolds) {
             TypeText(memo, text);
             cert.releaseWindow();
         } else {
-            cert.FillFields({{cert.key().toStdString(), memoName.toStdString(), text.toStdString()}});
+            cert.FillFields(
+                {{cert.key().toStdString(), memoName.toStdString(), text.toStdString()}});
         }
         ASSERT_EQ(cert.text(memoName), text);
 
@@ -160,7 +171,8 @@ TEST_F(CopyToSheet, AchievementsArriveInLinesThePrintedColumnHolds) {
         w.findChild<QPushButton*>(c.button)->click();
         const QStringList lines = sheet.memoLines(QString::fromUtf8(c.target));
         EXPECT_EQ(lines.size(), c.lines);
-        for (const QString& line : lines) EXPECT_LE(metrics.horizontalAdvance(line), 211.0) << line.toStdString();
+        for (const QString& line : lines)
+            EXPECT_LE(metrics.horizontalAdvance(line), 211.0) << line.toStdString();
         EXPECT_TRUE(text.startsWith(lines.join(""))) << lines.join("|").toStdString();
         if (c.typed) {
             EXPECT_EQ(lines.join(""), text);
@@ -173,7 +185,8 @@ namespace {
 
 class SchoolDataCopy : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         EnsureApplication();
         form.setText(u"ZMIENNA_Klasa_STR1_DATA_EDIT", "typed");
         form.setText(u"ZMIENNA_UchwalaRok_STR1_DATA_EDIT", "2001");
@@ -187,11 +200,12 @@ protected:
 
 }  // namespace
 
-TEST_F(SchoolDataCopy, CopiesTheThirtyOnePairsWholeAndEmptiesMissingOnes) {
+TEST_F(SchoolDataCopy, CopiesTheThirtyOnePairsWholeAndEmptiesMissingOnes)
+{
     WriteSchoolTemplate({{"DANE SZKOLY", "ZMIENNA_Szkola1_DATA_EDIT", "Państwowa Szkoła Muzyczna"},
-                   {"DANE SZKOLY", "ZMIENNA_PromocjaDoKlasy_DATA_EDIT", "czwartej"},
-                   {"DANE SZKOLY", "ZMIENNA_SzkolaWE_DATA_EDIT", "e w"},
-                   {"DANE SZKOLY", "ZMIENNA_Nadobowiazkowe5_DATA_EDIT", "chór"}});
+                         {"DANE SZKOLY", "ZMIENNA_PromocjaDoKlasy_DATA_EDIT", "czwartej"},
+                         {"DANE SZKOLY", "ZMIENNA_SzkolaWE_DATA_EDIT", "e w"},
+                         {"DANE SZKOLY", "ZMIENNA_Nadobowiazkowe5_DATA_EDIT", "chór"}});
     form.LoadSchoolData();
     EXPECT_EQ(form.text(u"ZMIENNA_NazwaSzkoly1_STR1_DATA_EDIT"), "Państwowa Szkoła Muzyczna");
     EXPECT_EQ(form.text(u"ZMIENNA_PromDoKlasy_STR1_DATA_EDIT"), "czwartej");
@@ -209,7 +223,8 @@ TEST_F(SchoolDataCopy, CopiesTheThirtyOnePairsWholeAndEmptiesMissingOnes) {
 }
 
 // A copy step may write a fixed text that each block words its own way.
-TEST(CopyMaps, FixedTextsComeFromTheBlock) {
+TEST(CopyMaps, FixedTextsComeFromTheBlock)
+{
     EnsureApplication();
     QTemporaryDir dir;
     ASSERT_NO_FATAL_FAILURE(CopyBuiltInLayouts(dir.path()));
@@ -228,7 +243,8 @@ TEST(CopyMaps, FixedTextsComeFromTheBlock) {
     QJsonArray forms = root["forms"].toArray();
     for (qsizetype i = 0; i < forms.size(); ++i) {
         QJsonObject f = forms[i].toObject();
-        if (f["class"].toString() == "TFSwiad205kl2") f["copy"] = "cert205_2";
+        if (f["class"].toString() == "TFSwiad205kl2")
+            f["copy"] = "cert205_2";
         forms[i] = f;
     }
     root["forms"] = forms;
@@ -248,7 +264,8 @@ TEST(CopyMaps, FixedTextsComeFromTheBlock) {
     const LayoutCatalog catalog = LayoutCatalog::fromDirectory(dir.path());
     const QStringList problems = ValidateLayouts(catalog);
     // Class III to V blocks give no value: the validator names them.
-    EXPECT_TRUE(problems.join('\n').contains("needs the value \"class\"")) << problems.join('\n').toStdString();
+    EXPECT_TRUE(problems.join('\n').contains("needs the value \"class\""))
+        << problems.join('\n').toStdString();
     FormRegistry registry(catalog);
     registry.form("TFSwiad205kl2")->CopyGradesToSheet(2, 3, false);
     EXPECT_EQ(registry.form("TFArkusz283str3")->text(u"ZMIENNA_Klasa1_DATA_EDIT"), "Klasa II.3");

@@ -10,10 +10,10 @@
 namespace {
 
 const QStringList kLaidOut = {
-    "TFSwiad205kl1", "TFSwiad205wkl1", "TFSwiad205kl2", "TFSwiad205wkl2", "TFSwiad205kl3",
-    "TFSwiad205wkl3", "TFSwiad205kl4", "TFSwiad205wkl4", "TFSwiad205kl5", "TFSwiad205wkl5",
-    "TFSwiad205kl6", "TFSwiad205wkl6", "TFArkusz283str1", "TFArkusz283str2", "TFArkusz283str3",
-    "TFArkusz283str4"};
+    "TFSwiad205kl1",   "TFSwiad205wkl1",  "TFSwiad205kl2",   "TFSwiad205wkl2",
+    "TFSwiad205kl3",   "TFSwiad205wkl3",  "TFSwiad205kl4",   "TFSwiad205wkl4",
+    "TFSwiad205kl5",   "TFSwiad205wkl5",  "TFSwiad205kl6",   "TFSwiad205wkl6",
+    "TFArkusz283str1", "TFArkusz283str2", "TFArkusz283str3", "TFArkusz283str4"};
 
 class FieldOperations : public ::testing::Test {
 protected:
@@ -21,9 +21,11 @@ protected:
 
     std::vector<FieldRecord> collect(const char* cls) const { return Collect(*registry.form(cls)); }
     static std::string valueOf(const std::vector<FieldRecord>& records, const std::string& key,
-                               const std::string& name) {
+                               const std::string& name)
+    {
         for (const FieldRecord& r : records)
-            if (r.id == key && r.comp_name == name) return r.value;
+            if (r.id == key && r.comp_name == name)
+                return r.value;
         return "<none>";
     }
 
@@ -32,31 +34,40 @@ protected:
 };
 
 // Every stored field of a form gets a text of its own; memos get several lines.
-void FillDistinct(DocumentForm& form) {
+void FillDistinct(DocumentForm& form)
+{
     SetStoredFields(form, [&](const LayoutComponent& c, int) -> QString {
-        if (c.kind == ComponentKind::Memo) return form.isCertificate() ? "pierwsza linia\r\ndruga ąę" : "a\r\n\r\nc";
+        if (c.kind == ComponentKind::Memo)
+            return form.isCertificate() ? "pierwsza linia\r\ndruga ąę" : "a\r\n\r\nc";
         return c.kind == ComponentKind::Combo ? "uczestniczył " : c.name.mid(8, 12) + " ż";
     });
 }
 
 }  // namespace
 
-TEST_F(FieldOperations, CollectSaveFillCollectGivesIdenticalRecords) {
+TEST_F(FieldOperations, CollectSaveFillCollectGivesIdenticalRecords)
+{
     TempFolders folders;
-    student.fields = {{"Imie_DATA_EDIT", "Łucja"}, {"Nazwisko_DATA_EDIT", "Żak"},
-                      {"Plec_DATA_COMBOBOX", "kobieta"}, {"NumerPesel_DATA_EDIT", "01234567890"}};
-    for (const QString& cls : kLaidOut) FillDistinct(*registry.form(cls));
+    student.fields = {{"Imie_DATA_EDIT", "Łucja"},
+                      {"Nazwisko_DATA_EDIT", "Żak"},
+                      {"Plec_DATA_COMBOBOX", "kobieta"},
+                      {"NumerPesel_DATA_EDIT", "01234567890"}};
+    for (const QString& cls : kLaidOut)
+        FillDistinct(*registry.form(cls));
     registry.FillAll(CollectAll(registry));  // the student's fields overwrite the derived ones once
     const std::vector<FieldRecord> first = CollectAll(registry);
     ASSERT_NO_FATAL_FAILURE(StoreAndReload(registry, first));
     const std::vector<FieldRecord> again = CollectAll(registry);
 
     EXPECT_EQ(again, first);
-    EXPECT_EQ(valueOf(again, "KLASA II MUZYCZNA", "ZMIENNA_Szczegolne_STR2_DATA_MEMO"), "pierwsza linia\r\ndruga ąę");
-    EXPECT_EQ(valueOf(again, "KLASA II MUZYCZNA", "ZMIENNA_ImieNazwisko_STR1_DATA_EDIT"), "Łucja Żak");
+    EXPECT_EQ(valueOf(again, "KLASA II MUZYCZNA", "ZMIENNA_Szczegolne_STR2_DATA_MEMO"),
+              "pierwsza linia\r\ndruga ąę");
+    EXPECT_EQ(valueOf(again, "KLASA II MUZYCZNA", "ZMIENNA_ImieNazwisko_STR1_DATA_EDIT"),
+              "Łucja Żak");
 }
 
-TEST_F(FieldOperations, RecordCountsAndOrderPerCertificate) {
+TEST_F(FieldOperations, RecordCountsAndOrderPerCertificate)
+{
     const std::vector<FieldRecord> plain = collect("TFSwiad205kl2");
     const std::vector<FieldRecord> distinction = collect("TFSwiad205wkl2");
     EXPECT_EQ(plain.size(), 72u);
@@ -64,10 +75,12 @@ TEST_F(FieldOperations, RecordCountsAndOrderPerCertificate) {
     EXPECT_EQ(plain.front().comp_name, "ZMIENNA_ImieNazwisko_STR1_DATA_EDIT");
     EXPECT_EQ(plain.back().comp_name, "ZMIENNA_Szczegolne_STR2_DATA_MEMO");
     EXPECT_EQ(distinction[24].comp_name, "ZMIENNA_OtrzymalA_STR1_DATA_EDIT");
-    for (const FieldRecord& r : plain) EXPECT_EQ(r.id, "KLASA II MUZYCZNA");
+    for (const FieldRecord& r : plain)
+        EXPECT_EQ(r.id, "KLASA II MUZYCZNA");
 }
 
-TEST_F(FieldOperations, FillSelectsByKeyIgnoresLabelsAndLetsTheLaterWin) {
+TEST_F(FieldOperations, FillSelectsByKeyIgnoresLabelsAndLetsTheLaterWin)
+{
     DocumentForm& form = *registry.form("TFSwiad205kl2");
     const std::vector<FieldRecord> records = {
         {"KLASA II MUZYCZNA", "zmienna_klasa_str1_data_edit", "pierwsza"},
@@ -91,7 +104,8 @@ TEST_F(FieldOperations, FillSelectsByKeyIgnoresLabelsAndLetsTheLaterWin) {
 }
 
 // The ART-II/283/3 title page words its endings its own way ("przyjęty", "wpisany").
-TEST_F(FieldOperations, TitlePageEndingsFollowTheSex) {
+TEST_F(FieldOperations, TitlePageEndingsFollowTheSex)
+{
     const std::pair<const char*, const char*> cases[] = {
         {"mężczyzna", "y"}, {"kobieta", "a"}, {"", "a"}, {"Mężczyzna", "a"}, {"mężczyzna ", "a"}};
     DocumentForm& title = *registry.form("TFArkusz283str1");
@@ -104,7 +118,8 @@ TEST_F(FieldOperations, TitlePageEndingsFollowTheSex) {
     }
 }
 
-TEST_F(FieldOperations, StudentFieldsAreJoinedWithOneBlankAndSetWhole) {
+TEST_F(FieldOperations, StudentFieldsAreJoinedWithOneBlankAndSetWhole)
+{
     const QString longName(50, QChar('x'));
     student.fields = {{"Imie_DATA_EDIT", ""},
                       {"Nazwisko_DATA_EDIT", longName},
@@ -124,14 +139,16 @@ TEST_F(FieldOperations, StudentFieldsAreJoinedWithOneBlankAndSetWhole) {
 
     // The title page keeps a stored birth place and voivodeship; it fills them only while empty.
     DocumentForm& title = *registry.form("TFArkusz283str1");
-    title.FillFields({{"ARKUSZ OCEN STR 1 MUZYCZNA", "ZMIENNA_MiejsceUrodzenia_DATA_EDIT", "Gdańsk"},
-                      {"ARKUSZ OCEN STR 1 MUZYCZNA", "ZMIENNA_Wojewodztwo_DATA_EDIT", "pomorskie"}});
+    title.FillFields(
+        {{"ARKUSZ OCEN STR 1 MUZYCZNA", "ZMIENNA_MiejsceUrodzenia_DATA_EDIT", "Gdańsk"},
+         {"ARKUSZ OCEN STR 1 MUZYCZNA", "ZMIENNA_Wojewodztwo_DATA_EDIT", "pomorskie"}});
     EXPECT_EQ(title.text(u"ZMIENNA_MiejsceUrodzenia_DATA_EDIT"), "Gdańsk");
     EXPECT_EQ(title.text(u"ZMIENNA_Wojewodztwo_DATA_EDIT"), "pomorskie");
     EXPECT_EQ(title.text(u"ZMIENNA_Pesel_DATA_EDIT"), "96050312345");
 }
 
-TEST_F(FieldOperations, EmptyListLeavesOnlyTheDerivedFields) {
+TEST_F(FieldOperations, EmptyListLeavesOnlyTheDerivedFields)
+{
     DocumentForm& cert = *registry.form("TFSwiad205kl6");
     cert.FillFields({});
     for (const FieldRecord& r : collect("TFSwiad205kl6")) {
@@ -143,14 +160,16 @@ TEST_F(FieldOperations, EmptyListLeavesOnlyTheDerivedFields) {
     }
 }
 
-TEST_F(FieldOperations, SheetMemosStoreOneRowPerLine) {
+TEST_F(FieldOperations, SheetMemosStoreOneRowPerLine)
+{
     DocumentForm& page = *registry.form("TFArkusz283str2");
     page.ClearFields();
     page.setText(u"ZMIENNA_SzczegolneOsiagniecia1_DATA_MEMO", "a\r\n\r\nc");
     page.setText(u"ZMIENNA_InfoOEgzam1_DATA_MEMO", "z\r\n");
     std::vector<FieldRecord> rows;
     for (const FieldRecord& r : collect("TFArkusz283str2"))
-        if (r.comp_name.find("_DATA_MEMO") != std::string::npos) rows.push_back(r);
+        if (r.comp_name.find("_DATA_MEMO") != std::string::npos)
+            rows.push_back(r);
     const std::vector<FieldRecord> expected = {
         {"ARKUSZ OCEN STR 2 MUZYCZNA", "ZMIENNA_SzczegolneOsiagniecia1_DATA_MEMO01", "a"},
         {"ARKUSZ OCEN STR 2 MUZYCZNA", "ZMIENNA_SzczegolneOsiagniecia1_DATA_MEMO02", ""},
@@ -159,27 +178,33 @@ TEST_F(FieldOperations, SheetMemosStoreOneRowPerLine) {
     EXPECT_EQ(rows, expected);
 
     // Lines beyond the limit are kept on load; a bare memo name matches no memo.
-    page.FillFields({{"ARKUSZ OCEN STR 2 MUZYCZNA", "ZMIENNA_SzczegolneOsiagniecia2_DATA_MEMO01", "1"},
-                     {"ARKUSZ OCEN STR 2 MUZYCZNA", "ZMIENNA_SzczegolneOsiagniecia2_DATA_MEMO02", "2"},
-                     {"ARKUSZ OCEN STR 2 MUZYCZNA", "ZMIENNA_SzczegolneOsiagniecia2_DATA_MEMO03", "3"},
-                     {"ARKUSZ OCEN STR 2 MUZYCZNA", "ZMIENNA_SzczegolneOsiagniecia2_DATA_MEMO04", "4"},
-                     {"ARKUSZ OCEN STR 2 MUZYCZNA", "ZMIENNA_SzczegolneOsiagniecia2_DATA_MEMO05", "5"},
-                     {"ARKUSZ OCEN STR 2 MUZYCZNA", "ZMIENNA_InfoOEgzam2_DATA_MEM", "x"}});
-    EXPECT_EQ(page.memoLines(u"ZMIENNA_SzczegolneOsiagniecia2_DATA_MEMO"), QStringList({"1", "2", "3", "4", "5"}));
+    page.FillFields(
+        {{"ARKUSZ OCEN STR 2 MUZYCZNA", "ZMIENNA_SzczegolneOsiagniecia2_DATA_MEMO01", "1"},
+         {"ARKUSZ OCEN STR 2 MUZYCZNA", "ZMIENNA_SzczegolneOsiagniecia2_DATA_MEMO02", "2"},
+         {"ARKUSZ OCEN STR 2 MUZYCZNA", "ZMIENNA_SzczegolneOsiagniecia2_DATA_MEMO03", "3"},
+         {"ARKUSZ OCEN STR 2 MUZYCZNA", "ZMIENNA_SzczegolneOsiagniecia2_DATA_MEMO04", "4"},
+         {"ARKUSZ OCEN STR 2 MUZYCZNA", "ZMIENNA_SzczegolneOsiagniecia2_DATA_MEMO05", "5"},
+         {"ARKUSZ OCEN STR 2 MUZYCZNA", "ZMIENNA_InfoOEgzam2_DATA_MEM", "x"}});
+    EXPECT_EQ(page.memoLines(u"ZMIENNA_SzczegolneOsiagniecia2_DATA_MEMO"),
+              QStringList({"1", "2", "3", "4", "5"}));
     EXPECT_EQ(page.text(u"ZMIENNA_InfoOEgzam2_DATA_MEMO"), "");
 }
 
-TEST_F(FieldOperations, SampleDataOfTheClassOneForms) {
+TEST_F(FieldOperations, SampleDataOfTheClassOneForms)
+{
     DocumentForm& plain = *registry.form("TFSwiad205kl1");
     DocumentForm& distinction = *registry.form("TFSwiad205wkl1");
-    distinction.FillFields({{"KLASA I WYR. MUZYCZNA", "ZMIENNA_OLetnim_STR1_DATA_EDIT", "sześcio"}});
+    distinction.FillFields(
+        {{"KLASA I WYR. MUZYCZNA", "ZMIENNA_OLetnim_STR1_DATA_EDIT", "sześcio"}});
     plain.FillSampleData();
     distinction.FillSampleData();
-    EXPECT_EQ(plain.text(u"ZMIENNA_ObowiazkowyEduOpis17_STR2_DATA_EDIT"), "obowiązkowe zaj. edu. 17");
+    EXPECT_EQ(plain.text(u"ZMIENNA_ObowiazkowyEduOpis17_STR2_DATA_EDIT"),
+              "obowiązkowe zaj. edu. 17");
     EXPECT_EQ(plain.text(u"ZMIENNA_NadopowiazkoweOcn5_STR2_DATA_COMBOBOX"), "celujacy");
     EXPECT_EQ(plain.text(u"ZMIENNA_OLetnim_STR1_DATA_EDIT"), "dwu letnim");
     EXPECT_EQ(plain.memoLines(u"ZMIENNA_Szczegolne_STR2_DATA_MEMO"),
-              QStringList({"szczegolne 1", "szczegolne 2", "szczegolne 3", "szczegolne 4", "szczegolne 5"}));
+              QStringList({"szczegolne 1", "szczegolne 2", "szczegolne 3", "szczegolne 4",
+                           "szczegolne 5"}));
     EXPECT_EQ(distinction.text(u"ZMIENNA_OLetnim_STR1_DATA_EDIT"), "sześcio");
     EXPECT_EQ(distinction.text(u"ZMIENNA_PromDoKlasy_STR1_DATA_EDIT"), "drugiej");
 
@@ -193,29 +218,34 @@ TEST_F(FieldOperations, SampleDataOfTheClassOneForms) {
     EXPECT_EQ(page2.text(u"ZMIENNA_NadobowiazkoweZajOcn101_DATA_COMBOBOX"), "nadob. ocena 110");
 }
 
-TEST_F(FieldOperations, NewStudentPresetOnPlainFormsOnly) {
+TEST_F(FieldOperations, NewStudentPresetOnPlainFormsOnly)
+{
     registry.ClearAll();
-    for (const auto& f : registry.forms()) f->ApplyPreset("newStudent");
+    for (const auto& f : registry.forms())
+        f->ApplyPreset("newStudent");
     EXPECT_EQ(registry.form("TFSwiad205kl4")->text(u"ZMIENNA_PromocjiE_STR1_DATA_EDIT"), "ę");
     EXPECT_EQ(registry.form("TFSwiad205wkl4")->find(u"ZMIENNA_PromocjiE_STR1_DATA_EDIT"), -1);
 }
 
 // The ART-II/280/3a title page is made like the ART-II/280/3 one but stays outside every
 // sweep: whatever it shows is never collected, cleared or filled with a student's data.
-TEST_F(FieldOperations, StandaloneTitlePageStaysOutsideTheSweeps) {
+TEST_F(FieldOperations, StandaloneTitlePageStaysOutsideTheSweeps)
+{
     DocumentForm* page = registry.form("TFArkusz280astr1");
     ASSERT_NE(page, nullptr);
     const DocumentForm& base = *registry.form("TFArkusz280str1");
     EXPECT_EQ(page->instanceName(), "FArkusz280astr1");
     EXPECT_EQ(page->componentCount(), base.componentCount());
-    for (const auto& f : registry.forms()) EXPECT_NE(f.get(), page);
+    for (const auto& f : registry.forms())
+        EXPECT_NE(f.get(), page);
 
     const QString field = "ZMIENNA_NazwaSzkoly1_DATA_EDIT";
     ASSERT_GE(page->find(field), 0);
     page->setText(field, "szkoła");
     std::vector<FieldRecord> records;
     registry.CollectAll(records);
-    for (const FieldRecord& r : records) EXPECT_NE(r.id, "");
+    for (const FieldRecord& r : records)
+        EXPECT_NE(r.id, "");
     registry.ClearAll();
     registry.FillAll({{"ART-II/280/3 ARKUSZ OCEN STR 1 MUZYCZNA", field.toStdString(), "inna"}});
     EXPECT_EQ(page->text(field), "szkoła");

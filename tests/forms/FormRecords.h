@@ -24,8 +24,9 @@ Snapshot TakeSnapshot(const FormRegistry& registry);
 Snapshot Changes(const Snapshot& before, const Snapshot& after);
 
 // Sets every stored field of a form to what `textOf` gives for it; no text leaves it as it is.
-void SetStoredFields(DocumentForm& form,
-                     const std::function<std::optional<QString>(const LayoutComponent&, int index)>& textOf);
+void SetStoredFields(
+    DocumentForm& form,
+    const std::function<std::optional<QString>(const LayoutComponent&, int index)>& textOf);
 
 // Stores the records as a student's table of the working copy (made, or rewritten when
 // there), empties every form, loads the table back and fills the forms with it.

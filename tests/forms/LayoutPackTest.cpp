@@ -10,14 +10,17 @@
 
 namespace {
 
-const LayoutCatalog& SourceLayouts() {
-    static const LayoutCatalog catalog = LayoutCatalog::fromDirectory(QStringLiteral(VLM_SOURCE_DIR "/resources/layouts"));
+const LayoutCatalog& SourceLayouts()
+{
+    static const LayoutCatalog catalog =
+        LayoutCatalog::fromDirectory(QStringLiteral(VLM_SOURCE_DIR "/resources/layouts"));
     return catalog;
 }
 
 }  // namespace
 
-TEST(LayoutPack, BuiltInCatalogIsTheLayoutFilesFieldByField) {
+TEST(LayoutPack, BuiltInCatalogIsTheLayoutFilesFieldByField)
+{
     const LayoutCatalog& built = LayoutCatalog::builtIn();
     const LayoutCatalog& source = SourceLayouts();
     const std::pair<const char*, bool> parts[] = {
@@ -33,11 +36,13 @@ TEST(LayoutPack, BuiltInCatalogIsTheLayoutFilesFieldByField) {
         {"dialogFields", built.dialogFields == source.dialogFields},
         {"problems", built.problems == source.problems},
     };
-    for (const auto& [part, same] : parts) EXPECT_TRUE(same) << part;
+    for (const auto& [part, same] : parts)
+        EXPECT_TRUE(same) << part;
     EXPECT_TRUE(built == source);
 }
 
-TEST(LayoutPack, KeepsNullTextsAndAbsentPartsApartFromEmptyOnes) {
+TEST(LayoutPack, KeepsNullTextsAndAbsentPartsApartFromEmptyOnes)
+{
     LayoutCatalog catalog;
     LayoutComponent empty;
     empty.name = QStringLiteral("A_DATA_EDIT");
@@ -46,7 +51,8 @@ TEST(LayoutPack, KeepsNullTextsAndAbsentPartsApartFromEmptyOnes) {
     null.name = QStringLiteral("B_DATA_EDIT");
     null.caption = QString();
     null.dots = PageRect{1, 2, 3, 4};
-    catalog.designs.insert(QStringLiteral("d"), {QStringLiteral("d"), 2, QString(), {}, {empty, null}});
+    catalog.designs.insert(QStringLiteral("d"),
+                           {QStringLiteral("d"), 2, QString(), {}, {empty, null}});
     FormSpec form;
     form.className = QStringLiteral("TFForm");
     form.loadBar = LoadBar{};
@@ -57,7 +63,8 @@ TEST(LayoutPack, KeepsNullTextsAndAbsentPartsApartFromEmptyOnes) {
 
     const LayoutCatalog unpacked = UnpackLayouts(PackLayouts(catalog));
     EXPECT_TRUE(unpacked == catalog);
-    const QList<LayoutComponent>& components = unpacked.designs.value(QStringLiteral("d")).components;
+    const QList<LayoutComponent>& components =
+        unpacked.designs.value(QStringLiteral("d")).components;
     ASSERT_EQ(components.size(), 2);
     EXPECT_FALSE(components[0].caption.isNull());
     EXPECT_TRUE(components[1].caption.isNull());
@@ -68,7 +75,8 @@ TEST(LayoutPack, KeepsNullTextsAndAbsentPartsApartFromEmptyOnes) {
     EXPECT_FALSE(unpacked.forms[2].loadBar->columns[1].isNull());
 }
 
-TEST(LayoutPack, DamagedBytesAreRefused) {
+TEST(LayoutPack, DamagedBytesAreRefused)
+{
     const QByteArray packed = PackLayouts(SourceLayouts());
     const std::pair<const char*, std::function<QByteArray()>> damages[] = {
         {"nothing", [] { return QByteArray(); }},

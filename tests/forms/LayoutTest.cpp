@@ -10,13 +10,15 @@
 
 #include <gtest/gtest.h>
 
-TEST(Layouts, BuiltInCatalogIsSound) {
+TEST(Layouts, BuiltInCatalogIsSound)
+{
     const LayoutCatalog& cat = LayoutCatalog::builtIn();
     EXPECT_EQ(ValidateLayouts(cat), QStringList());
     EXPECT_EQ(cat.forms.size(), 48);
 }
 
-TEST(Layouts, StorageMarkersAreFoundAnywhereInTheName) {
+TEST(Layouts, StorageMarkersAreFoundAnywhereInTheName)
+{
     struct Row {
         const char* name;
         bool edit, combo, memo;
@@ -29,7 +31,7 @@ TEST(Layouts, StorageMarkersAreFoundAnywhereInTheName) {
         {"X_DATA_DATA_MEMO", false, false, true},          // overlapping "_DATA_"
         {"A_DATA_EDIT_DATA_COMBOBOX", true, true, false},  // both are counted
         {"Naglowek_DATA_LABEL", false, false, false},
-        {"imie_data_edit", false, false, false},           // markers are upper case
+        {"imie_data_edit", false, false, false},  // markers are upper case
         {"X_DATA_", false, false, false},
         {"_DATA_EDI", false, false, false},
         {"", false, false, false},
@@ -45,19 +47,20 @@ TEST(Layouts, StorageMarkersAreFoundAnywhereInTheName) {
     }
 }
 
-TEST(Layouts, CountsAndExactNamesPerForm) {
+TEST(Layouts, CountsAndExactNamesPerForm)
+{
     struct Row {
         const char* cls;
         ComponentCounts n;
     };
     const Row table[] = {
-        {"TFSwiad205kl1", {49, 22, 1, 36}},  {"TFSwiad205wkl1", {47, 22, 1, 35}},
-        {"TFSwiad205kl2", {49, 22, 1, 36}},  {"TFSwiad205wkl2", {47, 22, 1, 35}},
-        {"TFSwiad205kl3", {49, 22, 1, 36}},  {"TFSwiad205wkl3", {47, 22, 1, 35}},
-        {"TFSwiad205kl4", {49, 22, 1, 36}},  {"TFSwiad205wkl4", {47, 22, 1, 35}},
-        {"TFSwiad205kl5", {49, 22, 1, 36}},  {"TFSwiad205wkl5", {47, 22, 1, 35}},
-        {"TFSwiad205kl6", {49, 22, 1, 36}},  {"TFSwiad205wkl6", {47, 22, 1, 35}},
-        {"TFArkusz283str1", {37, 0, 0, 41}}, {"TFArkusz283str2", {44, 68, 6, 68}},
+        {"TFSwiad205kl1", {49, 22, 1, 36}},    {"TFSwiad205wkl1", {47, 22, 1, 35}},
+        {"TFSwiad205kl2", {49, 22, 1, 36}},    {"TFSwiad205wkl2", {47, 22, 1, 35}},
+        {"TFSwiad205kl3", {49, 22, 1, 36}},    {"TFSwiad205wkl3", {47, 22, 1, 35}},
+        {"TFSwiad205kl4", {49, 22, 1, 36}},    {"TFSwiad205wkl4", {47, 22, 1, 35}},
+        {"TFSwiad205kl5", {49, 22, 1, 36}},    {"TFSwiad205wkl5", {47, 22, 1, 35}},
+        {"TFSwiad205kl6", {49, 22, 1, 36}},    {"TFSwiad205wkl6", {47, 22, 1, 35}},
+        {"TFArkusz283str1", {37, 0, 0, 41}},   {"TFArkusz283str2", {44, 68, 6, 68}},
         {"TFArkusz283str3", {15, 102, 9, 44}}, {"TFArkusz283str4", {44, 68, 6, 68}},
     };
     const LayoutCatalog& cat = LayoutCatalog::builtIn();
@@ -75,21 +78,25 @@ TEST(Layouts, CountsAndExactNamesPerForm) {
     }
 }
 
-TEST(Layouts, RegistryInMainWindowOrder) {
+TEST(Layouts, RegistryInMainWindowOrder)
+{
     const LayoutCatalog& cat = LayoutCatalog::builtIn();
     const QStringList expected = {
-        "TFSwiad200", "TFSwiad200a", "TFSwiad201", "TFSwiad201w", "TFSwiad201b", "TFSwiad201bw",
-        "TFSwiad201c", "TFSwiad201cw", "TFSwiad203", "TFSwiad203w", "TFSwiad204", "TFSwiad204a",
-        "TFSwiad205kl1", "TFSwiad205wkl1", "TFSwiad205kl2", "TFSwiad205wkl2", "TFSwiad205kl3",
-        "TFSwiad205wkl3", "TFSwiad205kl4", "TFSwiad205wkl4", "TFSwiad205kl5", "TFSwiad205wkl5",
-        "TFSwiad205kl6", "TFSwiad205wkl6", "TFSwiad205a", "TFSwiad205aw", "TFSwiad220",
-        "TFSwiad220w", "TFSwiad221", "TFSwiad221w", "TFArkusz280str1", "TFArkusz280str2",
+        "TFSwiad200",      "TFSwiad200a",     "TFSwiad201",      "TFSwiad201w",
+        "TFSwiad201b",     "TFSwiad201bw",    "TFSwiad201c",     "TFSwiad201cw",
+        "TFSwiad203",      "TFSwiad203w",     "TFSwiad204",      "TFSwiad204a",
+        "TFSwiad205kl1",   "TFSwiad205wkl1",  "TFSwiad205kl2",   "TFSwiad205wkl2",
+        "TFSwiad205kl3",   "TFSwiad205wkl3",  "TFSwiad205kl4",   "TFSwiad205wkl4",
+        "TFSwiad205kl5",   "TFSwiad205wkl5",  "TFSwiad205kl6",   "TFSwiad205wkl6",
+        "TFSwiad205a",     "TFSwiad205aw",    "TFSwiad220",      "TFSwiad220w",
+        "TFSwiad221",      "TFSwiad221w",     "TFArkusz280str1", "TFArkusz280str2",
         "TFArkusz280str3", "TFArkusz280str4", "TFArkusz280str5", "TFArkusz280str6",
         "TFArkusz280str7", "TFArkusz281str1", "TFArkusz281str2", "TFArkusz281str3",
         "TFArkusz281str4", "TFArkusz281str5", "TFArkusz281str6", "TFArkusz281str7",
         "TFArkusz283str1", "TFArkusz283str2", "TFArkusz283str3", "TFArkusz283str4"};
     QStringList classes;
-    for (const FormSpec& f : cat.forms) classes << f.className;
+    for (const FormSpec& f : cat.forms)
+        classes << f.className;
     EXPECT_EQ(classes, expected);
     EXPECT_EQ(cat.form("TFSwiad205wkl3")->key, "KLASA III WYR. MUZYCZNA");
     EXPECT_EQ(cat.form("TFArkusz283str2")->key, "ARKUSZ OCEN STR 2 MUZYCZNA");
@@ -97,16 +104,19 @@ TEST(Layouts, RegistryInMainWindowOrder) {
     EXPECT_EQ(cat.form("TFSwiad201c")->pageCount, 4);
     for (const FormSpec& f : cat.forms) {  // every window can be left
         QStringList roles;
-        for (const FormButton& b : f.buttons) roles << b.role;
+        for (const FormButton& b : f.buttons)
+            roles << b.role;
         EXPECT_TRUE(roles.contains("ok") && roles.contains("cancel")) << f.className.toStdString();
     }
 }
 
-TEST(Layouts, GradeItemsAndTabCaptions) {
+TEST(Layouts, GradeItemsAndTabCaptions)
+{
     const LayoutCatalog& cat = LayoutCatalog::builtIn();
     auto itemsOf = [&](const char* cls) {
         for (const LayoutComponent& c : cat.components(*cat.form(cls)))
-            if (c.name == "ZMIENNA_ObowiazkowyEduOcn1_STR2_DATA_COMBOBOX") return c.items;
+            if (c.name == "ZMIENNA_ObowiazkowyEduOcn1_STR2_DATA_COMBOBOX")
+                return c.items;
         return QStringList();
     };
     const QStringList kl1 = itemsOf("TFSwiad205kl1"), kl2 = itemsOf("TFSwiad205kl2");
@@ -123,41 +133,45 @@ TEST(Layouts, GradeItemsAndTabCaptions) {
 }
 
 // A copy of the layouts with one text replaced must fail validation.
-TEST(Layouts, ValidatorRejectsMisspeltNames) {
+TEST(Layouts, ValidatorRejectsMisspeltNames)
+{
     const LayoutEdit edits[] = {
-        {"forms.json", "\"ZMIENNA_PromocjaDoKlasy_DATA_EDIT\"", "\"ZMIENNA_PromocjaDoKlassy_DATA_EDIT\"",
-         "ZMIENNA_PromocjaDoKlassy_DATA_EDIT"},
-        {"forms.json", "\"ZMIENNA_ImieSzkoly2_STR1_DATA_EDIT\"", "\"ZMIENNA_ImieSzkoly_STR1_DATA_EDIT\"",
-         "ZMIENNA_ImieSzkoly_STR1_DATA_EDIT"},
+        {"forms.json", "\"ZMIENNA_PromocjaDoKlasy_DATA_EDIT\"",
+         "\"ZMIENNA_PromocjaDoKlassy_DATA_EDIT\"", "ZMIENNA_PromocjaDoKlassy_DATA_EDIT"},
+        {"forms.json", "\"ZMIENNA_ImieSzkoly2_STR1_DATA_EDIT\"",
+         "\"ZMIENNA_ImieSzkoly_STR1_DATA_EDIT\"", "ZMIENNA_ImieSzkoly_STR1_DATA_EDIT"},
         {"forms.json", "\"ZMIENNA_NadobowiazkoweZajOcn1{c}", "\"ZMIENNA_NadobowiazkoweZajOcm1{c}",
          "NadobowiazkoweZajOcm"},
-        {"forms.json", "\"to\": \"ZMIENNA_Klasa{c}_DATA_EDIT\"", "\"to\": \"ZMIENNA_Klassa{c}_DATA_EDIT\"",
-         "ZMIENNA_Klassa1_DATA_EDIT"},
+        {"forms.json", "\"to\": \"ZMIENNA_Klasa{c}_DATA_EDIT\"",
+         "\"to\": \"ZMIENNA_Klassa{c}_DATA_EDIT\"", "ZMIENNA_Klassa1_DATA_EDIT"},
         {"forms.json", "\"target\": \"ZMIENNA_OtrzymalA_STR1_DATA_EDIT\"",
          "\"target\": \"ZMIENNA_OtrzymaLA_STR1_DATA_EDIT\"", "ZMIENNA_OtrzymaLA_STR1_DATA_EDIT"},
         {"forms.json", "\"field\": \"ZMIENNA_UchwalaRok_STR1_DATA_EDIT\"",
          "\"field\": \"ZMIENNA_UchwalaRok_STR2_DATA_EDIT\"", "ZMIENNA_UchwalaRok_STR2_DATA_EDIT"},
         {"cert205_str2.json", "\"name\": \"ZMIENNA_ObowiazkowyEduOpis9_STR2_DATA_EDIT\"",
          "\"name\": \"ZMIENNA_OBOWIAZKOWYEDUOPIS1_STR2_DATA_EDIT\"", "when case is ignored"},
-        {"cert205_str2.json", "\"kind\": \"memo\"", "\"kind\": \"edit\"", "needs its own data marker"},
+        {"cert205_str2.json", "\"kind\": \"memo\"", "\"kind\": \"edit\"",
+         "needs its own data marker"},
         {"cert205_str2.json", "\"items\": \"grades205\"", "\"items\": \"grades250\"", "grades250"},
         {"sheet283_str3.json", "\"lines\": 6", "\"lines\": 0", "without a line limit"},
         {"cert205_str1.json", "\"name\": \"STALY_Slash_STR1_DATA_LABEL\"",
          "\"name\": \"STALY_Slash_STR1_DATA_EDIT\"", "a label carries"},
     };
-    for (const LayoutEdit& edit : edits) ExpectEditRejected(edit);
+    for (const LayoutEdit& edit : edits)
+        ExpectEditRejected(edit);
 }
 
 // Every component lies within the page and no two of one page overlap, so each field
 // stands on its own place of the blank.
-TEST(Layouts, ComponentsLieApartWithinThePage) {
+TEST(Layouts, ComponentsLieApartWithinThePage)
+{
     const LayoutCatalog& cat = LayoutCatalog::builtIn();
     for (const PageDesign& d : cat.designs) {
         SCOPED_TRACE(d.name.toStdString());
         for (qsizetype i = 0; i < d.components.size(); ++i) {
             const PageRect& a = d.components[i].rect;
-            EXPECT_TRUE(0 <= a.x1 && a.x1 < a.x2 && a.x2 <= kPageWidth && 0 <= a.y1 && a.y1 < a.y2 &&
-                        a.y2 <= kPageHeight)
+            EXPECT_TRUE(0 <= a.x1 && a.x1 < a.x2 && a.x2 <= kPageWidth && 0 <= a.y1 &&
+                        a.y1 < a.y2 && a.y2 <= kPageHeight)
                 << d.components[i].name.toStdString();
             for (qsizetype j = i + 1; j < d.components.size(); ++j) {
                 const PageRect& b = d.components[j].rect;
@@ -171,14 +185,16 @@ TEST(Layouts, ComponentsLieApartWithinThePage) {
 
 // A family's own file completes its registered forms and adds its named data; a form it does
 // not know and a name defined twice are reported, so two families cannot silently clash.
-TEST(Layouts, FamilyFilesCompleteTheRegistry) {
+TEST(Layouts, FamilyFilesCompleteTheRegistry)
+{
     QTemporaryDir dir;
     const auto write = [&](const char* name, const char* json) {
         QFile f(dir.filePath(QString::fromUtf8(name)));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(json);
     };
-    write("forms.json", R"({"forms": [{"class": "TFA", "instance": "FA", "key": "A", "pageCount": 2},
+    write("forms.json",
+          R"({"forms": [{"class": "TFA", "instance": "FA", "key": "A", "pageCount": 2},
                                       {"class": "TFB", "instance": "FB", "key": "B", "pageCount": 1}],
                             "samples": {"shared": {"steps": []}}})");
     write("forms-fam.json", R"({"forms": [{"class": "TFB", "calibrationSet": "swiad_b"},
@@ -199,7 +215,8 @@ TEST(Layouts, FamilyFilesCompleteTheRegistry) {
     EXPECT_TRUE(problems.contains("list \"g\" defined twice")) << problems.toStdString();
 }
 
-TEST(Layouts, StandaloneTitlePageCopiesItsRegisteredTwin) {
+TEST(Layouts, StandaloneTitlePageCopiesItsRegisteredTwin)
+{
     const LayoutCatalog& cat = LayoutCatalog::builtIn();
     ASSERT_EQ(cat.standaloneForms.size(), 1);
     const FormSpec& page = cat.standaloneForms.front();

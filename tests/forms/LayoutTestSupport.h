@@ -15,8 +15,10 @@ struct ComponentCounts {
     bool operator==(const ComponentCounts&) const = default;
 };
 ComponentCounts CountComponents(const QList<LayoutComponent>& comps);
-inline void PrintTo(const ComponentCounts& n, std::ostream* os) {
-    *os << "{edits " << n.edits << ", combos " << n.combos << ", memos " << n.memos << ", labels " << n.labels << "}";
+inline void PrintTo(const ComponentCounts& n, std::ostream* os)
+{
+    *os << "{edits " << n.edits << ", combos " << n.combos << ", memos " << n.memos << ", labels "
+        << n.labels << "}";
 }
 
 // The components of a form of the built-in catalogue.

@@ -17,24 +17,32 @@ struct MemoCase {
     std::function<QString(const LayoutComponent&)> text;  // CR LF between lines
 };
 
-const QString kLongLine = QStringLiteral("bardzo dobre zachowanie, wzorowa frekwencja i pilność ").repeated(6).trimmed();
+const QString kLongLine =
+    QStringLiteral("bardzo dobre zachowanie, wzorowa frekwencja i pilność ").repeated(6).trimmed();
 
 const MemoCase kCases[] = {
     {"a line that wraps", [](const LayoutComponent&) { return kLongLine + "\r\nkrótka"; }},
-    {"hard line breaks", [](const LayoutComponent& c) { return NumberedLines(c.lineLimit, "wiersz ż"); }},
-    {"trailing empty lines", [](const LayoutComponent&) { return QStringLiteral("a\r\n\r\n\r\n"); }},
+    {"hard line breaks",
+     [](const LayoutComponent& c) { return NumberedLines(c.lineLimit, "wiersz ż"); }},
+    {"trailing empty lines",
+     [](const LayoutComponent&) { return QStringLiteral("a\r\n\r\n\r\n"); }},
     {"at the limit, its last line wrapping",
      [](const LayoutComponent& c) { return NumberedLines(c.lineLimit - 1) + "\r\n" + kLongLine; }},
     {"beyond the limit", [](const LayoutComponent& c) { return NumberedLines(c.lineLimit + 2); }},
 };
 
-QStringList hardLines(const QString& text) {
+QStringList hardLines(const QString& text)
+{
     QStringList lines = text.split("\r\n");
-    if (lines.constLast().isEmpty()) lines.removeLast();
+    if (lines.constLast().isEmpty())
+        lines.removeLast();
     return lines;
 }
 
-QString withoutBreaks(QString text) { return text.remove('\r').remove('\n'); }
+QString withoutBreaks(QString text)
+{
+    return text.remove('\r').remove('\n');
+}
 
 struct MemoRef {
     DocumentForm* form;
@@ -43,7 +51,8 @@ struct MemoRef {
 
 }  // namespace
 
-TEST(MemoRoundTrip, EveryMemoOfEveryFormKeepsItsTextOverThreeRounds) {
+TEST(MemoRoundTrip, EveryMemoOfEveryFormKeepsItsTextOverThreeRounds)
+{
     EnsureApplication();
     TempFolders folders;
     TestStudent student;
@@ -69,8 +78,10 @@ TEST(MemoRoundTrip, EveryMemoOfEveryFormKeepsItsTextOverThreeRounds) {
             }
             const QStringList lines = hardLines(text);
             for (int line = 0; line < lines.size(); ++line)
-                stored.push_back({key, QString("%1%2").arg(c.name).arg(line + 1, 2, 10, QChar('0')).toStdString(),
-                                  lines[line].toStdString()});
+                stored.push_back(
+                    {key,
+                     QString("%1%2").arg(c.name).arg(line + 1, 2, 10, QChar('0')).toStdString(),
+                     lines[line].toStdString()});
         }
 
         std::vector<QStringList> texts(memos.size()), shown(memos.size());

@@ -18,7 +18,8 @@ const char16_t* kSpecial = u"ZMIENNA_Szczegolne_STR2_DATA_MEMO";
 
 class MemoLimits : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         EnsureApplication();
         form.ClearFields();
     }
@@ -31,7 +32,8 @@ protected:
 
 }  // namespace
 
-TEST_F(MemoLimits, PastedEightLinesKeepFiveAndTheRestIsRefused) {
+TEST_F(MemoLimits, PastedEightLinesKeepFiveAndTheRestIsRefused)
+{
     Memo& memo = memoWidget();
     QSignalSpy refusals(&memo, &Memo::refused);
     memo.setFocus();
@@ -43,7 +45,8 @@ TEST_F(MemoLimits, PastedEightLinesKeepFiveAndTheRestIsRefused) {
 
 // Input that would leave more lines than the memo may print is refused at the keystroke
 // (beep and refused()); what is not refused is kept, also in a text beyond the limit.
-TEST_F(MemoLimits, InputGrowingPastTheLimitIsRefusedWhenTyped) {
+TEST_F(MemoLimits, InputGrowingPastTheLimitIsRefusedWhenTyped)
+{
     struct Case {
         const char* what;
         QString text;  // the memo's text before; the caret at its end
@@ -53,7 +56,8 @@ TEST_F(MemoLimits, InputGrowingPastTheLimitIsRefusedWhenTyped) {
     };
     const Case cases[] = {
         {"a letter on the empty line after five", NumberedLines(5) + "\r\n", Qt::Key_X, "x", true},
-        {"a letter on the empty line after six stored", NumberedLines(6) + "\r\n", Qt::Key_X, "x", true},
+        {"a letter on the empty line after six stored", NumberedLines(6) + "\r\n", Qt::Key_X, "x",
+         true},
         {"a letter ending the sixth stored line", NumberedLines(6), Qt::Key_X, "x", false},
         {"a letter on the fifth line", NumberedLines(4) + "\r\n", Qt::Key_X, "x", false},
         {"Enter after five lines", NumberedLines(5), Qt::Key_Return, "\r", true},
@@ -62,7 +66,8 @@ TEST_F(MemoLimits, InputGrowingPastTheLimitIsRefusedWhenTyped) {
     Memo& memo = memoWidget();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        form.FillFields({{"KLASA II MUZYCZNA", "ZMIENNA_Szczegolne_STR2_DATA_MEMO", c.text.toStdString()}});
+        form.FillFields(
+            {{"KLASA II MUZYCZNA", "ZMIENNA_Szczegolne_STR2_DATA_MEMO", c.text.toStdString()}});
         QSignalSpy refusals(&memo, &Memo::refused);
         memo.setFocus();
         memo.moveCursor(QTextCursor::End);
@@ -76,7 +81,8 @@ TEST_F(MemoLimits, InputGrowingPastTheLimitIsRefusedWhenTyped) {
 
 // Words typed on the last line until it wraps: every keystroke is kept or refused, none
 // disappears afterwards.
-TEST_F(MemoLimits, TypingOnTheLastLineLosesNothingUnnoticed) {
+TEST_F(MemoLimits, TypingOnTheLastLineLosesNothingUnnoticed)
+{
     const QString before = NumberedLines(4) + "\r\n";
     form.setText(index(), before);
     Memo& memo = memoWidget();
@@ -93,13 +99,15 @@ TEST_F(MemoLimits, TypingOnTheLastLineLosesNothingUnnoticed) {
 
 // A text with more lines than the blank holds shows a tinted frame and says how many lines
 // the page prints; back within the limit the mark goes.
-TEST_F(MemoLimits, MemoOverItsLimitIsMarked) {
+TEST_F(MemoLimits, MemoOverItsLimitIsMarked)
+{
     const QColor tint(0xE0, 0x70, 0x00);
     Memo& memo = memoWidget();
     form.window().show();
     const auto edgeColour = [&] { return memo.grab().toImage().pixelColor(0, memo.height() / 2); };
 
-    form.FillFields({{"KLASA II MUZYCZNA", "ZMIENNA_Szczegolne_STR2_DATA_MEMO", NumberedLines(6).toStdString()}});
+    form.FillFields({{"KLASA II MUZYCZNA", "ZMIENNA_Szczegolne_STR2_DATA_MEMO",
+                      NumberedLines(6).toStdString()}});
     EXPECT_TRUE(memo.overLimit());
     EXPECT_EQ(memo.toolTip(), "Na druku zmieści się 5 wierszy");
     EXPECT_EQ(edgeColour(), tint);
@@ -115,16 +123,19 @@ TEST_F(MemoLimits, MemoOverItsLimitIsMarked) {
     EXPECT_NE(edgeColour(), tint);
 }
 
-TEST(MemoHints, TheTooltipCountsLinesInPolish) {
+TEST(MemoHints, TheTooltipCountsLinesInPolish)
+{
     const std::pair<int, const char*> cases[] = {
-        {1, "Na druku zmieści się 1 wiersz"},   {3, "Na druku zmieszczą się 3 wiersze"},
+        {1, "Na druku zmieści się 1 wiersz"},    {3, "Na druku zmieszczą się 3 wiersze"},
         {4, "Na druku zmieszczą się 4 wiersze"}, {5, "Na druku zmieści się 5 wierszy"},
         {12, "Na druku zmieści się 12 wierszy"}, {22, "Na druku zmieszczą się 22 wiersze"},
     };
-    for (const auto& [lines, hint] : cases) EXPECT_EQ(Memo::overLimitHint(lines), hint) << lines;
+    for (const auto& [lines, hint] : cases)
+        EXPECT_EQ(Memo::overLimitHint(lines), hint) << lines;
 }
 
-TEST_F(MemoLimits, EnterAcceptedAtFourRefusedAtFive) {
+TEST_F(MemoLimits, EnterAcceptedAtFourRefusedAtFive)
+{
     Memo& memo = memoWidget();
     form.setText(index(), NumberedLines(4));
     EXPECT_TRUE(form.memoAcceptsEnter(index()));
@@ -139,7 +150,8 @@ TEST_F(MemoLimits, EnterAcceptedAtFourRefusedAtFive) {
     EXPECT_EQ(form.text(index()), NumberedLines(5));
 }
 
-TEST_F(MemoLimits, CodeCutsByDisplayedLinesStoredTextStaysWhole) {
+TEST_F(MemoLimits, CodeCutsByDisplayedLinesStoredTextStaysWhole)
+{
     // One paragraph that wraps to many displayed lines.
     const QString paragraph = QString("słowo ").repeated(80).trimmed();
     form.setText(index(), paragraph);
@@ -148,8 +160,10 @@ TEST_F(MemoLimits, CodeCutsByDisplayedLinesStoredTextStaysWhole) {
     EXPECT_EQ(form.text(index()), cut.join("\r\n") + "\r\n");
 
     // The same words from a stored record: every hard line kept, nothing lost.
-    const QString stored = "a\r\nb\r\nc\r\nkrótka\r\n" + QString("długie słowo ").repeated(12).trimmed();
-    form.FillFields({{"KLASA II MUZYCZNA", "ZMIENNA_Szczegolne_STR2_DATA_MEMO", stored.toStdString()}});
+    const QString stored =
+        "a\r\nb\r\nc\r\nkrótka\r\n" + QString("długie słowo ").repeated(12).trimmed();
+    form.FillFields(
+        {{"KLASA II MUZYCZNA", "ZMIENNA_Szczegolne_STR2_DATA_MEMO", stored.toStdString()}});
     EXPECT_EQ(form.text(index()), stored);
     EXPECT_GT(form.memoLines(index()).size(), 5);
 
@@ -163,7 +177,8 @@ TEST_F(MemoLimits, CodeCutsByDisplayedLinesStoredTextStaysWhole) {
     EXPECT_EQ(form.text(index()), stored + "!");
 
     // A stored text of six hard lines keeps six, and the memo scrolls to show them.
-    form.FillFields({{"KLASA II MUZYCZNA", "ZMIENNA_Szczegolne_STR2_DATA_MEMO", NumberedLines(6).toStdString()}});
+    form.FillFields({{"KLASA II MUZYCZNA", "ZMIENNA_Szczegolne_STR2_DATA_MEMO",
+                      NumberedLines(6).toStdString()}});
     EXPECT_EQ(form.memoLines(index()), NumberedLines(6).split("\r\n"));
     form.window().show();
     QCoreApplication::processEvents();
@@ -171,7 +186,8 @@ TEST_F(MemoLimits, CodeCutsByDisplayedLinesStoredTextStaysWhole) {
     EXPECT_GT(memo.verticalScrollBar()->maximum(), 0);
 }
 
-TEST_F(MemoLimits, LimitMemoLinesMakesEachKeptLineItsOwn) {
+TEST_F(MemoLimits, LimitMemoLinesMakesEachKeptLineItsOwn)
+{
     form.setText(index(), NumberedLines(3));
     form.LimitMemoLines(index(), 2);
     EXPECT_EQ(form.text(index()), "linia 1\r\nlinia 2\r\n");
@@ -179,7 +195,8 @@ TEST_F(MemoLimits, LimitMemoLinesMakesEachKeptLineItsOwn) {
     EXPECT_EQ(form.text(index()), "linia 1\r\nlinia 2\r\n");
 }
 
-TEST(TypingLimits, LongTextFromCodeStaysWholeWhileTypingIsRefused) {
+TEST(TypingLimits, LongTextFromCodeStaysWholeWhileTypingIsRefused)
+{
     EnsureApplication();
     FormRegistry registry;
     DocumentForm& form = *registry.form("TFSwiad205kl2");

@@ -22,11 +22,13 @@
 namespace {
 
 // The pages of a form's window, each shown in turn.
-void forEachShownPage(FormWindow& window, const std::function<void()>& check) {
+void forEachShownPage(FormWindow& window, const std::function<void()>& check)
+{
     window.show();
     const int pages = window.pages() ? window.pages()->count() : 1;
     for (int p = 0; p < pages; ++p) {
-        if (window.pages()) window.pages()->setCurrentIndex(p);
+        if (window.pages())
+            window.pages()->setCurrentIndex(p);
         QCoreApplication::processEvents();
         check();
     }
@@ -36,13 +38,16 @@ void forEachShownPage(FormWindow& window, const std::function<void()>& check) {
 // Pixels free on the right of `w` on its page: up to the nearest other component beside it
 // (sharing some of its rows) or up to the page's right edge: the layout's page width, which
 // ends a few pixels short of the blank's.
-int freeRoomOnRight(const QWidget* w, const QList<QWidget*>& components) {
+int freeRoomOnRight(const QWidget* w, const QList<QWidget*>& components)
+{
     const int pageRight = int(kPageWidth * double(w->parentWidget()->height()) / kPageHeight);
     int room = pageRight - (w->x() + w->width());
     for (const QWidget* other : components) {
-        if (other == w || other->parentWidget() != w->parentWidget() || !other->isVisible()) continue;
+        if (other == w || other->parentWidget() != w->parentWidget() || !other->isVisible())
+            continue;
         const QRect r = other->geometry();
-        if (r.bottom() < w->y() || r.top() > w->geometry().bottom() || r.left() <= w->x()) continue;
+        if (r.bottom() < w->y() || r.top() > w->geometry().bottom() || r.left() <= w->x())
+            continue;
         room = std::min(room, r.left() - (w->x() + w->width()));
     }
     return room;
@@ -50,11 +55,13 @@ int freeRoomOnRight(const QWidget* w, const QList<QWidget*>& components) {
 
 // Pixels the field's text area lacks to show its typing limit of average characters (a
 // combo box: its longest item); 0 or less when it shows them.
-int lackingWidth(QWidget* w, const LayoutComponent& c) {
+int lackingWidth(QWidget* w, const LayoutComponent& c)
+{
     const QFontMetrics metrics(w->font());
     if (auto* combo = qobject_cast<ComboBox*>(w)) {
         int longest = 0;
-        for (const QString& item : c.items) longest = std::max(longest, metrics.horizontalAdvance(item));
+        for (const QString& item : c.items)
+            longest = std::max(longest, metrics.horizontalAdvance(item));
         return longest - combo->textAreaWidth();
     }
     return c.maxLength * metrics.averageCharWidth() - qobject_cast<Edit*>(w)->textAreaWidth();
@@ -62,17 +69,21 @@ int lackingWidth(QWidget* w, const LayoutComponent& c) {
 
 }  // namespace
 
-TEST(ScreenFit, EveryWidgetOfEveryFormShowsItsWholeContent) {
+TEST(ScreenFit, EveryWidgetOfEveryFormShowsItsWholeContent)
+{
     EnsureApplication();
     FormRegistry registry;
     int edits = 0, combos = 0, memos = 0, labels = 0;
     for (const auto& form : registry.forms()) {
-        if (form->definition().pages.isEmpty()) continue;
+        if (form->definition().pages.isEmpty())
+            continue;
         SCOPED_TRACE(form->className().toStdString());
         for (int i = 0; i < form->componentCount(); ++i) {
             const LayoutComponent& c = form->component(i);
-            if (c.kind == ComponentKind::Memo) form->setText(i, NumberedLines(c.lineLimit, QStringLiteral("Ągję")));
-            if (c.kind == ComponentKind::Combo && !c.items.isEmpty()) form->setText(i, c.items.last());
+            if (c.kind == ComponentKind::Memo)
+                form->setText(i, NumberedLines(c.lineLimit, QStringLiteral("Ągję")));
+            if (c.kind == ComponentKind::Combo && !c.items.isEmpty())
+                form->setText(i, c.items.last());
             if (c.kind == ComponentKind::Edit && c.maxLength > 0)
                 form->setText(i, QStringLiteral("Ągję ").repeated(c.maxLength).left(c.maxLength));
         }
@@ -82,11 +93,13 @@ TEST(ScreenFit, EveryWidgetOfEveryFormShowsItsWholeContent) {
         form->FillFields(records);
         FormWindow& window = form->window();
         QList<QWidget*> widgets;
-        for (int i = 0; i < form->componentCount(); ++i) widgets << window.widget(i);
+        for (int i = 0; i < form->componentCount(); ++i)
+            widgets << window.widget(i);
         forEachShownPage(window, [&] {
             for (int i = 0; i < form->componentCount(); ++i) {
                 QWidget* w = window.widget(i);
-                if (!w->isVisible()) continue;
+                if (!w->isVisible())
+                    continue;
                 const LayoutComponent& c = form->component(i);
                 SCOPED_TRACE(c.name.toStdString());
                 const int fontHeight = QFontMetrics(w->font()).height();
@@ -96,7 +109,8 @@ TEST(ScreenFit, EveryWidgetOfEveryFormShowsItsWholeContent) {
                     const int lacking = lackingWidth(w, c);
                     const int room = freeRoomOnRight(w, widgets);
                     if (lacking >= charWidth) {
-                        EXPECT_LT(room, charWidth) << w->width() << " px wide, lacks " << lacking << " px";
+                        EXPECT_LT(room, charWidth)
+                            << w->width() << " px wide, lacks " << lacking << " px";
                     }
                     // Widened, it stays on its page and off its neighbours.
                     if (w->width() > toPicture(c.rect).toRect().width()) {
@@ -121,7 +135,8 @@ TEST(ScreenFit, EveryWidgetOfEveryFormShowsItsWholeContent) {
                     // line break is none) in view with the first line still at the top, and
                     // no vertical bar.
                     QTextBlock last = memo->document()->lastBlock();
-                    if (last.length() <= 1 && last.previous().isValid()) last = last.previous();
+                    if (last.length() <= 1 && last.previous().isValid())
+                        last = last.previous();
                     QTextCursor end(last);
                     end.movePosition(QTextCursor::EndOfBlock);
                     memo->setTextCursor(end);
@@ -129,12 +144,14 @@ TEST(ScreenFit, EveryWidgetOfEveryFormShowsItsWholeContent) {
                     EXPECT_LE(memo->cursorRect().bottom(), memo->viewport()->height());
                     EXPECT_FALSE(memo->verticalScrollBar()->isVisible())
                         << memo->height() << " viewport " << memo->viewport()->height() << " bar "
-                        << memo->horizontalScrollBar()->height() << " frame " << memo->frameWidth() << " font "
-                        << memo->font().pixelSize();
+                        << memo->horizontalScrollBar()->height() << " frame " << memo->frameWidth()
+                        << " font " << memo->font().pixelSize();
                     ++memos;
                 } else if (auto* label = qobject_cast<QLabel*>(w)) {
                     for (const QString& line : label->text().split('\n'))
-                        EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(line), label->width()) << line.toStdString();
+                        EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(line),
+                                  label->width())
+                            << line.toStdString();
                     ++labels;
                 }
             }
@@ -149,29 +166,37 @@ TEST(ScreenFit, EveryWidgetOfEveryFormShowsItsWholeContent) {
 
 // A memo wraps its lines where they end in print: every displayed line of a wrapping
 // memo, measured in the printed font in page units, fits the memo's printed width.
-TEST(ScreenFit, EveryLineAWrappingMemoShowsFitsItsPrintedBox) {
+TEST(ScreenFit, EveryLineAWrappingMemoShowsFitsItsPrintedBox)
+{
     EnsureApplication();
     FormRegistry registry;
-    const QString capitals = QStringLiteral("ŚWIADECTWO WYRÓŻNIENIE MAŁGORZATA WĘGIERSKA ") .repeated(30);
-    const QString mixed = QStringLiteral("Laureatka I miejsca w Ogólnopolskim Konkursie Wiolonczelowym ").repeated(30);
+    const QString capitals =
+        QStringLiteral("ŚWIADECTWO WYRÓŻNIENIE MAŁGORZATA WĘGIERSKA ").repeated(30);
+    const QString mixed =
+        QStringLiteral("Laureatka I miejsca w Ogólnopolskim Konkursie Wiolonczelowym ")
+            .repeated(30);
     int memos = 0;
     for (const auto& form : registry.forms()) {
         for (int i = 0; i < form->componentCount(); ++i) {
             const LayoutComponent& c = form->component(i);
-            if (c.kind != ComponentKind::Memo || !c.wrap) continue;
+            if (c.kind != ComponentKind::Memo || !c.wrap)
+                continue;
             SCOPED_TRACE(form->className().toStdString() + " " + c.name.toStdString());
-            const QFont printed = MakePageFont(c.font.name, c.font.size, {.bold = c.font.bold, .italic = c.font.italic});
+            const QFont printed = MakePageFont(c.font.name, c.font.size,
+                                               {.bold = c.font.bold, .italic = c.font.italic});
             for (const QString& text : {capitals, mixed}) {
                 form->setText(i, text);
                 const QStringList lines = form->memoLines(i);
                 ASSERT_EQ(lines.size(), c.lineLimit);
                 for (const QString& line : lines) {
                     QString ink = line;
-                    while (ink.endsWith(' ')) ink.chop(1);
+                    while (ink.endsWith(' '))
+                        ink.chop(1);
                     EXPECT_LE(TextWidth(printed, ink), c.rect.width()) << line.toStdString();
                 }
                 // Nearly full lines: the memo does not waste its printed width either.
-                EXPECT_GE(TextWidth(printed, lines.first()), c.rect.width() * 3 / 4) << lines.first().toStdString();
+                EXPECT_GE(TextWidth(printed, lines.first()), c.rect.width() * 3 / 4)
+                    << lines.first().toStdString();
             }
             ++memos;
         }

@@ -30,19 +30,27 @@ struct CertificateCase {
     const std::vector<Ending>* endings;
 };
 
-void PrintTo(const CertificateCase& c, std::ostream* os) { *os << c.cls; }
+void PrintTo(const CertificateCase& c, std::ostream* os)
+{
+    *os << c.cls;
+}
 
 const CertificateCase kCertificates[] = {
-    {"TFSwiad200", &kPromotion},     {"TFSwiad200a", &kPromotion},    {"TFSwiad201", &kPromotion},
-    {"TFSwiad201w", &kPromotion},    {"TFSwiad201b", &kPromotion},    {"TFSwiad201bw", &kPromotion},
-    {"TFSwiad201c", &kPromotion},    {"TFSwiad201cw", &kPromotion},   {"TFSwiad203", &kPromotion},
-    {"TFSwiad203w", &kPromotion},    {"TFSwiad204", &kExam},          {"TFSwiad204a", &kExam},
-    {"TFSwiad205kl1", &kPromotion},  {"TFSwiad205wkl1", &kPromotion}, {"TFSwiad205kl2", &kPromotion},
-    {"TFSwiad205wkl2", &kPromotion}, {"TFSwiad205kl3", &kPromotion},  {"TFSwiad205wkl3", &kPromotion},
-    {"TFSwiad205kl4", &kPromotion},  {"TFSwiad205wkl4", &kPromotion}, {"TFSwiad205kl5", &kPromotion},
-    {"TFSwiad205wkl5", &kPromotion}, {"TFSwiad205kl6", &kPromotion},  {"TFSwiad205wkl6", &kPromotion},
-    {"TFSwiad205a", &kPromotion},    {"TFSwiad205aw", &kPromotion},   {"TFSwiad220", &kLeaving},
-    {"TFSwiad220w", &kLeaving},      {"TFSwiad221", &kLeaving},       {"TFSwiad221w", &kLeaving}};
+    {"TFSwiad200", &kPromotion},    {"TFSwiad200a", &kPromotion},
+    {"TFSwiad201", &kPromotion},    {"TFSwiad201w", &kPromotion},
+    {"TFSwiad201b", &kPromotion},   {"TFSwiad201bw", &kPromotion},
+    {"TFSwiad201c", &kPromotion},   {"TFSwiad201cw", &kPromotion},
+    {"TFSwiad203", &kPromotion},    {"TFSwiad203w", &kPromotion},
+    {"TFSwiad204", &kExam},         {"TFSwiad204a", &kExam},
+    {"TFSwiad205kl1", &kPromotion}, {"TFSwiad205wkl1", &kPromotion},
+    {"TFSwiad205kl2", &kPromotion}, {"TFSwiad205wkl2", &kPromotion},
+    {"TFSwiad205kl3", &kPromotion}, {"TFSwiad205wkl3", &kPromotion},
+    {"TFSwiad205kl4", &kPromotion}, {"TFSwiad205wkl4", &kPromotion},
+    {"TFSwiad205kl5", &kPromotion}, {"TFSwiad205wkl5", &kPromotion},
+    {"TFSwiad205kl6", &kPromotion}, {"TFSwiad205wkl6", &kPromotion},
+    {"TFSwiad205a", &kPromotion},   {"TFSwiad205aw", &kPromotion},
+    {"TFSwiad220", &kLeaving},      {"TFSwiad220w", &kLeaving},
+    {"TFSwiad221", &kLeaving},      {"TFSwiad221w", &kLeaving}};
 
 const char* const kSexes[] = {"mężczyzna", "kobieta", "", "Mężczyzna", "mężczyzna "};
 
@@ -60,13 +68,15 @@ protected:
 
 }  // namespace
 
-TEST_P(CertificateStudentData, OverwritesStoredValuesAndIsAllAnEmptyListLeaves) {
+TEST_P(CertificateStudentData, OverwritesStoredValuesAndIsAllAnEmptyListLeaves)
+{
     const CertificateCase& c = GetParam();
     DocumentForm& form = *registry.form(c.cls);
     const std::string key = form.key().toStdString();
     std::vector<FieldRecord> stored;
     for (int i = 0; i < form.componentCount(); ++i)
-        if (form.component(i).isStored()) stored.push_back({key, form.component(i).name.toStdString(), "zapisane"});
+        if (form.component(i).isStored())
+            stored.push_back({key, form.component(i).name.toStdString(), "zapisane"});
     ASSERT_GT(stored.size(), 20u);
 
     const Name names[] = {{"Jan", "Kowalski", "Jan Kowalski"},
@@ -103,7 +113,8 @@ TEST_P(CertificateStudentData, OverwritesStoredValuesAndIsAllAnEmptyListLeaves) 
 
             form.FillFields({{"OTHER KEY", "ZMIENNA_UchwalaRok_STR1_DATA_EDIT", "1999"}});
             for (const FieldRecord& r : Collect(form))
-                EXPECT_EQ(r.value, derived.count(r.comp_name) ? derived.at(r.comp_name) : "") << r.comp_name;
+                EXPECT_EQ(r.value, derived.count(r.comp_name) ? derived.at(r.comp_name) : "")
+                    << r.comp_name;
         }
     }
 }

@@ -20,12 +20,12 @@ namespace {
 
 // Every form with a school-data button, of every family.
 const char* const kFormsWithTheButton[] = {
-    "TFSwiad200",     "TFSwiad200a",    "TFSwiad201",     "TFSwiad201w",    "TFSwiad201b",
-    "TFSwiad201bw",   "TFSwiad201c",    "TFSwiad201cw",   "TFSwiad203",     "TFSwiad203w",
-    "TFSwiad204",     "TFSwiad204a",    "TFSwiad205kl1",  "TFSwiad205wkl1", "TFSwiad205kl2",
-    "TFSwiad205wkl2", "TFSwiad205kl3",  "TFSwiad205wkl3", "TFSwiad205kl4",  "TFSwiad205wkl4",
-    "TFSwiad205kl5",  "TFSwiad205wkl5", "TFSwiad205kl6",  "TFSwiad205wkl6", "TFSwiad205a",
-    "TFSwiad205aw",   "TFSwiad220",     "TFSwiad220w",    "TFSwiad221",     "TFSwiad221w",
+    "TFSwiad200",      "TFSwiad200a",     "TFSwiad201",     "TFSwiad201w",    "TFSwiad201b",
+    "TFSwiad201bw",    "TFSwiad201c",     "TFSwiad201cw",   "TFSwiad203",     "TFSwiad203w",
+    "TFSwiad204",      "TFSwiad204a",     "TFSwiad205kl1",  "TFSwiad205wkl1", "TFSwiad205kl2",
+    "TFSwiad205wkl2",  "TFSwiad205kl3",   "TFSwiad205wkl3", "TFSwiad205kl4",  "TFSwiad205wkl4",
+    "TFSwiad205kl5",   "TFSwiad205wkl5",  "TFSwiad205kl6",  "TFSwiad205wkl6", "TFSwiad205a",
+    "TFSwiad205aw",    "TFSwiad220",      "TFSwiad220w",    "TFSwiad221",     "TFSwiad221w",
     "TFArkusz280str1", "TFArkusz281str1", "TFArkusz283str1"};
 
 enum class Unreadable {
@@ -35,9 +35,11 @@ enum class Unreadable {
 
 const QString kPrefix = QStringLiteral("Błąd podczas odczytu danych.\n\n");
 
-class UnreadableSchoolTemplate : public ::testing::TestWithParam<std::tuple<const char*, Unreadable>> {
+class UnreadableSchoolTemplate
+    : public ::testing::TestWithParam<std::tuple<const char*, Unreadable>> {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         registry.ClearAll();
         // A text in every stored field of every form, so that an emptying write shows too.
         for (const auto& f : registry.forms())
@@ -51,18 +53,22 @@ protected:
         } else {
             sqlite3* db = nullptr;
             ASSERT_EQ(sqlite3_open(TemplatesFilePath(es).c_str(), &db), SQLITE_OK);
-            ASSERT_EQ(sqlite3_exec(db,
-                                   "create table school_data( id TEXT, comp_name TEXT );"
-                                   "insert into school_data values( 'DANE SZKOLY', 'ZMIENNA_Klasa_DATA_EDIT' );",
-                                   nullptr, nullptr, nullptr),
-                      SQLITE_OK);
+            ASSERT_EQ(
+                sqlite3_exec(
+                    db,
+                    "create table school_data( id TEXT, comp_name TEXT );"
+                    "insert into school_data values( 'DANE SZKOLY', 'ZMIENNA_Klasa_DATA_EDIT' );",
+                    nullptr, nullptr, nullptr),
+                SQLITE_OK);
             sqlite3_close(db);
         }
     }
     DocumentForm& form() { return *registry.form(std::get<0>(GetParam())); }
-    QStringList allTexts() {
+    QStringList allTexts()
+    {
         QStringList texts;
-        for (int i = 0; i < form().componentCount(); ++i) texts << form().text(i);
+        for (int i = 0; i < form().componentCount(); ++i)
+            texts << form().text(i);
         return texts;
     }
 
@@ -73,27 +79,33 @@ protected:
     TFDaneSzkoly dialog;
 };
 
-std::string CaseName(const ::testing::TestParamInfo<std::tuple<const char*, Unreadable>>& info) {
+std::string CaseName(const ::testing::TestParamInfo<std::tuple<const char*, Unreadable>>& info)
+{
     return std::string(std::get<0>(info.param)) +
-           (std::get<1>(info.param) == Unreadable::NotADatabase ? "_NotADatabase" : "_TableWithoutValue");
+           (std::get<1>(info.param) == Unreadable::NotADatabase ? "_NotADatabase"
+                                                                : "_TableWithoutValue");
 }
 
 }  // namespace
 
 // The table above is the whole set: a form that gains or loses the button shows here.
-TEST(UnreadableSchoolTemplateForms, AreExactlyTheFormsWithTheButton) {
+TEST(UnreadableSchoolTemplateForms, AreExactlyTheFormsWithTheButton)
+{
     QStringList withButton;
     for (const FormSpec& f : LayoutCatalog::builtIn().forms)
         for (const FormButton& b : f.buttons)
-            if (b.role == "schoolData") withButton << f.className;
+            if (b.role == "schoolData")
+                withButton << f.className;
     QStringList listed;
-    for (const char* cls : kFormsWithTheButton) listed << cls;
+    for (const char* cls : kFormsWithTheButton)
+        listed << cls;
     withButton.sort();
     listed.sort();
     EXPECT_EQ(withButton, listed);
 }
 
-TEST_P(UnreadableSchoolTemplate, ShowsTheMessageOnceAndChangesNothing) {
+TEST_P(UnreadableSchoolTemplate, ShowsTheMessageOnceAndChangesNothing)
+{
     ASSERT_NE(registry.form(std::get<0>(GetParam())), nullptr);
     dialogs.answerMessage(Answer::Ok);
     const Snapshot before = TakeSnapshot(registry);

@@ -20,38 +20,46 @@
 namespace {
 
 // Shows the form as the edit command does, runs `act` in its window, leaves by "Anuluj".
-void InWindow(ScriptedDialogs& dialogs, DocumentForm& form, const std::function<void(FormWindow&)>& act) {
+void InWindow(ScriptedDialogs& dialogs, DocumentForm& form,
+              const std::function<void(FormWindow&)>& act)
+{
     dialogs.answerModal([&](QDialog& dialog) {
         act(static_cast<FormWindow&>(dialog));
         for (QPushButton* button : dialog.findChildren<QPushButton*>())
-            if (button->text() == "Anuluj") button->click();
+            if (button->text() == "Anuluj")
+                button->click();
     });
     form.ShowModal();
     ASSERT_FALSE(form.hasWindow());  // nothing of the window outlives the showing
 }
 
-void PressLoad(FormWindow& window) {
+void PressLoad(FormWindow& window)
+{
     for (QPushButton* button : window.findChildren<QPushButton*>())
-        if (button->text().startsWith("Wczytaj dane z")) return button->click();
+        if (button->text().startsWith("Wczytaj dane z"))
+            return button->click();
     ADD_FAILURE() << "no load button";
 }
 
 }  // namespace
 
-TEST(WindowChoices, CertificateReopensOnTheTabLastShown) {
+TEST(WindowChoices, CertificateReopensOnTheTabLastShown)
+{
     EnsureApplication();
     FormRegistry registry;
     ScriptedDialogs dialogs;
     int certificates = 0;
     for (const auto& form : registry.forms()) {
-        if (!form->isCertificate()) continue;
+        if (!form->isCertificate())
+            continue;
         ++certificates;
         SCOPED_TRACE(form->className().toStdString());
         // The class I certificates, which no tree node opens, stand on their second page.
-        const QString first = form->className() == "TFSwiad220w" ? "Strona 3"
-                              : form->className() == "TFSwiad205kl1" || form->className() == "TFSwiad205wkl1"
-                                  ? "Strona2"
-                                  : "Strona 1";
+        const QString first =
+            form->className() == "TFSwiad220w" ? "Strona 3"
+            : form->className() == "TFSwiad205kl1" || form->className() == "TFSwiad205wkl1"
+                ? "Strona2"
+                : "Strona 1";
         int last = -1;
         InWindow(dialogs, *form, [&](FormWindow& w) {
             EXPECT_EQ(w.pages()->tabText(w.pages()->currentIndex()), first);
@@ -59,34 +67,40 @@ TEST(WindowChoices, CertificateReopensOnTheTabLastShown) {
             w.pages()->setCurrentIndex(0);
             w.pages()->setCurrentIndex(last);
         });
-        InWindow(dialogs, *form, [&](FormWindow& w) { EXPECT_EQ(w.pages()->currentIndex(), last); });
+        InWindow(dialogs, *form,
+                 [&](FormWindow& w) { EXPECT_EQ(w.pages()->currentIndex(), last); });
     }
     EXPECT_EQ(certificates, 30);
 }
 
-TEST(WindowChoices, NamesBoxKeepsItsTickFromOneShowingToTheNext) {
+TEST(WindowChoices, NamesBoxKeepsItsTickFromOneShowingToTheNext)
+{
     EnsureApplication();
     FormRegistry registry;
     ScriptedDialogs dialogs;
     int pages = 0;
     for (const auto& form : registry.forms()) {
-        if (!form->definition().loadBar || !form->definition().loadBar->namesCheckBox) continue;
+        if (!form->definition().loadBar || !form->definition().loadBar->namesCheckBox)
+            continue;
         ++pages;
         SCOPED_TRACE(form->className().toStdString());
         for (const bool tick : {true, false}) {
             InWindow(dialogs, *form, [&](FormWindow& w) {
                 ASSERT_NE(w.namesCheckBox(), nullptr);
-                EXPECT_EQ(w.namesCheckBox()->isChecked(), !tick);  // unticked at the start of the run
+                EXPECT_EQ(w.namesCheckBox()->isChecked(),
+                          !tick);  // unticked at the start of the run
                 w.namesCheckBox()->click();
             });
-            InWindow(dialogs, *form, [&](FormWindow& w) { EXPECT_EQ(w.namesCheckBox()->isChecked(), tick); });
+            InWindow(dialogs, *form,
+                     [&](FormWindow& w) { EXPECT_EQ(w.namesCheckBox()->isChecked(), tick); });
         }
     }
     // ART-II/280/3 pages 2 to 7, ART-II/281/3 pages 2 to 7, ART-II/283/3 pages 2 and 4.
     EXPECT_EQ(pages, 14);
 }
 
-TEST(WindowChoices, LoadTakesTheNamesTickedAtAnEarlierShowing) {
+TEST(WindowChoices, LoadTakesTheNamesTickedAtAnEarlierShowing)
+{
     EnsureApplication();
     FormRegistry registry;
     ScriptedDialogs dialogs;
@@ -101,11 +115,13 @@ TEST(WindowChoices, LoadTakesTheNamesTickedAtAnEarlierShowing) {
     EXPECT_EQ(page.text(u"ZMIENNA_ObowiazkoweOcn11_DATA_COMBOBOX"), "dobry");
 }
 
-TEST(WindowChoices, Page5KeepsTheCertificatePickedWhileOtherListsStartAgain) {
+TEST(WindowChoices, Page5KeepsTheCertificatePickedWhileOtherListsStartAgain)
+{
     EnsureApplication();
     FormRegistry registry;
     ScriptedDialogs dialogs;
-    registry.form("TFSwiad200")->setText(u"ZMIENNA_ReligiaEtyka_STR2_DATA_COMBOBOX", "bardzo dobry");
+    registry.form("TFSwiad200")
+        ->setText(u"ZMIENNA_ReligiaEtyka_STR2_DATA_COMBOBOX", "bardzo dobry");
     DocumentForm& page5 = *registry.form("TFArkusz280str5");
     InWindow(dialogs, page5, [](FormWindow& w) {
         EXPECT_EQ(w.certificateList()->currentIndex(), -1);

@@ -21,11 +21,13 @@
 
 #include <gtest/gtest.h>
 
-TEST(FormWindows, EveryComponentStandsOnItsScaledRectangle) {
+TEST(FormWindows, EveryComponentStandsOnItsScaledRectangle)
+{
     EnsureApplication();
     FormRegistry registry;
     for (const auto& form : registry.forms()) {
-        if (form->definition().pages.isEmpty()) continue;
+        if (form->definition().pages.isEmpty())
+            continue;
         SCOPED_TRACE(form->className().toStdString());
         EXPECT_FALSE(form->hasWindow());
         FormWindow& w = form->window();
@@ -33,9 +35,11 @@ TEST(FormWindows, EveryComponentStandsOnItsScaledRectangle) {
         // Words, their endings and the fixed texts after them are fitted to the text they
         // show (EndingPlacementTest); they keep their line.
         QList<LayoutComponent> components;
-        for (int i = 0; i < form->componentCount(); ++i) components << form->component(i);
+        for (int i = 0; i < form->componentCount(); ++i)
+            components << form->component(i);
         QSet<int> following;
-        for (const EndingPair& pair : FindEndings(components)) following << pair.word << pair.ending << pair.follower;
+        for (const EndingPair& pair : FindEndings(components))
+            following << pair.word << pair.ending << pair.follower;
         for (int i = 0; i < form->componentCount(); ++i) {
             QWidget* widget = w.widget(i);
             ASSERT_NE(widget, nullptr) << form->component(i).name.toStdString();
@@ -47,8 +51,10 @@ TEST(FormWindows, EveryComponentStandsOnItsScaledRectangle) {
             const ComponentKind kind = form->component(i).kind;
             if (!following.contains(i)) {
                 EXPECT_EQ(shown.x(), place.x());
-                if (kind == ComponentKind::Edit || kind == ComponentKind::Combo) EXPECT_GE(shown.width(), place.width());
-                else EXPECT_EQ(shown.width(), place.width());
+                if (kind == ComponentKind::Edit || kind == ComponentKind::Combo)
+                    EXPECT_GE(shown.width(), place.width());
+                else
+                    EXPECT_EQ(shown.width(), place.width());
             }
             EXPECT_EQ(widget->objectName(), form->component(i).name);
             if (auto* memo = qobject_cast<Memo*>(widget)) {  // values and widget wrap alike
@@ -58,7 +64,8 @@ TEST(FormWindows, EveryComponentStandsOnItsScaledRectangle) {
     }
 }
 
-TEST(FormWindows, CertificateTabsAndButtons) {
+TEST(FormWindows, CertificateTabsAndButtons)
+{
     EnsureApplication();
     FormRegistry registry;
     FormWindow& kl1 = registry.form("TFSwiad205kl1")->window();
@@ -68,7 +75,8 @@ TEST(FormWindows, CertificateTabsAndButtons) {
     EXPECT_EQ(kl2.pages()->tabText(1), "Strona2");
     EXPECT_EQ(kl2.pages()->currentIndex(), 0);
     EXPECT_EQ(kl1.pages()->currentIndex(), 1);
-    EXPECT_EQ(kl2.findChild<QPushButton*>("LoadSchoolDataButton")->text(), "Załaduj szablon danych szkoły");
+    EXPECT_EQ(kl2.findChild<QPushButton*>("LoadSchoolDataButton")->text(),
+              "Załaduj szablon danych szkoły");
     EXPECT_FALSE(kl2.findChild<QPushButton*>("OKButton")->autoDefault());
 
     // Tab order follows the blank, not the component order.
@@ -78,11 +86,13 @@ TEST(FormWindows, CertificateTabsAndButtons) {
               kl2.widget(u"ZMIENNA_DataUrodzenia_STR1_DATA_EDIT"));
 }
 
-TEST(FormWindows, ChosenGradeReachesTheValueWithItsTrailingBlank) {
+TEST(FormWindows, ChosenGradeReachesTheValueWithItsTrailingBlank)
+{
     EnsureApplication();
     FormRegistry registry;
     DocumentForm& form = *registry.form("TFSwiad205kl3");
-    auto* combo = qobject_cast<ComboBox*>(form.window().widget(u"ZMIENNA_ObowiazkowyEduOcn4_STR2_DATA_COMBOBOX"));
+    auto* combo = qobject_cast<ComboBox*>(
+        form.window().widget(u"ZMIENNA_ObowiazkowyEduOcn4_STR2_DATA_COMBOBOX"));
     ASSERT_NE(combo, nullptr);
     combo->setCurrentIndex(12);
     emit combo->activated(12);  // as a person's choice arrives
@@ -93,7 +103,8 @@ TEST(FormWindows, ChosenGradeReachesTheValueWithItsTrailingBlank) {
     EXPECT_EQ(form.text(u"ZMIENNA_ObowiazkowyEduOcn4_STR2_DATA_COMBOBOX"), "własna");
 }
 
-TEST(FormWindows, OkClosesOnlyAfterASuccessfulSave) {
+TEST(FormWindows, OkClosesOnlyAfterASuccessfulSave)
+{
     EnsureApplication();
     FormRegistry registry;
     bool saveSucceeds = false;
@@ -120,14 +131,16 @@ TEST(FormWindows, OkClosesOnlyAfterASuccessfulSave) {
 
 // Every form window has a fixed border: a certificate as high as the screen less 50
 // pixels, a grade-sheet page less 100, and no resizing changes it.
-TEST(FormWindows, FixedBorder) {
+TEST(FormWindows, FixedBorder)
+{
     EnsureApplication();
     FormRegistry registry;
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     ScriptedDialogs dialogs;
     int forms = 0;
     for (const auto& form : registry.forms()) {
-        if (form->definition().pages.isEmpty()) continue;
+        if (form->definition().pages.isEmpty())
+            continue;
         SCOPED_TRACE(form->className().toStdString());
         dialogs.answerModal([&](QDialog& d) {
             const QSize shown = d.size();
@@ -149,7 +162,8 @@ TEST(FormWindows, FixedBorder) {
 // the first showing) at the width its button panel and load bar need, also when a large
 // desktop font makes them wider than the page (or, on a narrow screen, puts the load bar in
 // a row of its own).
-TEST(FormWindows, YearPagesCentredAtTheirPanelsWidth) {
+TEST(FormWindows, YearPagesCentredAtTheirPanelsWidth)
+{
     EnsureApplication();
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     const QFont desktopFont = QApplication::font();
@@ -166,7 +180,8 @@ TEST(FormWindows, YearPagesCentredAtTheirPanelsWidth) {
         FormRegistry registry;
         int yearPages = 0, widened = 0;
         for (const auto& form : registry.forms()) {
-            if (form->definition().kind != FormKind::SheetYear) continue;
+            if (form->definition().kind != FormKind::SheetYear)
+                continue;
             SCOPED_TRACE(form->className().toStdString());
             dialogs.answerModal([&](QDialog& d) {
                 auto* panel = d.findChild<QWidget*>("Panel1");
@@ -176,7 +191,8 @@ TEST(FormWindows, YearPagesCentredAtTheirPanelsWidth) {
                 EXPECT_NEAR(d.geometry().center().x(), screen.center().x(), border + 1);
                 // Wider than the page, or, on a screen too narrow for that, the load bar in a
                 // row of its own above the buttons (a one-row panel is 41 pixels high).
-                if (panel->minimumSizeHint().width() > kBlankWidth || panel->height() > 41) ++widened;
+                if (panel->minimumSizeHint().width() > kBlankWidth || panel->height() > 41)
+                    ++widened;
                 d.reject();
             });
             form->ShowModal();
@@ -191,36 +207,42 @@ TEST(FormWindows, YearPagesCentredAtTheirPanelsWidth) {
 
 // The certificates of shape A (OK button "btnOK": the 3a, 3b and 3c forms) carry a small
 // picture of its role on each of their three buttons; shape B's buttons are plain.
-TEST(FormWindows, ShapeAButtonsCarryTheirRolesPictures) {
+TEST(FormWindows, ShapeAButtonsCarryTheirRolesPictures)
+{
     EnsureApplication();
     FormRegistry registry;
     const struct {
         const char* form;
         bool pictures;
     } cases[] = {
-        {"TFSwiad200a", true},  {"TFSwiad204a", true},  {"TFSwiad205a", true},  {"TFSwiad205aw", true},
-        {"TFSwiad201b", true},  {"TFSwiad201bw", true}, {"TFSwiad201c", true},  {"TFSwiad201cw", true},
-        {"TFSwiad200", false},  {"TFSwiad201", false},  {"TFSwiad201w", false}, {"TFSwiad205kl1", false},
+        {"TFSwiad200a", true},  {"TFSwiad204a", true},      {"TFSwiad205a", true},
+        {"TFSwiad205aw", true}, {"TFSwiad201b", true},      {"TFSwiad201bw", true},
+        {"TFSwiad201c", true},  {"TFSwiad201cw", true},     {"TFSwiad200", false},
+        {"TFSwiad201", false},  {"TFSwiad201w", false},     {"TFSwiad205kl1", false},
         {"TFSwiad220", false},  {"TFArkusz281str2", false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.form);
         FormWindow& w = registry.form(QString::fromLatin1(c.form))->window();
-        const QList<QPushButton*> buttons = w.findChild<QWidget*>("Panel1")->findChildren<QPushButton*>();
+        const QList<QPushButton*> buttons =
+            w.findChild<QWidget*>("Panel1")->findChildren<QPushButton*>();
         ASSERT_GE(buttons.size(), 2);
         EXPECT_EQ(w.findChild<QPushButton*>("btnOK") != nullptr, c.pictures);
         QList<QImage> pictures;
         for (const QPushButton* b : buttons) {
             SCOPED_TRACE(b->objectName().toStdString());
             EXPECT_EQ(!b->icon().isNull(), c.pictures);
-            if (b->icon().isNull()) continue;
+            if (b->icon().isNull())
+                continue;
             const QImage picture = b->icon().pixmap(16, 16).toImage();
             bool ink = false;
             for (int y = 0; y < picture.height() && !ink; ++y)
-                for (int x = 0; x < picture.width() && !ink; ++x) ink = qAlpha(picture.pixel(x, y)) > 0;
+                for (int x = 0; x < picture.width() && !ink; ++x)
+                    ink = qAlpha(picture.pixel(x, y)) > 0;
             EXPECT_TRUE(ink);
             // One picture per role: OK, Anuluj and the school-data button differ.
-            for (const QImage& other : pictures) EXPECT_NE(picture, other);
+            for (const QImage& other : pictures)
+                EXPECT_NE(picture, other);
             pictures << picture;
         }
     }
@@ -229,7 +251,8 @@ TEST(FormWindows, ShapeAButtonsCarryTheirRolesPictures) {
 // The one-letter boxes a person reaches with Tab ("w" + "e" of "we", "promocj" + "ę") show
 // two letters, take what the certificate keeps, name their word, and stay clear of the
 // field or text after them.
-TEST(FormWindows, EndingBoxesShowTwoLettersAndNameTheirWord) {
+TEST(FormWindows, EndingBoxesShowTwoLettersAndNameTheirWord)
+{
     EnsureApplication();
     struct Case {
         const char* form;
@@ -238,14 +261,20 @@ TEST(FormWindows, EndingBoxesShowTwoLettersAndNameTheirWord) {
         const char* tip;
     };
     const Case cases[] = {
-        {"TFSwiad205kl1", "ZMIENNA_SzkolaWE_STR1_DATA_EDIT", "ZMIENNA_SzkolaMiasto_STR1_DATA_EDIT", "Końcówka słowa „w”"},
+        {"TFSwiad205kl1", "ZMIENNA_SzkolaWE_STR1_DATA_EDIT", "ZMIENNA_SzkolaMiasto_STR1_DATA_EDIT",
+         "Końcówka słowa „w”"},
         {"TFSwiad205kl1", "ZMIENNA_PromocjiE_STR1_DATA_EDIT", "STALY_PromDoKlasy_STR1_DATA_LABEL",
          "Końcówka słowa „promocj”"},
-        {"TFSwiad200", "ZMIENNA_SzkolaWE_STR1_DATA_EDIT", "ZMIENNA_SzkolaMiasto_STR1_DATA_EDIT", "Końcówka słowa „w”"},
-        {"TFSwiad201", "ZMIENNA_PromocjiE_STR1_DATA_EDIT", "STALY_PromDoKlasy_STR1_DATA_LABEL", "Końcówka słowa „promocj”"},
-        {"TFSwiad204", "ZMIENNA_SzkolaWE_STR1_DATA_EDIT", "ZMIENNA_SzkolaMiasto_STR1_DATA_EDIT", "Końcówka słowa „w”"},
-        {"TFSwiad220", "ZMIENNA_SzkolaWE_STR1_DATA_EDIT", "ZMIENNA_SzkolaMiasto_STR1_DATA_EDIT", "Końcówka słowa „w”"},
-        {"TFSwiad221w", "ZMIENNA_SzkolaWE_STR1_DATA_EDIT", "ZMIENNA_SzkolaMiasto_STR1_DATA_EDIT", "Końcówka słowa „w”"},
+        {"TFSwiad200", "ZMIENNA_SzkolaWE_STR1_DATA_EDIT", "ZMIENNA_SzkolaMiasto_STR1_DATA_EDIT",
+         "Końcówka słowa „w”"},
+        {"TFSwiad201", "ZMIENNA_PromocjiE_STR1_DATA_EDIT", "STALY_PromDoKlasy_STR1_DATA_LABEL",
+         "Końcówka słowa „promocj”"},
+        {"TFSwiad204", "ZMIENNA_SzkolaWE_STR1_DATA_EDIT", "ZMIENNA_SzkolaMiasto_STR1_DATA_EDIT",
+         "Końcówka słowa „w”"},
+        {"TFSwiad220", "ZMIENNA_SzkolaWE_STR1_DATA_EDIT", "ZMIENNA_SzkolaMiasto_STR1_DATA_EDIT",
+         "Końcówka słowa „w”"},
+        {"TFSwiad221w", "ZMIENNA_SzkolaWE_STR1_DATA_EDIT", "ZMIENNA_SzkolaMiasto_STR1_DATA_EDIT",
+         "Końcówka słowa „w”"},
     };
     FormRegistry registry;
     for (const Case& c : cases) {

@@ -30,9 +30,16 @@ TEST(BoundedChild, ReportsWhateverWentWrongInTheChild)
              return std::string();
          },
          "failed assertions: "},
-        {"an end before the report", []() -> std::string { ::_exit(0); }, "ended without finishing its case"},
-        {"a crash", []() -> std::string { std::abort(); }, "killed by signal " + std::to_string(SIGABRT)},
-        {"a hang", []() -> std::string { for (;;) ::pause(); }, "still running after 1 s"},
+        {"an end before the report", []() -> std::string { ::_exit(0); },
+         "ended without finishing its case"},
+        {"a crash", []() -> std::string { std::abort(); },
+         "killed by signal " + std::to_string(SIGABRT)},
+        {"a hang",
+         []() -> std::string {
+             for (;;)
+                 ::pause();
+         },
+         "still running after 1 s"},
     };
     for (const Case& c : cases) {
         const std::string reported = RunInBoundedChild(c.body, 1);

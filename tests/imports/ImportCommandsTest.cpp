@@ -8,9 +8,12 @@
 namespace {
 
 // Windows-1250 bytes of the Polish surnames: Żak, Zając, Łuczak.
-const std::string kZak = "\xAF" "ak";
-const std::string kZajac = "Zaj\xB9" "c";
-const std::string kLuczak = "\xA3" "uczak";
+const std::string kZak = "\xAF"
+                         "ak";
+const std::string kZajac = "Zaj\xB9"
+                           "c";
+const std::string kLuczak = "\xA3"
+                            "uczak";
 
 class ImportCommands : public ImportTest {
 protected:
@@ -35,16 +38,18 @@ protected:
 TEST_F(ImportCommands, MusicSchoolExportReplacesTheStudentsAndSetsModified)
 {
     prepareWorkingCopy();
-    const std::string source = writeExport("szkola.snv", Join({
-        {"header line of the older program"},
-        MusicSchoolStudent(kZak, "Anna", "11111111111"),
-        MusicSchoolStudent(kLuczak, "Jan", "22222222222"),
-        {"line between students"},
-        MusicSchoolStudent(kZajac, "Ewa", "33333333333"),
-    }));
+    const std::string source =
+        writeExport("szkola.snv", Join({
+                                      {"header line of the older program"},
+                                      MusicSchoolStudent(kZak, "Anna", "11111111111"),
+                                      MusicSchoolStudent(kLuczak, "Jan", "22222222222"),
+                                      {"line between students"},
+                                      MusicSchoolStudent(kZajac, "Ewa", "33333333333"),
+                                  }));
     dialogs.answerOpenFile(QString::fromStdString(source));
     // A journal left by an import that was killed must not be played back into this one.
-    std::ofstream(folders.dataFile("data_import.sqtmp-journal"), std::ios::binary) << std::string(512, 'j');
+    std::ofstream(folders.dataFile("data_import.sqtmp-journal"), std::ios::binary)
+        << std::string(512, 'j');
 
     Importuj1Click(host);
 
@@ -61,7 +66,8 @@ TEST_F(ImportCommands, MusicSchoolExportReplacesTheStudentsAndSetsModified)
 
 TEST_F(ImportCommands, PrimarySchoolExportStoresThePeselUnderTheStudentDialogsName)
 {
-    const std::string source = writeExport("sp.m46", PrimarySchoolStudent("Nowak", "Jan", "44444444444"));
+    const std::string source =
+        writeExport("sp.m46", PrimarySchoolStudent("Nowak", "Jan", "44444444444"));
     dialogs.answerOpenFile(QString::fromStdString(source));
 
     ImportButtonClick(host);
@@ -86,12 +92,14 @@ TEST_F(ImportCommands, FailedImportKeepsTheWorkingCopyAndShowsTheReason)
     // second student as rows of the first.
     ExportLines unterminated = MusicSchoolStudent("Nowak", "Jan", "55555555555");
     unterminated.erase(unterminated.begin() + 11);
-    const std::string open = writeExport("bez_konca.snv", Join({
-        unterminated,
-        MusicSchoolStudent("Kowal", "Ewa", "66666666666"),
-    }));
+    const std::string open =
+        writeExport("bez_konca.snv", Join({
+                                         unterminated,
+                                         MusicSchoolStudent("Kowal", "Ewa", "66666666666"),
+                                     }));
     // The primary-school export chosen in the music-school import.
-    const std::string otherFormat = writeExport("zle.snv", PrimarySchoolStudent("Nowak", "Jan", "1"));
+    const std::string otherFormat =
+        writeExport("zle.snv", PrimarySchoolStudent("Nowak", "Jan", "1"));
     // Lines ended by CR alone read as one line: one empty nameless student.
     const std::string crOnly = folders.dataFile("mac.snv");
     {
@@ -109,9 +117,11 @@ TEST_F(ImportCommands, FailedImportKeepsTheWorkingCopyAndShowsTheReason)
         {folder, "Plik źródłowy nie jest zwykłym plikiem (katalog): \n" + folder},
         {open, "Blok \"KLASA II MUZYCZNA\" z wiersza 7 nie ma wiersza końcowego \"</KLASA II "
                "MUZYCZNA>\". Import przerwano, dane nie zostały zmienione."},
-        {otherFormat, notExport + otherFormat + "\n\nUczeń z wiersza 1 nie ma danych osobowych w tym formacie."},
-        {crOnly, notExport + crOnly +
-                     "\n\nWiersz 1 zawiera znak CR bez znaku LF: plik ma nieznany podział na wiersze."},
+        {otherFormat,
+         notExport + otherFormat + "\n\nUczeń z wiersza 1 nie ma danych osobowych w tym formacie."},
+        {crOnly,
+         notExport + crOnly +
+             "\n\nWiersz 1 zawiera znak CR bez znaku LF: plik ma nieznany podział na wiersze."},
         {empty, notExport + empty + "\n\nPlik nie zawiera danych żadnego ucznia."},
     };
     for (const auto& c : cases) {
@@ -147,31 +157,33 @@ TEST_F(ImportCommands, RepeatedOrMissingPeselSkipsOnlyThatStudentAndSaysWhich)
     secondWithoutPeselLine.erase(secondWithoutPeselLine.begin() + 4);
     ExportLines longMemo = MusicSchoolStudent("Dlugi", "Opis", "88888888888");
     longMemo.insert(longMemo.begin() + 11, 98, "<ZMIENNA_Uwagi_DATA_MEMO>dalej");
-    const std::string source = writeExport("powtorzony.snv", Join({
-        MusicSchoolStudent("Nowak", "Jan", "55555555555"),
-        MusicSchoolStudent("Kowal", "Ewa", "55555555555"),
-        withoutPesel,
-        secondWithoutPesel,
-        withoutPeselLine,
-        secondWithoutPeselLine,
-        longMemo,
-        MusicSchoolStudent("Zaorski", "Piotr", "77777777777"),
-    }));
+    const std::string source =
+        writeExport("powtorzony.snv", Join({
+                                          MusicSchoolStudent("Nowak", "Jan", "55555555555"),
+                                          MusicSchoolStudent("Kowal", "Ewa", "55555555555"),
+                                          withoutPesel,
+                                          secondWithoutPesel,
+                                          withoutPeselLine,
+                                          secondWithoutPeselLine,
+                                          longMemo,
+                                          MusicSchoolStudent("Zaorski", "Piotr", "77777777777"),
+                                      }));
     dialogs.answerOpenFile(QString::fromStdString(source)).answerMessage(Answer::Ok);
 
     Importuj1Click(host);
 
     ASSERT_EQ(messages().size(), 1u);
-    EXPECT_EQ(messages()[0].text.toStdString(),
-              "Dane zostały zaimportowane, z wyjątkiem:\n"
-              "\nuczeń pominięty, numer PESEL powtarza się: 55555555555 (Kowal Ewa)"
-              "\nuczeń pominięty, bez numeru PESEL jest już inny uczeń: Drugi Bez"
-              "\nuczeń pominięty, bez numeru PESEL jest już inny uczeń: Drugi Brak"
-              "\nnotatka ZMIENNA_Uwagi_DATA_MEMO ucznia Dlugi Opis: pominięto wiersze ponad 99 (2)");
+    EXPECT_EQ(
+        messages()[0].text.toStdString(),
+        "Dane zostały zaimportowane, z wyjątkiem:\n"
+        "\nuczeń pominięty, numer PESEL powtarza się: 55555555555 (Kowal Ewa)"
+        "\nuczeń pominięty, bez numeru PESEL jest już inny uczeń: Drugi Bez"
+        "\nuczeń pominięty, bez numeru PESEL jest już inny uczeń: Drugi Brak"
+        "\nnotatka ZMIENNA_Uwagi_DATA_MEMO ucznia Dlugi Opis: pominięto wiersze ponad 99 (2)");
     EXPECT_EQ(messages()[0].caption, "Import danych");
     EXPECT_EQ(messages()[0].icon, MsgIcon::Warning);
-    EXPECT_EQ(host.tree,
-              (std::vector<std::string>{"Bez Numeru", "Brak Linii", "Dlugi Opis", "Nowak Jan", "Zaorski Piotr"}));
+    EXPECT_EQ(host.tree, (std::vector<std::string>{"Bez Numeru", "Brak Linii", "Dlugi Opis",
+                                                   "Nowak Jan", "Zaorski Piotr"}));
     EXPECT_EQ(workingCopyRows("").size(), 2u + 4u);
     EXPECT_EQ(workingCopyRows("PESEL55555555555")[0].value, "Nowak");
     EXPECT_EQ(workingCopyRows("PESEL88888888888").size(), 3u + 1u + 99u);
@@ -186,7 +198,8 @@ TEST_F(ImportCommands, CancelledDialogChangesNothing)
     ImportButtonClick(host);
 
     EXPECT_TRUE(messages().empty());
-    EXPECT_EQ(workingCopyStudents(), (std::vector<StudentEntry>{{"Stary Adam", "PESEL00000000000"}}));
+    EXPECT_EQ(workingCopyStudents(),
+              (std::vector<StudentEntry>{{"Stary Adam", "PESEL00000000000"}}));
     EXPECT_FALSE(host.modified);
     EXPECT_EQ(host.reloads, 0);
     EXPECT_TRUE(window.stages.empty());

@@ -47,10 +47,12 @@ bool RecordingHost::ReloadStudentsList()
     ++reloads;
     std::vector<StudentEntry> students;
     ErrorStream listErrors;
-    EXPECT_TRUE(bFunGetStudentsList(listErrors, DataTmpPath(listErrors), students)) << listErrors.str();
-    std::stable_sort(students.begin(), students.end(), [](const StudentEntry& a, const StudentEntry& b) {
-        return SortKey(a.display_name) < SortKey(b.display_name);
-    });
+    EXPECT_TRUE(bFunGetStudentsList(listErrors, DataTmpPath(listErrors), students))
+        << listErrors.str();
+    std::stable_sort(students.begin(), students.end(),
+                     [](const StudentEntry& a, const StudentEntry& b) {
+                         return SortKey(a.display_name) < SortKey(b.display_name);
+                     });
     tree.clear();
     for (const StudentEntry& student : students)
         tree.push_back(student.display_name);
@@ -72,7 +74,8 @@ ExportLines MusicSchoolStudent(const std::string& surname, const std::string& fi
 ExportLines PrimarySchoolStudent(const std::string& surname, const std::string& firstName,
                                  const std::string& pesel)
 {
-    return Student("DANE UCZNIA SZKOLY PODSTAWOWEJ 4-6", "NrPesel_DATA_EDIT", surname, firstName, pesel);
+    return Student("DANE UCZNIA SZKOLY PODSTAWOWEJ 4-6", "NrPesel_DATA_EDIT", surname, firstName,
+                   pesel);
 }
 
 ExportLines Join(std::initializer_list<ExportLines> parts)

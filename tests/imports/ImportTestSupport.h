@@ -79,5 +79,11 @@ protected:
     RecordingImportWindow window;
 };
 
-inline void PrintTo(const StudentEntry& s, std::ostream* os) { *os << s.display_name << " | " << s.table_name; }
-inline void PrintTo(const FieldRecord& r, std::ostream* os) { *os << r.id << " | " << r.comp_name << " | " << r.value; }
+inline void PrintTo(const StudentEntry& s, std::ostream* os)
+{
+    *os << s.display_name << " | " << s.table_name;
+}
+inline void PrintTo(const FieldRecord& r, std::ostream* os)
+{
+    *os << r.id << " | " << r.comp_name << " | " << r.value;
+}

@@ -21,10 +21,11 @@ TEST_F(SqlImportWindow, StartsAsDesigned)
 
 TEST_F(SqlImportWindow, IsShownWhileTheImportRunsAndItsBarReachesTheRowCount)
 {
-    dialogs.answerOpenFile(QString::fromStdString(writeExport("dwoje.snv", Join({
-        MusicSchoolStudent("Nowak", "Jan", "66666666666"),
-        MusicSchoolStudent("Kowal", "Ewa", "77777777777"),
-    }))));
+    dialogs.answerOpenFile(QString::fromStdString(
+        writeExport("dwoje.snv", Join({
+                                     MusicSchoolStudent("Nowak", "Jan", "66666666666"),
+                                     MusicSchoolStudent("Kowal", "Ewa", "77777777777"),
+                                 }))));
 
     Importuj1Click(host);
 
@@ -47,7 +48,8 @@ namespace {
 // The paints of the import window's operation and bar: what each showed.
 class PaintRecorder : public QObject {
 public:
-    explicit PaintRecorder(TFSQLImport& window) : window_(window)
+    explicit PaintRecorder(TFSQLImport& window)
+        : window_(window)
     {
         window.InfoLabel->installEventFilter(this);
         window.ProgressBar->installEventFilter(this);
@@ -76,7 +78,8 @@ TEST_F(SqlImportWindow, PaintsItsProgressAFewTimesWhileALongImportRuns)
     // 500 students of three personal and four document rows: 3,500 rows in 1,000 operations.
     ExportLines lines;
     for (int student = 0; student < 500; ++student) {
-        const ExportLines one = MusicSchoolStudent("Nowak", "Jan", std::to_string(10000000000LL + student));
+        const ExportLines one =
+            MusicSchoolStudent("Nowak", "Jan", std::to_string(10000000000LL + student));
         lines.insert(lines.end(), one.begin(), one.end());
     }
     dialogs.answerOpenFile(QString::fromStdString(writeExport("szkola.snv", lines)));

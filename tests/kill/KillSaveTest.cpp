@@ -72,15 +72,16 @@ void MakeCertificates(const std::string& path, const std::string& tag, int rows)
 {
     ErrorStream es;
     ASSERT_EQ(iFunCheckIsStudentExists(es, path, kKilledStudentTable, true), 0) << es.str();
-    ASSERT_TRUE(bFunSaveCertData(es, path, kKilledStudentTable, LargeStudent(tag, rows))) << es.str();
+    ASSERT_TRUE(bFunSaveCertData(es, path, kKilledStudentTable, LargeStudent(tag, rows)))
+        << es.str();
     ASSERT_TRUE(bFunSaveCertData(es, path, kSmallTable, LargeStudent("mały", 20))) << es.str();
 }
 
 enum class Kind { Student, Copy };
 
 struct SaveRun {
-    bool midSave = false;   // killed before the save reported its end
-    double seconds = 0;     // from the save's start to its end (uninterrupted runs only)
+    bool midSave = false;  // killed before the save reported its end
+    double seconds = 0;    // from the save's start to its end (uninterrupted runs only)
 };
 
 // Starts the helper, waits until it begins the save, kills it after `delay` (a negative
@@ -95,7 +96,8 @@ SaveRun SaveAndKill(const std::vector<std::string>& args, std::chrono::microseco
         ::close(out[0]);
         ::close(out[1]);
         std::vector<char*> argv;
-        for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+        for (const auto& a : args)
+            argv.push_back(const_cast<char*>(a.c_str()));
         argv.push_back(nullptr);
         ::execv(VLM_KILL_SAVE, argv.data());
         ::_exit(127);
@@ -158,8 +160,8 @@ protected:
     std::vector<std::string> Args(Kind kind) const
     {
         if (kind == Kind::Student)
-            return {VLM_KILL_SAVE, "student", folders_.dataFolder(), working_, "nowy",
-                    std::to_string(kNewRows)};
+            return {VLM_KILL_SAVE, "student", folders_.dataFolder(),
+                    working_,      "nowy",    std::to_string(kNewRows)};
         return {VLM_KILL_SAVE, "copy", folders_.dataFolder(), working_, user_};
     }
 
@@ -169,9 +171,12 @@ protected:
         if (kind == Kind::Copy) {
             EXPECT_EQ(IntegrityCheck(user_), "ok") << "run " << run;
             const std::string bytes = ReadBytes(user_);
-            if (bytes == oldBytes_) return "old";
-            if (bytes == newBytes_) return "new";
-            ADD_FAILURE() << "run " << run << ": the user's file is neither the old nor the new one";
+            if (bytes == oldBytes_)
+                return "old";
+            if (bytes == newBytes_)
+                return "new";
+            ADD_FAILURE() << "run " << run
+                          << ": the user's file is neither the old nor the new one";
             return "failed";
         }
         // The working copy as the kill left it, journal included, checked aside, so the
@@ -191,8 +196,10 @@ protected:
         }
         EXPECT_EQ(Load(found, kSmallTable), smallRows_) << "run " << run;
         const auto rows = Load(found, kKilledStudentTable);
-        if (rows == oldRows_) return "old";
-        if (rows == newRows_) return "new";
+        if (rows == oldRows_)
+            return "old";
+        if (rows == newRows_)
+            return "new";
         ADD_FAILURE() << "run " << run << ": the student has " << rows.size()
                       << " rows, neither the old nor the new content";
         return "failed";
@@ -231,7 +238,8 @@ protected:
         double longest = 0;
         for (int i = 0; i < 3; ++i) {
             Prepare(kind);
-            longest = std::max(longest, SaveAndKill(Args(kind), std::chrono::microseconds(-1)).seconds);
+            longest =
+                std::max(longest, SaveAndKill(Args(kind), std::chrono::microseconds(-1)).seconds);
             ASSERT_EQ(Outcome(kind, -1), "new");
             StartAndOpenOther(kind, -1);
         }
@@ -244,9 +252,12 @@ protected:
             const SaveRun r = SaveAndKill(Args(kind), std::chrono::microseconds(delay(random)));
             midSave += r.midSave;
             const std::string outcome = Outcome(kind, run);
-            if (outcome == "old") ++old;
-            else if (outcome == "new") ++fresh;
-            else ++failed;
+            if (outcome == "old")
+                ++old;
+            else if (outcome == "new")
+                ++fresh;
+            else
+                ++failed;
             StartAndOpenOther(kind, run);
         }
         std::cout << name << ": uninterrupted save " << int(longest * 1000 + 0.5) << " ms, "

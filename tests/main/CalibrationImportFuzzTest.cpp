@@ -29,7 +29,9 @@ std::string Bytes(const std::string& path)
 std::string Mutated(const std::string& original, std::mt19937& random)
 {
     std::string bytes = original;
-    auto at = [&](std::size_t size) { return std::uniform_int_distribution<std::size_t>(0, size - 1)(random); };
+    auto at = [&](std::size_t size) {
+        return std::uniform_int_distribution<std::size_t>(0, size - 1)(random);
+    };
     switch (random() % 3) {
     case 0:
         for (int flips = 1 + int(random() % 16); flips > 0; --flips)
@@ -122,11 +124,16 @@ TEST(CalibrationImport, ValuesOffThePageOrAbsurdFontSizesAreRefusedNamingTheRow)
         {"font_size = 4", ""},
         {"font_size = 96", ""},
         {"x1 = 0, y1 = 0, x2 = 885, y2 = 1314", ""},
-        {"x1 = -1, y1 = 0, x2 = 885, y2 = 1314", "prostokąt (-1, 0, 885, 1314) nie leży na stronie 885 × 1314"},
-        {"x1 = 0, y1 = 0, x2 = 886, y2 = 1314", "prostokąt (0, 0, 886, 1314) nie leży na stronie 885 × 1314"},
-        {"x1 = 0, y1 = 0, x2 = 885, y2 = 1315", "prostokąt (0, 0, 885, 1315) nie leży na stronie 885 × 1314"},
-        {"x1 = 10, y1 = 0, x2 = 5, y2 = 20", "prostokąt (10, 0, 5, 20) nie leży na stronie 885 × 1314"},
-        {"x1 = 0, y1 = 30, x2 = 5, y2 = 20", "prostokąt (0, 30, 5, 20) nie leży na stronie 885 × 1314"},
+        {"x1 = -1, y1 = 0, x2 = 885, y2 = 1314",
+         "prostokąt (-1, 0, 885, 1314) nie leży na stronie 885 × 1314"},
+        {"x1 = 0, y1 = 0, x2 = 886, y2 = 1314",
+         "prostokąt (0, 0, 886, 1314) nie leży na stronie 885 × 1314"},
+        {"x1 = 0, y1 = 0, x2 = 885, y2 = 1315",
+         "prostokąt (0, 0, 885, 1315) nie leży na stronie 885 × 1314"},
+        {"x1 = 10, y1 = 0, x2 = 5, y2 = 20",
+         "prostokąt (10, 0, 5, 20) nie leży na stronie 885 × 1314"},
+        {"x1 = 0, y1 = 30, x2 = 5, y2 = 20",
+         "prostokąt (0, 30, 5, 20) nie leży na stronie 885 × 1314"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.change);
@@ -144,8 +151,9 @@ TEST(CalibrationImport, ValuesOffThePageOrAbsurdFontSizesAreRefusedNamingTheRow)
         } else {
             EXPECT_TRUE(Bytes(user) == Bytes(factory));
             EXPECT_EQ(es.str(), "Funkcja: ImportujPlikKalibracji()\n\nPlik\n" + candidate +
-                                    "\nnie jest plikiem kalibracji (zestaw \"" + set + "\", wiersz \"" + row +
-                                    "\": " + c.refusal + ").\n\nDane nie zostały zapisane.");
+                                    "\nnie jest plikiem kalibracji (zestaw \"" + set +
+                                    "\", wiersz \"" + row + "\": " + c.refusal +
+                                    ").\n\nDane nie zostały zapisane.");
         }
     }
 }

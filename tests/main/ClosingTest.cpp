@@ -77,7 +77,9 @@ TEST_F(ClosingTest, FailedSaveKeepsTheWindowOpenWithoutTheQuitQuestion)
 {
     window().Modified = 1;
     const std::string target = folders.root() + "/brak/katalogu/a.sqvlm";
-    dialogs.answerMessage(Answer::Yes).answerSaveFile(QString::fromStdString(target)).answerMessage(Answer::Ok);
+    dialogs.answerMessage(Answer::Yes)
+        .answerSaveFile(QString::fromStdString(target))
+        .answerMessage(Answer::Ok);
     EXPECT_FALSE(window().close());
     const auto shown = messages();
     ASSERT_EQ(shown.size(), 2u);
@@ -93,7 +95,9 @@ TEST_F(ClosingTest, SuccessfulSaveIsFollowedByTheQuitQuestion)
 {
     window().Modified = 1;
     const std::string target = folders.root() + "/szkola";
-    dialogs.answerMessage(Answer::Yes).answerSaveFile(QString::fromStdString(target)).answerMessage(Answer::No);
+    dialogs.answerMessage(Answer::Yes)
+        .answerSaveFile(QString::fromStdString(target))
+        .answerMessage(Answer::No);
     EXPECT_FALSE(window().close());
     expectQuestions({kSaveQuestion, kQuitQuestion});
     EXPECT_EQ(window().Modified, 0);

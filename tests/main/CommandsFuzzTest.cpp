@@ -97,21 +97,23 @@ protected:
     // Runs `command` (given the case number) on kCases damaged copies of `valid` written to
     // `damaged`; returns the failures.
     std::vector<std::string> Fuzz(const std::string& name, const std::string& valid, bool sqlite,
-                                  const std::string& damaged, const std::function<std::string(int)>& command)
+                                  const std::string& damaged,
+                                  const std::function<std::string(int)>& command)
     {
         std::vector<std::string> failures;
         if (const std::string why = whyNoSafeFork(); !why.empty())
             return {why};
-        FuzzRng rng(kSeed + static_cast<unsigned>(std::hash<std::string>{}(name) & 0xFFFF));
+        FuzzRng rng(kSeed + static_cast<unsigned>(std::hash<std::string>{}(name)&0xFFFF));
         for (int i = 0; i < kCases; ++i) {
             restoreFiles();
             const std::string what = WriteMutatedCopy(damaged, valid, sqlite, i, rng);
             chosenBytes = ReadBytes(damaged);
             unsoundCases += sqlite && QuickCheck(damaged) != "ok";
-            const std::string failure =
-                RunInBoundedChild([&] { return runCase(damaged, [&] { return command(i); }); }, kCaseSeconds);
+            const std::string failure = RunInBoundedChild(
+                [&] { return runCase(damaged, [&] { return command(i); }); }, kCaseSeconds);
             if (!failure.empty())
-                failures.push_back(name + " case " + std::to_string(i) + " (" + what + "): " + failure);
+                failures.push_back(name + " case " + std::to_string(i) + " (" + what +
+                                   "): " + failure);
             ++casesRun;
             for (const auto& [path, bytes] : kept)
                 casesThatChanged[path] += ReadBytes(path) != bytes;
@@ -134,14 +136,17 @@ protected:
             QThread::msleep(1);
         if (ThreadCount() == 1)
             return "";
-        return "the started program runs more threads than its GUI thread (" + ThreadNames() + "): no safe fork";
+        return "the started program runs more threads than its GUI thread (" + ThreadNames() +
+               "): no safe fork";
     }
 
     // In the child: the command with every dialog answered, then what holds for every command.
     std::string runCase(const std::string& damaged, const std::function<std::string()>& command)
     {
         std::string problems;
-        dialogs.setFailureHandler([&](const std::string& message) { problems += "unexpected dialog: " + message + "; "; });
+        dialogs.setFailureHandler([&](const std::string& message) {
+            problems += "unexpected dialog: " + message + "; ";
+        });
         dialogs.clearRequests();
         dialogs.answerOpenFile(QString::fromStdString(damaged));
         for (int i = 0; i < kMessageAnswers; ++i)
@@ -150,7 +155,8 @@ protected:
         const QString title = Application::instance()->title();
         for (const DialogRequest& message : messages()) {
             if (!title.isEmpty() && message.caption == title)
-                problems += "an exception reached the error box: " + message.text.toStdString() + "; ";
+                problems +=
+                    "an exception reached the error box: " + message.text.toStdString() + "; ";
             // A failure's sentence is followed by its reason, never by nothing.
             if (message.text.trimmed().isEmpty() || message.text.endsWith("\n\n"))
                 problems += "a message without its reason: " + message.text.toStdString() + "; ";
@@ -166,8 +172,8 @@ protected:
     {
         for (const auto& [path, bytes] : kept)
             WriteBytes(path, bytes);
-        for (const char* leftover : {"data_import.sqtmp", "data_tmp.sqtmp-journal", "data_tmp.sqtmp-wal",
-                                     "data_tmp.sqtmp-shm"})
+        for (const char* leftover : {"data_import.sqtmp", "data_tmp.sqtmp-journal",
+                                     "data_tmp.sqtmp-wal", "data_tmp.sqtmp-shm"})
             fs::remove(folders.dataFile(leftover));
     }
 
@@ -312,8 +318,9 @@ TEST_F(CommandsFuzz, ChooseStudentsOfADamagedFile)
 
 TEST_F(CommandsFuzz, ImportMusicSchoolExport)
 {
-    const auto failures = Fuzz("music import", MusicSchoolExportCorpus(), false, folders.root() + "/eksport.snv",
-                               [&](int) { return importCase("Importuj1"); });
+    const auto failures =
+        Fuzz("music import", MusicSchoolExportCorpus(), false, folders.root() + "/eksport.snv",
+             [&](int) { return importCase("Importuj1"); });
     EXPECT_EQ(casesRun, kCases);
     // Damage outside the markers leaves an export that imports: both outcomes are reached.
     EXPECT_GT(casesThatChanged[workingCopy()], 0);
@@ -323,8 +330,9 @@ TEST_F(CommandsFuzz, ImportMusicSchoolExport)
 
 TEST_F(CommandsFuzz, ImportPrimarySchoolExport)
 {
-    const auto failures = Fuzz("primary import", PrimarySchoolExportCorpus(), false,
-                               folders.root() + "/eksport.m46", [&](int) { return importCase("ImportujSP1"); });
+    const auto failures =
+        Fuzz("primary import", PrimarySchoolExportCorpus(), false, folders.root() + "/eksport.m46",
+             [&](int) { return importCase("ImportujSP1"); });
     EXPECT_EQ(casesRun, kCases);
     EXPECT_GT(casesThatChanged[workingCopy()], 0);
     EXPECT_LT(casesThatChanged[workingCopy()], kCases);
@@ -334,20 +342,22 @@ TEST_F(CommandsFuzz, ImportPrimarySchoolExport)
 TEST_F(CommandsFuzz, ImportCalibration)
 {
     const std::string damaged = folders.root() + "/kalibracja.sqset";
-    const auto failures = Fuzz("calibration import", kept.at(calibration), true, damaged, [&](int caseNumber) {
-        trigger("Importujustawieniakalibracji1");
-        std::string problems;
-        if (shown(MsgIcon::Warning) > 0) {
-            if (ReadBytes(calibration) != kept.at(calibration))
-                problems += "refused, but the user's calibration changed; ";
+    const auto failures =
+        Fuzz("calibration import", kept.at(calibration), true, damaged, [&](int caseNumber) {
+            trigger("Importujustawieniakalibracji1");
+            std::string problems;
+            if (shown(MsgIcon::Warning) > 0) {
+                if (ReadBytes(calibration) != kept.at(calibration))
+                    problems += "refused, but the user's calibration changed; ";
+                return problems;
+            }
+            if (ReadBytes(calibration) != chosenBytes)
+                problems +=
+                    "no message, but the user's calibration is no copy of the chosen file; ";
+            // The preview draws every document with the calibration just taken.
+            clickDocument(0, caseNumber);
             return problems;
-        }
-        if (ReadBytes(calibration) != chosenBytes)
-            problems += "no message, but the user's calibration is no copy of the chosen file; ";
-        // The preview draws every document with the calibration just taken.
-        clickDocument(0, caseNumber);
-        return problems;
-    });
+        });
     EXPECT_EQ(casesRun, kCases);
     // Damage inside cell values leaves a sound file: both outcomes are reached.
     EXPECT_GT(casesThatChanged[calibration], 0);
@@ -360,7 +370,9 @@ TEST_F(CommandsFuzz, ImportCalibration)
 // line, and one whose first student lacks his end line.
 TEST_F(CommandsFuzz, HostileFilesInTheImportCommands)
 {
-    auto pipeAt = [](const std::string& path) { return [path] { ASSERT_EQ(mkfifo(path.c_str(), 0600), 0); }; };
+    auto pipeAt = [](const std::string& path) {
+        return [path] { ASSERT_EQ(mkfifo(path.c_str(), 0600), 0); };
+    };
     auto exportAt = [](const std::string& path, std::string text) {
         return [path, text] { WriteBytes(path, text); };
     };
@@ -370,22 +382,27 @@ TEST_F(CommandsFuzz, HostileFilesInTheImportCommands)
         return text;
     };
     const std::string music = MusicSchoolExportCorpus(), primary = PrimarySchoolExportCorpus();
-    const std::string musicPipe = folders.root() + "/potok.snv", primaryPipe = folders.root() + "/potok.m46";
-    const std::string noPesel = folders.root() + "/bez_peselu.snv", noPeselPrimary = folders.root() + "/bez_peselu.m46";
+    const std::string musicPipe = folders.root() + "/potok.snv",
+                      primaryPipe = folders.root() + "/potok.m46";
+    const std::string noPesel = folders.root() + "/bez_peselu.snv",
+                      noPeselPrimary = folders.root() + "/bez_peselu.m46";
     const std::string open = folders.root() + "/bez_konca.snv";
     auto refusedWith = [&](const char* command, const std::string& reason) {
         return [this, command, reason] {
             std::string problems = importCase(command);
             if (onlyMessage() != "Błąd podczas importu danych.\n\n" + reason)
-                problems += "not refused with the reason \"" + reason + "\" but: " + onlyMessage() + "; ";
+                problems +=
+                    "not refused with the reason \"" + reason + "\" but: " + onlyMessage() + "; ";
             return problems;
         };
     };
     auto takenWithoutTheSecond = [&](const char* command) {
         return [this, command] {
             std::string problems = importCase(command);
-            if (onlyMessage().find("uczeń pominięty, bez numeru PESEL jest już inny uczeń: ") == std::string::npos)
-                problems += "the second student without a PESEL was not named as passed over: " + onlyMessage() + "; ";
+            if (onlyMessage().find("uczeń pominięty, bez numeru PESEL jest już inny uczeń: ") ==
+                std::string::npos)
+                problems += "the second student without a PESEL was not named as passed over: " +
+                            onlyMessage() + "; ";
             return problems;
         };
     };
@@ -396,13 +413,18 @@ TEST_F(CommandsFuzz, HostileFilesInTheImportCommands)
         std::function<std::string()> command;
     } cases[] = {
         {"music import of a pipe", musicPipe, pipeAt(musicPipe),
-         refusedWith("Importuj1", "Plik źródłowy nie jest zwykłym plikiem (potok): \n" + musicPipe)},
+         refusedWith("Importuj1",
+                     "Plik źródłowy nie jest zwykłym plikiem (potok): \n" + musicPipe)},
         {"primary import of a pipe", primaryPipe, pipeAt(primaryPipe),
-         refusedWith("ImportujSP1", "Plik źródłowy nie jest zwykłym plikiem (potok): \n" + primaryPipe)},
-        {"calibration import of a pipe", folders.root() + "/potok.sqset", pipeAt(folders.root() + "/potok.sqset"),
+         refusedWith("ImportujSP1",
+                     "Plik źródłowy nie jest zwykłym plikiem (potok): \n" + primaryPipe)},
+        {"calibration import of a pipe", folders.root() + "/potok.sqset",
+         pipeAt(folders.root() + "/potok.sqset"),
          [this] {
              trigger("Importujustawieniakalibracji1");
-             return shown(MsgIcon::Warning) == 1 ? std::string() : "a pipe taken as calibration without a warning; ";
+             return shown(MsgIcon::Warning) == 1
+                        ? std::string()
+                        : "a pipe taken as calibration without a warning; ";
          }},
         {"music import without PESEL lines", noPesel,
          exportAt(noPesel, withoutLine(music + music, "<NumerPesel_DATA_EDIT>01234567890")),
@@ -412,8 +434,10 @@ TEST_F(CommandsFuzz, HostileFilesInTheImportCommands)
          takenWithoutTheSecond("ImportujSP1")},
         {"music import of a student without his end line", open,
          exportAt(open, withoutLine(music, "</KONIEC DANYCH SWIADECTW>") + music),
-         refusedWith("Importuj1", "Blok \"DANE SWIADECTW DLA: Nowak Anna\" z wiersza 1 nie ma wiersza końcowego "
-                                  "\"</KONIEC DANYCH SWIADECTW>\". Import przerwano, dane nie zostały zmienione.")},
+         refusedWith(
+             "Importuj1",
+             "Blok \"DANE SWIADECTW DLA: Nowak Anna\" z wiersza 1 nie ma wiersza końcowego "
+             "\"</KONIEC DANYCH SWIADECTW>\". Import przerwano, dane nie zostały zmienione.")},
     };
     std::vector<std::string> failures;
     for (const auto& c : cases)

@@ -43,7 +43,8 @@ TEST_F(DispatchTest, ClickPreviewsTheDocumentOfItsLabel)
         {"ART-II/283/3 arkusz kl. I/II", 1},
     };
     for (const Case& c : cases) {
-        click(c.label.isEmpty() ? studentNode("Adamski Piotr") : documentNode("Adamski Piotr", c.label));
+        click(c.label.isEmpty() ? studentNode("Adamski Piotr")
+                                : documentNode("Adamski Piotr", c.label));
         EXPECT_EQ(window().PrintJob.pageCount, c.pages) << c.label.toStdString();
         EXPECT_EQ(window().PrintMode, 0);
     }
@@ -55,7 +56,8 @@ TEST_F(DispatchTest, PrintOpensThePrintWindowOverTheRenderedDocument)
     auto* printWindow = dynamic_cast<TFDrukuj*>(WindowRegistry::instance().window("TFDrukuj"));
     ASSERT_NE(printWindow, nullptr);
     PrintRecord record;
-    printWindow->setPrintSystem(std::make_unique<RecordingPrintSystem>(record, QStringList{"Biuro"}));
+    printWindow->setPrintSystem(
+        std::make_unique<RecordingPrintSystem>(record, QStringList{"Biuro"}));
 
     click(documentNode("Adamski Piotr", "ART-II/201/3 świad. szkolne"));
     int modeWhileShown = -1;
@@ -79,7 +81,8 @@ TEST_F(DispatchTest, FailedRenderOpensNoPrintWindow)
     dialogs.answerMessage(Answer::Ok);
     window().DrukujToolButtonClick();
     ASSERT_EQ(messages().size(), 1u);
-    EXPECT_TRUE(messages()[0].text.startsWith("Błąd podczas próby wczytania danych kalibracji.\n\n"));
+    EXPECT_TRUE(
+        messages()[0].text.startsWith("Błąd podczas próby wczytania danych kalibracji.\n\n"));
     EXPECT_TRUE(dialogs.requestsOf(DialogKind::Modal).empty());
     EXPECT_EQ(window().PrintMode, 0);
 }
@@ -147,7 +150,7 @@ TEST(DispatchTableTest, SpotChecksOfLabels)
         const char* formClass;
         int type;
         int pages;
-        bool defaultA4Portrait;   // A4 portrait preselected, else A3 landscape
+        bool defaultA4Portrait;  // A4 portrait preselected, else A3 landscape
     } rows[] = {
         {"ART-II/204/3a świad. szkolne", "TFSwiad204a", 11, 4, true},
         {"ART-II/205/3 świad. klasa I", "TFSwiad205kl1", 12, 2, true},

@@ -93,7 +93,7 @@ TEST_F(WorkflowTest, CopyBrokenOffMidwayLeavesTheOldFileWhole)
     ASSERT_GT(fs::file_size(workingCopy()), 64u * 1024);
 
     // The process may write no file beyond 64 KiB: the copy fails in the middle.
-    rlimit saved {};
+    rlimit saved{};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
     const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
     rlimit limited = saved;
@@ -127,8 +127,8 @@ TEST_F(WorkflowTest, OpeningANameThatIsNoFileEndsWithNoFileOpen)
 
     ASSERT_EQ(messages().size(), 1u);
     const QString expected = QString::fromStdString(
-        "Błąd kopiowania pliku\nz :" + missing + "\ndo :" + workingCopy() + "\nKod błędu: " +
-        std::to_string(ENOENT) + "\nDane świadectw nie zostały wczytane.");
+        "Błąd kopiowania pliku\nz :" + missing + "\ndo :" + workingCopy() +
+        "\nKod błędu: " + std::to_string(ENOENT) + "\nDane świadectw nie zostały wczytane.");
     EXPECT_EQ(messages()[0].text, expected);
     EXPECT_EQ(messages()[0].caption, "Błąd");
     EXPECT_EQ(messages()[0].icon, MsgIcon::Error);
@@ -147,11 +147,13 @@ TEST_F(WorkflowTest, SaveAsOntoAnExistingFileAsksBeforeReplacingIt)
     for (const Answer answer : {Answer::No, Answer::Yes}) {
         dialogs.clearRequests();
         // A name typed without its extension names the same file.
-        dialogs.answerSaveFile(QString::fromStdString(folders.root() + "/szkola")).answerMessage(answer);
+        dialogs.answerSaveFile(QString::fromStdString(folders.root() + "/szkola"))
+            .answerMessage(answer);
         window().Zapiszjako1Click();
 
         ASSERT_EQ(messages().size(), 1u);
-        EXPECT_EQ(messages()[0].text, "Wybrany plik już istnieje.\nCzy chcesz zastąpić istniejący plik ?");
+        EXPECT_EQ(messages()[0].text,
+                  "Wybrany plik już istnieje.\nCzy chcesz zastąpić istniejący plik ?");
         EXPECT_EQ(messages()[0].caption, "Zapisz");
         EXPECT_EQ(messages()[0].icon, MsgIcon::Question);
         EXPECT_EQ(messages()[0].buttons, MsgButtons::YesNo);
@@ -199,15 +201,18 @@ TEST_F(WorkflowTest, OpeningAFileWhoseStudentsCannotBeReadShowsNoStudentsOfTheFi
     std::ofstream(broken, std::ios::binary) << std::string(4096, 'x');
 
     dialogs.clearRequests();
-    dialogs.answerOpenFile(QString::fromStdString(broken)).answerMessage(Answer::Ok).answerMessage(Answer::Ok);
+    dialogs.answerOpenFile(QString::fromStdString(broken))
+        .answerMessage(Answer::Ok)
+        .answerMessage(Answer::Ok);
     window().OtworzPlikToolButtonClick();
 
     ASSERT_EQ(messages().size(), 2u);
-    EXPECT_EQ(messages()[0].text, QString::fromStdString("Plik\n" + broken +
-                                                         "\njest uszkodzony. SQLite znajduje w nim:\n"
-                                                         "UNKNOWN_ERROR[26]: file is not a database\n\n"
-                                                         "Część danych może być nieczytelna lub niepełna. "
-                                                         "Sprawdź uczniów przed zapisaniem pliku."));
+    EXPECT_EQ(messages()[0].text,
+              QString::fromStdString("Plik\n" + broken +
+                                     "\njest uszkodzony. SQLite znajduje w nim:\n"
+                                     "UNKNOWN_ERROR[26]: file is not a database\n\n"
+                                     "Część danych może być nieczytelna lub niepełna. "
+                                     "Sprawdź uczniów przed zapisaniem pliku."));
     EXPECT_EQ(messages()[1].text, "Błąd podczas próby wczytania listy uczniów");
     EXPECT_EQ(window().currentPath().toStdString(), broken);
     EXPECT_TRUE(rootTexts().isEmpty());

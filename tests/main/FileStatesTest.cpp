@@ -36,13 +36,15 @@ protected:
         WorkflowTest::SetUp();
         ErrorStream es;
         for (const auto& [table, surname, firstName] :
-             {std::tuple{"PESEL11111111111", "Adamski", "Piotr"}, std::tuple{"PESEL22222222222", "Nowak", "Anna"}}) {
+             {std::tuple{"PESEL11111111111", "Adamski", "Piotr"},
+              std::tuple{"PESEL22222222222", "Nowak", "Anna"}}) {
             ASSERT_GE(iFunCheckIsStudentExists(es, school, table, true), 0) << es.str();
             std::vector<FieldRecord> rows = {{"DANE UCZNIA", "Nazwisko_DATA_EDIT", surname},
                                              {"DANE UCZNIA", "Imie_DATA_EDIT", firstName}};
             // Enough certificate text that a change of it fills many pages.
             for (int i = 0; i < 400; ++i)
-                rows.push_back({"KLASA I MUZYCZNA", "ZMIENNA_Pole" + std::to_string(i) + "_STR1_DATA_EDIT",
+                rows.push_back({"KLASA I MUZYCZNA",
+                                "ZMIENNA_Pole" + std::to_string(i) + "_STR1_DATA_EDIT",
                                 std::string(300, 'x')});
             ASSERT_TRUE(bFunSaveCertData(es, school, table, rows)) << es.str();
         }
@@ -111,7 +113,9 @@ TEST_F(FileStates, ADamagedFileOpensWithAWarningThatNamesTheDamage)
     const std::string check = QuickCheckOfMainFileAlone(user);
     ASSERT_NE(check, "ok");
     const std::string bytes = ReadFile(user);
-    dialogs.answerOpenFile(QString::fromStdString(user)).answerMessage(Answer::Ok).answerMessage(Answer::Ok);
+    dialogs.answerOpenFile(QString::fromStdString(user))
+        .answerMessage(Answer::Ok)
+        .answerMessage(Answer::Ok);
     window().OtworzPlikToolButtonClick();
 
     // The damage first, then the student whose table cannot be read.
@@ -120,7 +124,8 @@ TEST_F(FileStates, ADamagedFileOpensWithAWarningThatNamesTheDamage)
     const DialogRequest warning = messages()[0];
     EXPECT_EQ(warning.caption, "Uwaga");
     EXPECT_EQ(warning.icon, MsgIcon::Warning);
-    EXPECT_TRUE(warning.text.startsWith(QString::fromStdString("Plik\n" + user + "\njest uszkodzony. SQLite znajduje w nim:\n")))
+    EXPECT_TRUE(warning.text.startsWith(
+        QString::fromStdString("Plik\n" + user + "\njest uszkodzony. SQLite znajduje w nim:\n")))
         << warning.text.toStdString();
     // SQLite's own first line of the report.
     EXPECT_TRUE(warning.text.contains(QString::fromStdString(check.substr(0, check.find('\n')))));
@@ -164,8 +169,9 @@ TEST_F(FileStates, SaveIntoAFileAnotherProgramIsWritingIsRefused)
     }
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_EQ(messages()[0].caption, "Błąd");
-    EXPECT_TRUE(messages()[0].text.endsWith("Kod błędu: 16\n\nDane nie zostały zapisane.\n\nPlik jest w tej chwili "
-                                            "otwarty w innym programie. Zamknij go tam i zapisz ponownie."))
+    EXPECT_TRUE(messages()[0].text.endsWith(
+        "Kod błędu: 16\n\nDane nie zostały zapisane.\n\nPlik jest w tej chwili "
+        "otwarty w innym programie. Zamknij go tam i zapisz ponownie."))
         << messages()[0].text.toStdString();
     EXPECT_TRUE(ReadFile(school) == before);
     EXPECT_EQ(window().Modified, 1);
@@ -180,7 +186,8 @@ TEST_F(FileStates, CalibrationImportOnlyReadsTheChosenFile)
     fs::copy_file(factory, sound);
     std::string change;
     for (std::string_view set : CalibrationSetNames())
-        change += "update `" + std::string(set) + "` set font_name = font_name || '" + std::string(200, 'x') + "';";
+        change += "update `" + std::string(set) + "` set font_name = font_name || '" +
+                  std::string(200, 'x') + "';";
     CopyMidTransaction(sound, chosen, change);
     const auto before = FilesBeside(chosen);
     ASSERT_EQ(before.size(), 2u);

@@ -18,8 +18,8 @@ namespace {
 const QString kGrade = "ZMIENNA_ObowiazkowyEduOcn1_STR2_DATA_COMBOBOX";
 const QString kClassII = "ART-II/205/3 świad. klasa II";
 const QString kLoadFailed = "Błąd podczas próby wczytania danych.\n\n";
-const QString kRefused =
-    "Dane ucznia:\nBorek Anna\nnie zostały wczytane, więc nie można ich teraz edytować ani zapisać.";
+const QString kRefused = "Dane ucznia:\nBorek Anna\nnie zostały wczytane, więc nie można ich teraz "
+                         "edytować ani zapisać.";
 
 }  // namespace
 
@@ -112,7 +112,8 @@ TEST_F(HeldStudentTest, FormOkAfterAFailedLoadSavesTheChosenStudent)
     EXPECT_EQ(storedRows(workingCopy(), "PESEL111"), adamski);
     bool graded = false;
     for (const FieldRecord& row : storedRows(workingCopy(), "PESEL222"))
-        graded = graded || (row.comp_name == kGrade.toStdString() && row.value == Cp1250Hex("celujący"));
+        graded =
+            graded || (row.comp_name == kGrade.toStdString() && row.value == Cp1250Hex("celujący"));
     EXPECT_TRUE(graded);
     EXPECT_EQ(messages().size(), 1u);
 }

@@ -22,7 +22,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void WriteStudents(const std::string& file, const std::vector<std::pair<std::string, std::string>>& students)
+void WriteStudents(const std::string& file,
+                   const std::vector<std::pair<std::string, std::string>>& students)
 {
     ErrorStream es;
     ASSERT_GE(iFunCheckIsStudentExists(es, file, "PESEL", true), 0) << es.str();
@@ -34,7 +35,8 @@ void WriteStudents(const std::string& file, const std::vector<std::pair<std::str
             // Enough bytes per student that the file spans many pages.
             {"DANE UCZNIA", "Uwagi", std::string(6000, 'u')},
         };
-        ASSERT_TRUE(ReplaceStudentTable(es, file, "PESEL" + std::to_string(++pesel), rows)) << es.str();
+        ASSERT_TRUE(ReplaceStudentTable(es, file, "PESEL" + std::to_string(++pesel), rows))
+            << es.str();
     }
 }
 
@@ -71,8 +73,8 @@ void LeaveJournalOfAKilledSave(const std::string& working)
 class MountedOver {
 public:
     MountedOver(const std::string& folder, std::uintmax_t bytes)
-        : folder_(folder),
-          mounted_(::mount("tmpfs", folder.c_str(), "tmpfs", 0,
+        : folder_(folder)
+        , mounted_(::mount("tmpfs", folder.c_str(), "tmpfs", 0,
                            ("size=" + std::to_string(bytes / 1024 + 1) + "k").c_str()) == 0)
     {
     }
@@ -127,7 +129,8 @@ TEST_F(WorkflowTest, DamagedLogChangesNothingTheCommandsDo)
     const std::string file = folders.root() + "/szkola.sqvlm";
     dialogs.answerSaveFile(QString::fromStdString(file));
     ASSERT_TRUE(window().Zapisz1Click());
-    std::ofstream(folders.dataFile("logs.sqdb"), std::ios::binary | std::ios::trunc) << std::string(4096, 'x');
+    std::ofstream(folders.dataFile("logs.sqdb"), std::ios::binary | std::ios::trunc)
+        << std::string(4096, 'x');
 
     // A failed open ends in the state "no file", with the open's own message.
     const std::string missing = folders.root() + "/brak.sqvlm";
@@ -135,7 +138,8 @@ TEST_F(WorkflowTest, DamagedLogChangesNothingTheCommandsDo)
     dialogs.answerOpenFile(QString::fromStdString(missing)).answerMessage(Answer::Ok);
     window().OtworzPlikToolButtonClick();
     ASSERT_EQ(messages().size(), 1u);
-    EXPECT_TRUE(messages()[0].text.startsWith("Błąd kopiowania pliku\nz :")) << messages()[0].text.toStdString();
+    EXPECT_TRUE(messages()[0].text.startsWith("Błąd kopiowania pliku\nz :"))
+        << messages()[0].text.toStdString();
     EXPECT_EQ(window().currentPath(), "");
     EXPECT_TRUE(rootTexts().isEmpty());
 
@@ -171,8 +175,9 @@ TEST_F(WorkflowTest, PipeNamedLikeACertificatesFileIsRefusedBeforeAnythingIsDele
     ::close(keepOpen);
 
     ASSERT_EQ(messages().size(), 1u);
-    EXPECT_EQ(messages()[0].text.toStdString(),
-              "Wybrana nazwa nie wskazuje zwykłego pliku:\n" + pipe + "\nDane świadectw nie zostały wczytane.");
+    EXPECT_EQ(messages()[0].text.toStdString(), "Wybrana nazwa nie wskazuje zwykłego pliku:\n" +
+                                                    pipe +
+                                                    "\nDane świadectw nie zostały wczytane.");
     EXPECT_EQ(messages()[0].caption, "Błąd");
     EXPECT_EQ(messages()[0].icon, MsgIcon::Error);
     EXPECT_EQ(window().currentPath().toStdString(), file);
@@ -209,14 +214,17 @@ TEST_F(WorkflowTest, DamagedFileNamesTheStudentWhoseDataCannotBeRead)
         bytes << std::string(4096, '\xEE');
     }
 
-    dialogs.answerOpenFile(QString::fromStdString(file)).answerMessage(Answer::Ok).answerMessage(Answer::Ok);
+    dialogs.answerOpenFile(QString::fromStdString(file))
+        .answerMessage(Answer::Ok)
+        .answerMessage(Answer::Ok);
     window().OtworzPlikToolButtonClick();
 
     EXPECT_EQ(rootTexts(), (QStringList{"Nowak Anna", "Nowak Jan"}));
     EXPECT_EQ(window().currentPath().toStdString(), file);
     // SQLite's check names the damage first, then the students that could not be read.
     ASSERT_EQ(messages().size(), 2u);
-    EXPECT_TRUE(messages()[0].text.startsWith(QString::fromStdString("Plik\n" + file + "\njest uszkodzony.")));
+    EXPECT_TRUE(messages()[0].text.startsWith(
+        QString::fromStdString("Plik\n" + file + "\njest uszkodzony.")));
     EXPECT_EQ(messages()[1].text,
               "Nie można odczytać danych uczniów zapisanych w tabelach:\n\nPESEL102\n\n"
               "Plik jest uszkodzony. Pozostali uczniowie zostali wczytani.");
@@ -230,7 +238,8 @@ TEST_F(WorkflowTest, ZeroByteInAStoredValueIsNamedAndTheStudentStaysSaveable)
     {
         sqlite3* db = nullptr;
         ASSERT_EQ(sqlite3_open(file.c_str(), &db), SQLITE_OK);
-        Exec(db, "insert into `PESEL101` values( 'DANE UCZNIA', 'NrDziennika_DATA_EDIT', '1' || char(0) || '7' )");
+        Exec(db, "insert into `PESEL101` values( 'DANE UCZNIA', 'NrDziennika_DATA_EDIT', '1' || "
+                 "char(0) || '7' )");
         sqlite3_close(db);
     }
     dialogs.answerOpenFile(QString::fromStdString(file));
@@ -239,9 +248,10 @@ TEST_F(WorkflowTest, ZeroByteInAStoredValueIsNamedAndTheStudentStaysSaveable)
     click(studentNode("Nowak Anna"));
 
     ASSERT_EQ(messages().size(), 1u);
-    EXPECT_EQ(messages()[0].text,
-              "Dane ucznia zapisane w tabeli PESEL101 zawierały niedozwolony znak (bajt zerowy) w polach:\n\n"
-              "NrDziennika_DATA_EDIT\n\nZnak ten został pominięty, pozostała treść pól została wczytana.");
+    EXPECT_EQ(messages()[0].text, "Dane ucznia zapisane w tabeli PESEL101 zawierały niedozwolony "
+                                  "znak (bajt zerowy) w polach:\n\n"
+                                  "NrDziennika_DATA_EDIT\n\nZnak ten został pominięty, pozostała "
+                                  "treść pól została wczytana.");
     EXPECT_EQ(messages()[0].caption, "Uwaga");
     EXPECT_EQ(FDaneUcznia->fieldText("NrDziennika_DATA_EDIT"), "17");
 

@@ -62,9 +62,15 @@ TEST_F(WorkflowTest, ImportListsTheStudentsSortedAndAsksBeforeTheyAreLost)
         const std::string source = folders.root() + "/eksport." + c.extension;
         // Żak, Zając, Łuczak, Cichy.
         WriteExport(source, c.personalMarker, c.peselField,
-                    {{"\xAF" "ak", "Anna", "11111111111"},
-                     {"Zaj\xB9" "c", "Ewa", "22222222222"},
-                     {"\xA3" "uczak", "Jan", "33333333333"},
+                    {{"\xAF"
+                      "ak",
+                      "Anna", "11111111111"},
+                     {"Zaj\xB9"
+                      "c",
+                      "Ewa", "22222222222"},
+                     {"\xA3"
+                      "uczak",
+                      "Jan", "33333333333"},
                      {"Cichy", "Olaf", "44444444444"}});
         dialogs.clearRequests();
         dialogs.answerOpenFile(QString::fromStdString(source));

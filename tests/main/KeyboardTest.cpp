@@ -221,12 +221,9 @@ TEST_F(KeyboardTest, AltWithALetterAndF10OpenTheMenus)
         int menu;  // index in the menu bar
     };
     const Case cases[] = {
-        {Qt::Key_P, Qt::AltModifier, 0},
-        {Qt::Key_U, Qt::AltModifier, 1},
-        {Qt::Key_W, Qt::AltModifier, 2},
-        {Qt::Key_S, Qt::AltModifier, 3},
-        {Qt::Key_O, Qt::AltModifier, 4},
-        {Qt::Key_F10, Qt::NoModifier, 0},
+        {Qt::Key_P, Qt::AltModifier, 0}, {Qt::Key_U, Qt::AltModifier, 1},
+        {Qt::Key_W, Qt::AltModifier, 2}, {Qt::Key_S, Qt::AltModifier, 3},
+        {Qt::Key_O, Qt::AltModifier, 4}, {Qt::Key_F10, Qt::NoModifier, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(menus[c.menu]->text().toStdString());

@@ -35,7 +35,7 @@ protected:
 
 TEST_F(CommandsTest, EachOptionClickWritesItsSetting)
 {
-    const std::pair<QCheckBox* TFGlowna::*, const char*> options[] = {
+    const std::pair<QCheckBox * TFGlowna::*, const char*> options[] = {
         {&TFGlowna::WykreskujPusteCheckBox, "strike_empty_fields"},
         {&TFGlowna::PrintNoDotsCheckBox, "print_without_dots"},
         {&TFGlowna::cbWordWrap, "word_wrap"},
@@ -47,7 +47,8 @@ TEST_F(CommandsTest, EachOptionClickWritesItsSetting)
         EXPECT_EQ(storedSetting(key), 1 - before) << key;
         option->click();
         EXPECT_EQ(storedSetting(key), before) << key;
-        EXPECT_EQ(window().displayOptions().strikeEmpty, window().WykreskujPusteCheckBox->isChecked());
+        EXPECT_EQ(window().displayOptions().strikeEmpty,
+                  window().WykreskujPusteCheckBox->isChecked());
     }
     EXPECT_TRUE(dialogs.requests().empty());
 }
@@ -66,7 +67,8 @@ TEST_F(CommandsTest, MouseWheelScrollsAllFourPagesByTheDelta)
 
 TEST_F(CommandsTest, FormattingEntriesOpenTheCalibrationWindowWhileFormattingIsActive)
 {
-    auto* calibration = dynamic_cast<TFKalibracja*>(WindowRegistry::instance().window("TFKalibracja"));
+    auto* calibration =
+        dynamic_cast<TFKalibracja*>(WindowRegistry::instance().window("TFKalibracja"));
     ASSERT_NE(calibration, nullptr);
 
     struct Entry {
@@ -74,8 +76,9 @@ TEST_F(CommandsTest, FormattingEntriesOpenTheCalibrationWindowWhileFormattingIsA
         bool advanced;
         const char* caption;
     };
-    for (const Entry& entry : {Entry{"Formatowaniewiadectwapodstawowe1", false, "Formatowanie podstawowe"},
-                               Entry{"Ustawieniaczcionki1", true, "Formatowanie zaawansowane"}}) {
+    for (const Entry& entry :
+         {Entry{"Formatowaniewiadectwapodstawowe1", false, "Formatowanie podstawowe"},
+          Entry{"Ustawieniaczcionki1", true, "Formatowanie zaawansowane"}}) {
         int activeWhileShown = -1;
         dialogs.answerModal([&](QDialog&) { activeWhileShown = window().FormattingActive; });
         window().action(entry.action)->trigger();
@@ -106,9 +109,10 @@ TEST_F(CommandsTest, FailedExportShowsTheCopyMessageAndLogsIt)
     const std::string target = folders.root() + "/brak/k.sqset";
     dialogs.answerSaveFile(QString::fromStdString(target)).answerMessage(Answer::Ok);
     window().action("Eksportujustawieniakalibracji1")->trigger();
-    const std::string expected = "Funkcja: EksportujPlikKalibracji()\n\nBłąd podczas próby kopiowania "
-                                 "pliku\nz\n" + calibrationFile() + "\ndo\n" + target +
-                                 "\nKod błędu: 2\n\nDane nie zostały zapisane.";
+    const std::string expected =
+        "Funkcja: EksportujPlikKalibracji()\n\nBłąd podczas próby kopiowania "
+        "pliku\nz\n" +
+        calibrationFile() + "\ndo\n" + target + "\nKod błędu: 2\n\nDane nie zostały zapisane.";
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_EQ(messages()[0].text.toStdString(), expected);
     EXPECT_EQ(messages()[0].caption, "Atrybuty");
@@ -124,7 +128,8 @@ TEST_F(CommandsTest, FailedExportShowsTheCopyMessageAndLogsIt)
 namespace {
 
 // A copy of `source` changed by `sql`.
-std::string ChangedCopy(const std::string& source, const std::string& target, const std::string& sql)
+std::string ChangedCopy(const std::string& source, const std::string& target,
+                        const std::string& sql)
 {
     fs::copy_file(source, target, fs::copy_options::overwrite_existing);
     CppSQLite3DB db;
@@ -141,8 +146,9 @@ TEST_F(CommandsTest, ImportTakesOnlyASoundCalibrationFileAndKeepsTheUsersFileOth
     const std::string before = ReadFile(calibrationFile());
     const std::string root = folders.root() + "/";
     const std::string notDatabase = root + "tekst.sqset";
-    std::ofstream(notDatabase) << "to nie jest baza danych, tylko zwykły tekst o długości ponad sto bajtów, "
-                                  "żeby nagłówek SQLite na pewno się nie zgadzał.";
+    std::ofstream(notDatabase)
+        << "to nie jest baza danych, tylko zwykły tekst o długości ponad sto bajtów, "
+           "żeby nagłówek SQLite na pewno się nie zgadzał.";
     const std::string empty = root + "pusta.sqset";
     std::ofstream{empty};
     const std::string damaged = root + "uszkodzona.sqset";
@@ -173,7 +179,8 @@ TEST_F(CommandsTest, ImportTakesOnlyASoundCalibrationFileAndKeepsTheUsersFileOth
         ASSERT_EQ(messages().size(), 1u) << c.source;
         const std::string shown = messages()[0].text.toStdString();
         EXPECT_EQ(shown.rfind("Funkcja: ImportujPlikKalibracji()\n\nPlik\n" + c.source +
-                                  "\nnie jest plikiem kalibracji (", 0),
+                                  "\nnie jest plikiem kalibracji (",
+                              0),
                   0u)
             << shown;
         if (!c.reason.empty()) {
@@ -189,15 +196,16 @@ TEST_F(CommandsTest, ImportTakesOnlyASoundCalibrationFileAndKeepsTheUsersFileOth
     window().action("Importujustawieniakalibracji1")->trigger();
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_EQ(messages()[0].text.toStdString(),
-              "Funkcja: ImportujPlikKalibracji()\n\nBłąd podczas próby kopiowania pliku\nz\n" + missing + "\ndo\n" +
-                  calibrationFile() + "\nKod błędu: 2\n\nDane nie zostały zapisane.");
+              "Funkcja: ImportujPlikKalibracji()\n\nBłąd podczas próby kopiowania pliku\nz\n" +
+                  missing + "\ndo\n" + calibrationFile() +
+                  "\nKod błędu: 2\n\nDane nie zostały zapisane.");
     EXPECT_EQ(ReadFile(calibrationFile()), before);
     EXPECT_EQ(dialogs.requestsOf(DialogKind::OpenFile).at(0).caption, "Wczytaj plik kalibracji");
     EXPECT_FALSE(fs::exists(calibrationFile() + ".vlm-kopia"));
 
     // A sound file, even with a table of its own besides the sets, replaces the user's.
-    const std::string valid = ChangedCopy(calibrationFile(), root + "inna.sqset",
-                                          "create table `uwagi`( tekst TEXT )");
+    const std::string valid =
+        ChangedCopy(calibrationFile(), root + "inna.sqset", "create table `uwagi`( tekst TEXT )");
     dialogs.clearRequests();
     dialogs.answerOpenFile(QString::fromStdString(valid));
     window().action("Importujustawieniakalibracji1")->trigger();
@@ -228,7 +236,8 @@ TEST_F(CommandsTest, EachFileDialogProposesOnlyItsOwnName)
     const std::vector<DialogRequest> asked = dialogs.requestsOf(DialogKind::OpenFile);
     ASSERT_EQ(asked.size(), 4u);
     for (const DialogRequest& request : asked)
-        EXPECT_TRUE(request.text.isEmpty()) << request.caption.toStdString() << ": " << request.text.toStdString();
+        EXPECT_TRUE(request.text.isEmpty())
+            << request.caption.toStdString() << ": " << request.text.toStdString();
     const std::vector<DialogRequest> saved = dialogs.requestsOf(DialogKind::SaveFile);
     ASSERT_EQ(saved.size(), 3u);
     EXPECT_EQ(saved[1].caption, "Zapisz");
@@ -245,7 +254,8 @@ TEST_F(CommandsTest, HelpContactAndSiteEntriesHandTheirAddressToTheDesktop)
     window().action("Wyslijwiadomosc1")->trigger();
     window().action("StronaInternetowa1")->trigger();
     const QString manual = QString::fromStdString(folders.programFile("Dovivureze.html"));
-    EXPECT_EQ(os.opened, (QStringList{manual, manual, ContactPageUrl(), ContactPageUrl(), MakerSiteUrl()}));
+    EXPECT_EQ(os.opened,
+              (QStringList{manual, manual, ContactPageUrl(), ContactPageUrl(), MakerSiteUrl()}));
     EXPECT_TRUE(ContactPageUrl().contains(".invalid"));
     EXPECT_TRUE(fs::exists(manual.toStdString()));
 }
@@ -291,18 +301,25 @@ TEST_F(CommandsTest, EveryBindingRunsItsCommand)
         QString text;  // message text, file dialog title, or the modal dialog's name
         bool modified = false;
     } bindings[] = {
-        {{"NowyPlikToolButton", "Nowyplik1"}, DialogKind::Message, "Czy chcesz zapisać zmiany ?", true},
+        {{"NowyPlikToolButton", "Nowyplik1"},
+         DialogKind::Message,
+         "Czy chcesz zapisać zmiany ?",
+         true},
         {{"OtworzPlikToolButton", "Otworzplik1"}, DialogKind::OpenFile, "Wczytaj plik"},
         {{"SaveButton", "Zapisz1", "Zapiszjako1"}, DialogKind::SaveFile, "nowy"},
         {{"ToolButton11", "Szablondanychszkoly1"}, DialogKind::Modal, schoolDialog->objectName()},
-        {{"DodajUczniaToolButton", "Dodajnowegoucznia1", "Dodajucznia1"}, DialogKind::Modal,
+        {{"DodajUczniaToolButton", "Dodajnowegoucznia1", "Dodajucznia1"},
+         DialogKind::Modal,
          studentDialog->objectName()},
         {{"EdytujDaneUczniaToolButton", "Edytujdanewybranegoucznia1", "UsunUczniaToolButton",
           "Usunwybranegoucznia1"},
-         DialogKind::Message, "Nie wybrano ucznia z listy"},
-        {{"EdytujSwiadectwoToolButton", "Edytujwybraneswiadectwo1"}, DialogKind::Message,
+         DialogKind::Message,
+         "Nie wybrano ucznia z listy"},
+        {{"EdytujSwiadectwoToolButton", "Edytujwybraneswiadectwo1"},
+         DialogKind::Message,
          "Nie wybrano świadectwa z listy"},
-        {{"DrukujToolButton", "Drukujwybraneswiadectwo1"}, DialogKind::Message,
+        {{"DrukujToolButton", "Drukujwybraneswiadectwo1"},
+         DialogKind::Message,
          "Zaznacz świadectwo które chciesz wydrukować"},
         {{"ImportujdanezSP461"}, DialogKind::Message, QString()},  // bound to nothing
     };
@@ -311,9 +328,15 @@ TEST_F(CommandsTest, EveryBindingRunsItsCommand)
             SCOPED_TRACE(name);
             dialogs.clearRequests();
             switch (binding.kind) {
-            case DialogKind::OpenFile: dialogs.answerOpenFile(std::nullopt); break;
-            case DialogKind::SaveFile: dialogs.answerSaveFile(std::nullopt); break;
-            case DialogKind::Modal: dialogs.answerModal(QDialog::Rejected); break;
+            case DialogKind::OpenFile:
+                dialogs.answerOpenFile(std::nullopt);
+                break;
+            case DialogKind::SaveFile:
+                dialogs.answerSaveFile(std::nullopt);
+                break;
+            case DialogKind::Modal:
+                dialogs.answerModal(QDialog::Rejected);
+                break;
             default:
                 if (!binding.text.isEmpty())
                     dialogs.answerMessage(binding.modified ? Answer::No : Answer::Ok);
@@ -326,8 +349,9 @@ TEST_F(CommandsTest, EveryBindingRunsItsCommand)
             }
             ASSERT_EQ(dialogs.requests().size(), 1u);
             EXPECT_EQ(dialogs.requests()[0].kind, binding.kind);
-            const QString shown = binding.kind == DialogKind::OpenFile ? dialogs.requests()[0].caption
-                                                                       : dialogs.requests()[0].text;
+            const QString shown = binding.kind == DialogKind::OpenFile
+                                      ? dialogs.requests()[0].caption
+                                      : dialogs.requests()[0].text;
             EXPECT_EQ(shown, binding.text);
         }
     }

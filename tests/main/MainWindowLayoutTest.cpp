@@ -77,7 +77,8 @@ TEST_F(LayoutTest, MainMenuHoldsTheEntriesInOrder)
 
 TEST_F(LayoutTest, EveryMenuAndEntryHasItsOwnMnemonic)
 {
-    QList<QList<QAction*>> menus = {window.menuBar()->actions(), window.TreeViewPopupMenu->actions()};
+    QList<QList<QAction*>> menus = {window.menuBar()->actions(),
+                                    window.TreeViewPopupMenu->actions()};
     for (QAction* act : window.menuBar()->actions())
         menus << act->menu()->actions();
     for (const QList<QAction*>& actions : menus) {
@@ -135,7 +136,8 @@ TEST_F(LayoutTest, ToolButtonPicturesAreDrawnAnewForScreensThatScale)
             EXPECT_EQ(large.size(), QSize(64, 64));
             EXPECT_EQ(large.devicePixelRatio(), 2.0);
             // Drawn at that size, not the small picture enlarged.
-            EXPECT_NE(large.toImage(), small.toImage().scaled(64, 64).convertToFormat(large.toImage().format()));
+            EXPECT_NE(large.toImage(),
+                      small.toImage().scaled(64, 64).convertToFormat(large.toImage().format()));
         }
         EXPECT_EQ(icon.availableSizes(), (QList<QSize>{QSize(32, 32), QSize(64, 64)}));
         ++checked;

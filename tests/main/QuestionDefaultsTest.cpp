@@ -32,7 +32,8 @@ TEST_F(QuestionDefaultsTest, EnterAnswersNieWhereTakDestroysData)
     addStudent({"Adamski", "Piotr", "111"});
     const std::string existing = folders.root() + "/szkola.sqvlm";
     std::ofstream(existing, std::ios::binary) << "poprzedni plik";
-    auto* calibration = dynamic_cast<TFKalibracja*>(WindowRegistry::instance().window("TFKalibracja"));
+    auto* calibration =
+        dynamic_cast<TFKalibracja*>(WindowRegistry::instance().window("TFKalibracja"));
     ASSERT_NE(calibration, nullptr);
     auto* print = dynamic_cast<TFDrukuj*>(WindowRegistry::instance().window("TFDrukuj"));
     ASSERT_NE(print, nullptr);
@@ -68,7 +69,8 @@ TEST_F(QuestionDefaultsTest, EnterAnswersNieWhereTakDestroysData)
                  .answerMessage(Answer::No);
              window().DodajUczniaToolButtonClick();
          },
-         "Uczeń o tym numerze PESEL już istnieje, czy chcesz nadpisać dane tego ucznia ?\nAdamski Piotr",
+         "Uczeń o tym numerze PESEL już istnieje, czy chcesz nadpisać dane tego ucznia ?\nAdamski "
+         "Piotr",
          Answer::No},
         {"save as over a file",
          [&] {
@@ -78,14 +80,17 @@ TEST_F(QuestionDefaultsTest, EnterAnswersNieWhereTakDestroysData)
          "Wybrany plik już istnieje.\nCzy chcesz zastąpić istniejący plik ?", Answer::No},
         {"factory calibration",
          [&] {
-             dialogs.answerModal([calibration](QDialog&) { calibration->PrzywrocUstawieniaButtonClick(); })
+             dialogs
+                 .answerModal(
+                     [calibration](QDialog&) { calibration->PrzywrocUstawieniaButtonClick(); })
                  .answerMessage(Answer::No);
              window().Formatowaniewiadectwapodstawowe1Click();
          },
          "Czy na pewno chcesz przywrócić oryginalne ustawienia ?", Answer::No},
         {"factory margins", [&] { inPrintWindow([](TFDrukuj& w) { w.ResetButtonClick(); }); },
          "Czy na pewno chcesz przywrócić oryginalne ustawienia ?", Answer::No},
-        {"delete a margin set", [&] { inPrintWindow([](TFDrukuj& w) { w.DeleteSettingsButtonClick(); }); },
+        {"delete a margin set",
+         [&] { inPrintWindow([](TFDrukuj& w) { w.DeleteSettingsButtonClick(); }); },
          "Czy na pewno chcesz skasować ustawienia: ", Answer::No},
         // Here "Tak" keeps the work: it saves it.
         {"unsaved changes before opening a file",

@@ -46,23 +46,28 @@ protected:
         window().Modified = 1;
     }
 
-    static void writeStudentFile(const std::string& path, const std::string& table, const std::string& surname)
+    static void writeStudentFile(const std::string& path, const std::string& table,
+                                 const std::string& surname)
     {
         ErrorStream es;
         ASSERT_EQ(iFunCheckIsStudentExists(es, path, table, true), 0) << es.str();
         std::vector<FieldRecord> rows = {{"DANE UCZNIA", "Nazwisko_DATA_EDIT", surname}};
         // Another user's file is larger: its size differs from the one opened.
         if (surname == "Nowak")
-            rows.push_back({"KLASA I MUZYCZNA", "ZMIENNA_Uwagi_STR2_DATA_MEMO", std::string(9000, 'u')});
+            rows.push_back(
+                {"KLASA I MUZYCZNA", "ZMIENNA_Uwagi_STR2_DATA_MEMO", std::string(9000, 'u')});
         ASSERT_TRUE(bFunSaveCertData(es, path, table, rows)) << es.str();
     }
 
     std::string question(const std::string& change) const
     {
-        return "Plik\n" + school + "\nzmienił się na dysku, odkąd program go otworzył lub ostatnio zapisał:\n" +
+        return "Plik\n" + school +
+               "\nzmienił się na dysku, odkąd program go otworzył lub ostatnio zapisał:\n" +
                change +
-               "\n\nMógł go zapisać inny użytkownik albo ten program na innym komputerze. Zastąpienie pliku "
-               "usunie zmiany, które ktoś inny w nim zapisał.\n\nCzy mimo to zastąpić plik danymi z programu?";
+               "\n\nMógł go zapisać inny użytkownik albo ten program na innym komputerze. "
+               "Zastąpienie pliku "
+               "usunie zmiany, które ktoś inny w nim zapisał.\n\nCzy mimo to zastąpić plik danymi "
+               "z programu?";
     }
 
     std::string school = folders.root() + "/szkola.sqvlm";
@@ -87,7 +92,8 @@ const ChangeCase kChanges[] = {
          SetModified(file, kChanged);
      },
      [](const std::string& file, const std::string& other) {
-         return "- plik został zastąpiony innym plikiem\n- rozmiar: był " + Size(file) + ", jest " + Size(other) +
+         return "- plik został zastąpiony innym plikiem\n- rozmiar: był " + Size(file) + ", jest " +
+                Size(other) +
                 "\n- czas modyfikacji: był 2026-01-02 03:04:05, jest 2026-01-02 03:04:06\n"
                 "- zawartość pliku jest inna";
      }},
@@ -99,11 +105,14 @@ const ChangeCase kChanges[] = {
          bytes.close();
          SetModified(file, kOpened);
      },
-     [](const std::string&, const std::string&) { return std::string("- zawartość pliku jest inna"); }},
+     [](const std::string&, const std::string&) {
+         return std::string("- zawartość pliku jest inna");
+     }},
     {"only touched",
      [](const std::string& file, const std::string&) { SetModified(file, kChanged); },
      [](const std::string&, const std::string&) {
-         return std::string("- czas modyfikacji: był 2026-01-02 03:04:05, jest 2026-01-02 03:04:06");
+         return std::string(
+             "- czas modyfikacji: był 2026-01-02 03:04:05, jest 2026-01-02 03:04:06");
      }},
 };
 
@@ -171,15 +180,19 @@ TEST_F(SaveConflict, SaveAsOverTheOpenFileChangedMeanwhileAsksToo)
 {
     ASSERT_EQ(CopyFileReplacing(otherSave, school), 0);
     const std::string changed = ReadFile(school);
-    dialogs.answerSaveFile(QString::fromStdString(school)).answerMessage(Answer::Yes).answerMessage(Answer::No);
+    dialogs.answerSaveFile(QString::fromStdString(school))
+        .answerMessage(Answer::Yes)
+        .answerMessage(Answer::No);
 
     window().Zapiszjako1Click();
 
     ASSERT_EQ(messages().size(), 2u);
-    EXPECT_EQ(messages()[0].text, "Wybrany plik już istnieje.\nCzy chcesz zastąpić istniejący plik ?");
+    EXPECT_EQ(messages()[0].text,
+              "Wybrany plik już istnieje.\nCzy chcesz zastąpić istniejący plik ?");
     EXPECT_TRUE(messages()[1].text.startsWith(QString::fromStdString(
-        "Plik\n" + school + "\nzmienił się na dysku, odkąd program go otworzył lub ostatnio zapisał:\n"
-                            "- plik został zastąpiony innym plikiem\n")))
+        "Plik\n" + school +
+        "\nzmienił się na dysku, odkąd program go otworzył lub ostatnio zapisał:\n"
+        "- plik został zastąpiony innym plikiem\n")))
         << messages()[1].text.toStdString();
     EXPECT_TRUE(ReadFile(school) == changed);
 }

@@ -14,7 +14,6 @@
 #include "main/ProgramStart.h"
 #include "main/WindowRegistry.h"
 
-
 TEST(WindowRegistryTest, CreatesTheProvidedWindowsInTheFixedOrderAndDestroysThemBackwards)
 {
     EnsureApplication();
@@ -24,7 +23,8 @@ TEST(WindowRegistryTest, CreatesTheProvidedWindowsInTheFixedOrderAndDestroysThem
         return [&events, name] {
             events.push_back(std::string("new ") + name);
             auto* w = new QWidget;
-            QObject::connect(w, &QObject::destroyed, [&events, name] { events.push_back(std::string("delete ") + name); });
+            QObject::connect(w, &QObject::destroyed,
+                             [&events, name] { events.push_back(std::string("delete ") + name); });
             return w;
         };
     };
@@ -37,8 +37,8 @@ TEST(WindowRegistryTest, CreatesTheProvidedWindowsInTheFixedOrderAndDestroysThem
     EXPECT_THROW(registry.provide("TFNieistniejacy", make("x")), std::invalid_argument);
     registry.createAll();
     registry.createAll();
-    EXPECT_EQ(registry.created(),
-              (std::vector<std::string_view>{"TFGlowna", "TFLogi", "TFSwiad205kl1", "TFArkusz280str1"}));
+    EXPECT_EQ(registry.created(), (std::vector<std::string_view>{
+                                      "TFGlowna", "TFLogi", "TFSwiad205kl1", "TFArkusz280str1"}));
     EXPECT_EQ(registry.window("TFSwiad205kl1"), &elsewhere);
     EXPECT_EQ(registry.window("TFSwiad200"), nullptr);
     EXPECT_EQ(registry.window("TFDrukuj"), nullptr);

@@ -27,7 +27,10 @@ namespace {
 
 class RecordingMailSender : public MailSender {
 public:
-    explicit RecordingMailSender(bool accept) : accept_(accept) {}
+    explicit RecordingMailSender(bool accept)
+        : accept_(accept)
+    {
+    }
     bool Send(const MailMessage& message) override
     {
         sent.push_back(message);
@@ -103,11 +106,13 @@ TEST_F(SmallWindowsTest, LogViewerShowsTheDateTimeAndTheFunctionWhole)
     dialogs.answerModal([&](QDialog&) {
         const ListView& list = *FLogi->LogsListView;
         // The text's width and the margins the list draws on either side of it.
-        const int margins = 2 * (list.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &list) + 1);
+        const int margins =
+            2 * (list.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &list) + 1);
         for (int column : {0, 1}) {
             int widest = 0;
             for (int row = 0; row < list.topLevelItemCount(); ++row)
-                widest = std::max(widest, list.fontMetrics().horizontalAdvance(list.topLevelItem(row)->text(column)));
+                widest = std::max(widest, list.fontMetrics().horizontalAdvance(
+                                              list.topLevelItem(row)->text(column)));
             needed << widest + margins;
             widths << list.columnWidth(column);
         }
@@ -171,7 +176,11 @@ TEST_F(SmallWindowsTest, WaitWindowBarFollowsTheRowsWritten)
 // Paints of the wait window's bar while a student is saved: the position each showed.
 class PaintRecorder : public QObject {
 public:
-    explicit PaintRecorder(QWidget& bar) : bar_(bar) { bar.installEventFilter(this); }
+    explicit PaintRecorder(QWidget& bar)
+        : bar_(bar)
+    {
+        bar.installEventFilter(this);
+    }
     bool eventFilter(QObject*, QEvent* event) override
     {
         if (event->type() == QEvent::Paint) {
@@ -191,7 +200,8 @@ private:
 TEST_F(SmallWindowsTest, WaitWindowIsOnScreenAndPaintedWhileAStudentIsSaved)
 {
     ErrorStream es;
-    ASSERT_EQ(iFunCheckIsStudentExists(es, folders.dataFile("data_tmp.sqtmp"), "PESEL123", true), 0);
+    ASSERT_EQ(iFunCheckIsStudentExists(es, folders.dataFile("data_tmp.sqtmp"), "PESEL123", true),
+              0);
     FDaneUcznia->fields().setText(u"NumerPesel_DATA_EDIT", "123");
     FDaneUcznia->fields().setText(u"Nazwisko_DATA_EDIT", "Adamski");
     PaintRecorder recorder(*FWait->ProgressBar);
@@ -217,7 +227,8 @@ TEST_F(SmallWindowsTest, WaitWindowIsOnScreenAndPaintedWhileAStudentIsSaved)
 TEST_F(SmallWindowsTest, WaitWindowPaintsItsBarAFewTimesFromEmptyToFull)
 {
     ErrorStream es;
-    ASSERT_EQ(iFunCheckIsStudentExists(es, folders.dataFile("data_tmp.sqtmp"), "PESEL123", true), 0);
+    ASSERT_EQ(iFunCheckIsStudentExists(es, folders.dataFile("data_tmp.sqtmp"), "PESEL123", true),
+              0);
     FDaneUcznia->fields().setText(u"NumerPesel_DATA_EDIT", "123");
     for (int save = 0; save < 2; ++save) {
         PaintRecorder recorder(*FWait->ProgressBar);

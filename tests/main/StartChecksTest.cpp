@@ -23,11 +23,12 @@ TEST_F(ShellTest, ACommandLineNameThatIsNoUtf8IsToldNotIgnored)
     ASSERT_TRUE(start({shown}));
 
     ASSERT_EQ(messages().size(), 1u);
-    EXPECT_EQ(messages()[0].text,
-              "Nie można otworzyć pliku podanego przy uruchomieniu programu:\n" + shown +
-                  "\n\nNazwa pliku zawiera bajty, które nie są tekstem UTF-8 (pokazane jako \"\uFFFD\"), "
-                  "więc program nie mógłby zapisać danych pod tą samą nazwą. Zmień nazwę pliku, na "
-                  "przykład w menedżerze plików, i otwórz go ponownie.");
+    EXPECT_EQ(
+        messages()[0].text,
+        "Nie można otworzyć pliku podanego przy uruchomieniu programu:\n" + shown +
+            "\n\nNazwa pliku zawiera bajty, które nie są tekstem UTF-8 (pokazane jako \"\uFFFD\"), "
+            "więc program nie mógłby zapisać danych pod tą samą nazwą. Zmień nazwę pliku, na "
+            "przykład w menedżerze plików, i otwórz go ponownie.");
     EXPECT_EQ(messages()[0].caption, "Błąd");
     EXPECT_EQ(messages()[0].icon, MsgIcon::Error);
     EXPECT_EQ(window().currentPath(), "");
@@ -46,18 +47,22 @@ TEST_F(ShellTest, ANameWithTheReplacementCharacterItselfOpensAsAnyOther)
 TEST_F(ShellTest, FontsThePagesNeedAreLookedUpAndTheMissingOnesNamed)
 {
     EXPECT_EQ(PageFontFamilies(), (QStringList{"Liberation Serif", "Liberation Sans"}));
-    EXPECT_EQ(MissingFontFamilies({"Liberation Serif", "Czcionka, której nie ma", "Liberation Sans"}),
-              QStringList{"Czcionka, której nie ma"});
+    EXPECT_EQ(
+        MissingFontFamilies({"Liberation Serif", "Czcionka, której nie ma", "Liberation Sans"}),
+        QStringList{"Czcionka, której nie ma"});
 
     ReportMissingFonts({});
     EXPECT_TRUE(messages().empty());
     dialogs.answerMessage(Answer::Ok);
     ReportMissingFonts({"Liberation Serif", "Liberation Sans"});
     ASSERT_EQ(messages().size(), 1u);
-    EXPECT_EQ(messages()[0].text,
-              "Brak czcionek, których program używa w oknach i na wydrukach:\nLiberation Serif\nLiberation Sans"
-              "\n\nZamiast liter mogą się pokazywać puste prostokąty, a wydruki nie trafią w pola blankietów. "
-              "Zainstaluj czcionki Liberation (pakiet fonts-liberation) i uruchom program ponownie.");
+    EXPECT_EQ(
+        messages()[0].text,
+        "Brak czcionek, których program używa w oknach i na wydrukach:\nLiberation "
+        "Serif\nLiberation Sans"
+        "\n\nZamiast liter mogą się pokazywać puste prostokąty, a wydruki nie trafią w pola "
+        "blankietów. "
+        "Zainstaluj czcionki Liberation (pakiet fonts-liberation) i uruchom program ponownie.");
     EXPECT_EQ(messages()[0].caption, "Uwaga");
     EXPECT_EQ(messages()[0].icon, MsgIcon::Warning);
 }

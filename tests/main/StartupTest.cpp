@@ -22,7 +22,6 @@ void WriteFile(const std::string& path, const std::string& bytes)
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-
 }  // namespace
 
 TEST_F(ShellTest, StartShowsTheVersionCaptionAndCopiesTheFactoryFiles)
@@ -48,8 +47,9 @@ TEST_F(ShellTest, WindowsAreCreatedOnceInTheFixedOrderMainWindowFirst)
         return std::find(kWindowOrder.begin(), kWindowOrder.end(), a) <
                std::find(kWindowOrder.begin(), kWindowOrder.end(), b);
     }));
-    for (const char* name : {"TFDaneSzkoly", "TFKalibracja", "TFDrukuj", "TFAktualizacja", "TFSQLImport", "TFWait", "TFOProgramie", "TFLogi", "TFSwiad205kl1",
-                             "TFSwiad205wkl6", "TFArkusz283str4"})
+    for (const char* name :
+         {"TFDaneSzkoly", "TFKalibracja", "TFDrukuj", "TFAktualizacja", "TFSQLImport", "TFWait",
+          "TFOProgramie", "TFLogi", "TFSwiad205kl1", "TFSwiad205wkl6", "TFArkusz283str4"})
         EXPECT_NE(WindowRegistry::instance().window(name), nullptr) << name;
 }
 
@@ -174,7 +174,8 @@ TEST_F(ShellTest, CommandLineFileIsOpenedIntoTheWorkingCopy)
     EXPECT_EQ(window().currentPath().toStdString(), file);
     EXPECT_EQ(ReadFile(folders.dataFile("data_tmp.sqtmp")), "zawartosc pliku");
     ASSERT_EQ(messages().size(), 2u);
-    EXPECT_TRUE(messages()[0].text.startsWith(QString::fromStdString("Plik\n" + file + "\njest uszkodzony.")));
+    EXPECT_TRUE(messages()[0].text.startsWith(
+        QString::fromStdString("Plik\n" + file + "\njest uszkodzony.")));
     EXPECT_EQ(messages()[1].text, "Błąd podczas próby wczytania listy uczniów");
 }
 

@@ -45,16 +45,17 @@ TEST_F(WorkflowTest, AddThenCancelLeavesClearedFormsWithTheNewStudentEndings)
         if (document->find(kPromotion) < 0)
             continue;
         const bool preset = document->definition().presets.contains("newStudent");
-        EXPECT_EQ(document->text(kPromotion), preset ? "ę" : "") << document->className().toStdString();
+        EXPECT_EQ(document->text(kPromotion), preset ? "ę" : "")
+            << document->className().toStdString();
         if (preset)
             withEnding << document->className();
     }
     // Exactly the thirteen certificates without distinction; no "-w" form gets one.
     withEnding.sort();
-    EXPECT_EQ(withEnding, (QStringList{"TFSwiad200", "TFSwiad200a", "TFSwiad201", "TFSwiad201b",
-                                       "TFSwiad201c", "TFSwiad203", "TFSwiad205a", "TFSwiad205kl1",
-                                       "TFSwiad205kl2", "TFSwiad205kl3", "TFSwiad205kl4",
-                                       "TFSwiad205kl5", "TFSwiad205kl6"}));
+    EXPECT_EQ(withEnding,
+              (QStringList{"TFSwiad200", "TFSwiad200a", "TFSwiad201", "TFSwiad201b", "TFSwiad201c",
+                           "TFSwiad203", "TFSwiad205a", "TFSwiad205kl1", "TFSwiad205kl2",
+                           "TFSwiad205kl3", "TFSwiad205kl4", "TFSwiad205kl5", "TFSwiad205kl6"}));
     EXPECT_EQ(rootTexts(), QStringList{"Adamski Piotr"});
 }
 
@@ -91,8 +92,8 @@ TEST_F(WorkflowTest, NewStudentWithAnExistingPeselAsksBeforeOverwriting)
 
 TEST_F(WorkflowTest, StudentCommandsWithoutSelectionSayNoStudentWasChosen)
 {
-    for (void (TFGlowna::*command)() : {&TFGlowna::EdytujDaneUczniaToolButtonClick,
-                                        &TFGlowna::UsunUczniaToolButtonClick}) {
+    for (void (TFGlowna::*command)() :
+         {&TFGlowna::EdytujDaneUczniaToolButtonClick, &TFGlowna::UsunUczniaToolButtonClick}) {
         window().Modified = 0;
         dialogs.answerMessage(Answer::Ok);
         (window().*command)();
@@ -123,8 +124,9 @@ TEST_F(WorkflowTest, SchoolTemplateReminderComesBeforeTheSelectionCheck)
         .answerMessage(Answer::Ok);
     window().EdytujSwiadectwoToolButtonClick();
     ASSERT_EQ(messages().size(), 2u);
-    EXPECT_EQ(messages()[0].text,
-              "Szablon danych szkoły nie został jeszcze utworzony.\nCzy chcesz utworzyć szablon teraz ?");
+    EXPECT_EQ(
+        messages()[0].text,
+        "Szablon danych szkoły nie został jeszcze utworzony.\nCzy chcesz utworzyć szablon teraz ?");
     EXPECT_EQ(messages()[0].caption, "Szablon");
     EXPECT_EQ(messages()[1].text, "Nie wybrano świadectwa z listy");
     // Showing the template dialog ends the reminder.
@@ -178,7 +180,8 @@ TEST_F(WorkflowTest, SaveIntoALockedFileKeepsTheOldTableAndTheFormOpen)
     CppSQLite3DB::SetDefaultBusyTimeout(60000);
 
     ASSERT_EQ(messages().size(), 1u);
-    EXPECT_TRUE(messages()[0].text.startsWith("Błąd zapisu danych.\n\nSQLite exception: ")) << messages()[0].text.toStdString();
+    EXPECT_TRUE(messages()[0].text.startsWith("Błąd zapisu danych.\n\nSQLite exception: "))
+        << messages()[0].text.toStdString();
     EXPECT_EQ(messages()[0].caption, "Błąd");
     EXPECT_EQ(storedRows(workingCopy(), "PESEL111"), before);
     // "Anuluj": the form shows the stored value again.

@@ -22,7 +22,8 @@ TEST(StudentSortKeyTest, FoldsPolishLettersAndCaseIntoWindows1250Bytes)
         {"Łuczak Jan", "LUCZAK JAN"},
         {"de Gaulle Anna", "DE GAULLE ANNA"},
         {"Ąę Śćńóźż", "AE SCNOZZ"},
-        {"Renée", "REN\xE9" "E"},  // é keeps its byte
+        {"Renée", "REN\xE9"
+                  "E"},  // é keeps its byte
     };
     for (const auto& [name, key] : cases)
         EXPECT_EQ(StudentSortKey(name), key) << name;
@@ -38,14 +39,14 @@ TEST(StudentSortKeyTest, SortsByKeyBytesAndKeepsTheOrderOfEqualKeys)
         return list;
     };
     const std::vector<StudentEntry> sorted =
-        SortedStudents(entries({"Nowakowski Adam", "Renée Zoe", "Nowak Jan", "Lutek Piotr", "nowak jan",
-                                "Łuczak Jan", "Lubicz Jan", "Renata Zoe"}));
+        SortedStudents(entries({"Nowakowski Adam", "Renée Zoe", "Nowak Jan", "Lutek Piotr",
+                                "nowak jan", "Łuczak Jan", "Lubicz Jan", "Renata Zoe"}));
     std::vector<std::string> names;
     for (const StudentEntry& entry : sorted)
         names.push_back(entry.display_name);
-    EXPECT_EQ(names, (std::vector<std::string>{"Lubicz Jan", "Łuczak Jan", "Lutek Piotr", "Nowak Jan",
-                                               "nowak jan", "Nowakowski Adam", "Renata Zoe",
-                                               "Renée Zoe"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"Lubicz Jan", "Łuczak Jan", "Lutek Piotr",
+                                               "Nowak Jan", "nowak jan", "Nowakowski Adam",
+                                               "Renata Zoe", "Renée Zoe"}));
 }
 
 TEST_F(WorkflowTest, TreeShowsStudentsInFoldedOrder)
@@ -54,8 +55,8 @@ TEST_F(WorkflowTest, TreeShowsStudentsInFoldedOrder)
     for (const char* surname : {"Łuczak", "Lis", "Żak", "Zając", "Ćwik", "Cichy"})
         storeStudent({surname, "Jan", QString::number(pesel++)});
     ASSERT_TRUE(window().ReloadStudentsList());
-    EXPECT_EQ(rootTexts(), (QStringList{"Cichy Jan", "Ćwik Jan", "Lis Jan", "Łuczak Jan", "Zając Jan",
-                                        "Żak Jan"}));
+    EXPECT_EQ(rootTexts(), (QStringList{"Cichy Jan", "Ćwik Jan", "Lis Jan", "Łuczak Jan",
+                                        "Zając Jan", "Żak Jan"}));
     EXPECT_TRUE(messages().empty());
 }
 
@@ -77,7 +78,8 @@ TEST_F(WorkflowTest, NameOfMegabytesIsShownCutAndKeptWholeInTheFile)
     EXPECT_TRUE(messages().empty());
     bool whole = false;
     for (const FieldRecord& row : storedRows(workingCopy(), "PESEL111"))
-        whole |= row.comp_name == "Imie_DATA_EDIT" && row.value == Cp1250Hex(firstName.toStdString());
+        whole |=
+            row.comp_name == "Imie_DATA_EDIT" && row.value == Cp1250Hex(firstName.toStdString());
     EXPECT_TRUE(whole);
 }
 
@@ -106,7 +108,8 @@ TEST_F(WorkflowTest, StoredValueOver2047CharactersIsCutToThemWhenSavedAgain)
 
     std::string saved;
     for (const FieldRecord& row : storedRows(workingCopy(), "PESEL111"))
-        if (row.id == key && row.comp_name == grade) saved = row.value;
+        if (row.id == key && row.comp_name == grade)
+            saved = row.value;
     EXPECT_EQ(saved, Cp1250Hex(std::string(2046, 'a') + "b"));
     EXPECT_TRUE(messages().empty());
 }
@@ -124,7 +127,8 @@ TEST_F(WorkflowTest, NamesakesAreReachedAndDeletedByTheirOwnTable)
         click(studentNode("Nowak Jan", index));
         EXPECT_EQ(FDaneUcznia->fieldText("NumerPesel_DATA_EDIT"), pesel);
     }
-    const std::string second = studentNode("Nowak Jan", 1)->data(0, Qt::UserRole).toString().toStdString();
+    const std::string second =
+        studentNode("Nowak Jan", 1)->data(0, Qt::UserRole).toString().toStdString();
 
     click(studentNode("Nowak Jan", 1));
     dialogs.answerMessage(Answer::Yes);
@@ -284,7 +288,8 @@ TEST_F(WorkflowTest, ASaveMovesOnlyItsOwnStudentAndTheSelectionIsOnIt)
         FDaneUcznia->fields().setText(u"Nazwisko_DATA_EDIT", c.surname);
         ASSERT_TRUE(window().SaveStudentData()) << c.surname;
         EXPECT_EQ(rootTexts(), c.roots) << c.surname;
-        EXPECT_EQ(studentNode("Adamska Ewa"), other) << "the other students' nodes stay as they were";
+        EXPECT_EQ(studentNode("Adamska Ewa"), other)
+            << "the other students' nodes stay as they were";
         EXPECT_EQ(window().TreeView->currentItem(), document->parent()) << c.surname;
         EXPECT_TRUE(document->parent()->isSelected()) << c.surname;
         EXPECT_EQ(document->parent()->text(0), QString(c.surname) + " Jan");

@@ -69,13 +69,13 @@ void ExpectFitsScreen(const QWidget& window, const std::string& name)
             continue;
         ++buttons;
         const QRect place = ShownPlace(*button, window);
-        EXPECT_TRUE(client.contains(place)) << name << ": " << button->objectName().toStdString() << " \""
-                                            << button->text().toStdString() << "\" at " << Text(place)
-                                            << " in a window at " << Text(client);
+        EXPECT_TRUE(client.contains(place)) << name << ": " << button->objectName().toStdString()
+                                            << " \"" << button->text().toStdString() << "\" at "
+                                            << Text(place) << " in a window at " << Text(client);
         if (!button->text().isEmpty()) {
             EXPECT_GE(button->width(), CaptionWidth(*button))
-                << name << ": " << button->objectName().toStdString() << " \"" << button->text().toStdString()
-                << "\" squeezed";
+                << name << ": " << button->objectName().toStdString() << " \""
+                << button->text().toStdString() << "\" squeezed";
         }
     }
     EXPECT_GT(buttons, 0) << name << " shows no button";
@@ -125,7 +125,8 @@ TEST_F(WindowsOnScreenTest, PrintWindow)
     auto* print = dynamic_cast<TFDrukuj*>(WindowRegistry::instance().window("TFDrukuj"));
     ASSERT_NE(print, nullptr);
     PrintRecord record;
-    print->setPrintSystem(std::make_unique<RecordingPrintSystem>(record, QStringList{"Alpha"}, "Alpha"));
+    print->setPrintSystem(
+        std::make_unique<RecordingPrintSystem>(record, QStringList{"Alpha"}, "Alpha"));
     print->setPrintJob(4, false, false);
     expectModalFits(*print, "print window");
 }

@@ -48,7 +48,9 @@ void FillStudentDialog(const StudentFields& student)
 void WorkflowTest::storeStudent(const StudentFields& student)
 {
     ErrorStream es;
-    ASSERT_GE(iFunCheckIsStudentExists(es, workingCopy(), "PESEL" + student.pesel.toStdString(), true), 0);
+    ASSERT_GE(
+        iFunCheckIsStudentExists(es, workingCopy(), "PESEL" + student.pesel.toStdString(), true),
+        0);
     const std::vector<FieldRecord> rows = {
         {"DANE UCZNIA", "Nazwisko_DATA_EDIT", student.surname.toStdString()},
         {"DANE UCZNIA", "Imie_DATA_EDIT", student.firstName.toStdString()},
@@ -78,7 +80,8 @@ QTreeWidgetItem* WorkflowTest::studentNode(const QString& name, int index) const
     return nullptr;
 }
 
-QTreeWidgetItem* WorkflowTest::documentNode(const QString& name, const QString& label, int index) const
+QTreeWidgetItem* WorkflowTest::documentNode(const QString& name, const QString& label,
+                                            int index) const
 {
     QTreeWidgetItem* student = studentNode(name, index);
     for (int i = 0; student && i < student->childCount(); ++i)
@@ -147,7 +150,8 @@ std::vector<FieldRecord> WorkflowTest::storedRows(const std::string& file, const
             return Cp1250ToUtf8(text ? text : "");
         };
         while (sqlite3_step(statement) == SQLITE_ROW)
-            rows.push_back({column(0), column(1), reinterpret_cast<const char*>(sqlite3_column_text(statement, 2))});
+            rows.push_back({column(0), column(1),
+                            reinterpret_cast<const char*>(sqlite3_column_text(statement, 2))});
     } else {
         ADD_FAILURE() << sqlite3_errmsg(db);
     }

@@ -23,12 +23,13 @@ const BlankPicture* Find(const std::vector<BlankPicture>& plan, const char* name
     return nullptr;
 }
 
-} // namespace
+}  // namespace
 
 TEST(BlankPlan, EachNamedPictureOnceWithItsPaper)
 {
     const std::vector<BlankPicture> plan = PlanBlanks(Fixture());
-    ASSERT_EQ(plan.size(), 4u); // fix_str2.jpg is shared by both certificates; the unlaid form names none
+    ASSERT_EQ(plan.size(),
+              4u);  // fix_str2.jpg is shared by both certificates; the unlaid form names none
     const struct {
         const char* name;
         Paper paper;

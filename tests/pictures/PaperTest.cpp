@@ -48,7 +48,7 @@ bool IsReddish(QRgb c)
     return qRed(c) > 180 && qGreen(c) < 90 && qBlue(c) < 110;
 }
 
-} // namespace
+}  // namespace
 
 TEST(Paper, SheetGridLinesLieOnTheFramesAtTheDialogScale)
 {
@@ -103,7 +103,8 @@ TEST(Paper, PreviewShowsThePageInItsRectangleOnTheDesk)
     ASSERT_EQ(preview.size(), kPreviewPictureSize);
     const QRgb desk = preview.pixel(30, 30);
     EXPECT_NE(desk, qRgb(255, 255, 255));
-    for (const QPoint outside : {QPoint(73, 700), QPoint(500, 73), QPoint(958, 700), QPoint(500, 1389)})
+    for (const QPoint outside :
+         {QPoint(73, 700), QPoint(500, 73), QPoint(958, 700), QPoint(500, 1389)})
         EXPECT_EQ(preview.pixel(outside), desk) << outside.x() << "," << outside.y();
     for (const QPoint inside : {QPoint(75, 75), QPoint(956, 1387), QPoint(500, 700)})
         EXPECT_EQ(preview.pixel(inside), qRgb(255, 255, 255)) << inside.x() << "," << inside.y();
@@ -132,7 +133,8 @@ TEST(JpegEncoder, EmptyImageIsAnErrorNotAFile)
     QString error;
     EXPECT_TRUE(EncodeJpeg(QImage(), 90, &error).isEmpty());
     EXPECT_FALSE(error.isEmpty());
-    EXPECT_FALSE(WriteJpeg(QImage(8, 8, QImage::Format_RGB32), QStringLiteral("/nonexistent-dir/x.jpg"), 90, &error));
+    EXPECT_FALSE(WriteJpeg(QImage(8, 8, QImage::Format_RGB32),
+                           QStringLiteral("/nonexistent-dir/x.jpg"), 90, &error));
     EXPECT_TRUE(error.contains(QStringLiteral("/nonexistent-dir/x.jpg")));
 }
 
@@ -146,8 +148,8 @@ TEST(Emblem, ParsesAsSvgWithInkOnTheBodyOnly)
     QPainter p(&image);
     svg.render(&p);
     p.end();
-    EXPECT_GT(qAlpha(image.pixel(100, 110)), 200); // body
-    EXPECT_GT(qAlpha(image.pixel(90, 30)), 200);   // crown
+    EXPECT_GT(qAlpha(image.pixel(100, 110)), 200);  // body
+    EXPECT_GT(qAlpha(image.pixel(90, 30)), 200);    // crown
     EXPECT_EQ(qAlpha(image.pixel(2, 2)), 0);
     EXPECT_EQ(qAlpha(image.pixel(197, 217)), 0);
 }
@@ -190,7 +192,8 @@ TEST(StampPlace, MarkInTheMiddleWhiteCorners)
     const QImage stamp = DrawStampPlace();
     ASSERT_EQ(stamp.size(), QSize(kStampPlaceSize, kStampPlaceSize));
     EXPECT_EQ(stamp.pixel(2, 2), qRgb(255, 255, 255));
-    const QRect letters(kStampPlaceSize / 3, kStampPlaceSize * 2 / 5, kStampPlaceSize / 3, kStampPlaceSize / 5);
+    const QRect letters(kStampPlaceSize / 3, kStampPlaceSize * 2 / 5, kStampPlaceSize / 3,
+                        kStampPlaceSize / 5);
     int ink = 0;
     for (int y = letters.top(); y <= letters.bottom(); ++y)
         for (int x = letters.left(); x <= letters.right(); ++x)

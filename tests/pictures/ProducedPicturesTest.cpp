@@ -45,7 +45,7 @@ QString GraphicsPath(const QString& fileName)
     return kProgramDir.filePath(kGraphicsFolder + QLatin1Char('/') + fileName);
 }
 
-} // namespace
+}  // namespace
 
 class ProducedPictures : public ::testing::Test {
 protected:
@@ -68,13 +68,14 @@ protected:
     std::vector<BlankPicture> plan;
 };
 
-
 TEST_F(ProducedPictures, EveryPaperOfTheLaidOutFormsHasItsBlankAtTheBlankSize)
 {
-    for (Paper paper : {Paper::CertificateFront, Paper::CertificateFrontDistinction, Paper::CertificateInner, Paper::Sheet})
+    for (Paper paper : {Paper::CertificateFront, Paper::CertificateFrontDistinction,
+                        Paper::CertificateInner, Paper::Sheet})
         EXPECT_FALSE(Named(paper).isEmpty()) << "no blank of paper " << int(paper);
     for (const BlankPicture& blank : plan)
-        EXPECT_EQ(Decode(BlankPath(blank.fileName), "JPEG").size(), kBlankSize) << blank.fileName.toStdString();
+        EXPECT_EQ(Decode(BlankPath(blank.fileName), "JPEG").size(), kBlankSize)
+            << blank.fileName.toStdString();
 }
 
 TEST_F(ProducedPictures, DistinctionFrontDiffersFromThePlainOne)
@@ -83,7 +84,8 @@ TEST_F(ProducedPictures, DistinctionFrontDiffersFromThePlainOne)
     const QStringList distinction = Named(Paper::CertificateFrontDistinction);
     ASSERT_FALSE(plain.isEmpty());
     ASSERT_FALSE(distinction.isEmpty());
-    EXPECT_NE(Decode(BlankPath(plain.front()), "JPEG"), Decode(BlankPath(distinction.front()), "JPEG"));
+    EXPECT_NE(Decode(BlankPath(plain.front()), "JPEG"),
+              Decode(BlankPath(distinction.front()), "JPEG"));
     EXPECT_NE(Decode(GraphicsPath(QStringLiteral("sw_str1_prw.bmp")), "BMP"),
               Decode(GraphicsPath(QStringLiteral("sw_str1_prw_wyr.bmp")), "BMP"));
 }
@@ -92,7 +94,8 @@ TEST(ProducedGraphics, BackgroundsStampAndEmblemDecodeAtTheirSizes)
 {
     for (const PreviewBackground& background : kPreviewBackgrounds) {
         const QString name = QLatin1String(background.fileName);
-        EXPECT_EQ(Decode(GraphicsPath(name), "BMP").size(), kPreviewPictureSize) << background.fileName;
+        EXPECT_EQ(Decode(GraphicsPath(name), "BMP").size(), kPreviewPictureSize)
+            << background.fileName;
     }
     EXPECT_EQ(Decode(GraphicsPath(QLatin1String(kStampPlaceFile)), "JPEG").size(),
               QSize(kStampPlaceSize, kStampPlaceSize));
@@ -104,12 +107,14 @@ TEST(PictureFiles, WritingIntoAFolderListsEveryFileItWrote)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const LayoutCatalog fixture = LayoutCatalog::fromDirectory(QStringLiteral(VLM_SOURCE_DIR "/tests/pictures/fixture"));
+    const LayoutCatalog fixture =
+        LayoutCatalog::fromDirectory(QStringLiteral(VLM_SOURCE_DIR "/tests/pictures/fixture"));
     const QStringList written = WritePictures(&fixture, dir.path());
-    const QStringList expected{
-        "blanki/fix_str1.jpg", "blanki/fix_str2.jpg", "blanki/fixw_str1.jpg", "blanki/fix_sheet.jpg",
-        "grafika/sw_str1_prw.bmp", "grafika/sw_str1_prw_wyr.bmp", "grafika/sw_str2_prw.bmp",
-        "grafika/arkusz_prw.bmp", "grafika/m_p.jpg", "grafika/orzel.svg"};
+    const QStringList expected{"blanki/fix_str1.jpg",     "blanki/fix_str2.jpg",
+                               "blanki/fixw_str1.jpg",    "blanki/fix_sheet.jpg",
+                               "grafika/sw_str1_prw.bmp", "grafika/sw_str1_prw_wyr.bmp",
+                               "grafika/sw_str2_prw.bmp", "grafika/arkusz_prw.bmp",
+                               "grafika/m_p.jpg",         "grafika/orzel.svg"};
     EXPECT_EQ(written, expected);
     for (const QString& file : written)
         EXPECT_TRUE(QFile::exists(QDir(dir.path()).filePath(file))) << file.toStdString();
@@ -120,7 +125,7 @@ TEST(PictureFiles, UnwritableProgramFolderIsReported)
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     QFile blocker(QDir(dir.path()).filePath(QStringLiteral("blanki")));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly)); // a file where the folder should go
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));  // a file where the folder should go
     blocker.close();
     EXPECT_THROW(WritePictures(nullptr, dir.path()), std::runtime_error);
 }

@@ -32,8 +32,8 @@ TEST(Application, ExceptionInAHandlerIsShownAndTheProgramGoesOn)
         QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton,
                           Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(&button, &press);
-        QMouseEvent release(QEvent::MouseButtonRelease, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton,
-                            Qt::NoButton, Qt::NoModifier);
+        QMouseEvent release(QEvent::MouseButtonRelease, QPointF(5, 5), QPointF(5, 5),
+                            Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
         QCoreApplication::sendEvent(&button, &release);
     }
     EXPECT_EQ(clicks, 2);
@@ -76,12 +76,12 @@ TEST(Application, MessageLoopSurvivesAThrowingTimer)
     EXPECT_EQ(app.runMessageLoop(), 0);
     EXPECT_TRUE(afterwards);
     ASSERT_EQ(script.requests().size(), 1u);
-    EXPECT_TRUE(script.requests()[0].text.isEmpty()); // not a std::exception: empty message
+    EXPECT_TRUE(script.requests()[0].text.isEmpty());  // not a std::exception: empty message
 }
 
 TEST(Fonts, WindowsFamiliesAreSubstitutedByLiberation)
 {
-    TestApp(); // installs the substitutions
+    TestApp();  // installs the substitutions
     InstallFontSubstitutions();
     const struct {
         const char* requested;

@@ -17,7 +17,7 @@ TEST(ComponentNames, OnlyTheCaseOfAToZIsIgnored)
     } cases[] = {
         {"ZMIENNA_Klasa_STR1_DATA_EDIT", "zmienna_klasa_str1_data_edit", true},
         {"Imie_DATA_EDIT", "IMIE_data_edit", true},
-        {"Ćma_DATA_EDIT", "ćma_data_edit", false}, // Polish letters keep their case
+        {"Ćma_DATA_EDIT", "ćma_data_edit", false},  // Polish letters keep their case
         {"Ab", "Ab ", false},
         {"Ab", "Ac", false},
     };
@@ -51,9 +51,9 @@ TEST(ComponentRegistry, FindsByNameAndKeepsTheLayoutOrder)
     registry.add(duplicate);
 
     EXPECT_EQ(registry.find(u"STALY_A_STR1_DATA_LABEL"), first);
-    EXPECT_EQ(registry.find(u"staly_A_str1_data_LABEL"), first); // the first of equal names
+    EXPECT_EQ(registry.find(u"staly_A_str1_data_LABEL"), first);  // the first of equal names
     EXPECT_EQ(registry.find<Edit>(u"zmienna_b_str2_data_edit"), second);
-    EXPECT_EQ(registry.find<Edit>(u"STALY_A_STR1_DATA_LABEL"), nullptr); // wrong class
+    EXPECT_EQ(registry.find<Edit>(u"STALY_A_STR1_DATA_LABEL"), nullptr);  // wrong class
     EXPECT_EQ(registry.find(u"ZMIENNA_C_STR2_DATA_EDIT"), nullptr);
     EXPECT_EQ(registry.components(), (std::vector<QObject*>{first, second, duplicate}));
 

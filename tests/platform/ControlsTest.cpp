@@ -54,7 +54,7 @@ TEST(CheckBox, HandlerRunsOnEveryChangeFromCodeTooButNotWithoutOne)
     QCheckBox box;
     box.setChecked(true);
     QSignalSpy toggled(&box, &QCheckBox::toggled);
-    box.setChecked(true); // no change: nothing runs
+    box.setChecked(true);  // no change: nothing runs
     box.setChecked(false);
     box.click();
     ASSERT_EQ(toggled.size(), 2);
@@ -99,7 +99,8 @@ TEST(PlacedLabel, StaysAtItsPlaceAndTakesItsTextsSizeWhenShown)
     TestApp();
     QWidget window;
     window.resize(400, 200);
-    auto* label = new PlacedLabel(QStringLiteral("Obiekt na świadectwie:"), &window, QPoint(10, 48));
+    auto* label =
+        new PlacedLabel(QStringLiteral("Obiekt na świadectwie:"), &window, QPoint(10, 48));
     window.show();
     EXPECT_EQ(label->pos(), QPoint(10, 48));
     EXPECT_EQ(label->size(), label->sizeHint());
@@ -139,12 +140,13 @@ TEST(ScrollBox, PictureSetsTheContentAndScrollingShowsARectangle)
     QImage page(717, 1053, QImage::Format_RGB32);
     page.fill(Qt::white);
     image->setPicture(page);
-    EXPECT_EQ(image->size(), page.size()); // sized to its picture
+    EXPECT_EQ(image->size(), page.size());  // sized to its picture
     box.setContentSize(image->size());
     box.show();
 
     box.scrollToShow(QRect(100, 900, 50, 20));
-    const QRect visible(box.content()->mapFrom(box.viewport(), QPoint(0, 0)), box.viewport()->size());
+    const QRect visible(box.content()->mapFrom(box.viewport(), QPoint(0, 0)),
+                        box.viewport()->size());
     EXPECT_TRUE(visible.contains(QRect(100, 900, 50, 20)));
     box.scrollToTop();
     EXPECT_EQ(box.content()->mapFrom(box.viewport(), QPoint(0, 0)).y(), 0);

@@ -41,15 +41,17 @@ TEST(ScriptedDialogs, AnswersInOrderAndRecordsEveryRequest)
         .answerPrinterSetup(true);
 
     DialogService& dialogs = DialogService::instance();
-    EXPECT_EQ(dialogs.message(QStringLiteral("Czy chcesz zapisać zmiany ?"), QString(), MsgIcon::None,
-                              MsgButtons::YesNo),
+    EXPECT_EQ(dialogs.message(QStringLiteral("Czy chcesz zapisać zmiany ?"), QString(),
+                              MsgIcon::None, MsgButtons::YesNo),
               Answer::No);
-    EXPECT_EQ(dialogs.inputQuery(QStringLiteral("Nazwa"), QStringLiteral("Podaj:"), QStringLiteral("x")),
-              QStringLiteral("Kowalski"));
-    EXPECT_EQ(dialogs.openFileName(QStringLiteral("Otwórz"), QStringLiteral("Velmorandia(*.sqvlm)|*.sqvlm"),
-                                   QString()),
+    EXPECT_EQ(
+        dialogs.inputQuery(QStringLiteral("Nazwa"), QStringLiteral("Podaj:"), QStringLiteral("x")),
+        QStringLiteral("Kowalski"));
+    EXPECT_EQ(dialogs.openFileName(QStringLiteral("Otwórz"),
+                                   QStringLiteral("Velmorandia(*.sqvlm)|*.sqvlm"), QString()),
               std::nullopt);
-    EXPECT_EQ(dialogs.saveFileName(QStringLiteral("Zapisz"), QStringLiteral("Velmorandia(*.sqvlm)|*.sqvlm"),
+    EXPECT_EQ(dialogs.saveFileName(QStringLiteral("Zapisz"),
+                                   QStringLiteral("Velmorandia(*.sqvlm)|*.sqvlm"),
                                    QStringLiteral("plik")),
               QStringLiteral("/tmp/a.sqvlm"));
     QPrinter printer;
@@ -172,13 +174,14 @@ TEST(DialogService, FileDialogsProposeExactlyTheNameTheCommandGives)
     dialogs.openFileName(QStringLiteral("Wczytaj plik kalibracji"),
                          QStringLiteral("Kalibracja(*.sqset)|*.sqset"), QString());
     dialogs.saveFileName(QStringLiteral("Zapisz plik kalibracji"),
-                         QStringLiteral("Kalibracja(*.sqset)|*.sqset"), QStringLiteral("vlm_kalibracja"));
+                         QStringLiteral("Kalibracja(*.sqset)|*.sqset"),
+                         QStringLiteral("vlm_kalibracja"));
     dialogs.saveFileName(QStringLiteral("Zapisz"), filter, QStringLiteral("nowy"));
 
     const auto& r = script.requests();
     ASSERT_EQ(r.size(), 4u);
     EXPECT_TRUE(r[0].text.isEmpty());
-    EXPECT_TRUE(r[1].text.isEmpty()); // never the file another command chose
+    EXPECT_TRUE(r[1].text.isEmpty());  // never the file another command chose
     EXPECT_EQ(r[2].text, QStringLiteral("vlm_kalibracja"));
     EXPECT_EQ(r[3].text, QStringLiteral("nowy"));
 }
@@ -190,14 +193,14 @@ public:
     QThread* answeredOn = nullptr;
 
 protected:
-    Answer askMessage(const QString& text, const QString& caption, MsgIcon icon,
-                      MsgButtons buttons, Answer defaultButton) override
+    Answer askMessage(const QString& text, const QString& caption, MsgIcon icon, MsgButtons buttons,
+                      Answer defaultButton) override
     {
         answeredOn = QThread::currentThread();
         return ScriptedDialogs::askMessage(text, caption, icon, buttons, defaultButton);
     }
 };
-} // namespace
+}  // namespace
 
 TEST(DialogService, AWorkerThreadsQuestionIsAnsweredOnTheGuiThread)
 {
@@ -208,8 +211,8 @@ TEST(DialogService, AWorkerThreadsQuestionIsAnsweredOnTheGuiThread)
     Answer answer = Answer::Cancel;
     std::thread worker([&] {
         answer = DialogService::instance().message(QStringLiteral("Jest nowa wersja programu."),
-                                                   QStringLiteral("Aktualizacja"), MsgIcon::Question,
-                                                   MsgButtons::YesNo);
+                                                   QStringLiteral("Aktualizacja"),
+                                                   MsgIcon::Question, MsgButtons::YesNo);
         done = true;
     });
     while (!done)

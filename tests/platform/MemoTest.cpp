@@ -67,7 +67,7 @@ const QString kParagraph = QStringLiteral(
     "koncertów oraz przesłuchań regionalnych organizowanych przez Centrum Edukacji "
     "Artystycznej w latach szkolnych dwa tysiące dwadzieścia cztery i dwadzieścia pięć.");
 
-} // namespace
+}  // namespace
 
 TEST(LineBreaker, SplitsParagraphsAndWrapsAtWidth)
 {
@@ -82,7 +82,7 @@ TEST(LineBreaker, SplitsParagraphsAndWrapsAtWidth)
 
     const QStringList wrapped = BreakLines(kParagraph, font, 200);
     EXPECT_GT(wrapped.size(), 3);
-    EXPECT_EQ(wrapped.join(QString()), kParagraph); // nothing lost or added
+    EXPECT_EQ(wrapped.join(QString()), kParagraph);  // nothing lost or added
     const QFontMetrics metrics(font);
     for (const QString& line : wrapped)
         EXPECT_LE(metrics.horizontalAdvance(line.trimmed()), 200) << line.toStdString();
@@ -98,30 +98,32 @@ TEST(LineBreaker, GivesTheLinesAShownMemoDisplays)
 {
     TestApp();
     const QString longWord(3000, QLatin1Char('w'));
-    const QString mixed = kParagraph + QStringLiteral(" ") + QString(700, QLatin1Char('i')) + QStringLiteral(" a   b ")
-        + QString(450, QChar(0x0141)) + QStringLiteral(" koniec");
+    const QString mixed = kParagraph + QStringLiteral(" ") + QString(700, QLatin1Char('i')) +
+                          QStringLiteral(" a   b ") + QString(450, QChar(0x0141)) +
+                          QStringLiteral(" koniec");
     QFont italic(QStringLiteral("Times New Roman"));
     italic.setPixelSize(13);
     italic.setItalic(true);
     italic.setKerning(false);
     italic.setHintingPreference(QFont::PreferNoHinting);
     for (const QFont& font : {memoFont(), italic})
-    for (const QString& text : {longWord, mixed, kParagraph + kParagraph + kParagraph + kParagraph,
-                                QString(900, QLatin1Char('f')) + QString(333, QLatin1Char('j'))}) {
-        auto memo = certificateMemo();
-        memo->setFont(font);
-        memo->setText(text);
-        memo->show();
-        QCoreApplication::processEvents();
-        QStringList shown;
-        for (QTextBlock b = memo->document()->begin(); b.isValid(); b = b.next())
-            for (int i = 0; i < b.layout()->lineCount(); ++i) {
-                const QTextLine line = b.layout()->lineAt(i);
-                shown << b.text().mid(line.textStart(), line.textLength());
-            }
-        EXPECT_EQ(readable(BreakLines(text, memo->font(), memo->wrapWidth())), readable(shown))
-            << text.left(40).toStdString();
-    }
+        for (const QString& text :
+             {longWord, mixed, kParagraph + kParagraph + kParagraph + kParagraph,
+              QString(900, QLatin1Char('f')) + QString(333, QLatin1Char('j'))}) {
+            auto memo = certificateMemo();
+            memo->setFont(font);
+            memo->setText(text);
+            memo->show();
+            QCoreApplication::processEvents();
+            QStringList shown;
+            for (QTextBlock b = memo->document()->begin(); b.isValid(); b = b.next())
+                for (int i = 0; i < b.layout()->lineCount(); ++i) {
+                    const QTextLine line = b.layout()->lineAt(i);
+                    shown << b.text().mid(line.textStart(), line.textLength());
+                }
+            EXPECT_EQ(readable(BreakLines(text, memo->font(), memo->wrapWidth())), readable(shown))
+                << text.left(40).toStdString();
+        }
 }
 
 namespace {
@@ -148,7 +150,8 @@ QStringList laidOutWhole(const QString& text, const QFont& font, int width)
 // Words of 1 to 23 letters in a fixed order; `extras` come between them now and then.
 QString wordsOfManyLengths(qsizetype size, const QStringList& extras)
 {
-    const QString letters = QStringLiteral("konkursłpianistycznegowKrakowieiGdańskufestiwalmuzykifij");
+    const QString letters =
+        QStringLiteral("konkursłpianistycznegowKrakowieiGdańskufestiwalmuzykifij");
     QString text;
     for (int word = 0, letter = 0; text.size() < size; ++word) {
         if (!text.isEmpty())
@@ -161,7 +164,7 @@ QString wordsOfManyLengths(qsizetype size, const QStringList& extras)
     return text;
 }
 
-} // namespace
+}  // namespace
 
 // Paragraphs long enough to be broken from the advances of their characters, and narrow
 // lines where a window of the layout would end inside a word, give Qt's own lines.
@@ -174,9 +177,11 @@ TEST(LineBreaker, GivesQtsLinesOfLongParagraphsAndNarrowLines)
     plain.setHintingPreference(QFont::PreferNoHinting);
     QFont italic = plain;
     italic.setItalic(true);
-    const QStringList punctuation = {QStringLiteral(" ,oraz"), QStringLiteral("."), QStringLiteral(" ;:tak"), QStringLiteral(",")};
-    const QStringList others = {QStringLiteral(",1"), QStringLiteral("-2024"), QStringLiteral(" (op. 3)"),
-                                QStringLiteral("!a"), QStringLiteral(" \u00a0x"), QStringLiteral("\r\n")};
+    const QStringList punctuation = {QStringLiteral(" ,oraz"), QStringLiteral("."),
+                                     QStringLiteral(" ;:tak"), QStringLiteral(",")};
+    const QStringList others = {QStringLiteral(",1"),       QStringLiteral("-2024"),
+                                QStringLiteral(" (op. 3)"), QStringLiteral("!a"),
+                                QStringLiteral(" \u00a0x"), QStringLiteral("\r\n")};
     const struct {
         const char* what;
         QString text;
@@ -189,8 +194,10 @@ TEST(LineBreaker, GivesQtsLinesOfLongParagraphsAndNarrowLines)
     for (const auto& c : cases)
         for (const QFont& font : {plain, italic, memoFont()})
             for (int width : c.widths)
-                EXPECT_EQ(readable(BreakLines(c.text, font, width)), readable(laidOutWhole(c.text, font, width)))
-                    << c.what << " at " << width << " px, italic " << font.italic() << ", kerning " << font.kerning();
+                EXPECT_EQ(readable(BreakLines(c.text, font, width)),
+                          readable(laidOutWhole(c.text, font, width)))
+                    << c.what << " at " << width << " px, italic " << font.italic() << ", kerning "
+                    << font.kerning();
 }
 
 TEST(Memo, CountsDisplayedLinesWithoutHavingBeenShown)
@@ -225,7 +232,7 @@ TEST(Memo, EnterIsRefusedAtTheLineLimitWithAnyModifier)
     memo->setText(QStringLiteral("1\r\n2\r\n3\r\n4"));
     memo->moveCursor(QTextCursor::End);
     TypeKey(memo.get(), Qt::Key_Return);
-    EXPECT_EQ(memo->lineCount(), 4); // the empty line after a final break does not count
+    EXPECT_EQ(memo->lineCount(), 4);  // the empty line after a final break does not count
     EXPECT_EQ(memo->text(), QStringLiteral("1\r\n2\r\n3\r\n4\r\n"));
     TypeText(memo.get(), QStringLiteral("5"));
     for (auto modifiers : {Qt::NoModifier, Qt::ShiftModifier, Qt::ControlModifier})
@@ -268,9 +275,10 @@ TEST(Memo, KeepFirstLinesTurnsWrapPointsIntoLineBreaks)
     memo->keepFirstLines(5);
     EXPECT_GE(changed.size(), 1);
     EXPECT_EQ(memo->lineCount(), 5);
-    EXPECT_EQ(memo->text(), displayed.mid(0, 5).join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+    EXPECT_EQ(memo->text(),
+              displayed.mid(0, 5).join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
     const QString cut = memo->text();
-    memo->keepFirstLines(5); // already within the limit: unchanged
+    memo->keepFirstLines(5);  // already within the limit: unchanged
     EXPECT_EQ(memo->text(), cut);
 }
 
@@ -292,7 +300,7 @@ TEST(Memo, NeverGrowsPast2047BytesByTypingOrPasting)
     memo->setText(QString(2040, QLatin1Char('a')));
     memo->moveCursor(QTextCursor::End);
     PasteText(memo.get(), QStringLiteral("bcd\r\nefgh"));
-    EXPECT_EQ(memo->text().size(), 2047); // "bcd", CR LF, "ef"
+    EXPECT_EQ(memo->text().size(), 2047);  // "bcd", CR LF, "ef"
     EXPECT_TRUE(memo->text().endsWith(QStringLiteral("bcd\r\nef")));
     TypeText(memo.get(), QStringLiteral("z"));
     EXPECT_EQ(memo->text().size(), 2047);

@@ -16,7 +16,8 @@ TEST(OsServices, AddressesAndPathsGoToTheDesktopAsSuch)
         {"/home/ala/Pliki: zeszłe/a.html", "file:///home/ala/Pliki: zeszłe/a.html"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(DesktopUrl(QString::fromUtf8(c.given)).toString(), QString::fromUtf8(c.url)) << c.given;
+        EXPECT_EQ(DesktopUrl(QString::fromUtf8(c.given)).toString(), QString::fromUtf8(c.url))
+            << c.given;
 }
 
 namespace {
@@ -28,9 +29,12 @@ public:
         opened << pathOrUrl;
         return true;
     }
-    QDateTime utcNow() const override { return QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5), Qt::UTC); }
+    QDateTime utcNow() const override
+    {
+        return QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5), Qt::UTC);
+    }
 };
-} // namespace
+}  // namespace
 
 TEST(OsServices, TestsReplaceTheSystemsServices)
 {

@@ -56,7 +56,7 @@ void writeFile(const QString& path, const QByteArray& data)
     file.write(data);
 }
 
-} // namespace
+}  // namespace
 
 TEST(Pictures, DecodesJpegWithLibjpeg)
 {
@@ -127,7 +127,7 @@ TEST(Pictures, LoadsByContentAndSharesEachDecodedFile)
 {
     TestApp();
     QTemporaryDir dir;
-    const QString jpeg = dir.filePath(QStringLiteral("sw_str1.bmp")); // JPEG content, any name
+    const QString jpeg = dir.filePath(QStringLiteral("sw_str1.bmp"));  // JPEG content, any name
     writeFile(jpeg, encodeJpeg(20, 10, qRgb(0, 0, 255)));
     const QString bmp = dir.filePath(QStringLiteral("arkusz_prw.bmp"));
     QImage bitmap(8, 6, QImage::Format_RGB32);
@@ -141,7 +141,7 @@ TEST(Pictures, LoadsByContentAndSharesEachDecodedFile)
     PictureCache& cache = PictureCache::instance();
     cache.clear();
     const QImage first = cache.picture(jpeg);
-    EXPECT_EQ(cache.picture(jpeg).cacheKey(), first.cacheKey()); // one decoded image, shared
+    EXPECT_EQ(cache.picture(jpeg).cacheKey(), first.cacheKey());  // one decoded image, shared
     EXPECT_TRUE(cache.picture(dir.filePath(QStringLiteral("missing.jpg"))).isNull());
     cache.clear();
 }

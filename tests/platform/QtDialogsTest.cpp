@@ -31,14 +31,14 @@ void WhenModalShows(std::function<void(QWidget*)> answer)
     QTimer::singleShot(0, *poll);
 }
 
-} // namespace
+}  // namespace
 
 TEST(QtDialogs, MessageBoxShowsTextCaptionIconAndMapsTheAnswer)
 {
     TestApp();
     const struct {
         MsgButtons buttons;
-        QMessageBox::StandardButton press; // NoButton: closed with Esc
+        QMessageBox::StandardButton press;  // NoButton: closed with Esc
         Answer expected;
     } cases[] = {
         {MsgButtons::Ok, QMessageBox::Ok, Answer::Ok},
@@ -85,9 +85,9 @@ TEST(QtDialogs, EnterPressesTheDefaultButton)
             QWidget* focus = modal->focusWidget();
             QTest::keyClick(focus ? focus : modal, Qt::Key_Return);
         });
-        EXPECT_EQ(DialogService::instance().message(QStringLiteral("Czy na pewno chcesz skasować dane ucznia: \nAdamski Piotr"),
-                                                    QStringLiteral("Usuń"), MsgIcon::Warning,
-                                                    MsgButtons::YesNo, c.defaultButton),
+        EXPECT_EQ(DialogService::instance().message(
+                      QStringLiteral("Czy na pewno chcesz skasować dane ucznia: \nAdamski Piotr"),
+                      QStringLiteral("Usuń"), MsgIcon::Warning, MsgButtons::YesNo, c.defaultButton),
                   c.expected);
     }
 }
@@ -124,13 +124,13 @@ TEST(QtDialogs, FileDialogGetsTheTranslatedFilterAndTheProposedName)
         auto* dialog = qobject_cast<QFileDialog*>(modal);
         ASSERT_NE(dialog, nullptr);
         filters = dialog->nameFilters();
-        static_cast<QDialog*>(dialog)->accept(); // as the Save button does
+        static_cast<QDialog*>(dialog)->accept();  // as the Save button does
     });
     const auto chosen = DialogService::instance().saveFileName(
         QStringLiteral("Zapisz"), QStringLiteral("Velmorandia(*.sqvlm)|*.sqvlm"), proposed);
     EXPECT_EQ(filters, QStringList{QStringLiteral("Velmorandia (*.sqvlm)")});
     ASSERT_TRUE(chosen.has_value());
-    EXPECT_EQ(*chosen, proposed); // no extension added behind the caller's back
+    EXPECT_EQ(*chosen, proposed);  // no extension added behind the caller's back
 }
 
 // Qt's dialog would read a typed name with a quote as a list of quoted names and return
@@ -148,17 +148,21 @@ TEST(QtDialogs, ATypedNameWithAQuoteIsRefusedAndTheDialogStays)
         ASSERT_NE(name, nullptr);
         name->setText(QStringLiteral("klasa \"4b\""));
         WhenModalShows([&](QWidget* box) {
-            refusal = qobject_cast<QMessageBox*>(box) ? static_cast<QMessageBox*>(box)->text() : QString();
+            refusal = qobject_cast<QMessageBox*>(box) ? static_cast<QMessageBox*>(box)->text()
+                                                      : QString();
             static_cast<QDialog*>(box)->accept();
         });
-        static_cast<QDialog*>(dialog)->accept(); // as the Save button does
+        static_cast<QDialog*>(dialog)->accept();  // as the Save button does
         stayedOpen = dialog->isVisible();
         name->setText(QStringLiteral("klasa 4b"));
         static_cast<QDialog*>(dialog)->accept();
     });
     const auto chosen = DialogService::instance().saveFileName(
-        QStringLiteral("Zapisz"), QStringLiteral("Velmorandia(*.sqvlm)|*.sqvlm"), dir.filePath(QStringLiteral("nowy")));
-    EXPECT_EQ(refusal, QStringLiteral("Nazwa pliku nie może zawierać cudzysłowu (\").\nPopraw nazwę: klasa \"4b\""));
+        QStringLiteral("Zapisz"), QStringLiteral("Velmorandia(*.sqvlm)|*.sqvlm"),
+        dir.filePath(QStringLiteral("nowy")));
+    EXPECT_EQ(refusal,
+              QStringLiteral(
+                  "Nazwa pliku nie może zawierać cudzysłowu (\").\nPopraw nazwę: klasa \"4b\""));
     EXPECT_TRUE(stayedOpen);
     ASSERT_TRUE(chosen.has_value());
     EXPECT_EQ(*chosen, dir.filePath(QStringLiteral("klasa 4b")));
@@ -170,15 +174,17 @@ TEST(QtDialogs, InputQueryTakesOnlyWhatWindows1250CanHold)
     const QString prompt = QStringLiteral("Proszę podać nazwę ustawień");
     const struct {
         QString typed;
-        QString answer; // after typing `typed` key by key, then pasting it whole
-        QString label;  // the prompt, and under it what was left out
+        QString answer;  // after typing `typed` key by key, then pasting it whole
+        QString label;   // the prompt, and under it what was left out
     } cases[] = {
         {QStringLiteral("Żółć"), QStringLiteral("nowa nazwaŻółćŻółć"), prompt},
-        {QStringLiteral("Ж"), QStringLiteral("nowa nazwa"), // Cyrillic: no Windows-1250 byte
+        {QStringLiteral("Ж"), QStringLiteral("nowa nazwa"),  // Cyrillic: no Windows-1250 byte
          prompt + QStringLiteral("\n\nPominięto znaki, których nie można zapisać: Ж")},
-        {QStringLiteral("a\u4E2Db"), QStringLiteral("nowa nazwaabab"), // the rest of a paste is kept
+        {QStringLiteral("a\u4E2Db"),
+         QStringLiteral("nowa nazwaabab"),  // the rest of a paste is kept
          prompt + QStringLiteral("\n\nPominięto znaki, których nie można zapisać: \u4E2D")},
-        {QStringLiteral("a\nb"), QStringLiteral("nowa nazwaaba b"), prompt}, // a pasted line break is a blank
+        {QStringLiteral("a\nb"), QStringLiteral("nowa nazwaaba b"),
+         prompt},  // a pasted line break is a blank
     };
     for (const auto& c : cases) {
         QString seenTitle, seenLabel, labelAfter;

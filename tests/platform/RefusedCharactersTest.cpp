@@ -19,9 +19,12 @@ enum class Field { Edit, ComboBox, Memo };
 const char* fieldName(Field field)
 {
     switch (field) {
-    case Field::Edit: return "Edit";
-    case Field::ComboBox: return "ComboBox";
-    case Field::Memo: return "Memo";
+    case Field::Edit:
+        return "Edit";
+    case Field::ComboBox:
+        return "ComboBox";
+    case Field::Memo:
+        return "Memo";
     }
     return "";
 }
@@ -62,7 +65,7 @@ QString enterInto(Field field, int typingLimit, const QString& text, bool typed)
     return value();
 }
 
-} // namespace
+}  // namespace
 
 TEST(RefusedCharacters, EveryFieldKeepsWhatWindows1250HoldsAndSaysWhatItLeftOut)
 {
@@ -73,7 +76,7 @@ TEST(RefusedCharacters, EveryFieldKeepsWhatWindows1250HoldsAndSaysWhatItLeftOut)
         bool typed;
         const char* entered;
         const char* kept;
-        const char* leftOut; // "" = no message
+        const char* leftOut;  // "" = no message
     } cases[] = {
         {Field::Edit, 0, false, "日本", "", "日本"},
         {Field::Edit, 0, false, "日本 zestaw", " zestaw", "日本"},
@@ -92,18 +95,21 @@ TEST(RefusedCharacters, EveryFieldKeepsWhatWindows1250HoldsAndSaysWhatItLeftOut)
     };
     for (const auto& c : cases) {
         const QString leftOut = QString::fromUtf8(c.leftOut);
-        SCOPED_TRACE(std::string(fieldName(c.field)) + (c.typed ? " typed " : " pasted ") + c.entered);
+        SCOPED_TRACE(std::string(fieldName(c.field)) + (c.typed ? " typed " : " pasted ") +
+                     c.entered);
         ScriptedDialogs dialogs;
         if (!leftOut.isEmpty())
             dialogs.answerMessage(Answer::Ok);
-        EXPECT_EQ(enterInto(c.field, c.typingLimit, QString::fromUtf8(c.entered), c.typed), QString::fromUtf8(c.kept));
+        EXPECT_EQ(enterInto(c.field, c.typingLimit, QString::fromUtf8(c.entered), c.typed),
+                  QString::fromUtf8(c.kept));
         const std::vector<DialogRequest> messages = dialogs.requestsOf(DialogKind::Message);
         if (leftOut.isEmpty()) {
             EXPECT_TRUE(messages.empty());
             continue;
         }
         ASSERT_EQ(messages.size(), 1u);
-        EXPECT_EQ(messages[0].text, QStringLiteral("Pominięto znaki, których nie można zapisać: ") + leftOut);
+        EXPECT_EQ(messages[0].text,
+                  QStringLiteral("Pominięto znaki, których nie można zapisać: ") + leftOut);
         EXPECT_EQ(messages[0].caption, QStringLiteral("Pominięte znaki"));
         EXPECT_EQ(messages[0].icon, MsgIcon::Warning);
         EXPECT_EQ(messages[0].buttons, MsgButtons::Ok);
@@ -130,12 +136,14 @@ TEST(RefusedCharacters, InputQueryAnswerHoldsWhatWindows1250HoldsOnOneLine)
         dialogs.answerInput(QString::fromUtf8(c.answer));
         if (!leftOut.isEmpty())
             dialogs.answerMessage(Answer::Ok);
-        EXPECT_EQ(DialogService::instance().inputQuery(QStringLiteral("Nazwa"), QStringLiteral("Podaj:"), QString()),
+        EXPECT_EQ(DialogService::instance().inputQuery(QStringLiteral("Nazwa"),
+                                                       QStringLiteral("Podaj:"), QString()),
                   QString::fromUtf8(c.kept));
         const std::vector<DialogRequest> messages = dialogs.requestsOf(DialogKind::Message);
         ASSERT_EQ(messages.size(), leftOut.isEmpty() ? 0u : 1u);
         if (!leftOut.isEmpty()) {
-            EXPECT_EQ(messages[0].text, QStringLiteral("Pominięto znaki, których nie można zapisać: ") + leftOut);
+            EXPECT_EQ(messages[0].text,
+                      QStringLiteral("Pominięto znaki, których nie można zapisać: ") + leftOut);
         }
         EXPECT_EQ(dialogs.pendingAnswers(), 0u);
     }
@@ -147,10 +155,13 @@ TEST(RefusedCharacters, NameQueryAsksAgainUntilANameOrACancel)
     const QString empty = QStringLiteral("Nazwa nie może być pusta. Proszę podać nazwę.");
     {
         ScriptedDialogs dialogs;
-        dialogs.answerInput(QString()).answerMessage(Answer::Ok)
-            .answerInput(QStringLiteral("   ")).answerMessage(Answer::Ok)
+        dialogs.answerInput(QString())
+            .answerMessage(Answer::Ok)
+            .answerInput(QStringLiteral("   "))
+            .answerMessage(Answer::Ok)
             .answerInput(QStringLiteral("A4 szkoła"));
-        EXPECT_EQ(DialogService::instance().nameQuery(QStringLiteral("Nazwa"), QStringLiteral("Podaj:"), QString()),
+        EXPECT_EQ(DialogService::instance().nameQuery(QStringLiteral("Nazwa"),
+                                                      QStringLiteral("Podaj:"), QString()),
                   QStringLiteral("A4 szkoła"));
         const std::vector<DialogRequest> messages = dialogs.requestsOf(DialogKind::Message);
         ASSERT_EQ(messages.size(), 2u);
@@ -160,15 +171,20 @@ TEST(RefusedCharacters, NameQueryAsksAgainUntilANameOrACancel)
         EXPECT_EQ(dialogs.requestsOf(DialogKind::InputQuery).size(), 3u);
     }
     {
-        // Only characters that cannot be stored: told what was left out, then that the name is empty.
+        // Only characters that cannot be stored: told what was left out, then that the name is
+        // empty.
         ScriptedDialogs dialogs;
-        dialogs.answerInput(QStringLiteral("日本")).answerMessage(Answer::Ok).answerMessage(Answer::Ok)
+        dialogs.answerInput(QStringLiteral("日本"))
+            .answerMessage(Answer::Ok)
+            .answerMessage(Answer::Ok)
             .answerInput(std::nullopt);
-        EXPECT_EQ(DialogService::instance().nameQuery(QStringLiteral("Nazwa"), QStringLiteral("Podaj:"), QString()),
+        EXPECT_EQ(DialogService::instance().nameQuery(QStringLiteral("Nazwa"),
+                                                      QStringLiteral("Podaj:"), QString()),
                   std::nullopt);
         const std::vector<DialogRequest> messages = dialogs.requestsOf(DialogKind::Message);
         ASSERT_EQ(messages.size(), 2u);
-        EXPECT_EQ(messages[0].text, QStringLiteral("Pominięto znaki, których nie można zapisać: 日本"));
+        EXPECT_EQ(messages[0].text,
+                  QStringLiteral("Pominięto znaki, których nie można zapisać: 日本"));
         EXPECT_EQ(messages[1].text, empty);
         EXPECT_EQ(dialogs.pendingAnswers(), 0u);
     }

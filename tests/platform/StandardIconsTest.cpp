@@ -9,18 +9,23 @@
 
 #include <gtest/gtest.h>
 
-TEST(StandardIcons, DrawAsTheStyleDoesInEverySizeAndMode) {
+TEST(StandardIcons, DrawAsTheStyleDoesInEverySizeAndMode)
+{
     TestApp();
-    const QStyle::StandardPixmap pictures[] = {QStyle::SP_DialogOkButton, QStyle::SP_DialogCancelButton,
-                                               QStyle::SP_DialogOpenButton, QStyle::SP_DialogSaveButton,
-                                               QStyle::SP_TrashIcon, QStyle::SP_DialogHelpButton,
+    const QStyle::StandardPixmap pictures[] = {QStyle::SP_DialogOkButton,
+                                               QStyle::SP_DialogCancelButton,
+                                               QStyle::SP_DialogOpenButton,
+                                               QStyle::SP_DialogSaveButton,
+                                               QStyle::SP_TrashIcon,
+                                               QStyle::SP_DialogHelpButton,
                                                QStyle::SP_FileDialogDetailedView};
     for (const QStyle::StandardPixmap picture : pictures) {
         SCOPED_TRACE(int(picture));
         const QIcon style = QApplication::style()->standardIcon(picture);
         const QIcon deferred = StandardIcon(picture);
         EXPECT_EQ(deferred.isNull(), style.isNull());
-        for (const QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled, QIcon::Active, QIcon::Selected}) {
+        for (const QIcon::Mode mode :
+             {QIcon::Normal, QIcon::Disabled, QIcon::Active, QIcon::Selected}) {
             EXPECT_EQ(deferred.availableSizes(mode), style.availableSizes(mode));
             for (const int side : {16, 22, 32}) {
                 const QSize size(side, side);

@@ -39,7 +39,7 @@ private:
 class PdfJobs {
 public:
     PdfJobs();
-    ~PdfJobs();   // removes the PDFs it handed out
+    ~PdfJobs();  // removes the PDFs it handed out
 
     // Waits for the PDF of the next job of that title; "" when none comes.
     QString waitFor(const QString& title);

@@ -19,10 +19,20 @@
 namespace {
 
 // Page 1's left edge tells the sets apart.
-const MarginSet kA4Portrait{"A4 pionowo", {{{9, 6, 201, 291}, {9, 6, 201, 291}, {9, 6, 201, 291}, {9, 6, 201, 291}}}, 1, 1};
-const MarginSet kA3Portrait{"A3 pionowo", {{{12, 6, 285, 411}, {12, 6, 285, 411}, {12, 6, 285, 411}, {12, 6, 285, 411}}}, 0, 1};
-const MarginSet kA3Landscape{"A3 poziomo", {{{9, 6, 201, 291}, {219, 6, 411, 291}, {9, 6, 201, 291}, {219, 6, 411, 291}}}, 0, 0};
-const MarginSet kA4Landscape{"A4 poziomo", {{{7, 5, 290, 200}, {7, 5, 290, 200}, {7, 5, 290, 200}, {7, 5, 290, 200}}}, 1, 0};
+const MarginSet kA4Portrait{
+    "A4 pionowo", {{{9, 6, 201, 291}, {9, 6, 201, 291}, {9, 6, 201, 291}, {9, 6, 201, 291}}}, 1, 1};
+const MarginSet kA3Portrait{
+    "A3 pionowo",
+    {{{12, 6, 285, 411}, {12, 6, 285, 411}, {12, 6, 285, 411}, {12, 6, 285, 411}}},
+    0,
+    1};
+const MarginSet kA3Landscape{
+    "A3 poziomo",
+    {{{9, 6, 201, 291}, {219, 6, 411, 291}, {9, 6, 201, 291}, {219, 6, 411, 291}}},
+    0,
+    0};
+const MarginSet kA4Landscape{
+    "A4 poziomo", {{{7, 5, 290, 200}, {7, 5, 290, 200}, {7, 5, 290, 200}, {7, 5, 290, 200}}}, 1, 0};
 
 const JobSettings kA4PortraitJob{QPageLayout::Portrait, QPageSize::A4, QPrinter::DuplexNone};
 const JobSettings kA3LandscapeJob{QPageLayout::Landscape, QPageSize::A3, QPrinter::DuplexNone};
@@ -35,8 +45,10 @@ protected:
     {
         dialogs.setFailureHandler([](const std::string& message) { ADD_FAILURE() << message; });
         folders.copyFactoryFiles();
-        std::filesystem::copy_file(folders.programFile("ustawienia.sqset"), folders.dataFile("ustawienia.sqset"));
-        auto system = std::make_unique<RecordingPrintSystem>(record, QStringList{"Alpha"}, QStringLiteral("Alpha"));
+        std::filesystem::copy_file(folders.programFile("ustawienia.sqset"),
+                                   folders.dataFile("ustawienia.sqset"));
+        auto system = std::make_unique<RecordingPrintSystem>(record, QStringList{"Alpha"},
+                                                             QStringLiteral("Alpha"));
         window.setPrintSystem(std::move(system));
     }
 
@@ -108,11 +120,22 @@ TEST_F(DocumentPaperTest, TheRememberedSetGivesWayToTheFirstSetOnTheDocumentsPap
         {"an A4 blank after an A3 print", factory, 1, true, kA4Portrait, 0, kA4PortraitJob},
         {"an A3 blank after an A4 print", factory, 0, false, kA3Landscape, 1, kA3LandscapeJob},
         {"the remembered set fits the A4 blank", factory, 0, true, kA4Portrait, 0, kA4PortraitJob},
-        {"the remembered set fits the A3 blank", factory, 1, false, kA3Landscape, 1, kA3LandscapeJob},
+        {"the remembered set fits the A3 blank", factory, 1, false, kA3Landscape, 1,
+         kA3LandscapeJob},
         {"nothing remembered beyond the list", factory, 5, false, kA3Landscape, 1, kA3LandscapeJob},
-        {"size and orientation both count", {kA4Portrait, kA3Portrait, kA4Landscape, kA3Landscape}, 0, false,
-         kA3Landscape, 3, kA3LandscapeJob},
-        {"no set for A3: the remembered one stays", {kA4Portrait, kA4Landscape}, 1, false, kA4Landscape, 1,
+        {"size and orientation both count",
+         {kA4Portrait, kA3Portrait, kA4Landscape, kA3Landscape},
+         0,
+         false,
+         kA3Landscape,
+         3,
+         kA3LandscapeJob},
+        {"no set for A3: the remembered one stays",
+         {kA4Portrait, kA4Landscape},
+         1,
+         false,
+         kA4Landscape,
+         1,
          {QPageLayout::Landscape, QPageSize::A4, QPrinter::DuplexNone}},
     };
     for (const Case& c : cases) {

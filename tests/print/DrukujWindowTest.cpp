@@ -26,8 +26,13 @@
 
 namespace {
 
-const MarginSet kPortraitA4{"A4 pionowo", {{{9, 6, 201, 291}, {9, 6, 201, 291}, {9, 6, 201, 291}, {9, 6, 201, 291}}}, 1, 1};
-const MarginSet kLandscapeA3{"A3 poziomo", {{{9, 6, 201, 291}, {219, 6, 411, 291}, {9, 6, 201, 291}, {219, 6, 411, 291}}}, 0, 0};
+const MarginSet kPortraitA4{
+    "A4 pionowo", {{{9, 6, 201, 291}, {9, 6, 201, 291}, {9, 6, 201, 291}, {9, 6, 201, 291}}}, 1, 1};
+const MarginSet kLandscapeA3{
+    "A3 poziomo",
+    {{{9, 6, 201, 291}, {219, 6, 411, 291}, {9, 6, 201, 291}, {219, 6, 411, 291}}},
+    0,
+    0};
 
 class DrukujWindowTest : public ::testing::Test {
 protected:
@@ -42,10 +47,11 @@ protected:
         window.setPrintJob(2, false, false);
     }
 
-    RecordingPrintSystem& usePrinters(QStringList names, QString defaultName, std::set<QString> duplex)
+    RecordingPrintSystem& usePrinters(QStringList names, QString defaultName,
+                                      std::set<QString> duplex)
     {
-        auto owned = std::make_unique<RecordingPrintSystem>(record, std::move(names), std::move(defaultName),
-                                                            std::move(duplex));
+        auto owned = std::make_unique<RecordingPrintSystem>(
+            record, std::move(names), std::move(defaultName), std::move(duplex));
         system = owned.get();
         window.setPrintSystem(std::move(owned));
         return *system;
@@ -104,12 +110,17 @@ protected:
 
 TEST_F(DrukujWindowTest, ShowListsPrintersAndSetsAndAppliesTheStoredChoice)
 {
-    struct Case { int stored; int selected; MarginSet shown; int paper, orientation; };
+    struct Case {
+        int stored;
+        int selected;
+        MarginSet shown;
+        int paper, orientation;
+    };
     const Case cases[] = {
-        {0, 1, kLandscapeA3, 0, 0},    // the document's A3 paper outranks the remembered A4 set
+        {0, 1, kLandscapeA3, 0, 0},  // the document's A3 paper outranks the remembered A4 set
         {1, 1, kLandscapeA3, 0, 0},
-        {2, 1, kLandscapeA3, 0, 0},    // beyond the list: the first set for the document's paper
-        {-1, -1, kPortraitA4, 0, 0},   // none chosen: the first set's edges, the document's defaults
+        {2, 1, kLandscapeA3, 0, 0},   // beyond the list: the first set for the document's paper
+        {-1, -1, kPortraitA4, 0, 0},  // none chosen: the first set's edges, the document's defaults
     };
     for (const Case& c : cases) {
         storeChoice(c.stored);
@@ -117,11 +128,13 @@ TEST_F(DrukujWindowTest, ShowListsPrintersAndSetsAndAppliesTheStoredChoice)
         EXPECT_EQ(items(window.DrukarkiComboBox), (std::vector<std::string>{"Alpha", "Beta"}));
         EXPECT_EQ(window.DrukarkiComboBox->currentText(), "Beta");
         EXPECT_TRUE(window.DuplexComboBox->isEnabled());
-        EXPECT_EQ(items(window.MarginesyComboBox), (std::vector<std::string>{"A4 pionowo", "A3 poziomo"}));
+        EXPECT_EQ(items(window.MarginesyComboBox),
+                  (std::vector<std::string>{"A4 pionowo", "A3 poziomo"}));
         EXPECT_EQ(window.MarginesyComboBox->currentIndex(), c.selected) << "stored " << c.stored;
         EXPECT_EQ(window.pageRects(), c.shown.page) << "stored " << c.stored;
         EXPECT_EQ(window.PageSizeComboBox->currentIndex(), c.paper) << "stored " << c.stored;
-        EXPECT_EQ(window.PageOrientationComboBox->currentIndex(), c.orientation) << "stored " << c.stored;
+        EXPECT_EQ(window.PageOrientationComboBox->currentIndex(), c.orientation)
+            << "stored " << c.stored;
     }
     EXPECT_TRUE(messages().empty());
 }
@@ -185,8 +198,8 @@ TEST_F(DrukujWindowTest, ChoosingAPrinterFollowsItsTwoSidedCapability)
 TEST_F(DrukujWindowTest, NudgeButtonsChangeOnlyTheEdits)
 {
     window.FormShow();
-    window.SpeedButton[0]->click();    // page 1 up
-    window.SpeedButton[16]->click();   // page 3 right
+    window.SpeedButton[0]->click();   // page 1 up
+    window.SpeedButton[16]->click();  // page 3 right
     EXPECT_EQ(window.pageRect(1), (MarginRect{9, 5, 201, 290}));
     EXPECT_EQ(window.pageRect(3), (MarginRect{10, 6, 202, 291}));
     EXPECT_EQ(window.StronaEdit[0][1]->text(), "5");
@@ -206,7 +219,7 @@ TEST_F(DrukujWindowTest, SaveAsNewRefusesADuplicateAndStoresTheWindowsChoices)
 
     window.MarginesyComboBox->setCurrentIndex(1);
     window.MarginesyComboBoxChange();
-    window.SpeedButton[3]->click();    // page 1 right
+    window.SpeedButton[3]->click();  // page 1 right
     window.PageSizeComboBox->setCurrentIndex(1);
     dialogs.answerInput(QStringLiteral("a3 poziomo 'szkoła'"));
     window.SaveNewSettingsButtonClick();
@@ -229,11 +242,14 @@ TEST_F(DrukujWindowTest, SaveAsNewKeepsTheStorableCharactersAndRefusesAnEmptyNam
     window.SaveNewSettingsButtonClick();
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_EQ(messages()[0].text, "Nazwa nie może być pusta. Proszę podać nazwę.");
-    EXPECT_EQ(storedSets(user()).size(), 2u); // cancelled: nothing stored
+    EXPECT_EQ(storedSets(user()).size(), 2u);  // cancelled: nothing stored
 
     dialogs.clearRequests();
-    dialogs.answerInput(QStringLiteral("日本")).answerMessage(Answer::Ok).answerMessage(Answer::Ok)
-        .answerInput(QStringLiteral("日本 zestaw")).answerMessage(Answer::Ok);
+    dialogs.answerInput(QStringLiteral("日本"))
+        .answerMessage(Answer::Ok)
+        .answerMessage(Answer::Ok)
+        .answerInput(QStringLiteral("日本 zestaw"))
+        .answerMessage(Answer::Ok);
     window.SaveNewSettingsButtonClick();
     ASSERT_EQ(messages().size(), 3u);
     EXPECT_EQ(messages()[0].text, "Pominięto znaki, których nie można zapisać: 日本");
@@ -263,14 +279,16 @@ TEST_F(DrukujWindowTest, DeleteAsksAndReloads)
 
     dialogs.answerMessage(Answer::Yes);
     window.DeleteSettingsButtonClick();
-    EXPECT_EQ(items(window.MarginesyComboBox), (std::vector<std::string>{"A4 pionowo", "A3 poziomo"}));
+    EXPECT_EQ(items(window.MarginesyComboBox),
+              (std::vector<std::string>{"A4 pionowo", "A3 poziomo"}));
     EXPECT_EQ(window.MarginesyComboBox->currentIndex(), 0);
 
     window.MarginesyComboBox->setCurrentIndex(-1);
     dialogs.answerMessage(Answer::Yes).answerMessage(Answer::Ok);
     window.DeleteSettingsButtonClick();
     EXPECT_EQ(messages().back().text, "Błąd podczas próby kasowania ustawień marginesów.");
-    EXPECT_EQ(window.MarginesyComboBox->currentIndex(), 0) << "the sets are reloaded after a failure too";
+    EXPECT_EQ(window.MarginesyComboBox->currentIndex(), 0)
+        << "the sets are reloaded after a failure too";
 }
 
 TEST_F(DrukujWindowTest, FactoryRestoreBringsBackEveryColumn)
@@ -359,7 +377,8 @@ TEST_F(DrukujPrintTest, TwoSidedFourPagesIsOneJobWithTheJobsSettings)
     EXPECT_FALSE(first[0].halfTurn);
     EXPECT_TRUE(second[0].halfTurn && second[1].halfTurn);
     ASSERT_EQ(record.settings.size(), 1u);
-    EXPECT_TRUE(record.settings[0] == (JobSettings{QPageLayout::Landscape, QPageSize::A3, QPrinter::DuplexLongSide}));
+    EXPECT_TRUE(record.settings[0] ==
+                (JobSettings{QPageLayout::Landscape, QPageSize::A3, QPrinter::DuplexLongSide}));
     EXPECT_EQ(record.closed, record.opened) << "the job context is released";
     EXPECT_EQ(window.result(), QDialog::Accepted);
 }
@@ -369,7 +388,7 @@ TEST_F(DrukujPrintTest, OneSidedPrintPromptsOnceBetweenTheJobs)
     show(3);
     window.cbRotateSecondPage->setChecked(true);
     window.MarginesyComboBox->setCurrentIndex(-1);
-    window.SpeedButton[6]->click();   // page 2 down: the edits print, not the stored set
+    window.SpeedButton[6]->click();  // page 2 down: the edits print, not the stored set
     dialogs.answerMessage(Answer::Ok);
     window.DrukujButtonClick();
     ASSERT_EQ(messages().size(), 1u);
@@ -396,17 +415,19 @@ TEST_F(DrukujPrintTest, FailuresAreShownLoggedAndReleased)
     };
     const Case cases[] = {
         {[](PrintFaults& f) { f.openFailure = PrintSystem::OpenFailure::NoPrinter; },
-         "Błąd otwarcia ustawień drukarki: OpenPrinter()\nError code: 5", "bFunSetPrinterDocProp()", false},
+         "Błąd otwarcia ustawień drukarki: OpenPrinter()\nError code: 5", "bFunSetPrinterDocProp()",
+         false},
         {[](PrintFaults& f) { f.openFailure = PrintSystem::OpenFailure::NoSettings; },
-         "Błąd uzyskania aktualnych ustawień drukarki: DocumentProperties()\nError code: 5", "bFunSetPrinterDocProp()",
-         false},
+         "Błąd uzyskania aktualnych ustawień drukarki: DocumentProperties()\nError code: 5",
+         "bFunSetPrinterDocProp()", false},
         {[](PrintFaults& f) { f.refuseSettings = true; },
-         "Błąd zapisu zmienionych ustawień drukarki: DocumentProperties()\nError code: 5", "bFunSetPrinterDocProp()",
-         false},
-        {[](PrintFaults& f) { f.failStartJob = 1; }, "Błąd otwarcia nowego dokumentu StartDoc()\nError code: 5",
-         "DrukujButtonClick()", true},
+         "Błąd zapisu zmienionych ustawień drukarki: DocumentProperties()\nError code: 5",
+         "bFunSetPrinterDocProp()", false},
+        {[](PrintFaults& f) { f.failStartJob = 1; },
+         "Błąd otwarcia nowego dokumentu StartDoc()\nError code: 5", "DrukujButtonClick()", true},
         {[](PrintFaults& f) { f.failStartPage = 2; },
-         "Błąd otwarcia nowej strony do druku StartPage()\nError code: 5", "DrukujButtonClick()", true},
+         "Błąd otwarcia nowej strony do druku StartPage()\nError code: 5", "DrukujButtonClick()",
+         true},
     };
     show(2);
     window.DuplexComboBox->setCurrentIndex(1);
@@ -431,11 +452,13 @@ TEST_F(DrukujPrintTest, FailuresAreShownLoggedAndReleased)
 TEST_F(DrukujPrintTest, AMisplacedPageThatWillPrintIsReportedBeforeAnyJob)
 {
     show(2);
-    window.StronaEdit[1][2]->setText(QStringLiteral("9"));   // page 2: right edge left of the left edge
+    window.StronaEdit[1][2]->setText(
+        QStringLiteral("9"));  // page 2: right edge left of the left edge
     dialogs.answerMessage(Answer::Ok);
     window.DrukujButtonClick();
     ASSERT_EQ(messages().size(), 1u);
-    EXPECT_TRUE(messages()[0].text.contains(QStringLiteral("str 2"))) << messages()[0].text.toStdString();
+    EXPECT_TRUE(messages()[0].text.contains(QStringLiteral("str 2")))
+        << messages()[0].text.toStdString();
     EXPECT_TRUE(record.calls.empty());
 
     window.setPrintJob(1, true, true);
@@ -475,7 +498,8 @@ TEST(PrinterSetupDialogTest, SetsThePrinterUpInPolishAndPrintsNothing)
         for (const QLabel* label : dialog.findChildren<QLabel*>())
             labels << label->text();
         labels.sort();
-        EXPECT_EQ(labels, (QStringList{"Druk dwustronny:", "Drukarka:", "Orientacja:", "Rozmiar papieru:"}));
+        EXPECT_EQ(labels, (QStringList{
+                              "Druk dwustronny:", "Drukarka:", "Orientacja:", "Rozmiar papieru:"}));
         QStringList buttons;
         for (const QPushButton* button : dialog.findChildren<QPushButton*>())
             buttons << button->text();
@@ -484,7 +508,8 @@ TEST(PrinterSetupDialogTest, SetsThePrinterUpInPolishAndPrintsNothing)
         EXPECT_EQ(dialog.duplexModes()->itemText(0), QStringLiteral("Wyłączony"));
 
         dialog.paperSizes()->setCurrentIndex(dialog.paperSizes()->findData(int(QPageSize::A3)));
-        dialog.orientations()->setCurrentIndex(dialog.orientations()->findText(QStringLiteral("pozioma")));
+        dialog.orientations()->setCurrentIndex(
+            dialog.orientations()->findText(QStringLiteral("pozioma")));
         dialog.reject();
     }
     EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::A4);
@@ -493,7 +518,8 @@ TEST(PrinterSetupDialogTest, SetsThePrinterUpInPolishAndPrintsNothing)
     PrinterSetupDialog dialog(printer);
     ASSERT_GE(dialog.paperSizes()->findData(int(QPageSize::A3)), 0);
     dialog.paperSizes()->setCurrentIndex(dialog.paperSizes()->findData(int(QPageSize::A3)));
-    dialog.orientations()->setCurrentIndex(dialog.orientations()->findText(QStringLiteral("pozioma")));
+    dialog.orientations()->setCurrentIndex(
+        dialog.orientations()->findText(QStringLiteral("pozioma")));
     dialog.accept();
     EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::A3);
     EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);

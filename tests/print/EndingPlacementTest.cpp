@@ -31,21 +31,28 @@ constexpr double kLargestGapMm = 0.3;
 struct Ending {
     const char* word;
     const char* ending;
-    const char* follower;   // the fixed text after the ending on its line
+    const char* follower;  // the fixed text after the ending on its line
 };
 
 const Ending kEndings[] = {
-    {"STALY_Uczeszczal_STR1_DATA_LABEL", "ZMIENNA_UczeszczalA_STR1_DATA_EDIT", "STALY_WRokuSzkolnym_STR1_DATA_LABEL"},
+    {"STALY_Uczeszczal_STR1_DATA_LABEL", "ZMIENNA_UczeszczalA_STR1_DATA_EDIT",
+     "STALY_WRokuSzkolnym_STR1_DATA_LABEL"},
     {"STALY_SzkolaW_STR1_DATA_LABEL", "ZMIENNA_SzkolaWE_STR1_DATA_EDIT", nullptr},
-    {"STALY_Otrzymal_STR1_DATA_LABEL", "ZMIENNA_OtrzymalA_STR1_DATA_EDIT", "STALY_Promocji_STR1_DATA_LABEL"},
-    {"STALY_Promocji_STR1_DATA_LABEL", "ZMIENNA_PromocjiE_STR1_DATA_EDIT", "STALY_PromDoKlasy_STR1_DATA_LABEL"},
-    {"STALY_Zostal_STR1_DATA_LABEL", "ZMIENNA_ZostalA_STR1_DATA_EDIT", "STALY_Dopuszczony_STR1_DATA_LABEL"},
-    {"STALY_Dopuszczony_STR1_DATA_LABEL", "ZMIENNA_DopuszczonyA_STR1_DATA_EDIT", "STALY_DoEgzaminuDyp_STR1_DATA_LABEL"},
-    {"STALY_UchwalaPanstwowejKomisji_STR1_DATA_LABEL_STR1_DATA_LABEL", "ZMIENNA_NieZdalA_STR1_DATA_EDIT",
-     "STALY_EgzamDyplom_STR1_DATA_LABEL_STR1_DATA_LABEL"},
-    {"STALY_Ukonczyl_STR1_DATA_LABEL", "ZMIENNA_UkonczylA_STR1_DATA_EDIT", "STALY_ZWyroznieniem_STR1_DATA_LABEL"},
+    {"STALY_Otrzymal_STR1_DATA_LABEL", "ZMIENNA_OtrzymalA_STR1_DATA_EDIT",
+     "STALY_Promocji_STR1_DATA_LABEL"},
+    {"STALY_Promocji_STR1_DATA_LABEL", "ZMIENNA_PromocjiE_STR1_DATA_EDIT",
+     "STALY_PromDoKlasy_STR1_DATA_LABEL"},
+    {"STALY_Zostal_STR1_DATA_LABEL", "ZMIENNA_ZostalA_STR1_DATA_EDIT",
+     "STALY_Dopuszczony_STR1_DATA_LABEL"},
+    {"STALY_Dopuszczony_STR1_DATA_LABEL", "ZMIENNA_DopuszczonyA_STR1_DATA_EDIT",
+     "STALY_DoEgzaminuDyp_STR1_DATA_LABEL"},
+    {"STALY_UchwalaPanstwowejKomisji_STR1_DATA_LABEL_STR1_DATA_LABEL",
+     "ZMIENNA_NieZdalA_STR1_DATA_EDIT", "STALY_EgzamDyplom_STR1_DATA_LABEL_STR1_DATA_LABEL"},
+    {"STALY_Ukonczyl_STR1_DATA_LABEL", "ZMIENNA_UkonczylA_STR1_DATA_EDIT",
+     "STALY_ZWyroznieniem_STR1_DATA_LABEL"},
     {"STALY_Przyjety_DATA_LABEL", "ZMIENNA_PrzyjetyA_DATA_EDIT", "STALY_WRokuSzkolnym_DATA_LABEL"},
-    {"STALY_Wpisan_DATA_LABEL", "ZMIENNA_WpisanyA_DATA_EDIT", "STALY_DoKsiegiUczniowPodNr_DATA_LABEL"},
+    {"STALY_Wpisan_DATA_LABEL", "ZMIENNA_WpisanyA_DATA_EDIT",
+     "STALY_DoKsiegiUczniowPodNr_DATA_LABEL"},
 };
 
 // The rows of a set of the factory calibration file.
@@ -82,9 +89,12 @@ double TextStartOf(const CalibrationRecord& row, const QString& text)
 {
     const double width = Width(row, text);
     switch (row.font_align) {
-    case 1: return (row.x1 + row.x2 - width) / 2;
-    case 2: return row.x2 - width;
-    default: return row.x1;
+    case 1:
+        return (row.x1 + row.x2 - width) / 2;
+    case 2:
+        return row.x2 - width;
+    default:
+        return row.x1;
     }
 }
 
@@ -93,13 +103,15 @@ QString Caption(std::string_view set, const char* name)
 {
     const CalibrationPreview* preview = FindCalibrationPreview(set);
     if (!preview)
-        for (const CalibrationPreview* p = nullptr; const std::string_view s : CalibrationSetNames())
+        for (const CalibrationPreview* p = nullptr;
+             const std::string_view s : CalibrationSetNames())
             if ((p = FindCalibrationPreview(s)) && p->twin == set)
                 preview = p;
     if (!preview)
         return {};
     const LayoutCatalog& catalog = LayoutCatalog::builtIn();
-    const FormSpec* form = catalog.form(QString::fromUtf8(preview->formClass.data(), qsizetype(preview->formClass.size())));
+    const FormSpec* form = catalog.form(
+        QString::fromUtf8(preview->formClass.data(), qsizetype(preview->formClass.size())));
     if (!form)
         return {};
     for (const LayoutComponent& c : catalog.components(*form))
@@ -125,8 +137,9 @@ TEST(EndingPlacementTest, EveryEndingInEverySetBeginsWhereItsWordsTextEnds)
             ASSERT_FALSE(caption.isEmpty()) << set << ": " << e.word;
             const double wordEnd = TextStartOf(*word, caption) + Width(*word, caption);
             const double gapMm = (ending->x1 - wordEnd) * kMmPerUnit;
-            EXPECT_LT(std::abs(gapMm), kLargestGapMm) << set << ": " << e.ending << " lies " << gapMm
-                                                      << " mm after \"" << caption.toStdString() << "\"";
+            EXPECT_LT(std::abs(gapMm), kLargestGapMm)
+                << set << ": " << e.ending << " lies " << gapMm << " mm after \""
+                << caption.toStdString() << "\"";
             largest = std::max(largest, std::abs(gapMm));
             ++inSet;
 
@@ -149,8 +162,8 @@ TEST(EndingPlacementTest, EveryEndingInEverySetBeginsWhereItsWordsTextEnds)
         }
         checked += inSet;
     }
-    std::printf("%d endings in %zu sets; the largest gap is %.3f mm\n", checked, CalibrationSetNames().size(),
-                largest);
+    std::printf("%d endings in %zu sets; the largest gap is %.3f mm\n", checked,
+                CalibrationSetNames().size(), largest);
 }
 
 // Where the ink of a fixed text begins on the page: its first letter's left bearing after
@@ -167,7 +180,8 @@ std::optional<double> NextInkStart(std::string_view set, const std::vector<Calib
 {
     std::optional<double> nearest;
     for (const CalibrationRecord& row : rows) {
-        if (row.y1 != ending.y1 || row.y2 != ending.y2 || row.name.find("_DATA_LABEL") == std::string::npos)
+        if (row.y1 != ending.y1 || row.y2 != ending.y2 ||
+            row.name.find("_DATA_LABEL") == std::string::npos)
             continue;
         const QString caption = Caption(set, row.name.c_str());
         if (caption.isEmpty())
@@ -201,14 +215,15 @@ TEST(EndingPlacementTest, NoEndingFieldReachesTheTextAfterIt)
             if (!next)
                 continue;
             const double clearanceMm = (*next - ending->x2) * kMmPerUnit;
-            EXPECT_GE(clearanceMm, kClearanceMm) << set << ": " << e.ending << " ends " << clearanceMm
-                                                 << " mm before the next text";
+            EXPECT_GE(clearanceMm, kClearanceMm)
+                << set << ": " << e.ending << " ends " << clearanceMm << " mm before the next text";
             closest = std::min(closest, clearanceMm);
             ++checked;
         }
     }
     EXPECT_GE(checked, 90) << "every certificate's endings with a text after them";
-    std::printf("%d endings with a text after them; the closest ends %.3f mm before it\n", checked, closest);
+    std::printf("%d endings with a text after them; the closest ends %.3f mm before it\n", checked,
+                closest);
 }
 
 // Where a label's text ends in its parent's coordinates, as the label shows it.
@@ -235,7 +250,8 @@ TEST(EndingPlacementTest, OnEveryFormEveryEndingIsShownWhereItsWordsTextEnds)
         for (const Ending& e : kEndings) {
             auto* word = qobject_cast<QLabel*>(window.widget(QString::fromLatin1(e.word)));
             auto* ending = qobject_cast<QLineEdit*>(window.widget(QString::fromLatin1(e.ending)));
-            if (!word || !ending || word->parentWidget() != ending->parentWidget() || word->y() != ending->y())
+            if (!word || !ending || word->parentWidget() != ending->parentWidget() ||
+                word->y() != ending->y())
                 continue;
             // The field's frame stands next to the word's last letter, within a screen pixel.
             EXPECT_NEAR(ending->x(), ShownTextEnd(*word), 1.0)

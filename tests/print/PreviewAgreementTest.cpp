@@ -23,7 +23,7 @@ namespace {
 // A page unit on an A4 sheet across its whole width, the most it ever prints as.
 constexpr double kMmPerUnit = 210.0 / 885.0;
 constexpr double kToleranceMm = 0.25;
-constexpr int kPrintScale = 12;   // picture pixels per page unit for the print-like drawing
+constexpr int kPrintScale = 12;  // picture pixels per page unit for the print-like drawing
 
 // The coverage-weighted centre of the ink of `area` in a grey picture.
 QPointF InkCentre(const QImage& picture, const QRect& area)
@@ -49,8 +49,8 @@ QPointF PrintedCentre(const TextRun& run, const QRect& area)
     painter.scale(kPrintScale, kPrintScale);
     painter.translate(-area.topLeft());
     const Qt::Alignment across = run.align == HAlign::Right    ? Qt::AlignRight
-                               : run.align == HAlign::Center ? Qt::AlignHCenter
-                                                             : Qt::AlignLeft;
+                                 : run.align == HAlign::Center ? Qt::AlignHCenter
+                                                               : Qt::AlignLeft;
     painter.setFont(run.font);
     painter.drawText(run.box, int(across | Qt::AlignTop | Qt::TextDontClip), run.text);
     painter.end();
@@ -63,7 +63,8 @@ TEST(PreviewAgreementTest, TextsInThePreviewLieWhereThePrintPutsThem)
     EnsureApplication();
     TempFolders folders;
     folders.copyFactoryFiles();
-    std::filesystem::copy_file(folders.programFile("vlm_kalibracja.sqset"), folders.dataFile("vlm_kalibracja.sqset"));
+    std::filesystem::copy_file(folders.programFile("vlm_kalibracja.sqset"),
+                               folders.dataFile("vlm_kalibracja.sqset"));
     FormRegistry registry;
     DocumentForm* form = registry.form(QStringLiteral("TFSwiad205kl1"));
     ASSERT_NE(form, nullptr);
@@ -74,7 +75,8 @@ TEST(PreviewAgreementTest, TextsInThePreviewLieWhereThePrintPutsThem)
     RenderContext context = host.context();
     ASSERT_TRUE(RenderPages(context, source, RenderPreview, 12, 2, true, true));
 
-    const QImage preview = ComposePreviewPicture(QImage(), host.pages[0]).convertToFormat(QImage::Format_Grayscale8);
+    const QImage preview =
+        ComposePreviewPicture(QImage(), host.pages[0]).convertToFormat(QImage::Format_Grayscale8);
     const QRectF page(kPreviewPageRect);
     const double sx = page.width() / PageImage::kWidth, sy = page.height() / PageImage::kHeight;
     const std::vector<TextRun> runs = TextRuns(host.pages[0]);
@@ -89,8 +91,9 @@ TEST(PreviewAgreementTest, TextsInThePreviewLieWhereThePrintPutsThem)
         if (!alone || run.text.trimmed().isEmpty())
             continue;
         const QPointF printed = PrintedCentre(run, area);
-        const QRect shown = QRectF(page.left() + area.left() * sx, page.top() + area.top() * sy, area.width() * sx,
-                                   area.height() * sy).toAlignedRect();
+        const QRect shown = QRectF(page.left() + area.left() * sx, page.top() + area.top() * sy,
+                                   area.width() * sx, area.height() * sy)
+                                .toAlignedRect();
         const QPointF inPreview = InkCentre(preview, shown);
         const QPointF onPage((inPreview.x() - page.left()) / sx, (inPreview.y() - page.top()) / sy);
         const double dx = (onPage.x() - printed.x()) * kMmPerUnit;

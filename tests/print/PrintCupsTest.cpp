@@ -46,7 +46,8 @@ std::vector<int> BarsOn(const QImage& picture, const MarginRect& set)
         const double mm = set.Y1 + BarY(page) * double(set.Y2 - set.Y1) / PageImage::kHeight;
         const int row = int(mm / 25.4 * kRasterDpi);
         bool ink = false;
-        for (int y = std::max(0, row - 3); y <= std::min(picture.height() - 1, row + 3) && !ink; ++y)
+        for (int y = std::max(0, row - 3); y <= std::min(picture.height() - 1, row + 3) && !ink;
+             ++y)
             for (int x = 0; x < picture.width() && !ink; ++x)
                 ink = qGray(picture.pixel(x, y)) < 128;
         if (ink)
@@ -65,7 +66,8 @@ protected:
             GTEST_SKIP() << missing.toStdString();
         dialogs.setFailureHandler([](const std::string& message) { ADD_FAILURE() << message; });
         folders.copyFactoryFiles();
-        std::filesystem::copy_file(folders.programFile("ustawienia.sqset"), folders.dataFile("ustawienia.sqset"));
+        std::filesystem::copy_file(folders.programFile("ustawienia.sqset"),
+                                   folders.dataFile("ustawienia.sqset"));
         jobs.emplace();
     }
 
@@ -98,7 +100,6 @@ protected:
         window.DrukujButtonClick();
         EXPECT_EQ(window.result(), QDialog::Accepted) << "the print went through";
     }
-
 };
 
 TEST_F(PrintCupsTest, FourPagesTwoSidedAreOneJobOfTwoSides)
@@ -120,9 +121,11 @@ TEST_F(PrintCupsTest, OneSidedThreePagesAreTwoJobsWithOnePrompt)
     EXPECT_EQ(dialogs.requestsOf(DialogKind::Message).size(), 1u);
     const QString first = waitForPdf(QStringLiteral("TOVRIX 1"));
     const QString second = waitForPdf(QStringLiteral("TOVRIX 2"));
-    ASSERT_FALSE(first.isEmpty() || second.isEmpty()) << "PDFs of TOVRIX 1 and TOVRIX 2 in " << jobs->folder().toStdString();
+    ASSERT_FALSE(first.isEmpty() || second.isEmpty())
+        << "PDFs of TOVRIX 1 and TOVRIX 2 in " << jobs->folder().toStdString();
     EXPECT_EQ(BarsOn(PdfPicture(first, 1, kRasterDpi), window.pageRect(1)), std::vector<int>{1});
-    EXPECT_EQ(BarsOn(PdfPicture(second, 1, kRasterDpi), window.pageRect(1)), (std::vector<int>{2, 3}));
+    EXPECT_EQ(BarsOn(PdfPicture(second, 1, kRasterDpi), window.pageRect(1)),
+              (std::vector<int>{2, 3}));
 }
 
 TEST_F(PrintCupsTest, A3LandscapeWhereTheWindowSaysSo)
@@ -148,7 +151,8 @@ TEST_F(PrintCupsTest, A3LandscapeWhereTheWindowSaysSo)
     // the bar runs along the sheet's long side either way.
     const QRect bar = InkBounds(PdfPicture(pdf, 1, kRasterDpi));
     ASSERT_FALSE(bar.isEmpty());
-    EXPECT_EQ(width > height, bar.width() > bar.height()) << "the bar runs across the landscape page";
+    EXPECT_EQ(width > height, bar.width() > bar.height())
+        << "the bar runs across the landscape page";
 }
 
 }  // namespace

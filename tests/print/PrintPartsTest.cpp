@@ -21,9 +21,16 @@ namespace {
 
 TEST(PrintPlacement, MillimetresToPixelsTruncate)
 {
-    struct Case { int mm, dpi, px; };
-    for (const Case c : {Case{10, 600, 236}, {127, 600, 3000}, {200, 600, 4724}, {297, 300, 3507},
-                         {0, 600, 0}, {-10, 600, -236}, {1, 72, 2}}) {
+    struct Case {
+        int mm, dpi, px;
+    };
+    for (const Case c : {Case{10, 600, 236},
+                         {127, 600, 3000},
+                         {200, 600, 4724},
+                         {297, 300, 3507},
+                         {0, 600, 0},
+                         {-10, 600, -236},
+                         {1, 72, 2}}) {
         EXPECT_EQ(MmToPx(c.mm, c.dpi), c.px) << c.mm << " mm at " << c.dpi;
     }
 }
@@ -52,8 +59,9 @@ TEST(PrintPlacement, ExtremeStoredMarginsGiveAPlaceWithItsCornersInOrder)
 {
     constexpr int kMin = std::numeric_limits<int>::min();
     constexpr int kMax = std::numeric_limits<int>::max();
-    for (const MarginRect& mm : {MarginRect{kMin, kMin, kMax, kMax}, MarginRect{0, 0, kMax, kMax},
-                                 MarginRect{kMin, kMin, 0, 0}, MarginRect{kMax - 1, 10, kMax, 20}}) {
+    for (const MarginRect& mm :
+         {MarginRect{kMin, kMin, kMax, kMax}, MarginRect{0, 0, kMax, kMax},
+          MarginRect{kMin, kMin, 0, 0}, MarginRect{kMax - 1, 10, kMax, 20}}) {
         const QRect r = PlacePage(mm, {600, 1200, 100, 50});
         EXPECT_GE(r.width(), 0) << mm.X1 << ".." << mm.X2;
         EXPECT_GE(r.height(), 0) << mm.Y1 << ".." << mm.Y2;
@@ -64,7 +72,8 @@ TEST(PrintPlacement, ExtremeStoredMarginsGiveAPlaceWithItsCornersInOrder)
 
 TEST(PrintPlacement, MisplacedPagesAreThoseThatPrint)
 {
-    const std::array<MarginRect, 4> rects = {{{10, 10, 200, 280}, {50, 10, 50, 280}, {10, 90, 200, 80}, {9, 9, 1, 1}}};
+    const std::array<MarginRect, 4> rects = {
+        {{10, 10, 200, 280}, {50, 10, 50, 280}, {10, 90, 200, 80}, {9, 9, 1, 1}}};
     EXPECT_EQ(MisplacedPages(rects, {1}), std::vector<int>{});
     EXPECT_EQ(MisplacedPages(rects, {1, 2}), std::vector<int>{2});
     EXPECT_EQ(MisplacedPages(rects, {1, 4, 2, 3}), (std::vector<int>{4, 2, 3}));
@@ -122,7 +131,12 @@ TEST(PrintPlacement, DrawPageImageStretchesAndTurns)
 TEST(PrintPlan, JobsAndSidesForEveryPageCount)
 {
     using Sides = std::vector<std::vector<int>>;
-    struct Case { int pages; bool twoSided; std::vector<std::pair<QString, Sides>> jobs; bool prompt; };
+    struct Case {
+        int pages;
+        bool twoSided;
+        std::vector<std::pair<QString, Sides>> jobs;
+        bool prompt;
+    };
     const Case cases[] = {
         {1, false, {{"TOVRIX", {{1}}}}, false},
         {1, true, {{"TOVRIX", {{1}}}}, false},
@@ -148,7 +162,10 @@ TEST(PrintPlan, JobsAndSidesForEveryPageCount)
 
 TEST(PrintJobSettings, CombosGiveOrientationPaperAndDuplex)
 {
-    struct Case { int orientation, paper, duplex; JobSettings expected; };
+    struct Case {
+        int orientation, paper, duplex;
+        JobSettings expected;
+    };
     const Case cases[] = {
         {0, 1, 0, {QPageLayout::Landscape, QPageSize::A4, QPrinter::DuplexNone}},
         {1, 0, 1, {QPageLayout::Portrait, QPageSize::A3, QPrinter::DuplexLongSide}},
@@ -172,8 +189,16 @@ TEST(PrintJobSettings, SetupDialogReadBack)
     const Case cases[] = {
         {QPageLayout::Portrait, QPrinter::DuplexNone, QPageSize::A4, true, {1, 0, 1, true}},
         {QPageLayout::Landscape, QPrinter::DuplexLongSide, QPageSize::A3, true, {0, 1, 0, true}},
-        {QPageLayout::Landscape, QPrinter::DuplexShortSide, QPageSize::Letter, false, {0, 2, std::nullopt, false}},
-        {QPageLayout::Portrait, QPrinter::DuplexAuto, QPageSize::A5, false, {1, std::nullopt, std::nullopt, false}},
+        {QPageLayout::Landscape,
+         QPrinter::DuplexShortSide,
+         QPageSize::Letter,
+         false,
+         {0, 2, std::nullopt, false}},
+        {QPageLayout::Portrait,
+         QPrinter::DuplexAuto,
+         QPageSize::A5,
+         false,
+         {1, std::nullopt, std::nullopt, false}},
     };
     for (const Case& c : cases)
         EXPECT_TRUE(ReadBackSetup(c.orientation, c.duplex, c.paper, c.capable) == c.expected)
@@ -191,28 +216,50 @@ TEST(PrintNudges, EveryButtonAndItsGuards)
     const MarginRect start{10, 20, 200, 280};
     const NudgeCase cases[] = {
         // Page 1: up, left, down, right, width +/−, height +/−.
-        {1, start, {10, 19, 200, 279}}, {1, {10, 1, 200, 280}, {10, 1, 200, 280}},
-        {2, start, {9, 20, 199, 280}}, {2, {1, 20, 200, 280}, {1, 20, 200, 280}}, {2, {5, 20, 1, 280}, {4, 20, 1, 280}},
-        {3, start, {10, 21, 200, 281}}, {4, start, {11, 20, 201, 280}},
-        {9, start, {9, 20, 201, 280}}, {9, {1, 20, 200, 280}, {1, 20, 200, 280}},
-        {10, start, {11, 20, 199, 280}}, {10, {10, 20, 1, 280}, {10, 20, 1, 280}},
-        {11, start, {10, 19, 200, 281}}, {11, {10, 1, 200, 280}, {10, 1, 200, 280}},
-        {12, start, {10, 21, 200, 279}}, {12, {10, 20, 200, 1}, {10, 21, 200, 1}},
+        {1, start, {10, 19, 200, 279}},
+        {1, {10, 1, 200, 280}, {10, 1, 200, 280}},
+        {2, start, {9, 20, 199, 280}},
+        {2, {1, 20, 200, 280}, {1, 20, 200, 280}},
+        {2, {5, 20, 1, 280}, {4, 20, 1, 280}},
+        {3, start, {10, 21, 200, 281}},
+        {4, start, {11, 20, 201, 280}},
+        {9, start, {9, 20, 201, 280}},
+        {9, {1, 20, 200, 280}, {1, 20, 200, 280}},
+        {10, start, {11, 20, 199, 280}},
+        {10, {10, 20, 1, 280}, {10, 20, 1, 280}},
+        {11, start, {10, 19, 200, 281}},
+        {11, {10, 1, 200, 280}, {10, 1, 200, 280}},
+        {12, start, {10, 21, 200, 279}},
+        {12, {10, 20, 200, 1}, {10, 21, 200, 1}},
         // Page 2: the minus buttons have no guard, the arrow left guards the left edge only.
-        {5, {10, 1, 200, 280}, {10, 1, 200, 280}}, {5, {10, 0, 200, 280}, {10, -1, 200, 279}},
-        {6, {5, 20, 1, 280}, {4, 20, 0, 280}}, {6, {1, 20, 9, 280}, {1, 20, 9, 280}},
-        {7, start, {10, 21, 200, 281}}, {8, start, {11, 20, 201, 280}},
-        {13, start, {9, 20, 201, 280}}, {14, {10, 20, 1, 280}, {11, 20, 0, 280}},
-        {16, start, {10, 19, 200, 281}}, {15, {10, 20, 200, 1}, {10, 21, 200, 0}},
+        {5, {10, 1, 200, 280}, {10, 1, 200, 280}},
+        {5, {10, 0, 200, 280}, {10, -1, 200, 279}},
+        {6, {5, 20, 1, 280}, {4, 20, 0, 280}},
+        {6, {1, 20, 9, 280}, {1, 20, 9, 280}},
+        {7, start, {10, 21, 200, 281}},
+        {8, start, {11, 20, 201, 280}},
+        {13, start, {9, 20, 201, 280}},
+        {14, {10, 20, 1, 280}, {11, 20, 0, 280}},
+        {16, start, {10, 19, 200, 281}},
+        {15, {10, 20, 200, 1}, {10, 21, 200, 0}},
         // Page 3.
-        {20, start, {10, 19, 200, 279}}, {19, start, {9, 20, 199, 280}}, {18, start, {10, 21, 200, 281}},
-        {17, start, {11, 20, 201, 280}}, {21, {1, 20, 200, 280}, {1, 20, 200, 280}},
-        {22, {10, 20, 1, 280}, {11, 20, 0, 280}}, {24, {10, 1, 200, 280}, {10, 1, 200, 280}},
+        {20, start, {10, 19, 200, 279}},
+        {19, start, {9, 20, 199, 280}},
+        {18, start, {10, 21, 200, 281}},
+        {17, start, {11, 20, 201, 280}},
+        {21, {1, 20, 200, 280}, {1, 20, 200, 280}},
+        {22, {10, 20, 1, 280}, {11, 20, 0, 280}},
+        {24, {10, 1, 200, 280}, {10, 1, 200, 280}},
         {23, start, {10, 21, 200, 279}},
         // Page 4.
-        {28, start, {10, 19, 200, 279}}, {27, start, {9, 20, 199, 280}}, {26, start, {10, 21, 200, 281}},
-        {25, start, {11, 20, 201, 280}}, {29, start, {9, 20, 201, 280}}, {30, start, {11, 20, 199, 280}},
-        {32, start, {10, 19, 200, 281}}, {31, start, {10, 21, 200, 279}},
+        {28, start, {10, 19, 200, 279}},
+        {27, start, {9, 20, 199, 280}},
+        {26, start, {10, 21, 200, 281}},
+        {25, start, {11, 20, 201, 280}},
+        {29, start, {9, 20, 201, 280}},
+        {30, start, {11, 20, 199, 280}},
+        {32, start, {10, 19, 200, 281}},
+        {31, start, {10, 21, 200, 279}},
     };
     std::set<int> seen;
     for (const NudgeCase& c : cases) {
@@ -241,7 +288,8 @@ protected:
     PrintRecord record;
     PrintFaults faults;
     PrintMetrics metrics{600, 300, 100, 40};
-    std::array<MarginRect, 4> rects = {{{10, 10, 200, 280}, {11, 12, 201, 282}, {5, 6, 100, 140}, {7, 8, 150, 160}}};
+    std::array<MarginRect, 4> rects = {
+        {{10, 10, 200, 280}, {11, 12, 201, 282}, {5, 6, 100, 140}, {7, 8, 150, 160}}};
     PageImages pages;
 };
 
@@ -257,9 +305,11 @@ TEST_F(PrintRoutineTest, FourPagesTwoSidedIsOneJobOfTwoSheetSides)
         for (const DrawnPage& d : side.drawn)
             drawn.emplace_back(pageOf(d), d.halfTurn, d.target);
     // At 600 × 300 dpi with offsets of 100 and 40 pixels.
-    const auto expected = std::vector<std::tuple<int, bool, QRect>>{
-        {1, false, QRect(136, 78, 4588, 3229)}, {4, false, QRect(65, 54, 3478, 1835)},
-        {2, true, QRect(159, 101, 4589, 3229)}, {3, true, QRect(18, 30, 2344, 1623)}};
+    const auto expected =
+        std::vector<std::tuple<int, bool, QRect>>{{1, false, QRect(136, 78, 4588, 3229)},
+                                                  {4, false, QRect(65, 54, 3478, 1835)},
+                                                  {2, true, QRect(159, 101, 4589, 3229)},
+                                                  {3, true, QRect(18, 30, 2344, 1623)}};
     EXPECT_EQ(drawn, expected);
     EXPECT_TRUE(job.ended);
 }
@@ -267,9 +317,10 @@ TEST_F(PrintRoutineTest, FourPagesTwoSidedIsOneJobOfTwoSheetSides)
 TEST_F(PrintRoutineTest, OneSidedIsTwoJobsWithThePromptBetween)
 {
     EXPECT_EQ(run(3, false, true).step, PrintFailure::None);
-    EXPECT_EQ(record.calls, (std::vector<std::string>{
-        "startJob TOVRIX 1", "startPage", "drawPage", "endPage", "endJob", "prompt",
-        "startJob TOVRIX 2", "startPage", "drawPage", "drawPage", "endPage", "endJob"}));
+    EXPECT_EQ(record.calls,
+              (std::vector<std::string>{"startJob TOVRIX 1", "startPage", "drawPage", "endPage",
+                                        "endJob", "prompt", "startJob TOVRIX 2", "startPage",
+                                        "drawPage", "drawPage", "endPage", "endJob"}));
     for (const RecordedJob& job : record.jobs)
         for (const DrawnPage& d : job.pages[0].drawn)
             EXPECT_FALSE(d.halfTurn) << "a one-sided print turns nothing";
@@ -277,7 +328,12 @@ TEST_F(PrintRoutineTest, OneSidedIsTwoJobsWithThePromptBetween)
 
 TEST_F(PrintRoutineTest, FailuresStopAndAbortTheOpenJob)
 {
-    struct Case { int failJob, failPage, pages; bool twoSided; PrintFailure::Step step; std::vector<std::string> tail; };
+    struct Case {
+        int failJob, failPage, pages;
+        bool twoSided;
+        PrintFailure::Step step;
+        std::vector<std::string> tail;
+    };
     const Case cases[] = {
         {1, 0, 1, false, PrintFailure::StartJob, {"startJob TOVRIX"}},
         {2, 0, 2, false, PrintFailure::StartJob, {"endJob", "prompt", "startJob TOVRIX 2"}},
@@ -292,7 +348,8 @@ TEST_F(PrintRoutineTest, FailuresStopAndAbortTheOpenJob)
         EXPECT_EQ(failure.step, c.step);
         EXPECT_EQ(failure.error, faults.errorCode);
         ASSERT_GE(record.calls.size(), c.tail.size());
-        EXPECT_EQ(std::vector<std::string>(record.calls.end() - c.tail.size(), record.calls.end()), c.tail)
+        EXPECT_EQ(std::vector<std::string>(record.calls.end() - c.tail.size(), record.calls.end()),
+                  c.tail)
             << c.pages << " pages";
     }
 }

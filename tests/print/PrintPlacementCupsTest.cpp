@@ -48,8 +48,8 @@ struct Queue {
 const Queue kQueues[] = {
     {"VLM_PDF", {0, 0}, {0, 0}},
     {"VLM_PDF_MARGIN", {18, 18}, {18, 18}},
-    {"VLM_PDF_UNEVEN", {11, 33}, {25, 11}},    // left 11, bottom 25, right 6, top 33 pt
-    {"VLM_PDF_UNEVEN_2", {29, 3}, {7, 29}},    // left 29, bottom 7, right 17, top 3 pt
+    {"VLM_PDF_UNEVEN", {11, 33}, {25, 11}},  // left 11, bottom 25, right 6, top 33 pt
+    {"VLM_PDF_UNEVEN_2", {29, 3}, {7, 29}},  // left 29, bottom 7, right 17, top 3 pt
 };
 
 // Paper and the placement of pages 1 to 3 (left, top, right, bottom in mm) a test prints.
@@ -59,9 +59,11 @@ struct Sheet {
     std::array<MarginRect, 3> placement;
 };
 
-const Sheet kA4Portrait{"A4Portrait", false, {{{12, 15, 195, 280}, {10, 12, 197, 284}, {14, 11, 199, 283}}}};
+const Sheet kA4Portrait{
+    "A4Portrait", false, {{{12, 15, 195, 280}, {10, 12, 197, 284}, {14, 11, 199, 283}}}};
 // Pages 2 and 3 share the second side, page 2 on the right half.
-const Sheet kA3Landscape{"A3Landscape", true, {{{12, 15, 195, 280}, {222, 9, 405, 276}, {14, 11, 199, 283}}}};
+const Sheet kA3Landscape{
+    "A3Landscape", true, {{{12, 15, 195, 280}, {222, 9, 405, 276}, {14, 11, 199, 283}}}};
 
 struct PrintCase {
     Queue queue;
@@ -71,7 +73,8 @@ struct PrintCase {
 
 std::string CaseName(const ::testing::TestParamInfo<PrintCase>& info)
 {
-    return std::string(info.param.queue.name) + "_" + info.param.sheet.name + (info.param.twoSided ? "_TwoSided" : "_OneSided");
+    return std::string(info.param.queue.name) + "_" + info.param.sheet.name +
+           (info.param.twoSided ? "_TwoSided" : "_OneSided");
 }
 
 void PrintTo(const PrintCase& c, std::ostream* out)
@@ -99,7 +102,8 @@ struct Frame {
 
 Frame FrameOf(const MarginRect& mm, const Corner& margin)
 {
-    return {double(mm.X1), double(mm.Y1), mm.X2 + margin.left * kMmPerPoint, mm.Y2 + margin.top * kMmPerPoint};
+    return {double(mm.X1), double(mm.Y1), mm.X2 + margin.left * kMmPerPoint,
+            mm.Y2 + margin.top * kMmPerPoint};
 }
 
 // The half-turn moves a point (x, y) of the 885 × 1314 page image to (879 − x, 1299 − y).
@@ -148,14 +152,14 @@ QRectF InkOnPage(const TextRun& run)
     const double advance = metrics.horizontalAdvance(run.text);
     const double right = run.box.x() + run.box.width();
     const double start = run.align == HAlign::Right    ? right - advance
-                       : run.align == HAlign::Center ? (run.box.x() + right - advance) / 2
-                                                     : run.box.x();
+                         : run.align == HAlign::Center ? (run.box.x() + right - advance) / 2
+                                                       : run.box.x();
     constexpr int kMagnify = 100;
     QFont large = run.font;
     large.setPixelSize(run.font.pixelSize() * kMagnify);
     const QRectF outline = QFontMetricsF(large).tightBoundingRect(run.text);
-    const QRectF unit(outline.left() / kMagnify, outline.top() / kMagnify, outline.width() / kMagnify,
-                      outline.height() / kMagnify);
+    const QRectF unit(outline.left() / kMagnify, outline.top() / kMagnify,
+                      outline.width() / kMagnify, outline.height() / kMagnify);
     return unit.translated(start, run.box.top() + std::ceil(metrics.ascent()));
 }
 
@@ -167,7 +171,8 @@ struct Side {
     bool turned;
 };
 
-class PrintPlacementTest : public CupsPrintFixture, public ::testing::WithParamInterface<PrintCase> {
+class PrintPlacementTest : public CupsPrintFixture,
+                           public ::testing::WithParamInterface<PrintCase> {
 protected:
     static void SetUpTestSuite() { EnsureApplication(); }
 
@@ -223,7 +228,7 @@ protected:
                 window.StronaEdit[page][edge]->setText(QString::number(edges[edge]));
         }
         if (!GetParam().twoSided)
-            dialogs.answerMessage(Answer::Ok);   // the page-turn prompt
+            dialogs.answerMessage(Answer::Ok);  // the page-turn prompt
         window.DrukujButtonClick();
         EXPECT_EQ(window.result(), QDialog::Accepted) << "the print went through";
 
@@ -233,15 +238,18 @@ protected:
         std::vector<Side> sides;
         if (GetParam().twoSided) {
             const QString pdf = jobs->waitFor(QStringLiteral("TOVRIX"));
-            EXPECT_FALSE(pdf.isEmpty()) << "no PDF of the job TOVRIX in " << jobs->folder().toStdString();
+            EXPECT_FALSE(pdf.isEmpty())
+                << "no PDF of the job TOVRIX in " << jobs->folder().toStdString();
             if (!pdf.isEmpty())
                 sides = {{sheetPicture(pdf, 1), {1}, false}, {sheetPicture(pdf, 2), back, true}};
         } else {
             const QString first = jobs->waitFor(QStringLiteral("TOVRIX 1"));
             const QString second = jobs->waitFor(QStringLiteral("TOVRIX 2"));
-            EXPECT_FALSE(first.isEmpty() || second.isEmpty()) << "PDFs of TOVRIX 1 and 2 in " << jobs->folder().toStdString();
+            EXPECT_FALSE(first.isEmpty() || second.isEmpty())
+                << "PDFs of TOVRIX 1 and 2 in " << jobs->folder().toStdString();
             if (!first.isEmpty() && !second.isEmpty())
-                sides = {{sheetPicture(first, 1), {1}, false}, {sheetPicture(second, 1), back, false}};
+                sides = {{sheetPicture(first, 1), {1}, false},
+                         {sheetPicture(second, 1), back, false}};
         }
         return sides;
     }
@@ -308,20 +316,25 @@ protected:
             // The text's own band, opened by the slack towards where its ink begins; a text
             // with another one inside that band (an ending right after its word) is left out.
             const QRectF band = text.ink.adjusted(-kSlackMm, -kSlackMm, 0, 0);
-            const bool crowded = std::ranges::any_of(
-                texts, [&](const Expected& other) { return &other != &text && other.ink.intersects(band); });
+            const bool crowded = std::ranges::any_of(texts, [&](const Expected& other) {
+                return &other != &text && other.ink.intersects(band);
+            });
             if (crowded)
                 continue;
-            const QRect got = InkBounds(picture, QRect(QPoint(MmToPixels(band.left(), dpi), MmToPixels(band.top(), dpi)),
-                                                       QPoint(MmToPixels(band.right(), dpi), MmToPixels(band.bottom(), dpi))));
+            const QRect got = InkBounds(
+                picture,
+                QRect(QPoint(MmToPixels(band.left(), dpi), MmToPixels(band.top(), dpi)),
+                      QPoint(MmToPixels(band.right(), dpi), MmToPixels(band.bottom(), dpi))));
             if (got.isEmpty()) {
                 ADD_FAILURE() << "page " << page << ", " << text.text.toStdString() << ": no ink";
                 continue;
             }
             const double dx = PixelsToMm(got.left(), dpi) - text.ink.left();
             const double dy = PixelsToMm(got.top(), dpi) - text.ink.top();
-            EXPECT_LE(std::abs(dx), kToleranceMm) << "page " << page << ", " << text.text.toStdString() << " left";
-            EXPECT_LE(std::abs(dy), kToleranceMm) << "page " << page << ", " << text.text.toStdString() << " top";
+            EXPECT_LE(std::abs(dx), kToleranceMm)
+                << "page " << page << ", " << text.text.toStdString() << " left";
+            EXPECT_LE(std::abs(dy), kToleranceMm)
+                << "page " << page << ", " << text.text.toStdString() << " top";
             deviation.across = std::max(deviation.across, std::abs(dx));
             deviation.down = std::max(deviation.down, std::abs(dy));
             ++deviation.checked;
@@ -346,21 +359,22 @@ protected:
             const Deviation deviation = textDeviation(sides[s]);
             EXPECT_GT(deviation.checked, 10) << "side " << s + 1;
             std::printf("%s: %s side %zu: %d texts off by at most %.3f mm across, %.3f mm down\n",
-                        CaseName({GetParam(), 0}).c_str(), formClass, s + 1, deviation.checked, deviation.across,
-                        deviation.down);
+                        CaseName({GetParam(), 0}).c_str(), formClass, s + 1, deviation.checked,
+                        deviation.across, deviation.down);
         }
     }
 };
 
 TEST_P(PrintPlacementTest, FramesOnThePageImageEdgesLandWhereThePlacementPutsThem)
 {
-    dpi = 300;   // a frame's straight edges need less
+    dpi = 300;  // a frame's straight edges need less
     for (int page = 1; page <= 2; ++page) {
         PageCanvas canvas;
         canvas.open(pages[page - 1]);
-        constexpr int kPen = 4;   // the frame's outer edge lies on the page image's edge
+        constexpr int kPen = 4;  // the frame's outer edge lies on the page image's edge
         canvas.setPenWidth(kPen);
-        canvas.rectangle(kPen / 2, kPen / 2, PageImage::kWidth - kPen / 2, PageImage::kHeight - kPen / 2);
+        canvas.rectangle(kPen / 2, kPen / 2, PageImage::kWidth - kPen / 2,
+                         PageImage::kHeight - kPen / 2);
         canvas.close();
     }
     const std::vector<Side> sides = print(2);
@@ -374,14 +388,15 @@ TEST_P(PrintPlacementTest, FramesOnThePageImageEdgesLandWhereThePlacementPutsThe
         const Frame placed = FrameOf(sheet().placement[page - 1], margin());
         const double across = (placed.right - placed.left) / PageImage::kWidth;
         const double down = (placed.bottom - placed.top) / PageImage::kHeight;
-        const Frame want = side.turned ? Frame{placed.left + (kTurnX - PageImage::kWidth) * across,
-                                               placed.top + (kTurnY - PageImage::kHeight) * down,
-                                               placed.left + kTurnX * across, placed.top + kTurnY * down}
-                                       : placed;
+        const Frame want = side.turned
+                               ? Frame{placed.left + (kTurnX - PageImage::kWidth) * across,
+                                       placed.top + (kTurnY - PageImage::kHeight) * down,
+                                       placed.left + kTurnX * across, placed.top + kTurnY * down}
+                               : placed;
         const QRect ink = InkBounds(side.picture, side.picture.rect());
         ASSERT_FALSE(ink.isEmpty());
-        const Frame got{PixelsToMm(ink.left(), dpi), PixelsToMm(ink.top(), dpi), PixelsToMm(ink.right() + 1, dpi),
-                        PixelsToMm(ink.bottom() + 1, dpi)};
+        const Frame got{PixelsToMm(ink.left(), dpi), PixelsToMm(ink.top(), dpi),
+                        PixelsToMm(ink.right() + 1, dpi), PixelsToMm(ink.bottom() + 1, dpi)};
         EXPECT_NEAR(got.left, want.left, kToleranceMm) << "page " << page;
         EXPECT_NEAR(got.top, want.top, kToleranceMm) << "page " << page;
         EXPECT_NEAR(got.right, want.right, kToleranceMm) << "page " << page;
@@ -389,7 +404,8 @@ TEST_P(PrintPlacementTest, FramesOnThePageImageEdgesLandWhereThePlacementPutsThe
         largest = std::max({largest, std::abs(got.left - want.left), std::abs(got.top - want.top),
                             std::abs(got.right - want.right), std::abs(got.bottom - want.bottom)});
     }
-    std::printf("%s: frame edges off by at most %.3f mm\n", CaseName({GetParam(), 0}).c_str(), largest);
+    std::printf("%s: frame edges off by at most %.3f mm\n", CaseName({GetParam(), 0}).c_str(),
+                largest);
 }
 
 // ART-II/205/3 on A4 portrait, ART-II/204/3 on A3 landscape: the certificates whose paper

@@ -1,6 +1,7 @@
 #include "tests/print/RecordingPrint.h"
 
-std::unique_ptr<PrintSink> RecordingPrintSystem::open(const QString& printer, OpenFailure& failure, int& error)
+std::unique_ptr<PrintSink> RecordingPrintSystem::open(const QString& printer, OpenFailure& failure,
+                                                      int& error)
 {
     record_.calls.push_back("open " + printer.toStdString());
     failure = faults.openFailure;

@@ -30,16 +30,16 @@ struct RecordedJob {
 };
 
 struct PrintRecord {
-    std::vector<std::string> calls;         // "applySettings", "startJob TOVRIX", "startPage", ...
+    std::vector<std::string> calls;  // "applySettings", "startJob TOVRIX", "startPage", ...
     std::vector<RecordedJob> jobs;
     std::vector<JobSettings> settings;
     int opened = 0;
-    int closed = 0;                          // sinks destroyed
+    int closed = 0;  // sinks destroyed
 };
 
 struct PrintFaults {
-    int failStartJob = 0;                    // the n-th startJob fails (1-based), 0 = none
-    int failStartPage = 0;                   // the n-th startPage fails
+    int failStartJob = 0;   // the n-th startJob fails (1-based), 0 = none
+    int failStartPage = 0;  // the n-th startPage fails
     bool refuseSettings = false;
     PrintSystem::OpenFailure openFailure = PrintSystem::OpenFailure::None;
     int errorCode = 5;
@@ -49,8 +49,12 @@ class RecordingPrintSystem : public PrintSystem {
 public:
     RecordingPrintSystem(PrintRecord& record, QStringList printers, QString defaultName = {},
                          std::set<QString> duplexPrinters = {})
-        : record_(record), printers_(std::move(printers)), default_(std::move(defaultName)),
-          duplex_(std::move(duplexPrinters)) {}
+        : record_(record)
+        , printers_(std::move(printers))
+        , default_(std::move(defaultName))
+        , duplex_(std::move(duplexPrinters))
+    {
+    }
 
     PrintFaults faults;
     PrintMetrics metrics{600, 600, 100, 50};
@@ -58,7 +62,8 @@ public:
     QStringList printerNames() const override { return printers_; }
     QString defaultPrinter() const override { return default_; }
     bool canDuplex(const QString& printer) const override { return duplex_.count(printer) > 0; }
-    std::unique_ptr<PrintSink> open(const QString& printer, OpenFailure& failure, int& error) override;
+    std::unique_ptr<PrintSink> open(const QString& printer, OpenFailure& failure,
+                                    int& error) override;
 
 private:
     PrintRecord& record_;
@@ -70,7 +75,11 @@ private:
 class RecordingSink : public PrintSink {
 public:
     RecordingSink(PrintRecord& record, const PrintFaults& faults, const PrintMetrics& metrics)
-        : record_(record), faults_(faults), metrics_(metrics) {}
+        : record_(record)
+        , faults_(faults)
+        , metrics_(metrics)
+    {
+    }
     ~RecordingSink() override;
 
     bool applySettings(const JobSettings& settings) override;

@@ -42,17 +42,28 @@ TEST(CalibrationFileTest, FiftyFourTablesInOrderWithTheirColumns)
     CppSQLite3DB db;
     db.Open(kFactoryFile);
     std::vector<std::string> tables;
-    for (CppSQLite3Query q = db.RunQuery("SELECT name FROM sqlite_master WHERE type='table'"); !q.AtEnd(); q.Step())
+    for (CppSQLite3Query q = db.RunQuery("SELECT name FROM sqlite_master WHERE type='table'");
+         !q.AtEnd(); q.Step())
         tables.push_back(q.TextAt(0));
     const auto expected = CalibrationSetNames();
     ASSERT_EQ(tables, std::vector<std::string>(expected.begin(), expected.end()));
 
-    const std::vector<std::string> columns = {
-        "name", "x1", "y1", "x2", "y2", "font_name", "font_size", "font_align",
-        "font_style_bold", "font_style_italic", "font_style_underline", "font_style_strike"};
+    const std::vector<std::string> columns = {"name",
+                                              "x1",
+                                              "y1",
+                                              "x2",
+                                              "y2",
+                                              "font_name",
+                                              "font_size",
+                                              "font_align",
+                                              "font_style_bold",
+                                              "font_style_italic",
+                                              "font_style_underline",
+                                              "font_style_strike"};
     for (const std::string& table : tables) {
         std::vector<std::string> found;
-        for (CppSQLite3Query q = db.RunQuery("PRAGMA table_info(`" + table + "`)"); !q.AtEnd(); q.Step())
+        for (CppSQLite3Query q = db.RunQuery("PRAGMA table_info(`" + table + "`)"); !q.AtEnd();
+             q.Step())
             found.push_back(q.TextByName("name"));
         EXPECT_EQ(found, columns) << table;
     }
@@ -77,8 +88,10 @@ TEST(CalibrationFileTest, RowsAreUniqueDrawableAndOnThePage)
         for (const CalibrationRecord& row : LoadSet(std::string(set))) {
             EXPECT_TRUE(seen.insert(row.name).second) << set << ": " << row.name << " twice";
             EXPECT_TRUE(ClassifyRow(row.name, certificate).drawn()) << set << ": " << row.name;
-            EXPECT_TRUE(0 <= row.x1 && row.x1 <= row.x2 && row.x2 <= 885) << set << ": " << row.name;
-            EXPECT_TRUE(0 <= row.y1 && row.y1 <= row.y2 && row.y2 <= 1314) << set << ": " << row.name;
+            EXPECT_TRUE(0 <= row.x1 && row.x1 <= row.x2 && row.x2 <= 885)
+                << set << ": " << row.name;
+            EXPECT_TRUE(0 <= row.y1 && row.y1 <= row.y2 && row.y2 <= 1314)
+                << set << ": " << row.name;
             if (IsLeader(row)) {
                 EXPECT_EQ(row.name.find("ZMIENNA"), std::string::npos) << row.name;
                 EXPECT_EQ(row.name.find("_DATA_"), std::string::npos) << row.name;
@@ -96,7 +109,8 @@ TEST(CalibrationFileTest, EveryStoredFieldOfEveryBuiltFormHasItsRows)
     for (const DocumentLabel& label : DocumentLabels()) {
         if (label.label.empty())
             continue;
-        const FormSpec* form = layouts.form(QString::fromUtf8(label.formClass.data(), label.formClass.size()));
+        const FormSpec* form =
+            layouts.form(QString::fromUtf8(label.formClass.data(), label.formClass.size()));
         ASSERT_NE(form, nullptr) << label.formClass;
         if (form->pages.isEmpty())
             continue;
@@ -133,15 +147,17 @@ TEST(CalibrationFileTest, EveryPrintedFieldIsDrawnOnThePageItIsLaidOutOn)
             ASSERT_NE(design, layouts.designs.constEnd()) << formPage.design.toStdString();
             for (const LayoutComponent& component : design->components) {
                 const bool label = component.kind == ComponentKind::Label;
-                if (label ? !component.name.contains(QStringLiteral("_DATA_LABEL")) : !component.isStored())
+                if (label ? !component.name.contains(QStringLiteral("_DATA_LABEL"))
+                          : !component.isStored())
                     continue;
                 const bool memo = component.kind == ComponentKind::Memo;
                 if (memo && certificate && design->page == 1)
-                    continue;   // certificates print no memo on page 1
+                    continue;  // certificates print no memo on page 1
                 const std::string row = component.name.toStdString() + (memo ? "01" : "");
                 const RowClass what = ClassifyRow(row, certificate);
                 EXPECT_NE(what.kind, RowKind::None) << form.className.toStdString() << ": " << row;
-                EXPECT_EQ(what.page, certificate ? design->page : 1) << form.className.toStdString() << ": " << row;
+                EXPECT_EQ(what.page, certificate ? design->page : 1)
+                    << form.className.toStdString() << ": " << row;
                 ++checked;
             }
         }
@@ -157,7 +173,8 @@ TEST(CalibrationFileTest, PicturesOnCertificatePageOneFramesOnSheetsAndEmptyUnbu
     for (const std::string& name : Names(LoadSet("arkusz_283_str2")))
         EXPECT_EQ(name.find("GRAFIKA: ORZELEK"), std::string::npos);
     const std::vector<std::string> sheet = Names(LoadSet("arkusz_283_str2"));
-    EXPECT_TRUE(std::any_of(sheet.begin(), sheet.end(), [](const std::string& n) { return n.starts_with("GRAFIKA: RAMKA"); }));
+    EXPECT_TRUE(std::any_of(sheet.begin(), sheet.end(),
+                            [](const std::string& n) { return n.starts_with("GRAFIKA: RAMKA"); }));
     for (const char* unbuilt : {"arkusz_280a_str1", "arkusz_280a_str9"})
         EXPECT_TRUE(LoadSet(unbuilt).empty()) << unbuilt;
 }

@@ -50,13 +50,16 @@ protected:
     void SetUp() override
     {
         dialogs.setFailureHandler([](const std::string& message) { FAIL() << message; });
-        host.form.text("ZMIENNA_Klasa_STR1_DATA_EDIT", "II").text("STALY_ImieNazwisko_STR1_DATA_LABEL", "Imię");
-        WriteCalibrationSet(user(), "swiad_205", {
-            Row("STALY_ImieNazwisko_STR1_DATA_LABEL", 10, 10, 300, 40),
-            Row("ZMIENNA_Klasa_STR1_DATA_EDIT", 100, 200, 300, 230),
-            Row("GRAFIKA: ORZELEK", 380, 60, 505, 190),
-        });
-        WriteCalibrationSet(user(), "swiad_205_bk", {Row("ZMIENNA_Klasa_STR1_DATA_EDIT", 0, 0, 100, 30)});
+        host.form.text("ZMIENNA_Klasa_STR1_DATA_EDIT", "II")
+            .text("STALY_ImieNazwisko_STR1_DATA_LABEL", "Imię");
+        WriteCalibrationSet(user(), "swiad_205",
+                            {
+                                Row("STALY_ImieNazwisko_STR1_DATA_LABEL", 10, 10, 300, 40),
+                                Row("ZMIENNA_Klasa_STR1_DATA_EDIT", 100, 200, 300, 230),
+                                Row("GRAFIKA: ORZELEK", 380, 60, 505, 190),
+                            });
+        WriteCalibrationSet(user(), "swiad_205_bk",
+                            {Row("ZMIENNA_Klasa_STR1_DATA_EDIT", 0, 0, 100, 30)});
         WriteCalibrationSet(user(), "arkusz_283_str2", {Row("STALY_X_DATA_LABEL", 0, 0, 100, 30)});
         std::filesystem::copy_file(user(), folders.programFile("vlm_kalibracja.sqset"));
     }
@@ -92,9 +95,11 @@ TEST_F(CalibrationWindowTest, FirstShowingFillsSamplesListsTheFileAndPreviewsWit
     ASSERT_EQ(host.samples.size(), 29u);
     EXPECT_EQ(host.samples.front(), "TFSwiad204a");
     EXPECT_EQ(host.samples.back(), "TFArkusz281str2");
-    EXPECT_EQ(items(window.TypSwiadectwaComboBox), (std::vector<std::string>{"swiad_205", "swiad_205_bk", "arkusz_283_str2"}));
+    EXPECT_EQ(items(window.TypSwiadectwaComboBox),
+              (std::vector<std::string>{"swiad_205", "swiad_205_bk", "arkusz_283_str2"}));
     EXPECT_EQ(window.TypSwiadectwaComboBox->currentText(), "swiad_205");
-    EXPECT_EQ(items(window.VariableComboBox), (std::vector<std::string>{"ZMIENNA_Klasa_STR1_DATA_EDIT"}));
+    EXPECT_EQ(items(window.VariableComboBox),
+              (std::vector<std::string>{"ZMIENNA_Klasa_STR1_DATA_EDIT"}));
     EXPECT_EQ(window.X1Edit->text(), "100");
     EXPECT_EQ(window.Y2Edit->text(), "230");
     EXPECT_EQ(host.printJob.pageCount, 2);
@@ -115,7 +120,8 @@ TEST_F(CalibrationWindowTest, BasicModeListsVariablesAdvancedModeEverything)
     window.AdvancedMode = 1;
     window.TypSwiadectwaComboBoxChange();
     EXPECT_EQ(items(window.VariableComboBox),
-              (std::vector<std::string>{"STALY_ImieNazwisko_STR1_DATA_LABEL", "ZMIENNA_Klasa_STR1_DATA_EDIT", "GRAFIKA: ORZELEK"}));
+              (std::vector<std::string>{"STALY_ImieNazwisko_STR1_DATA_LABEL",
+                                        "ZMIENNA_Klasa_STR1_DATA_EDIT", "GRAFIKA: ORZELEK"}));
     window.AdvancedMode = 0;
     window.TypSwiadectwaComboBox->setCurrentIndex(2);
     window.TypSwiadectwaComboBoxChange();
@@ -169,7 +175,7 @@ TEST_F(CalibrationWindowTest, ArrowKeysTypedIntoX1MoveAndApplyWhateverModifierIs
         int x1, y1;
     };
     const Case cases[] = {
-        {Qt::Key_Right, Qt::NoModifier, 101, 200}, {Qt::Key_Down, Qt::ShiftModifier, 101, 201},
+        {Qt::Key_Right, Qt::NoModifier, 101, 200},     {Qt::Key_Down, Qt::ShiftModifier, 101, 201},
         {Qt::Key_Left, Qt::ControlModifier, 100, 201}, {Qt::Key_Up, Qt::NoModifier, 100, 200},
         {Qt::Key_A, Qt::NoModifier, 100, 200},
     };
@@ -195,7 +201,8 @@ TEST_F(CalibrationWindowTest, AFileThatIsNoDatabaseIsReportedNotThrown)
     dialogs.answerMessage(Answer::Ok);
     EXPECT_NO_THROW(window.TypSwiadectwaComboBoxChange());
     ASSERT_EQ(dialogs.requests().size(), 1u);
-    const std::string prefix = "Błąd podczas próby wczytania zmiennych kalibracji.\n\nSQLite exception: \n";
+    const std::string prefix =
+        "Błąd podczas próby wczytania zmiennych kalibracji.\n\nSQLite exception: \n";
     const std::string text = dialogs.requests()[0].text.toStdString();
     EXPECT_EQ(text.substr(0, prefix.size()), prefix);
     EXPECT_GT(text.size(), prefix.size()) << "the result code's name follows";
@@ -207,7 +214,8 @@ TEST_F(CalibrationWindowTest, AnAlignmentOutOfRangeShowsNoEntryAndIsStoredAsMinu
     CalibrationRecord odd = Row("ZMIENNA_Klasa_STR1_DATA_EDIT", 100, 200, 300, 230, 12, 5);
     WriteCalibrationSet(user(), "swiad_205", {odd});
     window.FormShow();
-    window.TypSwiadectwaComboBox->setCurrentIndex(window.TypSwiadectwaComboBox->findText("swiad_205"));
+    window.TypSwiadectwaComboBox->setCurrentIndex(
+        window.TypSwiadectwaComboBox->findText("swiad_205"));
     window.TypSwiadectwaComboBoxChange();
     EXPECT_EQ(window.AdjustmentComboBox->currentIndex(), -1);
     window.SaveButtonClick();
@@ -244,7 +252,8 @@ TEST_F(CalibrationWindowTest, RestoreAsksThenCopiesTheFactoryFileAndReportsAFail
     EXPECT_EQ(window.X1Edit->text(), "1") << "No still reloads the set";
 
     // A read-only factory copy still gives the user a copy the user may change.
-    std::filesystem::permissions(folders.programFile("vlm_kalibracja.sqset"), std::filesystem::perms(0444));
+    std::filesystem::permissions(folders.programFile("vlm_kalibracja.sqset"),
+                                 std::filesystem::perms(0444));
     dialogs.answerMessage(Answer::Yes);
     window.PrzywrocUstawieniaButtonClick();
     EXPECT_EQ(stored("swiad_205")[1].x1, 100);
@@ -256,8 +265,9 @@ TEST_F(CalibrationWindowTest, RestoreAsksThenCopiesTheFactoryFileAndReportsAFail
     dialogs.answerMessage(Answer::Yes).answerMessage(Answer::Ok);
     window.PrzywrocUstawieniaButtonClick();
     ASSERT_EQ(dialogs.requests().size(), 4u);
-    const std::string expected = "Błąd podczas próby przywrócenia oryginalnego pliku kalibracji.\nŹródło: " +
-                                 folders.programFile("vlm_kalibracja.sqset") + "\nCel: " + user();
+    const std::string expected =
+        "Błąd podczas próby przywrócenia oryginalnego pliku kalibracji.\nŹródło: " +
+        folders.programFile("vlm_kalibracja.sqset") + "\nCel: " + user();
     EXPECT_EQ(dialogs.requests()[3].text.toStdString(), expected);
     EXPECT_EQ(dialogs.requests()[3].caption, "Błąd");
     ErrorStream errors;

@@ -58,8 +58,13 @@ TEST(CatalogueTest, LabelsAreComparedByteForByte)
 TEST(CatalogueTest, SetsOfARenderAndTheirTwins)
 {
     const std::tuple<int, bool, std::string> cases[] = {
-        {8, false, "swiad_203"}, {8, true, "swiad_203_bk"}, {19, true, "swiad_221w_bk"},
-        {24, true, "arkusz_283_str1"}, {33, false, "arkusz_280a_str9"}, {34, false, ""}, {-1, true, ""},
+        {8, false, "swiad_203"},
+        {8, true, "swiad_203_bk"},
+        {19, true, "swiad_221w_bk"},
+        {24, true, "arkusz_283_str1"},
+        {33, false, "arkusz_280a_str9"},
+        {34, false, ""},
+        {-1, true, ""},
     };
     for (const auto& [type, noDots, set] : cases)
         EXPECT_EQ(RenderSetName(type, noDots), set) << type;

@@ -30,7 +30,8 @@ void WriteAll(const std::string& path, const QByteArray& bytes)
 
 QByteArray OneColourSvg(const char* colour)
 {
-    return QByteArray(R"(<svg xmlns="http://www.w3.org/2000/svg" width="20" height="22" viewBox="0 0 20 22">)") +
+    return QByteArray(
+               R"(<svg xmlns="http://www.w3.org/2000/svg" width="20" height="22" viewBox="0 0 20 22">)") +
            R"(<rect width="20" height="22" fill=")" + colour + R"("/></svg>)";
 }
 
@@ -101,10 +102,13 @@ TEST_F(SchoolEmblemTest, TheSchoolsOwnPictureIsPrintedAndKeptAtTheNextStart)
 
 TEST_F(SchoolEmblemTest, APngPictureIsTakenBeforeTheSvgOne)
 {
-    EXPECT_EQ(MarkPictureFile(folders.dataFolder(), MarkKind::Emblem), folders.dataFile("grafika/orzel.svg"));
+    EXPECT_EQ(MarkPictureFile(folders.dataFolder(), MarkKind::Emblem),
+              folders.dataFile("grafika/orzel.svg"));
     WriteAll(folders.dataFile("grafika/orzel.png"), OneColourPng(qRgb(0, 128, 0)));
-    EXPECT_EQ(MarkPictureFile(folders.dataFolder(), MarkKind::Emblem), folders.dataFile("grafika/orzel.png"));
-    EXPECT_EQ(MarkPictureFile(folders.dataFolder(), MarkKind::Stamp), folders.dataFile("grafika/m_p.jpg"));
+    EXPECT_EQ(MarkPictureFile(folders.dataFolder(), MarkKind::Emblem),
+              folders.dataFile("grafika/orzel.png"));
+    EXPECT_EQ(MarkPictureFile(folders.dataFolder(), MarkKind::Stamp),
+              folders.dataFile("grafika/m_p.jpg"));
 }
 
 TEST_F(SchoolEmblemTest, TheFactoryEmblemPrintsInBlackOnWhite)

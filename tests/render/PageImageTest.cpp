@@ -49,7 +49,7 @@ TEST_F(PageImageTest, TextsAndDotsStandOnTheBaselineTheirCellPuts)
         int points;
         bool dots;
         bool clip;
-        int baseline;   // units below the top
+        int baseline;  // units below the top
     };
     const Case cases[] = {
         {"Times New Roman", 12, false, false, 15},
@@ -78,8 +78,8 @@ TEST_F(PageImageTest, TextsAndDotsStandOnTheBaselineTheirCellPuts)
         painter.translate(0, -(kTop - 10));
         page.replay(painter);
         painter.end();
-        EXPECT_NEAR(LowestInkRow(picture) + 1, (10 + c.baseline) * kScale, 1) << c.face << " " << c.points
-                                                                               << (c.dots ? " dots" : "");
+        EXPECT_NEAR(LowestInkRow(picture) + 1, (10 + c.baseline) * kScale, 1)
+            << c.face << " " << c.points << (c.dots ? " dots" : "");
     }
 }
 
@@ -141,11 +141,12 @@ TEST_F(PageImageTest, ThePreviewLaysThePageIntoItsRectangle)
     PageImage page;
     PageCanvas canvas;
     canvas.open(page);
-    canvas.drawPicture(0, 0, PageImage::kWidth, PageImage::kHeight, std::make_shared<const QImage>([] {
-        QImage black(8, 8, QImage::Format_RGB32);
-        black.fill(Qt::black);
-        return black;
-    }()));
+    canvas.drawPicture(0, 0, PageImage::kWidth, PageImage::kHeight,
+                       std::make_shared<const QImage>([] {
+                           QImage black(8, 8, QImage::Format_RGB32);
+                           black.fill(Qt::black);
+                           return black;
+                       }()));
     canvas.close();
 
     const QImage preview = ComposePreviewPicture(QImage(), page);
@@ -184,12 +185,15 @@ TEST_F(PageImageTest, ADotRowPaintsTheSamePixelsAsOneTextRunPerDot)
         canvas.setFontSize(14);
         canvas.setFontStyle(c.style);
         for (int i = 0; i < c.count; ++i)
-            canvas.drawText(QRect(c.first.x() + 6 * i, c.first.y(), canvas.textWidth("."), canvas.textHeight()), ".",
-                            HAlign::Left, false);
+            canvas.drawText(
+                QRect(c.first.x() + 6 * i, c.first.y(), canvas.textWidth("."), canvas.textHeight()),
+                ".", HAlign::Left, false);
         canvas.close();
         ASSERT_EQ(DotRows(one).size(), 1u);
         for (const double scale : {1.0, 1031.0 / 885, 2480.0 / 885})
-            EXPECT_EQ(RasterPage(one, scale), RasterPage(separate, scale)) << c.face << " at scale " << scale;
-        EXPECT_EQ(ComposePreviewPicture(QImage(), one), ComposePreviewPicture(QImage(), separate)) << c.face;
+            EXPECT_EQ(RasterPage(one, scale), RasterPage(separate, scale))
+                << c.face << " at scale " << scale;
+        EXPECT_EQ(ComposePreviewPicture(QImage(), one), ComposePreviewPicture(QImage(), separate))
+            << c.face;
     }
 }

@@ -57,13 +57,14 @@ TEST_F(PrimitivesTest, AlignmentsAndClipping)
         HAlign expected;
     };
     const Case cases[] = {
-        {0, false, HAlign::Left}, {1, false, HAlign::Center}, {2, false, HAlign::Right},
-        {-1, false, HAlign::Center}, {7, true, HAlign::Center}, {0, true, HAlign::Left},
+        {0, false, HAlign::Left},    {1, false, HAlign::Center}, {2, false, HAlign::Right},
+        {-1, false, HAlign::Center}, {7, true, HAlign::Center},  {0, true, HAlign::Left},
     };
     for (const Case& c : cases) {
         context.options.clipText = c.clip;
         const CalibrationRecord row = Row("X", 100, 100, 400, 500, 12, c.align);
-        draw([&](PageCanvas& canvas) { DrawFieldText(context, "tekst", row, canvas, 1, row.name); });
+        draw(
+            [&](PageCanvas& canvas) { DrawFieldText(context, "tekst", row, canvas, 1, row.name); });
         const auto runs = TextRuns(page);
         ASSERT_EQ(runs.size(), 1u);
         EXPECT_EQ(runs[0].align, c.expected) << "align " << c.align;
@@ -92,11 +93,11 @@ TEST_F(PrimitivesTest, EmptyFieldsAreStruckOutAtTheHeightOfTheDotsOption)
         bool strikeEmpty;
         bool noDots;
         QString text;
-        int lineY;   // 0: no line
+        int lineY;  // 0: no line
     };
     const Case cases[] = {
-        {true, false, "", 490}, {true, true, "", 485}, {false, false, "", 0}, {false, true, "", 0},
-        {true, false, " ", 0},
+        {true, false, "", 490}, {true, true, "", 485}, {false, false, "", 0},
+        {false, true, "", 0},   {true, false, " ", 0},
     };
     for (const Case& c : cases) {
         context.options.strikeEmpty = c.strikeEmpty;
@@ -119,12 +120,12 @@ TEST_F(PrimitivesTest, JustificationNeedsFiveBlanksAndEndsFlushRight)
 {
     struct Case {
         QString text;
-        std::size_t runs;   // pieces and blanks drawn
+        std::size_t runs;  // pieces and blanks drawn
     };
     const Case cases[] = {
         {"jeden dwa trzy cztery pięć", 1},
         {"jeden dwa trzy cztery pięć sześć", 11},
-        {"jeden  dwa trzy cztery pięć", 11},   // the double blank counts twice
+        {"jeden  dwa trzy cztery pięć", 11},  // the double blank counts twice
     };
     for (const Case& c : cases) {
         draw([&](PageCanvas& canvas) {
@@ -147,7 +148,8 @@ TEST_F(PrimitivesTest, JustificationNeedsFiveBlanksAndEndsFlushRight)
         QString words = c.text;
         words.remove(u' ');
         const int gap = (600 - measure.textWidth(words)) / 5;
-        EXPECT_EQ(runs.back().box.left() + runs.back().box.width(), 700) << "last piece flush right";
+        EXPECT_EQ(runs.back().box.left() + runs.back().box.width(), 700)
+            << "last piece flush right";
         for (std::size_t i = 1; i + 1 < runs.size(); i += 2) {
             EXPECT_EQ(runs[i].text, " ");
             EXPECT_EQ(runs[i].box.width(), gap);
@@ -221,8 +223,10 @@ TEST_F(PrimitivesTest, ExtremeStoredNumbersGiveBoxesWithTheirCornersInOrder)
     context.view = &view;
     context.options.strikeEmpty = true;
     const CalibrationRecord rows[] = {
-        Row("X", kMin, kMin, kMax, kMax, kMax), Row("X", kMax - 3, 0, kMax, kMax, 12),
-        Row("X", 0, kMin, 10, kMin + 5, 12), Row("X", -5, -5, kMax, 5, kMax),
+        Row("X", kMin, kMin, kMax, kMax, kMax),
+        Row("X", kMax - 3, 0, kMax, kMax, 12),
+        Row("X", 0, kMin, 10, kMin + 5, 12),
+        Row("X", -5, -5, kMax, 5, kMax),
     };
     const auto ordered = [](const QRect& box) { return box.width() >= 0 && box.height() >= 0; };
     for (const CalibrationRecord& row : rows) {
@@ -234,9 +238,11 @@ TEST_F(PrimitivesTest, ExtremeStoredNumbersGiveBoxesWithTheirCornersInOrder)
                 DrawDotLeader(context, row, canvas, 1, row.name);
             });
             for (const TextRun& run : TextRuns(page))
-                EXPECT_TRUE(ordered(run.box)) << row.x1 << " " << row.y1 << " " << run.box.width() << " x " << run.box.height();
+                EXPECT_TRUE(ordered(run.box)) << row.x1 << " " << row.y1 << " " << run.box.width()
+                                              << " x " << run.box.height();
             for (const RectItem& rect : Rects(page))
-                EXPECT_TRUE(ordered(rect.rect)) << row.x1 << " " << row.y1 << " " << rect.rect.width() << " x " << rect.rect.height();
+                EXPECT_TRUE(ordered(rect.rect)) << row.x1 << " " << row.y1 << " "
+                                                << rect.rect.width() << " x " << rect.rect.height();
             for (const LineItem& line : Lines(page))
                 EXPECT_LE(line.from.x(), line.to.x()) << row.x1;
         }
@@ -252,7 +258,8 @@ TEST_F(PrimitivesTest, FrameIsBlackUnlessSelectedThenRed)
     const std::string selected = "GRAFIKA: RAMKA 1";
     RecordingPreview view;
     context.view = &view;
-    for (const std::string& name : {std::string("GRAFIKA: RAMKA 1"), std::string("GRAFIKA: RAMKA 2")}) {
+    for (const std::string& name :
+         {std::string("GRAFIKA: RAMKA 1"), std::string("GRAFIKA: RAMKA 2")}) {
         context.selectedRow = &selected;
         const CalibrationRecord row = Row(name, 10, 20, 30, 40);
         draw([&](PageCanvas& canvas) {
@@ -273,11 +280,11 @@ TEST_F(PrimitivesTest, FrameIsBlackUnlessSelectedThenRed)
 struct HighlightCase {
     const char* what;
     std::string selected;
-    std::string name;             // the name passed for the highlight
+    std::string name;  // the name passed for the highlight
     CalibrationRecord row;
     QString text;
     int page;
-    QRect redRect;                // empty: no highlight
+    QRect redRect;  // empty: no highlight
     int tab;
     int scroll;
     bool allScrollBoxes;
@@ -286,21 +293,28 @@ struct HighlightCase {
 TEST_F(PrimitivesTest, CalibrationHighlightOutlinesSwitchesTabAndScrolls)
 {
     const HighlightCase cases[] = {
-        {"short text box", "A_STR2_DATA_EDIT", "A_STR2_DATA_EDIT", Row("A_STR2_DATA_EDIT", 100, 400, 300, 430), "x", 2,
-         QRect(100, 430 - 19 - 3, 200, 19 + 3), 1, 286, true},
-        {"empty text, 30 high", "A_STR2_DATA_EDIT", "A_STR2_DATA_EDIT", Row("A_STR2_DATA_EDIT", 100, 400, 300, 430), "", 2,
-         QRect(100, 400, 200, 30), 1, 286, true},
-        {"empty text, 150 high", "A_STR3_DATA_EDIT", "A_STR3_DATA_EDIT", Row("A_STR3_DATA_EDIT", 100, 400, 300, 550), "", 3,
-         QRect(100, 530, 200, 20), 2, 275, true},
-        {"memo line by memo name", "M_STR2_DATA_MEMO03", "M_STR2_DATA_MEMO", Row("M_STR2_DATA_MEMO01", 10, 600, 300, 620), "", 2,
-         QRect(10, 600, 290, 20), 1, 413, true},
-        {"other row", "B_STR2_DATA_EDIT", "A_STR2_DATA_EDIT", Row("A_STR2_DATA_EDIT", 100, 400, 300, 430), "", 2, QRect(), -1, -1, true},
+        {"short text box", "A_STR2_DATA_EDIT", "A_STR2_DATA_EDIT",
+         Row("A_STR2_DATA_EDIT", 100, 400, 300, 430), "x", 2, QRect(100, 430 - 19 - 3, 200, 19 + 3),
+         1, 286, true},
+        {"empty text, 30 high", "A_STR2_DATA_EDIT", "A_STR2_DATA_EDIT",
+         Row("A_STR2_DATA_EDIT", 100, 400, 300, 430), "", 2, QRect(100, 400, 200, 30), 1, 286,
+         true},
+        {"empty text, 150 high", "A_STR3_DATA_EDIT", "A_STR3_DATA_EDIT",
+         Row("A_STR3_DATA_EDIT", 100, 400, 300, 550), "", 3, QRect(100, 530, 200, 20), 2, 275,
+         true},
+        {"memo line by memo name", "M_STR2_DATA_MEMO03", "M_STR2_DATA_MEMO",
+         Row("M_STR2_DATA_MEMO01", 10, 600, 300, 620), "", 2, QRect(10, 600, 290, 20), 1, 413,
+         true},
+        {"other row", "B_STR2_DATA_EDIT", "A_STR2_DATA_EDIT",
+         Row("A_STR2_DATA_EDIT", 100, 400, 300, 430), "", 2, QRect(), -1, -1, true},
     };
     for (const HighlightCase& c : cases) {
         RecordingPreview view;
         context.view = &view;
         context.selectedRow = &c.selected;
-        draw([&](PageCanvas& canvas) { DrawFieldText(context, c.text, c.row, canvas, c.page, c.name); });
+        draw([&](PageCanvas& canvas) {
+            DrawFieldText(context, c.text, c.row, canvas, c.page, c.name);
+        });
         const auto rects = Rects(page);
         if (c.redRect.isNull()) {
             EXPECT_TRUE(rects.empty()) << c.what;
@@ -339,7 +353,9 @@ TEST_F(PrimitivesTest, DotLeaderAndPictureHighlights)
     const std::string emblem = "GRAFIKA: ORZELEK";
     context.selectedRow = &emblem;
     const CalibrationRecord emblemRow = Row(emblem, 380, 60, 505, 191);
-    draw([&](PageCanvas& canvas) { vFunGraphicDrawMark(context, MarkKind::Emblem, emblemRow, canvas, emblem); });
+    draw([&](PageCanvas& canvas) {
+        vFunGraphicDrawMark(context, MarkKind::Emblem, emblemRow, canvas, emblem);
+    });
     ASSERT_EQ(Rects(page).size(), 1u);
     EXPECT_EQ(Rects(page)[0].rect, QRect(380, 60, 125, 131));
     EXPECT_TRUE(Pictures(page).empty()) << "no picture in the preview";
@@ -386,14 +402,16 @@ TEST_F(MarkPictureTest, MissingOrUndecodablePicturesAreReportedAndSkipped)
     struct Case {
         MarkKind kind;
         const char* file;
-        QByteArray contents;   // empty: the file is missing
+        QByteArray contents;  // empty: the file is missing
         const char* message;
     };
     const Case cases[] = {
         {MarkKind::Emblem, "orzel.svg", {}, "Plik nie istnieje.\n\n"},
         {MarkKind::Stamp, "m_p.jpg", {}, "Plik nie istnieje.\n\n"},
-        {MarkKind::Emblem, "orzel.svg", "<svg this is not", "Nie można odczytać pliku graficznego.\n\n"},
-        {MarkKind::Stamp, "m_p.jpg", QByteArray("\xff\xd8\xff\xe0 broken", 12), "Nie można odczytać pliku graficznego.\n\n"},
+        {MarkKind::Emblem, "orzel.svg", "<svg this is not",
+         "Nie można odczytać pliku graficznego.\n\n"},
+        {MarkKind::Stamp, "m_p.jpg", QByteArray("\xff\xd8\xff\xe0 broken", 12),
+         "Nie można odczytać pliku graficznego.\n\n"},
     };
     std::size_t logged = 0;
     for (const Case& c : cases) {
@@ -401,7 +419,9 @@ TEST_F(MarkPictureTest, MissingOrUndecodablePicturesAreReportedAndSkipped)
             writeFile(c.file, c.contents);
         dialogs.answerMessage(Answer::Ok);
         const CalibrationRecord row = Row("GRAFIKA: X", 10, 10, 100, 100);
-        draw([&](PageCanvas& canvas) { vFunGraphicDrawMark(context, c.kind, row, canvas, row.name); });
+        draw([&](PageCanvas& canvas) {
+            vFunGraphicDrawMark(context, c.kind, row, canvas, row.name);
+        });
         EXPECT_TRUE(page.isEmpty());
         const std::string path = folders.dataFile(std::string("grafika/") + c.file);
         ASSERT_EQ(dialogs.requests().size(), logged + 1);
@@ -422,10 +442,14 @@ TEST_F(MarkPictureTest, PicturesAreDrawnOnlyWhenPrinting)
                            R"(<rect width="10" height="10" fill="black"/></svg>)");
     const CalibrationRecord row = Row("GRAFIKA: ORZELEK", 10, 20, 110, 220);
     context.printing = false;
-    draw([&](PageCanvas& canvas) { vFunGraphicDrawMark(context, MarkKind::Emblem, row, canvas, row.name); });
+    draw([&](PageCanvas& canvas) {
+        vFunGraphicDrawMark(context, MarkKind::Emblem, row, canvas, row.name);
+    });
     EXPECT_TRUE(page.isEmpty());
     context.printing = true;
-    draw([&](PageCanvas& canvas) { vFunGraphicDrawMark(context, MarkKind::Emblem, row, canvas, row.name); });
+    draw([&](PageCanvas& canvas) {
+        vFunGraphicDrawMark(context, MarkKind::Emblem, row, canvas, row.name);
+    });
     ASSERT_EQ(Pictures(page).size(), 1u);
     EXPECT_EQ(Pictures(page)[0].rect, QRect(10, 20, 100, 200));
     const QImage raster = RasterPage(page);

@@ -40,7 +40,8 @@ protected:
     const CalibrationRecord& row(const std::string& name) const
     {
         const std::vector<CalibrationRecord>& list = window.list;
-        const auto found = std::find_if(list.begin(), list.end(), [&](const CalibrationRecord& r) { return r.name == name; });
+        const auto found = std::find_if(list.begin(), list.end(),
+                                        [&](const CalibrationRecord& r) { return r.name == name; });
         EXPECT_NE(found, list.end()) << name;
         return *found;
     }
@@ -58,11 +59,15 @@ TEST_F(RasterTest, TheInkOfAFieldLiesInItsCalibratedBox)
 {
     ASSERT_TRUE(render(RenderPreview));
     const std::string name = "ZMIENNA_ImieNazwisko_STR1_DATA_EDIT";
-    ASSERT_FALSE(form->text(QString::fromStdString(name)).isEmpty()) << "the sample texts fill the field";
+    ASSERT_FALSE(form->text(QString::fromStdString(name)).isEmpty())
+        << "the sample texts fill the field";
     const CalibrationRecord& field = row(name);
     // The band from the box top down to where the dots start holds this field's text only.
-    const int top = field.y2 - TextHeight(MakePageFont(QString::fromStdString(field.font_name), field.font_size,
-                                                       {.bold = field.font_style_bold != 0})) - field.font_size / 4;
+    const int top =
+        field.y2 -
+        TextHeight(MakePageFont(QString::fromStdString(field.font_name), field.font_size,
+                                {.bold = field.font_style_bold != 0})) -
+        field.font_size / 4;
     const QImage page = RasterPage(pages[0]);
     const auto [first, last] = InkColumns(page, top, field.y2 - 14);
     ASSERT_GE(first, 0) << "the field's text is drawn";
@@ -76,13 +81,15 @@ TEST_F(RasterTest, ThePrintRenderReplaysLikeThePreviewAtEqualScale)
     const QImage preview = view.pictures.at(1);
     const PageImages previewPages = pages;
 
-    dialogs.answerMessage(Answer::Ok).answerMessage(Answer::Ok);   // no emblem, no stamp in the data folder
+    dialogs.answerMessage(Answer::Ok)
+        .answerMessage(Answer::Ok);  // no emblem, no stamp in the data folder
     ASSERT_TRUE(render(RenderPrint));
     EXPECT_EQ(dialogs.requests().size(), 2u);
     EXPECT_EQ(ComposePreviewPicture(QImage(), pages[0]), preview);
-    const double printScale = 2480.0 / PageImage::kWidth;   // A4 width at 300 dots per inch
+    const double printScale = 2480.0 / PageImage::kWidth;  // A4 width at 300 dots per inch
     for (std::size_t n = 0; n < 2; ++n)
-        EXPECT_EQ(RasterPage(pages[n], printScale), RasterPage(previewPages[n], printScale)) << "page " << n + 1;
+        EXPECT_EQ(RasterPage(pages[n], printScale), RasterPage(previewPages[n], printScale))
+            << "page " << n + 1;
 }
 
 }  // namespace

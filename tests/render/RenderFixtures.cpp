@@ -13,8 +13,9 @@ namespace {
 
 std::string Upper(std::string name)
 {
-    std::transform(name.begin(), name.end(), name.begin(),
-                   [](unsigned char c) { return c < 0x80 ? static_cast<char>(std::toupper(c)) : static_cast<char>(c); });
+    std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) {
+        return c < 0x80 ? static_cast<char>(std::toupper(c)) : static_cast<char>(c);
+    });
     return name;
 }
 
@@ -33,7 +34,8 @@ std::vector<Item> ItemsOf(const PageImage& page)
 
 QImage RasterPage(const PageImage& page, double scale)
 {
-    QImage picture(QSize(qRound(PageImage::kWidth * scale), qRound(PageImage::kHeight * scale)), QImage::Format_RGB32);
+    QImage picture(QSize(qRound(PageImage::kWidth * scale), qRound(PageImage::kHeight * scale)),
+                   QImage::Format_RGB32);
     picture.fill(Qt::white);
     QPainter painter(&picture);
     painter.scale(scale, scale);
@@ -90,27 +92,45 @@ CalibrationRecord Row(const std::string& name, int x1, int y1, int x2, int y2, i
     return row;
 }
 
-void WriteCalibrationSet(const std::string& path, const std::string& set, const std::vector<CalibrationRecord>& rows)
+void WriteCalibrationSet(const std::string& path, const std::string& set,
+                         const std::vector<CalibrationRecord>& rows)
 {
     CppSQLite3DB db;
     db.Open(path, CppSQLite3DB::OpenMode::Create);
     db.RunUpdate("DROP TABLE IF EXISTS " + SqlIdent(set));
     db.RunUpdate("CREATE TABLE " + SqlIdent(set) +
-                 " (name TEXT, x1 INTEGER, y1 INTEGER, x2 INTEGER, y2 INTEGER, font_name TEXT, font_size INTEGER,"
+                 " (name TEXT, x1 INTEGER, y1 INTEGER, x2 INTEGER, y2 INTEGER, font_name TEXT, "
+                 "font_size INTEGER,"
                  " font_align INTEGER, font_style_bold INTEGER, font_style_italic INTEGER,"
                  " font_style_underline INTEGER, font_style_strike INTEGER)");
     for (const CalibrationRecord& r : rows) {
-        db.RunUpdate("INSERT INTO " + SqlIdent(set) + " VALUES (" + SqlValue(r.name) + "," + SqlValue(r.x1) + "," +
-                     SqlValue(r.y1) + "," + SqlValue(r.x2) + "," + SqlValue(r.y2) + "," + SqlValue(r.font_name) + "," +
-                     SqlValue(r.font_size) + "," + SqlValue(r.font_align) + "," + SqlValue(r.font_style_bold) + "," +
+        db.RunUpdate("INSERT INTO " + SqlIdent(set) + " VALUES (" + SqlValue(r.name) + "," +
+                     SqlValue(r.x1) + "," + SqlValue(r.y1) + "," + SqlValue(r.x2) + "," +
+                     SqlValue(r.y2) + "," + SqlValue(r.font_name) + "," + SqlValue(r.font_size) +
+                     "," + SqlValue(r.font_align) + "," + SqlValue(r.font_style_bold) + "," +
                      SqlValue(r.font_style_italic) + "," + SqlValue(r.font_style_underline) + "," +
                      SqlValue(r.font_style_strike) + ")");
     }
     db.Close();
 }
 
-std::vector<TextRun> TextRuns(const PageImage& page) { return ItemsOf<TextRun>(page); }
-std::vector<DotRow> DotRows(const PageImage& page) { return ItemsOf<DotRow>(page); }
-std::vector<LineItem> Lines(const PageImage& page) { return ItemsOf<LineItem>(page); }
-std::vector<RectItem> Rects(const PageImage& page) { return ItemsOf<RectItem>(page); }
-std::vector<PictureItem> Pictures(const PageImage& page) { return ItemsOf<PictureItem>(page); }
+std::vector<TextRun> TextRuns(const PageImage& page)
+{
+    return ItemsOf<TextRun>(page);
+}
+std::vector<DotRow> DotRows(const PageImage& page)
+{
+    return ItemsOf<DotRow>(page);
+}
+std::vector<LineItem> Lines(const PageImage& page)
+{
+    return ItemsOf<LineItem>(page);
+}
+std::vector<RectItem> Rects(const PageImage& page)
+{
+    return ItemsOf<RectItem>(page);
+}
+std::vector<PictureItem> Pictures(const PageImage& page)
+{
+    return ItemsOf<PictureItem>(page);
+}

@@ -16,7 +16,6 @@
 #include <string>
 #include <vector>
 
-
 // Paints `page` onto a white picture of the page's size, one pixel per page unit.
 QImage RasterPage(const PageImage& page, double scale = 1.0);
 // The columns between which `picture` holds ink (non-white pixels) in rows top..bottom-1,
@@ -31,26 +30,31 @@ public:
     std::optional<Component> findComponent(const std::string& name) const override;
 
 private:
-    std::map<std::string, Component> components_;   // keyed by the upper-case name
+    std::map<std::string, Component> components_;  // keyed by the upper-case name
 };
 
 // A record with the usual font (Times New Roman 12, left, plain).
-CalibrationRecord Row(const std::string& name, int x1, int y1, int x2, int y2, int size = 12, int align = 0);
+CalibrationRecord Row(const std::string& name, int x1, int y1, int x2, int y2, int size = 12,
+                      int align = 0);
 
 // Creates (or replaces) the table `set` with `rows` in the calibration file at `path`.
-void WriteCalibrationSet(const std::string& path, const std::string& set, const std::vector<CalibrationRecord>& rows);
+void WriteCalibrationSet(const std::string& path, const std::string& set,
+                         const std::vector<CalibrationRecord>& rows);
 
 struct PreviewCall {
-    std::string what;   // "tab", "scroll", "visible", "picture"
-    int page;           // tab index for "tab"
-    int value;          // scroll position, visibility
+    std::string what;  // "tab", "scroll", "visible", "picture"
+    int page;          // tab index for "tab"
+    int value;         // scroll position, visibility
 };
 
 class RecordingPreview : public PreviewView {
 public:
     void setActivePageTab(int index) override { calls.push_back({"tab", index, 0}); }
     void setPageScroll(int page, int y) override { calls.push_back({"scroll", page, y}); }
-    void setPageTabVisible(int page, bool visible) override { calls.push_back({"visible", page, visible}); }
+    void setPageTabVisible(int page, bool visible) override
+    {
+        calls.push_back({"visible", page, visible});
+    }
     void setPreviewPicture(int page, const QImage& picture) override
     {
         calls.push_back({"picture", page, 0});

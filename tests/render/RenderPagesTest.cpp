@@ -42,7 +42,8 @@ protected:
             if (const auto* run = std::get_if<TextRun>(&item))
                 found.push_back(run->text);
             else if (const auto* dots = std::get_if<DotRow>(&item))
-                found.insert(found.end(), static_cast<std::size_t>(dots->count), QStringLiteral("."));
+                found.insert(found.end(), static_cast<std::size_t>(dots->count),
+                             QStringLiteral("."));
         }
         return found;
     }
@@ -72,16 +73,17 @@ protected:
 TEST_F(RenderPagesTest, MemoRowsCountLinesPerMemoAndRestartAfterAnotherMemo)
 {
     form.memo("ZMIENNA_A_STR2_DATA_MEMO", {"a1", "a2"}).memo("ZMIENNA_B_STR2_DATA_MEMO", {"b1"});
-    set("swiad_205", {
-        Row("ZMIENNA_A_STR2_DATA_MEMO01", 10, 100, 800, 130),
-        Row("ZMIENNA_A_STR2_DATA_MEMO02", 10, 130, 800, 160),
-        Row("ZMIENNA_B_STR2_DATA_MEMO01", 10, 200, 800, 230),
-        Row("ZMIENNA_A_STR2_DATA_MEMO03", 10, 300, 800, 330),
-        Row("ZMIENNA_C_STR2_DATA_MEMO01", 10, 400, 800, 430),   // no such memo: skipped
-        Row("ZMIENNA_B_STR2_DATA_MEMO02", 10, 500, 800, 530),
-        Row("ZMIENNA_B_STR2_DATA_MEMO03", 10, 600, 800, 630),
-        Row("ZMIENNA_B_STR1_DATA_MEMO01", 10, 700, 800, 730),   // no memo on page 1
-    });
+    set("swiad_205",
+        {
+            Row("ZMIENNA_A_STR2_DATA_MEMO01", 10, 100, 800, 130),
+            Row("ZMIENNA_A_STR2_DATA_MEMO02", 10, 130, 800, 160),
+            Row("ZMIENNA_B_STR2_DATA_MEMO01", 10, 200, 800, 230),
+            Row("ZMIENNA_A_STR2_DATA_MEMO03", 10, 300, 800, 330),
+            Row("ZMIENNA_C_STR2_DATA_MEMO01", 10, 400, 800, 430),  // no such memo: skipped
+            Row("ZMIENNA_B_STR2_DATA_MEMO02", 10, 500, 800, 530),
+            Row("ZMIENNA_B_STR2_DATA_MEMO03", 10, 600, 800, 630),
+            Row("ZMIENNA_B_STR1_DATA_MEMO01", 10, 700, 800, 730),  // no memo on page 1
+        });
     options.strikeEmpty = true;
     ASSERT_TRUE(render(12));
     EXPECT_EQ(texts(2), (std::vector<QString>{"a1", "a2", "b1", "a1", "b1"}));
@@ -98,12 +100,12 @@ TEST_F(RenderPagesTest, ClassificationOfCertificateAndSheetRows)
         .text("ZMIENNA_Klasa_DATA_EDIT", "II")
         .text("ZMIENNA_Ocena_STR2_DATA_COMBOBOX", "dobry");
     const std::vector<CalibrationRecord> rows = {
-        Row("zmienna_imie_STR1_DATA_EDIT", 10, 10, 300, 40),     // component look-up ignores case
-        Row("ZMIENNA_Imie_str1_DATA_EDIT", 10, 50, 300, 80),     // the literal does not: not drawn
-        Row("STALY_Tytul_STR3_DATA_LABEL", 10, 90, 300, 120),    // page 3 of a 2-page type
-        Row("ZMIENNA_Klasa_DATA_EDIT", 10, 130, 300, 160),       // no page part
+        Row("zmienna_imie_STR1_DATA_EDIT", 10, 10, 300, 40),   // component look-up ignores case
+        Row("ZMIENNA_Imie_str1_DATA_EDIT", 10, 50, 300, 80),   // the literal does not: not drawn
+        Row("STALY_Tytul_STR3_DATA_LABEL", 10, 90, 300, 120),  // page 3 of a 2-page type
+        Row("ZMIENNA_Klasa_DATA_EDIT", 10, 130, 300, 160),     // no page part
         Row("ZMIENNA_Ocena_STR2_DATA_COMBOBOX", 10, 170, 300, 200),
-        Row("ZMIENNA_Brak_STR1_DATA_EDIT", 10, 210, 300, 240),   // the form has no such field
+        Row("ZMIENNA_Brak_STR1_DATA_EDIT", 10, 210, 300, 240),  // the form has no such field
         Row("ZMIENNA_Imie_STR1_LINIA_Z_KROPEK", 10, 250, 40, 280),
         Row("GRAFIKA: RAMKA 1", 5, 5, 880, 1300),
     };
@@ -118,7 +120,8 @@ TEST_F(RenderPagesTest, ClassificationOfCertificateAndSheetRows)
 
     ASSERT_TRUE(render(25, RenderPreview, 1));
     // Sheets look for the endings without a page part, so the lower-case "str1" row is drawn too.
-    EXPECT_EQ(texts(1), (std::vector<QString>{"Jan", "Jan", "ŚWIADECTWO", "II", "dobry", ".", ".", ".", ".", "."}));
+    EXPECT_EQ(texts(1), (std::vector<QString>{"Jan", "Jan", "ŚWIADECTWO", "II", "dobry", ".", ".",
+                                              ".", ".", "."}));
     EXPECT_EQ(Rects(pages[0]).size(), 1u);
     for (int page = 2; page <= 4; ++page)
         EXPECT_TRUE(pages[static_cast<std::size_t>(page - 1)].isEmpty());
@@ -128,11 +131,13 @@ TEST_F(RenderPagesTest, PageOneEndingsAreLeftOutWhenEmpty)
 {
     options.strikeEmpty = true;
     set("swiad_200", {
-        Row("ZMIENNA_SzkolaWE_STR1_DATA_EDIT", 10, 10, 300, 40),
-        Row("ZMIENNA_UrWE_STR1_DATA_EDIT", 10, 50, 300, 80),
-        Row("ZMIENNA_Inne_STR1_DATA_EDIT", 10, 90, 300, 120),
-    });
-    form.text("ZMIENNA_SzkolaWE_STR1_DATA_EDIT", "").text("ZMIENNA_UrWE_STR1_DATA_EDIT", "").text("ZMIENNA_Inne_STR1_DATA_EDIT", "");
+                         Row("ZMIENNA_SzkolaWE_STR1_DATA_EDIT", 10, 10, 300, 40),
+                         Row("ZMIENNA_UrWE_STR1_DATA_EDIT", 10, 50, 300, 80),
+                         Row("ZMIENNA_Inne_STR1_DATA_EDIT", 10, 90, 300, 120),
+                     });
+    form.text("ZMIENNA_SzkolaWE_STR1_DATA_EDIT", "")
+        .text("ZMIENNA_UrWE_STR1_DATA_EDIT", "")
+        .text("ZMIENNA_Inne_STR1_DATA_EDIT", "");
     ASSERT_TRUE(render(0));
     ASSERT_EQ(Lines(pages[0]).size(), 1u) << "only the ordinary empty field is struck out";
     EXPECT_EQ(Lines(pages[0])[0].from.y(), 110);
@@ -189,8 +194,9 @@ TEST_F(RenderPagesTest, AFailedLoadLeavesEmptyPagesAndKeepsPrintMode)
     dialogs.answerMessage(Answer::Ok);
     EXPECT_FALSE(render(2, RenderPreview, 3));
     ASSERT_EQ(dialogs.requests().size(), 1u);
-    EXPECT_EQ(dialogs.requests()[0].text,
-              "Błąd podczas próby wczytania danych kalibracji.\n\nTablica nie istnieje: \nswiad_201");
+    EXPECT_EQ(
+        dialogs.requests()[0].text,
+        "Błąd podczas próby wczytania danych kalibracji.\n\nTablica nie istnieje: \nswiad_201");
     EXPECT_EQ(dialogs.requests()[0].icon, MsgIcon::Error);
     EXPECT_EQ(dialogs.requests()[0].caption, "Błąd");
     for (const PageImage& page : pages)
@@ -215,7 +221,8 @@ TEST_F(RenderPagesTest, AFileThatIsNoDatabaseIsAFailedLoadNotAnException)
     EXPECT_NO_THROW(composed = render(0, RenderPreview, 3));
     EXPECT_FALSE(composed);
     ASSERT_EQ(dialogs.requests().size(), 1u);
-    const std::string prefix = "Błąd podczas próby wczytania danych kalibracji.\n\nSQLite exception: \n";
+    const std::string prefix =
+        "Błąd podczas próby wczytania danych kalibracji.\n\nSQLite exception: \n";
     const std::string text = dialogs.requests()[0].text.toStdString();
     EXPECT_EQ(text.substr(0, prefix.size()), prefix);
     EXPECT_GT(text.size(), prefix.size()) << "the result code's name follows";
@@ -244,11 +251,11 @@ TEST_F(RenderPagesTest, PreviewTabsAndBackgroundsPerType)
 {
     struct Case {
         int type;
-        std::vector<int> visible;   // TabSheet2..4 shown (1) or hidden (0)
+        std::vector<int> visible;  // TabSheet2..4 shown (1) or hidden (0)
         std::size_t pictures;
     };
     const Case cases[] = {
-        {12, {1, 0, 0}, 4}, {1, {1, 1, 0}, 4}, {5, {1, 1, 1}, 4}, {11, {1, 1, 1}, 4},
+        {12, {1, 0, 0}, 4}, {1, {1, 1, 0}, 4},  {5, {1, 1, 1}, 4},  {11, {1, 1, 1}, 4},
         {18, {1, 0, 0}, 4}, {16, {1, 1, 0}, 4}, {20, {0, 0, 0}, 1}, {29, {0, 0, 0}, 1},
     };
     for (const Case& c : cases) {
@@ -269,7 +276,8 @@ TEST_F(RenderPagesTest, BackgroundsComeFromTheDataFolderAndAMissingOneIsWhite)
     QDir().mkpath(QString::fromStdString(folders.dataFile("grafika")));
     QImage distinction(1031, 1462, QImage::Format_RGB32);
     distinction.fill(Qt::yellow);
-    ASSERT_TRUE(distinction.save(QString::fromStdString(folders.dataFile("grafika/sw_str1_prw_wyr.bmp"))));
+    ASSERT_TRUE(
+        distinction.save(QString::fromStdString(folders.dataFile("grafika/sw_str1_prw_wyr.bmp"))));
     set("swiad_205w", {});
     set("swiad_205", {});
 
@@ -277,7 +285,8 @@ TEST_F(RenderPagesTest, BackgroundsComeFromTheDataFolderAndAMissingOneIsWhite)
     EXPECT_EQ(view.pictures[1].pixel(10, 10), QColor(Qt::yellow).rgb());
     EXPECT_EQ(view.pictures[2].pixel(10, 10), qRgb(255, 255, 255));
     ASSERT_TRUE(render(12));
-    EXPECT_EQ(view.pictures[1].pixel(10, 10), qRgb(255, 255, 255)) << "not the previous document's picture";
+    EXPECT_EQ(view.pictures[1].pixel(10, 10), qRgb(255, 255, 255))
+        << "not the previous document's picture";
 }
 
 TEST_F(RenderPagesTest, PicturesOnlyOnCertificatePageOneAndOnlyWhenPrinting)
@@ -290,7 +299,8 @@ TEST_F(RenderPagesTest, PicturesOnlyOnCertificatePageOneAndOnlyWhenPrinting)
     ASSERT_TRUE(render(20, RenderPrint));
     EXPECT_TRUE(dialogs.requests().empty());
     ASSERT_TRUE(render(18, RenderPrint));
-    ASSERT_EQ(dialogs.requests().size(), 1u) << "the missing emblem is reported once and the render goes on";
+    ASSERT_EQ(dialogs.requests().size(), 1u)
+        << "the missing emblem is reported once and the render goes on";
     EXPECT_EQ(dialogs.requests()[0].caption, "Bład");
 }
 

@@ -12,21 +12,25 @@
 
 namespace {
 
-const QStringList kYearPages = {"TFArkusz280str2", "TFArkusz280str3", "TFArkusz280str4", "TFArkusz280str5",
-                                "TFArkusz280str6", "TFArkusz280str7", "TFArkusz281str2", "TFArkusz281str3",
-                                "TFArkusz281str4", "TFArkusz281str5", "TFArkusz281str6", "TFArkusz281str7"};
+const QStringList kYearPages = {"TFArkusz280str2", "TFArkusz280str3", "TFArkusz280str4",
+                                "TFArkusz280str5", "TFArkusz280str6", "TFArkusz280str7",
+                                "TFArkusz281str2", "TFArkusz281str3", "TFArkusz281str4",
+                                "TFArkusz281str5", "TFArkusz281str6", "TFArkusz281str7"};
 const QStringList kTitlePages = {"TFArkusz280str1", "TFArkusz281str1"};
 
 class SheetPages : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         EnsureApplication();
         registry.ClearAll();
     }
     DocumentForm& form(const QString& cls) const { return *registry.form(cls); }
-    std::vector<FieldRecord> collect(const QStringList& classes) const {
+    std::vector<FieldRecord> collect(const QStringList& classes) const
+    {
         std::vector<FieldRecord> out;
-        for (const QString& cls : classes) form(cls).CollectFields(out);
+        for (const QString& cls : classes)
+            form(cls).CollectFields(out);
         return out;
     }
 
@@ -35,38 +39,49 @@ protected:
 };
 
 // Every stored field gets a text of its own; memos three lines with an empty middle one.
-void FillDistinct(DocumentForm& form) {
+void FillDistinct(DocumentForm& form)
+{
     SetStoredFields(form, [&](const LayoutComponent& c, int i) -> QString {
-        if (c.kind == ComponentKind::Memo) return form.isCertificate() ? "pierwsza ż\r\ndruga" : "a ą\r\n\r\nc";
+        if (c.kind == ComponentKind::Memo)
+            return form.isCertificate() ? "pierwsza ż\r\ndruga" : "a ą\r\n\r\nc";
         return c.name.mid(8, 16) + " ż" + QString::number(i);
     });
 }
 
-int countIf(const DocumentForm& form, ComponentKind kind) {
+int countIf(const DocumentForm& form, ComponentKind kind)
+{
     int n = 0;
-    for (int i = 0; i < form.componentCount(); ++i) n += form.component(i).kind == kind;
+    for (int i = 0; i < form.componentCount(); ++i)
+        n += form.component(i).kind == kind;
     return n;
 }
 
 }  // namespace
 
-TEST_F(SheetPages, CollectStoreFillCollectGivesIdenticalRecords) {
+TEST_F(SheetPages, CollectStoreFillCollectGivesIdenticalRecords)
+{
     TempFolders folders;
-    student.fields = {{"Imie_DATA_EDIT", "Łucja"}, {"Nazwisko_DATA_EDIT", "Żak"}, {"Plec_DATA_COMBOBOX", "kobieta"},
-                      {"UrodzonyMiasto_DATA_COMBOBOX", "Łódź"}, {"UrodzonyWoj_DATA_COMBOBOX", "łódzkie"},
+    student.fields = {{"Imie_DATA_EDIT", "Łucja"},
+                      {"Nazwisko_DATA_EDIT", "Żak"},
+                      {"Plec_DATA_COMBOBOX", "kobieta"},
+                      {"UrodzonyMiasto_DATA_COMBOBOX", "Łódź"},
+                      {"UrodzonyWoj_DATA_COMBOBOX", "łódzkie"},
                       {"NumerPesel_DATA_EDIT", "01234567890"}};
     const QStringList pages = kTitlePages + kYearPages;
-    for (const QString& cls : pages) FillDistinct(form(cls));
+    for (const QString& cls : pages)
+        FillDistinct(form(cls));
     registry.FillAll(collect(pages));  // the student's fields overwrite the derived ones once
     const std::vector<FieldRecord> first = collect(pages);
     ASSERT_NO_FATAL_FAILURE(StoreAndReload(registry, first));
 
     EXPECT_EQ(collect(pages), first);
-    EXPECT_EQ(form("TFArkusz281str5").memoLines(u"ZMIENNA_Projekt2_DATA_MEMO"), QStringList({"a ą", "", "c"}));
+    EXPECT_EQ(form("TFArkusz281str5").memoLines(u"ZMIENNA_Projekt2_DATA_MEMO"),
+              QStringList({"a ą", "", "c"}));
     EXPECT_EQ(form("TFArkusz280str1").text(u"ZMIENNA_ImieNazwisko_DATA_EDIT"), "Łucja Żak");
 }
 
-TEST_F(SheetPages, RecordsPerPageEmptyAndFull) {
+TEST_F(SheetPages, RecordsPerPageEmptyAndFull)
+{
     struct Row {
         const char* cls;
         size_t empty, full;  // full: every memo line used
@@ -97,11 +112,13 @@ TEST_F(SheetPages, RecordsPerPageEmptyAndFull) {
     page.setText(u"ZMIENNA_ObZajEduOgol1_DATA_MEMO", NumberedLines(11));
     const std::vector<FieldRecord> rows = collect({"TFArkusz280str2"});
     bool eleventh = false;
-    for (const FieldRecord& r : rows) eleventh |= r.comp_name == "ZMIENNA_ObZajEduOgol1_DATA_MEMO11" && r.value == "linia 11";
+    for (const FieldRecord& r : rows)
+        eleventh |= r.comp_name == "ZMIENNA_ObZajEduOgol1_DATA_MEMO11" && r.value == "linia 11";
     EXPECT_TRUE(eleventh);
 }
 
-TEST_F(SheetPages, MemosKeepTheirLimitFromCodeAndAtEnterAndLoadWhole) {
+TEST_F(SheetPages, MemosKeepTheirLimitFromCodeAndAtEnterAndLoadWhole)
+{
     struct Row {
         const char* cls;
         const char* memo;
@@ -134,8 +151,10 @@ TEST_F(SheetPages, MemosKeepTheirLimitFromCodeAndAtEnterAndLoadWhole) {
 
         std::vector<FieldRecord> stored;
         for (int line = 1; line <= row.limit + 2; ++line)
-            stored.push_back({page.key().toStdString(), QString("%1%2").arg(row.memo).arg(line, 2, 10, QChar('0')).toStdString(),
-                              QString("linia %1").arg(line).toStdString()});
+            stored.push_back(
+                {page.key().toStdString(),
+                 QString("%1%2").arg(row.memo).arg(line, 2, 10, QChar('0')).toStdString(),
+                 QString("linia %1").arg(line).toStdString()});
         page.FillFields(stored);  // kept whole: no stored line is dropped
         EXPECT_EQ(page.memoLines(m), NumberedLines(row.limit + 2).split("\r\n"));
     }
@@ -143,7 +162,8 @@ TEST_F(SheetPages, MemosKeepTheirLimitFromCodeAndAtEnterAndLoadWhole) {
 
 // The behaviour memo of ART-II/280/3 pages 2 to 5 wraps: a text set from code keeps six
 // displayed lines; the examination memo does not wrap, so one long line stays one line.
-TEST_F(SheetPages, WrappingAndNonWrappingMemosOfTheOneColumnPages) {
+TEST_F(SheetPages, WrappingAndNonWrappingMemosOfTheOneColumnPages)
+{
     DocumentForm& page = form("TFArkusz280str3");
     const QString paragraph = QString("zachowanie bardzo dobre i staranne ").repeated(30).trimmed();
     page.setText(u"ZMIENNA_Zachowanie1_DATA_MEMO", paragraph);
@@ -154,19 +174,24 @@ TEST_F(SheetPages, WrappingAndNonWrappingMemosOfTheOneColumnPages) {
     EXPECT_EQ(page.memoLines(u"ZMIENNA_InfoOEgzaminach_DATA_MEMO"), QStringList({paragraph}));
 }
 
-TEST_F(SheetPages, RecordsOfAnotherPageChangeNothing) {
+TEST_F(SheetPages, RecordsOfAnotherPageChangeNothing)
+{
     // Pages 2 and 3 share every component name; only the key tells their records apart.
     DocumentForm& two = form("TFArkusz280str2");
-    two.FillFields({{"ART-II/280/3 ARKUSZ OCEN STR 3 MUZYCZNA", "ZMIENNA_Klasa1_DATA_EDIT", "trzecia"},
-                    {"ART-II/280/3 ARKUSZ OCEN STR 2 MUZYCZNA", "ZMIENNA_religia1_DATA_COMBOBOX", "własna ocena"},
-                    {"ART-II/281/3 ARKUSZ OCEN STR 2 MUZYCZNA", "ZMIENNA_Strona_DATA_EDIT", "9"}});
+    two.FillFields(
+        {{"ART-II/280/3 ARKUSZ OCEN STR 3 MUZYCZNA", "ZMIENNA_Klasa1_DATA_EDIT", "trzecia"},
+         {"ART-II/280/3 ARKUSZ OCEN STR 2 MUZYCZNA", "ZMIENNA_religia1_DATA_COMBOBOX",
+          "własna ocena"},
+         {"ART-II/281/3 ARKUSZ OCEN STR 2 MUZYCZNA", "ZMIENNA_Strona_DATA_EDIT", "9"}});
     EXPECT_EQ(two.text(u"ZMIENNA_Klasa1_DATA_EDIT"), "");
     EXPECT_EQ(two.text(u"ZMIENNA_Religia1_DATA_COMBOBOX"), "własna ocena");
     EXPECT_EQ(two.text(u"ZMIENNA_Strona_DATA_EDIT"), "");
 }
 
-TEST_F(SheetPages, ClearEmptiesEveryFieldOfThePageOnly) {
-    for (const QString& cls : kYearPages) FillDistinct(form(cls));
+TEST_F(SheetPages, ClearEmptiesEveryFieldOfThePageOnly)
+{
+    for (const QString& cls : kYearPages)
+        FillDistinct(form(cls));
     const Snapshot before = TakeSnapshot(registry);
     form("TFArkusz280str6").ClearFields();
     const Snapshot changed = Changes(before, TakeSnapshot(registry));
@@ -179,7 +204,8 @@ TEST_F(SheetPages, ClearEmptiesEveryFieldOfThePageOnly) {
     EXPECT_EQ(collect({"TFArkusz280str6"}).size(), 108u);
 }
 
-TEST_F(SheetPages, SampleTextsFillEveryFieldOfTheirPages) {
+TEST_F(SheetPages, SampleTextsFillEveryFieldOfTheirPages)
+{
     struct Probe {
         const char* field;
         const char* text;
@@ -203,7 +229,9 @@ TEST_F(SheetPages, SampleTextsFillEveryFieldOfTheirPages) {
           {"ZMIENNA_NadobZajPozalekOcn42_DATA_COMBOBOX", "pozalekcyjne ocn 42"},
           {"ZMIENNA_GodzOpuszczoneNieusp2_DATA_EDIT", "20"},
           {"ZMIENNA_Strona_DATA_EDIT", "6b"}}},
-        {"TFArkusz280str7", {{"ZMIENNA_ZachowanieOcn1_DATA_COMBOBOX", "zachowanie ocn 1"}, {"ZMIENNA_Strona_DATA_EDIT", "7b"}}},
+        {"TFArkusz280str7",
+         {{"ZMIENNA_ZachowanieOcn1_DATA_COMBOBOX", "zachowanie ocn 1"},
+          {"ZMIENNA_Strona_DATA_EDIT", "7b"}}},
         {"TFArkusz281str2",
          {{"ZMIENNA_Rok1_DATA_EDIT", "Rok 1"},
           {"ZMIENNA_ObEduOcn152_DATA_COMBOBOX", "edu ocn 152"},
@@ -216,7 +244,8 @@ TEST_F(SheetPages, SampleTextsFillEveryFieldOfTheirPages) {
         SCOPED_TRACE(row.cls);
         DocumentForm& page = form(row.cls);
         page.FillSampleData();
-        for (const Probe& p : row.probes) EXPECT_EQ(page.text(QString::fromUtf8(p.field)), QString::fromUtf8(p.text)) << p.field;
+        for (const Probe& p : row.probes)
+            EXPECT_EQ(page.text(QString::fromUtf8(p.field)), QString::fromUtf8(p.text)) << p.field;
         for (int i = 0; i < page.componentCount(); ++i) {
             const LayoutComponent& c = page.component(i);
             if (c.isStored() && c.kind != ComponentKind::Memo) {
@@ -224,8 +253,10 @@ TEST_F(SheetPages, SampleTextsFillEveryFieldOfTheirPages) {
             }
         }
         int memos = 0;  // every memo gets all its sample lines
-        for (const SampleStep& step : registry.catalog().samples.value(page.definition().samples).steps) {
-            if (!step.isMemo) continue;
+        for (const SampleStep& step :
+             registry.catalog().samples.value(page.definition().samples).steps) {
+            if (!step.isMemo)
+                continue;
             EXPECT_EQ(page.memoLines(step.field), step.lines) << step.field.toStdString();
             ++memos;
         }
@@ -233,8 +264,10 @@ TEST_F(SheetPages, SampleTextsFillEveryFieldOfTheirPages) {
     }
     EXPECT_EQ(form("TFArkusz280str2").memoLines(u"ZMIENNA_ObZajEduOgol1_DATA_MEMO").last(),
               "ob. zaj. edu. ogóln. linia 10");
-    EXPECT_EQ(form("TFArkusz280str7").memoLines(u"ZMIENNA_DataUchwaly2_DATA_MEMO").last(), "data uchwaly 2 linia 5");
-    EXPECT_EQ(form("TFArkusz281str2").memoLines(u"ZMIENNA_Projekt2_DATA_MEMO").first(), "projekt 2 linia 1");
+    EXPECT_EQ(form("TFArkusz280str7").memoLines(u"ZMIENNA_DataUchwaly2_DATA_MEMO").last(),
+              "data uchwaly 2 linia 5");
+    EXPECT_EQ(form("TFArkusz281str2").memoLines(u"ZMIENNA_Projekt2_DATA_MEMO").first(),
+              "projekt 2 linia 1");
 
     // Pages without sample texts keep the student's values.
     DocumentForm& three = form("TFArkusz281str3");
@@ -245,14 +278,19 @@ TEST_F(SheetPages, SampleTextsFillEveryFieldOfTheirPages) {
 
 // Whatever a certificate copies through a load bar lands in the chosen column of the page
 // that asked (and in the shared subject names when they are asked for), nowhere else.
-TEST_F(SheetPages, LoadsWriteOnlyTheChosenColumnOfTheirPage) {
+TEST_F(SheetPages, LoadsWriteOnlyTheChosenColumnOfTheirPage)
+{
     for (const QString& cls : kYearPages) {
         const FormSpec& definition = form(cls).definition();
-        for (int certificate = 0; certificate < definition.loadBar->certificates.size(); ++certificate) {
+        for (int certificate = 0; certificate < definition.loadBar->certificates.size();
+             ++certificate) {
             DocumentForm& cert = form(definition.loadBar->certificates[certificate].formClass);
             for (int column = 0; column < definition.loadBar->columns.size(); ++column) {
                 for (const bool names : {false, true}) {
-                    SCOPED_TRACE(QString("%1 %2 column %3 names %4").arg(cls, cert.className()).arg(column).arg(names)
+                    SCOPED_TRACE(QString("%1 %2 column %3 names %4")
+                                     .arg(cls, cert.className())
+                                     .arg(column)
+                                     .arg(names)
                                      .toStdString());
                     registry.ClearAll();
                     FillDistinct(cert);
@@ -279,15 +317,19 @@ TEST_F(SheetPages, LoadsWriteOnlyTheChosenColumnOfTheirPage) {
     }
 }
 
-TEST_F(SheetPages, TitlePagesTakeTheStudentDataOverStoredTexts) {
+TEST_F(SheetPages, TitlePagesTakeTheStudentDataOverStoredTexts)
+{
     struct Case {
         const char* sex;
         const char* ending;
     };
     const Case cases[] = {{"mężczyzna", "y"}, {"kobieta", "a"}, {"", "a"}, {"Mężczyzna", "a"}};
-    student.fields = {{"Imie_DATA_EDIT", ""},          {"Nazwisko_DATA_EDIT", ""},
-                      {"UrodzonyDnia_DATA_EDIT", "1 stycznia"}, {"UrodzonyRok_DATA_COMBOBOX", "2005 r."},
-                      {"UrodzonyMiasto_DATA_COMBOBOX", "Kraków"}, {"UrodzonyWoj_DATA_COMBOBOX", ""},
+    student.fields = {{"Imie_DATA_EDIT", ""},
+                      {"Nazwisko_DATA_EDIT", ""},
+                      {"UrodzonyDnia_DATA_EDIT", "1 stycznia"},
+                      {"UrodzonyRok_DATA_COMBOBOX", "2005 r."},
+                      {"UrodzonyMiasto_DATA_COMBOBOX", "Kraków"},
+                      {"UrodzonyWoj_DATA_COMBOBOX", ""},
                       {"NumerPesel_DATA_EDIT", "05210112345"}};
     for (const QString& cls : kTitlePages) {
         DocumentForm& title = form(cls);
@@ -309,12 +351,14 @@ TEST_F(SheetPages, TitlePagesTakeTheStudentDataOverStoredTexts) {
         // Without stored records the typed fields stay empty and the student fields are filled.
         title.FillFields({});
         int filled = 0;
-        for (const FieldRecord& r : collect({cls})) filled += !r.value.empty();
+        for (const FieldRecord& r : collect({cls}))
+            filled += !r.value.empty();
         EXPECT_EQ(filled, 6) << cls.toStdString();  // name, ending twice, birth date, place, PESEL
     }
 }
 
-TEST_F(SheetPages, TitlePagesKeepOrFollowTheBirthPlaceByTheirOwnRule) {
+TEST_F(SheetPages, TitlePagesKeepOrFollowTheBirthPlaceByTheirOwnRule)
+{
     // ART-II/280/3 and ART-II/283/3 record the birth place once: a stored one stays when the
     // student's town changes. ART-II/281/3 follows the student dialog at every load.
     struct Case {
@@ -332,14 +376,17 @@ TEST_F(SheetPages, TitlePagesKeepOrFollowTheBirthPlaceByTheirOwnRule) {
         {"TFArkusz281str1", "Gdańsk", "pomorskie", "Kraków", "małopolskie"},
         {"TFArkusz281str1", "", "", "Kraków", "małopolskie"},
     };
-    student.fields = {{"UrodzonyMiasto_DATA_COMBOBOX", "Kraków"}, {"UrodzonyWoj_DATA_COMBOBOX", "małopolskie"}};
+    student.fields = {{"UrodzonyMiasto_DATA_COMBOBOX", "Kraków"},
+                      {"UrodzonyWoj_DATA_COMBOBOX", "małopolskie"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.page) + " stored \"" + c.storedPlace + "\"");
         DocumentForm& title = form(c.page);
         const std::string key = title.key().toStdString();
         std::vector<FieldRecord> stored;
-        if (*c.storedPlace) stored.push_back({key, "ZMIENNA_MiejsceUrodzenia_DATA_EDIT", c.storedPlace});
-        if (*c.storedVoivodeship) stored.push_back({key, "ZMIENNA_Wojewodztwo_DATA_EDIT", c.storedVoivodeship});
+        if (*c.storedPlace)
+            stored.push_back({key, "ZMIENNA_MiejsceUrodzenia_DATA_EDIT", c.storedPlace});
+        if (*c.storedVoivodeship)
+            stored.push_back({key, "ZMIENNA_Wojewodztwo_DATA_EDIT", c.storedVoivodeship});
         title.FillFields(stored);
         FormWindow& window = title.window();
         EXPECT_EQ(qobject_cast<Edit*>(window.widget(u"ZMIENNA_MiejsceUrodzenia_DATA_EDIT"))->text(),
@@ -350,14 +397,15 @@ TEST_F(SheetPages, TitlePagesKeepOrFollowTheBirthPlaceByTheirOwnRule) {
     }
 }
 
-TEST_F(SheetPages, TitlePageTemplateButtonCopiesTheSheetSchoolFields) {
+TEST_F(SheetPages, TitlePageTemplateButtonCopiesTheSheetSchoolFields)
+{
     TempFolders folders;
     TemplateSchool school;
-    ASSERT_NO_FATAL_FAILURE(
-        WriteSchoolTemplate({{"DANE SZKOLY", "ZMIENNA_NazwaSzkoly1_DATA_EDIT", "Szkoła Muzyczna"},
-                             {"DANE SZKOLY", "ZMIENNA_SzkolaNiepublicznaProwadzonaPrzez_DATA_EDIT", "Fundację"},
-                             {"DANE SZKOLY", "ZMIENNA_DecyzjaNr_DATA_EDIT", "12/2004"},
-                             {"DANE SZKOLY", "ZMIENNA_NazwaSzkoly_DATA_EDIT", "PSM"}}));
+    ASSERT_NO_FATAL_FAILURE(WriteSchoolTemplate(
+        {{"DANE SZKOLY", "ZMIENNA_NazwaSzkoly1_DATA_EDIT", "Szkoła Muzyczna"},
+         {"DANE SZKOLY", "ZMIENNA_SzkolaNiepublicznaProwadzonaPrzez_DATA_EDIT", "Fundację"},
+         {"DANE SZKOLY", "ZMIENNA_DecyzjaNr_DATA_EDIT", "12/2004"},
+         {"DANE SZKOLY", "ZMIENNA_NazwaSzkoly_DATA_EDIT", "PSM"}}));
     for (const QString& cls : kTitlePages) {
         DocumentForm& title = form(cls);
         title.setText(u"ZMIENNA_NazwaSzkoly2_DATA_EDIT", "typed");
@@ -367,16 +415,20 @@ TEST_F(SheetPages, TitlePageTemplateButtonCopiesTheSheetSchoolFields) {
         EXPECT_EQ(title.text(u"ZMIENNA_NazwaSzkoly2_DATA_EDIT"), "");  // the template holds none
         EXPECT_EQ(title.text(u"ZMIENNA_DoKlasy_DATA_EDIT"), "pierwszej");
     }
-    EXPECT_EQ(form("TFArkusz280str1").text(u"ZMIENNA_SzkolaNiepublicznaProwadzonaPrzez1_DATA_EDIT"), "Fundację");
-    EXPECT_EQ(form("TFArkusz281str1").text(u"ZMIENNA_SzkolaNiepublicznaProwadzonaPrzez_DATA_EDIT"), "Fundację");
+    EXPECT_EQ(form("TFArkusz280str1").text(u"ZMIENNA_SzkolaNiepublicznaProwadzonaPrzez1_DATA_EDIT"),
+              "Fundację");
+    EXPECT_EQ(form("TFArkusz281str1").text(u"ZMIENNA_SzkolaNiepublicznaProwadzonaPrzez_DATA_EDIT"),
+              "Fundację");
     EXPECT_EQ(form("TFArkusz281str1").text(u"ZMIENNA_DecyzjaNr_DATA_EDIT"), "12/2004");
 }
 
-TEST_F(SheetPages, TitlePageSampleTextsFillEveryEdit) {
+TEST_F(SheetPages, TitlePageSampleTextsFillEveryEdit)
+{
     for (const QString& cls : kTitlePages) {
         DocumentForm& title = form(cls);
         title.FillSampleData();
-        for (const FieldRecord& r : collect({cls})) EXPECT_FALSE(r.value.empty()) << cls.toStdString() << " " << r.comp_name;
+        for (const FieldRecord& r : collect({cls}))
+            EXPECT_FALSE(r.value.empty()) << cls.toStdString() << " " << r.comp_name;
     }
     EXPECT_EQ(form("TFArkusz280str1").text(u"ZMIENNA_DataPrzyczynaOpuszczeniaSzkoly2_DATA_EDIT"),
               "data / przyczyna opuszczenia szkoły 2");

@@ -17,39 +17,82 @@ struct PageRow {
 };
 
 const PageRow kPages[] = {
-    {"TFArkusz280str1", "ART-II/280/3 ARKUSZ OCEN STR 1 MUZYCZNA", "ART-II/280/3 Arkusz ocen - strona tytułowa",
-     "arkusz_280_str1", {33, 0, 0, 45}},
-    {"TFArkusz280str2", "ART-II/280/3 ARKUSZ OCEN STR 2 MUZYCZNA", "ART-II/280/3 Arkusz ocen str. 2",
-     "arkusz_280_str2_5", {16, 11, 5, 48}},
-    {"TFArkusz280str3", "ART-II/280/3 ARKUSZ OCEN STR 3 MUZYCZNA", "ART-II/280/3 Arkusz ocen str. 3",
-     "arkusz_280_str2_5", {16, 11, 5, 48}},
-    {"TFArkusz280str4", "ART-II/280/3 ARKUSZ OCEN STR 4 MUZYCZNA", "ART-II/280/3 Arkusz ocen str. 4",
-     "arkusz_280_str2_5", {16, 11, 5, 48}},
-    {"TFArkusz280str5", "ART-II/280/3 ARKUSZ OCEN STR 5 MUZYCZNA", "ART-II/280/3 Arkusz ocen str. 5",
-     "arkusz_280_str2_5", {16, 11, 5, 48}},
-    {"TFArkusz280str6", "ART-II/280/3 ARKUSZ OCEN STR 6 MUZYCZNA", "ART-II/280/3 Arkusz ocen str. 6",
-     "arkusz_280_str6", {42, 66, 6, 70}},
-    {"TFArkusz280str7", "ART-II/280/3 ARKUSZ OCEN STR 7 MUZYCZNA", "ART-II/280/3 Arkusz ocen str. 7",
-     "arkusz_280_str7", {42, 66, 6, 74}},
-    {"TFArkusz281str1", "ART-II/281/3 ARKUSZ OCEN STR 1 MUZYCZNA", "ART-II/281/3 Arkusz ocen - strona tytułowa",
-     "arkusz_281_str1", {36, 0, 0, 43}},
-    {"TFArkusz281str2", "ART-II/281/3 ARKUSZ OCEN STR 2 MUZYCZNA", "ART-II/281/3 Arkusz ocen str. 2",
-     "arkusz_281_str2_6", {40, 62, 8, 79}},
-    {"TFArkusz281str3", "ART-II/281/3 ARKUSZ OCEN STR 3 MUZYCZNA", "ART-II/281/3 Arkusz ocen str. 3",
-     "arkusz_281_str2_6", {40, 62, 8, 79}},
-    {"TFArkusz281str4", "ART-II/281/3 ARKUSZ OCEN STR 4 MUZYCZNA", "ART-II/281/3 Arkusz ocen str. 4",
-     "arkusz_281_str2_6", {40, 62, 8, 79}},
-    {"TFArkusz281str5", "ART-II/281/3 ARKUSZ OCEN STR 5 MUZYCZNA", "ART-II/281/3 Arkusz ocen str. 5",
-     "arkusz_281_str2_6", {40, 62, 8, 79}},
-    {"TFArkusz281str6", "ART-II/281/3 ARKUSZ OCEN STR 6 MUZYCZNA", "ART-II/281/3 Arkusz ocen str. 6",
-     "arkusz_281_str2_6", {40, 62, 8, 79}},
-    {"TFArkusz281str7", "ART-II/281/3 ARKUSZ OCEN STR 7 MUZYCZNA", "ART-II/281/3 Arkusz ocen str. 7",
-     "arkusz_281_str2_6", {40, 62, 8, 79}},
+    {"TFArkusz280str1",
+     "ART-II/280/3 ARKUSZ OCEN STR 1 MUZYCZNA",
+     "ART-II/280/3 Arkusz ocen - strona tytułowa",
+     "arkusz_280_str1",
+     {33, 0, 0, 45}},
+    {"TFArkusz280str2",
+     "ART-II/280/3 ARKUSZ OCEN STR 2 MUZYCZNA",
+     "ART-II/280/3 Arkusz ocen str. 2",
+     "arkusz_280_str2_5",
+     {16, 11, 5, 48}},
+    {"TFArkusz280str3",
+     "ART-II/280/3 ARKUSZ OCEN STR 3 MUZYCZNA",
+     "ART-II/280/3 Arkusz ocen str. 3",
+     "arkusz_280_str2_5",
+     {16, 11, 5, 48}},
+    {"TFArkusz280str4",
+     "ART-II/280/3 ARKUSZ OCEN STR 4 MUZYCZNA",
+     "ART-II/280/3 Arkusz ocen str. 4",
+     "arkusz_280_str2_5",
+     {16, 11, 5, 48}},
+    {"TFArkusz280str5",
+     "ART-II/280/3 ARKUSZ OCEN STR 5 MUZYCZNA",
+     "ART-II/280/3 Arkusz ocen str. 5",
+     "arkusz_280_str2_5",
+     {16, 11, 5, 48}},
+    {"TFArkusz280str6",
+     "ART-II/280/3 ARKUSZ OCEN STR 6 MUZYCZNA",
+     "ART-II/280/3 Arkusz ocen str. 6",
+     "arkusz_280_str6",
+     {42, 66, 6, 70}},
+    {"TFArkusz280str7",
+     "ART-II/280/3 ARKUSZ OCEN STR 7 MUZYCZNA",
+     "ART-II/280/3 Arkusz ocen str. 7",
+     "arkusz_280_str7",
+     {42, 66, 6, 74}},
+    {"TFArkusz281str1",
+     "ART-II/281/3 ARKUSZ OCEN STR 1 MUZYCZNA",
+     "ART-II/281/3 Arkusz ocen - strona tytułowa",
+     "arkusz_281_str1",
+     {36, 0, 0, 43}},
+    {"TFArkusz281str2",
+     "ART-II/281/3 ARKUSZ OCEN STR 2 MUZYCZNA",
+     "ART-II/281/3 Arkusz ocen str. 2",
+     "arkusz_281_str2_6",
+     {40, 62, 8, 79}},
+    {"TFArkusz281str3",
+     "ART-II/281/3 ARKUSZ OCEN STR 3 MUZYCZNA",
+     "ART-II/281/3 Arkusz ocen str. 3",
+     "arkusz_281_str2_6",
+     {40, 62, 8, 79}},
+    {"TFArkusz281str4",
+     "ART-II/281/3 ARKUSZ OCEN STR 4 MUZYCZNA",
+     "ART-II/281/3 Arkusz ocen str. 4",
+     "arkusz_281_str2_6",
+     {40, 62, 8, 79}},
+    {"TFArkusz281str5",
+     "ART-II/281/3 ARKUSZ OCEN STR 5 MUZYCZNA",
+     "ART-II/281/3 Arkusz ocen str. 5",
+     "arkusz_281_str2_6",
+     {40, 62, 8, 79}},
+    {"TFArkusz281str6",
+     "ART-II/281/3 ARKUSZ OCEN STR 6 MUZYCZNA",
+     "ART-II/281/3 Arkusz ocen str. 6",
+     "arkusz_281_str2_6",
+     {40, 62, 8, 79}},
+    {"TFArkusz281str7",
+     "ART-II/281/3 ARKUSZ OCEN STR 7 MUZYCZNA",
+     "ART-II/281/3 Arkusz ocen str. 7",
+     "arkusz_281_str2_6",
+     {40, 62, 8, 79}},
 };
 
 }  // namespace
 
-TEST(SheetsLayout, CountsNamesKeysAndCaptionsPerPage) {
+TEST(SheetsLayout, CountsNamesKeysAndCaptionsPerPage)
+{
     const LayoutCatalog& cat = LayoutCatalog::builtIn();
     for (const PageRow& row : kPages) {
         SCOPED_TRACE(row.cls);
@@ -66,24 +109,29 @@ TEST(SheetsLayout, CountsNamesKeysAndCaptionsPerPage) {
 }
 
 // One calibration set serves the pages of one layout, so they share every component.
-TEST(SheetsLayout, PagesOfOneSetShareTheirComponents) {
+TEST(SheetsLayout, PagesOfOneSetShareTheirComponents)
+{
     const LayoutCatalog& cat = LayoutCatalog::builtIn();
-    for (const char* cls : {"TFArkusz280str2", "TFArkusz280str3", "TFArkusz280str4", "TFArkusz280str5"})
+    for (const char* cls :
+         {"TFArkusz280str2", "TFArkusz280str3", "TFArkusz280str4", "TFArkusz280str5"})
         EXPECT_EQ(cat.form(cls)->pages[0].design, "sheet280_str2") << cls;
-    for (const char* cls : {"TFArkusz281str2", "TFArkusz281str3", "TFArkusz281str4", "TFArkusz281str5", "TFArkusz281str6",
-                            "TFArkusz281str7"})
+    for (const char* cls : {"TFArkusz281str2", "TFArkusz281str3", "TFArkusz281str4",
+                            "TFArkusz281str5", "TFArkusz281str6", "TFArkusz281str7"})
         EXPECT_EQ(cat.form(cls)->pages[0].design, "sheet281_str2") << cls;
     // Page 7 of ART-II/280/3 is page 6 with the row of the external examination.
     QStringList six, seven;
-    for (const LayoutComponent& c : cat.components(*cat.form("TFArkusz280str6"))) six << c.name;
-    for (const LayoutComponent& c : cat.components(*cat.form("TFArkusz280str7"))) seven << c.name;
-    for (const char* extra : {"STALY_Lp40_DATA_LABEL", "STALY_WynEgzam1_DATA_LABEL", "STALY_WynEgzam2_DATA_LABEL",
-                              "STALY_WynEgzam3_DATA_LABEL"})
+    for (const LayoutComponent& c : cat.components(*cat.form("TFArkusz280str6")))
+        six << c.name;
+    for (const LayoutComponent& c : cat.components(*cat.form("TFArkusz280str7")))
+        seven << c.name;
+    for (const char* extra : {"STALY_Lp40_DATA_LABEL", "STALY_WynEgzam1_DATA_LABEL",
+                              "STALY_WynEgzam2_DATA_LABEL", "STALY_WynEgzam3_DATA_LABEL"})
         seven.removeOne(extra);
     EXPECT_EQ(seven, six);
 }
 
-TEST(SheetsLayout, MemoLimitsAndWrapModes) {
+TEST(SheetsLayout, MemoLimitsAndWrapModes)
+{
     struct Row {
         const char* cls;
         const char* memo;
@@ -118,11 +166,14 @@ TEST(SheetsLayout, MemoLimitsAndWrapModes) {
     }
 }
 
-TEST(SheetsLayout, ComboItemsAndTypingLimits) {
-    const QStringList behaviour = {"wzorowe", "bardzo dobre", "dobre", "poprawne", "nieodpowiednie", "naganne"};
-    const QStringList grades = {"celujący", "bardzo dobry", "dobry", "dostateczny", "dopuszczający", "niedostateczny"};
-    const QStringList religion = grades + QStringList{"nie uczęszczała", "nie uczestniczyła", "nie uczęszczał",
-                                                      "nie uczestniczył"};
+TEST(SheetsLayout, ComboItemsAndTypingLimits)
+{
+    const QStringList behaviour = {"wzorowe",  "bardzo dobre",   "dobre",
+                                   "poprawne", "nieodpowiednie", "naganne"};
+    const QStringList grades = {"celujący",    "bardzo dobry",  "dobry",
+                                "dostateczny", "dopuszczający", "niedostateczny"};
+    const QStringList religion = grades + QStringList{"nie uczęszczała", "nie uczestniczyła",
+                                                      "nie uczęszczał", "nie uczestniczył"};
     struct Row {
         const char* cls;
         const char* combo;
@@ -151,21 +202,26 @@ TEST(SheetsLayout, ComboItemsAndTypingLimits) {
     // Every year-page edit and combo takes 40 typed characters but the page number.
     for (const char* cls : {"TFArkusz280str2", "TFArkusz280str7", "TFArkusz281str4"}) {
         for (const LayoutComponent& c : cat.components(*cat.form(cls))) {
-            if (c.kind != ComponentKind::Edit && c.kind != ComponentKind::Combo) continue;
-            EXPECT_EQ(c.maxLength, c.name == "ZMIENNA_Strona_DATA_EDIT" ? 0 : 40) << cls << " " << c.name.toStdString();
+            if (c.kind != ComponentKind::Edit && c.kind != ComponentKind::Combo)
+                continue;
+            EXPECT_EQ(c.maxLength, c.name == "ZMIENNA_Strona_DATA_EDIT" ? 0 : 40)
+                << cls << " " << c.name.toStdString();
         }
     }
 }
 
-TEST(SheetsLayout, TitlePagesLockTheStudentFields) {
+TEST(SheetsLayout, TitlePagesLockTheStudentFields)
+{
     const LayoutCatalog& cat = LayoutCatalog::builtIn();
-    const QStringList student = {"ZMIENNA_ImieNazwisko_DATA_EDIT", "ZMIENNA_PrzyjetyA_DATA_EDIT",
-                                 "ZMIENNA_DataUrodzenia_DATA_EDIT", "ZMIENNA_MiejsceUrodzenia_DATA_EDIT",
-                                 "ZMIENNA_Pesel_DATA_EDIT", "ZMIENNA_Wojewodztwo_DATA_EDIT",
-                                 "ZMIENNA_WpisanyA_DATA_EDIT"};
+    const QStringList student = {
+        "ZMIENNA_ImieNazwisko_DATA_EDIT",  "ZMIENNA_PrzyjetyA_DATA_EDIT",
+        "ZMIENNA_DataUrodzenia_DATA_EDIT", "ZMIENNA_MiejsceUrodzenia_DATA_EDIT",
+        "ZMIENNA_Pesel_DATA_EDIT",         "ZMIENNA_Wojewodztwo_DATA_EDIT",
+        "ZMIENNA_WpisanyA_DATA_EDIT"};
     for (const char* cls : {"TFArkusz280str1", "TFArkusz281str1"}) {
         for (const LayoutComponent& c : cat.components(*cat.form(cls))) {
-            if (c.kind != ComponentKind::Edit) continue;
+            if (c.kind != ComponentKind::Edit)
+                continue;
             SCOPED_TRACE(std::string(cls) + " " + c.name.toStdString());
             EXPECT_EQ(c.readOnly || c.disabled, student.contains(c.name));
             EXPECT_EQ(c.maxLength, 0);
@@ -173,7 +229,8 @@ TEST(SheetsLayout, TitlePagesLockTheStudentFields) {
     }
 }
 
-TEST(SheetsLayout, LoadBarsOfferTheirCertificates) {
+TEST(SheetsLayout, LoadBarsOfferTheirCertificates)
+{
     struct Row {
         const char* cls;
         int code;
@@ -181,7 +238,8 @@ TEST(SheetsLayout, LoadBarsOfferTheirCertificates) {
         QStringList forms;
         int columns;
     };
-    const QStringList c201 = {"ART-II/201/3", "ART-II/201-w/3"}, f201 = {"TFSwiad201", "TFSwiad201w"};
+    const QStringList c201 = {"ART-II/201/3", "ART-II/201-w/3"},
+                      f201 = {"TFSwiad201", "TFSwiad201w"};
     const Row table[] = {
         {"TFArkusz280str2", 2, {"ART-II/200/3"}, {"TFSwiad200"}, 0},
         {"TFArkusz280str3", 3, {"ART-II/200/3"}, {"TFSwiad200"}, 0},
@@ -218,7 +276,8 @@ TEST(SheetsLayout, LoadBarsOfferTheirCertificates) {
         }
         EXPECT_TRUE(f->loadBar->namesCheckBox);
         QStringList roles;
-        for (const FormButton& b : f->buttons) roles << b.role;
+        for (const FormButton& b : f->buttons)
+            roles << b.role;
         EXPECT_EQ(roles, QStringList({"ok", "cancel", "load", "clear"}));
     }
 }

@@ -14,7 +14,8 @@
 
 namespace {
 
-QStringList buttonCaptions(const FormWindow& w, const QStringList& names) {
+QStringList buttonCaptions(const FormWindow& w, const QStringList& names)
+{
     QStringList out;
     for (const QString& name : names) {
         const auto* b = w.findChild<QPushButton*>(name);
@@ -23,15 +24,18 @@ QStringList buttonCaptions(const FormWindow& w, const QStringList& names) {
     return out;
 }
 
-QStringList itemsOf(const ComboBox* list) {
+QStringList itemsOf(const ComboBox* list)
+{
     QStringList out;
-    for (int i = 0; list && i < list->count(); ++i) out << list->itemText(i);
+    for (int i = 0; list && i < list->count(); ++i)
+        out << list->itemText(i);
     return out;
 }
 
 }  // namespace
 
-TEST(SheetWindows, ButtonsByKindOfPage) {
+TEST(SheetWindows, ButtonsByKindOfPage)
+{
     EnsureApplication();
     FormRegistry registry;
     struct Row {
@@ -44,9 +48,15 @@ TEST(SheetWindows, ButtonsByKindOfPage) {
     const Row table[] = {
         {"TFArkusz280str1", title, {"OK", "Anuluj", "Wczytaj szablon arkusza"}},
         {"TFArkusz281str1", title, {"OK", "Anuluj", "Wczytaj szablon arkusza"}},
-        {"TFArkusz280str4", oneColumn, {"OK", "Anuluj", "Wczytaj dane ze świadectwa", "Wyczyść dane"}},
-        {"TFArkusz280str7", twoColumns, {"OK", "Anuluj", "Wczytaj dane z wybranego świadectwa", "Wyczyść dane"}},
-        {"TFArkusz281str6", twoColumns, {"OK", "Anuluj", "Wczytaj dane z wybranego świadectwa", "Wyczyść dane"}},
+        {"TFArkusz280str4",
+         oneColumn,
+         {"OK", "Anuluj", "Wczytaj dane ze świadectwa", "Wyczyść dane"}},
+        {"TFArkusz280str7",
+         twoColumns,
+         {"OK", "Anuluj", "Wczytaj dane z wybranego świadectwa", "Wyczyść dane"}},
+        {"TFArkusz281str6",
+         twoColumns,
+         {"OK", "Anuluj", "Wczytaj dane z wybranego świadectwa", "Wyczyść dane"}},
     };
     for (const Row& row : table) {
         SCOPED_TRACE(row.cls);
@@ -56,7 +66,8 @@ TEST(SheetWindows, ButtonsByKindOfPage) {
     }
 }
 
-TEST(SheetWindows, ShowingChoosesTheFirstItemsAndKeepsTheNamesTick) {
+TEST(SheetWindows, ShowingChoosesTheFirstItemsAndKeepsTheNamesTick)
+{
     EnsureApplication();
     FormRegistry registry;
     struct Row {
@@ -69,8 +80,14 @@ TEST(SheetWindows, ShowingChoosesTheFirstItemsAndKeepsTheNamesTick) {
     const Row table[] = {
         {"TFArkusz280str4", {"ART-II/200/3"}, {}, false},
         {"TFArkusz280str5", {"ART-II/200/3"}, {}, true},
-        {"TFArkusz280str7", {"ART-II/201/3", "ART-II/201-w/3", "ART-II/220/3", "ART-II/220-w/3"}, {"kol. 1", "kol. 2"}, false},
-        {"TFArkusz281str4", {"ART-II/201/3", "ART-II/201-w/3", "ART-II/203/3", "ART-II/203-w/3"}, {"kol. 1", "kol. 2"}, false},
+        {"TFArkusz280str7",
+         {"ART-II/201/3", "ART-II/201-w/3", "ART-II/220/3", "ART-II/220-w/3"},
+         {"kol. 1", "kol. 2"},
+         false},
+        {"TFArkusz281str4",
+         {"ART-II/201/3", "ART-II/201-w/3", "ART-II/203/3", "ART-II/203-w/3"},
+         {"kol. 1", "kol. 2"},
+         false},
         {"TFArkusz281str7", {"ART-II/204/3"}, {"kol. 1", "kol. 2"}, false},
     };
     for (const Row& row : table) {
@@ -87,10 +104,12 @@ TEST(SheetWindows, ShowingChoosesTheFirstItemsAndKeepsTheNamesTick) {
         EXPECT_EQ(w.namesCheckBox()->text(), "Wczytaj nazwy przedmiotów");
         EXPECT_FALSE(w.namesCheckBox()->isChecked());
         w.certificateList()->setCurrentIndex(row.certificates.size() - 1);
-        if (w.columnList()) w.columnList()->setCurrentIndex(row.columns.size() - 1);
+        if (w.columnList())
+            w.columnList()->setCurrentIndex(row.columns.size() - 1);
         w.namesCheckBox()->setChecked(true);
         w.prepareShow();
-        EXPECT_EQ(w.certificateList()->currentIndex(), row.pickedByUser ? row.certificates.size() - 1 : 0);
+        EXPECT_EQ(w.certificateList()->currentIndex(),
+                  row.pickedByUser ? row.certificates.size() - 1 : 0);
         if (w.columnList()) {
             EXPECT_EQ(w.columnList()->currentIndex(), 0);
         }
@@ -98,7 +117,8 @@ TEST(SheetWindows, ShowingChoosesTheFirstItemsAndKeepsTheNamesTick) {
     }
 }
 
-TEST(SheetWindows, ClearButtonEmptiesThePageAndKeepsTheLoadBar) {
+TEST(SheetWindows, ClearButtonEmptiesThePageAndKeepsTheLoadBar)
+{
     EnsureApplication();
     FormRegistry registry;
     DocumentForm& page = *registry.form("TFArkusz281str3");
@@ -112,13 +132,15 @@ TEST(SheetWindows, ClearButtonEmptiesThePageAndKeepsTheLoadBar) {
     EXPECT_EQ(w.columnList()->currentIndex(), 1);
 }
 
-TEST(SheetWindows, StudentFieldsOfTitlePagesCannotBeTyped) {
+TEST(SheetWindows, StudentFieldsOfTitlePagesCannotBeTyped)
+{
     EnsureApplication();
     FormRegistry registry;
     for (const char* cls : {"TFArkusz280str1", "TFArkusz281str1"}) {
         DocumentForm& title = *registry.form(cls);
         FormWindow& w = title.window();
-        for (const char* name : {"ZMIENNA_Pesel_DATA_EDIT", "ZMIENNA_Wojewodztwo_DATA_EDIT", "ZMIENNA_DoKlasy_DATA_EDIT"}) {
+        for (const char* name : {"ZMIENNA_Pesel_DATA_EDIT", "ZMIENNA_Wojewodztwo_DATA_EDIT",
+                                 "ZMIENNA_DoKlasy_DATA_EDIT"}) {
             SCOPED_TRACE(std::string(cls) + " " + name);
             auto* edit = qobject_cast<QLineEdit*>(w.widget(QString::fromUtf8(name)));
             ASSERT_NE(edit, nullptr);
@@ -132,7 +154,8 @@ TEST(SheetWindows, StudentFieldsOfTitlePagesCannotBeTyped) {
 }
 
 // The component order is a stored format and jumps about the page; tabbing reads the page.
-TEST(SheetWindows, TabOrderReadsThePageTopDown) {
+TEST(SheetWindows, TabOrderReadsThePageTopDown)
+{
     EnsureApplication();
     FormRegistry registry;
     FormWindow& w = registry.form("TFArkusz280str1")->window();

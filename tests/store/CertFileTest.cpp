@@ -19,7 +19,8 @@ public:
     int position = 0;
 };
 
-std::vector<FieldRecord> Student(const std::string& surname, const std::string& firstName) {
+std::vector<FieldRecord> Student(const std::string& surname, const std::string& firstName)
+{
     return {
         {"DANE UCZNIA", "Nazwisko_DATA_EDIT", surname},
         {"DANE UCZNIA", "Imie_DATA_EDIT", firstName},
@@ -29,12 +30,14 @@ std::vector<FieldRecord> Student(const std::string& surname, const std::string& 
 
 class CertFile : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ErrorStream es;
         file = DataTmpPath(es);
         ASSERT_EQ(iFunCheckIsStudentExists(es, file, "PESEL1", true), 0);
     }
-    std::vector<FieldRecord> Load(const std::string& table) {
+    std::vector<FieldRecord> Load(const std::string& table)
+    {
         std::vector<FieldRecord> list;
         EXPECT_TRUE(bFunLoadCertData(es, file, table, list)) << es.str();
         return list;
@@ -46,11 +49,13 @@ protected:
 
 }  // namespace
 
-TEST_F(CertFile, SaveAndLoadKeepEveryCharacterAndStoreWindows1250) {
+TEST_F(CertFile, SaveAndLoadKeepEveryCharacterAndStoreWindows1250)
+{
     const auto records = Student("Żółkiewska-O'Brien", "Łucja");
     ASSERT_TRUE(bFunSaveCertData(es, file, "PESEL1", records));
     EXPECT_EQ(Load("PESEL1"), records);
-    const std::string hex = RawScalar(file, "select hex(value) from PESEL1 where comp_name='Nazwisko_DATA_EDIT'");
+    const std::string hex =
+        RawScalar(file, "select hex(value) from PESEL1 where comp_name='Nazwisko_DATA_EDIT'");
     std::string expected;
     for (unsigned char c : Utf8ToCp1250("Żółkiewska-O'Brien")) {
         char h[3];
@@ -61,34 +66,39 @@ TEST_F(CertFile, SaveAndLoadKeepEveryCharacterAndStoreWindows1250) {
     EXPECT_TRUE(es.empty());
 }
 
-TEST_F(CertFile, SavingOverAnExistingTableIsRefused) {
+TEST_F(CertFile, SavingOverAnExistingTableIsRefused)
+{
     ASSERT_TRUE(bFunSaveCertData(es, file, "PESEL1", Student("A", "B")));
     EXPECT_FALSE(bFunSaveCertData(es, file, "PESEL1", Student("C", "D")));
     EXPECT_EQ(es.str(), "Tablica już istnieje: PESEL1");
     EXPECT_EQ(Load("PESEL1")[0].value, "A");
 }
 
-TEST_F(CertFile, EmptyRecordListMakesAnEmptyTable) {
+TEST_F(CertFile, EmptyRecordListMakesAnEmptyTable)
+{
     ASSERT_TRUE(bFunSaveCertData(es, file, "PESEL1", {}));
     EXPECT_EQ(iFunCheckIsStudentExists(es, file, "PESEL1", false), 1);
     EXPECT_TRUE(Load("PESEL1").empty());
 }
 
-TEST_F(CertFile, ProgressAdvancesOncePerRow) {
+TEST_F(CertFile, ProgressAdvancesOncePerRow)
+{
     CountingProgress progress;
     ASSERT_TRUE(ReplaceStudentTable(es, file, "PESEL1", Student("A", "B"), &progress));
     EXPECT_EQ(progress.position, 3);
     EXPECT_TRUE(progress.stages.empty());  // the caller sets the range
 }
 
-TEST_F(CertFile, ReplaceWritesTheNewRowsOnly) {
+TEST_F(CertFile, ReplaceWritesTheNewRowsOnly)
+{
     ASSERT_TRUE(ReplaceStudentTable(es, file, "PESEL1", Student("A", "B")));
     const std::vector<FieldRecord> second = {{"DANE UCZNIA", "Nazwisko_DATA_EDIT", "Nowak"}};
     ASSERT_TRUE(ReplaceStudentTable(es, file, "PESEL1", second));
     EXPECT_EQ(Load("PESEL1"), second);
 }
 
-TEST_F(CertFile, ReplaceInterruptedByALockKeepsThePreviousTable) {
+TEST_F(CertFile, ReplaceInterruptedByALockKeepsThePreviousTable)
+{
     const auto first = Student("Kowalska", "Anna");
     ASSERT_TRUE(ReplaceStudentTable(es, file, "PESEL1", first));
     {
@@ -101,7 +111,8 @@ TEST_F(CertFile, ReplaceInterruptedByALockKeepsThePreviousTable) {
     EXPECT_EQ(Load("PESEL1"), first);
 }
 
-TEST_F(CertFile, MissingFileMessages) {
+TEST_F(CertFile, MissingFileMessages)
+{
     const std::string missing = folders.dataFile("nic.sqvlm");
     std::vector<FieldRecord> records;
     std::vector<std::string> tables;
@@ -113,15 +124,22 @@ TEST_F(CertFile, MissingFileMessages) {
         std::string logName;
     };
     const Case cases[] = {
-        {[&] { return bFunLoadCertData(es, missing, "PESEL1", records); }, "Plik nie istnieje: \n", "bFunLoadCertData"},
-        {[&] { return bFunDeleteTable(es, missing, "PESEL1"); }, "Plik nie istnieje: \n", "bFunDeleteTable"},
-        {[&] { return bFunSaveCertData(es, missing, "PESEL1", {}); }, "Plik nie istnieje: \n", "bFunSaveCertData()"},
-        {[&] { return ReplaceStudentTable(es, missing, "PESEL1", {}); }, "Plik nie istnieje: \n", "bFunSaveCertData()"},
-        {[&] { return bFunGetTableList(es, missing, tables); }, "Plik nie istnieje: \n:", "bFunGetTableList"},
-        {[&] { return bFunGetStudentsList(es, missing, students); }, "Plik nie istnieje: \n:", "bFunGetTableList"},
-        {[&] { return ReadStudentName(es, missing, "PESEL1", name); }, "Plik nie istnieje: \n", "ReadStudentName"},
-        {[&] { return iFunCheckIsStudentExists(es, missing, "PESEL1", false) == 0; }, "Plik nie istnieje: \n",
-         "iFunCheckIsStudentExists"},
+        {[&] { return bFunLoadCertData(es, missing, "PESEL1", records); }, "Plik nie istnieje: \n",
+         "bFunLoadCertData"},
+        {[&] { return bFunDeleteTable(es, missing, "PESEL1"); }, "Plik nie istnieje: \n",
+         "bFunDeleteTable"},
+        {[&] { return bFunSaveCertData(es, missing, "PESEL1", {}); }, "Plik nie istnieje: \n",
+         "bFunSaveCertData()"},
+        {[&] { return ReplaceStudentTable(es, missing, "PESEL1", {}); }, "Plik nie istnieje: \n",
+         "bFunSaveCertData()"},
+        {[&] { return bFunGetTableList(es, missing, tables); },
+         "Plik nie istnieje: \n:", "bFunGetTableList"},
+        {[&] { return bFunGetStudentsList(es, missing, students); },
+         "Plik nie istnieje: \n:", "bFunGetTableList"},
+        {[&] { return ReadStudentName(es, missing, "PESEL1", name); }, "Plik nie istnieje: \n",
+         "ReadStudentName"},
+        {[&] { return iFunCheckIsStudentExists(es, missing, "PESEL1", false) == 0; },
+         "Plik nie istnieje: \n", "iFunCheckIsStudentExists"},
     };
     for (const Case& c : cases) {
         es = StreamWithOldText();
@@ -134,18 +152,23 @@ TEST_F(CertFile, MissingFileMessages) {
     EXPECT_FALSE(FileExists(missing));
 }
 
-TEST_F(CertFile, LoadingAMissingTableOrANonDatabase) {
+TEST_F(CertFile, LoadingAMissingTableOrANonDatabase)
+{
     std::vector<FieldRecord> list;
     EXPECT_FALSE(bFunLoadCertData(es, file, "PESEL9", list));
     EXPECT_EQ(es.str(), "Tablica nie istnieje: \nPESEL9");
     const std::string text = folders.dataFile("text.sqvlm");
-    { std::ofstream(text) << "this is not a database, just some text long enough to be a header......"; }
+    {
+        std::ofstream(text)
+            << "this is not a database, just some text long enough to be a header......";
+    }
     EXPECT_FALSE(bFunLoadCertData(es, text, "PESEL1", list));
     EXPECT_EQ(es.str(), "SQL exception: \nUNKNOWN_ERROR");
     EXPECT_EQ(LogRows().back().fun, "bFunLoadCertData()");
 }
 
-TEST_F(CertFile, DeleteTableWhetherOrNotItExists) {
+TEST_F(CertFile, DeleteTableWhetherOrNotItExists)
+{
     EXPECT_TRUE(bFunDeleteTable(es, file, "PESEL1"));
     EXPECT_TRUE(LogRows().empty());
     ASSERT_TRUE(bFunSaveCertData(es, file, "PESEL1", Student("A", "B")));
@@ -153,11 +176,12 @@ TEST_F(CertFile, DeleteTableWhetherOrNotItExists) {
     EXPECT_EQ(iFunCheckIsStudentExists(es, file, "PESEL1", false), 0);
 }
 
-TEST_F(CertFile, StudentsListSkipsWhatIsNotAStudent) {
+TEST_F(CertFile, StudentsListSkipsWhatIsNotAStudent)
+{
     ASSERT_TRUE(bFunSaveCertData(es, file, "PESEL1", Student("Kowalska", "Anna")));
     ASSERT_TRUE(bFunSaveCertData(es, file, "PESEL2", {{"DANE UCZNIA", "Imie_DATA_EDIT", "Jan"}}));
     RawExec(file,
-            "create table broken( a TEXT );"                                     // no id column
+            "create table broken( a TEXT );"  // no id column
             "create table seq( id INTEGER PRIMARY KEY AUTOINCREMENT, comp_name TEXT, value TEXT );"
             "insert into seq( comp_name ) values( 'x' );"
             "create view v as select 1;"
@@ -180,7 +204,8 @@ TEST_F(CertFile, StudentsListSkipsWhatIsNotAStudent) {
     EXPECT_EQ(tables.size(), 8u);  // every schema object
 }
 
-TEST_F(CertFile, OneStudentsNameIsTheOneTheListGives) {
+TEST_F(CertFile, OneStudentsNameIsTheOneTheListGives)
+{
     ASSERT_TRUE(bFunSaveCertData(es, file, "PESEL1", Student("Kowalska", "Anna")));
     RawExec(file, "create table PESEL3( id TEXT, comp_name TEXT, value TEXT );"
                   "insert into PESEL3 values( 'DANE UCZNIA', 'Nazwisko_DATA_EDIT', 'First' );"
@@ -204,7 +229,8 @@ TEST_F(CertFile, OneStudentsNameIsTheOneTheListGives) {
     EXPECT_EQ(LogRows().back().fun, "ReadStudentName");
 }
 
-TEST_F(CertFile, EmptyFileHasNoStudents) {
+TEST_F(CertFile, EmptyFileHasNoStudents)
+{
     std::vector<StudentEntry> students;
     std::vector<std::string> tables;
     EXPECT_TRUE(bFunGetStudentsList(es, file, students));
@@ -213,7 +239,8 @@ TEST_F(CertFile, EmptyFileHasNoStudents) {
     EXPECT_TRUE(tables.empty());
 }
 
-TEST_F(CertFile, TableNamesWithQuotesWork) {
+TEST_F(CertFile, TableNamesWithQuotesWork)
+{
     const std::string table = "PESEL`1'2";
     ASSERT_TRUE(ReplaceStudentTable(es, file, table, Student("A", "B"))) << es.str();
     EXPECT_EQ(iFunCheckIsStudentExists(es, file, table, false), 1);
@@ -225,7 +252,8 @@ TEST_F(CertFile, TableNamesWithQuotesWork) {
     EXPECT_TRUE(bFunDeleteTable(es, file, table));
 }
 
-TEST_F(CertFile, NullColumnsLoadAsEmptyText) {
+TEST_F(CertFile, NullColumnsLoadAsEmptyText)
+{
     RawExec(file, "create table PESEL5( id TEXT, comp_name TEXT, value TEXT );"
                   "insert into PESEL5 values( NULL, 'a', NULL );");
     EXPECT_EQ(Load("PESEL5"), (std::vector<FieldRecord>{{"", "a", ""}}));

@@ -24,7 +24,8 @@ std::vector<FieldRecord> Student(int rows)
 {
     std::vector<FieldRecord> records;
     for (int i = 0; i < rows; ++i)
-        records.push_back({"KLASA I MUZYCZNA", "ZMIENNA_Pole" + std::to_string(i) + "_STR1_DATA_EDIT",
+        records.push_back({"KLASA I MUZYCZNA",
+                           "ZMIENNA_Pole" + std::to_string(i) + "_STR1_DATA_EDIT",
                            "Zażółć gęślą jaźń " + std::string(300, 'x') + std::to_string(i)});
     return records;
 }
@@ -58,7 +59,8 @@ protected:
 
 TEST_F(DatabaseCopy, AWriteCutOffIsPlayedBackFromItsJournal)
 {
-    CopyMidTransaction(original, user, std::string("update ") + kTable + " set value = value || value || value");
+    CopyMidTransaction(original, user,
+                       std::string("update ") + kTable + " set value = value || value || value");
     ASSERT_NE(QuickCheckOfMainFileAlone(user), "ok");
     const auto before = FilesBeside(user);
     ASSERT_EQ(before.size(), 2u);
@@ -88,7 +90,8 @@ TEST_F(DatabaseCopy, CommitsFoundOnlyInTheLogAreTakenIn)
 
     EXPECT_EQ(copy.error, 0);
     EXPECT_EQ(copy.damage, "");
-    EXPECT_EQ(Load(target, kLateTable), (std::vector<FieldRecord>{{"DANE UCZNIA", "Nazwisko_DATA_EDIT", "Późna"}}));
+    EXPECT_EQ(Load(target, kLateTable),
+              (std::vector<FieldRecord>{{"DANE UCZNIA", "Nazwisko_DATA_EDIT", "Późna"}}));
     EXPECT_EQ(Load(target, kTable), Student(400));
     // A single file in rollback-journal mode: nothing of it lives in a log any more.
     EXPECT_EQ(RawScalar(target, "pragma journal_mode"), "delete");
@@ -98,7 +101,8 @@ TEST_F(DatabaseCopy, CommitsFoundOnlyInTheLogAreTakenIn)
 
 TEST_F(DatabaseCopy, DamageIsNamedInAFewLines)
 {
-    CopyMidTransaction(original, user, std::string("update ") + kTable + " set value = value || value || value");
+    CopyMidTransaction(original, user,
+                       std::string("update ") + kTable + " set value = value || value || value");
     fs::remove(user + "-journal");
 
     const DatabaseCopyResult copy = CopyDatabaseAsRead(user, target);
@@ -125,7 +129,8 @@ TEST_F(DatabaseCopy, AReplacedFileKeepsNoStaleJournalOrLog)
         ASSERT_EQ(iFunCheckIsStudentExists(es, other, kLateTable, true), 0) << es.str();
         ASSERT_TRUE(bFunDeleteTable(es, other, kLateTable)) << es.str();
         ASSERT_TRUE(bFunSaveCertData(es, other, kLateTable, Student(3))) << es.str();
-        const std::string change = std::string("update ") + kTable + " set value = value || value || value";
+        const std::string change =
+            std::string("update ") + kTable + " set value = value || value || value";
         if (log)
             CopyWithCommitInLog(original, user, change);
         else

@@ -40,7 +40,8 @@ std::vector<std::string> FolderEntries(const std::string& folder)
 // A file system of 64 KiB mounted on a new folder for one test.
 class SmallDisk {
 public:
-    explicit SmallDisk(const std::string& folder) : folder_(folder)
+    explicit SmallDisk(const std::string& folder)
+        : folder_(folder)
     {
         fs::create_directory(folder_);
         mounted_ = ::mount("tmpfs", folder_.c_str(), "tmpfs", 0, "size=64k") == 0;
@@ -78,7 +79,8 @@ TEST(FileCopyTest, TargetIsEitherTheOldFileOrTheWholeNewOne)
     const std::string fresh = folders.root() + "/nowy";
     EXPECT_EQ(CopyFileIfAbsent(source, fresh), 0);
     EXPECT_EQ(fs::file_size(fresh), 200000u);
-    EXPECT_EQ(FolderEntries(folders.root()), (std::vector<std::string>{"cel", "data", "nowy", "program", "zrodlo"}));
+    EXPECT_EQ(FolderEntries(folders.root()),
+              (std::vector<std::string>{"cel", "data", "nowy", "program", "zrodlo"}));
 }
 
 TEST(FileCopyTest, NamesAsLongAsTheSystemAllowsAreCopiedTo)
@@ -158,9 +160,10 @@ TEST(FileCopyTest, TheFolderIsSyncedAfterTheRename)
     std::ofstream(folders.root() + "/zrodlo", std::ios::binary) << "dane";
     const std::string log = folders.root() + "/strace.log";
     const std::string self = fs::read_symlink("/proc/self/exe").string();
-    const std::string command = "VLM_TRACED_COPY=" + folders.root() + " strace -f -qq -y -o " + log +
-                                " -e trace=fsync,rename,renameat,renameat2 " + self +
-                                " --gtest_filter=FileCopyTest.TheFolderIsSyncedAfterTheRename > /dev/null 2>&1";
+    const std::string command =
+        "VLM_TRACED_COPY=" + folders.root() + " strace -f -qq -y -o " + log +
+        " -e trace=fsync,rename,renameat,renameat2 " + self +
+        " --gtest_filter=FileCopyTest.TheFolderIsSyncedAfterTheRename > /dev/null 2>&1";
     if (std::system(command.c_str()) != 0 || !fs::exists(log))
         GTEST_SKIP() << "this machine does not let strace trace a program";
     ASSERT_EQ(ReadText(folders.root() + "/cel"), "dane");
@@ -168,7 +171,8 @@ TEST(FileCopyTest, TheFolderIsSyncedAfterTheRename)
     std::ifstream calls(log);
     bool renamed = false, folderSynced = false;
     for (std::string line; std::getline(calls, line);) {
-        if (line.find("rename") != std::string::npos && line.find(folders.root() + "/cel") != std::string::npos)
+        if (line.find("rename") != std::string::npos &&
+            line.find(folders.root() + "/cel") != std::string::npos)
             renamed = true;
         else if (renamed && line.find("fsync(") != std::string::npos &&
                  line.find("<" + folders.root() + ">") != std::string::npos)
@@ -199,12 +203,14 @@ TEST(FileCopyTest, TheNextCopyIntoAFolderRemovesTheTemporariesNoCopyHolds)
     EXPECT_EQ(CopyFileReplacing(source, target), 0);
     EXPECT_EQ(ReadText(target), std::string(200000, 'n'));
     EXPECT_EQ(FolderEntries(folders.root()),
-              (std::vector<std::string>{".vlm-kopia-Zy98Xw", ".vlm-kopia-nie-nasza", "cel", "data", "program", "zrodlo"}));
+              (std::vector<std::string>{".vlm-kopia-Zy98Xw", ".vlm-kopia-nie-nasza", "cel", "data",
+                                        "program", "zrodlo"}));
 
     ::close(holder);
     const std::string fresh = folders.root() + "/nowy";
     EXPECT_EQ(CopyFileIfAbsent(source, fresh), 0);
     EXPECT_EQ(ReadText(fresh), std::string(200000, 'n'));
     EXPECT_EQ(FolderEntries(folders.root()),
-              (std::vector<std::string>{".vlm-kopia-nie-nasza", "cel", "data", "nowy", "program", "zrodlo"}));
+              (std::vector<std::string>{".vlm-kopia-nie-nasza", "cel", "data", "nowy", "program",
+                                        "zrodlo"}));
 }

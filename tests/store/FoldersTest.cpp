@@ -18,7 +18,8 @@
 
 namespace fs = std::filesystem;
 
-TEST(FoldPolishLetters, ReplacesTheEighteenLettersOnly) {
+TEST(FoldPolishLetters, ReplacesTheEighteenLettersOnly)
+{
     const std::pair<const char*, const char*> cases[] = {
         {"Ćma Żółta", "Cma Zolta"},
         {"ŻABA", "ZABA"},
@@ -26,24 +27,31 @@ TEST(FoldPolishLetters, ReplacesTheEighteenLettersOnly) {
         {"ĄąĆćĘęŁłŃńÓóŚśŹźŻż", "AaCcEeLlNnOoSsZzZz"},
         {"jan.kowalski", "jan.kowalski"},
     };
-    for (const auto& [name, folded] : cases) EXPECT_EQ(FoldPolishLetters(name), folded) << name;
+    for (const auto& [name, folded] : cases)
+        EXPECT_EQ(FoldPolishLetters(name), folded) << name;
 }
 
 // XDG_DATA_HOME set for one test, restored afterwards.
 class XdgDataHome {
 public:
-    explicit XdgDataHome(const std::string& value) {
-        if (const char* old = std::getenv("XDG_DATA_HOME")) old_ = old, hadOld_ = true;
+    explicit XdgDataHome(const std::string& value)
+    {
+        if (const char* old = std::getenv("XDG_DATA_HOME"))
+            old_ = old, hadOld_ = true;
         setenv("XDG_DATA_HOME", value.c_str(), 1);
     }
-    ~XdgDataHome() { hadOld_ ? setenv("XDG_DATA_HOME", old_.c_str(), 1) : unsetenv("XDG_DATA_HOME"); }
+    ~XdgDataHome()
+    {
+        hadOld_ ? setenv("XDG_DATA_HOME", old_.c_str(), 1) : unsetenv("XDG_DATA_HOME");
+    }
 
 private:
     std::string old_;
     bool hadOld_ = false;
 };
 
-TEST(DataFolder, IsMadeUnderXdgDataHomeWithTheFoldedLoginName) {
+TEST(DataFolder, IsMadeUnderXdgDataHomeWithTheFoldedLoginName)
+{
     TempFolders folders;
     SetDataFolderOverride({});
     XdgDataHome home(folders.root() + "/share");
@@ -59,16 +67,17 @@ TEST(DataFolder, IsMadeUnderXdgDataHomeWithTheFoldedLoginName) {
     EXPECT_TRUE(es.empty());
 }
 
-TEST(DataFolder, UnavailableFolderGivesEmptyPathsAndNoLogRow) {
+TEST(DataFolder, UnavailableFolderGivesEmptyPathsAndNoLogRow)
+{
     TempFolders folders;
     RawExec(folders.root() + "/file", "create table x( a )");
     SetDataFolderOverride(folders.root() + "/file/sub");  // a folder below a file
     ErrorStream es;
     EXPECT_EQ(strFunGetMainDirPath(es), "");
-    EXPECT_EQ(es.str(), "Błąd podczas tworzenia katalogu:\n" + folders.root() + "/file/sub\nKod błędu: " +
-                            std::to_string(ENOTDIR));
-    for (const std::string& path : {DataTmpPath(es), SettingsFilePath(es, false), CalibrationFilePath(es, false),
-                                    TemplatesFilePath(es)})
+    EXPECT_EQ(es.str(), "Błąd podczas tworzenia katalogu:\n" + folders.root() +
+                            "/file/sub\nKod błędu: " + std::to_string(ENOTDIR));
+    for (const std::string& path : {DataTmpPath(es), SettingsFilePath(es, false),
+                                    CalibrationFilePath(es, false), TemplatesFilePath(es)})
         EXPECT_EQ(path, "");
     ErrorStream logged;
     logged << "message";
@@ -76,7 +85,8 @@ TEST(DataFolder, UnavailableFolderGivesEmptyPathsAndNoLogRow) {
     EXPECT_EQ(logged.str(), "message");
 }
 
-TEST(DataFolder, FilePathsJoinTheirFolder) {
+TEST(DataFolder, FilePathsJoinTheirFolder)
+{
     TempFolders folders;
     ErrorStream es;
     EXPECT_EQ(DataTmpPath(es), folders.dataFile("data_tmp.sqtmp"));
@@ -88,20 +98,24 @@ TEST(DataFolder, FilePathsJoinTheirFolder) {
     EXPECT_TRUE(es.empty());
 }
 
-TEST(DataFolder, ProgramFolderIsTheExecutablesFolder) {
+TEST(DataFolder, ProgramFolderIsTheExecutablesFolder)
+{
     ErrorStream es;
     EXPECT_EQ(ProgramFolderPath(es), fs::read_symlink("/proc/self/exe").parent_path().string());
 }
 
-TEST(DataFolder, TemplatesFileIsCreatedEmpty) {
+TEST(DataFolder, TemplatesFileIsCreatedEmpty)
+{
     TempFolders folders;
     ErrorStream es;
     EXPECT_EQ(TemplatesFilePath(es), folders.dataFile("szablony.sqset"));
     EXPECT_TRUE(fs::exists(folders.dataFile("szablony.sqset")));
-    EXPECT_EQ(RawScalar(folders.dataFile("szablony.sqset"), "select count(*) from sqlite_master"), "0");
+    EXPECT_EQ(RawScalar(folders.dataFile("szablony.sqset"), "select count(*) from sqlite_master"),
+              "0");
 }
 
-TEST(FileOperations, DeleteWorkingCopy) {
+TEST(FileOperations, DeleteWorkingCopy)
+{
     TempFolders folders;
     ErrorStream es = StreamWithOldText();
     EXPECT_TRUE(bFunDeleteTmpFile(es));  // nothing to delete
@@ -114,7 +128,8 @@ TEST(FileOperations, DeleteWorkingCopy) {
 
 // A read-only file system refuses to remove even a name it does not hold (EROFS): a working
 // copy that is not there is still nothing to delete.
-TEST(FileOperations, NoWorkingCopyInAReadOnlyDataFolderIsNoError) {
+TEST(FileOperations, NoWorkingCopyInAReadOnlyDataFolderIsNoError)
+{
     TempFolders folders;
     const std::string readOnly = folders.root() + "/tylko do odczytu";
     fs::create_directory(readOnly);
@@ -128,7 +143,8 @@ TEST(FileOperations, NoWorkingCopyInAReadOnlyDataFolderIsNoError) {
     ::umount2(readOnly.c_str(), MNT_DETACH);
 }
 
-TEST(FileOperations, CopyFailsOntoExistingFileWhenAsked) {
+TEST(FileOperations, CopyFailsOntoExistingFileWhenAsked)
+{
     TempFolders folders;
     const std::string source = folders.dataFile("a"), target = folders.dataFile("b");
     RawExec(source, "create table x( a )");
@@ -144,16 +160,18 @@ TEST(FileOperations, CopyFailsOntoExistingFileWhenAsked) {
 
 // A copy cut short (here by the file-size limit, as a full disk would) leaves the target as
 // it was: no cut-off new file that the next required-files check would take as the user's.
-TEST(FileOperations, CopyCutShortLeavesTheTargetAsItWas) {
+TEST(FileOperations, CopyCutShortLeavesTheTargetAsItWas)
+{
     TempFolders folders;
     ErrorStream es;
     const std::string source = folders.dataFile("big"), kept = folders.dataFile("kept"),
                       absent = folders.dataFile("absent");
     std::ofstream(source, std::ios::binary) << std::string(512 * 1024, 'x');
     std::ofstream(kept, std::ios::binary) << "old";
-    RawExec(folders.dataFile("logs.sqdb"), "create table `error`( datetime TEXT, fun TEXT, info TEXT )");
+    RawExec(folders.dataFile("logs.sqdb"),
+            "create table `error`( datetime TEXT, fun TEXT, info TEXT )");
 
-    rlimit before {};
+    rlimit before{};
     getrlimit(RLIMIT_FSIZE, &before);
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     rlimit small = before;
@@ -166,15 +184,18 @@ TEST(FileOperations, CopyCutShortLeavesTheTargetAsItWas) {
 
     EXPECT_FALSE(replaced);
     EXPECT_FALSE(created);
-    const std::string message = "Błąd podczas kopiowania pliku.\n\nZ: " + source + "\ndo: " + absent + "\n\n Kod błędu: ";
+    const std::string message =
+        "Błąd podczas kopiowania pliku.\n\nZ: " + source + "\ndo: " + absent + "\n\n Kod błędu: ";
     EXPECT_EQ(es.str().substr(0, message.size()), message);
     EXPECT_NE(es.str().substr(message.size()), "0");
     EXPECT_TRUE(FileBytes(kept) == "old");
     EXPECT_FALSE(fs::exists(absent));
-    EXPECT_EQ(std::distance(fs::directory_iterator(folders.dataFolder()), fs::directory_iterator()), 3);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folders.dataFolder()), fs::directory_iterator()),
+              3);
 }
 
-TEST(FileOperations, ClearFileAttributesGivesOwnerWriteBack) {
+TEST(FileOperations, ClearFileAttributesGivesOwnerWriteBack)
+{
     TempFolders folders;
     ErrorStream es;
     EXPECT_FALSE(ClearFileAttributes(es, folders.dataFile("missing")));
@@ -188,19 +209,22 @@ TEST(FileOperations, ClearFileAttributesGivesOwnerWriteBack) {
     EXPECT_TRUE(st.st_mode & S_IWUSR);
 }
 
-TEST(FileOperations, ReplaceAll) {
+TEST(FileOperations, ReplaceAll)
+{
     ErrorStream es;
     std::string text = "a\\b\\\\c";
     ReplaceAll(es, text, "\\", "/");
     EXPECT_EQ(text, "a/b//c");
 }
 
-TEST(Log, DateTimeHasNoLeadingZeros) {
+TEST(Log, DateTimeHasNoLeadingZeros)
+{
     EXPECT_EQ(LogDateTime(2015, 6, 23, 7, 5, 9), "2015.6.23 7:5:9");
     EXPECT_EQ(LogDateTime(2026, 12, 10, 23, 59, 0), "2026.12.10 23:59:0");
 }
 
-TEST(Log, FirstWriteCreatesTheTableAndKeepsTheText) {
+TEST(Log, FirstWriteCreatesTheTableAndKeepsTheText)
+{
     TempFolders folders;
     ErrorStream es;
     es << "Plik nie istnieje: \n/x/O'Neil `a`";
@@ -213,11 +237,14 @@ TEST(Log, FirstWriteCreatesTheTableAndKeepsTheText) {
     EXPECT_EQ(rows[0].info, es.str());
     EXPECT_EQ(rows[1].fun, "bFunLoadCertData()");
     const auto dates = RawColumn(folders.dataFile("logs.sqdb"), "select datetime from error");
-    const std::regex format(R"([0-9]{4}\.[1-9][0-9]?\.[1-9][0-9]? (0|[1-9][0-9]?):(0|[1-9][0-9]?):(0|[1-9][0-9]?))");
-    for (const std::string& d : dates) EXPECT_TRUE(std::regex_match(d, format)) << d;
+    const std::regex format(
+        R"([0-9]{4}\.[1-9][0-9]?\.[1-9][0-9]? (0|[1-9][0-9]?):(0|[1-9][0-9]?):(0|[1-9][0-9]?))");
+    for (const std::string& d : dates)
+        EXPECT_TRUE(std::regex_match(d, format)) << d;
 }
 
-TEST(Log, KindOneWritesTheInfoTable) {
+TEST(Log, KindOneWritesTheInfoTable)
+{
     TempFolders folders;
     ErrorStream es;
     es << "x";

@@ -9,7 +9,8 @@
 #include "tests/store/StoreTestSupport.h"
 #include "tests/support/TempFolders.h"
 
-TEST(Guarded, DatabaseFailureRollsBackThenReportsAndLogsTheCodeName) {
+TEST(Guarded, DatabaseFailureRollsBackThenReportsAndLogsTheCodeName)
+{
     TempFolders folders;
     const std::string file = folders.dataFile("frame.sqdb");
     RawExec(file, "create table t( v TEXT )");
@@ -33,7 +34,8 @@ TEST(Guarded, DatabaseFailureRollsBackThenReportsAndLogsTheCodeName) {
     EXPECT_EQ(db.RunScalar("select count(*) from t"), 0);
 }
 
-TEST(Guarded, WithoutLogNameReportsButDoesNotLog) {
+TEST(Guarded, WithoutLogNameReportsButDoesNotLog)
+{
     TempFolders folders;
     ErrorStream es;
     const bool result = Guarded(es, {"SQLite exception: ", nullptr}, []() -> bool {
@@ -44,21 +46,25 @@ TEST(Guarded, WithoutLogNameReportsButDoesNotLog) {
     EXPECT_TRUE(LogRows().empty());
 }
 
-TEST(Guarded, ResultOfTheBodyPassesAndTheStreamKeepsItsText) {
+TEST(Guarded, ResultOfTheBodyPassesAndTheStreamKeepsItsText)
+{
     TempFolders folders;
     for (const bool bodyResult : {true, false}) {
         ErrorStream es = StreamWithOldText();
-        EXPECT_EQ(Guarded(es, {"Sql exception: ", "bFunFrame()"}, [&] { return bodyResult; }), bodyResult);
+        EXPECT_EQ(Guarded(es, {"Sql exception: ", "bFunFrame()"}, [&] { return bodyResult; }),
+                  bodyResult);
         EXPECT_EQ(es.str(), "older message");
     }
     EXPECT_TRUE(LogRows().empty());
 }
 
 // The database exception is a standard error now: the region must not swallow the others.
-TEST(Guarded, OtherExceptionsReachTheCaller) {
+TEST(Guarded, OtherExceptionsReachTheCaller)
+{
     TempFolders folders;
     ErrorStream es = StreamWithOldText();
-    EXPECT_THROW(Guarded(es, {"Sql exception: ", "bFunFrame()"}, []() -> bool { throw std::runtime_error("disk"); }),
+    EXPECT_THROW(Guarded(es, {"Sql exception: ", "bFunFrame()"},
+                         []() -> bool { throw std::runtime_error("disk"); }),
                  std::runtime_error);
     EXPECT_EQ(es.str(), "older message");
     EXPECT_TRUE(LogRows().empty());

@@ -16,8 +16,12 @@ namespace {
 
 class RecordingSender : public MailSender {
 public:
-    explicit RecordingSender(bool result) : result_(result) {}
-    bool Send(const MailMessage& message) override {
+    explicit RecordingSender(bool result)
+        : result_(result)
+    {
+    }
+    bool Send(const MailMessage& message) override
+    {
         sent.push_back(message);
         return result_;
     }
@@ -29,7 +33,8 @@ private:
 
 }  // namespace
 
-TEST(LogReading, RowsInOrder) {
+TEST(LogReading, RowsInOrder)
+{
     TempFolders folders;
     ErrorStream es;
     for (const char* text : {"pierwszy", "drugi 'z' apostrofem", "trzeci"}) {
@@ -43,7 +48,8 @@ TEST(LogReading, RowsInOrder) {
     EXPECT_EQ(rows[2].fun, "f()");
 }
 
-TEST(LogReading, MissingLogIsSilent) {
+TEST(LogReading, MissingLogIsSilent)
+{
     TempFolders folders;
     ErrorStream es = StreamWithOldText();
     std::vector<LogRecord> rows;
@@ -52,7 +58,8 @@ TEST(LogReading, MissingLogIsSilent) {
     EXPECT_FALSE(FileExists(folders.dataFile("logs.sqdb")));
 }
 
-TEST(LogReading, LogWithoutErrorTableIsLoggedThere) {
+TEST(LogReading, LogWithoutErrorTableIsLoggedThere)
+{
     TempFolders folders;
     RawExec(folders.dataFile("logs.sqdb"), "create table other( a );");
     ErrorStream es;
@@ -65,13 +72,14 @@ TEST(LogReading, LogWithoutErrorTableIsLoggedThere) {
     EXPECT_EQ(logged[0].info, "Sql exception: SQLITE_ERROR");
 }
 
-TEST(Mail, HandsTheMessageToTheSender) {
+TEST(Mail, HandsTheMessageToTheSender)
+{
     for (bool accepted : {true, false}) {
         auto sender = std::make_shared<RecordingSender>(accepted);
         SetMailSender(sender);
         ErrorStream es;
-        EXPECT_EQ(SendFileByMail(es, "Logi", "pomoc@example.org", "Logi programu Tovrix-Kalenor", "/d/logs.sqdb",
-                                 "logs.sqdb"),
+        EXPECT_EQ(SendFileByMail(es, "Logi", "pomoc@example.org", "Logi programu Tovrix-Kalenor",
+                                 "/d/logs.sqdb", "logs.sqdb"),
                   accepted);
         ASSERT_EQ(sender->sent.size(), 1u);
         const MailMessage& m = sender->sent[0];
@@ -88,12 +96,15 @@ TEST(Mail, HandsTheMessageToTheSender) {
 // The production sender against a stand-in "xdg-email" on PATH that records its arguments
 // and then exits with a code, or keeps running as a mail program that xdg-email started
 // itself would (xdg-email then waits until that program closes).
-TEST(Mail, XdgEmailGetsTheMessageAndItsAnswerCounts) {
+TEST(Mail, XdgEmailGetsTheMessageAndItsAnswerCounts)
+{
     TempFolders folders;
     const std::string bin = folders.root() + "/bin", arguments = folders.root() + "/arguments";
     std::filesystem::create_directory(bin);
-    std::ofstream(bin + "/xdg-email") << "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$VLM_MAIL_ARGUMENTS\"\n"
-                                         "[ \"$VLM_MAIL_EXIT\" = running ] && exec sleep 8 >/dev/null 2>&1\nexit \"$VLM_MAIL_EXIT\"\n";
+    std::ofstream(bin + "/xdg-email")
+        << "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$VLM_MAIL_ARGUMENTS\"\n"
+           "[ \"$VLM_MAIL_EXIT\" = running ] && exec sleep 8 >/dev/null 2>&1\nexit "
+           "\"$VLM_MAIL_EXIT\"\n";
     chmod((bin + "/xdg-email").c_str(), 0755);
     const std::string oldPath = std::getenv("PATH") ? std::getenv("PATH") : "";
     setenv("VLM_MAIL_ARGUMENTS", arguments.c_str(), 1);
@@ -104,23 +115,28 @@ TEST(Mail, XdgEmailGetsTheMessageAndItsAnswerCounts) {
         bool sent;
     } cases[] = {
         {"bin", "0", true},
-        {"bin", "3", false},         // no mail program configured
-        {"bin", "running", true},    // the mail program took the message over
-        {"nowhere", "0", false},     // xdg-utils missing
+        {"bin", "3", false},       // no mail program configured
+        {"bin", "running", true},  // the mail program took the message over
+        {"nowhere", "0", false},   // xdg-utils missing
     };
     for (const auto& c : cases) {
         std::filesystem::remove(arguments);
-        setenv("PATH", (c.path == std::string("bin") ? bin + ":" + oldPath : folders.root() + "/nowhere").c_str(), 1);
+        setenv("PATH",
+               (c.path == std::string("bin") ? bin + ":" + oldPath : folders.root() + "/nowhere")
+                   .c_str(),
+               1);
         setenv("VLM_MAIL_EXIT", c.exit, 1);
         const auto start = std::chrono::steady_clock::now();
         const bool sent = XdgEmailSender(std::chrono::milliseconds(500))
-                              .Send({"Logi", "pomoc@example.invalid", "Logi programu Tovrix-Kalenor",
-                                     "/d/logs.sqdb", "logs.sqdb"});
+                              .Send({"Logi", "pomoc@example.invalid",
+                                     "Logi programu Tovrix-Kalenor", "/d/logs.sqdb", "logs.sqdb"});
         EXPECT_EQ(sent, c.sent) << c.exit;
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5)) << c.exit;
         if (c.path == std::string("bin")) {
-            EXPECT_EQ(FileBytes(arguments), "--utf8\n--subject\nLogi\n--body\nLogi programu Tovrix-Kalenor\n"
-                                            "--attach\n/d/logs.sqdb\npomoc@example.invalid\n") << c.exit;
+            EXPECT_EQ(FileBytes(arguments),
+                      "--utf8\n--subject\nLogi\n--body\nLogi programu Tovrix-Kalenor\n"
+                      "--attach\n/d/logs.sqdb\npomoc@example.invalid\n")
+                << c.exit;
         }
     }
     setenv("PATH", oldPath.c_str(), 1);

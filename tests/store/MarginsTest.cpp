@@ -9,10 +9,12 @@
 
 namespace {
 
-MarginSet Set(const std::string& name, int base) {
+MarginSet Set(const std::string& name, int base)
+{
     MarginSet m;
     m.name = name;
-    for (int p = 0; p < 4; ++p) m.page[p] = {base + p * 4, base + p * 4 + 1, base + p * 4 + 2, base + p * 4 + 3};
+    for (int p = 0; p < 4; ++p)
+        m.page[p] = {base + p * 4, base + p * 4 + 1, base + p * 4 + 2, base + p * 4 + 3};
     m.A4 = base % 2;
     m.Portrait = (base / 2) % 2;
     return m;
@@ -20,15 +22,20 @@ MarginSet Set(const std::string& name, int base) {
 
 class Margins : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         folders.copyFactoryFiles();
         factory = folders.programFile("ustawienia.sqset");
         user = folders.dataFile("ustawienia.sqset");
-        RawExec(user, "create table margin( name TEXT, Page1X1, Page1Y1, Page1X2, Page1Y2, Page2X1, Page2Y1, "
-                      "Page2X2, Page2Y2, Page3X1, Page3Y1, Page3X2, Page3Y2, Page4X1, Page4Y1, Page4X2, Page4Y2, "
-                      "A4, Portrait );");
+        RawExec(
+            user,
+            "create table margin( name TEXT, Page1X1, Page1Y1, Page1X2, Page1Y2, Page2X1, Page2Y1, "
+            "Page2X2, Page2Y2, Page3X1, Page3Y1, Page3X2, Page3Y2, Page4X1, Page4Y1, Page4X2, "
+            "Page4Y2, "
+            "A4, Portrait );");
     }
-    std::vector<MarginSet> Read(const std::string& file) {
+    std::vector<MarginSet> Read(const std::string& file)
+    {
         std::vector<MarginSet> sets(7);
         EXPECT_TRUE(bFunMarginReadData(es, file, sets)) << es.str();
         return sets;
@@ -40,7 +47,8 @@ protected:
 
 }  // namespace
 
-TEST_F(Margins, FactorySetsFitThePage) {
+TEST_F(Margins, FactorySetsFitThePage)
+{
     const auto sets = Read(factory);
     ASSERT_GE(sets.size(), 2u);
     EXPECT_EQ(sets[0].name, "A4 pionowo");
@@ -59,7 +67,8 @@ TEST_F(Margins, FactorySetsFitThePage) {
         }
 }
 
-TEST_F(Margins, AddReadAndDelete) {
+TEST_F(Margins, AddReadAndDelete)
+{
     const MarginSet added = Set("Moje O'Neil `ż`", 3);
     ASSERT_TRUE(bFunMarginWriteNewSettings(es, user, Set("first", 1)));
     ASSERT_TRUE(bFunMarginWriteNewSettings(es, user, added)) << es.str();
@@ -74,29 +83,34 @@ TEST_F(Margins, AddReadAndDelete) {
     EXPECT_TRUE(es.empty());
 }
 
-TEST_F(Margins, DeleteOfUnknownName) {
+TEST_F(Margins, DeleteOfUnknownName)
+{
     EXPECT_FALSE(bFunMarginDeleteSettings(es, user, "nie ma"));
     EXPECT_EQ(es.str(), "Błąd podczas próby skasowania ustawień nie ma");
     ASSERT_EQ(LogRows().size(), 1u);
     EXPECT_EQ(LogRows()[0].fun, "bFunMarginDeleteSettings()");
 }
 
-TEST_F(Margins, NullColumnsReadAsZero) {
+TEST_F(Margins, NullColumnsReadAsZero)
+{
     RawExec(user, "insert into margin( name ) values( NULL );");
     const auto sets = Read(user);
     ASSERT_EQ(sets.size(), 1u);
     EXPECT_EQ(sets[0], MarginSet{});
 }
 
-TEST_F(Margins, RestoreCarriesEveryColumn) {
+TEST_F(Margins, RestoreCarriesEveryColumn)
+{
     ASSERT_TRUE(bFunMarginWriteNewSettings(es, user, Set("user set", 5)));
     ASSERT_TRUE(bFunMarginRestoreOriginal(es, factory, user)) << es.str();
     EXPECT_EQ(Read(user), Read(factory));
 }
 
-TEST_F(Margins, FailedRestoreKeepsTheUserSets) {
+TEST_F(Margins, FailedRestoreKeepsTheUserSets)
+{
     ASSERT_TRUE(bFunMarginWriteNewSettings(es, user, Set("user set", 5)));
-    RawExec(factory, "alter table margin rename column Page4Y2 to Other;");  // the reader fails mid-way
+    RawExec(factory,
+            "alter table margin rename column Page4Y2 to Other;");  // the reader fails mid-way
     EXPECT_FALSE(bFunMarginRestoreOriginal(es, factory, user));
     EXPECT_EQ(es.str(), "Sql exception: CPPSQLITE_ERROR");
     const auto sets = Read(user);
@@ -104,7 +118,8 @@ TEST_F(Margins, FailedRestoreKeepsTheUserSets) {
     EXPECT_EQ(sets[0].name, "user set");
 }
 
-TEST_F(Margins, MissingFiles) {
+TEST_F(Margins, MissingFiles)
+{
     const std::string missing = folders.dataFile("brak.sqset");
     std::vector<MarginSet> sets;
     struct Case {

@@ -20,19 +20,25 @@ namespace {
 
 class RequiredFiles : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         list = folders.programFile("pliki_kat.sqset");
-        RawExec(list, "create table dir( name TEXT ); create table files( name TEXT, `update` INTEGER );");
+        RawExec(
+            list,
+            "create table dir( name TEXT ); create table files( name TEXT, `update` INTEGER );");
     }
-    void Ship(const std::string& name, const std::string& content, int update) {
+    void Ship(const std::string& name, const std::string& content, int update)
+    {
         fs::create_directories(fs::path(folders.programFile(name)).parent_path());
         std::ofstream(folders.programFile(name)) << content;
-        RawExec(list, "insert into files values( '" + name + "', " + std::to_string(update) + " );");
+        RawExec(list,
+                "insert into files values( '" + name + "', " + std::to_string(update) + " );");
     }
     static std::string Content(const std::string& path) { return FileBytes(path); }
     // Runs the check as a user who may not write the program folder; the superuser's test
     // runs it in a child process that has become "nobody".
-    bool CheckAsOrdinaryUser() {
+    bool CheckAsOrdinaryUser()
+    {
         if (geteuid() != 0) {
             chmod(folders.programFolder().c_str(), 0555);
             const bool ok = bFunCheckFilesDir(es);
@@ -46,7 +52,8 @@ protected:
         lchown(folders.dataFolder().c_str(), kNobody, kNobody);
         const pid_t child = fork();
         if (child == 0) {
-            if (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0) _exit(2);
+            if (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0)
+                _exit(2);
             ErrorStream childErrors;
             const bool ok = bFunCheckFilesDir(childErrors);
             std::fputs(childErrors.str().c_str(), stderr);
@@ -63,18 +70,22 @@ protected:
 
 }  // namespace
 
-TEST_F(RequiredFiles, EmptyListDoesNothing) {
+TEST_F(RequiredFiles, EmptyListDoesNothing)
+{
     EXPECT_TRUE(bFunCheckFilesDir(es));
     EXPECT_TRUE(fs::is_empty(folders.dataFolder()));
 }
 
-TEST_F(RequiredFiles, FillsAnEmptyDataFolder) {
-    RawExec(list, "insert into dir values( 'grafika' ); insert into dir values( 'grafika\\blanki' );"
-                  "insert into dir values( NULL );");
+TEST_F(RequiredFiles, FillsAnEmptyDataFolder)
+{
+    RawExec(list,
+            "insert into dir values( 'grafika' ); insert into dir values( 'grafika\\blanki' );"
+            "insert into dir values( NULL );");
     Ship("ustawienia.sqset", "settings", 0);
     Ship("grafika/blanki/strona.png", "picture", 0);
-    RawExec(list, "insert into files values( 'grafika\\blanki\\strona.png', 0 );");  // Windows separators
-    chmod(folders.programFile("ustawienia.sqset").c_str(), 0444);                   // installed read-only
+    RawExec(list,
+            "insert into files values( 'grafika\\blanki\\strona.png', 0 );");  // Windows separators
+    chmod(folders.programFile("ustawienia.sqset").c_str(), 0444);  // installed read-only
     ASSERT_TRUE(bFunCheckFilesDir(es)) << es.str();
     EXPECT_EQ(Content(folders.dataFile("ustawienia.sqset")), "settings");
     EXPECT_EQ(Content(folders.dataFile("grafika/blanki/strona.png")), "picture");
@@ -84,7 +95,8 @@ TEST_F(RequiredFiles, FillsAnEmptyDataFolder) {
     EXPECT_TRUE(st.st_mode & S_IWUSR);
 }
 
-TEST_F(RequiredFiles, UserCopyIsKeptUnlessFlagged) {
+TEST_F(RequiredFiles, UserCopyIsKeptUnlessFlagged)
+{
     Ship("kept.txt", "factory", 0);
     Ship("replaced.txt", "factory", 1);
     std::ofstream(folders.dataFile("kept.txt")) << "user";
@@ -99,7 +111,8 @@ TEST_F(RequiredFiles, UserCopyIsKeptUnlessFlagged) {
     EXPECT_EQ(Content(folders.dataFile("replaced.txt")), "user again");
 }
 
-TEST_F(RequiredFiles, ReadOnlyListStartsWhenNothingIsFlagged) {
+TEST_F(RequiredFiles, ReadOnlyListStartsWhenNothingIsFlagged)
+{
     Ship("a.txt", "factory", 0);
     std::ofstream(folders.dataFile("a.txt")) << "user";
     Ship("b.txt", "factory", 0);
@@ -114,7 +127,8 @@ TEST_F(RequiredFiles, ReadOnlyListStartsWhenNothingIsFlagged) {
 
 // A system-wide installation: the list is read-only to the user, so the flags stay set;
 // the user receives each installation's flagged files once.
-TEST_F(RequiredFiles, ReadOnlyInstallationReplacesFlaggedFilesOncePerInstallation) {
+TEST_F(RequiredFiles, ReadOnlyInstallationReplacesFlaggedFilesOncePerInstallation)
+{
     Ship("manual.html", "factory 1", 1);
     Ship("settings", "factory", 0);
     std::ofstream(folders.dataFile("manual.html")) << "user";
@@ -138,30 +152,39 @@ TEST_F(RequiredFiles, ReadOnlyInstallationReplacesFlaggedFilesOncePerInstallatio
     EXPECT_EQ(Content(folders.dataFile("settings")), "user");
 }
 
-TEST_F(RequiredFiles, MissingFactoryFileFails) {
+TEST_F(RequiredFiles, MissingFactoryFileFails)
+{
     RawExec(list, "insert into files values( 'brak.txt', 0 );");
     EXPECT_FALSE(bFunCheckFilesDir(es));
-    EXPECT_EQ(es.str(), "Błąd podczas kopiowania pliku.\n\nZ: " + folders.programFile("brak.txt") + "\ndo: " +
-                            folders.dataFile("brak.txt") + "\n\n Kod błędu: " + std::to_string(ENOENT));
+    EXPECT_EQ(es.str(), "Błąd podczas kopiowania pliku.\n\nZ: " + folders.programFile("brak.txt") +
+                            "\ndo: " + folders.dataFile("brak.txt") +
+                            "\n\n Kod błędu: " + std::to_string(ENOENT));
     EXPECT_EQ(LogRows().back().fun, "bFunCopyFile()");
 }
 
-TEST(RequiredFilesList, Missing) {
+TEST(RequiredFilesList, Missing)
+{
     TempFolders folders;
     ErrorStream es;
     EXPECT_FALSE(bFunCheckFilesDir(es));
-    EXPECT_EQ(es.str(), "Błąd podczas próby sprawdzenia wymaganych plików / katalogów.\nPlik nie istnieje: " +
-                            folders.programFile("pliki_kat.sqset"));
+    EXPECT_EQ(es.str(),
+              "Błąd podczas próby sprawdzenia wymaganych plików / katalogów.\nPlik nie istnieje: " +
+                  folders.programFile("pliki_kat.sqset"));
     EXPECT_EQ(LogRows().back().fun, "bFunCheckFilesDir()");
 }
 
-TEST(RequiredFilesList, FactoryListNamesTheSettingsFile) {
+TEST(RequiredFilesList, FactoryListNamesTheSettingsFile)
+{
     TempFolders folders;
     folders.copyFactoryFiles();
     const std::string list = folders.programFile("pliki_kat.sqset");
-    EXPECT_EQ(RawScalar(list, "select count(*) from files where name='ustawienia.sqset' and `update`=0"), "1");
+    EXPECT_EQ(
+        RawScalar(list, "select count(*) from files where name='ustawienia.sqset' and `update`=0"),
+        "1");
     // Only the manual follows each installation; the user's settings and calibration never do.
     EXPECT_EQ(RawScalar(list, "select count(*) from files where name='Dovivureze.html'"), "1");
-    EXPECT_EQ(RawScalar(list, "select count(*) from files where `update`<>0 and name<>'Dovivureze.html'"), "0");
+    EXPECT_EQ(
+        RawScalar(list, "select count(*) from files where `update`<>0 and name<>'Dovivureze.html'"),
+        "0");
     EXPECT_EQ(RawScalar(list, "select count(*) from dir where name='grafika'"), "1");
 }

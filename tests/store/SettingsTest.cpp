@@ -14,14 +14,19 @@ namespace {
 // The user's copy of the factory settings file.
 class UserSettings : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         folders.copyFactoryFiles();
         file = folders.dataFile("ustawienia.sqset");
-        ASSERT_TRUE(bFunCopyFile(es, folders.programFile("ustawienia.sqset"), file, true)) << es.str();
+        ASSERT_TRUE(bFunCopyFile(es, folders.programFile("ustawienia.sqset"), file, true))
+            << es.str();
     }
-    std::string Rows(const std::string& key) {
-        return RawScalar(file, "select count(*) || ':' || ifnull(text_value, 'NULL') || ':' || ifnull(int_value, 'NULL') "
-                               "from settings where name='" + key + "'");
+    std::string Rows(const std::string& key)
+    {
+        return RawScalar(file, "select count(*) || ':' || ifnull(text_value, 'NULL') || ':' || "
+                               "ifnull(int_value, 'NULL') "
+                               "from settings where name='" +
+                                   key + "'");
     }
     TempFolders folders;
     ErrorStream es;
@@ -30,9 +35,10 @@ protected:
 
 }  // namespace
 
-TEST_F(UserSettings, FactoryValues) {
+TEST_F(UserSettings, FactoryValues)
+{
     const std::pair<const char*, int> cases[] = {
-        {"import_alert", 0}, {"strike_empty_fields", 1}, {"print_without_dots", 0},
+        {"import_alert", 0}, {"strike_empty_fields", 1},         {"print_without_dots", 0},
         {"word_wrap", 0},    {"create_school_data_template", 1}, {"print_margin", 0},
     };
     for (const auto& [key, value] : cases) {
@@ -42,7 +48,8 @@ TEST_F(UserSettings, FactoryValues) {
     }
 }
 
-TEST_F(UserSettings, WriteUpdatesOrInserts) {
+TEST_F(UserSettings, WriteUpdatesOrInserts)
+{
     EXPECT_TRUE(bFunSqlSettingWriteValue(es, "nowy", 5));
     EXPECT_EQ(Rows("nowy"), "1:NULL:5");
     EXPECT_TRUE(bFunSqlSettingWriteValue(es, "nowy", 5));  // unchanged value still matches the row
@@ -56,16 +63,19 @@ TEST_F(UserSettings, WriteUpdatesOrInserts) {
     EXPECT_TRUE(es.empty());
 }
 
-TEST_F(UserSettings, TwoRowsOfOneKey) {
+TEST_F(UserSettings, TwoRowsOfOneKey)
+{
     RawExec(file, "insert into settings( name, int_value ) values( 'dup', 1 ), ( 'dup', 2 );");
     int out = 0;
     EXPECT_TRUE(bFunSqlGetSettingsValue(es, "dup", out));
     EXPECT_EQ(out, 1);
     EXPECT_TRUE(bFunSqlSettingWriteValue(es, "dup", 3));
-    EXPECT_EQ(RawScalar(file, "select group_concat(int_value) from settings where name='dup'"), "3,3");
+    EXPECT_EQ(RawScalar(file, "select group_concat(int_value) from settings where name='dup'"),
+              "3,3");
 }
 
-TEST_F(UserSettings, KeyWithoutRowReadsEmpty) {
+TEST_F(UserSettings, KeyWithoutRowReadsEmpty)
+{
     int number = 7;
     std::string text = "x";
     EXPECT_TRUE(bFunSqlGetSettingsValue(es, "brak", number));
@@ -76,7 +86,8 @@ TEST_F(UserSettings, KeyWithoutRowReadsEmpty) {
     EXPECT_EQ(text, "");
 }
 
-TEST_F(UserSettings, MissingTable) {
+TEST_F(UserSettings, MissingTable)
+{
     RawExec(file, "drop table settings;");
     es = StreamWithOldText();
     EXPECT_FALSE(bFunSqlSettingWriteValue(es, "a", 1));
@@ -89,7 +100,8 @@ TEST_F(UserSettings, MissingTable) {
     EXPECT_EQ(LogRows().back().fun, "bFunSqlGetSettingsValue()");
 }
 
-TEST(Settings, MissingFileMessagesDiffer) {
+TEST(Settings, MissingFileMessagesDiffer)
+{
     TempFolders folders;
     const std::string path = folders.dataFile("ustawienia.sqset");
     ErrorStream es;
@@ -104,18 +116,21 @@ TEST(Settings, MissingFileMessagesDiffer) {
     EXPECT_EQ(rows[1].fun, "bFunSqlGetSettingsValue()");
 }
 
-TEST_F(UserSettings, TownListsAddOnce) {
+TEST_F(UserSettings, TownListsAddOnce)
+{
     struct List {
         const char* table;
         std::function<bool(ErrorStream&, const std::string&)> add;
         std::function<bool(ErrorStream&, std::vector<std::string>&)> load;
     };
-    const List lists[] = {{"city", bFunStudentDataAddCity, bFunStudentDataLoadCityList},
-                          {"province", bFunStudentDataAddProvince, bFunStudentDataLoadProvinceList}};
+    const List lists[] = {
+        {"city", bFunStudentDataAddCity, bFunStudentDataLoadCityList},
+        {"province", bFunStudentDataAddProvince, bFunStudentDataLoadProvinceList}};
     for (const List& list : lists) {
         const std::string count = std::string("select count(*) from ") + list.table;
         const std::string before = RawScalar(file, count);
-        for (const char* name : {"Żnin", "Żnin", "", "", "O'Hara"}) EXPECT_TRUE(list.add(es, name)) << name;
+        for (const char* name : {"Żnin", "Żnin", "", "", "O'Hara"})
+            EXPECT_TRUE(list.add(es, name)) << name;
         EXPECT_EQ(std::stoi(RawScalar(file, count)), std::stoi(before) + 3) << list.table;
         std::vector<std::string> items = {"old"};
         EXPECT_TRUE(list.load(es, items));
@@ -126,7 +141,8 @@ TEST_F(UserSettings, TownListsAddOnce) {
     EXPECT_TRUE(es.empty());
 }
 
-TEST_F(UserSettings, FactoryTownsAndVoivodeships) {
+TEST_F(UserSettings, FactoryTownsAndVoivodeships)
+{
     std::vector<std::string> items;
     EXPECT_TRUE(bFunStudentDataLoadProvinceList(es, items));
     ASSERT_EQ(items.size(), 16u);
@@ -136,7 +152,8 @@ TEST_F(UserSettings, FactoryTownsAndVoivodeships) {
     EXPECT_NE(std::find(items.begin(), items.end(), "Łódź"), items.end());
 }
 
-TEST_F(UserSettings, MissingProvinceTableLeavesItems) {
+TEST_F(UserSettings, MissingProvinceTableLeavesItems)
+{
     RawExec(file, "drop table province;");
     std::vector<std::string> items = {"a", "b"};
     EXPECT_FALSE(bFunStudentDataLoadProvinceList(es, items));

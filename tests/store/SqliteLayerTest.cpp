@@ -14,7 +14,8 @@ namespace {
 
 // Runs `action` and returns the code and message of the exception it throws.
 template <typename Action>
-CppSQLite3Exception Thrown(Action action) {
+CppSQLite3Exception Thrown(Action action)
+{
     try {
         action();
     } catch (const CppSQLite3Exception& e) {
@@ -26,9 +27,11 @@ CppSQLite3Exception Thrown(Action action) {
 
 class SqliteLayer : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         path = folders.dataFile("t.sqlite");
-        RawExec(path, "create table t( a TEXT, b INTEGER ); insert into t values( NULL, NULL ); insert into t values( 'x', 7 );");
+        RawExec(path, "create table t( a TEXT, b INTEGER ); insert into t values( NULL, NULL ); "
+                      "insert into t values( 'x', 7 );");
         db.Open(path);
     }
     TempFolders folders;
@@ -38,27 +41,35 @@ protected:
 
 }  // namespace
 
-TEST(SqliteCodeName, NamesTheCodesOfTheTable) {
+TEST(SqliteCodeName, NamesTheCodesOfTheTable)
+{
     const std::pair<int, const char*> cases[] = {
-        {0, "SQLITE_OK"},         {1, "SQLITE_ERROR"},      {2, "SQLITE_INTERNAL"},  {3, "SQLITE_PERM"},
-        {4, "SQLITE_ABORT"},      {5, "SQLITE_BUSY"},       {6, "SQLITE_LOCKED"},    {7, "SQLITE_NOMEM"},
-        {8, "SQLITE_READONLY"},   {9, "SQLITE_INTERRUPT"},  {10, "SQLITE_IOERR"},    {11, "SQLITE_CORRUPT"},
-        {12, "SQLITE_NOTFOUND"},  {13, "SQLITE_FULL"},      {14, "SQLITE_CANTOPEN"}, {15, "SQLITE_PROTOCOL"},
-        {16, "SQLITE_EMPTY"},     {17, "SQLITE_SCHEMA"},    {18, "SQLITE_TOOBIG"},   {19, "SQLITE_CONSTRAINT"},
-        {20, "SQLITE_MISMATCH"},  {21, "SQLITE_MISUSE"},    {22, "SQLITE_NOLFS"},    {23, "SQLITE_AUTH"},
-        {24, "SQLITE_FORMAT"},    {25, "SQLITE_RANGE"},     {100, "SQLITE_ROW"},     {101, "SQLITE_DONE"},
-        {1000, "CPPSQLITE_ERROR"}, {26, "UNKNOWN_ERROR"},   {266, "UNKNOWN_ERROR"},  {-1, "UNKNOWN_ERROR"},
-        {99, "UNKNOWN_ERROR"},    {102, "UNKNOWN_ERROR"},
+        {0, "SQLITE_OK"},        {1, "SQLITE_ERROR"},       {2, "SQLITE_INTERNAL"},
+        {3, "SQLITE_PERM"},      {4, "SQLITE_ABORT"},       {5, "SQLITE_BUSY"},
+        {6, "SQLITE_LOCKED"},    {7, "SQLITE_NOMEM"},       {8, "SQLITE_READONLY"},
+        {9, "SQLITE_INTERRUPT"}, {10, "SQLITE_IOERR"},      {11, "SQLITE_CORRUPT"},
+        {12, "SQLITE_NOTFOUND"}, {13, "SQLITE_FULL"},       {14, "SQLITE_CANTOPEN"},
+        {15, "SQLITE_PROTOCOL"}, {16, "SQLITE_EMPTY"},      {17, "SQLITE_SCHEMA"},
+        {18, "SQLITE_TOOBIG"},   {19, "SQLITE_CONSTRAINT"}, {20, "SQLITE_MISMATCH"},
+        {21, "SQLITE_MISUSE"},   {22, "SQLITE_NOLFS"},      {23, "SQLITE_AUTH"},
+        {24, "SQLITE_FORMAT"},   {25, "SQLITE_RANGE"},      {100, "SQLITE_ROW"},
+        {101, "SQLITE_DONE"},    {1000, "CPPSQLITE_ERROR"}, {26, "UNKNOWN_ERROR"},
+        {266, "UNKNOWN_ERROR"},  {-1, "UNKNOWN_ERROR"},     {99, "UNKNOWN_ERROR"},
+        {102, "UNKNOWN_ERROR"},
     };
-    for (const auto& [code, name] : cases) EXPECT_STREQ(CppSQLite3Exception::CodeName(code), name) << code;
+    for (const auto& [code, name] : cases)
+        EXPECT_STREQ(CppSQLite3Exception::CodeName(code), name) << code;
 }
 
-TEST(SqliteException, MessageNamesCodeNumberAndText) {
-    EXPECT_EQ(CppSQLite3Exception(1000, "Database not open").Message(), "CPPSQLITE_ERROR[1000]: Database not open");
+TEST(SqliteException, MessageNamesCodeNumberAndText)
+{
+    EXPECT_EQ(CppSQLite3Exception(1000, "Database not open").Message(),
+              "CPPSQLITE_ERROR[1000]: Database not open");
     EXPECT_EQ(CppSQLite3Exception(5, "").Message(), "SQLITE_BUSY[5]: ");
 }
 
-TEST(SqliteOpen, MissingFileIsNotCreatedUnlessAsked) {
+TEST(SqliteOpen, MissingFileIsNotCreatedUnlessAsked)
+{
     TempFolders folders;
     const std::string path = folders.dataFile("missing.sqlite");
     CppSQLite3DB db;
@@ -69,7 +80,8 @@ TEST(SqliteOpen, MissingFileIsNotCreatedUnlessAsked) {
     EXPECT_EQ(db.BusyTimeout(), 60000);
 }
 
-TEST(SqliteOpen, PipesAndFoldersAreRefusedWithoutBeingRead) {
+TEST(SqliteOpen, PipesAndFoldersAreRefusedWithoutBeingRead)
+{
     TempFolders folders;
     const std::string pipe = folders.root() + "/potok.sqset";
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
@@ -88,7 +100,8 @@ TEST(SqliteOpen, PipesAndFoldersAreRefusedWithoutBeingRead) {
     ::close(fd);
 }
 
-TEST(SqliteOpen, ClosedConnectionRefusesWork) {
+TEST(SqliteOpen, ClosedConnectionRefusesWork)
+{
     CppSQLite3DB db;
     const auto e = Thrown([&] { db.RunUpdate("create table x( a )"); });
     EXPECT_EQ(e.Code(), CPPSQLITE_ERROR);
@@ -97,13 +110,15 @@ TEST(SqliteOpen, ClosedConnectionRefusesWork) {
     db.Close();
 }
 
-TEST_F(SqliteLayer, EmptySelectIsAtEndAtOnce) {
+TEST_F(SqliteLayer, EmptySelectIsAtEndAtOnce)
+{
     CppSQLite3Query q = db.RunQuery("select * from t where b = 99");
     EXPECT_TRUE(q.AtEnd());
     EXPECT_EQ(q.ColumnCount(), 2);
 }
 
-TEST_F(SqliteLayer, CloseWithOpenStatementFailsAndDestructorSwallows) {
+TEST_F(SqliteLayer, CloseWithOpenStatementFailsAndDestructorSwallows)
+{
     auto db2 = std::make_unique<CppSQLite3DB>();
     db2->Open(path);
     CppSQLite3Query q = db2->RunQuery("select * from t");
@@ -114,7 +129,8 @@ TEST_F(SqliteLayer, CloseWithOpenStatementFailsAndDestructorSwallows) {
     EXPECT_NO_THROW(db2.reset());  // the destructor tries again and swallows the failure
 }
 
-TEST_F(SqliteLayer, AssignmentMovesTheStatement) {
+TEST_F(SqliteLayer, AssignmentMovesTheStatement)
+{
     CppSQLite3Query target;
     CppSQLite3Query source = db.RunQuery("select * from t");
     target = std::move(source);
@@ -123,7 +139,8 @@ TEST_F(SqliteLayer, AssignmentMovesTheStatement) {
     EXPECT_EQ(e.Message(), "CPPSQLITE_ERROR[1000]: Null Virtual Machine pointer");
 }
 
-TEST_F(SqliteLayer, NullColumnsReadAsNullValueOrEmptyText) {
+TEST_F(SqliteLayer, NullColumnsReadAsNullValueOrEmptyText)
+{
     CppSQLite3Query q = db.RunQuery("select * from t order by rowid");
     EXPECT_EQ(q.IntByName("b", -4), -4);
     EXPECT_EQ(q.TextByName("a", "null"), "null");
@@ -135,7 +152,8 @@ TEST_F(SqliteLayer, NullColumnsReadAsNullValueOrEmptyText) {
     EXPECT_TRUE(q.AtEnd());
 }
 
-TEST_F(SqliteLayer, ColumnLookupFailures) {
+TEST_F(SqliteLayer, ColumnLookupFailures)
+{
     CppSQLite3Query q = db.RunQuery("select * from t");
     EXPECT_EQ(Thrown([&] { (void)q.ColumnIndex("A"); }).Message(),
               "CPPSQLITE_ERROR[1000]: Invalid field name requested");
@@ -144,30 +162,35 @@ TEST_F(SqliteLayer, ColumnLookupFailures) {
     EXPECT_EQ(Thrown([&] { (void)q.ColumnType(-1); }).Code(), CPPSQLITE_ERROR);
 }
 
-TEST_F(SqliteLayer, UpdateMatchingNothingReturnsZero) {
+TEST_F(SqliteLayer, UpdateMatchingNothingReturnsZero)
+{
     EXPECT_EQ(db.RunUpdate("update t set b = 1 where b = 99"), 0);
     EXPECT_EQ(db.RunUpdate("update t set b = 1"), 2);
 }
 
-TEST_F(SqliteLayer, StatementErrorsCarrySqliteCodes) {
+TEST_F(SqliteLayer, StatementErrorsCarrySqliteCodes)
+{
     EXPECT_EQ(Thrown([&] { db.RunUpdate("create table t( a )"); }).Code(), SQLITE_ERROR);
     EXPECT_EQ(Thrown([&] { db.RunQuery("select * from nowhere"); }).Code(), SQLITE_ERROR);
     const auto e = Thrown([&] { db.RunScalar("select * from t where 0"); });
     EXPECT_EQ(e.Message(), "CPPSQLITE_ERROR[1000]: Invalid scalar query");
 }
 
-TEST_F(SqliteLayer, HasTableTakesAnyName) {
+TEST_F(SqliteLayer, HasTableTakesAnyName)
+{
     const std::string names[] = {"O'Neil", "back`quote", std::string(300, 'n'), "Żółć"};
     for (const std::string& name : names) {
         EXPECT_FALSE(db.HasTable(name)) << name;
         std::string quoted = "`";
-        for (char c : name) quoted += c == '`' ? std::string("``") : std::string(1, c);
+        for (char c : name)
+            quoted += c == '`' ? std::string("``") : std::string(1, c);
         db.RunUpdate("create table " + quoted + "`( a )");
         EXPECT_TRUE(db.HasTable(name)) << name;
     }
 }
 
-TEST_F(SqliteLayer, AllBytesRoundTripThroughTextColumn) {
+TEST_F(SqliteLayer, AllBytesRoundTripThroughTextColumn)
+{
     db.RunUpdate("create table bytes( b INTEGER, v TEXT )");
     db.RunUpdate("begin transaction;");
     for (int b = 1; b < 256; ++b) {
@@ -186,7 +209,8 @@ TEST_F(SqliteLayer, AllBytesRoundTripThroughTextColumn) {
     }
 }
 
-TEST_F(SqliteLayer, BusyTimeoutAppliesToLockedFile) {
+TEST_F(SqliteLayer, BusyTimeoutAppliesToLockedFile)
+{
     CppSQLite3DB holder;
     holder.Open(path);
     holder.RunUpdate("begin exclusive transaction;");
@@ -195,10 +219,12 @@ TEST_F(SqliteLayer, BusyTimeoutAppliesToLockedFile) {
     holder.RunUpdate("rollback transaction;");
 }
 
-TEST_F(SqliteLayer, APreparedStatementStoresTheBytesOfTheSameValuesSpelledIntoSql) {
+TEST_F(SqliteLayer, APreparedStatementStoresTheBytesOfTheSameValuesSpelledIntoSql)
+{
     db.RunUpdate("create table spelled( v TEXT )");
     db.RunUpdate("create table bound( v TEXT )");
-    const std::string values[] = {"", "żółć Ą ś", "O'Neil `x` \"y\"", "?", std::string(3000, 'a') + "ę"};
+    const std::string values[] = {"", "żółć Ą ś", "O'Neil `x` \"y\"", "?",
+                                  std::string(3000, 'a') + "ę"};
     CppSQLite3Statement insert = db.PrepareStatement("insert into bound values( ? )");
     for (const std::string& value : values) {
         db.RunUpdate("insert into spelled values( '" + DoubleApostrophes(value) + "' )");
@@ -223,13 +249,16 @@ TEST_F(SqliteLayer, APreparedStatementStoresTheBytesOfTheSameValuesSpelledIntoSq
     EXPECT_EQ(Thrown([&] { db.Close(); }).Code(), CPPSQLITE_ERROR);
     unique.Release();
     db.Close();
-    EXPECT_EQ(Thrown([&] { unique.Execute(); }).Message(), "CPPSQLITE_ERROR[1000]: Null Virtual Machine pointer");
+    EXPECT_EQ(Thrown([&] { unique.Execute(); }).Message(),
+              "CPPSQLITE_ERROR[1000]: Null Virtual Machine pointer");
 }
 
-TEST_F(SqliteLayer, ValuesBoundToRunUpdateAndRunQueryNeedNoQuoting) {
+TEST_F(SqliteLayer, ValuesBoundToRunUpdateAndRunQueryNeedNoQuoting)
+{
     db.RunUpdate("create table named( k TEXT, v TEXT )");
     const std::string key = "O'Neil ż";
-    EXPECT_EQ(db.RunUpdate("insert into named values( ?, ? )", {key, "'; drop table named; --"}), 1);
+    EXPECT_EQ(db.RunUpdate("insert into named values( ?, ? )", {key, "'; drop table named; --"}),
+              1);
     EXPECT_EQ(RawScalar(path, "select hex(k) from named"), "4F274E65696C20BF");
     EXPECT_EQ(db.RunUpdate("update named set v=? where k=?", {"nowa", key}), 1);
     CppSQLite3Query query = db.RunQuery("select v from named where k=?", {key});
@@ -239,8 +268,12 @@ TEST_F(SqliteLayer, ValuesBoundToRunUpdateAndRunQueryNeedNoQuoting) {
     query.Release();
 
     // A value count that differs from the parameters' fails before anything runs.
-    EXPECT_EQ(Thrown([&] { db.RunUpdate("delete from named where k=?", {}); }).Code(), SQLITE_RANGE);
-    EXPECT_EQ(Thrown([&] { (void)db.RunQuery("select v from named where k=?", {key, key}); }).Code(), SQLITE_RANGE);
+    EXPECT_EQ(Thrown([&] { db.RunUpdate("delete from named where k=?", {}); }).Code(),
+              SQLITE_RANGE);
+    EXPECT_EQ(Thrown([&] {
+                  (void)db.RunQuery("select v from named where k=?", {key, key});
+              }).Code(),
+              SQLITE_RANGE);
     EXPECT_EQ(RawScalar(path, "select count(*) from named"), "1");
     db.Close();
 }

@@ -12,16 +12,21 @@
 namespace {
 
 template <typename Row>
-void RawRun(const std::string& path, const std::string& sql, Row row) {
+void RawRun(const std::string& path, const std::string& sql, Row row)
+{
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK) << path;
     sqlite3_stmt* stmt = nullptr;
     const char* rest = sql.c_str();
     while (*rest) {
-        ASSERT_EQ(sqlite3_prepare_v2(db, rest, -1, &stmt, &rest), SQLITE_OK) << sqlite3_errmsg(db) << "\n" << sql;
-        if (!stmt) break;
+        ASSERT_EQ(sqlite3_prepare_v2(db, rest, -1, &stmt, &rest), SQLITE_OK)
+            << sqlite3_errmsg(db) << "\n"
+            << sql;
+        if (!stmt)
+            break;
         int rc;
-        while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) row(stmt);
+        while ((rc = sqlite3_step(stmt)) == SQLITE_ROW)
+            row(stmt);
         EXPECT_EQ(rc, SQLITE_DONE) << sqlite3_errmsg(db);
         sqlite3_finalize(stmt);
     }
@@ -30,11 +35,13 @@ void RawRun(const std::string& path, const std::string& sql, Row row) {
 
 }  // namespace
 
-void RawExec(const std::string& path, const std::string& sql) {
+void RawExec(const std::string& path, const std::string& sql)
+{
     RawRun(path, sql, [](sqlite3_stmt*) {});
 }
 
-std::vector<std::string> RawColumn(const std::string& path, const std::string& sql) {
+std::vector<std::string> RawColumn(const std::string& path, const std::string& sql)
+{
     std::vector<std::string> values;
     RawRun(path, sql, [&](sqlite3_stmt* stmt) {
         const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0));
@@ -43,12 +50,14 @@ std::vector<std::string> RawColumn(const std::string& path, const std::string& s
     return values;
 }
 
-std::string RawScalar(const std::string& path, const std::string& sql) {
+std::string RawScalar(const std::string& path, const std::string& sql)
+{
     const auto values = RawColumn(path, sql);
     return values.empty() ? std::string() : values.front();
 }
 
-std::vector<LogRow> LogRows() {
+std::vector<LogRow> LogRows()
+{
     ErrorStream es;
     const std::string path = JoinPath(strFunGetMainDirPath(es), kLogFileName);
     std::vector<LogRow> rows;
@@ -57,11 +66,13 @@ std::vector<LogRow> LogRows() {
         return rows;
     const auto funs = RawColumn(path, "select fun from error order by rowid");
     const auto infos = RawColumn(path, "select info from error order by rowid");
-    for (std::size_t i = 0; i < funs.size(); ++i) rows.push_back({Cp1250ToUtf8(funs[i]), Cp1250ToUtf8(infos[i])});
+    for (std::size_t i = 0; i < funs.size(); ++i)
+        rows.push_back({Cp1250ToUtf8(funs[i]), Cp1250ToUtf8(infos[i])});
     return rows;
 }
 
-std::string FileBytes(const std::string& path) {
+std::string FileBytes(const std::string& path)
+{
     std::ifstream in(path, std::ios::binary);
     std::ostringstream out;
     out << in.rdbuf();

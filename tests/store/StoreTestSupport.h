@@ -10,8 +10,14 @@
 #include "store/Records.h"
 
 // Readable records in test failures.
-inline void PrintTo(const FieldRecord& r, std::ostream* os) { *os << "{" << r.id << " | " << r.comp_name << " | " << r.value << "}"; }
-inline void PrintTo(const StudentEntry& s, std::ostream* os) { *os << "{" << s.display_name << " | " << s.table_name << "}"; }
+inline void PrintTo(const FieldRecord& r, std::ostream* os)
+{
+    *os << "{" << r.id << " | " << r.comp_name << " | " << r.value << "}";
+}
+inline void PrintTo(const StudentEntry& s, std::ostream* os)
+{
+    *os << "{" << s.display_name << " | " << s.table_name << "}";
+}
 
 // Runs SQL on the file (created when missing) with the bytes as given; fails the test on error.
 void RawExec(const std::string& path, const std::string& sql);
@@ -28,7 +34,8 @@ struct LogRow {
 std::vector<LogRow> LogRows();
 
 // A stream that holds an older message, to show that a failure replaces it.
-inline ErrorStream StreamWithOldText() {
+inline ErrorStream StreamWithOldText()
+{
     ErrorStream es;
     es << "older message";
     return es;
@@ -41,12 +48,14 @@ std::string FileBytes(const std::string& path);
 // connection gives up after 100 ms instead of 60 s.
 class HeldWriteLock {
 public:
-    explicit HeldWriteLock(const std::string& path) {
+    explicit HeldWriteLock(const std::string& path)
+    {
         CppSQLite3DB::SetDefaultBusyTimeout(100);
         holder_.Open(path);
         holder_.RunUpdate("begin immediate transaction;");
     }
-    ~HeldWriteLock() {
+    ~HeldWriteLock()
+    {
         holder_.RunUpdate("rollback transaction;");
         CppSQLite3DB::SetDefaultBusyTimeout(60000);
     }

@@ -12,7 +12,8 @@ namespace {
 class Templates : public ::testing::Test {
 protected:
     void SetUp() override { file = TemplatesFilePath(es); }
-    std::vector<FieldRecord> Read() {
+    std::vector<FieldRecord> Read()
+    {
         std::vector<FieldRecord> out = {{"old", "old", "old"}};
         EXPECT_TRUE(bFunSqlTemplateReadData(es, file, "school_data", out)) << es.str();
         return out;
@@ -22,7 +23,8 @@ protected:
     std::string file;
 };
 
-std::vector<FieldRecord> SchoolData(int count) {
+std::vector<FieldRecord> SchoolData(int count)
+{
     std::vector<FieldRecord> records;
     for (int i = 0; i < count; ++i)
         records.push_back({"DANE SZKOLY", "ZMIENNA_Pole" + std::to_string(i) + "_DATA_EDIT",
@@ -32,9 +34,13 @@ std::vector<FieldRecord> SchoolData(int count) {
 
 }  // namespace
 
-TEST_F(Templates, NewFileReadsEmpty) { EXPECT_TRUE(Read().empty()); }
+TEST_F(Templates, NewFileReadsEmpty)
+{
+    EXPECT_TRUE(Read().empty());
+}
 
-TEST_F(Templates, WriteAndReadBack) {
+TEST_F(Templates, WriteAndReadBack)
+{
     const auto records = SchoolData(73);
     ASSERT_TRUE(bFunSqlTemplateWriteData(es, file, "school_data", records)) << es.str();
     EXPECT_EQ(Read(), records);
@@ -45,7 +51,8 @@ TEST_F(Templates, WriteAndReadBack) {
     EXPECT_EQ(RawScalar(file, "select count(*) from sqlite_master where name='school_data'"), "1");
 }
 
-TEST_F(Templates, FailedWriteKeepsTheOldTemplate) {
+TEST_F(Templates, FailedWriteKeepsTheOldTemplate)
+{
     ASSERT_TRUE(bFunSqlTemplateWriteData(es, file, "school_data", SchoolData(3)));
     {
         HeldWriteLock lock(file);
@@ -56,7 +63,8 @@ TEST_F(Templates, FailedWriteKeepsTheOldTemplate) {
     EXPECT_EQ(Read(), SchoolData(3));
 }
 
-TEST(TemplatesFile, Missing) {
+TEST(TemplatesFile, Missing)
+{
     TempFolders folders;
     ErrorStream es;
     const std::string missing = folders.dataFile("szablony.sqset");
@@ -67,7 +75,8 @@ TEST(TemplatesFile, Missing) {
     EXPECT_EQ(es.str(), "Plik nie istnieje.\n" + missing);
 }
 
-TEST_F(Templates, FileThatIsNoDatabaseFailsReadAndWriteWithoutAnException) {
+TEST_F(Templates, FileThatIsNoDatabaseFailsReadAndWriteWithoutAnException)
+{
     {
         std::ofstream damaged(file, std::ios::binary | std::ios::trunc);
         damaged << std::string(4096, 'x');

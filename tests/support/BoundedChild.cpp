@@ -25,8 +25,9 @@ public:
     {
         if (!result.failed())
             return;
-        failures += (failures.empty() ? "" : "; ") + std::string(result.file_name() ? result.file_name() : "?") +
-                    ":" + std::to_string(result.line_number()) + ": " + result.summary();
+        failures += (failures.empty() ? "" : "; ") +
+                    std::string(result.file_name() ? result.file_name() : "?") + ":" +
+                    std::to_string(result.line_number()) + ": " + result.summary();
     }
     std::string failures;
 };
@@ -84,7 +85,8 @@ std::string RunInBoundedChild(const std::function<std::string()>& body, unsigned
             result = "an exception escaped";
         }
         if (!collector->failures.empty())
-            result += (result.empty() ? "" : "; ") + std::string("failed assertions: ") + collector->failures;
+            result += (result.empty() ? "" : "; ") + std::string("failed assertions: ") +
+                      collector->failures;
         WriteAll(channel[1], kReported + result);
         ::_exit(0);
     }
@@ -115,7 +117,8 @@ std::string Joined(const std::vector<std::string>& failures)
 int ThreadCount()
 {
     int threads = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/task"))
+    for ([[maybe_unused]] const auto& entry :
+         std::filesystem::directory_iterator("/proc/self/task"))
         ++threads;
     return threads;
 }

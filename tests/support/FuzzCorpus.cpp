@@ -32,10 +32,11 @@ bool WriteCertificatesCorpus(ErrorStream& es, const std::string& path)
 
 std::string MusicSchoolExportCorpus()
 {
-    return ExportText({"<DANE SWIADECTW DLA: Nowak Anna>", "<DANE UCZNIA MUZYCZNA>", "<Nazwisko_DATA_EDIT>Nowak",
-                       "<Imie_DATA_EDIT>Anna", "<NumerPesel_DATA_EDIT>01234567890", "</DANE UCZNIA MUZYCZNA>",
-                       "<KLASA II MUZYCZNA>", "<ZMIENNA_Uwagi_DATA_MEMO>żółć", "</KLASA II MUZYCZNA>",
-                       "</KONIEC DANYCH SWIADECTW>"});
+    return ExportText({"<DANE SWIADECTW DLA: Nowak Anna>", "<DANE UCZNIA MUZYCZNA>",
+                       "<Nazwisko_DATA_EDIT>Nowak", "<Imie_DATA_EDIT>Anna",
+                       "<NumerPesel_DATA_EDIT>01234567890", "</DANE UCZNIA MUZYCZNA>",
+                       "<KLASA II MUZYCZNA>", "<ZMIENNA_Uwagi_DATA_MEMO>żółć",
+                       "</KLASA II MUZYCZNA>", "</KONIEC DANYCH SWIADECTW>"});
 }
 
 std::string PrimarySchoolExportCorpus()

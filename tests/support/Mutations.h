@@ -20,5 +20,5 @@ void MutateTables(const std::string& path, FuzzRng& rng, std::string& what);
 
 // Writes case `index` of a run to `path`: a damaged copy of `valid`, damaged table by table
 // in every second case of an SQLite file and byte by byte otherwise. Returns what was done.
-std::string WriteMutatedCopy(const std::string& path, const std::string& valid, bool sqlite, int index,
-                             FuzzRng& rng);
+std::string WriteMutatedCopy(const std::string& path, const std::string& valid, bool sqlite,
+                             int index, FuzzRng& rng);

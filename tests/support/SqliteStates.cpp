@@ -57,7 +57,8 @@ void CopyMidTransaction(const std::string& path, const std::string& copy, const 
     sqlite3_close(db);
 }
 
-void CopyWithCommitInLog(const std::string& path, const std::string& copy, const std::string& change)
+void CopyWithCommitInLog(const std::string& path, const std::string& copy,
+                         const std::string& change)
 {
     sqlite3* db = OpenOrThrow(path, SQLITE_OPEN_READWRITE);
     Exec(db, "pragma journal_mode=WAL; pragma wal_autocheckpoint=0;");
@@ -119,7 +120,8 @@ WriterInAnotherProcess::WriterInAnotherProcess(const std::string& path)
         sqlite3* db = nullptr;
         char done = 'L';
         if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK ||
-            sqlite3_exec(db, "begin immediate transaction;", nullptr, nullptr, nullptr) != SQLITE_OK)
+            sqlite3_exec(db, "begin immediate transaction;", nullptr, nullptr, nullptr) !=
+                SQLITE_OK)
             done = 'E';
         if (::write(ready[1], &done, 1) != 1)
             ::_exit(1);

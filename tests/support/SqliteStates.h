@@ -11,11 +11,13 @@
 // `copy` and `copy`-journal: `change` (SQL) was under way on `path`, part of it already
 // written into the main file (the cache spilled), when its writer stopped: a hot journal.
 // `path` itself is left as it was.
-void CopyMidTransaction(const std::string& path, const std::string& copy, const std::string& change);
+void CopyMidTransaction(const std::string& path, const std::string& copy,
+                        const std::string& change);
 
 // `copy` and `copy`-wal: `change` committed into the write-ahead log of `path` and not yet
 // moved into the main file. `path` keeps the change, in write-ahead-log mode.
-void CopyWithCommitInLog(const std::string& path, const std::string& copy, const std::string& change);
+void CopyWithCommitInLog(const std::string& path, const std::string& copy,
+                         const std::string& change);
 
 // Every file named `path` + a suffix SQLite gives its files ("", "-journal", "-wal", "-shm"),
 // with its bytes.

@@ -10,9 +10,11 @@
 
 namespace fs = std::filesystem;
 
-TempFolders::TempFolders() {
+TempFolders::TempFolders()
+{
     std::string pattern = (fs::temp_directory_path() / "vlm-test-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+    if (!mkdtemp(pattern.data()))
+        throw std::runtime_error("mkdtemp failed");
     root_ = pattern;
     data_ = root_ + "/data";
     program_ = root_ + "/program";
@@ -22,23 +24,26 @@ TempFolders::TempFolders() {
     SetProgramFolderOverride(program_);
 }
 
-TempFolders::~TempFolders() {
+TempFolders::~TempFolders()
+{
     SetDataFolderOverride({});
     SetProgramFolderOverride({});
     std::error_code ec;
     // Tests may leave read-only files behind; give the owner write access before removing.
-    for (auto it = fs::recursive_directory_iterator(root_, ec); !ec && it != fs::recursive_directory_iterator();
-         it.increment(ec))
+    for (auto it = fs::recursive_directory_iterator(root_, ec);
+         !ec && it != fs::recursive_directory_iterator(); it.increment(ec))
         fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
     fs::permissions(root_, fs::perms::owner_all, fs::perm_options::add, ec);
     fs::remove_all(root_, ec);
 }
 
-void TempFolders::copyFactoryFiles() const {
+void TempFolders::copyFactoryFiles() const
+{
     for (const fs::directory_entry& entry : fs::directory_iterator(VLM_PROGRAM_DIR)) {
         const fs::path target = fs::path(program_) / entry.path().filename();
         if (entry.is_directory()) {
-            fs::copy(entry.path(), target, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+            fs::copy(entry.path(), target,
+                     fs::copy_options::recursive | fs::copy_options::overwrite_existing);
         } else if (entry.is_regular_file() &&
                    (entry.status().permissions() & fs::perms::owner_exec) == fs::perms::none) {
             fs::copy_file(entry.path(), target, fs::copy_options::overwrite_existing);

@@ -39,8 +39,9 @@ void LocalHttpServer::serve(QTcpSocket* socket)
             lastUserAgent_ = line.mid(11).trimmed();
 
     const auto found = responses_.find(path);
-    const ScriptedResponse response =
-        found != responses_.end() ? found->second : ScriptedResponse{.status = 404, .body = "not here"};
+    const ScriptedResponse response = found != responses_.end()
+                                          ? found->second
+                                          : ScriptedResponse{.status = 404, .body = "not here"};
     if (response.neverAnswer)
         return;
     QByteArray head = "HTTP/1.1 " + QByteArray::number(response.status) + " Scripted\r\n";

@@ -85,4 +85,4 @@ TEST_F(MainWindowHandOver, UnsavedChangesLeaveTheTimerOff)
     EXPECT_TRUE(main->isVisible());
 }
 
-} // namespace
+}  // namespace

@@ -22,9 +22,9 @@
 
 namespace {
 
-const QString kQuestion120 = QStringLiteral(
-    "Aktualna wersja programu to: 1.1.2\nWersja dostępna na serwerze to: 1.2.0\n\n"
-    "Czy chcesz pobrać nową wersje programu ?");
+const QString kQuestion120 =
+    QStringLiteral("Aktualna wersja programu to: 1.1.2\nWersja dostępna na serwerze to: 1.2.0\n\n"
+                   "Czy chcesz pobrać nową wersje programu ?");
 
 class UpdateCheck : public UpdateTestBase {
 protected:
@@ -87,9 +87,10 @@ TEST_F(UpdateCheck, UnsavedChangesAskToSaveFirstAndOpenNoWindow)
 
     ASSERT_EQ(dialogs.requests().size(), 2u);
     const DialogRequest& saveFirst = dialogs.requests()[1];
-    EXPECT_EQ(saveFirst.text, QStringLiteral("Przed aktualizacją programu zapisz dane\a a następnie "
-                                             "uruchom aktualizację.\nPomoc->Sprawdź czy jest nowa "
-                                             "wersja"));
+    EXPECT_EQ(saveFirst.text,
+              QStringLiteral("Przed aktualizacją programu zapisz dane\a a następnie "
+                             "uruchom aktualizację.\nPomoc->Sprawdź czy jest nowa "
+                             "wersja"));
     EXPECT_EQ(saveFirst.caption, "Zapisz dane");
     EXPECT_EQ(saveFirst.icon, MsgIcon::None);
     EXPECT_EQ(saveFirst.buttons, MsgButtons::Ok);
@@ -193,9 +194,11 @@ TEST_F(UpdateCheck, FailedDownloadLeavesNoFileAndOffersOnlyClosing)
         ScriptedResponse response;
         QString status;
     } cases[] = {
-        {"connection cut midway", {.body = Payload(500), .announcedLength = 1050},
+        {"connection cut midway",
+         {.body = Payload(500), .announcedLength = 1050},
          "Błąd podczas próby czytania pliku..."},
-        {"no length announced", {.body = Payload(1050), .withoutLength = true},
+        {"no length announced",
+         {.body = Payload(1050), .withoutLength = true},
          "Błąd podczas próby czytania pliku..."},
         {"installer missing", {.status = 404, .body = "not here"}, "Błąd połączenia..."},
     };
@@ -292,4 +295,4 @@ TEST_F(UpdateCheck, WindowStartsAsDesigned)
     EXPECT_EQ(window->btnClose->text(), "Zamknij");
 }
 
-} // namespace
+}  // namespace

@@ -120,8 +120,8 @@ void UpdateTestBase::closeWindowAfterDownload()
         auto& w = static_cast<TFAktualizacja&>(dialog);
         ASSERT_TRUE(WaitUntil([&] { return w.btnClose->isEnabled(); }))
             << "the download did not end";
-        shown = {w.editStatus->text(),       w.btnClose->text(),     w.Postep->maximum(),
-                 w.Postep->value(),          w.editDownloadLink->text(), w.AWersjaLabel->text(),
+        shown = {w.editStatus->text(),  w.btnClose->text(),         w.Postep->maximum(),
+                 w.Postep->value(),     w.editDownloadLink->text(), w.AWersjaLabel->text(),
                  w.NWersjaLabel->text()};
         w.btnClose->click();
         ++windowsClosed;

@@ -45,9 +45,9 @@ TEST(VersionRecord, MajorThenMinorThenBuildDecide)
         ProgramVersion server;
         bool newer;
     } cases[] = {
-        {{1, 1, 2}, false}, {{1, 1, 3}, true},  {{1, 2, 0}, true},  {{2, 0, 0}, true},
-        {{1, 0, 9}, false}, {{0, 9, 99}, false}, {{1, 1, 1}, false}, {{-1, 5, 5}, false},
-        {{0, 0, 0}, false},
+        {{1, 1, 2}, false}, {{1, 1, 3}, true},   {{1, 2, 0}, true},
+        {{2, 0, 0}, true},  {{1, 0, 9}, false},  {{0, 9, 99}, false},
+        {{1, 1, 1}, false}, {{-1, 5, 5}, false}, {{0, 0, 0}, false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(IsNewerVersion(c.server, BuiltInVersion), c.newer)
@@ -60,4 +60,4 @@ TEST(VersionRecord, TextIsDottedDecimal)
     EXPECT_EQ(VersionText({12, 0, -3}), "12.0.-3");
 }
 
-} // namespace
+}  // namespace

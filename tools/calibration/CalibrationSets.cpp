@@ -31,7 +31,8 @@ QString LeaderName(const QString& component)
             break;
         }
     }
-    return name + QString::fromUtf8(kLeaderEnding.data(), static_cast<qsizetype>(kLeaderEnding.size()));
+    return name +
+           QString::fromUtf8(kLeaderEnding.data(), static_cast<qsizetype>(kLeaderEnding.size()));
 }
 
 CalibrationRecord Element(const QString& name, const PageRect& rect, const PrintFont& font)
@@ -54,8 +55,9 @@ CalibrationRecord Element(const QString& name, const PageRect& rect, const Print
 
 bool IsPrinted(const LayoutComponent& component)
 {
-    return component.kind == ComponentKind::Label ? component.name.contains(QStringLiteral("_DATA_LABEL"))
-                                                  : component.isStored();
+    return component.kind == ComponentKind::Label
+               ? component.name.contains(QStringLiteral("_DATA_LABEL"))
+               : component.isStored();
 }
 
 // A certificate's memos are printed on pages 2 to 4 only; a sheet page prints every memo.
@@ -64,8 +66,8 @@ bool MemoPrinted(FormKind kind, int page)
     return kind != FormKind::Certificate || (page >= 2 && page <= 4);
 }
 
-void AppendComponent(std::vector<CalibrationRecord>& rows, const LayoutComponent& component, FormKind kind,
-                     int page)
+void AppendComponent(std::vector<CalibrationRecord>& rows, const LayoutComponent& component,
+                     FormKind kind, int page)
 {
     if (!IsPrinted(component))
         return;
@@ -73,7 +75,8 @@ void AppendComponent(std::vector<CalibrationRecord>& rows, const LayoutComponent
         if (!MemoPrinted(kind, page))
             return;
         for (int line = 1; line <= component.lineLimit; ++line) {
-            const QString name = component.name + QStringLiteral("%1").arg(line, 2, 10, QLatin1Char('0'));
+            const QString name =
+                component.name + QStringLiteral("%1").arg(line, 2, 10, QLatin1Char('0'));
             rows.push_back(Element(name, component.memoLineRect(line), component.font));
         }
     } else {
@@ -87,7 +90,8 @@ void AppendComponent(std::vector<CalibrationRecord>& rows, const LayoutComponent
 double PrintedWidth(const LayoutComponent& component, const QString& text)
 {
     const PrintFont& f = component.font;
-    const QFont font = MakePageFont(f.name, f.size, FontStyle{f.bold, f.italic, f.underline, f.strike});
+    const QFont font =
+        MakePageFont(f.name, f.size, FontStyle{f.bold, f.italic, f.underline, f.strike});
     return QFontMetricsF(font).horizontalAdvance(text);
 }
 
@@ -110,7 +114,8 @@ std::vector<CalibrationRecord> FormRows(const LayoutCatalog& layouts, const Form
 
 std::vector<CalibrationRecord> WithoutLeaders(std::vector<CalibrationRecord> rows)
 {
-    std::erase_if(rows, [](const CalibrationRecord& row) { return row.name.ends_with(kLeaderEnding); });
+    std::erase_if(rows,
+                  [](const CalibrationRecord& row) { return row.name.ends_with(kLeaderEnding); });
     return rows;
 }
 
@@ -119,8 +124,8 @@ std::vector<CalibrationRecord> PreviewFormRows(const LayoutCatalog& layouts, std
     const CalibrationPreview* preview = FindCalibrationPreview(set);
     if (!preview)
         return {};
-    const FormSpec* form = layouts.form(QString::fromUtf8(preview->formClass.data(),
-                                                          static_cast<qsizetype>(preview->formClass.size())));
+    const FormSpec* form = layouts.form(QString::fromUtf8(
+        preview->formClass.data(), static_cast<qsizetype>(preview->formClass.size())));
     return form ? FormRows(layouts, *form) : std::vector<CalibrationRecord>{};
 }
 
@@ -148,12 +153,13 @@ void WriteCalibrationFile(const std::string& path, const std::vector<Calibration
     db.RunUpdate("BEGIN");
     for (const CalibrationSetRows& set : sets) {
         db.RunUpdate(CreateCalibrationSetSql(set.name));
-        CppSQLite3Statement insert =
-            db.PrepareStatement("INSERT INTO " + SqlIdent(set.name) + " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+        CppSQLite3Statement insert = db.PrepareStatement(
+            "INSERT INTO " + SqlIdent(set.name) + " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
         for (const CalibrationRecord& r : set.rows) {
             int parameter = 1;
             insert.BindText(parameter++, r.name);
-            for (int number : {r.x1, r.y1, r.x2, r.y2}) insert.BindText(parameter++, std::to_string(number));
+            for (int number : {r.x1, r.y1, r.x2, r.y2})
+                insert.BindText(parameter++, std::to_string(number));
             insert.BindText(parameter++, r.font_name);
             for (int number : {r.font_size, r.font_align, r.font_style_bold, r.font_style_italic,
                                r.font_style_underline, r.font_style_strike})

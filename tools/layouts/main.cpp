@@ -17,9 +17,11 @@ int main(int argc, char** argv)
     }
     const QString output = QString::fromLocal8Bit(argv[2]);
     try {
-        const QByteArray packed = PackLayouts(LayoutCatalog::fromDirectory(QString::fromLocal8Bit(argv[1])));
+        const QByteArray packed =
+            PackLayouts(LayoutCatalog::fromDirectory(QString::fromLocal8Bit(argv[1])));
         QFile partial(output + ".part");
-        if (!partial.open(QIODevice::WriteOnly) || partial.write(packed) != packed.size() || !partial.flush()) {
+        if (!partial.open(QIODevice::WriteOnly) || partial.write(packed) != packed.size() ||
+            !partial.flush()) {
             std::fprintf(stderr, "%s: cannot be written\n", qPrintable(partial.fileName()));
             return 1;
         }

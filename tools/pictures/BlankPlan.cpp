@@ -18,10 +18,10 @@ Paper PaperOf(const FormSpec& form, const PageDesign& design)
     if (design.page != 1)
         return Paper::CertificateInner;
     return form.calibrationSet.endsWith(QLatin1Char('w')) ? Paper::CertificateFrontDistinction
-                                                           : Paper::CertificateFront;
+                                                          : Paper::CertificateFront;
 }
 
-} // namespace
+}  // namespace
 
 std::vector<QRectF> SheetFrames(const PageDesign& design)
 {
@@ -43,17 +43,20 @@ std::vector<BlankPicture> PlanBlanks(const LayoutCatalog& catalog)
             BlankPicture wanted{design->picture, PaperOf(form, *design), {}};
             if (wanted.paper == Paper::Sheet)
                 wanted.frames = SheetFrames(*design);
-            auto same = std::find_if(plan.begin(), plan.end(),
-                                     [&](const BlankPicture& b) { return b.fileName == wanted.fileName; });
+            auto same = std::find_if(plan.begin(), plan.end(), [&](const BlankPicture& b) {
+                return b.fileName == wanted.fileName;
+            });
             if (same == plan.end()) {
                 plan.push_back(std::move(wanted));
             } else if (same->paper != wanted.paper || same->frames != wanted.frames) {
-                throw std::runtime_error(("picture " + wanted.fileName + " is named by pages that look different ("
-                                          + form.className + ", " + page.design + ")").toStdString());
+                throw std::runtime_error(("picture " + wanted.fileName +
+                                          " is named by pages that look different (" +
+                                          form.className + ", " + page.design + ")")
+                                             .toStdString());
             }
         }
     }
     return plan;
 }
 
-} // namespace pictures
+}  // namespace pictures

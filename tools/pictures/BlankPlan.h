@@ -10,7 +10,7 @@
 namespace pictures {
 
 struct BlankPicture {
-    QString fileName;            // in the program folder's "blanki"
+    QString fileName;  // in the program folder's "blanki"
     Paper paper = Paper::Sheet;
     std::vector<QRectF> frames;  // a sheet page's grid, page units
 };
@@ -24,4 +24,4 @@ std::vector<QRectF> SheetFrames(const PageDesign& design);
 // their grid. Throws std::runtime_error when one picture would have to show two things.
 std::vector<BlankPicture> PlanBlanks(const LayoutCatalog& catalog);
 
-} // namespace pictures
+}  // namespace pictures

@@ -76,14 +76,17 @@ struct FeatherShape {
     QPainterPath shaft;
 };
 
-FeatherShape Feather(QPointF base, double degrees, double length, double width, double bend, double round = 0.0)
+FeatherShape Feather(QPointF base, double degrees, double length, double width, double bend,
+                     double round = 0.0)
 {
     const double a = degrees * std::numbers::pi / 180.0;
     const QPointF d(std::cos(a), std::sin(a));
     const QPointF n(d.y(), -d.x());
     const QPointF tip = base + d * length;
     const QPointF control = base + d * (length / 2) + n * (2 * bend);
-    auto axis = [&](double t) { return base * (1 - t) * (1 - t) + control * 2 * t * (1 - t) + tip * t * t; };
+    auto axis = [&](double t) {
+        return base * (1 - t) * (1 - t) + control * 2 * t * (1 - t) + tip * t * t;
+    };
     auto normal = [&](double t) {
         const QPointF tangent = (control - base) * 2 * (1 - t) + (tip - control) * 2 * t;
         const double len = std::hypot(tangent.x(), tangent.y());
@@ -120,7 +123,8 @@ void AddFeather(std::vector<Part>& parts, const FeatherShape& f, bool shaft = tr
 // A rounded scale-like feather: a blunt leaf from `base` at `degrees`.
 void AddCovert(std::vector<Part>& parts, QPointF base, double degrees, double length, double width)
 {
-    parts.push_back({Feather(base, degrees, length, width, 0.0, 1.0).outline, Ink::Outlined, kDetail + 0.2});
+    parts.push_back(
+        {Feather(base, degrees, length, width, 0.0, 1.0).outline, Ink::Outlined, kDetail + 0.2});
 }
 
 // The eagle's left wing (the viewer's left), back to front: long flight feathers fanning from
@@ -129,16 +133,21 @@ void AddCovert(std::vector<Part>& parts, QPointF base, double degrees, double le
 void LeftWing(std::vector<Part>& parts)
 {
     const QPointF pivot(80, 84);
-    struct Flight { double degrees, length; };
+    struct Flight {
+        double degrees, length;
+    };
     const Flight primaries[] = {
-        {264, 78}, {249, 82}, {234, 84}, {219, 84}, {204, 81}, {189, 76}, {174, 70}, {159, 63}, {144, 56},
+        {264, 78}, {249, 82}, {234, 84}, {219, 84}, {204, 81},
+        {189, 76}, {174, 70}, {159, 63}, {144, 56},
     };
     for (const Flight& f : primaries)
-        AddFeather(parts, Feather(Polar(pivot, f.degrees, 16), f.degrees, f.length - 16, 18, 3.0, 0.55));
+        AddFeather(parts,
+                   Feather(Polar(pivot, f.degrees, 16), f.degrees, f.length - 16, 18, 3.0, 0.55));
     for (int i = 0; i + 1 < int(std::size(primaries)); ++i) {
         const double degrees = (primaries[i].degrees + primaries[i + 1].degrees) / 2;
         const double length = std::min(primaries[i].length, primaries[i + 1].length) * 0.66;
-        AddFeather(parts, Feather(Polar(pivot, degrees, 10), degrees, length - 10, 15, 2.0, 0.4), false);
+        AddFeather(parts, Feather(Polar(pivot, degrees, 10), degrees, length - 10, 15, 2.0, 0.4),
+                   false);
     }
     for (double degrees = 258; degrees >= 146; degrees -= 14)
         AddCovert(parts, Polar(pivot, degrees, 8), degrees, 34, 14);
@@ -165,36 +174,45 @@ void LeftLeg(std::vector<Part>& parts)
     // Shank and toes first, the thigh's feathers overlap them.
     const QPointF kneeFront(76, 150);
     const QPointF kneeBack(84, 158);
-    parts.push_back({Outline({{kneeFront, (kneeFront + ankle) / 2 + QPointF(-1, -1), ankle + QPointF(-4, -4)},
-                              {ankle + QPointF(-4, -4), ankle + QPointF(2, 6)},
-                              {ankle + QPointF(2, 6), (kneeBack + ankle) / 2 + QPointF(2, 3), kneeBack},
-                              {kneeBack, kneeFront}}),
-                     Ink::Outlined, kOutline});
+    parts.push_back(
+        {Outline({{kneeFront, (kneeFront + ankle) / 2 + QPointF(-1, -1), ankle + QPointF(-4, -4)},
+                  {ankle + QPointF(-4, -4), ankle + QPointF(2, 6)},
+                  {ankle + QPointF(2, 6), (kneeBack + ankle) / 2 + QPointF(2, 3), kneeBack},
+                  {kneeBack, kneeFront}}),
+         Ink::Outlined, kOutline});
     for (double t : {0.45, 0.65, 0.85})
         parts.push_back({Smooth({kneeFront * (1 - t) + (ankle + QPointF(-4, -4)) * t,
                                  kneeBack * (1 - t) + (ankle + QPointF(2, 6)) * t}),
                          Ink::Line, kDetail});
-    struct Toe { QPointF start; double degrees, length; };
-    const Toe toes[] = {{ankle + QPointF(-3, -2), 204, 17}, {ankle + QPointF(-2, 1), 176, 19},
-                        {ankle + QPointF(0, 4), 148, 17}, {ankle + QPointF(4, 5), 102, 12}};
+    struct Toe {
+        QPointF start;
+        double degrees, length;
+    };
+    const Toe toes[] = {{ankle + QPointF(-3, -2), 204, 17},
+                        {ankle + QPointF(-2, 1), 176, 19},
+                        {ankle + QPointF(0, 4), 148, 17},
+                        {ankle + QPointF(4, 5), 102, 12}};
     for (const Toe& t : toes) {
         const QPointF end = Polar(t.start, t.degrees, t.length);
         const QPointF side = Polar({0, 0}, t.degrees + 90, 1.0);
         // The talon: a long claw hooked downwards from the toe's end.
         const QPointF hookTip = Polar(end, t.degrees + 80, 9.5);
-        parts.push_back({Outline({{end - side * 2.2, Polar(end, t.degrees + 25, 7) - side * 0.4, hookTip},
-                                  {hookTip, Polar(end, t.degrees + 50, 3.5), end + side * 2.2},
-                                  {end + side * 2.2, end - side * 2.2}}),
-                         Ink::Solid, kDetail});
+        parts.push_back(
+            {Outline({{end - side * 2.2, Polar(end, t.degrees + 25, 7) - side * 0.4, hookTip},
+                      {hookTip, Polar(end, t.degrees + 50, 3.5), end + side * 2.2},
+                      {end + side * 2.2, end - side * 2.2}}),
+             Ink::Solid, kDetail});
         // The toe narrows from the foot to the claw, with knuckles along it.
-        parts.push_back({Outline({{t.start - side * 3.4, (t.start + end) / 2 - side * 3.0, end - side * 2.2},
-                                  {end - side * 2.2, Polar(end, t.degrees, 1.2), end + side * 2.2},
-                                  {end + side * 2.2, (t.start + end) / 2 + side * 3.0, t.start + side * 3.4},
-                                  {t.start + side * 3.4, t.start - side * 3.4}}),
-                         Ink::Outlined, kOutline});
+        parts.push_back(
+            {Outline({{t.start - side * 3.4, (t.start + end) / 2 - side * 3.0, end - side * 2.2},
+                      {end - side * 2.2, Polar(end, t.degrees, 1.2), end + side * 2.2},
+                      {end + side * 2.2, (t.start + end) / 2 + side * 3.0, t.start + side * 3.4},
+                      {t.start + side * 3.4, t.start - side * 3.4}}),
+             Ink::Outlined, kOutline});
         for (double f : {0.45, 6.75}) {
             const QPointF knuckle = t.start + (end - t.start) * f;
-            parts.push_back({Smooth({knuckle - side * 2.4, knuckle + side * 2.4}), Ink::Line, kDetail});
+            parts.push_back(
+                {Smooth({knuckle - side * 2.4, knuckle + side * 2.4}), Ink::Line, kDetail});
         }
     }
     // The thigh: feathers hanging over the shank's top, ending in points.
@@ -209,22 +227,28 @@ void LeftLeg(std::vector<Part>& parts)
     parts.push_back({Outline(thigh), Ink::Outlined, kOutline});
     for (std::size_t i = 0; i + 1 < tips.size(); ++i) {
         const QPointF notch = (tips[i] + tips[i + 1]) / 2 + QPointF(0, -5);
-        parts.push_back({Smooth({notch, notch + QPointF(1.5, -9), notch + QPointF(3.5, -17)}), Ink::Line, kDetail});
+        parts.push_back({Smooth({notch, notch + QPointF(1.5, -9), notch + QPointF(3.5, -17)}),
+                         Ink::Line, kDetail});
     }
 }
 
 // The breast between the wings, with rows of small rounded feathers.
 void Body(std::vector<Part>& parts)
 {
-    parts.push_back({Outline({{{kAxis, 66}, {86, 72}, {80, 90}, {82, 114}, {90, 132}, {kAxis, 140}},
-                              {{kAxis, 140}, {110, 132}, {118, 114}, {120, 90}, {114, 72}, {kAxis, 66}}}),
-                     Ink::Outlined, kOutline});
+    parts.push_back(
+        {Outline({{{kAxis, 66}, {86, 72}, {80, 90}, {82, 114}, {90, 132}, {kAxis, 140}},
+                  {{kAxis, 140}, {110, 132}, {118, 114}, {120, 90}, {114, 72}, {kAxis, 66}}}),
+         Ink::Outlined, kOutline});
     const int rows[] = {3, 4, 3, 4, 3};
     for (int r = 0; r < int(std::size(rows)); ++r) {
         const double y = 88 + r * 9.0;
         for (int i = 0; i < rows[r]; ++i) {
             const double x = kAxis + (i - (rows[r] - 1) / 2.0) * 8.5;
-            parts.push_back({Smooth({{x - 4, y}, {x - 2.5, y + 3.2}, {x, y + 4.2}, {x + 2.5, y + 3.2}, {x + 4, y}}),
+            parts.push_back({Smooth({{x - 4, y},
+                                     {x - 2.5, y + 3.2},
+                                     {x, y + 4.2},
+                                     {x + 2.5, y + 3.2},
+                                     {x + 4, y}}),
                              Ink::Line, kDetail});
         }
     }
@@ -262,7 +286,15 @@ void Head(std::vector<Part>& parts)
                               {{79, 55.8}, {79, 53.8}}}),
                      Ink::Solid, kDetail});
     // Head and upper mandible in one outline: flat crown, hooked tip, gape, chin.
-    parts.push_back({Outline({{{100, 41}, {93, 36.5}, {85, 37}, {79, 39.5}, {72, 40.5}, {66.5, 43.5}, {63, 48.5}, {62.5, 54}, {64, 58}},
+    parts.push_back({Outline({{{100, 41},
+                               {93, 36.5},
+                               {85, 37},
+                               {79, 39.5},
+                               {72, 40.5},
+                               {66.5, 43.5},
+                               {63, 48.5},
+                               {62.5, 54},
+                               {64, 58}},
                               {{64, 58}, {65.5, 54.5}, {68.5, 52}, {74, 51}, {80, 52.5}},
                               {{80, 52.5}, {82, 55}, {88, 57}, {96, 55}, {101, 48}, {100, 41}}}),
                      Ink::Outlined, kOutline});
@@ -297,8 +329,10 @@ void Crown(std::vector<Part>& parts, QPointF bottom, double scale)
     auto fleuron = [&](QPointF base, double height, double lean) {
         const QPointF top = base + QPointF(lean, -height);
         const double w = height * 0.36;
-        parts.push_back({Outline({{base + QPointF(-w * 0.45, 0), base + QPointF(-w * 0.7 + lean * 0.5, -height * 0.45), top},
-                                  {top, base + QPointF(w * 0.7 + lean * 0.5, -height * 0.45), base + QPointF(w * 0.45, 0)},
+        parts.push_back({Outline({{base + QPointF(-w * 0.45, 0),
+                                   base + QPointF(-w * 0.7 + lean * 0.5, -height * 0.45), top},
+                                  {top, base + QPointF(w * 0.7 + lean * 0.5, -height * 0.45),
+                                   base + QPointF(w * 0.45, 0)},
                                   {base + QPointF(w * 0.45, 0), base + QPointF(-w * 0.45, 0)}}),
                          Ink::Outlined, kDetail + 0.3});
         for (double side : {-1.0, 1.0}) {
@@ -334,7 +368,8 @@ void Crown(std::vector<Part>& parts, QPointF bottom, double scale)
         parts.push_back({pearl, Ink::Solid, kDetail});
     }
     const QTransform enlarge = QTransform::fromTranslate(-bottom.x(), -bottom.y()) *
-                               QTransform::fromScale(scale, scale) * QTransform::fromTranslate(bottom.x(), bottom.y());
+                               QTransform::fromScale(scale, scale) *
+                               QTransform::fromTranslate(bottom.x(), bottom.y());
     for (std::size_t i = first; i < parts.size(); ++i)
         parts[i].path = enlarge.map(parts[i].path);
 }
@@ -383,16 +418,18 @@ QString PartElement(const Part& part)
     case Ink::Solid:
         return QStringLiteral("<path d=\"%1\" fill=\"#000\"/>\n").arg(d);
     case Ink::Line:
-        return QStringLiteral("<path d=\"%1\" fill=\"none\" stroke=\"#000\" stroke-width=\"%2\" stroke-linecap=\"round\"/>\n")
+        return QStringLiteral("<path d=\"%1\" fill=\"none\" stroke=\"#000\" stroke-width=\"%2\" "
+                              "stroke-linecap=\"round\"/>\n")
             .arg(d, Num(part.stroke));
     case Ink::Outlined:
         break;
     }
-    return QStringLiteral("<path d=\"%1\" fill=\"#fff\" stroke=\"#000\" stroke-width=\"%2\" stroke-linejoin=\"round\"/>\n")
+    return QStringLiteral("<path d=\"%1\" fill=\"#fff\" stroke=\"#000\" stroke-width=\"%2\" "
+                          "stroke-linejoin=\"round\"/>\n")
         .arg(d, Num(part.stroke));
 }
 
-} // namespace
+}  // namespace
 
 QByteArray EmblemSvg()
 {
@@ -413,16 +450,17 @@ QByteArray EmblemSvg()
     Head(parts);
     Crown(parts, {90, 38}, 1.2);
 
-    QString svg = QStringLiteral(
-                      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                      "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.2\" baseProfile=\"tiny\" "
-                      "width=\"%1\" height=\"%2\" viewBox=\"0 0 %1 %2\">\n"
-                      "<title>orzel</title>\n")
-                      .arg(Num(kWidth), Num(kHeight));
+    QString svg =
+        QStringLiteral(
+            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+            "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.2\" baseProfile=\"tiny\" "
+            "width=\"%1\" height=\"%2\" viewBox=\"0 0 %1 %2\">\n"
+            "<title>orzel</title>\n")
+            .arg(Num(kWidth), Num(kHeight));
     for (const Part& part : parts)
         svg += PartElement(part);
     svg += QStringLiteral("</svg>\n");
     return svg.toUtf8();
 }
 
-} // namespace pictures
+}  // namespace pictures

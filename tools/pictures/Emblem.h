@@ -8,4 +8,4 @@ namespace pictures {
 
 QByteArray EmblemSvg();
 
-} // namespace pictures
+}  // namespace pictures

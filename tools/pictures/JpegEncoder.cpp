@@ -49,7 +49,8 @@ bool Compress(const unsigned char* rgb, int width, int height, int stride, int q
     jpeg_set_quality(&cinfo, quality, TRUE);
     jpeg_start_compress(&cinfo, TRUE);
     while (cinfo.next_scanline < cinfo.image_height) {
-        JSAMPROW row = const_cast<unsigned char*>(rgb + static_cast<std::size_t>(cinfo.next_scanline) * stride);
+        JSAMPROW row = const_cast<unsigned char*>(
+            rgb + static_cast<std::size_t>(cinfo.next_scanline) * stride);
         jpeg_write_scanlines(&cinfo, &row, 1);
     }
     jpeg_finish_compress(&cinfo);
@@ -69,7 +70,7 @@ QImage OpaqueRgb(const QImage& image)
     return flat;
 }
 
-} // namespace
+}  // namespace
 
 QByteArray EncodeJpeg(const QImage& image, int quality, QString* error)
 {
@@ -82,8 +83,9 @@ QByteArray EncodeJpeg(const QImage& image, int quality, QString* error)
     unsigned char* buffer = nullptr;
     unsigned long size = 0;
     char message[JMSG_LENGTH_MAX] = {};
-    const bool ok = Compress(rgb.constBits(), rgb.width(), rgb.height(),
-                             static_cast<int>(rgb.bytesPerLine()), quality, &buffer, &size, message);
+    const bool ok =
+        Compress(rgb.constBits(), rgb.width(), rgb.height(), static_cast<int>(rgb.bytesPerLine()),
+                 quality, &buffer, &size, message);
     QByteArray bytes;
     if (ok)
         bytes = QByteArray(reinterpret_cast<const char*>(buffer), static_cast<qsizetype>(size));
@@ -99,7 +101,8 @@ bool WriteJpeg(const QImage& image, const QString& path, int quality, QString* e
     if (bytes.isEmpty())
         return false;
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size()) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        file.write(bytes) != bytes.size()) {
         if (error)
             *error = path + QStringLiteral(": ") + file.errorString();
         return false;
@@ -107,4 +110,4 @@ bool WriteJpeg(const QImage& image, const QString& path, int quality, QString* e
     return true;
 }
 
-} // namespace pictures
+}  // namespace pictures

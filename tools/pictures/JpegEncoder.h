@@ -13,4 +13,4 @@ QByteArray EncodeJpeg(const QImage& image, int quality, QString* error);
 // Encodes and writes the file; false with the reason in *error.
 bool WriteJpeg(const QImage& image, const QString& path, int quality, QString* error);
 
-} // namespace pictures
+}  // namespace pictures

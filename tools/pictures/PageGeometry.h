@@ -30,4 +30,4 @@ inline QTransform PageToRect(const QRectF& target)
     return t;
 }
 
-} // namespace pictures
+}  // namespace pictures

@@ -28,7 +28,7 @@ void DrawPaper(QPainter& p, Paper paper, const std::vector<QRectF>& frames, cons
     p.restore();
 }
 
-} // namespace
+}  // namespace
 
 QImage DrawBlank(Paper paper, const std::vector<QRectF>& frames)
 {
@@ -53,4 +53,4 @@ QImage DrawPreviewBackground(Paper paper)
     return image;
 }
 
-} // namespace pictures
+}  // namespace pictures

@@ -9,10 +9,10 @@
 namespace pictures {
 
 enum class Paper {
-    CertificateFront,            // page 1 of a plain certificate
-    CertificateFrontDistinction, // page 1 of a certificate with distinction
-    CertificateInner,            // the further pages of a certificate
-    Sheet,                       // a grade-sheet page: white paper and its grid
+    CertificateFront,             // page 1 of a plain certificate
+    CertificateFrontDistinction,  // page 1 of a certificate with distinction
+    CertificateInner,             // the further pages of a certificate
+    Sheet,                        // a grade-sheet page: white paper and its grid
 };
 
 // A blank picture (717 x 1053) for a form dialog; `frames` are the grid of a sheet page.
@@ -21,4 +21,4 @@ QImage DrawBlank(Paper paper, const std::vector<QRectF>& frames = {});
 // A preview background: the paper stretched into the preview's page rectangle on a grey desk.
 QImage DrawPreviewBackground(Paper paper);
 
-} // namespace pictures
+}  // namespace pictures

@@ -20,7 +20,8 @@ const QColor kBorderInk(70, 112, 96);
 const QColor kBandRed(220, 20, 60);
 
 // A wave along one horizontal line of the mesh.
-QPolygonF Wave(double left, double right, double y, double amplitude, double wavelength, double phase)
+QPolygonF Wave(double left, double right, double y, double amplitude, double wavelength,
+               double phase)
 {
     QPolygonF line;
     for (double x = left; x <= right + 4.0; x += 4.0)
@@ -66,7 +67,7 @@ void DrawCordFrame(QPainter& p, const QRectF& r, double amplitude, double wavele
         p.drawPolyline(CordAlong(corners[i], corners[(i + 1) % 4], amplitude, wavelength, phase));
 }
 
-} // namespace
+}  // namespace
 
 void DrawSecurityBackground(QPainter& p, const QRectF& area)
 {
@@ -81,7 +82,8 @@ void DrawSecurityBackground(QPainter& p, const QRectF& area)
     for (double y = area.top() - kSpacing; y <= area.bottom() + kSpacing; y += kSpacing) {
         const double drift = y * 0.045;
         p.drawPolyline(Wave(area.left(), area.right(), y, 3.5, 64.0, drift));
-        p.drawPolyline(Wave(area.left(), area.right(), y + kSpacing / 2, 3.5, 64.0, std::numbers::pi - drift));
+        p.drawPolyline(
+            Wave(area.left(), area.right(), y + kSpacing / 2, 3.5, 64.0, std::numbers::pi - drift));
     }
 
     const QPointF centre = kPageRect.center();
@@ -145,4 +147,4 @@ void DrawSheetGrid(QPainter& p, const std::vector<QRectF>& frames)
     p.restore();
 }
 
-} // namespace pictures
+}  // namespace pictures

@@ -22,4 +22,4 @@ void DrawDistinctionBand(QPainter& p);
 // The ruled grid of a grade-sheet page: every frame the page prints, as thin lines.
 void DrawSheetGrid(QPainter& p, const std::vector<QRectF>& frames);
 
-} // namespace pictures
+}  // namespace pictures

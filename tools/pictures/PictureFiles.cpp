@@ -48,7 +48,7 @@ void SaveBytes(const QByteArray& bytes, const QString& path)
         Fail(path, file.errorString());
 }
 
-} // namespace
+}  // namespace
 
 QStringList WritePictures(const LayoutCatalog* catalog, const QString& programDir)
 {
@@ -74,4 +74,4 @@ QStringList WritePictures(const LayoutCatalog* catalog, const QString& programDi
     return written;
 }
 
-} // namespace pictures
+}  // namespace pictures

@@ -7,8 +7,8 @@
 
 namespace pictures {
 
-inline const QString kBlankFolder = QStringLiteral("blanki");     // form dialogs' blanks
-inline const QString kGraphicsFolder = QStringLiteral("grafika"); // preview and print pictures
+inline const QString kBlankFolder = QStringLiteral("blanki");      // form dialogs' blanks
+inline const QString kGraphicsFolder = QStringLiteral("grafika");  // preview and print pictures
 
 struct PreviewBackground {
     const char* fileName;
@@ -32,4 +32,4 @@ inline constexpr char kEmblemFile[] = "orzel.svg";
 // naming the file that could not be written. Needs a QGuiApplication.
 QStringList WritePictures(const LayoutCatalog* catalog, const QString& programDir);
 
-} // namespace pictures
+}  // namespace pictures

@@ -30,4 +30,4 @@ QImage DrawStampPlace()
     return image;
 }
 
-} // namespace pictures
+}  // namespace pictures

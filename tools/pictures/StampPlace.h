@@ -10,4 +10,4 @@ inline constexpr int kStampPlaceSize = 300;
 // Needs a QGuiApplication (the mark's letters come from the font database).
 QImage DrawStampPlace();
 
-} // namespace pictures
+}  // namespace pictures

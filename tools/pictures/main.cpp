@@ -28,7 +28,8 @@ int main(int argc, char** argv)
         std::optional<LayoutCatalog> catalog;
         if (QFileInfo::exists(QDir(layouts).filePath(QStringLiteral("forms.json"))))
             catalog = LayoutCatalog::fromDirectory(layouts);
-        const QStringList written = pictures::WritePictures(catalog ? &*catalog : nullptr, programDir);
+        const QStringList written =
+            pictures::WritePictures(catalog ? &*catalog : nullptr, programDir);
         std::printf("vlm_pictures: %lld pictures in %s\n", static_cast<long long>(written.size()),
                     qPrintable(QDir::toNativeSeparators(programDir)));
     } catch (const std::exception& e) {
