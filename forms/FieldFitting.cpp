@@ -19,13 +19,6 @@ namespace {
 constexpr int kFieldFontPx = 11;
 constexpr int kSmallestFontPx = 6;
 
-QFont fieldFont(int px)
-{
-    QFont f(QStringLiteral("MS Sans Serif"));
-    f.setPixelSize(px);
-    return f;
-}
-
 // The largest pixel size from `largest` down for which `fits` holds; the smallest size
 // when none does.
 int largestFitting(int largest, const std::function<bool(int px)>& fits)
@@ -76,18 +69,18 @@ ScreenFit fitField(const LayoutComponent& c)
 {
     const auto sizeFor = [&](bool frame) {
         const int area = textAreaHeight(c, frame);
-        return largestFitting(kFieldFontPx,
-                              [&](int px) { return QFontMetrics(fieldFont(px)).height() <= area; });
+        return largestFitting(
+            kFieldFontPx, [&](int px) { return QFontMetrics(DialogFont(px)).height() <= area; });
     };
     ScreenFit fit;
     int px = sizeFor(true);
     // A frame only where it leaves the text its size and at least one character's width.
     const int framedWidth = boxSize(c).width() - 2 * 2 - 2 * 2;
-    if (px < kFieldFontPx || framedWidth < QFontMetrics(fieldFont(px)).averageCharWidth()) {
+    if (px < kFieldFontPx || framedWidth < QFontMetrics(DialogFont(px)).averageCharWidth()) {
         fit.frame = false;
         px = sizeFor(false);
     }
-    fit.font = fieldFont(px);
+    fit.font = DialogFont(px);
     return fit;
 }
 

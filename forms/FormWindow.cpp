@@ -8,6 +8,7 @@
 #include "platform/ComboBox.h"
 #include "platform/Controls.h"
 #include "platform/Edit.h"
+#include "platform/Fonts.h"
 #include "platform/Memo.h"
 #include "platform/Pictures.h"
 #include "platform/ScreenRoom.h"
@@ -81,11 +82,7 @@ FormWindow::FormWindow(DocumentForm& form)
     keepOpenOnEscape();
     setObjectName(form.definition().className);
     setWindowTitle(form.definition().caption);
-    setFont([] {
-        QFont f(QStringLiteral("MS Sans Serif"));
-        f.setPixelSize(11);
-        return f;
-    }());
+    setFont(DialogFont());
     widgets_.resize(form.componentCount());
 
     auto* layout = new QVBoxLayout(this);

@@ -19,6 +19,13 @@ void InstallFontSubstitutions()
     QFont::insertSubstitution(QStringLiteral("Times New Roman"), kSerif);
 }
 
+QFont DialogFont(int pixels)
+{
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(pixels);
+    return font;
+}
+
 QStringList PageFontFamilies()
 {
     return {kSerif, kSans};

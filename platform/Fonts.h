@@ -1,10 +1,15 @@
 #pragma once
+#include <QFont>
 #include <QStringList>
 
 // The layouts name Windows fonts. These substitutions map them onto the metric-compatible
 // Liberation families (fontconfig alone would pick the wider DejaVu Sans for "MS Sans Serif").
 // Needs no application object; calling it twice is harmless.
 void InstallFontSubstitutions();
+
+// The classic Windows dialog face the windows and forms are laid out for, at `pixels`
+// pixels (11 is the dialogs' size).
+QFont DialogFont(int pixels = 11);
 
 // The families those substitutions lead to: every window and every printed page needs them.
 QStringList PageFontFamilies();

@@ -3,6 +3,7 @@
 #include "forms/FieldFitting.h"
 #include "forms/Layout.h"
 #include "forms/dialogs/DialogHost.h"
+#include "platform/Fonts.h"
 #include "platform/OsServices.h"
 #include "platform/Pictures.h"
 #include "store/Folders.h"
@@ -209,9 +210,8 @@ QFont FittedFont(const PrintFont& printed, const QString& caption, const QSize& 
 // The edits' font, smaller where a box is too low for it (an edit's frame takes 4 pixels).
 QFont EditFont(int boxHeight)
 {
-    QFont font(QStringLiteral("MS Sans Serif"));
     for (int pixels = 11;; --pixels) {
-        font.setPixelSize(pixels);
+        const QFont font = DialogFont(pixels);
         if (pixels == 6 || QFontMetrics(font).height() + 4 <= boxHeight)
             return font;
     }
