@@ -73,7 +73,8 @@ TFOProgramie::TFOProgramie(QWidget* owner)
     connect(ZamknijButton, &QPushButton::clicked, this, [this] { ZamknijButtonClick(); });
     column->addWidget(ZamknijButton, 0, Qt::AlignRight);
     layout->addLayout(column);
-    setFixedSize(sizeHint());
+    // Sized to its texts when first shown: measuring them at start would load the font then.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void TFOProgramie::ZamknijButtonClick()

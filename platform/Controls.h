@@ -1,6 +1,8 @@
 #pragma once
 // The smaller controls the windows use, each with the one behaviour Qt's own class lacks.
 
+#include "platform/Fonts.h"
+
 #include <QImage>
 #include <QLabel>
 #include <QProgressBar>
@@ -20,6 +22,29 @@ public:
 
 private:
     QLabel* label_;
+};
+
+// A window of class `Base` that takes the dialog font (DialogFont) when it is first shown,
+// not when it is made: that face is not on Linux systems and its match goes through
+// fontconfig's substitution, which a window made at start and shown later pays only if it is
+// shown. Until then its controls measure their texts in the application's font, already
+// loaded. Children keep their own font settings (bold, say) and take the rest then.
+template <class Base>
+class WithDialogFontWhenShown : public Base {
+public:
+    using Base::Base;
+
+    void setVisible(bool visible) override
+    {
+        if (visible && !fontSet_) {
+            fontSet_ = true;
+            this->setFont(DialogFont());
+        }
+        Base::setVisible(visible);
+    }
+
+private:
+    bool fontSet_ = false;
 };
 
 // A caption at a fixed place that takes its text's size when first shown: measuring text

@@ -8,6 +8,7 @@
 #include "platform/Application.h"
 #include "platform/Controls.h"
 #include "platform/DialogService.h"
+#include "platform/Fonts.h"
 #include "store/Calibration.h"
 #include "store/ErrorStream.h"
 #include "store/Folders.h"
@@ -91,15 +92,12 @@ QImage BlankPreviewPicture()
 }  // namespace
 
 TFKalibracja::TFKalibracja(CalibrationHost& host, QWidget* parent)
-    : QDialog(parent)
+    : WithDialogFontWhenShown(parent)
     , host_(host)
 {
     setObjectName(QStringLiteral("FKalibracja"));
     setWindowTitle(QStringLiteral("Formatowanie"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint);
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(11);
-    setFont(font);
     setFixedSize(355, 434);
     buildLayout();
     connectHandlers();

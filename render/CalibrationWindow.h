@@ -2,6 +2,7 @@
 // The calibration window: choose a calibration set and one of its rows, change the row's
 // rectangle and font, apply it to the user's calibration file and see it in the preview.
 
+#include "platform/Controls.h"
 #include "store/Records.h"
 
 #include <QDialog>
@@ -19,7 +20,7 @@ class QLineEdit;
 class QPushButton;
 class QToolButton;
 
-class TFKalibracja : public QDialog {
+class TFKalibracja : public WithDialogFontWhenShown<QDialog> {
 public:
     explicit TFKalibracja(CalibrationHost& host, QWidget* parent = nullptr);
 

@@ -4,6 +4,7 @@
 #include "render/PrintNudges.h"
 #include "platform/Controls.h"
 #include "platform/DialogService.h"
+#include "platform/Fonts.h"
 #include "platform/OsServices.h"
 #include "platform/ScreenRoom.h"
 #include "platform/StandardIcons.h"
@@ -78,7 +79,7 @@ QComboBox* ListOnly(QWidget* parent, const char* name, const QStringList& items,
 }  // namespace
 
 TFDrukuj::TFDrukuj(const PageImages& pages, ErrorStream& errors, QWidget* parent)
-    : QDialog(parent)
+    : WithDialogFontWhenShown(parent)
     , pages_(pages)
     , errors_(errors)
     , system_(std::make_unique<CupsPrintSystem>())
@@ -87,9 +88,6 @@ TFDrukuj::TFDrukuj(const PageImages& pages, ErrorStream& errors, QWidget* parent
     setWindowTitle(QStringLiteral("Drukowanie"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(11);
-    setFont(font);
     buildLayout();
     connectHandlers();
 }

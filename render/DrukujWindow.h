@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/Controls.h"
 // The print window "Drukowanie": printer, two-sided mode, paper size and orientation, the
 // named margin sets and the placement of pages 1 to 4 on the sheet, and the print itself.
 
@@ -27,7 +28,7 @@ class QPushButton;
 class QScrollArea;
 class QToolButton;
 
-class TFDrukuj : public QDialog, public PrintWindow {
+class TFDrukuj : public WithDialogFontWhenShown<QDialog>, public PrintWindow {
 public:
     // `pages` and `errors` are the main window's page images and ErrorStream.
     TFDrukuj(const PageImages& pages, ErrorStream& errors, QWidget* parent = nullptr);

@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QVBoxLayout>
 
@@ -104,6 +105,32 @@ TEST(PlacedLabel, StaysAtItsPlaceAndTakesItsTextsSizeWhenShown)
     window.show();
     EXPECT_EQ(label->pos(), QPoint(10, 48));
     EXPECT_EQ(label->size(), label->sizeHint());
+}
+
+TEST(WithDialogFontWhenShown, TakesTheFontAtFirstShowBeforeItsCaptionsAreSized)
+{
+    TestApp();
+    WithDialogFontWhenShown<QWidget> window;
+    window.resize(400, 200);
+    auto* label = new PlacedLabel(QStringLiteral("Rozmiar czcionki:"), &window, QPoint(8, 26));
+    auto* button = new QPushButton(QStringLiteral("Przywróć"), &window);
+    QFont bold = button->font();
+    bold.setBold(true);
+    button->setFont(bold);
+    QCoreApplication::sendPostedEvents();  // Qt polishes new windows from the event loop
+    EXPECT_NE(window.font().family(), DialogFont().family()) << "the font is set only when shown";
+
+    window.show();
+    EXPECT_EQ(window.font().family(), DialogFont().family());
+    EXPECT_EQ(label->font().pixelSize(), 11);
+    EXPECT_EQ(label->size(), label->sizeHint()) << "the caption is sized in the window's font";
+    EXPECT_EQ(button->font().pixelSize(), 11);
+    EXPECT_TRUE(button->font().bold()) << "a child keeps its own settings";
+
+    window.setFont(DialogFont(20));
+    window.hide();
+    window.show();
+    EXPECT_EQ(window.font().pixelSize(), 20) << "set once, not again at every show";
 }
 
 TEST(StatusBar, HoldsOneText)
