@@ -15,7 +15,7 @@ bool bFunCalibLoadData(ErrorStream& es, const std::string& file, const std::stri
         return false;
     CppSQLite3DB db;
     db.Open(file);
-    try {
+    return Guarded(es, {"SQLite exception: \n", "bFunCalibLoadData()"}, [&] {
         if (!db.HasTable(set)) {
             db.Close();
             Fail(es, "Tablica nie istnieje: \n" + set, "bFunCalibLoadData()");
@@ -42,10 +42,7 @@ bool bFunCalibLoadData(ErrorStream& es, const std::string& file, const std::stri
         query.Release();
         db.Close();
         return true;
-    } catch (const CppSQLite3Exception& e) {
-        FailDb(es, "SQLite exception: \n", e, "bFunCalibLoadData()");
-        return false;
-    }
+    });
 }
 
 bool bFunSqlCalibUpdateValue(ErrorStream& es, const std::string& file, const std::string& set,
@@ -64,7 +61,7 @@ bool bFunSqlCalibUpdateValue(ErrorStream& es, const std::string& file, const std
         ", `font_style_strike`=" + SqlValue(r.font_style_strike) +
         " where `name`=" + SqlValue(r.name);
     CppSQLite3DB db;
-    try {
+    return Guarded(es, {"SqlException\n", "bFunSqlCalibUpdateValue()"}, [&] {
         db.Open(file);
         const int changed = db.RunUpdate(update);
         db.Close();
@@ -74,10 +71,7 @@ bool bFunSqlCalibUpdateValue(ErrorStream& es, const std::string& file, const std
             return false;
         }
         return true;
-    } catch (const CppSQLite3Exception& e) {
-        FailDb(es, "SqlException\n", e, "bFunSqlCalibUpdateValue()");
-        return false;
-    }
+    });
 }
 
 bool bFunCalibLoadCertList(ErrorStream& es, std::vector<std::string>& items)
@@ -87,7 +81,7 @@ bool bFunCalibLoadCertList(ErrorStream& es, std::vector<std::string>& items)
     if (ReportMissingFile(es, path, "Plik nie istnieje: \n", "bFunCalibLoadCertList()"))
         return false;
     CppSQLite3DB db;
-    try {
+    return Guarded(es, {"Sql exception: ", "bFunCalibLoadCertList()"}, [&] {
         db.Open(path);
         CppSQLite3Query query = db.RunQuery("SELECT * FROM sqlite_master WHERE type='table'");
         for (; !query.AtEnd(); query.Step())
@@ -95,10 +89,7 @@ bool bFunCalibLoadCertList(ErrorStream& es, std::vector<std::string>& items)
         query.Release();
         db.Close();
         return true;
-    } catch (const CppSQLite3Exception& e) {
-        FailDb(es, "Sql exception: ", e, "bFunCalibLoadCertList()");
-        return false;
-    }
+    });
 }
 
 namespace {
@@ -180,6 +171,7 @@ bool IsCalibrationFile(const std::string& file, std::span<const std::string_view
         db.Close();
         return true;
     } catch (const CppSQLite3Exception&) {
+        // Not the frame: the answer is a reason for the caller, not a reported failure.
         reason = "plik nie jest bazą danych kalibracji lub jest uszkodzony";
         return false;
     }
