@@ -7,12 +7,6 @@
 
 namespace {
 
-std::string InsertField(const std::string& table, const FieldRecord& r)
-{
-    return "insert into " + SqlIdent(table) + "( id, comp_name, value ) values( " + SqlValue(r.id) +
-           ", " + SqlValue(r.comp_name) + ", " + SqlValue(r.value) + " )";
-}
-
 // Inserts the records inside the caller's transaction through one prepared statement. An
 // insert that changes no row rolls the transaction back and fails with the statement it
 // stands for in the stream (not logged).
@@ -27,7 +21,9 @@ bool InsertFields(ErrorStream& es, CppSQLite3DB& db, const std::string& table,
         if (insert.Execute() == 0) {
             insert.Release();
             RollbackQuietly(db);
-            Fail(es, "Błąd dodania wpisu do bazy:\n" + InsertField(table, record), nullptr);
+            const std::string spelled =
+                SpelledSql(InsertStudentRowSql(table), {record.id, record.comp_name, record.value});
+            Fail(es, "Błąd dodania wpisu do bazy:\n" + spelled, nullptr);
             return false;
         }
         if (progress)
