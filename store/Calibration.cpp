@@ -1,6 +1,8 @@
 #include "store/Calibration.h"
 
+#include <initializer_list>
 #include <set>
+#include <string_view>
 
 #include "store/CalibrationTable.h"
 #include "store/CppSQLite3.h"
@@ -15,7 +17,7 @@ bool bFunCalibLoadData(ErrorStream& es, const std::string& file, const std::stri
         return false;
     CppSQLite3DB db;
     db.Open(file);
-    try {
+    return Guarded(es, {"SQLite exception: \n", "bFunCalibLoadData()"}, [&] {
         if (!db.HasTable(set)) {
             db.Close();
             Fail(es, "Tablica nie istnieje: \n" + set, "bFunCalibLoadData()");
@@ -42,10 +44,7 @@ bool bFunCalibLoadData(ErrorStream& es, const std::string& file, const std::stri
         query.Release();
         db.Close();
         return true;
-    } catch (const CppSQLite3Exception& e) {
-        FailDb(es, "SQLite exception: \n", e, "bFunCalibLoadData()");
-        return false;
-    }
+    });
 }
 
 bool bFunSqlCalibUpdateValue(ErrorStream& es, const std::string& file, const std::string& set,
@@ -53,31 +52,32 @@ bool bFunSqlCalibUpdateValue(ErrorStream& es, const std::string& file, const std
 {
     if (ReportMissingFile(es, file, "Plik nie istnieje.\n", "bFunSqlCalibUpdateValue()"))
         return false;
-    const std::string update =
-        "update " + SqlIdent(set) + " set `x1`=" + SqlValue(r.x1) + ", `y1`=" + SqlValue(r.y1) +
-        ", `x2`=" + SqlValue(r.x2) + ", `y2`=" + SqlValue(r.y2) +
-        ", `font_name`=" + SqlValue(r.font_name) + ", `font_size`=" + SqlValue(r.font_size) +
-        ", `font_align`=" + SqlValue(r.font_align) +
-        ", `font_style_bold`=" + SqlValue(r.font_style_bold) +
-        ", `font_style_italic`=" + SqlValue(r.font_style_italic) +
-        ", `font_style_underline`=" + SqlValue(r.font_style_underline) +
-        ", `font_style_strike`=" + SqlValue(r.font_style_strike) +
-        " where `name`=" + SqlValue(r.name);
+    const std::string update = "update " + SqlIdent(set) +
+                               " set `x1`=?, `y1`=?, `x2`=?, `y2`=?, `font_name`=?, "
+                               "`font_size`=?, `font_align`=?, `font_style_bold`=?, "
+                               "`font_style_italic`=?, `font_style_underline`=?, "
+                               "`font_style_strike`=? where `name`=?";
+    const std::string x1 = std::to_string(r.x1), y1 = std::to_string(r.y1),
+                      x2 = std::to_string(r.x2), y2 = std::to_string(r.y2),
+                      size = std::to_string(r.font_size), align = std::to_string(r.font_align),
+                      bold = std::to_string(r.font_style_bold),
+                      italic = std::to_string(r.font_style_italic),
+                      underline = std::to_string(r.font_style_underline),
+                      strike = std::to_string(r.font_style_strike);
+    const std::initializer_list<std::string_view> values = {
+        x1, y1, x2, y2, r.font_name, size, align, bold, italic, underline, strike, r.name};
     CppSQLite3DB db;
-    try {
+    return Guarded(es, {"SqlException\n", "bFunSqlCalibUpdateValue()"}, [&] {
         db.Open(file);
-        const int changed = db.RunUpdate(update);
+        const int changed = db.RunUpdate(update, values);
         db.Close();
         if (changed == 0) {
-            Fail(es, "Błąd aktualizacji wpisu kalibracji.\n\n" + update,
+            Fail(es, "Błąd aktualizacji wpisu kalibracji.\n\n" + SpelledSql(update, values),
                  "bFunSqlCalibUpdateValue()");
             return false;
         }
         return true;
-    } catch (const CppSQLite3Exception& e) {
-        FailDb(es, "SqlException\n", e, "bFunSqlCalibUpdateValue()");
-        return false;
-    }
+    });
 }
 
 bool bFunCalibLoadCertList(ErrorStream& es, std::vector<std::string>& items)
@@ -87,7 +87,7 @@ bool bFunCalibLoadCertList(ErrorStream& es, std::vector<std::string>& items)
     if (ReportMissingFile(es, path, "Plik nie istnieje: \n", "bFunCalibLoadCertList()"))
         return false;
     CppSQLite3DB db;
-    try {
+    return Guarded(es, {"Sql exception: ", "bFunCalibLoadCertList()"}, [&] {
         db.Open(path);
         CppSQLite3Query query = db.RunQuery("SELECT * FROM sqlite_master WHERE type='table'");
         for (; !query.AtEnd(); query.Step())
@@ -95,10 +95,7 @@ bool bFunCalibLoadCertList(ErrorStream& es, std::vector<std::string>& items)
         query.Release();
         db.Close();
         return true;
-    } catch (const CppSQLite3Exception& e) {
-        FailDb(es, "Sql exception: ", e, "bFunCalibLoadCertList()");
-        return false;
-    }
+    });
 }
 
 namespace {
@@ -180,6 +177,7 @@ bool IsCalibrationFile(const std::string& file, std::span<const std::string_view
         db.Close();
         return true;
     } catch (const CppSQLite3Exception&) {
+        // Not the frame: the answer is a reason for the caller, not a reported failure.
         reason = "plik nie jest bazą danych kalibracji lub jest uszkodzony";
         return false;
     }

@@ -7,12 +7,6 @@
 
 namespace {
 
-std::string InsertField(const std::string& table, const FieldRecord& r)
-{
-    return "insert into " + SqlIdent(table) + "( id, comp_name, value ) values( " + SqlValue(r.id) +
-           ", " + SqlValue(r.comp_name) + ", " + SqlValue(r.value) + " )";
-}
-
 // Inserts the records inside the caller's transaction through one prepared statement. An
 // insert that changes no row rolls the transaction back and fails with the statement it
 // stands for in the stream (not logged).
@@ -27,7 +21,9 @@ bool InsertFields(ErrorStream& es, CppSQLite3DB& db, const std::string& table,
         if (insert.Execute() == 0) {
             insert.Release();
             RollbackQuietly(db);
-            Fail(es, "Błąd dodania wpisu do bazy:\n" + InsertField(table, record), nullptr);
+            const std::string spelled =
+                SpelledSql(InsertStudentRowSql(table), {record.id, record.comp_name, record.value});
+            Fail(es, "Błąd dodania wpisu do bazy:\n" + spelled, nullptr);
             return false;
         }
         if (progress)
@@ -83,14 +79,13 @@ int iFunCheckIsStudentExists(ErrorStream& es, const std::string& file, const std
         return -1;
     CppSQLite3DB db;
     db.Open(file);
-    try {
-        const bool exists = db.HasTable(table);
+    int exists = -1;
+    Guarded(es, {"SQLite exception: \n", "iFunCheckIsStudentExists"}, [&] {
+        exists = db.HasTable(table) ? 1 : 0;
         db.Close();
-        return exists ? 1 : 0;
-    } catch (const CppSQLite3Exception& e) {
-        FailDb(es, "SQLite exception: \n", e, "iFunCheckIsStudentExists");
-        return -1;
-    }
+        return true;
+    });
+    return exists;
 }
 
 bool bFunGetTableList(ErrorStream& es, const std::string& file, std::vector<std::string>& list)
@@ -99,17 +94,14 @@ bool bFunGetTableList(ErrorStream& es, const std::string& file, std::vector<std:
         return false;
     CppSQLite3DB db;
     db.Open(file);
-    try {
+    return Guarded(es, {"SQLite exception: \n", "bFunGetTableList"}, [&] {
         CppSQLite3Query query = db.RunQuery("select * from sqlite_master");
         for (; !query.AtEnd(); query.Step())
             list.push_back(query.ColumnTextByName("name"));
         query.Release();
         db.Close();
         return true;
-    } catch (const CppSQLite3Exception& e) {
-        FailDb(es, "SQLite exception: \n", e, "bFunGetTableList");
-        return false;
-    }
+    });
 }
 
 bool bFunGetStudentsList(ErrorStream& es, const std::string& file, std::vector<StudentEntry>& list,
@@ -119,25 +111,25 @@ bool bFunGetStudentsList(ErrorStream& es, const std::string& file, std::vector<S
         return false;
     CppSQLite3DB db;
     db.Open(file);
+    const DbFailure failure{"SQL exception: \n", "bFunGetStudentsList"};
     std::vector<std::string> tables;
-    try {
+    const bool listed = Guarded(es, failure, [&] {
         CppSQLite3Query query = db.RunQuery("select `name` from sqlite_master where type='table' "
                                             "and `name` not like 'sqlite\\_%' escape '\\'");
         for (; !query.AtEnd(); query.Step())
             tables.push_back(query.ColumnTextByName("name"));
-    } catch (const CppSQLite3Exception& e) {
-        FailDb(es, "SQL exception: \n", e, "bFunGetStudentsList");
+        return true;
+    });
+    if (!listed)
         return false;
-    }
     for (const std::string& table : tables) {
-        try {
+        const bool read = Guarded(es, failure, [&] {
             list.push_back({StudentDisplayName(db, table), table});
-        } catch (const CppSQLite3Exception& e) {
-            // One unreadable table does not hide the other students; the caller names it.
-            FailDb(es, "SQL exception: \n", e, "bFunGetStudentsList");
-            if (unreadable)
-                unreadable->push_back(table);
-        }
+            return true;
+        });
+        // One unreadable table does not hide the other students; the caller names it.
+        if (!read && unreadable)
+            unreadable->push_back(table);
     }
     db.Close();
     return true;
@@ -149,27 +141,21 @@ bool ReadStudentName(ErrorStream& es, const std::string& file, const std::string
     if (ReportMissingFile(es, file, "Plik nie istnieje: \n", "ReadStudentName"))
         return false;
     CppSQLite3DB db;
-    try {
+    return Guarded(es, {"SQL exception: \n", "ReadStudentName"}, [&] {
         db.Open(file);
         name = StudentDisplayName(db, table);
         db.Close();
         return true;
-    } catch (const CppSQLite3Exception& e) {
-        FailDb(es, "SQL exception: \n", e, "ReadStudentName");
-        return false;
-    }
+    });
 }
 
 bool bFunGetValue(ErrorStream& es, CppSQLite3Query& query, const std::string& column,
                   std::string& text)
 {
-    try {
+    return Guarded(es, {"SQL exception: \n", "bFunGetValue"}, [&] {
         text = query.ColumnTextByName(column);
         return true;
-    } catch (const CppSQLite3Exception& e) {
-        FailDb(es, "SQL exception: \n", e, "bFunGetValue");
-        return false;
-    }
+    });
 }
 
 namespace {
@@ -190,6 +176,7 @@ int ColumnIndexOrNone(const CppSQLite3Query& query, const std::string& name)
     try {
         return query.ColumnIndex(name);
     } catch (const CppSQLite3Exception&) {
+        // Not the frame: a missing column is no failure here, ReadColumn reports it per row.
         return -1;
     }
 }
@@ -202,14 +189,15 @@ bool bFunLoadCertData(ErrorStream& es, const std::string& file, const std::strin
     if (ReportMissingFile(es, file, "Plik nie istnieje: \n", "bFunLoadCertData"))
         return false;
     CppSQLite3DB db;
-    try {
+    return Guarded(es, {"SQL exception: \n", "bFunLoadCertData()"}, [&] {
         db.Open(file);
         CppSQLite3Query query;
         try {
             query = db.RunQuery(SelectAllInWriteOrder(table));
         } catch (const CppSQLite3Exception&) {
-            // Only a failed query asks whether the table is there: in a class's file that
-            // question reads the schema table of every student.
+            // Not the frame: the failure goes on to it unless the table is missing. Only a
+            // failed query asks whether the table is there: in a class's file that question
+            // reads the schema table of every student.
             if (db.HasTable(table))
                 throw;
             Fail(es, "Tablica nie istnieje: \n" + table, "bFunLoadCertData");
@@ -234,10 +222,7 @@ bool bFunLoadCertData(ErrorStream& es, const std::string& file, const std::strin
         query.Release();
         db.Close();
         return true;
-    } catch (const CppSQLite3Exception& e) {
-        FailDb(es, "SQL exception: \n", e, "bFunLoadCertData()");
-        return false;
-    }
+    });
 }
 
 bool bFunDeleteTable(ErrorStream& es, const std::string& file, const std::string& table)
@@ -245,16 +230,13 @@ bool bFunDeleteTable(ErrorStream& es, const std::string& file, const std::string
     if (ReportMissingFile(es, file, "Plik nie istnieje: \n", "bFunDeleteTable"))
         return false;
     CppSQLite3DB db;
-    try {
+    return Guarded(es, {"SQL exception: \n", "bFunDeleteTable()"}, [&] {
         db.Open(file);
         if (db.HasTable(table))
             db.RunUpdate("drop table " + SqlIdent(table));
         db.Close();
         return true;
-    } catch (const CppSQLite3Exception& e) {
-        FailDb(es, "SQL exception: \n", e, "bFunDeleteTable()");
-        return false;
-    }
+    });
 }
 
 namespace {
@@ -269,7 +251,7 @@ bool WriteStudentTable(ErrorStream& es, const std::string& file, const std::stri
     if (ReportMissingFile(es, file, "Plik nie istnieje: \n", "bFunSaveCertData()"))
         return false;
     CppSQLite3DB db;
-    try {
+    return Guarded(es, {"SQLite exception: ", "bFunSaveCertData()", &db}, [&] {
         db.Open(file);
         db.RunUpdate("begin transaction;");
         // SQLite finds a table to drop in its schema in memory; asking whether it exists
@@ -287,11 +269,7 @@ bool WriteStudentTable(ErrorStream& es, const std::string& file, const std::stri
         db.RunUpdate("commit transaction;");
         db.Close();
         return true;
-    } catch (const CppSQLite3Exception& e) {
-        RollbackQuietly(db);
-        FailDb(es, "SQLite exception: ", e, "bFunSaveCertData()");
-        return false;
-    }
+    });
 }
 
 }  // namespace

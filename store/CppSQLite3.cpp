@@ -8,7 +8,6 @@
 #include <utility>
 
 #include "store/Cp1250.h"
-#include "store/SqlText.h"
 
 namespace {
 
@@ -346,8 +345,8 @@ int CppSQLite3DB::RunScalar(const std::string& sql, int nullValue)
 
 bool CppSQLite3DB::HasTable(const std::string& table)
 {
-    return RunScalar("select count(*) from sqlite_master where type='table' and name=" +
-                     SqlValue(table)) > 0;
+    return RunQuery("select count(*) from sqlite_master where type='table' and name=?", {table})
+               .IntAt(0) > 0;
 }
 
 void CppSQLite3DB::SetBusyTimeout(int milliseconds)

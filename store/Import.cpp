@@ -367,7 +367,7 @@ bool ImportStudents(ErrorStream& es, const std::string& source, const std::strin
         Fail(es, "Błąd kasowania pliku: \n" + target, kLogName);
         return false;
     }
-    try {
+    return Guarded(es, {"SQLite exception: \n", "bFunWriteStudentDataToDB()"}, [&] {
         ImportTarget written(target);
         std::string line;
         while (in.Next(line)) {
@@ -392,13 +392,11 @@ bool ImportStudents(ErrorStream& es, const std::string& source, const std::strin
         }
         written.Commit();
         return true;
-    } catch (const CppSQLite3Exception& e) {
-        FailDb(es, "SQLite exception: \n", e, "bFunWriteStudentDataToDB()");
-        return false;
-    }
+    });
 }
 
-// No exception leaves an import: whatever stops it becomes its message.
+// No exception leaves an import: whatever stops it becomes its message (not the frame,
+// which catches database exceptions only).
 bool ImportExport(ErrorStream& es, const std::string& source, const std::string& target,
                   const ExportFormat& format, ProgressSink* progress, ImportNotes* notes)
 {

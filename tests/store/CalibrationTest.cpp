@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <functional>
+
 #include "store/Calibration.h"
 #include "store/Folders.h"
 #include "tests/store/StoreTestSupport.h"
@@ -90,6 +93,31 @@ TEST_F(Calibration, SetListNamesEveryTable)
     std::vector<std::string> items = {"old"};
     ASSERT_TRUE(bFunCalibLoadCertList(es, items));
     EXPECT_EQ(items, (std::vector<std::string>{"swiad_205", "swiad_205_bk", "arkusz_283_str2"}));
+}
+
+TEST_F(Calibration, NonDatabaseIsReportedAsADatabaseFailure)
+{
+    {
+        std::ofstream(file, std::ios::trunc)
+            << "this is not a database, just some text long enough to be a header......";
+    }
+    std::vector<CalibrationRecord> list;
+    std::vector<std::string> items;
+    const struct {
+        std::function<bool()> call;
+        std::string text;
+        std::string logName;
+    } cases[] = {
+        {[&] { return bFunCalibLoadData(es, file, "swiad_205", list); },
+         "SQLite exception: \nUNKNOWN_ERROR", "bFunCalibLoadData()"},
+        {[&] { return bFunCalibLoadCertList(es, items); }, "Sql exception: UNKNOWN_ERROR",
+         "bFunCalibLoadCertList()"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_FALSE(c.call()) << c.logName;
+        EXPECT_EQ(es.str(), c.text);
+        EXPECT_EQ(LogRows().back().fun, c.logName);
+    }
 }
 
 TEST(CalibrationFile, MissingFilesAreReportedNotCreated)

@@ -167,6 +167,48 @@ TEST_F(CertFile, LoadingAMissingTableOrANonDatabase)
     EXPECT_EQ(LogRows().back().fun, "bFunLoadCertData()");
 }
 
+// A file that is no database opens, and its first statement fails inside the region.
+TEST_F(CertFile, NonDatabaseFailsInsideEveryFunctionAsItsDatabaseFailure)
+{
+    const std::string text = folders.dataFile("text.sqvlm");
+    {
+        std::ofstream(text)
+            << "this is not a database, just some text long enough to be a header......";
+    }
+    std::vector<std::string> tables;
+    std::vector<StudentEntry> students;
+    std::string name;
+    struct Case {
+        std::function<int()> call;
+        int result;
+        std::string prefix;
+        std::string logName;
+    };
+    const Case cases[] = {
+        {[&] { return iFunCheckIsStudentExists(es, text, "PESEL1", false); }, -1,
+         "SQLite exception: \n", "iFunCheckIsStudentExists"},
+        {[&] { return bFunGetTableList(es, text, tables); }, 0, "SQLite exception: \n",
+         "bFunGetTableList"},
+        {[&] { return bFunGetStudentsList(es, text, students); }, 0, "SQL exception: \n",
+         "bFunGetStudentsList"},
+        {[&] { return ReadStudentName(es, text, "PESEL1", name); }, 0, "SQL exception: \n",
+         "ReadStudentName"},
+        {[&] { return bFunDeleteTable(es, text, "PESEL1"); }, 0, "SQL exception: \n",
+         "bFunDeleteTable()"},
+        {[&] { return bFunSaveCertData(es, text, "PESEL1", Student("A", "B")); }, 0,
+         "SQLite exception: ", "bFunSaveCertData()"},
+    };
+    for (const Case& c : cases) {
+        es = StreamWithOldText();
+        EXPECT_EQ(c.call(), c.result) << c.logName;
+        EXPECT_EQ(es.str(), c.prefix + "UNKNOWN_ERROR") << c.logName;
+        EXPECT_EQ(LogRows().back().fun, c.logName);
+        EXPECT_EQ(LogRows().back().info, c.prefix + "UNKNOWN_ERROR");
+    }
+    EXPECT_TRUE(tables.empty());
+    EXPECT_TRUE(students.empty());
+}
+
 TEST_F(CertFile, DeleteTableWhetherOrNotItExists)
 {
     EXPECT_TRUE(bFunDeleteTable(es, file, "PESEL1"));

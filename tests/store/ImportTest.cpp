@@ -177,6 +177,15 @@ TEST_F(Import, FailuresKeepThePreviousWorkingCopy)
     EXPECT_EQ(Tables(), (std::vector<std::string>{"PESEL7"}));
 }
 
+TEST_F(Import, TargetThatCannotBeCreatedIsADatabaseFailure)
+{
+    const std::string unreachable = folders.dataFile("brak/data_tmp.sqtmp");
+    EXPECT_FALSE(bFunImportDataFromFile(es, Export("a.snv", kMusicStudent), unreachable));
+    EXPECT_EQ(es.str(), "SQLite exception: \nSQLITE_CANTOPEN");
+    EXPECT_EQ(LogRows().back().fun, "bFunWriteStudentDataToDB()");
+    EXPECT_FALSE(FileExists(unreachable));
+}
+
 TEST_F(Import, FileWithoutStudentsIsRefusedBeforeTheTargetIsTouched)
 {
     RawExec(target, "create table PESEL7( id TEXT, comp_name TEXT, value TEXT );");
