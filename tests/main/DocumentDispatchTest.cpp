@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QTreeWidgetItem>
 
+#include <algorithm>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -141,6 +142,24 @@ TEST(DispatchTableTest, EachLabelsFormLayoutAgreesWithItsType)
             EXPECT_EQ(layout->calibrationSet.toStdString(), type->set);
         }
     }
+}
+
+TEST(DispatchTableTest, WindowOrderPlacesEveryFormOnce)
+{
+    ASSERT_EQ(kWindowOrder.size(), 59u);
+    EXPECT_EQ(kWindowOrder[0], "TFGlowna");
+    EXPECT_EQ(kWindowOrder[1], "TFDaneUcznia");
+    EXPECT_EQ(kWindowOrder[2], "TFSwiad205kl2");
+    EXPECT_EQ(kWindowOrder[24], "TFSQLImport");
+    EXPECT_EQ(kWindowOrder[37], "TFArkusz280astr1");
+    EXPECT_EQ(kWindowOrder[58], "TFArkusz280str1");
+    const LayoutCatalog& layouts = LayoutCatalog::builtIn();
+    for (const auto* forms : {&layouts.forms, &layouts.standaloneForms})
+        for (const FormSpec& form : *forms)
+            EXPECT_EQ(
+                std::count(kWindowOrder.begin(), kWindowOrder.end(), form.className.toStdString()),
+                1)
+                << form.className.toStdString();
 }
 
 TEST(DispatchTableTest, SpotChecksOfLabels)
