@@ -319,6 +319,34 @@ QJsonObject standaloneEntry(const QJsonObject& forms, const QJsonObject& entry)
     return out;
 }
 
+// A registered form prints as the document type of its label in documents.json: the type
+// gives its page count and calibration set, which the registry therefore does not repeat.
+void applyDocumentTypes(QJsonObject& formData, const QJsonObject& documents, QStringList& problems)
+{
+    const QJsonArray types = documents["types"].toArray();
+    QMap<QString, QJsonObject> typeOfForm;
+    for (const QJsonValue& label : documents["labels"].toArray())
+        if (label.toObject().contains("form"))
+            typeOfForm.insert(label["form"].toString(), types.at(label["type"].toInt()).toObject());
+    QJsonArray forms = formData["forms"].toArray();
+    for (qsizetype i = 0; i < forms.size(); ++i) {
+        QJsonObject entry = forms[i].toObject();
+        const QString cls = entry["class"].toString();
+        for (const QString key : {"pageCount", "calibrationSet"})
+            if (entry.contains(key))
+                problems << "form \"" + cls + "\": " + key + " comes from documents.json";
+        const auto type = typeOfForm.constFind(cls);
+        if (type == typeOfForm.cend()) {
+            problems << "form \"" + cls + "\" has no label in documents.json";
+            continue;
+        }
+        entry.insert("pageCount", (*type)["pages"]);
+        entry.insert("calibrationSet", (*type)["set"]);
+        forms[i] = entry;
+    }
+    formData["forms"] = forms;
+}
+
 void readFormData(LayoutCatalog& cat, const QJsonObject& o)
 {
     for (const QJsonValue& f : o["forms"].toArray())
@@ -460,15 +488,14 @@ LayoutCatalog LayoutCatalog::fromDirectory(const QString& dir)
     LayoutCatalog cat;
     const QDir d(dir);
     QMap<QString, std::pair<QString, QJsonObject>> raw;
-    QJsonObject formData;
+    QJsonObject formData, documents;
     QList<std::pair<QString, QJsonObject>> familyData;
     for (const QString& file : d.entryList({"*.json"}, QDir::Files, QDir::Name)) {
-        // The document catalogue beside the layouts is compiled into the catalogue tables.
-        if (file == "documents.json")
-            continue;
         const QString path = d.filePath(file);
         const QJsonObject o = readJson(path);
-        if (file == "lists.json" || file.startsWith("lists-")) {
+        if (file == "documents.json") {
+            documents = o;
+        } else if (file == "lists.json" || file.startsWith("lists-")) {
             for (auto it = o.begin(); it != o.end(); ++it) {
                 if (cat.lists.contains(it.key()))
                     cat.problems << file + ": list \"" + it.key() + "\" defined twice";
@@ -489,6 +516,7 @@ LayoutCatalog LayoutCatalog::fromDirectory(const QString& dir)
     }
     for (const auto& [file, o] : familyData)
         mergeFamilyData(formData, file, o, cat.problems);
+    applyDocumentTypes(formData, documents, cat.problems);
     readFormData(cat, formData);
     DesignResolver resolver(raw, cat.problems);
     for (const QString& name : raw.keys())

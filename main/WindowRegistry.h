@@ -10,22 +10,10 @@
 #include <string_view>
 #include <vector>
 
-// The creation order: the main window first, the student dialog second. A window's
-// construction may rely only on the windows before it.
-inline constexpr std::array<std::string_view, 59> kWindowOrder = {
-    "TFGlowna",        "TFDaneUcznia",    "TFSwiad205kl2",    "TFKalibracja",    "TFDaneSzkoly",
-    "TFDrukuj",        "TFWait",          "TFOProgramie",     "TFLogi",          "TFSwiad205wkl2",
-    "TFSwiad221w",     "TFArkusz281str1", "TFArkusz283str2",  "TFArkusz283str3", "TFArkusz283str4",
-    "TFAktualizacja",  "TFSwiad221",      "TFSwiad205wkl1",   "TFSwiad205kl3",   "TFSwiad205wkl3",
-    "TFSwiad205kl4",   "TFSwiad205wkl4",  "TFSwiad205kl6",    "TFSwiad205wkl6",  "TFSQLImport",
-    "TFSwiad205kl1",   "TFArkusz283str1", "TFArkusz280str5",  "TFArkusz280str7", "TFArkusz280str2",
-    "TFArkusz280str3", "TFArkusz280str4", "TFArkusz281str7",  "TFSwiad201w",     "TFSwiad201bw",
-    "TFSwiad203w",     "TFSwiad220w",     "TFArkusz280astr1", "TFArkusz280str6", "TFArkusz281str2",
-    "TFArkusz281str4", "TFArkusz281str3", "TFArkusz281str5",  "TFSwiad220",      "TFSwiad201",
-    "TFSwiad204",      "TFSwiad203",      "TFArkusz281str6",  "TFSwiad200",      "TFSwiad200a",
-    "TFSwiad201cw",    "TFSwiad201b",     "TFSwiad205aw",     "TFSwiad201c",     "TFSwiad204a",
-    "TFSwiad205a",     "TFSwiad205kl5",   "TFSwiad205wkl5",   "TFArkusz280str1",
-};
+// kWindowOrder, the creation order: the main window first, the student dialog second. A
+// window's construction may rely only on the windows before it. It is data ("windowOrder" in
+// resources/layouts/documents.json), written out at build time by render/CatalogueData.cmake.
+#include "WindowOrder.inc"
 
 class WindowRegistry {
 public:

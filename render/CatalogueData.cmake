@@ -1,7 +1,11 @@
 # Writes the C++ tables of the document catalogue from resources/layouts/documents.json.
-# Usage: cmake -DINPUT=<documents.json> -DOUTPUT=<CatalogueData.inc> -P CatalogueData.cmake
+# Usage: cmake -DINPUT=<documents.json> -DFORMS=<forms.json> -DOUTPUT=<CatalogueData.inc>
+#              -DWINDOW_ORDER=<WindowOrder.inc> -P CatalogueData.cmake
 # A label takes its pages and paper defaults from its type; each type with a form gets a
 # calibration preview, a certificate's (types below FIRST_SHEET_TYPE) with its "_bk" twin.
+# The window creation order must give every form of the catalogue and of the form registry
+# (FORMS) exactly one place.
+cmake_minimum_required(VERSION 3.25)
 
 set(FIRST_SHEET_TYPE 20)
 file(READ "${INPUT}" json)
@@ -29,6 +33,7 @@ endfunction()
 string(JSON type_count LENGTH "${json}" types)
 math(EXPR last_type "${type_count} - 1")
 set(types "")
+set(forms "")
 set(previews "")
 set(preview_count 0)
 foreach(i RANGE ${last_type})
@@ -54,6 +59,7 @@ foreach(i RANGE ${last_type})
   set(type_${i}_paper "${paper}")
   set(form_of_${set} "${form}")
   if(form)
+    list(APPEND forms "${form}")
     set(twin "")
     if(i LESS FIRST_SHEET_TYPE)
       set(twin "${set}_bk")
@@ -81,6 +87,7 @@ foreach(i RANGE ${last_label})
     continue()
   endif()
   text(form labels ${i} form)
+  list(APPEND forms "${form}")
   text(type labels ${i} type)
   if(NOT DEFINED type_${type}_set)
     message(FATAL_ERROR "${INPUT}: label \"${label}\" names type ${type}, which does not exist")
@@ -105,11 +112,48 @@ foreach(i RANGE ${last_sample})
   string(APPEND samples "    \"${form_of_${set}}\",\n")
 endforeach()
 
+# The windows in creation order (main/WindowRegistry.h); the forms come from the catalogue
+# and from the registered and standalone forms of the registry.
+file(READ "${FORMS}" registry)
+foreach(kind forms standaloneForms)
+  string(JSON count ERROR_VARIABLE missing LENGTH "${registry}" ${kind})
+  if(missing OR count EQUAL 0)
+    continue()
+  endif()
+  math(EXPR last "${count} - 1")
+  foreach(i RANGE ${last})
+    string(JSON form GET "${registry}" ${kind} ${i} class)
+    list(APPEND forms "${form}")
+  endforeach()
+endforeach()
+
+string(JSON window_count LENGTH "${json}" windowOrder)
+math(EXPR last_window "${window_count} - 1")
+set(placed "")
+set(windows "")
+foreach(i RANGE ${last_window})
+  text(window windowOrder ${i})
+  if(window IN_LIST placed)
+    message(FATAL_ERROR "${INPUT}: windowOrder lists \"${window}\" twice")
+  endif()
+  list(APPEND placed "${window}")
+  string(APPEND windows "    \"${window}\",\n")
+endforeach()
+foreach(form IN LISTS forms)
+  if(NOT form IN_LIST placed)
+    message(FATAL_ERROR "${INPUT}: windowOrder has no place for the form \"${form}\"")
+  endif()
+endforeach()
+
 set(generated "// Written by render/CatalogueData.cmake from resources/layouts/documents.json.\n\n")
 string(APPEND generated
   "constexpr std::array<DocumentType, ${type_count}> kTypes{{\n${types}}};\n\n"
   "constexpr std::array<DocumentLabel, ${label_count}> kLabels{{\n${labels}}};\n\n"
   "constexpr std::array<CalibrationPreview, ${preview_count}> kPreviews{{\n${previews}}};\n\n"
   "constexpr std::array<std::string_view, ${sample_count}> kSampleForms{{\n${samples}}};\n")
-# Written only when it changes, so an edit elsewhere in the layouts rebuilds nothing here.
+# Written only when they change, so an edit elsewhere in the layouts rebuilds nothing here.
 file(CONFIGURE OUTPUT "${OUTPUT}" CONTENT "${generated}" @ONLY)
+set(window_order "// Written by render/CatalogueData.cmake from resources/layouts/documents.json.\n\n")
+string(APPEND window_order
+  "inline constexpr std::array<std::string_view, ${window_count}> kWindowOrder{{\n${windows}}};\n")
+file(CONFIGURE OUTPUT "${WINDOW_ORDER}" CONTENT "${window_order}" @ONLY)

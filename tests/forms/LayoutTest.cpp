@@ -154,6 +154,8 @@ TEST(Layouts, ValidatorRejectsMisspeltNames)
          "needs its own data marker"},
         {"cert205_str2.json", "\"items\": \"grades205\"", "\"items\": \"grades250\"", "grades250"},
         {"sheet283_str3.json", "\"lines\": 6", "\"lines\": 0", "without a line limit"},
+        {"documents.json", "\"form\": \"TFSwiad221w\"", "\"form\": \"TFSwiad221W\"",
+         "\"TFSwiad221w\" has no label"},
         {"cert205_str1.json", "\"name\": \"STALY_Slash_STR1_DATA_LABEL\"",
          "\"name\": \"STALY_Slash_STR1_DATA_EDIT\"", "a label carries"},
     };
@@ -183,21 +185,28 @@ TEST(Layouts, ComponentsLieApartWithinThePage)
     }
 }
 
+namespace {
+
+void WriteFile(const QTemporaryDir& dir, const char* name, const char* json)
+{
+    QFile f(dir.filePath(QString::fromUtf8(name)));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(json);
+}
+
+}  // namespace
+
 // A family's own file completes its registered forms and adds its named data; a form it does
 // not know and a name defined twice are reported, so two families cannot silently clash.
 TEST(Layouts, FamilyFilesCompleteTheRegistry)
 {
     QTemporaryDir dir;
-    const auto write = [&](const char* name, const char* json) {
-        QFile f(dir.filePath(QString::fromUtf8(name)));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(json);
-    };
+    const auto write = [&](const char* name, const char* json) { WriteFile(dir, name, json); };
     write("forms.json",
-          R"({"forms": [{"class": "TFA", "instance": "FA", "key": "A", "pageCount": 2},
-                                      {"class": "TFB", "instance": "FB", "key": "B", "pageCount": 1}],
+          R"({"forms": [{"class": "TFA", "instance": "FA", "key": "A"},
+                                      {"class": "TFB", "instance": "FB", "key": "B"}],
                             "samples": {"shared": {"steps": []}}})");
-    write("forms-fam.json", R"({"forms": [{"class": "TFB", "calibrationSet": "swiad_b"},
+    write("forms-fam.json", R"({"forms": [{"class": "TFB", "caption": "Strona B"},
                                           {"class": "TFC", "key": "C"}],
                                 "samples": {"fam": {"steps": []}, "shared": {"steps": []}}})");
     write("lists.json", R"({"g": ["a"]})");
@@ -206,13 +215,45 @@ TEST(Layouts, FamilyFilesCompleteTheRegistry)
 
     ASSERT_EQ(cat.forms.size(), 2);
     EXPECT_EQ(cat.forms[1].key, "B");
-    EXPECT_EQ(cat.form("TFB")->calibrationSet, "swiad_b");
+    EXPECT_EQ(cat.form("TFB")->caption, "Strona B");
     EXPECT_TRUE(cat.samples.contains("fam"));
     EXPECT_TRUE(cat.lists.contains("h"));
     const QString problems = cat.problems.join('\n');
     EXPECT_TRUE(problems.contains("\"TFC\" is not registered")) << problems.toStdString();
     EXPECT_TRUE(problems.contains("samples \"shared\" defined twice")) << problems.toStdString();
     EXPECT_TRUE(problems.contains("list \"g\" defined twice")) << problems.toStdString();
+}
+
+// The page count and calibration set of a registered form are its label's type's in
+// documents.json, never the registry's own; a standalone form copies its twin's.
+TEST(Layouts, RegisteredFormsPrintAsTheirLabelsType)
+{
+    QTemporaryDir dir;
+    const auto write = [&](const char* name, const char* json) { WriteFile(dir, name, json); };
+    write("documents.json",
+          R"({"types": [{"set": "swiad_a", "pages": 3}, {"set": "arkusz_b", "pages": 1}],
+              "labels": [{"label": "A", "form": "TFA", "type": 0}, {"separator": true},
+                         {"label": "B", "form": "TFB", "type": 1}]})");
+    write("forms.json",
+          R"({"forms": [{"class": "TFA", "instance": "FA", "key": "A"},
+                        {"class": "TFB", "instance": "FB", "key": "B"},
+                        {"class": "TFC", "instance": "FC", "key": "C", "pageCount": 2}],
+              "standaloneForms": [{"class": "TFA2", "instance": "FA2", "sameAs": "TFA",
+                                   "calibrationSet": "swiad_a2"}]})");
+    const LayoutCatalog cat = LayoutCatalog::fromDirectory(dir.path());
+
+    EXPECT_EQ(cat.form("TFA")->pageCount, 3);
+    EXPECT_EQ(cat.form("TFA")->calibrationSet, "swiad_a");
+    EXPECT_EQ(cat.form("TFB")->pageCount, 1);
+    EXPECT_EQ(cat.form("TFB")->calibrationSet, "arkusz_b");
+    ASSERT_EQ(cat.standaloneForms.size(), 1);
+    EXPECT_EQ(cat.standaloneForms[0].pageCount, 3);
+    EXPECT_EQ(cat.standaloneForms[0].calibrationSet, "swiad_a2");
+    const QString problems = cat.problems.join('\n');
+    EXPECT_TRUE(problems.contains("\"TFC\": pageCount comes from documents.json"))
+        << problems.toStdString();
+    EXPECT_TRUE(problems.contains("\"TFC\" has no label in documents.json"))
+        << problems.toStdString();
 }
 
 TEST(Layouts, StandaloneTitlePageCopiesItsRegisteredTwin)

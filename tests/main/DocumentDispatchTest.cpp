@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QTreeWidgetItem>
 
+#include <algorithm>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -124,23 +125,51 @@ TEST_F(DispatchTest, EveryFormTheCatalogueNamesIsARegisteredForm)
         EXPECT_NE(FormRegistry::instance().form(std::string(form).c_str()), nullptr) << form;
 }
 
-TEST(DispatchTableTest, EachLabelsFormLayoutAgreesWithItsType)
+// A form's page count and calibration set come from its label's type in documents.json.
+TEST(DispatchTableTest, FormsTakePagesAndSetFromTheirLabelsType)
 {
-    for (const DocumentLabel& row : DocumentLabels()) {
-        if (row.label.empty())
-            continue;
-        SCOPED_TRACE(row.label);
-        const FormSpec* layout = LayoutCatalog::builtIn().form(QString::fromUtf8(row.formClass));
-        ASSERT_NE(layout, nullptr);
-        // Pages and paper defaults of a label are its type's (CatalogueTest).
-        const DocumentType* type = FindDocumentType(row.type);
-        ASSERT_NE(type, nullptr);
-        EXPECT_FALSE(type->formClass.empty());
-        EXPECT_EQ(layout->pageCount, type->pages);
-        if (!layout->calibrationSet.isEmpty()) {
-            EXPECT_EQ(layout->calibrationSet.toStdString(), type->set);
-        }
+    const struct {
+        const char* formClass;
+        int pages;
+        const char* set;
+    } rows[] = {
+        {"TFSwiad205kl3", 2, "swiad_205"},
+        {"TFSwiad205wkl6", 2, "swiad_205w"},
+        {"TFSwiad200a", 3, "swiad_200a"},
+        {"TFSwiad201c", 4, "swiad_201c"},
+        {"TFArkusz280str5", 1, "arkusz_280_str2_5"},
+        {"TFArkusz283str3", 1, "arkusz_283_str3"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.formClass);
+        const FormSpec* form = LayoutCatalog::builtIn().form(QString::fromUtf8(row.formClass));
+        ASSERT_NE(form, nullptr);
+        EXPECT_EQ(form->pageCount, row.pages);
+        EXPECT_EQ(form->calibrationSet, row.set);
     }
+    // The standalone title page has its twin's pages and a set of its own.
+    const FormSpec& standalone = LayoutCatalog::builtIn().standaloneForms.front();
+    EXPECT_EQ(standalone.className, "TFArkusz280astr1");
+    EXPECT_EQ(standalone.pageCount, 1);
+    EXPECT_EQ(standalone.calibrationSet, "arkusz_280a_str1");
+}
+
+TEST(DispatchTableTest, WindowOrderPlacesEveryFormOnce)
+{
+    ASSERT_EQ(kWindowOrder.size(), 59u);
+    EXPECT_EQ(kWindowOrder[0], "TFGlowna");
+    EXPECT_EQ(kWindowOrder[1], "TFDaneUcznia");
+    EXPECT_EQ(kWindowOrder[2], "TFSwiad205kl2");
+    EXPECT_EQ(kWindowOrder[24], "TFSQLImport");
+    EXPECT_EQ(kWindowOrder[37], "TFArkusz280astr1");
+    EXPECT_EQ(kWindowOrder[58], "TFArkusz280str1");
+    const LayoutCatalog& layouts = LayoutCatalog::builtIn();
+    for (const auto* forms : {&layouts.forms, &layouts.standaloneForms})
+        for (const FormSpec& form : *forms)
+            EXPECT_EQ(
+                std::count(kWindowOrder.begin(), kWindowOrder.end(), form.className.toStdString()),
+                1)
+                << form.className.toStdString();
 }
 
 TEST(DispatchTableTest, SpotChecksOfLabels)
