@@ -28,7 +28,7 @@ std::string SqlValue(std::string_view value)
 }
 std::string SqlValue(int value)
 {
-    return "'" + std::to_string(value) + "'";
+    return Quoted(std::to_string(value), '\'');
 }
 
 std::string DoubleApostrophes(std::string_view value)
