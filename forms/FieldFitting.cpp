@@ -165,7 +165,7 @@ ScreenFit fitLabel(const LayoutComponent& c)
 {
     const int width = boxSize(c).width();
     const int largest = c.screenHeight > 0 ? c.screenHeight : labelPixels(c.font.size);
-    const int px = largestFitting(largest, [&](int px) {
+    const int labelPx = largestFitting(largest, [&](int px) {
         const QFontMetrics metrics(labelFont(c, px));
         for (const QString& line : c.caption.split(QLatin1Char('\n')))
             if (metrics.horizontalAdvance(line) > width)
@@ -173,7 +173,7 @@ ScreenFit fitLabel(const LayoutComponent& c)
         return true;
     });
     ScreenFit fit;
-    fit.font = labelFont(c, px);
+    fit.font = labelFont(c, labelPx);
     fit.frame = false;
     return fit;
 }

@@ -59,8 +59,8 @@ bool XdgEmailSender::Send(const MailMessage& m)
         if (std::chrono::steady_clock::now() >= deadline) {
             // Reaped whenever the mail program closes; the caller goes on now.
             std::thread([pid] {
-                int status = 0;
-                while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+                int reapedStatus = 0;
+                while (waitpid(pid, &reapedStatus, 0) < 0 && errno == EINTR) {
                 }
             }).detach();
             return true;

@@ -131,7 +131,9 @@ INSTANTIATE_TEST_SUITE_P(
                                  "ZMIENNA_ObowiazkowyEduOpis11_STR2_DATA_EDIT"},
                       ButtonCase{"TFArkusz283str1", "ZMIENNA_DecyzjaZDnia_DATA_EDIT",
                                  "ZMIENNA_DecyzjaNr_DATA_EDIT", "ZMIENNA_DoKlasy_DATA_EDIT"}),
-    [](const ::testing::TestParamInfo<ButtonCase>& info) { return std::string(info.param.form); });
+    [](const ::testing::TestParamInfo<ButtonCase>& paramInfo) {
+        return std::string(paramInfo.param.form);
+    });
 
 namespace {
 
@@ -177,7 +179,9 @@ INSTANTIATE_TEST_SUITE_P(
                                 QString(2100, u'ą')},
                       PasteCase{"TFArkusz283str2", "ZMIENNA_SzczegolneOsiagniecia1_DATA_MEMO",
                                 QString(1500, u'ż') + "\r\n" + QString(1500, u'x')}),
-    [](const ::testing::TestParamInfo<PasteCase>& info) { return std::string(info.param.form); });
+    [](const ::testing::TestParamInfo<PasteCase>& paramInfo) {
+        return std::string(paramInfo.param.form);
+    });
 
 namespace {
 

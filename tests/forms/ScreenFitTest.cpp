@@ -123,10 +123,11 @@ TEST(ScreenFit, EveryWidgetOfEveryFormShowsItsWholeContent)
                     ++edits;
                 } else if (auto* combo = qobject_cast<ComboBox*>(w)) {
                     // The edit the text stands in, where the box holds one.
-                    const auto* edit = qobject_cast<Edit*>(combo->lineEdit());
-                    EXPECT_LE(fontHeight, edit ? edit->textAreaHeight() : combo->textAreaHeight());
-                    if (edit) {
-                        EXPECT_EQ(edit->cursorPosition(), 0);
+                    const auto* comboEdit = qobject_cast<Edit*>(combo->lineEdit());
+                    EXPECT_LE(fontHeight,
+                              comboEdit ? comboEdit->textAreaHeight() : combo->textAreaHeight());
+                    if (comboEdit) {
+                        EXPECT_EQ(comboEdit->cursorPosition(), 0);
                     }
                     ++combos;
                 } else if (auto* memo = qobject_cast<Memo*>(w)) {

@@ -120,6 +120,6 @@ TEST_P(CertificateStudentData, OverwritesStoredValuesAndIsAllAnEmptyListLeaves)
 }
 
 INSTANTIATE_TEST_SUITE_P(Certificates, CertificateStudentData, ::testing::ValuesIn(kCertificates),
-                         [](const ::testing::TestParamInfo<CertificateCase>& info) {
-                             return std::string(info.param.cls);
+                         [](const ::testing::TestParamInfo<CertificateCase>& paramInfo) {
+                             return std::string(paramInfo.param.cls);
                          });

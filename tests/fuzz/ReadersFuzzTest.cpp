@@ -71,14 +71,14 @@ protected:
 
             const std::string failure = RunInBoundedChild(
                 [&]() -> std::string {
-                    ErrorStream es;
+                    ErrorStream readerErrors;
                     bool ok = false;
                     try {
-                        ok = reader.read(es);
+                        ok = reader.read(readerErrors);
                     } catch (...) {
                         return "an exception escaped the reader";
                     }
-                    if (!ok && es.str().empty())
+                    if (!ok && readerErrors.str().empty())
                         return "refused without a message";
                     for (const auto& [path, bytes] : before)
                         if (ReadBytes(path) != bytes)

@@ -197,11 +197,11 @@ TEST_F(FileStates, CalibrationImportOnlyReadsTheChosenFile)
 
     EXPECT_TRUE(messages().empty());
     EXPECT_TRUE(FilesBeside(chosen) == before);
-    const std::string user = CalibrationFilePath(es, false);
-    EXPECT_EQ(FilesBeside(user).size(), 1u);
+    const std::string userCalibration = CalibrationFilePath(es, false);
+    EXPECT_EQ(FilesBeside(userCalibration).size(), 1u);
     for (std::string_view set : CalibrationSetNames()) {
         std::vector<CalibrationRecord> taken, shipped;
-        ASSERT_TRUE(bFunCalibLoadData(es, user, std::string(set), taken)) << es.str();
+        ASSERT_TRUE(bFunCalibLoadData(es, userCalibration, std::string(set), taken)) << es.str();
         ASSERT_TRUE(bFunCalibLoadData(es, factory, std::string(set), shipped)) << es.str();
         EXPECT_EQ(taken, shipped) << set;
     }

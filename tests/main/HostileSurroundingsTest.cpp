@@ -310,4 +310,6 @@ TEST_P(UnwritableDataFolderTest, SaveEndsWithItsMessageAndNoWaitWindow)
 }
 
 INSTANTIATE_TEST_SUITE_P(ReadOnlyOrFull, UnwritableDataFolderTest, ::testing::Bool(),
-                         [](const auto& info) { return info.param ? "Full" : "ReadOnly"; });
+                         [](const auto& paramInfo) {
+                             return paramInfo.param ? "Full" : "ReadOnly";
+                         });

@@ -106,8 +106,8 @@ INSTANTIATE_TEST_SUITE_P(
         StoredOption{"print_without_dots", 0, &TFGlowna::PrintNoDotsCheckBox, false, 0},
         StoredOption{"word_wrap", 1, &TFGlowna::cbWordWrap, true, 1},
         StoredOption{"word_wrap", 0, &TFGlowna::cbWordWrap, false, 0}),
-    [](const ::testing::TestParamInfo<StoredOption>& info) {
-        return std::string(info.param.key) + "_" + std::to_string(info.param.stored);
+    [](const ::testing::TestParamInfo<StoredOption>& paramInfo) {
+        return std::string(paramInfo.param.key) + "_" + std::to_string(paramInfo.param.stored);
     });
 
 TEST_F(ShellTest, MissingRequiredFilesListEndsTheStartWithItsMessageOnly)

@@ -32,9 +32,9 @@ class CertFile : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ErrorStream es;
-        file = DataTmpPath(es);
-        ASSERT_EQ(iFunCheckIsStudentExists(es, file, "PESEL1", true), 0);
+        ErrorStream setUpErrors;
+        file = DataTmpPath(setUpErrors);
+        ASSERT_EQ(iFunCheckIsStudentExists(setUpErrors, file, "PESEL1", true), 0);
     }
     std::vector<FieldRecord> Load(const std::string& table)
     {

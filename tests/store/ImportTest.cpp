@@ -14,9 +14,9 @@ namespace {
 
 class RecordingProgress : public ProgressSink {
 public:
-    void Begin(const std::string& info, int steps) override
+    void Begin(const std::string& info, int stepCount) override
     {
-        stages.push_back(info + " /" + std::to_string(steps));
+        stages.push_back(info + " /" + std::to_string(stepCount));
     }
     void Advance() override { ++steps; }
     std::vector<std::string> stages;
