@@ -70,9 +70,10 @@ int main(int argc, char** argv)
         words += sample;
     words.truncate(size);
 
-    for (const auto& [what, text] :
+    for (const auto& [what, source] :
          {std::pair{"one 10 MB word", &word},
           std::pair{"10 MB of words", static_cast<const QString*>(&words)}}) {
+        const QString* text = source;  // a lambda may not capture a structured binding
         const auto table = AdvancesOf(*text, font);
         qsizetype lines = 0;
         qsizetype floorLines = 0;
