@@ -16,7 +16,6 @@ Application::Application(int& argc, char** argv, std::unique_ptr<FontConfigurati
     , fontConfiguration_(std::move(fonts))
 {
     InstallFontSubstitutions();
-    fontConfiguration_->fillFontDatabase();
     // The standard dialogs speak Polish like the rest of the program ("Tak", "Nie", "Anuluj").
     auto* translator = new QTranslator(this);
     if (translator->load(QLocale(QLocale::Polish), QStringLiteral("qtbase"), QStringLiteral("_"),
@@ -27,11 +26,6 @@ Application::Application(int& argc, char** argv, std::unique_ptr<FontConfigurati
 void Application::awaitFontConfiguration()
 {
     fontConfiguration_->wait();
-}
-
-void Application::finishFontReading()
-{
-    fontConfiguration_->finish();
 }
 
 Application* Application::instance()

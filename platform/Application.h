@@ -20,10 +20,6 @@ public:
     // Returns once the font configuration read beside Qt's start is there (see
     // FontConfigurationReader::wait); the main window calls it before its first text.
     void awaitFontConfiguration();
-    // Returns once the font thread has ended. An application object that is never
-    // destroyed (the tests keep one to the end) must call it: the thread would otherwise
-    // still use Qt's font database while the process's exit destroys it.
-    void finishFontReading();
 
     void setTitle(const QString& title);
     QString title() const { return title_; }

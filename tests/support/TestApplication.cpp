@@ -12,7 +12,7 @@ void EnsureApplication()
     static char* argv[] = {name, nullptr};
     if (!Application::instance()) {
         PointUpdateCheckAtClosedPort();
-        (new Application(argc, argv))->finishFontReading();
+        new Application(argc, argv);
     }
 }
 
