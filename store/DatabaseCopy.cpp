@@ -128,8 +128,11 @@ std::string Abridged(const std::string& report)
         std::size_t end = report.find('\n', from);
         if (end == std::string::npos)
             end = report.size();
-        if (lines++ < kLines)
-            shown += (shown.empty() ? "" : "\n") + report.substr(from, end - from);
+        if (lines++ < kLines) {
+            if (!shown.empty())
+                shown += '\n';
+            shown.append(report, from, end - from);
+        }
         from = end + 1;
     }
     if (lines > kLines)
@@ -143,7 +146,9 @@ std::string RecoverAndCheck(const std::string& path)
 {
     std::string report;
     auto add = [&report](const std::string& line) {
-        report += (report.empty() ? "" : "\n") + line;
+        if (!report.empty())
+            report += '\n';
+        report += line;
     };
     try {
         CppSQLite3DB db;
