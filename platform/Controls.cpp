@@ -1,5 +1,6 @@
 #include "platform/Controls.h"
 
+#include <QHeaderView>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -182,9 +183,45 @@ void Timer::setIntervalMs(int ms)
         start();
 }
 
+namespace {
+
+// The header of a tree that shows none: its captions need no room. Qt would measure them in
+// a bold font, loading that font at start only to size a column fitted to its contents.
+class CaptionlessHeader : public QHeaderView {
+public:
+    explicit CaptionlessHeader(QWidget* parent)
+        : QHeaderView(Qt::Horizontal, parent)
+    {
+        setStretchLastSection(true);  // as the tree's own header
+    }
+
+protected:
+    QSize sectionSizeFromContents(int) const override { return {}; }
+};
+
+// The header of a list in a window not shown yet takes no room: Qt lays out a hidden list
+// too, and would measure its captions in a bold font, loading that font at start for a
+// window the user may never open. The window's first show lays the list out again.
+class HeaderSizedWhenShown : public QHeaderView {
+public:
+    explicit HeaderSizedWhenShown(QWidget* parent)
+        : QHeaderView(Qt::Horizontal, parent)
+    {
+        setStretchLastSection(true);  // as the tree's own header
+    }
+
+    QSize sizeHint() const override
+    {
+        return window()->isVisible() ? QHeaderView::sizeHint() : QSize();
+    }
+};
+
+}  // namespace
+
 TreeView::TreeView(QWidget* parent)
     : QTreeWidget(parent)
 {
+    setHeader(new CaptionlessHeader(this));
     setHeaderHidden(true);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -193,6 +230,7 @@ TreeView::TreeView(QWidget* parent)
 ListView::ListView(QWidget* parent)
     : QTreeWidget(parent)
 {
+    setHeader(new HeaderSizedWhenShown(this));
     setRootIsDecorated(false);
     setUniformRowHeights(true);
     setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -2,6 +2,7 @@
 #include "tests/main/MainTestSupport.h"
 
 #include <QAction>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
@@ -103,8 +104,11 @@ TEST_F(SmallWindowsTest, LogViewerShowsTheDateTimeAndTheFunctionWhole)
     writeLog({{"2015.12.23 17:45:59", "bFunZapiszIstniejacyPlikSwiadectw()", "Błąd kopiowania"},
               {"2016.1.2 10:0:0", "ImportujPlikKalibracji()", "drugi"}});
     QList<int> needed, widths;
+    QRect header, rows;
     dialogs.answerModal([&](QDialog&) {
         const ListView& list = *FLogi->LogsListView;
+        header = list.header()->geometry();
+        rows = list.viewport()->geometry();
         // The text's width and the margins the list draws on either side of it.
         const int margins =
             2 * (list.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &list) + 1);
@@ -121,6 +125,8 @@ TEST_F(SmallWindowsTest, LogViewerShowsTheDateTimeAndTheFunctionWhole)
     ASSERT_EQ(widths.size(), 2);
     for (int column : {0, 1})
         EXPECT_GE(widths[column], needed[column]) << column;
+    EXPECT_GE(header.height(), FLogi->LogsListView->fontMetrics().height());
+    EXPECT_GT(rows.top(), header.bottom()) << "the rows start below the column captions";
 }
 
 TEST_F(SmallWindowsTest, LogViewerWithoutALogOpensEmptyAndSilent)
