@@ -33,9 +33,15 @@ QStringList PageFontFamilies()
 
 QStringList MissingFontFamilies(const QStringList& families)
 {
+    // The list of installed families, not hasFamily: that resolves the name through
+    // fontconfig by loading the font, and a family only substituted is no match here.
+    // A family that two foundries make is listed as "Family [Foundry]".
+    QStringList installed;
+    for (const QString& name : QFontDatabase::families())
+        installed << name.section(QStringLiteral(" ["), 0, 0);
     QStringList missing;
     for (const QString& family : families)
-        if (!QFontDatabase::hasFamily(family))
+        if (!installed.contains(family, Qt::CaseInsensitive))
             missing << family;
     return missing;
 }
