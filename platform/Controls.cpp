@@ -185,15 +185,24 @@ void Timer::setIntervalMs(int ms)
 
 namespace {
 
-// The header of a tree that shows none: its captions need no room. Qt would measure them in
-// a bold font, loading that font at start only to size a column fitted to its contents.
-class CaptionlessHeader : public QHeaderView {
+// A tree's header as Qt's own tree makes it (which setHeader replaces): captions on the left,
+// columns that can be dragged, the last one stretched.
+class TreeHeader : public QHeaderView {
 public:
-    explicit CaptionlessHeader(QWidget* parent)
+    explicit TreeHeader(QWidget* parent)
         : QHeaderView(Qt::Horizontal, parent)
     {
-        setStretchLastSection(true);  // as the tree's own header
+        setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        setSectionsMovable(true);
+        setStretchLastSection(true);
     }
+};
+
+// The header of a tree that shows none: its captions need no room. Qt would measure them in
+// a bold font, loading that font at start only to size a column fitted to its contents.
+class CaptionlessHeader : public TreeHeader {
+public:
+    using TreeHeader::TreeHeader;
 
 protected:
     QSize sectionSizeFromContents(int) const override { return {}; }
@@ -202,13 +211,9 @@ protected:
 // The header of a list in a window not shown yet takes no room: Qt lays out a hidden list
 // too, and would measure its captions in a bold font, loading that font at start for a
 // window the user may never open. The window's first show lays the list out again.
-class HeaderSizedWhenShown : public QHeaderView {
+class HeaderSizedWhenShown : public TreeHeader {
 public:
-    explicit HeaderSizedWhenShown(QWidget* parent)
-        : QHeaderView(Qt::Horizontal, parent)
-    {
-        setStretchLastSection(true);  // as the tree's own header
-    }
+    using TreeHeader::TreeHeader;
 
     QSize sizeHint() const override
     {

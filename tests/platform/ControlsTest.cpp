@@ -5,6 +5,7 @@
 #include "platform/Form.h"
 
 #include <QCheckBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -131,6 +132,24 @@ TEST(WithDialogFontWhenShown, TakesTheFontAtFirstShowBeforeItsCaptionsAreSized)
     window.hide();
     window.show();
     EXPECT_EQ(window.font().pixelSize(), 20) << "set once, not again at every show";
+}
+
+TEST(TreeAndListHeaders, LookAndBehaveAsATreeWidgetsOwn)
+{
+    TestApp();
+    QTreeWidget plain;
+    TreeView tree;
+    ListView list;
+    for (QTreeWidget* view : {static_cast<QTreeWidget*>(&tree), static_cast<QTreeWidget*>(&list)}) {
+        const QHeaderView& header = *view->header();
+        SCOPED_TRACE(view->metaObject()->className());
+        EXPECT_EQ(header.defaultAlignment(), plain.header()->defaultAlignment());
+        EXPECT_EQ(header.sectionsMovable(), plain.header()->sectionsMovable());
+        EXPECT_EQ(header.stretchLastSection(), plain.header()->stretchLastSection());
+        EXPECT_EQ(header.orientation(), Qt::Horizontal);
+    }
+    EXPECT_TRUE(tree.isHeaderHidden());
+    EXPECT_FALSE(list.isHeaderHidden());
 }
 
 TEST(StatusBar, HoldsOneText)
