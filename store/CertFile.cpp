@@ -79,13 +79,15 @@ int iFunCheckIsStudentExists(ErrorStream& es, const std::string& file, const std
         return -1;
     CppSQLite3DB db;
     db.Open(file);
-    int exists = -1;
-    Guarded(es, {"SQLite exception: \n", "iFunCheckIsStudentExists"}, [&] {
-        exists = db.HasTable(table) ? 1 : 0;
+    bool exists = false;
+    const bool checked = Guarded(es, {"SQLite exception: \n", "iFunCheckIsStudentExists"}, [&] {
+        exists = db.HasTable(table);
         db.Close();
         return true;
     });
-    return exists;
+    if (!checked)
+        return -1;
+    return exists ? 1 : 0;
 }
 
 bool bFunGetTableList(ErrorStream& es, const std::string& file, std::vector<std::string>& list)
