@@ -323,8 +323,9 @@ private:
     // The insert of `row` as one statement, for the message of a failed one.
     static std::string SpelledInsert(const std::string& table, const FieldRecord& row)
     {
-        return "insert into " + SqlIdent(table) + "( id, comp_name, value ) VALUES( " +
-               SqlValue(row.id) + ", " + SqlValue(row.comp_name) + ", " + SqlValue(row.value) + ")";
+        return SpelledSql("insert into " + SqlIdent(table) +
+                              "( id, comp_name, value ) VALUES( ?, ?, ?)",
+                          {row.id, row.comp_name, row.value});
     }
 
     CppSQLite3DB db_;
