@@ -8,7 +8,6 @@
 #include "platform/Application.h"
 #include "platform/Controls.h"
 #include "platform/DialogService.h"
-#include "platform/Fonts.h"
 #include "store/Calibration.h"
 #include "store/ErrorStream.h"
 #include "store/Folders.h"

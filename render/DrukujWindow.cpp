@@ -4,7 +4,6 @@
 #include "render/PrintNudges.h"
 #include "platform/Controls.h"
 #include "platform/DialogService.h"
-#include "platform/Fonts.h"
 #include "platform/OsServices.h"
 #include "platform/ScreenRoom.h"
 #include "platform/StandardIcons.h"

@@ -1,8 +1,8 @@
 #pragma once
-#include "platform/Controls.h"
 // The print window "Drukowanie": printer, two-sided mode, paper size and orientation, the
 // named margin sets and the placement of pages 1 to 4 on the sheet, and the print itself.
 
+#include "platform/Controls.h"
 #include "render/PageImage.h"
 #include "render/PrintSink.h"
 #include "render/PrintWindow.h"
