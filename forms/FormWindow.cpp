@@ -30,18 +30,6 @@ constexpr int kPanelHeight = 41;
 constexpr int kCertificateClientWidth = 745;
 constexpr int kCertificateClientHeight = 732;
 
-Qt::Alignment alignmentOf(TextAlign a)
-{
-    switch (a) {
-    case TextAlign::Center:
-        return Qt::AlignHCenter | Qt::AlignVCenter;
-    case TextAlign::Right:
-        return Qt::AlignRight | Qt::AlignVCenter;
-    default:
-        return Qt::AlignLeft | Qt::AlignVCenter;
-    }
-}
-
 QImage blankPicture(const QString& name)
 {
     ErrorStream es;
@@ -162,7 +150,7 @@ void FormWindow::buildComponent(int index, QWidget* parent)
     switch (c.kind) {
     case ComponentKind::Label: {
         auto* label = new QLabel(c.caption, parent);
-        label->setAlignment(alignmentOf(c.font.align));
+        label->setAlignment(ScreenAlignment(c.font.align));
         w = label;
         break;
     }

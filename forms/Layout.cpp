@@ -445,6 +445,18 @@ void mergeFamilyData(QJsonObject& formData, const QString& file, const QJsonObje
 
 }  // namespace
 
+Qt::Alignment ScreenAlignment(TextAlign align)
+{
+    switch (align) {
+    case TextAlign::Center:
+        return Qt::AlignHCenter | Qt::AlignVCenter;
+    case TextAlign::Right:
+        return Qt::AlignRight | Qt::AlignVCenter;
+    default:
+        return Qt::AlignLeft | Qt::AlignVCenter;
+    }
+}
+
 QRectF toPicture(const PageRect& r)
 {
     return QRectF(r.x1 * kPictureScale, r.y1 * kPictureScale, r.width() * kPictureScale,

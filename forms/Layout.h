@@ -31,6 +31,9 @@ struct PageRect {
     bool operator==(const PageRect&) const = default;
 };
 
+// How a label shows text of that alignment on screen: vertically centred, and justified
+// text from the left.
+Qt::Alignment ScreenAlignment(TextAlign align);
 // Page units to blank-picture pixels (and so to on-screen pixels over it).
 QRectF toPicture(const PageRect& r);
 

@@ -217,18 +217,6 @@ QFont EditFont(int boxHeight)
     }
 }
 
-Qt::Alignment AlignmentOf(TextAlign align)
-{
-    switch (align) {
-    case TextAlign::Center:
-        return Qt::AlignHCenter | Qt::AlignVCenter;
-    case TextAlign::Right:
-        return Qt::AlignRight | Qt::AlignVCenter;
-    default:
-        return Qt::AlignLeft | Qt::AlignVCenter;
-    }
-}
-
 // A tab page's content: the blank it stands for, stretched and faded behind the fields.
 class BlankBackdrop : public QWidget {
 public:
@@ -431,7 +419,7 @@ QWidget* TFDaneSzkoly::buildSheetTitlePage()
         label->setObjectName(c.name);
         label->setGeometry(place);
         label->setFont(FittedFont(c.font, c.caption, place.size()));
-        label->setAlignment(AlignmentOf(c.font.align));
+        label->setAlignment(ScreenAlignment(c.font.align));
     }
     scroll->setWidget(content);
     return scroll;
