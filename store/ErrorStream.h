@@ -2,6 +2,7 @@
 // The text every data function receives first and into which a failing function writes
 // its message. A failure first empties it, so afterwards it holds that one message;
 // a success leaves it untouched.
+#include <concepts>
 #include <string>
 #include <string_view>
 
@@ -27,27 +28,9 @@ public:
         text_ += c;
         return *this;
     }
-    ErrorStream& operator<<(int n)
-    {
-        text_ += std::to_string(n);
-        return *this;
-    }
-    ErrorStream& operator<<(long n)
-    {
-        text_ += std::to_string(n);
-        return *this;
-    }
-    ErrorStream& operator<<(long long n)
-    {
-        text_ += std::to_string(n);
-        return *this;
-    }
-    ErrorStream& operator<<(unsigned n)
-    {
-        text_ += std::to_string(n);
-        return *this;
-    }
-    ErrorStream& operator<<(unsigned long n)
+    // Whole numbers in decimal (a char is a character, above).
+    template <std::integral Number>
+    requires(!std::same_as<Number, char>) ErrorStream& operator<<(Number n)
     {
         text_ += std::to_string(n);
         return *this;
